@@ -1,0 +1,23 @@
+// The command-line companion: one basin (or later a batch) through the same run request, engine
+// and outputs as the windowed program.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace rh::cli {
+
+// Exit statuses.
+enum ExitStatus : int {
+  kOk = 0,
+  kRefused = 2,  // the run request refused the entries (the warning goes to stderr)
+  kFault = 3,    // arithmetic, subscript, file or printer fault
+  kUsage = 64,   // unknown option or missing value
+};
+
+// Runs the companion on `args` (without the program name), writing results to `out` and
+// messages to `err`. Returns the exit status.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace rh::cli

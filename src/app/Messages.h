@@ -1,0 +1,27 @@
+// Every message the program shows the user, in one place.
+#pragma once
+
+namespace rh::messages {
+
+// Refused run requests.
+inline constexpr const char* kIncompleteTitle = "ERROR Incomplete Input Data";
+inline constexpr const char* kIncompleteText = "Entries are required in all data fields.";
+inline constexpr const char* kTcTitle = "ERROR In Time of Concentration";
+inline constexpr const char* kTcText = "Time of Concentration value must be 5 or greater.";
+
+// File selection dialog.
+inline constexpr const char* kNoFileTitle = "ERROR - No filename selected";
+inline constexpr const char* kNoFileText = "A filename must be selected, or hit cancel.";
+
+// Faults reported at a screen or command boundary.
+inline constexpr const char* kRunFaultTitle = "ERROR In Hydrograph Computation";
+inline constexpr const char* kRunFaultText =
+    "The hydrograph could not be computed from these entries. Check the basin area, runoff "
+    "coefficient and peak discharge.";
+inline constexpr const char* kDeckFaultTitle = "ERROR Writing HEC-1 Input File";
+inline constexpr const char* kPrintFaultTitle = "ERROR Printing Report";
+inline constexpr const char* kLicenseFaultTitle = "ERROR Reading Software License";
+inline constexpr const char* kStartupFaultTitle = "ERROR Starting Rational Method Hydrograph";
+inline constexpr const char* kDriveFaultTitle = "ERROR Reading Drive or Folder";
+
+}  // namespace rh::messages

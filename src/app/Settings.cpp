@@ -1,0 +1,98 @@
+#include "app/Settings.h"
+
+#include "platform/Faults.h"
+
+namespace rh {
+
+namespace {
+constexpr std::string_view kHeading1 =
+    "[Orvane Engineering Company - Rational Method Hydrograph Setup.ini]";
+constexpr std::string_view kHeading2 = "[*** Hydrograph report Path/Filename ***]";
+constexpr std::string_view kLineEnd = "\r\n";
+
+bool LineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
+}  // namespace
+
+void FieldReader::SkipDelimiter() {
+  if (AtEnd())
+    return;
+  if (text_[pos_] == ',') {
+    ++pos_;
+  } else if (text_[pos_] == '\r') {
+    ++pos_;
+    if (!AtEnd() && text_[pos_] == '\n')
+      ++pos_;
+  } else if (text_[pos_] == '\n') {
+    ++pos_;
+  }
+}
+
+std::string FieldReader::ReadField() {
+  if (AtEnd())
+    throw FileFault("Input past end of file.");
+  while (!AtEnd() && text_[pos_] == ' ')
+    ++pos_;
+
+  std::string field;
+  if (!AtEnd() && text_[pos_] == '"') {
+    const auto close = text_.find('"', pos_ + 1);
+    const auto stop = close == std::string_view::npos ? text_.size() : close;
+    field.assign(text_.substr(pos_ + 1, stop - pos_ - 1));
+    pos_ = close == std::string_view::npos ? text_.size() : close + 1;
+    // Anything between the closing quote and the delimiter is dropped.
+    while (!AtEnd() && text_[pos_] != ',' && !LineEnd(text_[pos_]))
+      ++pos_;
+  } else {
+    const auto start = pos_;
+    while (!AtEnd() && text_[pos_] != ',' && !LineEnd(text_[pos_]))
+      ++pos_;
+    field.assign(text_.substr(start, pos_ - start));
+    const auto last = field.find_last_not_of(' ');
+    field.erase(last == std::string::npos ? 0 : last + 1);
+  }
+  SkipDelimiter();
+  return field;
+}
+
+std::string SettingsPath(const Init& state) {
+  return state.InstallDir + state.SetupFileName;
+}
+
+void ReadSettings(Init& state, FileSystem& files) {
+  const std::string path = SettingsPath(state);
+  const std::string text = files.ReadText(path);
+  FieldReader fields(text);
+  try {
+    fields.ReadField();
+    fields.ReadField();
+    state.ReportPath = fields.ReadField();
+  } catch (const FileFault&) {
+    throw FileFault("The settings file " + path + " has fewer than three lines.");
+  }
+}
+
+std::string SettingsText(const std::string& reportPath) {
+  const bool quote =
+      reportPath.find(',') != std::string::npos ||
+      (!reportPath.empty() && (reportPath.front() == ' ' || reportPath.back() == ' '));
+  std::string text;
+  text.append(kHeading1).append(kLineEnd);
+  text.append(kHeading2).append(kLineEnd);
+  if (quote) {
+    text.append("\"").append(reportPath).append("\"");
+  } else {
+    text.append(reportPath);
+  }
+  text.append(kLineEnd);
+  return text;
+}
+
+void WriteSettings(const Init& state, FileSystem& files) {
+  if (state.Hec1Enabled == kFalse)
+    return;
+  files.ReplaceText(SettingsPath(state), SettingsText(state.ReportPath));
+}
+
+}  // namespace rh

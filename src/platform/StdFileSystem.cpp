@@ -1,0 +1,106 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/Faults.h"
+#include "platform/FileSystem.h"
+
+namespace rh {
+
+namespace {
+
+std::string Reason(int err) {
+  return std::strerror(err);
+}
+
+// Closes a descriptor and removes the temporary file unless the write was committed.
+class TempFile {
+ public:
+  explicit TempFile(std::string pattern) : path_(std::move(pattern)) {
+    fd_ = ::mkstemp(path_.data());
+    if (fd_ < 0)
+      path_.clear();
+  }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  ~TempFile() {
+    if (fd_ >= 0)
+      ::close(fd_);
+    if (!path_.empty())
+      ::unlink(path_.c_str());
+  }
+  int fd() const { return fd_; }
+  const std::string& path() const { return path_; }
+  int Close() {
+    const int rc = ::close(fd_);
+    fd_ = -1;
+    return rc;
+  }
+  void Release() { path_.clear(); }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+};
+
+}  // namespace
+
+std::string StdFileSystem::ReadText(const std::string& path) {
+  if (path.empty())
+    throw FileFault("No file name was given.");
+  std::ifstream in(path, std::ios::binary);
+  if (!in)
+    throw FileFault("Cannot open " + path + ": " + Reason(errno));
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad())
+    throw FileFault("Cannot read " + path + ".");
+  return text.str();
+}
+
+void StdFileSystem::ReplaceText(const std::string& path, std::string_view text) {
+  if (path.empty())
+    throw FileFault("No file name was given.");
+  if (path.back() == '/')
+    throw FileFault("Cannot write " + path + ": it names a folder.");
+  const auto slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+
+  TempFile temp(folder + "." + name + ".XXXXXX");
+  if (temp.fd() < 0)
+    throw FileFault("Cannot write " + path + ": " + Reason(errno));
+
+  // Keep the permissions an existing file had; a new file gets the usual ones.
+  struct stat existing {};
+  const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+  ::fchmod(temp.fd(), mode);
+
+  const char* data = text.data();
+  std::size_t left = text.size();
+  while (left > 0) {
+    const ssize_t written = ::write(temp.fd(), data, left);
+    if (written < 0) {
+      if (errno == EINTR)
+        continue;
+      throw FileFault("Cannot write " + path + ": " + Reason(errno));
+    }
+    data += written;
+    left -= static_cast<std::size_t>(written);
+  }
+  if (::fsync(temp.fd()) != 0 || temp.Close() != 0) {
+    throw FileFault("Cannot write " + path + ": " + Reason(errno));
+  }
+  if (::rename(temp.path().c_str(), path.c_str()) != 0) {
+    throw FileFault("Cannot write " + path + ": " + Reason(errno));
+  }
+  temp.Release();
+}
+
+}  // namespace rh

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/Init.h"
+#include "engine/Hydrograph.h"
+#include "platform/Faults.h"
+
+namespace rh {
+namespace {
+
+Init Basin(double tc, double p6, double area, double coef, double peak, bool hec1 = false) {
+  Init s;
+  s.Hec1Enabled = hec1 ? kTrue : kFalse;
+  s.TimeOfConcentration = tc;
+  s.SixHourRainfall = p6;
+  s.BasinArea = area;
+  s.RunoffCoefficient = coef;
+  s.Discharge(1) = peak;
+  return s;
+}
+
+// Layout figures for a range of times of concentration, with the switch off and on.
+struct LayoutCase {
+  const char* name;
+  double tc;
+  bool hec1;
+  int blocks;  // N
+  int peakIndex;
+  int ordinateCount;
+};
+
+class LayoutTest : public testing::TestWithParam<LayoutCase> {};
+
+TEST_P(LayoutTest, PeakAndLastOrdinate) {
+  const LayoutCase& c = GetParam();
+  Init s = Basin(c.tc, 2.5, 100, 0.85, 250, c.hec1);
+  ComputeHydrograph(s);
+  EXPECT_EQ(s.PeakIndex, c.peakIndex);
+  EXPECT_EQ(s.OrdinateCount, c.ordinateCount);
+  EXPECT_EQ(s.Hydrograph(s.PeakIndex), 250.0) << "the peak survives";
+  EXPECT_EQ(s.Hydrograph(0), 0.0);
+  // The tail is zero: one ordinate, or ten with the HEC-1 switch on.
+  const int tail = c.hec1 ? 10 : 1;
+  for (int i = s.OrdinateCount - tail + 1; i <= s.OrdinateCount; ++i) {
+    EXPECT_EQ(s.Hydrograph(i), 0.0) << "tail ordinate " << i;
+  }
+  EXPECT_NE(s.Hydrograph(s.OrdinateCount - tail), 0.0) << "the tail follows the last block";
+  // Every block 1..N appears exactly once among the reported ordinates.
+  std::vector<double> reported;
+  for (int i = 0; i <= s.OrdinateCount; ++i) {
+    if (s.Hydrograph(i) != 0.0)
+      reported.push_back(s.Hydrograph(i));
+  }
+  EXPECT_EQ(static_cast<int>(reported.size()), c.blocks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TimesOfConcentration, LayoutTest,
+    testing::Values(LayoutCase{"Tc5", 5, false, 72, 49, 73},
+                    LayoutCase{"Tc5Hec1", 5, true, 72, 49, 82},
+                    LayoutCase{"Tc10", 10, false, 36, 25, 37},
+                    LayoutCase{"Tc15", 15, false, 24, 17, 25},
+                    LayoutCase{"Tc240", 240, false, 2, 2, 3},
+                    // N = 40, 28, 19 leave a remainder of 1: the last block is kept on N + 1.
+                    LayoutCase{"Tc9KeepsLastBlock", 9, false, 40, 28, 42},
+                    LayoutCase{"Tc13KeepsLastBlock", 13, false, 28, 20, 30},
+                    LayoutCase{"Tc19KeepsLastBlock", 19, true, 19, 14, 30},
+                    // N = 1 and N = 0: the peak is kept and the tail follows it.
+                    LayoutCase{"Tc300KeepsPeak", 300, false, 1, 2, 3},
+                    LayoutCase{"Tc800KeepsPeak", 800, false, 1, 1, 2}),
+    [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
+
+TEST(Engine, WorkedFiguresForTc10) {
+  Init s = Basin(10, 2.5, 100, 0.85, 250);
+  ComputeHydrograph(s);
+  EXPECT_EQ(s.OrdinateCount, 37);
+  EXPECT_NEAR(s.Intensity(1), 250.0 / 85.0, 1e-12);
+  EXPECT_NEAR(s.Intensity(2), 2.6937, 5e-5);
+  EXPECT_NEAR(s.RainIncrement(2), 0.4077, 5e-5);
+  const double blocks[] = {207.9, 70.9, 56.9, 48.3, 42.4, 38.0};
+  for (int n = 2; n <= 7; ++n)
+    EXPECT_DOUBLE_EQ(s.Discharge(n), blocks[n - 2]) << "block " << n;
+  const double around[] = {48.3, 70.9, 207.9, 250, 56.9, 38.0};
+  for (int i = 22; i <= 27; ++i)
+    EXPECT_DOUBLE_EQ(s.Hydrograph(i), around[i - 22]) << "ordinate " << i;
+  EXPECT_DOUBLE_EQ(s.Hydrograph(1), 12.7);
+  EXPECT_DOUBLE_EQ(s.Discharge(36), 12.7);
+  EXPECT_DOUBLE_EQ(s.Hydrograph(36), 13.2);
+  EXPECT_EQ(s.Hydrograph(37), 0.0);
+}
+
+TEST(Engine, WorkedFiguresForTc5) {
+  Init s = Basin(5, 2.5, 100, 0.5, 250);
+  ComputeHydrograph(s);
+  EXPECT_EQ(s.Hydrograph(49), 250.0);
+  EXPECT_EQ(s.Hydrograph(48), s.Discharge(2));
+  EXPECT_EQ(s.Hydrograph(50), s.Discharge(4));
+  for (int i = 0; i <= s.OrdinateCount; ++i) {
+    if (i == 49)
+      continue;
+    const double tenths = s.Hydrograph(i) * 10;
+    EXPECT_NEAR(tenths, std::round(tenths), 1e-9) << "ordinate " << i << " is a multiple of 0.1";
+  }
+}
+
+TEST(Engine, Tc240PlacesOneBlockBeforeThePeak) {
+  Init s = Basin(240, 2.5, 100, 0.85, 250);
+  ComputeHydrograph(s);
+  EXPECT_EQ(s.Hydrograph(1), s.Discharge(2));
+  EXPECT_EQ(s.Hydrograph(0), 0.0);
+  EXPECT_EQ(s.Hydrograph(3), 0.0);
+}
+
+TEST(Engine, PeakDischargeIsNeverRounded) {
+  Init s = Basin(10, 2.5, 100, 0.85, 250.123456);
+  ComputeHydrograph(s);
+  EXPECT_EQ(s.Hydrograph(25), 250.123456);
+}
+
+// Block discharges are rounded half up to 0.1 cfs. Keeping block 1's intensity (peak / CA) fixed
+// keeps block 2's rainfall fixed, so scaling the area gives any wanted unrounded discharge.
+TEST(Engine, BlocksRoundHalfUpToATenth) {
+  const double intensity1 = 3.0;  // in/hr
+  Init probe = Basin(10, 2.5, 1, 1, intensity1);
+  ComputeHydrograph(probe);
+  // Unrounded block 2 per acre at C = 1.
+  const double perAcre = 60.0 / 10.0 * probe.RainIncrement(2);
+  struct {
+    double wanted;  // unrounded block 2, cfs
+    double stored;
+  } cases[] = {{12.34, 12.3}, {12.36, 12.4}, {-0.04, 0.0}, {-0.06, -0.1}};
+  for (const auto& c : cases) {
+    const double area = std::fabs(c.wanted) / perAcre;
+    const double coef = c.wanted < 0 ? -1 : 1;
+    Init s = Basin(10, 2.5, area, coef, intensity1 * area * coef);
+    ComputeHydrograph(s);
+    EXPECT_DOUBLE_EQ(s.Discharge(2), c.stored) << "block of " << c.wanted;
+  }
+}
+
+TEST(Engine, SecondRunShowsNothingOfTheFirst) {
+  // Tc = 10 writes ordinate 1; Tc = 13 (N = 28) does not, so a stale value would show there.
+  Init s = Basin(10, 2.5, 100, 0.85, 250);
+  ComputeHydrograph(s);
+  ASSERT_NE(s.Hydrograph(1), 0.0);
+  s.TimeOfConcentration = 13;
+  ComputeHydrograph(s);
+  EXPECT_EQ(s.Hydrograph(1), 0.0);
+  for (int i = s.OrdinateCount + 1; i <= kMaxOrdinates; ++i)
+    EXPECT_EQ(s.Hydrograph(i), 0.0);
+}
+
+TEST(Engine, ArithmeticFaults) {
+  struct {
+    const char* name;
+    double area, coef, peak, p6;
+  } cases[] = {
+      {"zero area", 0, 0.85, 250, 2.5},
+      {"zero coefficient", 100, 0, 250, 2.5},
+      {"zero area and peak", 0, 0.85, 0, 2.5},
+      {"overflowing block", 1e308, 0.85, 250, 2.5},
+      {"overflowing rainfall", 100, 0.85, 250, 1e308},
+  };
+  for (const auto& c : cases) {
+    Init s = Basin(10, c.p6, c.area, c.coef, c.peak);
+    EXPECT_THROW(ComputeHydrograph(s), ArithmeticFault) << c.name;
+  }
+}
+
+TEST(Engine, OrdinateIndexOutsideTheArraysIsASubscriptFault) {
+  Init s;
+  EXPECT_THROW(s.Hydrograph(301), SubscriptFault);
+  EXPECT_THROW(s.Discharge(-1), SubscriptFault);
+  EXPECT_NO_THROW(s.Intensity(300));
+  // Below the 5-minute floor of the run request the blocks no longer fit.
+  Init tiny = Basin(1, 2.5, 100, 0.85, 250);
+  EXPECT_THROW(ComputeHydrograph(tiny), SubscriptFault);
+}
+
+}  // namespace
+}  // namespace rh

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Fakes.h"
+#include "app/Main.h"
+#include "app/Settings.h"
+#include "platform/Faults.h"
+
+namespace rh {
+namespace {
+
+constexpr const char* kDir = "/opt/rh/";
+constexpr const char* kSetup = "/opt/rh/Setup.ini";
+const std::string kHeadings =
+    "[Orvane Engineering Company - Rational Method Hydrograph Setup.ini]\r\n"
+    "[*** Hydrograph report Path/Filename ***]\r\n";
+
+Init Fresh(bool hec1 = false) {
+  Init s;
+  InitializeState(s, hec1, kDir, "/");
+  return s;
+}
+
+TEST(ReadSettings, ThirdFieldIsTheReportPath) {
+  struct {
+    const char* name;
+    std::string file;
+    const char* path;
+  } cases[] = {
+      {"plain path", kHeadings + "C:\\RUNS\\A.HC1\r\n", "C:\\RUNS\\A.HC1"},
+      {"comma cuts the path", kHeadings + "C:\\RUNS\\A,B.HC1\r\n", "C:\\RUNS\\A"},
+      {"quoted path", kHeadings + "\"/runs/a,b.hc1\"\r\n", "/runs/a,b.hc1"},
+      {"quoted with spaces", kHeadings + "\"  /runs/a.hc1 \"\r\n", "  /runs/a.hc1 "},
+      {"empty third line", kHeadings + "\r\n", ""},
+      {"leading spaces skipped", kHeadings + "   /runs/a.hc1\r\n", "/runs/a.hc1"},
+      {"trailing spaces dropped", kHeadings + "/runs/a.hc1   \r\n", "/runs/a.hc1"},
+      {"extra lines ignored", kHeadings + "/a\r\n/b\r\n/c\r\n", "/a"},
+      {"LF line ends", "one\ntwo\n/runs/x.hc1\n", "/runs/x.hc1"},
+      {"no final line end", kHeadings + "/runs/x.hc1", "/runs/x.hc1"},
+  };
+  for (const auto& c : cases) {
+    test::MemoryFileSystem files;
+    files.files[kSetup] = c.file;
+    Init s = Fresh();
+    ReadSettings(s, files);
+    EXPECT_EQ(s.ReportPath, c.path) << c.name;
+  }
+}
+
+TEST(ReadSettings, MissingOrShortFileIsAFileFault) {
+  test::MemoryFileSystem files;
+  Init s = Fresh();
+  EXPECT_THROW(ReadSettings(s, files), FileFault) << "missing";
+  for (const std::string& shortFile : {std::string(), std::string("one\r\n"), kHeadings}) {
+    files.files[kSetup] = shortFile;
+    EXPECT_THROW(ReadSettings(s, files), FileFault) << '"' << shortFile << '"';
+  }
+}
+
+TEST(WriteSettings, RoundTripsEveryPath) {
+  for (const std::string path :
+       {"/runs/a.hc1", "C:\\RUNS\\A,B.HC1", " leading", "trailing ", "", "with space/in it.hc1"}) {
+    test::MemoryFileSystem files;
+    Init s = Fresh(true);
+    s.ReportPath = path;
+    WriteSettings(s, files);
+    s.ReportPath = "changed";
+    ReadSettings(s, files);
+    EXPECT_EQ(s.ReportPath, path);
+  }
+}
+
+TEST(WriteSettings, OrdinaryPathIsWrittenBareWithCrLf) {
+  test::MemoryFileSystem files;
+  Init s = Fresh(true);
+  s.ReportPath = "C:\\RUNS\\RUN1.HC1";
+  WriteSettings(s, files);
+  EXPECT_EQ(files.files[kSetup], kHeadings + "C:\\RUNS\\RUN1.HC1\r\n");
+}
+
+TEST(WriteSettings, SwitchOffNeverTouchesTheFile) {
+  test::MemoryFileSystem files;
+  Init s = Fresh(false);
+  s.ReportPath = "/x";
+  WriteSettings(s, files);
+  EXPECT_EQ(files.writes, 0);
+}
+
+TEST(WriteSettings, FailedWriteKeepsTheEarlierFile) {
+  test::MemoryFileSystem files;
+  files.files[kSetup] = kHeadings + "/old\r\n";
+  files.unwritable.insert(kSetup);
+  Init s = Fresh(true);
+  s.ReportPath = "/new";
+  EXPECT_THROW(WriteSettings(s, files), FileFault);
+  EXPECT_EQ(files.files[kSetup], kHeadings + "/old\r\n");
+}
+
+TEST(StartUp, FillsStateThenShowsTheScreensInOrder) {
+  test::MemoryFileSystem files;
+  files.files[kSetup] = kHeadings + "/runs/a.hc1\r\n";
+  Init s;
+  std::string shown;
+  StartupOps ops;
+  ops.ShowMainMenu = [&] { shown += "main "; };
+  ops.ShowMethodTextModal = [&](int n) { shown += "method" + std::to_string(n) + " "; };
+  Main(s, files, {false, kDir, "/"}, ops);
+  EXPECT_EQ(shown, "main method1 method2 method3 ");
+  EXPECT_EQ(s.Hec1Enabled, kFalse);
+  EXPECT_EQ(s.LicensePath, "/opt/rh/LICENSE.txt");
+  EXPECT_EQ(s.LogoPath, "/opt/rh/ORV.jpg");
+  EXPECT_EQ(s.ReportPath, "/runs/a.hc1");
+  EXPECT_EQ(s.SelectedPath, "/runs/a.hc1");
+  EXPECT_EQ(s.FilePatterns[1], "*.hc1");
+  EXPECT_EQ(s.FilePatterns[2], "*.*");
+  EXPECT_EQ(s.FilePatterns[3], "");
+  EXPECT_EQ(s.LastDrive, "/");
+  EXPECT_EQ(s.LastDir, "/");
+}
+
+TEST(StartUp, MissingSettingsStopsBeforeAnyScreen) {
+  test::MemoryFileSystem files;
+  Init s;
+  bool shown = false;
+  StartupOps ops{[&] { shown = true; }, [&](int) { shown = true; }};
+  EXPECT_THROW(Main(s, files, {false, kDir, "/"}, ops), FileFault);
+  EXPECT_FALSE(shown);
+}
+
+}  // namespace
+}  // namespace rh
