@@ -3,6 +3,7 @@
 #   ./dev.sh run     build and start the program
 #   ./dev.sh test    build and run the whole test suite
 #   ./dev.sh bench   build and run the benchmarks
+#   ./dev.sh screenshots   retake docs/main-screen.png and docs/results-screen.png under Xvfb
 # Each command first installs the Debian packages it needs when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -44,8 +45,22 @@ case "$cmd" in
   run)
     install_packages
     configure_build build
+    if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+      exec build/src/ui/rational-hydrograph
+    fi
+    echo "No display: neither DISPLAY nor WAYLAND_DISPLAY is set, so the windowed program cannot open."
+    echo "On a desktop, run: build/src/ui/rational-hydrograph"
+    echo "On a virtual display: xvfb-run -a build/src/ui/rational-hydrograph"
+    echo
+    echo "The command-line companion on a sample basin instead:"
     echo "Sample basin: Tc 10 min, P6 2.5 in, 100 acres, C 0.85, Qp 250 cfs"
     build/cli/rational-hydrograph-cli --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250
+    ;;
+  screenshots)
+    PACKAGES+=(xvfb imagemagick)
+    install_packages
+    configure_build build
+    xvfb-run -a -s "-screen 0 1024x768x24" tools/screenshots.sh build/src/ui/rational-hydrograph docs
     ;;
   test)
     install_packages
@@ -61,9 +76,10 @@ case "$cmd" in
     install_packages
     configure_build build-bench -DCMAKE_BUILD_TYPE=Release -DRH_BUILD_TESTS=OFF
     build-bench/bench/rh-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+    build-bench/bench/rh-ui-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     ;;
   *)
-    echo "usage: ./dev.sh run | test | test-sanitize | bench" >&2
+    echo "usage: ./dev.sh run | test | test-sanitize | bench | screenshots" >&2
     exit 64
     ;;
 esac

@@ -56,7 +56,9 @@ class Form : public QWidget {
   virtual void CloseBox() { Unload(); }
 
   // Controls, placed and sized in twips relative to the client area, named `name` (objectName).
-  // Create them in tab order: labels take no focus, the others follow in creation order.
+  // Create them in tab order: labels take no focus, the others follow in creation order. A label
+  // two lines high or more wraps its caption; a one-line label is widened to its caption when
+  // the caption would not fit.
   QLabel* AddLabel(const char* name, const QString& caption, const TwipRect& where,
                    const FontSpec& font = kDefaultFont);
   QLineEdit* AddTextBox(const char* name, const QString& text, const TwipRect& where,
