@@ -39,7 +39,7 @@ bool WaitForLine(const QString& log, const QByteArray& line) {
     QFile file(log);
     if (file.open(QIODevice::ReadOnly) && file.readAll().contains(line))
       return true;
-    QThread::usleep(200);
+    QThread::usleep(1000);
   }
   return false;
 }

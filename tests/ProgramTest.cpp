@@ -50,6 +50,7 @@ QStringList RunProgram(const Folder& folder, const QString& presses, int* exitCo
   *exitCode = process.exitCode();
   const QByteArray errors = process.readAllStandardError();
   EXPECT_FALSE(errors.contains("ERROR: AddressSanitizer")) << errors.toStdString();
+  EXPECT_FALSE(errors.contains("ERROR: LeakSanitizer")) << errors.toStdString();
   EXPECT_FALSE(errors.contains("runtime error:")) << errors.toStdString();
   QFile log(folder.log);
   if (!log.open(QIODevice::ReadOnly))

@@ -1,6 +1,7 @@
 #include "ui/Printers.h"
 
 #include "platform/Faults.h"
+#include "platform/qt/PdfPrinter.h"
 
 namespace rh::ui {
 
@@ -10,7 +11,7 @@ std::unique_ptr<Printer> OpenDefaultPrinter() {
 }
 
 std::unique_ptr<Printer> OpenPdfPrinter(const std::string& path) {
-  throw PrinterFault("Cannot make the PDF file " + path + ": PDF output is not available.");
+  return std::make_unique<qt::PdfPrinter>(path);
 }
 
 }  // namespace rh::ui
