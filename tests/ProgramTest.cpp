@@ -84,7 +84,7 @@ TEST(Program, CloseBoxActsAsNextAndExitEndsAtOnce) {
   EXPECT_EQ(exitCode, 0);
   EXPECT_EQ(log.size(), 8) << log.join(QLatin1Char('|')).toStdString();
   EXPECT_EQ(log.value(6).toStdString(), "unloaded MethodText3");
-  EXPECT_EQ(log.value(7).toStdString(), "ended ");
+  EXPECT_EQ(log.value(7).toStdString(), "ended program");
 }
 
 }  // namespace

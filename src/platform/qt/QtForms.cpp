@@ -177,7 +177,7 @@ void ShowModal(Form* raw) {
 }
 
 void EndProgram(int status) {
-  LogWindowEvent("ended", QString());
+  LogWindowEvent("ended program", QString());
   std::fflush(nullptr);
   std::_Exit(status);
 }
@@ -189,7 +189,10 @@ void LogWindowEvent(const char* event, const QString& formName) {
   QFile log(path);
   if (!log.open(QIODevice::Append | QIODevice::Text))
     return;
-  log.write(QByteArray(event) + ' ' + formName.toUtf8() + '\n');
+  QByteArray line(event);
+  if (!formName.isEmpty())
+    line += ' ' + formName.toUtf8();
+  log.write(line + '\n');
 }
 
 }  // namespace rh::qt

@@ -95,7 +95,8 @@ void ShowModal(Form* form);
 
 // Diagnostic trail of shown forms: when the environment variable RH_WINDOW_LOG names a file, one
 // line "shown <FormName>" is appended each time a form is displayed and "unloaded <FormName>"
-// each time one is unloaded. Does nothing otherwise.
+// each time one is unloaded, and "ended program" when the program ends at once. Does nothing
+// otherwise.
 void LogWindowEvent(const char* event, const QString& formName);
 
 }  // namespace rh::qt
