@@ -5,9 +5,12 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -94,6 +97,69 @@ inline bool HaveCommand(const std::string& name) {
 // separated by form feeds.
 inline std::string PdfText(const std::string& path) {
   return RunCommand("pdftotext -layout '" + path + "' - 2>/dev/null").out;
+}
+
+// A word on a PDF page and its box, in points from the page's top left corner.
+struct PdfWord {
+  int page;
+  double xMin, yMin, xMax;
+  std::string text;
+};
+
+// The words of a PDF file in reading order (poppler's pdftotext -bbox).
+inline std::vector<PdfWord> PdfWords(const std::string& path) {
+  const std::string html = RunCommand("pdftotext -bbox '" + path + "' - 2>/dev/null").out;
+  static const std::regex kWord(
+      R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="[0-9.]+">([^<]*)</word>)re");
+  std::vector<PdfWord> words;
+  int page = 0;
+  for (const std::string& line : SplitLines(html)) {
+    if (line.find("<page ") != std::string::npos)
+      ++page;
+    std::smatch m;
+    if (std::regex_search(line, m, kWord))
+      words.push_back({page, std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), m[4]});
+  }
+  return words;
+}
+
+// Checks the time/discharge table of a printed report in `words`: one line per ordinate, and on
+// every line the discharge item starting 28 columns (of the font's character width) after the
+// start of "TIME". Returns a description of the first problem, or nothing.
+inline std::string CheckDischargeColumn(const std::vector<PdfWord>& words, long ordinateLines) {
+  // Words of one printed line share the page and the top of their boxes.
+  std::map<std::pair<int, long>, std::vector<const PdfWord*>> lines;
+  for (const PdfWord& word : words)
+    lines[{word.page, std::lround(word.yMin * 100)}].push_back(&word);
+  long tableLines = 0;
+  for (const auto& [where, line] : lines) {
+    const PdfWord* time = nullptr;
+    const PdfWord* discharge = nullptr;
+    bool minutes = false;
+    for (const PdfWord* word : line) {
+      if (word->text == "TIME" && (time == nullptr || word->xMin < time->xMin))
+        time = word;
+      minutes = minutes || word->text == "(MIN)";
+      if (word->text == "DISCHARGE")
+        discharge = word;
+    }
+    if (time == nullptr || !minutes)
+      continue;
+    ++tableLines;
+    const std::string at =
+        "page " + std::to_string(where.first) + " line " + std::to_string(tableLines);
+    if (discharge == nullptr)
+      return "no discharge on " + at;
+    // " DISCHARGE (CFS) = " starts with a space: the word itself starts one column later.
+    const double column = (time->xMax - time->xMin) / 4;
+    const double columns = (discharge->xMin - time->xMin) / column;
+    if (columns < 28.99 || columns > 29.01)
+      return "DISCHARGE " + std::to_string(columns) + " columns in on " + at;
+  }
+  if (tableLines != ordinateLines)
+    return std::to_string(tableLines) + " ordinate lines instead of " +
+           std::to_string(ordinateLines);
+  return {};
 }
 
 }  // namespace rh::test
