@@ -6,44 +6,62 @@
 
 #include "Version.h"
 #include "app/Init.h"
+#include "app/Messages.h"
 #include "app/Run.h"
 #include "app/RunRequest.h"
+#include "output/Hec1Deck.h"
+#include "output/PrintedReport.h"
 #include "output/TextForms.h"
 #include "platform/Faults.h"
+#include "platform/FileSystem.h"
+#include "platform/qt/GuiSession.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/QtPrinter.h"
 
 namespace rh::cli {
 
 namespace {
 
 constexpr const char* kUsageText =
-    "Usage: rational-hydrograph-cli --tc TEXT --rain TEXT --area TEXT --coef TEXT --peak TEXT "
-    "[--csv]\n"
+    "Usage: rational-hydrograph-cli --tc TEXT --rain TEXT --area TEXT --coef TEXT --peak TEXT\n"
+    "                               [--csv] [--hec1 PATH] [--report FILE.pdf] [--print]\n"
     "\n"
     "Builds the rational-method design-storm hydrograph of one basin.\n"
     "\n"
-    "  --tc TEXT     time of concentration, minutes (rounded to a whole number, at least 5)\n"
-    "  --rain TEXT   6-hour rainfall P6, inches\n"
-    "  --area TEXT   basin area, acres\n"
-    "  --coef TEXT   rational-method runoff coefficient C\n"
-    "  --peak TEXT   rational-method peak discharge, cfs\n"
-    "  --csv         print time_min,discharge_cfs rows instead of the results listing\n"
-    "  --help        show this help\n"
-    "  --version     show the program version\n"
+    "  --tc TEXT         time of concentration, minutes (rounded to a whole number, at least 5)\n"
+    "  --rain TEXT       6-hour rainfall P6, inches\n"
+    "  --area TEXT       basin area, acres\n"
+    "  --coef TEXT       rational-method runoff coefficient C\n"
+    "  --peak TEXT       rational-method peak discharge, cfs\n"
+    "  --csv             print time_min,discharge_cfs rows instead of the results listing\n"
+    "  --hec1 PATH       run with the HEC-1 feature on (ten zero ordinates close the hydrograph)\n"
+    "                    and write the HEC-1 input deck to PATH\n"
+    "  --report FILE.pdf write the printed report to a PDF file\n"
+    "  --print           send the printed report to the default printer\n"
+    "  --help            show this help\n"
+    "  --version         show the program version\n"
     "\n"
     "Values are read as the entry boxes of the windowed program read them.\n"
+    "The listing goes to standard output only when every requested deck, PDF and print job\n"
+    "has been written.\n"
     "Exit status: 0 done, 2 entries refused, 3 fault, 64 usage error.\n";
 
 struct Options {
   std::map<std::string, std::string> values;  // --tc, --rain, --area, --coef, --peak
+  std::optional<std::string> hec1Path;        // --hec1: deck path, HEC-1 switch on
+  std::optional<std::string> reportPdf;       // --report: printed report as a PDF file
+  bool print = false;                         // --print: printed report on the default printer
   bool csv = false;
   bool help = false;
   bool version = false;
 };
 
 const char* const kValueOptions[] = {"--tc", "--rain", "--area", "--coef", "--peak"};
+const char* const kOutputOptions[] = {"--hec1", "--report"};
 
-bool IsValueOption(const std::string& name) {
-  for (const char* option : kValueOptions) {
+template <std::size_t N>
+bool IsOneOf(const std::string& name, const char* const (&options)[N]) {
+  for (const char* option : options) {
     if (name == option)
       return true;
   }
@@ -60,15 +78,24 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
       inlineValue = name.substr(eq + 1);
       name.erase(eq);
     }
-    if (IsValueOption(name)) {
+    if (IsOneOf(name, kValueOptions) || IsOneOf(name, kOutputOptions)) {
+      std::string value;
       if (inlineValue) {
-        options.values[name] = *inlineValue;
+        value = *inlineValue;
       } else if (i + 1 < args.size()) {
-        options.values[name] = args[++i];
+        value = args[++i];
       } else {
         problem = "option " + name + " needs a value";
         return std::nullopt;
       }
+      if (name == "--hec1")
+        options.hec1Path = value;
+      else if (name == "--report")
+        options.reportPdf = value;
+      else
+        options.values[name] = value;
+    } else if (!inlineValue && name == "--print") {
+      options.print = true;
     } else if (!inlineValue && name == "--csv") {
       options.csv = true;
     } else if (!inlineValue && (name == "--help" || name == "-h")) {
@@ -99,6 +126,27 @@ void WriteCsv(const Init& state, std::ostream& out) {
   }
 }
 
+// Writes the HEC-1 deck of the run to ReportPath, dated today.
+void WriteDeck(const Init& state) {
+  StdFileSystem files;
+  QtClock clock;
+  WriteHec1Deck(state, files, clock);
+}
+
+// Renders the printed report to a PDF file and/or the default printer, as requested. Numbers in
+// the report follow the system's number settings, as on the windowed program's printer.
+void RenderReports(const Init& state, const Options& options) {
+  if (!options.reportPdf && !options.print)
+    return;
+  GuiSession gui;
+  QtClock clock;
+  const char point = SystemDecimalPoint();
+  if (options.reportPdf)
+    PrintReport(state, *QtPrinter::PdfFile(*options.reportPdf, point), clock);
+  if (options.print)
+    PrintReport(state, *QtPrinter::DefaultPrinter(point), clock);
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -117,10 +165,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kOk;
   }
 
+  // --hec1 turns the HEC-1 feature on for this run, and its path is what the path box would hold.
   Init state;
-  InitializeState(state, false, "", "/");
+  InitializeState(state, options->hec1Path.has_value(), "", "/");
   RunEntries entries;
-  entries.Path = "";
+  entries.Path = options->hec1Path.value_or("");
   entries.TimeOfConcentration = options->values.at("--tc");
   entries.SixHourRainfall = options->values.at("--rain");
   entries.BasinArea = options->values.at("--area");
@@ -133,7 +182,18 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   ops.ShowWarning = [&](const std::string& title, const std::string& text) {
     refusal = title + ": " + text;
   };
-  ops.ShowResultsModal = [&] { lines = ComputeResults(state); };
+  std::optional<std::string> deckFault;
+  ops.ShowResultsModal = [&] {
+    // As the results screen does when it loads: the listing, then the deck.
+    lines = ComputeResults(state);
+    if (state.Hec1Enabled != kFalse) {
+      try {
+        WriteDeck(state);
+      } catch (const Fault& fault) {
+        deckFault = fault.what();
+      }
+    }
+  };
 
   try {
     RequestRun(state, entries, ops);
@@ -144,6 +204,17 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (refusal) {
     err << *refusal << '\n';
     return kRefused;
+  }
+  if (deckFault) {
+    err << "rational-hydrograph-cli: " << messages::kDeckFaultTitle << ": " << *deckFault << '\n';
+    return kFault;
+  }
+  try {
+    RenderReports(state, *options);
+  } catch (const Fault& fault) {
+    err << "rational-hydrograph-cli: " << messages::kPrintFaultTitle << ": " << fault.what()
+        << '\n';
+    return kFault;
   }
 
   if (options->csv) {

@@ -20,6 +20,9 @@ inline constexpr const char* kRunFaultText =
     "coefficient and peak discharge.";
 inline constexpr const char* kDeckFaultTitle = "ERROR Writing HEC-1 Input File";
 inline constexpr const char* kPrintFaultTitle = "ERROR Printing Report";
+inline constexpr const char* kNoPrinterText =
+    "No printer is installed. Install a printer and make it the default printer, then print "
+    "again.";
 inline constexpr const char* kLicenseFaultTitle = "ERROR Reading Software License";
 inline constexpr const char* kStartupFaultTitle = "ERROR Starting Rational Method Hydrograph";
 inline constexpr const char* kDriveFaultTitle = "ERROR Reading Drive or Folder";
