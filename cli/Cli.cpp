@@ -4,11 +4,18 @@
 #include <optional>
 #include <ostream>
 
+#include "Batch.h"
+#include "Check.h"
+#include "GuiApp.h"
+#include "Plot.h"
+#include "SystemClock.h"
 #include "Version.h"
 #include "app/Init.h"
 #include "app/Run.h"
 #include "app/RunRequest.h"
+#include "output/Hec1Deck.h"
 #include "output/TextForms.h"
+#include "output/VolumeCheck.h"
 #include "platform/Faults.h"
 
 namespace rh::cli {
@@ -17,9 +24,11 @@ namespace {
 
 constexpr const char* kUsageText =
     "Usage: rational-hydrograph-cli --tc TEXT --rain TEXT --area TEXT --coef TEXT --peak TEXT "
-    "[--csv]\n"
+    "[--csv | --check] [--plot FILE.svg|FILE.png]\n"
+    "       rational-hydrograph-cli --batch FILE.csv --out DIR [--hec1] [--summary-only]\n"
     "\n"
-    "Builds the rational-method design-storm hydrograph of one basin.\n"
+    "Builds the rational-method design-storm hydrograph of one basin, or of every basin of a "
+    "table.\n"
     "\n"
     "  --tc TEXT     time of concentration, minutes (rounded to a whole number, at least 5)\n"
     "  --rain TEXT   6-hour rainfall P6, inches\n"
@@ -27,15 +36,29 @@ constexpr const char* kUsageText =
     "  --coef TEXT   rational-method runoff coefficient C\n"
     "  --peak TEXT   rational-method peak discharge, cfs\n"
     "  --csv         print time_min,discharge_cfs rows instead of the results listing\n"
+    "  --check       after the listing, check the runoff volume and the peak discharge\n"
+    "  --plot FILE   also draw the hydrograph as FILE.svg or FILE.png\n"
+    "  --batch FILE  run every basin of FILE.csv (header name,tc,rain,area,coef,peak)\n"
+    "  --out DIR     batch output folder: NAME.txt listings and summary.csv\n"
+    "  --hec1        with --batch, also write NAME.hc1 HEC-1 decks (runs with the HEC-1 tail)\n"
+    "  --summary-only  with --batch, write summary.csv only\n"
     "  --help        show this help\n"
     "  --version     show the program version\n"
     "\n"
     "Values are read as the entry boxes of the windowed program read them.\n"
-    "Exit status: 0 done, 2 entries refused, 3 fault, 64 usage error.\n";
+    "Exit status: 0 done, 2 entries refused, 3 fault, 4 some batch rows failed, 64 usage "
+    "error.\n";
 
 struct Options {
   std::map<std::string, std::string> values;  // --tc, --rain, --area, --coef, --peak
   bool csv = false;
+  bool check = false;
+  std::optional<std::string> plot;      // chart file
+  std::optional<std::string> batch;     // basin table
+  std::optional<std::string> out;       // batch output folder
+  bool hec1 = false;                    // --hec1 given
+  std::optional<std::string> hec1Path;  // --hec1 PATH (a single run's deck)
+  bool summaryOnly = false;
   bool help = false;
   bool version = false;
 };
@@ -69,8 +92,30 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
         problem = "option " + name + " needs a value";
         return std::nullopt;
       }
+    } else if (name == "--plot" || name == "--batch" || name == "--out") {
+      std::optional<std::string>& target =
+          name == "--plot" ? options.plot : (name == "--batch" ? options.batch : options.out);
+      if (inlineValue) {
+        target = *inlineValue;
+      } else if (i + 1 < args.size()) {
+        target = args[++i];
+      } else {
+        problem = "option " + name + " needs a value";
+        return std::nullopt;
+      }
+    } else if (name == "--hec1") {
+      // A deck path for a single run (--hec1 PATH or --hec1=PATH); a bare flag with --batch.
+      options.hec1 = true;
+      if (inlineValue)
+        options.hec1Path = *inlineValue;
+      else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
+        options.hec1Path = args[++i];
     } else if (!inlineValue && name == "--csv") {
       options.csv = true;
+    } else if (!inlineValue && name == "--check") {
+      options.check = true;
+    } else if (!inlineValue && name == "--summary-only") {
+      options.summaryOnly = true;
     } else if (!inlineValue && (name == "--help" || name == "-h")) {
       options.help = true;
     } else if (!inlineValue && name == "--version") {
@@ -82,6 +127,40 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
   }
   if (options.help || options.version)
     return options;
+  if (options.batch) {
+    if (!options.values.empty() || options.csv || options.check || options.plot) {
+      problem =
+          "--batch takes the basins from the table: drop --tc, --rain, --area, --coef, "
+          "--peak, --csv, --check and --plot";
+      return std::nullopt;
+    }
+    if (!options.out) {
+      problem = "--batch needs --out DIR";
+      return std::nullopt;
+    }
+    if (options.hec1Path) {
+      problem = "with --batch, --hec1 takes no path (the decks go to DIR/NAME.hc1)";
+      return std::nullopt;
+    }
+    return options;
+  }
+  if (options.out || options.summaryOnly) {
+    problem = "--out and --summary-only go with --batch";
+    return std::nullopt;
+  }
+  if (options.hec1 && !options.hec1Path) {
+    problem = "option --hec1 needs a value (a deck path) unless --batch is given";
+    return std::nullopt;
+  }
+  if (options.csv && options.check) {
+    problem = "--csv and --check cannot be combined";
+    return std::nullopt;
+  }
+  PlotFormat format = PlotFormat::Svg;
+  if (options.plot && !PlotFormatOf(*options.plot, format)) {
+    problem = "the --plot file must end in .svg or .png";
+    return std::nullopt;
+  }
   for (const char* option : kValueOptions) {
     if (options.values.count(option) == 0) {
       problem = std::string("missing option ") + option;
@@ -117,10 +196,19 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kOk;
   }
 
+  if (options->batch) {
+    BatchCommand command;
+    command.CsvPath = *options->batch;
+    command.OutDir = *options->out;
+    command.Hec1 = options->hec1;
+    command.SummaryOnly = options->summaryOnly;
+    return RunBatchCommand(command, out, err);
+  }
+
   Init state;
-  InitializeState(state, false, "", "/");
+  InitializeState(state, options->hec1Path.has_value(), "", "/");
   RunEntries entries;
-  entries.Path = "";
+  entries.Path = options->hec1Path.value_or("");
   entries.TimeOfConcentration = options->values.at("--tc");
   entries.SixHourRainfall = options->values.at("--rain");
   entries.BasinArea = options->values.at("--area");
@@ -146,10 +234,31 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kRefused;
   }
 
+  std::vector<std::string> checkLines;
+  try {
+    if (options->check)
+      checkLines = CheckLines(CheckVolumes(state));
+    if (options->hec1Path) {
+      StdFileSystem files;
+      SystemClock clock;
+      WriteHec1Deck(state, files, clock);
+    }
+    if (options->plot) {
+      EnsureGuiApplication();
+      StdFileSystem files;
+      WritePlot(state, *options->plot, files);
+    }
+  } catch (const Fault& fault) {
+    err << "rational-hydrograph-cli: " << fault.what() << '\n';
+    return kFault;
+  }
+
   if (options->csv) {
     WriteCsv(state, out);
   } else {
     for (const std::string& line : lines)
+      out << line << '\n';
+    for (const std::string& line : checkLines)
       out << line << '\n';
   }
   return kOk;

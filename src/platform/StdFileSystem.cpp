@@ -94,13 +94,24 @@ void StdFileSystem::ReplaceText(const std::string& path, std::string_view text) 
     data += written;
     left -= static_cast<std::size_t>(written);
   }
-  if (::fsync(temp.fd()) != 0 || temp.Close() != 0) {
+  if ((durability_ == Durability::Synced && ::fsync(temp.fd()) != 0) || temp.Close() != 0) {
     throw FileFault("Cannot write " + path + ": " + Reason(errno));
   }
   if (::rename(temp.path().c_str(), path.c_str()) != 0) {
     throw FileFault("Cannot write " + path + ": " + Reason(errno));
   }
   temp.Release();
+}
+
+void StdFileSystem::SyncAll(const std::string& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    throw FileFault("Cannot open " + folder + ": " + Reason(errno));
+  const int rc = ::syncfs(fd);
+  const int err = errno;
+  ::close(fd);
+  if (rc != 0)
+    throw FileFault("Cannot flush " + folder + ": " + Reason(err));
 }
 
 }  // namespace rh
