@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "app/BasinCsv.h"
@@ -44,6 +45,9 @@ TEST(CsvReader, Records) {
        "\"a\nb\r\nc\",d\ne\n",
        {{1, {"a\nb\r\nc", "d"}, ""}, {4, {"e"}, ""}}},
       {"byte-order mark ignored", "\xEF\xBB\xBFname\n", {{1, {"name"}, ""}}},
+      {"byte-order mark kept after the start",
+       "a\n\xEF\xBB\xBF\n",
+       {{1, {"a"}, ""}, {2, {"\xEF\xBB\xBF"}, ""}}},
       {"unclosed quote swallows the rest",
        "a\n\"b,c\nd\n",
        {{1, {"a"}, ""}, {2, {"b,c\nd\n"}, "the quoted field opened on line 2 is not closed"}}},
@@ -65,6 +69,11 @@ TEST(CsvReader, Records) {
     }
   }
 }
+
+// The reader keeps a view of its text: built from a temporary string it would read freed memory
+// (the fuzzer found this in its own harness), so that does not compile.
+static_assert(!std::is_constructible_v<CsvReader, std::string&&>);
+static_assert(std::is_constructible_v<CsvReader, const std::string&>);
 
 TEST(CsvField, QuotesOnlyWhenNeededAndReadsBack) {
   struct {

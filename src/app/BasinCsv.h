@@ -21,7 +21,9 @@ struct CsvRecord {
 // the reader is at the end of the text (the quote swallowed the rest).
 class CsvReader {
  public:
+  // The reader keeps a view of `text`, which must outlive it; a temporary string is refused.
   explicit CsvReader(std::string_view text);
+  explicit CsvReader(std::string&& text) = delete;
   // Reads the next record into `record`; false when the text is exhausted.
   bool Next(CsvRecord& record);
 
