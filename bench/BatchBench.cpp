@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 

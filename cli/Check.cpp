@@ -29,12 +29,12 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
   std::vector<std::string> lines;
   lines.emplace_back("");
   lines.emplace_back("Check: runoff volume and peak discharge");
-  lines.push_back("  Hydrograph volume   = sum of ordinates x Tc x 60 s");
+  lines.emplace_back("  Hydrograph volume   = sum of ordinates x Tc x 60 s");
   lines.push_back(indent + "= " + Fixed(c.OrdinateSum, 1) + " cfs x " + n(c.TimeOfConcentration) +
                   " min x 60 s = " + Fixed(c.HydrographCubicFeet, 0) + " cu ft");
   lines.push_back(indent + "= " + Fixed(c.HydrographCubicFeet, 0) +
                   " / 43560 = " + Fixed(c.HydrographAcreFeet, 4) + " ac-ft");
-  lines.push_back("  Design-storm volume = C x P(N x Tc) x A,  P(D) = 7.44 P6 D^0.355 / 60 in");
+  lines.emplace_back("  Design-storm volume = C x P(N x Tc) x A,  P(D) = 7.44 P6 D^0.355 / 60 in");
   lines.push_back(indent + "P(" + std::to_string(c.BlockCount) + " x " + n(c.TimeOfConcentration) +
                   " = " + n(c.StormMinutes) + " min) = 7.44 x " + n(c.SixHourRainfall) + " x " +
                   n(c.StormMinutes) + "^0.355 / 60 = " + Fixed(c.StormDepth, 4) + " in");
@@ -48,9 +48,9 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
                     Fixed(c.DesignCubicFeet, 0) + " = " + Fixed(*c.VolumeRatio, 4) +
                     " (expected 0.98 to 1.02)");
   } else {
-    lines.push_back("  Volume ratio        = none (the design-storm volume is 0)");
+    lines.emplace_back("  Volume ratio        = none (the design-storm volume is 0)");
   }
-  lines.push_back("  Chart peak          = C x I(Tc) x A,  I(D) = 7.44 P6 D^-0.645 in/hr");
+  lines.emplace_back("  Chart peak          = C x I(Tc) x A,  I(D) = 7.44 P6 D^-0.645 in/hr");
   lines.push_back(indent + "I(" + n(c.TimeOfConcentration) + ") = 7.44 x " + n(c.SixHourRainfall) +
                   " x " + n(c.TimeOfConcentration) + "^-0.645 = " + Fixed(c.ChartIntensity, 4) +
                   " in/hr");

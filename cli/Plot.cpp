@@ -162,7 +162,7 @@ void DrawHydrograph(QPainter& painter, const QRectF& frame, const Init& state) {
   const long peakIndex = state.PeakIndex;
   if (peakIndex >= 0 && peakIndex <= count) {
     const double peak = state.Hydrograph(peakIndex);
-    const double peakTime = tc * peakIndex;
+    const double peakTime = tc * static_cast<double>(peakIndex);
     const QString label =
         QStringLiteral("Peak %1 cfs at %2 min").arg(Number(peak), Number(peakTime));
     painter.setFont(ChartFont(22 * unit, true));

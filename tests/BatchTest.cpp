@@ -42,7 +42,7 @@ struct Batch {
   std::vector<long> reportedRows;
   BatchReport report;
 
-  void Run(const std::string& csv, BatchOptions options) {
+  void Run(const std::string& csv, const BatchOptions& options) {
     report = RunBatch(
         csv, options, files,
         [this](const Init& s, FileSystem& fs) {

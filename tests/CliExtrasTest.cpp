@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QByteArray>
 #include <QImage>
 #include <QXmlStreamReader>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
