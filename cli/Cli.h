@@ -1,4 +1,4 @@
-// The command-line companion: one basin (or later a batch) through the same run request, engine
+// The command-line companion: one basin, or a table of basins, through the same run request, engine
 // and outputs as the windowed program.
 #pragma once
 
