@@ -29,9 +29,11 @@ class StdFileSystem final : public FileSystem {
     // Each file is flushed to the disk before it is renamed over the target: after ReplaceText
     // returns, the new text survives a power cut.
     Synced,
-    // No flush per file (thousands of files a second in batch runs). The data reaches the disk
-    // when the system writes it back, or at SyncAll; a power cut before that can lose the newest
-    // files (they may then be empty or keep their earlier text).
+    // No flush per file (thousands of files a second in batch runs), and an earlier file is
+    // exchanged with the finished one rather than renamed over (which makes ext4 write the data
+    // out at once). The data reaches the disk when the system writes it back, or at SyncAll; a
+    // power cut before that can lose the newest files (they may then be empty or keep their
+    // earlier text).
     Deferred,
   };
 
