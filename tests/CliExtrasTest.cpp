@@ -241,7 +241,7 @@ TEST(CliBatch, AllRowsGoodAndTableProblems) {
     const char* errHas;
   } cases[] = {
       {"all good", {"--batch", (dir / "good.csv").string(), "--out", dir.str()}, 0, ""},
-      {"summary only, hec1 flag before --out",
+      {"summary only before --out",
        {"--batch", (dir / "good.csv").string(), "--summary-only", "--out", (dir / "s").string()},
        0,
        ""},
@@ -266,6 +266,28 @@ TEST(CliBatch, AllRowsGoodAndTableProblems) {
   EXPECT_TRUE(std::filesystem::exists(dir / "A.txt"));
   EXPECT_TRUE(std::filesystem::exists(dir / "s/summary.csv"));
   EXPECT_FALSE(std::filesystem::exists(dir / "s/A.txt"));
+}
+
+// --hec1 is a flag with --batch wherever it stands, even right before another option; the batch
+// then runs (each row writing its deck, or reporting why it could not).
+TEST(CliBatch, Hec1FlagBesideOtherOptions) {
+  TempDir dir;
+  std::ofstream(dir / "good.csv") << "name,tc,rain,area,coef,peak\nA,10,2.5,100,.85,250\n";
+  const std::vector<std::vector<std::string>> forms = {
+      {"--batch", (dir / "good.csv").string(), "--hec1", "--out", (dir / "a").string()},
+      {"--hec1", "--batch", (dir / "good.csv").string(), "--out", (dir / "b").string()},
+      {"--batch", (dir / "good.csv").string(), "--out", (dir / "c").string(), "--hec1"},
+  };
+  for (const auto& args : forms) {
+    const Outcome o = RunCli(args);
+    EXPECT_TRUE(o.status == cli::kOk || o.status == cli::kSomeRowsFailed) << o.err;
+    const std::string out = args[args.size() - 1] == "--hec1" ? args[args.size() - 2] : args.back();
+    const std::string summary = ReadFile(std::filesystem::path(out) / "summary.csv");
+    EXPECT_NE(summary.find("\nA,"), std::string::npos) << summary;
+    if (o.status == cli::kOk) {
+      EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(out) / "A.hc1"));
+    }
+  }
 }
 
 }  // namespace
