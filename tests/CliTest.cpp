@@ -26,7 +26,8 @@ Outcome RunCli(const std::vector<std::string>& args) {
 }
 
 std::vector<std::string> Basin(std::string tc, std::string area = "100") {
-  return {"--tc", tc, "--rain", "2.5", "--area", area, "--coef", ".85", "--peak", "250"};
+  return {"--tc",          std::move(tc), "--rain", "2.5",    "--area",
+          std::move(area), "--coef",      ".85",    "--peak", "250"};
 }
 
 TEST(Cli, ExitStatusesAndStreams) {
@@ -76,7 +77,7 @@ TEST(Cli, InlineValuesAndNegativeNumbers) {
 
 TEST(Cli, CsvRows) {
   auto args = Basin("10");
-  args.push_back("--csv");
+  args.emplace_back("--csv");
   const Outcome o = RunCli(args);
   ASSERT_EQ(o.status, 0);
   std::istringstream rows(o.out);
