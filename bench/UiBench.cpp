@@ -16,8 +16,8 @@
 #include "app/Init.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/Prompts.h"
+#include "platform/qt/QtClock.h"
 #include "platform/qt/QtForms.h"
-#include "platform/qt/ShortDateClock.h"
 #include "ui/Generate.h"
 #include "ui/MainMenu.h"
 
@@ -95,7 +95,7 @@ void BM_GenerateToResultsShown(benchmark::State& state) {
   auto init = std::make_unique<rh::Init>();
   init->LogoPath = RH_RESOURCES_DIR "/ORV.jpg";
   rh::StdFileSystem files;
-  rh::qt::ShortDateClock clock;
+  rh::QtClock clock;
   rh::qt::QtPrompts prompts;
   rh::ui::UiContext context{*init, files, clock, prompts, nullptr, nullptr, [] {}};
   auto* mainMenu = new rh::ui::MainMenu(context);

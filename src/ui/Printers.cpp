@@ -1,17 +1,17 @@
 #include "ui/Printers.h"
 
-#include "platform/Faults.h"
-#include "platform/qt/PdfPrinter.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/QtPrinter.h"
 
 namespace rh::ui {
 
 // The printer back end is wired here and only here.
 std::unique_ptr<Printer> OpenDefaultPrinter() {
-  throw PrinterFault("No printer is installed.");
+  return QtPrinter::DefaultPrinter(SystemDecimalPoint());
 }
 
 std::unique_ptr<Printer> OpenPdfPrinter(const std::string& path) {
-  return std::make_unique<qt::PdfPrinter>(path);
+  return QtPrinter::PdfFile(path, SystemDecimalPoint());
 }
 
 }  // namespace rh::ui
