@@ -103,7 +103,7 @@ struct UiSession {
 // modal loop that shows it. After `timeoutMs` it closes whatever modal window is open instead, so a
 // test that expected another window fails rather than hangs.
 // Returns the waiting timer; delete it to stop waiting.
-inline QTimer* WhenModal(const QString& formName, std::function<void(QWidget*)> step,
+inline QTimer* WhenModal(const QString& formName, const std::function<void(QWidget*)>& step,
                          int timeoutMs = 5000) {
   auto* timer = new QTimer;
   auto waited = std::make_shared<int>(0);

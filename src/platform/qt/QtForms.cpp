@@ -157,23 +157,23 @@ void ShowModeless(Form* form) {
   form->activateWindow();
 }
 
-void ShowModal(Form* raw) {
-  QPointer<Form> form(raw);
+void ShowModal(Form* form) {
+  QPointer<Form> loaded(form);
   try {
-    form->Form_Load();
+    loaded->Form_Load();
   } catch (...) {
-    delete form.data();
+    delete loaded.data();
     throw;
   }
-  if (!form->IsUnloaded()) {
+  if (!loaded->IsUnloaded()) {
     QEventLoop loop;
-    QObject::connect(form.data(), &Form::Unloaded, &loop, &QEventLoop::quit);
-    form->setWindowModality(Qt::ApplicationModal);
-    form->show();
-    form->activateWindow();
+    QObject::connect(loaded.data(), &Form::Unloaded, &loop, &QEventLoop::quit);
+    loaded->setWindowModality(Qt::ApplicationModal);
+    loaded->show();
+    loaded->activateWindow();
     loop.exec(QEventLoop::DialogExec);
   }
-  delete form.data();
+  delete loaded.data();
 }
 
 void EndProgram(int status) {
