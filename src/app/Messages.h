@@ -23,5 +23,18 @@ inline constexpr const char* kPrintFaultTitle = "ERROR Printing Report";
 inline constexpr const char* kLicenseFaultTitle = "ERROR Reading Software License";
 inline constexpr const char* kStartupFaultTitle = "ERROR Starting Rational Method Hydrograph";
 inline constexpr const char* kDriveFaultTitle = "ERROR Reading Drive or Folder";
+inline constexpr const char* kSettingsFaultTitle = "ERROR Writing Settings File";
+
+// Start-up: a file of the program folder is missing or unreadable. Followed by the fault's own
+// words, which name the file and the folder it was looked for in.
+inline constexpr const char* kStartupFaultText =
+    "The program cannot start because a file of its program folder is missing or unreadable.";
+
+// Printing: no printer, or the printer failed. Followed by the fault's own words and the offer.
+inline constexpr const char* kPrintFaultText = "The report could not be printed.";
+inline constexpr const char* kPdfOfferText = "Save the report as a PDF file instead?";
+inline constexpr const char* kPdfDialogTitle = "Save Report as PDF";
+inline constexpr const char* kPdfFilter = "PDF files (*.pdf)";
+inline constexpr const char* kPdfFaultTitle = "ERROR Saving Report as PDF";
 
 }  // namespace rh::messages

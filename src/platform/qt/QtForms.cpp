@@ -1,0 +1,177 @@
+#include "platform/qt/QtForms.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <cstdio>
+#include <cstdlib>
+
+namespace rh::qt {
+
+Form::Form(QWidget* owner, const char* formName, double clientWidth, double clientHeight,
+           const QString& caption)
+    : QWidget(owner, Qt::Window) {
+  setObjectName(QString::fromLatin1(formName));
+  setWindowTitle(caption);
+  setFont(MakeFont(kDefaultFont));
+  resize(TwipsToPixels(clientWidth, ScreenDpiX()), TwipsToPixels(clientHeight, ScreenDpiY()));
+}
+
+Form::~Form() = default;
+
+void Form::Unload() {
+  if (unloaded_)
+    return;
+  unloaded_ = true;
+  LogWindowEvent("unloaded", objectName());
+  close();
+  emit Unloaded();
+  deleteLater();
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+  if (!unloaded_)
+    CloseBox();
+  if (unloaded_) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void Form::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  LogWindowEvent("shown", objectName());
+}
+
+double Form::OuterWidthTwips() const {
+  return PixelsToTwips(frameGeometry().width(), ScreenDpiX());
+}
+
+double Form::OuterHeightTwips() const {
+  return PixelsToTwips(frameGeometry().height(), ScreenDpiY());
+}
+
+void Form::CentreOnScreen() {
+  const QScreen* screen =
+      this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr)
+    return;
+  const QRect area = screen->geometry();
+  const double dpiX = ScreenDpiX();
+  const double dpiY = ScreenDpiY();
+  const TwipPoint at =
+      CentredPosition(PixelsToTwips(area.width(), dpiX), PixelsToTwips(area.height(), dpiY),
+                      OuterWidthTwips(), OuterHeightTwips());
+  move(area.left() + TwipsToPixels(at.left, dpiX), area.top() + TwipsToPixels(at.top, dpiY));
+}
+
+void Form::Place(QWidget* control, const char* name, const TwipRect& where, const FontSpec& font) {
+  control->setObjectName(QString::fromLatin1(name));
+  control->setGeometry(ToPixels(where));
+  control->setFont(MakeFont(font));
+  if (control->focusPolicy() != Qt::NoFocus) {
+    if (lastInTabOrder_ != nullptr)
+      QWidget::setTabOrder(lastInTabOrder_, control);
+    lastInTabOrder_ = control;
+  }
+}
+
+QLabel* Form::AddLabel(const char* name, const QString& caption, const TwipRect& where,
+                       const FontSpec& font) {
+  auto* label = new QLabel(caption, this);
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setFocusPolicy(Qt::NoFocus);
+  Place(label, name, where, font);
+  return label;
+}
+
+QLineEdit* Form::AddTextBox(const char* name, const QString& text, const TwipRect& where,
+                            const FontSpec& font) {
+  auto* box = new QLineEdit(text, this);
+  Place(box, name, where, font);
+  return box;
+}
+
+QPushButton* Form::AddButton(const char* name, const QString& caption, const TwipRect& where,
+                             const FontSpec& font) {
+  auto* button = new QPushButton(caption, this);
+  button->setAutoDefault(false);
+  Place(button, name, where, font);
+  return button;
+}
+
+QListWidget* Form::AddListBox(const char* name, const TwipRect& where, const FontSpec& font) {
+  auto* list = new QListWidget(this);
+  list->setSortingEnabled(false);
+  list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  Place(list, name, where, font);
+  return list;
+}
+
+QLabel* Form::AddPictureBox(const char* name, const TwipRect& where) {
+  auto* picture = new QLabel(this);
+  picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  picture->setFocusPolicy(Qt::NoFocus);
+  Place(picture, name, where, kDefaultFont);
+  return picture;
+}
+
+void ShowModeless(Form* form) {
+  try {
+    form->Form_Load();
+  } catch (...) {
+    delete form;
+    throw;
+  }
+  if (form->IsUnloaded())
+    return;
+  form->show();
+  form->activateWindow();
+}
+
+void ShowModal(Form* raw) {
+  QPointer<Form> form(raw);
+  try {
+    form->Form_Load();
+  } catch (...) {
+    delete form.data();
+    throw;
+  }
+  if (!form->IsUnloaded()) {
+    QEventLoop loop;
+    QObject::connect(form.data(), &Form::Unloaded, &loop, &QEventLoop::quit);
+    form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    form->activateWindow();
+    loop.exec(QEventLoop::DialogExec);
+  }
+  delete form.data();
+}
+
+void EndProgram(int status) {
+  LogWindowEvent("ended", QString());
+  std::fflush(nullptr);
+  std::_Exit(status);
+}
+
+void LogWindowEvent(const char* event, const QString& formName) {
+  static const QString path = qEnvironmentVariable("RH_WINDOW_LOG");
+  if (path.isEmpty())
+    return;
+  QFile log(path);
+  if (!log.open(QIODevice::Append | QIODevice::Text))
+    return;
+  log.write(QByteArray(event) + ' ' + formName.toUtf8() + '\n');
+}
+
+}  // namespace rh::qt

@@ -1,0 +1,145 @@
+#include "ui/MainMenu.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/Maker.h"
+#include "app/Messages.h"
+#include "app/Settings.h"
+#include "platform/Faults.h"
+#include "platform/qt/Pictures.h"
+#include "ui/FaultBoundary.h"
+#include "ui/Generate.h"
+
+namespace rh::ui {
+
+namespace {
+constexpr qt::FontSpec kHeading{"Times New Roman", 20.25, true};
+constexpr qt::FontSpec kNotice{"Times New Roman", 9, false};
+constexpr qt::FontSpec kSmallSerif{"Times New Roman", 8.25, false};
+constexpr qt::FontSpec kCaption{"MS Sans Serif", 8.25, true};
+constexpr qt::FontSpec kTitle{"MS Sans Serif", 12, true};
+constexpr qt::FontSpec kSubtitle{"MS Sans Serif", 9.75, true};
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+}  // namespace
+
+MainMenu::MainMenu(UiContext& context)
+    : Form(nullptr, "MainMenu", 8415, 6105, QStringLiteral("Rational Method Hydrograph")),
+      context_(context) {
+  AddLabel("Label1", QString::fromLatin1(maker::kName), {1320, 240, 5055, 495}, kHeading);
+  text2_ = AddTextBox("Text2", QStringLiteral("Text2"), {5760, 2400, 855, 285});
+  text3_ = AddTextBox("Text3", QStringLiteral("Text3"), {4440, 2760, 1215, 285});
+  text4_ = AddTextBox("Text4", QStringLiteral("Text4"), {4440, 3120, 1215, 285});
+  text5_ = AddTextBox("Text5", QStringLiteral("Text5"), {4440, 3480, 1215, 285});
+  text7_ = AddTextBox("Text7", QStringLiteral("Text7"), {4440, 3840, 1215, 285});
+  text1_ = AddTextBox("Text1", QStringLiteral("Text1"), {1200, 4560, 5295, 315});
+  auto* command1 = AddButton("Command1", QStringLiteral("Generate"), {3000, 5040, 855, 375});
+  auto* command3 = AddButton("Command3", QStringLiteral("Exit"), {4560, 5040, 855, 375});
+  AddLabel("Label2", QString::fromUtf8(maker::kRightsNotice), {1320, 720, 4455, 255}, kNotice);
+  picture1_ = AddPictureBox("Picture1", {240, 240, 975, 975});
+  AddLabel("Label6", Q(maker::RevisionNote()), {7080, 5880, 1335, 255}, kSmallSerif);
+  label3_ = AddLabel("Label3", QStringLiteral("Create HEC1 Input File"), {1200, 4320, 3375, 255},
+                     kCaption);
+  AddLabel("Label7", QStringLiteral("Generate Rational Method Hydrograph"), {2280, 1440, 4815, 375},
+           kTitle);
+  command2_ = AddButton("Command2", QStringLiteral("Browse"), {6840, 4560, 735, 255});
+  AddLabel("Label4", QStringLiteral("Rational Method Time of Concentration (In Minutes)"),
+           {1200, 2400, 4455, 255}, kCaption);
+  AddLabel("Label5", QStringLiteral("6 Hour Rainfall (In Inches)"), {1200, 2760, 2415, 255},
+           kCaption);
+  AddLabel("Label8", QStringLiteral("Basin Area (In Acres)"), {1200, 3120, 2055, 255}, kCaption);
+  AddLabel("Label9", QStringLiteral("Rational Method Runoff Coefficient"), {1200, 3480, 3135, 255},
+           kCaption);
+  AddLabel("Label10", QStringLiteral("Peak Discharge (In CFS)"), {1200, 3840, 2415, 255}, kCaption);
+  AddLabel("Label12", QStringLiteral("Required Entry Fields"), {1200, 2040, 2535, 255}, kSubtitle);
+  auto* command4 = AddButton("Command4", QString::fromLatin1(maker::kWebAddress),
+                             {1920, 5640, 2175, 255}, kSmallSerif);
+  AddLabel("Label11", QString::fromLatin1(maker::kContactLine), {1320, 960, 5415, 255});
+  auto* command5 =
+      AddButton("Command5", QStringLiteral("Read Software License"), {4320, 5640, 1935, 255});
+
+  connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(command2_, &QPushButton::clicked, this, [this] { Command2_Click(); });
+  connect(command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+  connect(command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+  connect(command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+}
+
+void MainMenu::Form_Load() {
+  CentreOnScreen();
+  picture1_->setPixmap(qt::LoadPicture(context_.state.LogoPath));
+  SetupEntryFields();
+}
+
+void MainMenu::SetupEntryFields() {
+  const bool on = context_.state.Hec1Enabled != kFalse;
+  text1_->setEnabled(on);
+  text1_->setVisible(on);
+  label3_->setEnabled(on);
+  label3_->setVisible(on);
+  command2_->setEnabled(on);
+  command2_->setVisible(on);
+  if (on) {
+    text1_->setText(Q(context_.state.ReportPath));
+    text1_->repaint();
+  }
+  for (QLineEdit* box : {text2_, text3_, text4_, text5_, text7_}) {
+    box->clear();
+    box->repaint();
+  }
+}
+
+RunEntries MainMenu::Entries() const {
+  RunEntries entries;
+  entries.Path = text1_->text().toStdString();
+  entries.TimeOfConcentration = text2_->text().toStdString();
+  entries.SixHourRainfall = text3_->text().toStdString();
+  entries.BasinArea = text4_->text().toStdString();
+  entries.RunoffCoefficient = text5_->text().toStdString();
+  entries.PeakDischarge = text7_->text().toStdString();
+  return entries;
+}
+
+void MainMenu::Command1_Click() {
+  RunRequestOps ops;
+  ops.ShowWarning = [this](const std::string& title, const std::string& text) {
+    context_.prompts.Warning(this, title, text);
+  };
+  ops.WriteSettings = [this] { WriteSettings(context_.state, context_.files); };
+  ops.ShowResultsModal = [this] { qt::ShowModal(new Generate(context_, this)); };
+
+  // A fault that reaches here stopped the run: the results screen is not shown and the entries
+  // stay as typed. The only file a run request writes itself is the settings file.
+  const auto answerFor = [](const std::exception& fault) {
+    if (dynamic_cast<const FileFault*>(&fault) != nullptr)
+      return FaultAnswer{messages::kSettingsFaultTitle, {}, {}};
+    return FaultAnswer{messages::kRunFaultTitle, messages::kRunFaultText, {}};
+  };
+  RunAtBoundary(context_.prompts, this, answerFor,
+                [&] { RequestRun(context_.state, Entries(), ops); });
+}
+
+// "Browse": shows the file selection dialog modally, then puts SelectedPath in the path box.
+// Until the dialog exists the path box just gets SelectedPath, as after "Cancel".
+void MainMenu::Command2_Click() {
+  text1_->setText(Q(context_.state.SelectedPath));
+  text1_->repaint();
+}
+
+void MainMenu::Command3_Click() {
+  context_.endProgram();
+}
+
+// Web-address button: shows the web page screen modally, ignoring every fault.
+// Placeholder until the web page screen exists: does nothing.
+void MainMenu::Command4_Click() {}
+
+// "Read Software License": shows the licence text viewer modally.
+// Placeholder until the viewer exists: does nothing.
+void MainMenu::Command5_Click() {}
+
+}  // namespace rh::ui

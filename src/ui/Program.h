@@ -1,0 +1,24 @@
+// The windowed program: start-up with the real screens, then the main screen's events.
+#pragma once
+
+#include <QPointer>
+
+#include "app/Main.h"
+#include "ui/MainMenu.h"
+#include "ui/UiContext.h"
+
+namespace rh::ui {
+
+// The method explanation screen `screen` (1, 2 or 3), owned by `owner`.
+qt::Form* MakeMethodText(int screen, QWidget* owner);
+
+// Runs start-up: the state and settings file, the main screen (modeless), then the three method
+// explanation screens one at a time. Returns the main screen, or nullptr after a start-up fault
+// (a missing or short settings file, a missing or unreadable logo), which has been reported.
+QPointer<MainMenu> StartProgram(UiContext& context, const StartupConfig& config);
+
+// The whole program on an existing application object: start-up, then the event loop until
+// "Exit" or the last window closes. Returns the exit status (1 after a start-up fault).
+int RunProgram(UiContext& context, const StartupConfig& config);
+
+}  // namespace rh::ui

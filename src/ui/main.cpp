@@ -1,0 +1,33 @@
+// The windowed program. Its folder holds Setup.ini, LICENSE.txt and ORV.jpg.
+#include <QApplication>
+#include <memory>
+
+#include "Version.h"
+#include "app/Init.h"
+#include "platform/FileSystem.h"
+#include "platform/qt/Prompts.h"
+#include "platform/qt/QtForms.h"
+#include "platform/qt/ShortDateClock.h"
+#include "ui/Printers.h"
+#include "ui/Program.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Rational Method Hydrograph"));
+  QApplication::setApplicationVersion(QString::fromLatin1(rh::kVersion));
+
+  auto state = std::make_unique<rh::Init>();
+  rh::StdFileSystem files;
+  rh::qt::ShortDateClock clock;
+  rh::qt::QtPrompts prompts;
+  rh::ui::UiContext context{
+      *state, files, clock, prompts, rh::ui::OpenDefaultPrinter, rh::ui::OpenPdfPrinter, [] {
+        rh::qt::EndProgram(0);
+      }};
+
+  rh::StartupConfig config;
+  config.hec1Enabled = rh::kHec1EnabledAtStartup;
+  config.installDir = QApplication::applicationDirPath().toStdString() + "/";
+  config.root = "/";
+  return rh::ui::RunProgram(context, config);
+}
