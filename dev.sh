@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation fonts-dejavu-core)
+  fonts-liberation fonts-dejavu-core qt6-webengine-dev)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -61,6 +61,8 @@ case "$cmd" in
     install_packages
     configure_build build-bench -DCMAKE_BUILD_TYPE=Release -DRH_BUILD_TESTS=OFF
     build-bench/bench/rh-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+    build-bench/bench/rh-dialog-bench --benchmark_repetitions=5 \
+      --benchmark_report_aggregates_only=true
     ;;
   *)
     echo "usage: ./dev.sh run | test | test-sanitize | bench" >&2

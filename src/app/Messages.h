@@ -21,6 +21,8 @@ inline constexpr const char* kRunFaultText =
 inline constexpr const char* kDeckFaultTitle = "ERROR Writing HEC-1 Input File";
 inline constexpr const char* kPrintFaultTitle = "ERROR Printing Report";
 inline constexpr const char* kLicenseFaultTitle = "ERROR Reading Software License";
+// Followed by the fault's own words, which name the file.
+inline constexpr const char* kLicenseFaultText = "The software license text could not be read.";
 inline constexpr const char* kStartupFaultTitle = "ERROR Starting Rational Method Hydrograph";
 inline constexpr const char* kDriveFaultTitle = "ERROR Reading Drive or Folder";
 inline constexpr const char* kSettingsFaultTitle = "ERROR Writing Settings File";
