@@ -1,5 +1,7 @@
 #include "platform/qt/QtForms.h"
 
+#include "platform/qt/Automation.h"
+
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
@@ -34,6 +36,7 @@ void Form::Unload() {
   close();
   emit Unloaded();
   deleteLater();
+  AdvanceScript();
 }
 
 void Form::closeEvent(QCloseEvent* event) {
@@ -49,6 +52,7 @@ void Form::closeEvent(QCloseEvent* event) {
 void Form::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   LogWindowEvent("shown", objectName());
+  AdvanceScript();
 }
 
 double Form::OuterWidthTwips() const {
@@ -60,6 +64,9 @@ double Form::OuterHeightTwips() const {
 }
 
 void Form::CentreOnScreen() {
+  // The outer size needs the native window: create it (hidden) so its frame is known.
+  if (!testAttribute(Qt::WA_WState_Created))
+    winId();
   const QScreen* screen =
       this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr)

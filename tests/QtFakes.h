@@ -1,0 +1,166 @@
+// Recording fakes for the screens: message boxes and file dialogs that tests answer, printers
+// that keep what they were sent, and the services of a screen bundled over in-memory files.
+#pragma once
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Fakes.h"
+#include "app/Init.h"
+#include "platform/Faults.h"
+#include "platform/PrintTarget.h"
+#include "platform/qt/Prompts.h"
+#include "ui/UiContext.h"
+
+namespace rh::test {
+
+// Message boxes that record what they were asked and answer from a queue (Yes when empty).
+class RecordingPrompts : public qt::Prompts {
+ public:
+  struct Shown {
+    std::string kind;  // "warning", "question" or "save"
+    std::string title;
+    std::string text;
+  };
+
+  void Warning(QWidget*, const std::string& title, const std::string& text) override {
+    shown.push_back({"warning", title, text});
+  }
+  bool Question(QWidget*, const std::string& title, const std::string& text) override {
+    shown.push_back({"question", title, text});
+    if (answers.empty())
+      return true;
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+  }
+  std::string SaveFileName(QWidget*, const std::string& title, const std::string&,
+                           const std::string& filter) override {
+    shown.push_back({"save", title, filter});
+    return nextSaveName;
+  }
+
+  std::vector<Shown> shown;
+  std::deque<bool> answers;
+  std::string nextSaveName;
+};
+
+// A printer job that keeps its lines; EndDoc or AbortDoc ends it.
+class RecordingPrinter : public Printer {
+ public:
+  void Write(std::string_view text) override {
+    current_.append(text);
+    x_ += static_cast<double>(text.size());
+  }
+  void EndLine() override {
+    lines.push_back(current_);
+    current_.clear();
+    x_ = 0;
+  }
+  double CurrentX() const override { return x_; }
+  void MoveToX(double x) override {
+    while (x_ < x) {
+      current_ += ' ';
+      x_ += 1;
+    }
+  }
+  double ColumnWidth() const override { return 1; }
+  char DecimalPoint() const override { return '.'; }
+  void EndDoc() override {
+    if (!current_.empty())
+      EndLine();
+    ended = true;
+  }
+  void AbortDoc() override { aborted = true; }
+
+  std::vector<std::string> lines;
+  bool ended = false;
+  bool aborted = false;
+
+ private:
+  std::string current_;
+  double x_ = 0;
+};
+
+// One screen session's services over in-memory files; printers record their jobs.
+struct UiSession {
+  Init state;
+  MemoryFileSystem files;
+  FixedClock clock;
+  RecordingPrompts prompts;
+  std::vector<std::shared_ptr<RecordingPrinter>> jobs;     // default printer jobs
+  std::vector<std::string> pdfPaths;                       // PDF jobs asked for
+  std::vector<std::shared_ptr<RecordingPrinter>> pdfJobs;  // and their contents
+  bool noPrinter = false;
+  int ends = 0;
+  ui::UiContext context{state, files, clock, prompts, OpenPrinter(), OpenPdf(), [this] { ++ends; }};
+
+ private:
+  // A handle that forwards to a recording printer the session keeps.
+  class Handle : public Printer {
+   public:
+    explicit Handle(std::shared_ptr<RecordingPrinter> p) : p_(std::move(p)) {}
+    void Write(std::string_view t) override { p_->Write(t); }
+    void EndLine() override { p_->EndLine(); }
+    double CurrentX() const override { return p_->CurrentX(); }
+    void MoveToX(double x) override { p_->MoveToX(x); }
+    double ColumnWidth() const override { return p_->ColumnWidth(); }
+    char DecimalPoint() const override { return p_->DecimalPoint(); }
+    void EndDoc() override { p_->EndDoc(); }
+    void AbortDoc() override { p_->AbortDoc(); }
+
+   private:
+    std::shared_ptr<RecordingPrinter> p_;
+  };
+
+  ui::PrinterFactory OpenPrinter() {
+    return [this]() -> std::unique_ptr<Printer> {
+      if (noPrinter)
+        throw PrinterFault("No printer is installed.");
+      jobs.push_back(std::make_shared<RecordingPrinter>());
+      return std::make_unique<Handle>(jobs.back());
+    };
+  }
+  ui::PdfPrinterFactory OpenPdf() {
+    return [this](const std::string& path) -> std::unique_ptr<Printer> {
+      pdfPaths.push_back(path);
+      pdfJobs.push_back(std::make_shared<RecordingPrinter>());
+      return std::make_unique<Handle>(pdfJobs.back());
+    };
+  }
+};
+
+// Runs `step` on the window named `formName` once it is the active modal window, from inside the
+// modal loop that shows it. After `timeoutMs` it closes whatever modal window is open instead, so a
+// test that expected another window fails rather than hangs.
+// Returns the waiting timer; delete it to stop waiting.
+inline QTimer* WhenModal(const QString& formName, std::function<void(QWidget*)> step,
+                         int timeoutMs = 5000) {
+  auto* timer = new QTimer;
+  auto waited = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, [timer, formName, step, waited, timeoutMs] {
+    QWidget* modal = QApplication::activeModalWidget();
+    *waited += 10;
+    if ((modal != nullptr && modal->objectName() == formName && modal->isVisible()) ||
+        *waited > timeoutMs) {
+      timer->stop();
+      timer->deleteLater();
+      if (*waited <= timeoutMs) {
+        step(modal);
+      } else if (modal != nullptr) {
+        qWarning("Expected %s, closing %s", qPrintable(formName), qPrintable(modal->objectName()));
+        modal->close();
+      }
+    }
+  });
+  timer->start(10);
+  return timer;
+}
+
+}  // namespace rh::test

@@ -1,0 +1,412 @@
+// A user's session with the windowed program: start-up and the three method screens, runs from
+// the main screen, refused entries, faults and printing.
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "QtFakes.h"
+#include "app/Maker.h"
+#include "app/Messages.h"
+#include "app/Run.h"
+#include "app/Settings.h"
+#include "output/Hec1Deck.h"
+#include "output/PrintedReport.h"
+#include "ui/Program.h"
+
+namespace {
+
+constexpr const char* kSettings =
+    "[Orvane Engineering Company - Rational Method Hydrograph Setup.ini]\r\n"
+    "[*** Hydrograph report Path/Filename ***]\r\n"
+    "/runs/basin.hc1\r\n";
+
+struct Basin {
+  QString tc, rain, area, coef, peak;
+};
+
+// What the results screen showed before its "Cancel" was pressed.
+struct ResultsSeen {
+  bool shown = false;
+  QStringList lines;
+  bool pathVisible = false;
+  QString path;
+};
+
+QStringList ToQt(const std::vector<std::string>& lines) {
+  QStringList list;
+  for (const auto& line : lines)
+    list << QString::fromStdString(line);
+  return list;
+}
+
+QStringList Items(QListWidget* list) {
+  QStringList items;
+  for (int i = 0; i < list->count(); ++i)
+    items << list->item(i)->text();
+  return items;
+}
+
+// The lines the core gives for a basin typed as `b`.
+QStringList ExpectedLines(const Basin& b, bool hec1 = false) {
+  rh::Init state;
+  state.Hec1Enabled = hec1 ? rh::kTrue : rh::kFalse;
+  state.TimeOfConcentration = b.tc.toDouble();
+  state.SixHourRainfall = b.rain.toDouble();
+  state.BasinArea = b.area.toDouble();
+  state.RunoffCoefficient = b.coef.toDouble();
+  state.Discharge(1) = b.peak.toDouble();
+  return ToQt(rh::ComputeResults(state));
+}
+
+// Whether the core already renders the deck and the report (they may still be placeholders).
+bool DeckBuilt() {
+  rh::Init state;
+  try {
+    rh::Hec1DeckText(state, "12/7/2026");
+  } catch (const rh::FileFault& fault) {
+    return std::string(fault.what()).find("not built") == std::string::npos;
+  } catch (...) {
+  }
+  return true;
+}
+
+}  // namespace
+
+class WorkflowTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir programDir_;
+  std::unique_ptr<rh::test::UiSession> session_;
+  QPointer<rh::ui::MainMenu> mainMenu_;
+
+  std::string InstallDir() const { return programDir_.path().toStdString() + "/"; }
+
+  rh::StartupConfig Config(bool hec1) const {
+    rh::StartupConfig config;
+    config.hec1Enabled = hec1;
+    config.installDir = InstallDir();
+    config.root = "/";
+    return config;
+  }
+
+  // Start-up with the three "Next" buttons pressed; returns the main screen.
+  rh::ui::MainMenu* Start(bool hec1 = false) {
+    session_->files.files[InstallDir() + "Setup.ini"] = kSettings;
+    for (const char* name : {"MethodText1", "MethodText2", "MethodText3"}) {
+      rh::test::WhenModal(QString::fromLatin1(name), [](QWidget* screen) {
+        QTest::mouseClick(screen->findChild<QPushButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+      });
+    }
+    mainMenu_ = rh::ui::StartProgram(session_->context, Config(hec1));
+    return mainMenu_;
+  }
+
+  QLineEdit* Box(const char* name) {
+    return mainMenu_->findChild<QLineEdit*>(QString::fromLatin1(name));
+  }
+
+  void Type(const Basin& b) {
+    const std::pair<const char*, QString> entries[] = {{"Text2", b.tc},
+                                                       {"Text3", b.rain},
+                                                       {"Text4", b.area},
+                                                       {"Text5", b.coef},
+                                                       {"Text7", b.peak}};
+    for (const auto& [name, text] : entries) {
+      Box(name)->clear();
+      QTest::keyClicks(Box(name), text);
+    }
+  }
+
+  // Presses "Generate"; when the results screen opens, `whileOpen` runs on it, then "Cancel".
+  ResultsSeen Generate(const std::function<void(QWidget*)>& whileOpen = {}) {
+    auto seen = std::make_shared<ResultsSeen>();
+    const QPointer<QTimer> waiter = rh::test::WhenModal(
+        QStringLiteral("Generate"),
+        [seen, whileOpen](QWidget* results) {
+          seen->shown = true;
+          seen->lines = Items(results->findChild<QListWidget*>(QStringLiteral("List1")));
+          auto* path = results->findChild<QLineEdit*>(QStringLiteral("Text1"));
+          seen->pathVisible = path->isVisible();
+          seen->path = path->text();
+          if (whileOpen)
+            whileOpen(results);
+          QTest::mouseClick(results->findChild<QPushButton*>(QStringLiteral("Command1")),
+                            Qt::LeftButton);
+        },
+        500);
+    QTest::mouseClick(mainMenu_->findChild<QPushButton*>(QStringLiteral("Command1")),
+                      Qt::LeftButton);
+    delete waiter.data();  // a refused run shows no results screen
+    return *seen;
+  }
+
+  QStringList Titles() const {
+    QStringList titles;
+    for (const auto& shown : session_->prompts.shown)
+      titles << QString::fromStdString(shown.title);
+    return titles;
+  }
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(programDir_.isValid());
+    QVERIFY(QFile::copy(QStringLiteral(RH_RESOURCES_DIR "/ORV.jpg"),
+                        programDir_.filePath(QStringLiteral("ORV.jpg"))));
+  }
+  void init() { session_ = std::make_unique<rh::test::UiSession>(); }
+  void cleanup() {
+    delete mainMenu_.data();
+    session_.reset();
+  }
+
+  void startupShowsMainScreenThenTheMethodScreensOneAtATimeCentred() {
+    session_->files.files[InstallDir() + "Setup.ini"] = kSettings;
+    QStringList order;
+    bool oneAtATime = true;
+    bool centred = true;
+    const auto expectCentred = [&](QWidget* w) {
+      const QRect screen = w->screen()->geometry();
+      const double dx = rh::qt::ScreenDpiX();
+      const double dy = rh::qt::ScreenDpiY();
+      const rh::qt::TwipPoint at = rh::qt::CentredPosition(
+          rh::qt::PixelsToTwips(screen.width(), dx), rh::qt::PixelsToTwips(screen.height(), dy),
+          rh::qt::PixelsToTwips(w->frameGeometry().width(), dx),
+          rh::qt::PixelsToTwips(w->frameGeometry().height(), dy));
+      centred = centred &&
+                w->frameGeometry().topLeft() ==
+                    QPoint(rh::qt::TwipsToPixels(at.left, dx), rh::qt::TwipsToPixels(at.top, dy));
+    };
+    for (const char* name : {"MethodText1", "MethodText2", "MethodText3"}) {
+      rh::test::WhenModal(QString::fromLatin1(name), [&](QWidget* screen) {
+        int visibleMethodScreens = 0;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+          if (w->isVisible() && w->objectName().startsWith(QLatin1String("MethodText")))
+            ++visibleMethodScreens;
+          if (w->isVisible() && w->objectName() == QLatin1String("MainMenu") &&
+              !order.contains(QStringLiteral("MainMenu"))) {
+            order << w->objectName();
+            expectCentred(w);
+          }
+        }
+        oneAtATime = oneAtATime && visibleMethodScreens == 1;
+        order << screen->objectName();
+        expectCentred(screen);
+        QCOMPARE(screen->windowTitle(), QString::fromUtf8(rh::maker::kRightsNotice));
+        QTest::mouseClick(screen->findChild<QPushButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+      });
+    }
+    mainMenu_ = rh::ui::StartProgram(session_->context, Config(false));
+    QVERIFY(!mainMenu_.isNull());
+    QCOMPARE(order, (QStringList{"MainMenu", "MethodText1", "MethodText2", "MethodText3"}));
+    QVERIFY(oneAtATime);
+    QVERIFY(centred);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(mainMenu_->isVisible());
+    QCOMPARE(session_->state.ReportPath, std::string("/runs/basin.hc1"));
+  }
+
+  void startupFaultIsReportedAndNoScreenStays_data() {
+    QTest::addColumn<QByteArray>("settings");  // "-" = no settings file
+    QTest::addColumn<QString>("logo");         // contents of ORV.jpg, "-" = keep the real logo
+    QTest::addColumn<QString>("named");        // the file the message names
+    QTest::newRow("no settings file") << QByteArray("-") << "-"
+                                      << "Setup.ini";
+    QTest::newRow("settings file with two lines") << QByteArray("[a]\r\n[b]\r\n") << "-"
+                                                  << "Setup.ini";
+    QTest::newRow("logo missing") << QByteArray(kSettings) << ""
+                                  << "ORV.jpg";
+    QTest::newRow("logo not a picture") << QByteArray(kSettings) << "garbage"
+                                        << "ORV.jpg";
+  }
+  void startupFaultIsReportedAndNoScreenStays() {
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, logo);
+    QFETCH(QString, named);
+    QTemporaryDir dir;
+    const std::string installDir = dir.path().toStdString() + "/";
+    if (settings != "-")
+      session_->files.files[installDir + "Setup.ini"] = settings.toStdString();
+    if (logo == QLatin1String("-")) {
+      QVERIFY(QFile::copy(QStringLiteral(RH_RESOURCES_DIR "/ORV.jpg"),
+                          dir.filePath(QStringLiteral("ORV.jpg"))));
+    } else if (!logo.isEmpty()) {
+      QFile file(dir.filePath(QStringLiteral("ORV.jpg")));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(logo.toLatin1());
+    }
+    rh::StartupConfig config = Config(false);
+    config.installDir = installDir;
+    mainMenu_ = rh::ui::StartProgram(session_->context, config);
+    QVERIFY(mainMenu_.isNull());
+    QCOMPARE(Titles(), QStringList{rh::messages::kStartupFaultTitle});
+    const QString text = QString::fromStdString(session_->prompts.shown[0].text);
+    QVERIFY2(text.contains(named), qPrintable(text));
+    QVERIFY2(text.contains(dir.path()), qPrintable(text));
+    for (QWidget* w : QApplication::topLevelWidgets())
+      QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+  }
+
+  void generateShowsExactlyTheRunsLinesAndASecondRunOnlyItsOwn() {
+    Start();
+    const Basin first{"10", "2.5", "100", ".85", "250"};
+    const Basin second{"15", "3", "40", ".6", "80"};
+    Type(first);
+    const ResultsSeen one = Generate();
+    QVERIFY(one.shown);
+    QCOMPARE(one.lines, ExpectedLines(first));
+    QVERIFY(!one.pathVisible);
+    Type(second);
+    const ResultsSeen two = Generate();
+    QCOMPARE(two.lines, ExpectedLines(second));
+    QVERIFY(session_->prompts.shown.empty());
+    // The entries keep what was typed.
+    QCOMPARE(Box("Text2")->text(), QStringLiteral("15"));
+    QCOMPARE(session_->files.writes, 0);  // with the switch off nothing is written
+  }
+
+  void refusedOrFaultedRunsWarnAndShowNoResults_data() {
+    QTest::addColumn<QString>("tc");
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("blank entry") << "10"
+                                 << "  " << rh::messages::kIncompleteTitle;
+    QTest::newRow("Tc rounds below 5") << "4.4"
+                                       << "100" << rh::messages::kTcTitle;
+    QTest::newRow("zero area faults the computation") << "10"
+                                                      << "0" << rh::messages::kRunFaultTitle;
+    QTest::newRow("entry beyond the double range") << "10"
+                                                   << "1e999" << rh::messages::kRunFaultTitle;
+  }
+  void refusedOrFaultedRunsWarnAndShowNoResults() {
+    QFETCH(QString, tc);
+    QFETCH(QString, area);
+    QFETCH(QString, title);
+    Start();
+    Type({tc, "2.5", area, ".85", "250"});
+    const ResultsSeen seen = Generate();
+    QVERIFY(!seen.shown);
+    QCOMPARE(Titles(), QStringList{title});
+    QVERIFY(mainMenu_->isVisible());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(Box("Text4")->text(), area);
+    // The main screen stays usable: a good run afterwards shows its results.
+    session_->prompts.shown.clear();
+    Type({"10", "2.5", "100", ".85", "250"});
+    QVERIFY(Generate().shown);
+    QVERIFY(session_->prompts.shown.empty());
+  }
+
+  void withHec1TheDeckPathIsShownAndAFailedDeckStillShowsTheList() {
+    Start(true);
+    const std::string deck = "/nowhere/run.hc1";
+    session_->files.unwritable.insert(deck);
+    Box("Text1")->setText(QString::fromStdString(deck));
+    const Basin basin{"10", "2.5", "100", ".85", "250"};
+    Type(basin);
+    const ResultsSeen seen = Generate();
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.lines, ExpectedLines(basin, true));
+    QVERIFY(seen.pathVisible);
+    QCOMPARE(seen.path, QString::fromStdString(deck));
+    QCOMPARE(Titles(), QStringList{rh::messages::kDeckFaultTitle});
+    // The settings file keeps the path for the next start.
+    QCOMPARE(session_->files.files[InstallDir() + "Setup.ini"], rh::SettingsText(deck));
+  }
+
+  void withHec1TheDeckIsWrittenBeforeTheResultsShow() {
+    if (!DeckBuilt())
+      QSKIP("the deck writer of this build is a placeholder");
+    Start(true);
+    Box("Text1")->setText(QStringLiteral("/runs/out.hc1"));
+    Type({"10", "2.5", "100", ".85", "250"});
+    bool deckThere = false;
+    Generate([&](QWidget*) { deckThere = session_->files.files.count("/runs/out.hc1") == 1; });
+    QVERIFY(deckThere);
+    QVERIFY(session_->prompts.shown.empty());
+  }
+
+  void unwritableSettingsFileStopsTheRun() {
+    Start(true);
+    session_->files.unwritable.insert(InstallDir() + "Setup.ini");
+    Type({"10", "2.5", "100", ".85", "250"});
+    QVERIFY(!Generate().shown);
+    QCOMPARE(Titles(), QStringList{rh::messages::kSettingsFaultTitle});
+  }
+
+  void printReportTwicePrintsTwoIdenticalJobs() {
+    Start();
+    Type({"10", "2.5", "100", ".85", "250"});
+    bool stillOpen = false;
+    Generate([&](QWidget* results) {
+      auto* print = results->findChild<QPushButton*>(QStringLiteral("Command2"));
+      QTest::mouseClick(print, Qt::LeftButton);
+      QTest::mouseClick(print, Qt::LeftButton);
+      stillOpen = results->isVisible();
+    });
+    QVERIFY(stillOpen);
+    QCOMPARE(session_->jobs.size(), std::size_t{2});
+    if (!session_->prompts.shown.empty() &&
+        session_->prompts.shown[0].text.find("not built") != std::string::npos)
+      QSKIP("the printed report of this build is a placeholder");
+    QVERIFY(session_->prompts.shown.empty());
+    for (const auto& job : session_->jobs) {
+      QVERIFY(job->ended);
+      QVERIFY(!job->aborted);
+    }
+    QVERIFY(!session_->jobs[0]->lines.empty());
+    QCOMPARE(session_->jobs[0]->lines, session_->jobs[1]->lines);
+  }
+
+  void noPrinterOffersAPdfAndTheResultsStayOpen_data() {
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("saveAs");  // "" = the file dialog is cancelled
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<int>("pdfJobs");
+    QTest::newRow("declined") << false << "" << QStringList{"question"} << 0;
+    QTest::newRow("accepted, dialog cancelled")
+        << true << "" << QStringList{"question", "save"} << 0;
+    QTest::newRow("accepted, saved")
+        << true << "/tmp/report.pdf" << QStringList{"question", "save"} << 1;
+  }
+  void noPrinterOffersAPdfAndTheResultsStayOpen() {
+    QFETCH(bool, accept);
+    QFETCH(QString, saveAs);
+    QFETCH(QStringList, asked);
+    QFETCH(int, pdfJobs);
+    Start();
+    session_->noPrinter = true;
+    session_->prompts.answers = {accept};
+    session_->prompts.nextSaveName = saveAs.toStdString();
+    Type({"10", "2.5", "100", ".85", "250"});
+    bool stillOpen = false;
+    Generate([&](QWidget* results) {
+      QTest::mouseClick(results->findChild<QPushButton*>(QStringLiteral("Command2")),
+                        Qt::LeftButton);
+      stillOpen = results->isVisible();
+    });
+    QVERIFY(stillOpen);
+    QStringList kinds;
+    for (const auto& shown : session_->prompts.shown)
+      kinds << QString::fromStdString(shown.kind);
+    // Saving may itself report a fault while the report is a placeholder; the question and the
+    // dialog come first either way.
+    QCOMPARE(kinds.mid(0, asked.size()), asked);
+    const auto& question = session_->prompts.shown[0];
+    QCOMPARE(question.title, std::string(rh::messages::kPrintFaultTitle));
+    QVERIFY(question.text.find("No printer is installed.") != std::string::npos);
+    QVERIFY(question.text.find(rh::messages::kPdfOfferText) != std::string::npos);
+    QCOMPARE(static_cast<int>(session_->pdfPaths.size()), pdfJobs);
+    if (pdfJobs > 0)
+      QCOMPARE(session_->pdfPaths[0], saveAs.toStdString());
+  }
+};
+
+QTEST_MAIN(WorkflowTest)
+#include "WorkflowTest.moc"
