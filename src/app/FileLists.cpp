@@ -59,7 +59,7 @@ DirListBox::DirListBox(Directories& dirs) : dirs_(dirs) {
   try {
     state_ = Listing(start);
   } catch (const DriveFault&) {
-    state_ = State{start, {DirItem{start, LastName(start), 0, true}}, 0};
+    state_ = State{start, {DirItem{start, LastName(start), true}}, 0};
   }
 }
 
@@ -68,12 +68,11 @@ DirListBox::State DirListBox::Listing(const std::string& path) const {
   s.path = path;
   const auto subdirs = dirs_.Subdirectories(path);
   const auto ancestors = Ancestors(path);
-  int depth = 0;
   for (const auto& a : ancestors)
-    s.items.push_back(DirItem{a, LastName(a), depth++, true});
+    s.items.push_back(DirItem{a, LastName(a), true});
   s.pathIndex = static_cast<int>(ancestors.size()) - 1;
   for (const auto& name : subdirs)
-    s.items.push_back(DirItem{JoinPath(path == kRoot ? "" : path, name), name, depth, false});
+    s.items.push_back(DirItem{JoinPath(path == kRoot ? "" : path, name), name, false});
   return s;
 }
 

@@ -46,7 +46,6 @@ class DriveListBox {
 struct DirItem {
   std::string path;   // full path
   std::string label;  // what the line shows: the last name, or the separator for the root
-  int depth = 0;      // indentation level
   bool ancestor = false;
 };
 
