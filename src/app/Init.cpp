@@ -4,23 +4,9 @@
 
 namespace rh {
 
-namespace {
-[[noreturn]] void ThrowSubscript(long index) {
+void OrdinateArray::ThrowSubscript(long index) {
   throw SubscriptFault("Subscript out of range: ordinate " + std::to_string(index) +
                        " is outside 0.." + std::to_string(kMaxOrdinates) + ".");
-}
-}  // namespace
-
-double& OrdinateArray::operator()(long index) {
-  if (index < 0 || index > kMaxOrdinates)
-    ThrowSubscript(index);
-  return values_[static_cast<std::size_t>(index)];
-}
-
-double OrdinateArray::operator()(long index) const {
-  if (index < 0 || index > kMaxOrdinates)
-    ThrowSubscript(index);
-  return values_[static_cast<std::size_t>(index)];
 }
 
 void InitializeState(Init& state, bool hec1Enabled, const std::string& installDir,

@@ -3,6 +3,7 @@
 // run; every run overwrites it in place.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -20,11 +21,24 @@ constexpr std::int32_t kMaxOrdinates = 300;
 // raises SubscriptFault.
 class OrdinateArray {
  public:
-  double& operator()(long index);
-  double operator()(long index) const;
-  void Fill(double value) { values_.fill(value); }
+  double& operator()(long index) {
+    if (index < 0 || index > kMaxOrdinates)
+      ThrowSubscript(index);
+    return values_[static_cast<std::size_t>(index)];
+  }
+  double operator()(long index) const {
+    if (index < 0 || index > kMaxOrdinates)
+      ThrowSubscript(index);
+    return values_[static_cast<std::size_t>(index)];
+  }
+  // Sets entries first..MaxOrdinates to `value`.
+  void FillFrom(long first, double value) {
+    (*this)(first);  // bounds check of the first entry; the rest follow it
+    std::fill(values_.begin() + first, values_.end(), value);
+  }
 
  private:
+  [[noreturn]] static void ThrowSubscript(long index);
   std::array<double, kMaxOrdinates + 1> values_{};
 };
 

@@ -3,16 +3,26 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/Faults.h"
 
 namespace rh::checked {
 
-inline double Result(double value) {
+[[noreturn]] inline void ThrowNonFinite(double value) {
   if (std::isnan(value))
     throw ArithmeticFault("Invalid floating-point operation.");
-  if (std::isinf(value))
-    throw ArithmeticFault("Overflow.");
+  throw ArithmeticFault("Overflow.");
+}
+
+inline double Result(double value) {
+  // One test on the hot path; which fault it is gets sorted out only when it fires.
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  constexpr std::uint64_t kExponent = 0x7FF0000000000000;  // all ones: infinity or NaN
+  if ((bits & kExponent) == kExponent)
+    ThrowNonFinite(value);
   return value;
 }
 

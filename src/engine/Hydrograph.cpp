@@ -22,11 +22,10 @@ void ComputeHydrograph(Init& s) {
 
   s.Intensity(0) = 0;
   s.Discharge(0) = 0;
-  for (long n = 2; n <= kMaxOrdinates; ++n)
-    s.Discharge(n) = 0;
+  s.Discharge.FillFrom(2, 0);
   // The whole hydrograph is cleared, ordinates 0 and 1 included, so a run never reports an
   // ordinate left by an earlier one.
-  s.Hydrograph.Fill(0);
+  s.Hydrograph.FillFrom(0, 0);
 
   // Number of Tc blocks in the storm.
   const double blocks = Floor(Add(Div(kStormMinutes, tc), 0.5));

@@ -15,8 +15,12 @@ std::vector<std::string> BuildResultLines(const Init& s) {
   lines.push_back("PEAK DISCHARGE " + StrForm(s.Discharge(1)) + " CFS");
   lines.push_back(" ");
   for (long n = 0; n <= s.OrdinateCount; ++n) {
-    lines.push_back("    TIME (MIN) = " + StrForm(tc * static_cast<double>(n)) +
-                    "     DISCHARGE (CFS) = " + StrForm(s.Hydrograph(n)));
+    std::string line = "    TIME (MIN) = ";
+    line.reserve(64);
+    line += StrForm(tc * static_cast<double>(n));
+    line += "     DISCHARGE (CFS) = ";
+    line += StrForm(s.Hydrograph(n));
+    lines.push_back(std::move(line));
   }
   return lines;
 }
