@@ -46,10 +46,4 @@ std::unique_ptr<Browser> MakeLinkBrowser(QWidget* parent) {
   return std::make_unique<LinkBrowser>(parent);
 }
 
-std::string WithScheme(const std::string& address) {
-  if (address.find("://") != std::string::npos)
-    return address;
-  return "http://" + address;
-}
-
 }  // namespace rh::qt

@@ -37,6 +37,13 @@ std::unique_ptr<Browser> MakeBrowser(QWidget* parent);
 std::unique_ptr<Browser> MakeLinkBrowser(QWidget* parent);
 
 // The address as the browser engine wants it: "http://" put in front of a bare host name.
-std::string WithScheme(const std::string& address);
+inline std::string WithScheme(const std::string& address) {
+  return address.find("://") != std::string::npos ? address : "http://" + address;
+}
+
+// The entry point of the browser engine module: makes a browser whose control is a child of
+// `parent`; the caller owns it.
+extern "C" using MakeEngineBrowserFn = Browser * (*)(QWidget * parent);
+inline constexpr const char* kEngineBrowserSymbol = "rh_make_engine_browser";
 
 }  // namespace rh::qt
