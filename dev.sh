@@ -1,22 +1,35 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the project on Debian 12.
 #   ./dev.sh run     build and start the program
-#   ./dev.sh test    build and run the whole test suite
+#   ./dev.sh test    build and run the whole test suite (with a CUPS-PDF printer for the
+#                    test that prints through the real spooler)
 #   ./dev.sh bench   build and run the benchmarks
+#   ./dev.sh test-sanitize   the test suite under AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./dev.sh fuzz [SECONDS]  build the libFuzzer targets with clang and run each (default 60 s)
+#   ./dev.sh lint    clang-tidy over the project's sources (any warning fails)
+#   ./dev.sh package build the Debian package into build-package/
+#   ./dev.sh screenshots   retake docs/main-screen.png and docs/results-screen.png under Xvfb
 # Each command first installs the Debian packages it needs when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation fonts-dejavu-core qt6-webengine-dev)
+PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
+  libbenchmark-dev fonts-dejavu-core fonts-liberation cups cups-client cups-bsd
+  printer-driver-cups-pdf poppler-utils qt6-webengine-dev)
+# Extra packages for single commands.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+LINT_PACKAGES=(clang-tidy)
+PACKAGE_PACKAGES=(dpkg-dev file)
+FUZZ_TARGETS=(val settings license basin-csv)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# install_packages [extra packages...]
 install_packages() {
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "${PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
@@ -26,12 +39,52 @@ install_packages() {
   fi
 }
 
+scheduler_running() {
+  LC_ALL=C lpstat -r 2>/dev/null | grep -q "scheduler is running"
+}
+
+STARTED_CUPSD=""
+
+stop_test_printer() {
+  if [ -n "$STARTED_CUPSD" ]; then
+    kill "$STARTED_CUPSD" 2>/dev/null || true
+    wait "$STARTED_CUPSD" 2>/dev/null || true
+    STARTED_CUPSD=""
+  fi
+}
+
+# A real printer for the tests: the CUPS scheduler with a CUPS-PDF queue named PDF as the default
+# printer. Jobs land as PDF files in the printing user's ~/PDF (see /etc/cups/cups-pdf.conf). The
+# queue renders through pdftocairo, which keeps the report's text readable in the PDF. A scheduler
+# started here is stopped again when the script ends.
+setup_test_printer() {
+  if ! scheduler_running; then
+    # In the foreground of a background job, so its process id is known; with no hold on this
+    # script's output streams.
+    if [ "$(id -u)" -eq 0 ]; then
+      /usr/sbin/cupsd -f </dev/null >/dev/null 2>&1 &
+    else
+      sudo /usr/sbin/cupsd -f </dev/null >/dev/null 2>&1 &
+    fi
+    STARTED_CUPSD=$!
+    trap stop_test_printer EXIT
+    for _ in $(seq 50); do
+      scheduler_running && break
+      sleep 0.2
+    done
+    scheduler_running || { echo "The CUPS scheduler did not start." >&2; exit 1; }
+  fi
+  as_root lpadmin -p PDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
+    -o pdftops-renderer-default=pdftocairo 2>&1 | grep -v "drivers are deprecated" >&2 || true
+  as_root lpoptions -d PDF >/dev/null
+}
+
 # configure_build DIR [cmake options...]
 configure_build() {
   local dir=$1
   shift
   cmake -S . -B "$dir" -G Ninja -DRH_WERROR=ON "$@"
-  cmake --build "$dir"
+  cmake --build "$dir" -j2
 }
 
 run_tests() {
@@ -44,28 +97,83 @@ case "$cmd" in
   run)
     install_packages
     configure_build build
+    if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+      exec build/src/ui/rational-hydrograph
+    fi
+    echo "No display: neither DISPLAY nor WAYLAND_DISPLAY is set, so the windowed program cannot open."
+    echo "On a desktop, run: build/src/ui/rational-hydrograph"
+    echo "On a virtual display: xvfb-run -a build/src/ui/rational-hydrograph"
+    echo
+    echo "The command-line companion on a sample basin instead:"
     echo "Sample basin: Tc 10 min, P6 2.5 in, 100 acres, C 0.85, Qp 250 cfs"
     build/cli/rational-hydrograph-cli --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250
+    ;;
+  screenshots)
+    PACKAGES+=(xvfb imagemagick)
+    install_packages
+    configure_build build
+    xvfb-run -a -s "-screen 0 1024x768x24" tools/screenshots.sh build/src/ui/rational-hydrograph docs
     ;;
   test)
     install_packages
     configure_build build
+    setup_test_printer
     run_tests build
     ;;
   test-sanitize)
     install_packages
     configure_build build-sanitize -DRH_SANITIZE=ON -DRH_BUILD_BENCH=OFF
+    setup_test_printer
     run_tests build-sanitize
     ;;
   bench)
     install_packages
     configure_build build-bench -DCMAKE_BUILD_TYPE=Release -DRH_BUILD_TESTS=OFF
     build-bench/bench/rh-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+    build-bench/bench/rh-bench-cli --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+    build-bench/bench/rh-ui-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     build-bench/bench/rh-dialog-bench --benchmark_repetitions=5 \
       --benchmark_report_aggregates_only=true
     ;;
+  fuzz)
+    install_packages "${FUZZ_PACKAGES[@]}"
+    seconds=${2:-60}
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DRH_WERROR=ON -DRH_FUZZ=ON \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build-fuzz -j2 --target "${FUZZ_TARGETS[@]/#/fuzz-}"
+    for t in "${FUZZ_TARGETS[@]}"; do
+      # New inputs go to the working corpus in the build folder; the committed seeds are read only.
+      mkdir -p "build-fuzz/corpus/$t" build-fuzz/artifacts
+      echo "== fuzz-$t for ${seconds} s"
+      "build-fuzz/fuzz/fuzz-$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$t-" \
+        "build-fuzz/corpus/$t" "fuzz/corpus/$t" 2>"build-fuzz/fuzz-$t.log" ||
+        { tail -n 60 "build-fuzz/fuzz-$t.log"; echo "fuzz-$t failed" >&2; exit 1; }
+      grep -E "^stat::number_of_executed_units|^Done" "build-fuzz/fuzz-$t.log" || true
+    done
+    ;;
+  lint)
+    install_packages "${LINT_PACKAGES[@]}"
+    cmake -S . -B build -G Ninja -DRH_WERROR=ON >/dev/null
+    # Generated sources (moc, Version.h) must exist for the compile commands to resolve.
+    cmake --build build -j2
+    files=$(git ls-files '*.cpp' | grep -v '^fuzz/')
+    # shellcheck disable=SC2086
+    if command -v run-clang-tidy >/dev/null; then
+      run-clang-tidy -quiet -j 2 -p build $files
+    else
+      clang-tidy -quiet -p build $files
+    fi
+    ;;
+  package)
+    install_packages "${PACKAGE_PACKAGES[@]}"
+    configure_build build-package -DCMAKE_BUILD_TYPE=Release -DRH_BUILD_TESTS=OFF \
+      -DRH_BUILD_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr
+    (cd build-package && cpack -G DEB)
+    ls -l build-package/*.deb
+    ;;
   *)
-    echo "usage: ./dev.sh run | test | test-sanitize | bench" >&2
+    echo "usage: ./dev.sh run | test | test-sanitize | bench | fuzz [SECONDS] | lint | package | screenshots" >&2
     exit 64
     ;;
 esac

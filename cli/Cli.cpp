@@ -4,38 +4,74 @@
 #include <optional>
 #include <ostream>
 
+#include "Batch.h"
+#include "Check.h"
+#include "Plot.h"
 #include "Version.h"
 #include "app/Init.h"
+#include "app/Messages.h"
 #include "app/Run.h"
 #include "app/RunRequest.h"
+#include "output/Hec1Deck.h"
+#include "output/PrintedReport.h"
 #include "output/TextForms.h"
+#include "output/VolumeCheck.h"
 #include "platform/Faults.h"
+#include "platform/FileSystem.h"
+#include "platform/qt/GuiSession.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/QtPrinter.h"
 
 namespace rh::cli {
 
 namespace {
 
 constexpr const char* kUsageText =
-    "Usage: rational-hydrograph-cli --tc TEXT --rain TEXT --area TEXT --coef TEXT --peak TEXT "
-    "[--csv]\n"
+    "Usage: rational-hydrograph-cli --tc TEXT --rain TEXT --area TEXT --coef TEXT --peak TEXT\n"
+    "           [--csv | --check] [--hec1 PATH] [--report FILE.pdf] [--print]\n"
+    "           [--plot FILE.svg|FILE.png]\n"
+    "       rational-hydrograph-cli --batch FILE.csv --out DIR [--hec1] [--summary-only]\n"
     "\n"
-    "Builds the rational-method design-storm hydrograph of one basin.\n"
+    "Builds the rational-method design-storm hydrograph of one basin, or of every basin of a "
+    "table.\n"
     "\n"
-    "  --tc TEXT     time of concentration, minutes (rounded to a whole number, at least 5)\n"
-    "  --rain TEXT   6-hour rainfall P6, inches\n"
-    "  --area TEXT   basin area, acres\n"
-    "  --coef TEXT   rational-method runoff coefficient C\n"
-    "  --peak TEXT   rational-method peak discharge, cfs\n"
-    "  --csv         print time_min,discharge_cfs rows instead of the results listing\n"
-    "  --help        show this help\n"
-    "  --version     show the program version\n"
+    "  --tc TEXT          time of concentration, minutes (rounded to a whole number, at least 5)\n"
+    "  --rain TEXT        6-hour rainfall P6, inches\n"
+    "  --area TEXT        basin area, acres\n"
+    "  --coef TEXT        rational-method runoff coefficient C\n"
+    "  --peak TEXT        rational-method peak discharge, cfs\n"
+    "  --csv              print time_min,discharge_cfs rows instead of the results listing\n"
+    "  --check            after the listing, check the runoff volume and the peak discharge\n"
+    "  --hec1 PATH        run with the HEC-1 feature on (ten zero ordinates close the\n"
+    "                     hydrograph) and write the HEC-1 input deck to PATH\n"
+    "  --report FILE.pdf  write the printed report to a PDF file\n"
+    "  --print            send the printed report to the default printer\n"
+    "  --plot FILE        also draw the hydrograph as FILE.svg or FILE.png\n"
+    "  --batch FILE       run every basin of FILE.csv (header name,tc,rain,area,coef,peak)\n"
+    "  --out DIR          batch output folder: NAME.txt listings and summary.csv\n"
+    "  --hec1             with --batch (no PATH): also write DIR/NAME.hc1 decks\n"
+    "  --summary-only     with --batch, write summary.csv only\n"
+    "  --help             show this help\n"
+    "  --version          show the program version\n"
     "\n"
     "Values are read as the entry boxes of the windowed program read them.\n"
-    "Exit status: 0 done, 2 entries refused, 3 fault, 64 usage error.\n";
+    "The listing goes to standard output only when every requested deck, report, print job and\n"
+    "plot has been written.\n"
+    "Exit status: 0 done, 2 entries refused, 3 fault, 4 some batch rows failed, 64 usage "
+    "error.\n";
 
 struct Options {
   std::map<std::string, std::string> values;  // --tc, --rain, --area, --coef, --peak
   bool csv = false;
+  bool check = false;
+  std::optional<std::string> plot;      // chart file
+  std::optional<std::string> batch;     // basin table
+  std::optional<std::string> out;       // batch output folder
+  bool hec1 = false;                    // --hec1 given
+  std::optional<std::string> hec1Path;  // --hec1 PATH (a single run's deck)
+  std::optional<std::string> reportPdf;  // --report: printed report as a PDF file
+  bool print = false;                    // --print: printed report on the default printer
+  bool summaryOnly = false;
   bool help = false;
   bool version = false;
 };
@@ -69,8 +105,35 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
         problem = "option " + name + " needs a value";
         return std::nullopt;
       }
+    } else if (name == "--plot" || name == "--batch" || name == "--out" || name == "--report") {
+      std::optional<std::string>& target =
+          name == "--plot"    ? options.plot
+          : name == "--batch" ? options.batch
+          : name == "--out"   ? options.out
+                              : options.reportPdf;
+      if (inlineValue) {
+        target = *inlineValue;
+      } else if (i + 1 < args.size()) {
+        target = args[++i];
+      } else {
+        problem = "option " + name + " needs a value";
+        return std::nullopt;
+      }
+    } else if (name == "--hec1") {
+      // A deck path for a single run (--hec1 PATH or --hec1=PATH); a bare flag with --batch.
+      options.hec1 = true;
+      if (inlineValue)
+        options.hec1Path = *inlineValue;
+      else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
+        options.hec1Path = args[++i];
+    } else if (!inlineValue && name == "--print") {
+      options.print = true;
     } else if (!inlineValue && name == "--csv") {
       options.csv = true;
+    } else if (!inlineValue && name == "--check") {
+      options.check = true;
+    } else if (!inlineValue && name == "--summary-only") {
+      options.summaryOnly = true;
     } else if (!inlineValue && (name == "--help" || name == "-h")) {
       options.help = true;
     } else if (!inlineValue && name == "--version") {
@@ -82,6 +145,41 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
   }
   if (options.help || options.version)
     return options;
+  if (options.batch) {
+    if (!options.values.empty() || options.csv || options.check || options.plot ||
+        options.reportPdf || options.print) {
+      problem =
+          "--batch takes the basins from the table: drop --tc, --rain, --area, --coef, "
+          "--peak, --csv, --check, --plot, --report and --print";
+      return std::nullopt;
+    }
+    if (!options.out) {
+      problem = "--batch needs --out DIR";
+      return std::nullopt;
+    }
+    if (options.hec1Path) {
+      problem = "with --batch, --hec1 takes no path (the decks go to DIR/NAME.hc1)";
+      return std::nullopt;
+    }
+    return options;
+  }
+  if (options.out || options.summaryOnly) {
+    problem = "--out and --summary-only go with --batch";
+    return std::nullopt;
+  }
+  if (options.hec1 && !options.hec1Path) {
+    problem = "option --hec1 needs a value (a deck path) unless --batch is given";
+    return std::nullopt;
+  }
+  if (options.csv && options.check) {
+    problem = "--csv and --check cannot be combined";
+    return std::nullopt;
+  }
+  PlotFormat format = PlotFormat::Svg;
+  if (options.plot && !PlotFormatOf(*options.plot, format)) {
+    problem = "the --plot file must end in .svg or .png";
+    return std::nullopt;
+  }
   for (const char* option : kValueOptions) {
     if (options.values.count(option) == 0) {
       problem = std::string("missing option ") + option;
@@ -97,6 +195,24 @@ void WriteCsv(const Init& state, std::ostream& out) {
     out << PlainNumber(state.TimeOfConcentration * static_cast<double>(n)) << ','
         << PlainNumber(state.Hydrograph(n)) << '\n';
   }
+}
+
+// Writes the HEC-1 deck of the run to ReportPath, dated today.
+void WriteDeck(const Init& state) {
+  StdFileSystem files;
+  QtClock clock;
+  WriteHec1Deck(state, files, clock);
+}
+
+// Renders the printed report to a PDF file and/or the default printer, as requested. Numbers in
+// the report follow the system's number settings, as on the windowed program's printer.
+void RenderReports(const Init& state, const Options& options) {
+  QtClock clock;
+  const char point = SystemDecimalPoint();
+  if (options.reportPdf)
+    PrintReport(state, *QtPrinter::PdfFile(*options.reportPdf, point), clock);
+  if (options.print)
+    PrintReport(state, *QtPrinter::DefaultPrinter(point), clock);
 }
 
 }  // namespace
@@ -117,10 +233,20 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kOk;
   }
 
+  if (options->batch) {
+    BatchCommand command;
+    command.CsvPath = *options->batch;
+    command.OutDir = *options->out;
+    command.Hec1 = options->hec1;
+    command.SummaryOnly = options->summaryOnly;
+    return RunBatchCommand(command, out, err);
+  }
+
+  // --hec1 turns the HEC-1 feature on for this run, and its path is what the path box would hold.
   Init state;
-  InitializeState(state, false, "", "/");
+  InitializeState(state, options->hec1Path.has_value(), "", "/");
   RunEntries entries;
-  entries.Path = "";
+  entries.Path = options->hec1Path.value_or("");
   entries.TimeOfConcentration = options->values.at("--tc");
   entries.SixHourRainfall = options->values.at("--rain");
   entries.BasinArea = options->values.at("--area");
@@ -133,7 +259,18 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   ops.ShowWarning = [&](const std::string& title, const std::string& text) {
     refusal = title + ": " + text;
   };
-  ops.ShowResultsModal = [&] { lines = ComputeResults(state); };
+  std::optional<std::string> deckFault;
+  ops.ShowResultsModal = [&] {
+    // As the results screen does when it loads: the listing, then the deck.
+    lines = ComputeResults(state);
+    if (state.Hec1Enabled != kFalse) {
+      try {
+        WriteDeck(state);
+      } catch (const Fault& fault) {
+        deckFault = fault.what();
+      }
+    }
+  };
 
   try {
     RequestRun(state, entries, ops);
@@ -145,11 +282,42 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << *refusal << '\n';
     return kRefused;
   }
+  if (deckFault) {
+    err << "rational-hydrograph-cli: " << messages::kDeckFaultTitle << ": " << *deckFault << '\n';
+    return kFault;
+  }
+
+  // Fonts, printers and pictures need a Qt application; plain listings don't pay for one.
+  std::optional<GuiSession> gui;
+  if (options->reportPdf || options->print || options->plot)
+    gui.emplace();
+  try {
+    RenderReports(state, *options);
+  } catch (const Fault& fault) {
+    err << "rational-hydrograph-cli: " << messages::kPrintFaultTitle << ": " << fault.what()
+        << '\n';
+    return kFault;
+  }
+
+  std::vector<std::string> checkLines;
+  try {
+    if (options->check)
+      checkLines = CheckLines(CheckVolumes(state));
+    if (options->plot) {
+      StdFileSystem files;
+      WritePlot(state, *options->plot, files);
+    }
+  } catch (const Fault& fault) {
+    err << "rational-hydrograph-cli: " << fault.what() << '\n';
+    return kFault;
+  }
 
   if (options->csv) {
     WriteCsv(state, out);
   } else {
     for (const std::string& line : lines)
+      out << line << '\n';
+    for (const std::string& line : checkLines)
       out << line << '\n';
   }
   return kOk;

@@ -1,4 +1,4 @@
-// The command-line companion: one basin (or later a batch) through the same run request, engine
+// The command-line companion: one basin, or a table of basins, through the same run request, engine
 // and outputs as the windowed program.
 #pragma once
 
@@ -11,9 +11,10 @@ namespace rh::cli {
 // Exit statuses.
 enum ExitStatus : int {
   kOk = 0,
-  kRefused = 2,  // the run request refused the entries (the warning goes to stderr)
-  kFault = 3,    // arithmetic, subscript, file or printer fault
-  kUsage = 64,   // unknown option or missing value
+  kRefused = 2,         // the run request refused the entries (the warning goes to stderr)
+  kFault = 3,           // arithmetic, subscript, file or printer fault
+  kSomeRowsFailed = 4,  // a batch ran, but some of its rows failed
+  kUsage = 64,          // unknown option or missing value
 };
 
 // Runs the companion on `args` (without the program name), writing results to `out` and

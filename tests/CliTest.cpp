@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "Cli.h"
+#include "TestFiles.h"
+#include "app/Messages.h"
 
 namespace rh {
 namespace {
@@ -24,7 +26,8 @@ Outcome RunCli(const std::vector<std::string>& args) {
 }
 
 std::vector<std::string> Basin(std::string tc, std::string area = "100") {
-  return {"--tc", tc, "--rain", "2.5", "--area", area, "--coef", ".85", "--peak", "250"};
+  return {"--tc",          std::move(tc), "--rain", "2.5",    "--area",
+          std::move(area), "--coef",      ".85",    "--peak", "250"};
 }
 
 TEST(Cli, ExitStatusesAndStreams) {
@@ -74,7 +77,7 @@ TEST(Cli, InlineValuesAndNegativeNumbers) {
 
 TEST(Cli, CsvRows) {
   auto args = Basin("10");
-  args.push_back("--csv");
+  args.emplace_back("--csv");
   const Outcome o = RunCli(args);
   ASSERT_EQ(o.status, 0);
   std::istringstream rows(o.out);
@@ -97,6 +100,116 @@ TEST(Cli, ProcessExitStatus) {
       (cli + " --tc 3 --rain 2.5 --area 100 --coef .85 --peak 250 2>/dev/null").c_str());
   EXPECT_EQ(WEXITSTATUS(ok), 0);
   EXPECT_EQ(WEXITSTATUS(refused), 2);
+}
+
+std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
+}
+
+TEST(Cli, Hec1DeckBesideTheListing) {
+  test::ScratchDir dir;
+  const std::string deckPath = dir / "RUN1.HC1";
+  const Outcome o = RunCli(With(Basin("15"), {"--hec1", deckPath}));
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_TRUE(o.err.empty()) << o.err;
+  // The ten-zero tail shows in the listing too: N + 17 lines.
+  const auto listing = test::SplitLines(o.out);
+  ASSERT_EQ(listing.size(), 24u + 17u);
+  EXPECT_EQ(listing.back(), "    TIME (MIN) =  510     DISCHARGE (CFS) =  0");
+  // The deck is the checked one but for its date.
+  auto deck = test::SplitLines(test::ReadFile(deckPath));
+  auto golden = test::SplitLines(test::ReadFile(std::string(RH_GOLDEN_DIR) + "/deck_tc15.hc1"));
+  ASSERT_EQ(deck.size(), golden.size());
+  EXPECT_EQ(deck[1].rfind("KM RUN DATE   ", 0), 0u);
+  deck[1] = golden[1];
+  EXPECT_EQ(deck, golden);
+  EXPECT_NE(test::ReadFile(deckPath).find("\r\n"), std::string::npos);
+}
+
+TEST(Cli, OutputFaultsKeepTheListingBack) {
+  test::ScratchDir dir;
+  struct {
+    const char* name;
+    std::vector<std::string> more;
+    const char* errHas;
+  } cases[] = {
+      {"deck in a missing folder",
+       {"--hec1", dir / "missing/RUN1.HC1"},
+       "ERROR Writing HEC-1 Input File: Cannot write"},
+      {"deck without a name", {"--hec1", ""}, "ERROR Writing HEC-1 Input File: "},
+      {"deck overflow", {"--hec1", dir / "LONG.HC1"}, "ERROR Writing HEC-1 Input File: Overflow"},
+      {"report in a missing folder",
+       {"--report", dir / "missing/r.pdf"},
+       "ERROR Printing Report: Cannot write"},
+  };
+  for (const auto& c : cases) {
+    const auto args = With(Basin(std::string(c.name) == "deck overflow" ? "50000" : "10"), c.more);
+    const Outcome o = RunCli(args);
+    EXPECT_EQ(o.status, 3) << c.name;
+    EXPECT_TRUE(o.out.empty()) << c.name;
+    EXPECT_NE(o.err.find(c.errHas), std::string::npos) << c.name << ": " << o.err;
+  }
+  EXPECT_TRUE(dir.Entries().empty());
+}
+
+TEST(Cli, OutputOptionsNeedTheirValues) {
+  for (const char* option : {"--hec1", "--report"}) {
+    const Outcome o = RunCli(With(Basin("10"), {option}));
+    EXPECT_EQ(o.status, 64) << option;
+    EXPECT_NE(o.err.find("needs a value"), std::string::npos) << option;
+  }
+  EXPECT_EQ(RunCli(With(Basin("10"), {"--print=yes"})).status, 64);
+}
+
+TEST(Cli, ReportAsPdf) {
+  test::ScratchDir dir;
+  const Outcome o = RunCli(With(Basin("10"), {"--report", dir / "report.pdf"}));
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(test::ReadFile(dir / "report.pdf").rfind("%PDF-", 0), 0u);
+  EXPECT_EQ(o.out.substr(0, 31), "TIME OF CONCENTRATION  10 MIN.\n");
+  if (test::HaveCommand("pdftotext")) {
+    EXPECT_EQ(test::CheckDischargeColumn(test::PdfWords(dir / "report.pdf"), 38), "");
+    EXPECT_NE(test::PdfText(dir / "report.pdf").find("HYDROGRAPH FILE NAME"), std::string::npos);
+  }
+}
+
+// The companion as its own process, with `env` settings in front of it.
+test::CommandResult RunProcess(const std::string& env, const std::string& args,
+                               const std::string& errFile) {
+  return test::RunCommand(env + " " + RH_CLI_PATH + " --tc 10 --rain 2.5 --area 100 --coef .85 " +
+                          "--peak 250 " + args + " 2>'" + errFile + "'");
+}
+
+TEST(Cli, NoPrinterInstalled) {
+  test::ScratchDir dir;
+  // A print server that does not exist stands for a host without printers.
+  const auto result = RunProcess("env -u PRINTER -u LPDEST CUPS_SERVER=" + (dir / "no-cups.sock"),
+                                 "--print", dir / "err.txt");
+  EXPECT_EQ(result.status, 3);
+  EXPECT_TRUE(result.out.empty());
+  EXPECT_EQ(test::ReadFile(dir / "err.txt"), std::string("rational-hydrograph-cli: ") +
+                                                 messages::kPrintFaultTitle + ": " +
+                                                 messages::kNoPrinterText + "\n");
+}
+
+TEST(Cli, CommaDecimalHostKeepsThePointInTheDeck) {
+  test::ScratchDir dir;
+  const auto result = RunProcess(
+      "env LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8",
+      "--hec1 '" + (dir / "RUN1.HC1") + "' --report '" + (dir / "r.pdf") + "'", dir / "err.txt");
+  ASSERT_EQ(result.status, 0) << test::ReadFile(dir / "err.txt");
+  const std::string deck = test::ReadFile(dir / "RUN1.HC1");
+  EXPECT_NE(deck.find("KM 6HR RAINFALL IS  2.5  INCHES\r\n"), std::string::npos);
+  EXPECT_NE(deck.find("KM RATIONAL METHOD RUNOFF COEFFICIENT IS  .85 \r\n"), std::string::npos);
+  EXPECT_NE(deck.find("BA .1563 \r\n"), std::string::npos);
+  EXPECT_EQ(deck.find("KM RUN DATE   \r\n"), std::string::npos) << "a date is written";
+  // The report is for people and follows the host's number settings.
+  if (test::HaveCommand("pdftotext")) {
+    const std::string report = test::PdfText(dir / "r.pdf");
+    EXPECT_NE(report.find("2,5"), std::string::npos) << report;
+    EXPECT_NE(report.find(",85"), std::string::npos);
+  }
 }
 
 }  // namespace

@@ -3,11 +3,14 @@
 
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Faults.h"
 #include "platform/FileSystem.h"
+#include "platform/PrintTarget.h"
 
 namespace rh::test {
 
@@ -39,6 +42,95 @@ class FixedClock : public Clock {
 
  private:
   std::string date_;
+};
+
+// A printer that records each job as lines of (position, text) runs. Positions are in printer
+// units of `columnWidth` per average character; a character is `columnWidth` wide except digits,
+// which are `digitWidth` wide (a proportional font). `failAtWrite` (1-based) or `failAtEndDoc`
+// makes that call throw `fault`.
+class RecordingPrinter : public Printer {
+ public:
+  struct Run {
+    double x;
+    std::string text;
+  };
+  using Line = std::vector<Run>;
+  struct Job {
+    std::vector<Line> lines;
+    bool ended = false;
+    bool aborted = false;
+  };
+
+  void Write(std::string_view text) override {
+    ++writes;
+    if (writes == failAtWrite)
+      Fail();
+    Current().lines.back().push_back({x_, std::string(text)});
+    for (const char c : text)
+      x_ += (c >= '0' && c <= '9') ? digitWidth : columnWidth;
+  }
+  void EndLine() override {
+    Current().lines.emplace_back();
+    x_ = 0;
+  }
+  double CurrentX() const override { return x_; }
+  void MoveToX(double x) override {
+    if (x > x_)
+      x_ = x;
+  }
+  double ColumnWidth() const override { return columnWidth; }
+  char DecimalPoint() const override { return decimalPoint; }
+  void EndDoc() override {
+    if (failAtEndDoc)
+      Fail();
+    Current().ended = true;
+    open_ = false;
+  }
+  void AbortDoc() override {
+    Current().aborted = true;
+    open_ = false;
+  }
+
+  // The text of a job's lines, runs joined without the gaps between them.
+  static std::vector<std::string> Texts(const Job& job) {
+    std::vector<std::string> texts;
+    for (const Line& line : job.lines) {
+      std::string text;
+      for (const Run& run : line)
+        text += run.text;
+      texts.push_back(text);
+    }
+    return texts;
+  }
+
+  double columnWidth = 10;
+  double digitWidth = 10;
+  char decimalPoint = '.';
+  int failAtWrite = 0;
+  bool failAtEndDoc = false;
+  std::string fault = "printer fault";
+  bool faultIsPrinterFault = true;
+
+  std::vector<Job> jobs;
+  int writes = 0;
+
+ private:
+  Job& Current() {
+    if (!open_) {
+      jobs.emplace_back();
+      jobs.back().lines.emplace_back();
+      open_ = true;
+    }
+    return jobs.back();
+  }
+  [[noreturn]] void Fail() {
+    if (faultIsPrinterFault)
+      throw PrinterFault(fault);
+    throw std::runtime_error(fault);
+  }
+
+  double x_ = 0;
+  bool open_ = false;
 };
 
 }  // namespace rh::test

@@ -50,6 +50,7 @@ QStringList RunProgram(const Folder& folder, const QString& presses, int* exitCo
   *exitCode = process.exitCode();
   const QByteArray errors = process.readAllStandardError();
   EXPECT_FALSE(errors.contains("ERROR: AddressSanitizer")) << errors.toStdString();
+  EXPECT_FALSE(errors.contains("ERROR: LeakSanitizer")) << errors.toStdString();
   EXPECT_FALSE(errors.contains("runtime error:")) << errors.toStdString();
   QFile log(folder.log);
   if (!log.open(QIODevice::ReadOnly))
@@ -83,7 +84,7 @@ TEST(Program, CloseBoxActsAsNextAndExitEndsAtOnce) {
   EXPECT_EQ(exitCode, 0);
   EXPECT_EQ(log.size(), 8) << log.join(QLatin1Char('|')).toStdString();
   EXPECT_EQ(log.value(6).toStdString(), "unloaded MethodText3");
-  EXPECT_EQ(log.value(7).toStdString(), "ended ");
+  EXPECT_EQ(log.value(7).toStdString(), "ended program");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Recording fakes for the screens: message boxes and file dialogs that tests answer, printers
-// that keep what they were sent, and the services of a screen bundled over in-memory files.
+// Recording fakes for the screens: message boxes and file dialogs that tests answer, and the
+// services of a screen bundled over in-memory files and recording printers.
 #pragma once
 
 #include <QApplication>
@@ -13,6 +13,7 @@
 
 #include "Fakes.h"
 #include "app/Init.h"
+#include "app/Messages.h"
 #include "platform/Faults.h"
 #include "platform/PrintTarget.h"
 #include "platform/qt/Prompts.h"
@@ -51,52 +52,16 @@ class RecordingPrompts : public qt::Prompts {
   std::string nextSaveName;
 };
 
-// A printer job that keeps its lines; EndDoc or AbortDoc ends it.
-class RecordingPrinter : public Printer {
- public:
-  void Write(std::string_view text) override {
-    current_.append(text);
-    x_ += static_cast<double>(text.size());
-  }
-  void EndLine() override {
-    lines.push_back(current_);
-    current_.clear();
-    x_ = 0;
-  }
-  double CurrentX() const override { return x_; }
-  void MoveToX(double x) override {
-    while (x_ < x) {
-      current_ += ' ';
-      x_ += 1;
-    }
-  }
-  double ColumnWidth() const override { return 1; }
-  char DecimalPoint() const override { return '.'; }
-  void EndDoc() override {
-    if (!current_.empty())
-      EndLine();
-    ended = true;
-  }
-  void AbortDoc() override { aborted = true; }
-
-  std::vector<std::string> lines;
-  bool ended = false;
-  bool aborted = false;
-
- private:
-  std::string current_;
-  double x_ = 0;
-};
-
-// One screen session's services over in-memory files; printers record their jobs.
+// One screen session's services over in-memory files; each printer opened hands its job to
+// one of the session's recording printers.
 struct UiSession {
   Init state;
   MemoryFileSystem files;
   FixedClock clock;
   RecordingPrompts prompts;
-  std::vector<std::shared_ptr<RecordingPrinter>> jobs;     // default printer jobs
-  std::vector<std::string> pdfPaths;                       // PDF jobs asked for
-  std::vector<std::shared_ptr<RecordingPrinter>> pdfJobs;  // and their contents
+  RecordingPrinter printer;           // the default printer; its jobs are kept
+  RecordingPrinter pdf;               // PDF output
+  std::vector<std::string> pdfPaths;  // the paths PDF jobs were asked for
   bool noPrinter = false;
   int ends = 0;
   ui::UiContext context{state, files, clock, prompts, OpenPrinter(), OpenPdf(), [this] { ++ends; }};
@@ -105,7 +70,7 @@ struct UiSession {
   // A handle that forwards to a recording printer the session keeps.
   class Handle : public Printer {
    public:
-    explicit Handle(std::shared_ptr<RecordingPrinter> p) : p_(std::move(p)) {}
+    explicit Handle(RecordingPrinter& p) : p_(&p) {}
     void Write(std::string_view t) override { p_->Write(t); }
     void EndLine() override { p_->EndLine(); }
     double CurrentX() const override { return p_->CurrentX(); }
@@ -116,22 +81,20 @@ struct UiSession {
     void AbortDoc() override { p_->AbortDoc(); }
 
    private:
-    std::shared_ptr<RecordingPrinter> p_;
+    RecordingPrinter* p_;
   };
 
   ui::PrinterFactory OpenPrinter() {
     return [this]() -> std::unique_ptr<Printer> {
       if (noPrinter)
-        throw PrinterFault("No printer is installed.");
-      jobs.push_back(std::make_shared<RecordingPrinter>());
-      return std::make_unique<Handle>(jobs.back());
+        throw PrinterFault(messages::kNoPrinterText);
+      return std::make_unique<Handle>(printer);
     };
   }
   ui::PdfPrinterFactory OpenPdf() {
     return [this](const std::string& path) -> std::unique_ptr<Printer> {
       pdfPaths.push_back(path);
-      pdfJobs.push_back(std::make_shared<RecordingPrinter>());
-      return std::make_unique<Handle>(pdfJobs.back());
+      return std::make_unique<Handle>(pdf);
     };
   }
 };

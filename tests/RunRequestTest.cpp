@@ -25,7 +25,8 @@ struct Screens {
 
 RunEntries Entries(std::string tc, std::string rain = "2.5", std::string area = "100",
                    std::string coef = ".85", std::string peak = "250", std::string path = "Text1") {
-  return {path, tc, rain, area, coef, peak};
+  return {std::move(path), std::move(tc),   std::move(rain),
+          std::move(area), std::move(coef), std::move(peak)};
 }
 
 const std::string kIncomplete =

@@ -18,15 +18,12 @@ bool LineEnd(char c) {
 void FieldReader::SkipDelimiter() {
   if (AtEnd())
     return;
-  if (text_[pos_] == ',') {
+  // A comma, LF or CR ends the field; CR LF counts as one line end.
+  const char c = text_[pos_];
+  if (c == ',' || LineEnd(c))
     ++pos_;
-  } else if (text_[pos_] == '\r') {
+  if (c == '\r' && !AtEnd() && text_[pos_] == '\n')
     ++pos_;
-    if (!AtEnd() && text_[pos_] == '\n')
-      ++pos_;
-  } else if (text_[pos_] == '\n') {
-    ++pos_;
-  }
 }
 
 std::string FieldReader::ReadField() {

@@ -15,6 +15,21 @@ constexpr double kChartExponent = -0.645;
 constexpr long kTailOrdinatesHec1 = 10;
 }  // namespace
 
+long StormBlockCount(double tc) {
+  const double blocks = Floor(Add(Div(kStormMinutes, tc), 0.5));
+  if (blocks > kMaxOrdinates)
+    throw SubscriptFault("Too many hydrograph ordinates.");
+  return static_cast<long>(blocks);
+}
+
+double ChartIntensity(double sixHourRainfall, double minutes) {
+  return Mul(Mul(kChartCoefficient, sixHourRainfall), Pow(minutes, kChartExponent));
+}
+
+double ChartDepth(double sixHourRainfall, double minutes) {
+  return Div(Mul(Mul(kChartCoefficient, sixHourRainfall), Pow(minutes, 1.0 + kChartExponent)), 60);
+}
+
 void ComputeHydrograph(Init& s) {
   const double tc = s.TimeOfConcentration;  // minutes
   const double area = s.BasinArea;          // acres
@@ -27,11 +42,7 @@ void ComputeHydrograph(Init& s) {
   // ordinate left by an earlier one.
   s.Hydrograph.FillFrom(0, 0);
 
-  // Number of Tc blocks in the storm.
-  const double blocks = Floor(Add(Div(kStormMinutes, tc), 0.5));
-  if (blocks > kMaxOrdinates)
-    throw SubscriptFault("Too many hydrograph ordinates.");
-  const long N = static_cast<long>(blocks);
+  const long N = StormBlockCount(tc);
   s.OrdinateCount = static_cast<std::int32_t>(N);
 
   // Block 1 is back-computed from the entered peak discharge, not read from the chart.
@@ -39,7 +50,7 @@ void ComputeHydrograph(Init& s) {
 
   for (long n = 2; n <= N; ++n) {
     const double d = Mul(tc, static_cast<double>(n));  // duration, minutes
-    s.Intensity(n) = Mul(Mul(kChartCoefficient, s.SixHourRainfall), Pow(d, kChartExponent));
+    s.Intensity(n) = ChartIntensity(s.SixHourRainfall, d);
     s.RainIncrement(n) =
         Sub(Mul(Div(d, 60), s.Intensity(n)), Mul(Div(Sub(d, tc), 60), s.Intensity(n - 1)));
     const double q = Mul(Mul(Div(Mul(area, 60), tc), s.RainIncrement(n)), coef);

@@ -24,4 +24,14 @@ namespace rh {
 // steps so far wrote.
 void ComputeHydrograph(Init& state);
 
+// N, the number of Tc blocks in the 6-hour storm: floor(360 / Tc + 0.5). Throws ArithmeticFault
+// for Tc = 0 and SubscriptFault when N would not fit the ordinate arrays.
+long StormBlockCount(double tc);
+
+// The chart's average intensity over a duration, in/hr: 7.44 P6 D^-0.645 (P6 inches, D minutes).
+double ChartIntensity(double sixHourRainfall, double minutes);
+
+// The chart's rainfall depth over a duration, inches: I x D / 60 = 7.44 P6 D^0.355 / 60.
+double ChartDepth(double sixHourRainfall, double minutes);
+
 }  // namespace rh

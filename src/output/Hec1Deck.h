@@ -1,6 +1,7 @@
 // The HEC-1 input deck of a run: KK, KM, BA, IN and QI records.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "app/Init.h"
@@ -17,5 +18,19 @@ std::string Hec1DeckText(const Init& state, const std::string& date);
 // Writes the deck to ReportPath as a whole: an earlier file there is replaced only when the new
 // deck is complete. Faults (file or arithmetic) reach the caller with nothing written.
 void WriteHec1Deck(const Init& state, FileSystem& files, Clock& clock);
+
+// Clock time HHMM of the first ordinate, on a day whose storm starts at 12:00, for a time of
+// concentration `tc` (minutes) and the peak at ordinate `peakIndex`. The peak block is centred on
+// the 4-hour point, half a Tc after the start of its block. Computed in 16-bit integers as HEC-1
+// reads it: long storms give negative times (Tc 720 -> -200) and an HH x 100 beyond the 16-bit
+// range (Tc beyond four weeks) raises ArithmeticFault.
+std::int16_t Hec1StartTime(double tc, std::int16_t peakIndex);
+
+// The station name of the KK record: the final name part of `path`, after the last "\" or "/"
+// ("C:\RUNS\RUN1.HC1" -> "RUN1.HC1"); a path without separators is used whole.
+std::string Hec1StationName(const std::string& path);
+
+// Basin area for the BA record: `acres` in square miles, rounded half up to 4 decimals.
+double Hec1AreaSquareMiles(double acres);
 
 }  // namespace rh

@@ -1,12 +1,68 @@
 #include "output/PrintedReport.h"
 
+#include <exception>
+
+#include "output/MakerNotice.h"
+#include "output/TextForms.h"
 #include "platform/Faults.h"
 
 namespace rh {
 
-void PrintReport(const Init&, Printer& printer, Clock&) {
-  printer.AbortDoc();
-  throw PrinterFault("The printed report is not built yet.");
+void WriteReport(const Init& s, PrintTarget& target, const std::string& date) {
+  const double tc = s.TimeOfConcentration;
+  const std::string deckPath = s.Hec1Enabled != kFalse ? s.ReportPath : std::string();
+  using E = Ending;
+  PrintStatement(target, {{"RATIONAL METHOD HYDROGRAPH PROGRAM"}});
+  PrintStatement(target, {{kMakerNotice}});
+  PrintStatement(target, {{" "}});
+  PrintStatement(target, {{"RUN DATE   ", E::Join}, {DateItem{date}}});
+  PrintStatement(target, {{"HYDROGRAPH FILE NAME ", E::Join}, {deckPath}});
+  PrintStatement(target, {{"TIME OF CONCENTRATION ", E::Join}, {tc, E::Join}, {" MIN."}});
+  PrintStatement(target,
+                 {{"6 HOUR RAINFALL ", E::Join}, {s.SixHourRainfall, E::Join}, {" INCHES"}});
+  PrintStatement(target, {{"BASIN AREA ", E::Join}, {s.BasinArea, E::Join}, {" ACRES"}});
+  PrintStatement(target, {{"RUNOFF COEFFICIENT ", E::Join}, {s.RunoffCoefficient}});
+  PrintStatement(target, {{"PEAK DISCHARGE ", E::Join}, {s.Discharge(1), E::Join}, {" CFS"}});
+  PrintStatement(target, {{" "}});
+  // "TIME (MIN) = " and the time never reach column 28, so the discharges line up in the third
+  // print zone.
+  for (long n = 0; n <= s.OrdinateCount; ++n) {
+    PrintStatement(target, {{"TIME (MIN) = ", E::Join},
+                            {tc * static_cast<double>(n), E::NextZone},
+                            {" DISCHARGE (CFS) = ", E::Join},
+                            {s.Hydrograph(n)}});
+  }
+}
+
+std::string ReportText(const Init& state, const std::string& date, char decimalPoint) {
+  TextPrintTarget target(decimalPoint);
+  WriteReport(state, target, date);
+  return target.Text();
+}
+
+namespace {
+
+void AbortQuietly(Printer& printer) {
+  try {
+    printer.AbortDoc();
+  } catch (...) {
+    // The job is being given up already; the first fault is the one to report.
+  }
+}
+
+}  // namespace
+
+void PrintReport(const Init& state, Printer& printer, Clock& clock) {
+  try {
+    WriteReport(state, printer, clock.ShortDate());
+    printer.EndDoc();
+  } catch (const PrinterFault&) {
+    AbortQuietly(printer);
+    throw;
+  } catch (const std::exception& fault) {
+    AbortQuietly(printer);
+    throw PrinterFault(fault.what());
+  }
 }
 
 }  // namespace rh

@@ -13,7 +13,7 @@ std::vector<std::string> BuildResultLines(const Init& s) {
   lines.push_back("BASIN AREA " + StrForm(s.BasinArea) + " ACRES");
   lines.push_back("RUNOFF COEFFICIENT " + StrForm(s.RunoffCoefficient));
   lines.push_back("PEAK DISCHARGE " + StrForm(s.Discharge(1)) + " CFS");
-  lines.push_back(" ");
+  lines.emplace_back(" ");
   for (long n = 0; n <= s.OrdinateCount; ++n) {
     std::string line = "    TIME (MIN) = ";
     line.reserve(64);

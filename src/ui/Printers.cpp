@@ -1,16 +1,17 @@
 #include "ui/Printers.h"
 
-#include "platform/Faults.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/QtPrinter.h"
 
 namespace rh::ui {
 
 // The printer back end is wired here and only here.
 std::unique_ptr<Printer> OpenDefaultPrinter() {
-  throw PrinterFault("No printer is installed.");
+  return QtPrinter::DefaultPrinter(SystemDecimalPoint());
 }
 
 std::unique_ptr<Printer> OpenPdfPrinter(const std::string& path) {
-  throw PrinterFault("Cannot make the PDF file " + path + ": PDF output is not available.");
+  return QtPrinter::PdfFile(path, SystemDecimalPoint());
 }
 
 }  // namespace rh::ui

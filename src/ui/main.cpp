@@ -6,8 +6,8 @@
 #include "app/Init.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/Prompts.h"
+#include "platform/qt/QtClock.h"
 #include "platform/qt/QtForms.h"
-#include "platform/qt/ShortDateClock.h"
 #include "ui/Printers.h"
 #include "ui/Program.h"
 
@@ -18,7 +18,7 @@ int main(int argc, char* argv[]) {
 
   auto state = std::make_unique<rh::Init>();
   rh::StdFileSystem files;
-  rh::qt::ShortDateClock clock;
+  rh::QtClock clock;
   rh::qt::QtPrompts prompts;
   rh::ui::UiContext context{
       *state, files, clock, prompts, rh::ui::OpenDefaultPrinter, rh::ui::OpenPdfPrinter, [] {

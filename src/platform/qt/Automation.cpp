@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -14,7 +15,8 @@ namespace {
 
 struct Step {
   QString form;
-  QString control;  // a button's name, or "close"
+  QString control;  // a button's or text box's name, or "close"
+  QString text;     // for a text box: its new text
 };
 
 std::deque<Step>& Script() {
@@ -23,9 +25,13 @@ std::deque<Step>& Script() {
     const QStringList items =
         qEnvironmentVariable("RH_TEST_PRESS").split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (const QString& item : items) {
-      const QStringList parts = item.trimmed().split(QLatin1Char('.'));
-      if (parts.size() == 2)
-        parsed.push_back({parts[0], parts[1]});
+      const qsizetype dot = item.indexOf(QLatin1Char('.'));
+      const qsizetype equals = item.indexOf(QLatin1Char('='));
+      if (dot <= 0)
+        continue;
+      const QString target = equals < 0 ? item.mid(dot + 1) : item.mid(dot + 1, equals - dot - 1);
+      parsed.push_back({item.left(dot).trimmed(), target.trimmed(),
+                        equals < 0 ? QString() : item.mid(equals + 1)});
     }
     return parsed;
   }();
@@ -56,9 +62,12 @@ void AdvanceScript() {
       return;
     if (step.control == QLatin1String("close")) {
       form->close();
+    } else if (auto* box = form->findChild<QLineEdit*>(step.control)) {
+      box->setText(step.text);
     } else if (auto* button = form->findChild<QAbstractButton*>(step.control)) {
       button->click();
     }
+    AdvanceScript();
   });
 }
 

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,10 +95,20 @@ void Form::Place(QWidget* control, const char* name, const TwipRect& where, cons
 QLabel* Form::AddLabel(const char* name, const QString& caption, const TwipRect& where,
                        const FontSpec& font) {
   auto* label = new QLabel(caption, this);
-  label->setWordWrap(true);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setFocusPolicy(Qt::NoFocus);
   Place(label, name, where, font);
+  // A label two lines high or more wraps its caption at word boundaries. A one-line label keeps
+  // its caption on one line and grows to the right when the installed face is wider than the
+  // design face, so no word is lost.
+  const QFontMetrics metrics(label->font());
+  if (label->height() >= 2 * metrics.lineSpacing()) {
+    label->setWordWrap(true);
+  } else {
+    const int needed = metrics.horizontalAdvance(caption) + 2 * label->margin();
+    if (needed > label->width())
+      label->resize(needed, label->height());
+  }
   return label;
 }
 
@@ -166,7 +177,7 @@ void ShowModal(Form* raw) {
 }
 
 void EndProgram(int status) {
-  LogWindowEvent("ended", QString());
+  LogWindowEvent("ended program", QString());
   std::fflush(nullptr);
   std::_Exit(status);
 }
@@ -178,7 +189,10 @@ void LogWindowEvent(const char* event, const QString& formName) {
   QFile log(path);
   if (!log.open(QIODevice::Append | QIODevice::Text))
     return;
-  log.write(QByteArray(event) + ' ' + formName.toUtf8() + '\n');
+  QByteArray line(event);
+  if (!formName.isEmpty())
+    line += ' ' + formName.toUtf8();
+  log.write(line + '\n');
 }
 
 }  // namespace rh::qt

@@ -56,7 +56,9 @@ class Form : public QWidget {
   virtual void CloseBox() { Unload(); }
 
   // Controls, placed and sized in twips relative to the client area, named `name` (objectName).
-  // Create them in tab order: labels take no focus, the others follow in creation order.
+  // Create them in tab order: labels take no focus, the others follow in creation order. A label
+  // two lines high or more wraps its caption; a one-line label is widened to its caption when
+  // the caption would not fit.
   QLabel* AddLabel(const char* name, const QString& caption, const TwipRect& where,
                    const FontSpec& font = kDefaultFont);
   QLineEdit* AddTextBox(const char* name, const QString& text, const TwipRect& where,
@@ -93,7 +95,8 @@ void ShowModal(Form* form);
 
 // Diagnostic trail of shown forms: when the environment variable RH_WINDOW_LOG names a file, one
 // line "shown <FormName>" is appended each time a form is displayed and "unloaded <FormName>"
-// each time one is unloaded. Does nothing otherwise.
+// each time one is unloaded, and "ended program" when the program ends at once. Does nothing
+// otherwise.
 void LogWindowEvent(const char* event, const QString& formName);
 
 }  // namespace rh::qt

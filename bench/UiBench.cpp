@@ -1,0 +1,134 @@
+// Speed of the windowed program on the offscreen platform: process start until the main screen
+// takes input, and "Generate" until the results screen is shown.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <chrono>
+
+#include "app/Init.h"
+#include "platform/FileSystem.h"
+#include "platform/qt/Prompts.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/QtForms.h"
+#include "ui/Generate.h"
+#include "ui/MainMenu.h"
+
+namespace {
+
+QProcessEnvironment ProgramEnvironment(const QString& presses, const QString& log) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  env.insert(QStringLiteral("RH_TEST_PRESS"), presses);
+  env.insert(QStringLiteral("RH_WINDOW_LOG"), log);
+  return env;
+}
+
+// Waits until the window log holds `line`; false after 10 s.
+bool WaitForLine(const QString& log, const QByteArray& line) {
+  QElapsedTimer waited;
+  waited.start();
+  while (waited.elapsed() < 10000) {
+    QFile file(log);
+    if (file.open(QIODevice::ReadOnly) && file.readAll().contains(line))
+      return true;
+    QThread::usleep(1000);
+  }
+  return false;
+}
+
+// Process start until the main screen is displayed with the first method screen over it.
+void BM_StartToMainScreenShown(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString log = dir.filePath(QStringLiteral("windows.log"));
+  for (auto _ : state) {
+    QFile::remove(log);
+    QProcess program;
+    program.setProcessEnvironment(ProgramEnvironment({}, log));
+    const auto start = std::chrono::steady_clock::now();
+    program.start(QStringLiteral(RH_GUI_PATH), {});
+    if (!WaitForLine(log, "shown MethodText1"))
+      state.SkipWithError("the method screen never showed");
+    const auto shown = std::chrono::steady_clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
+    program.kill();
+    program.waitForFinished();
+  }
+}
+BENCHMARK(BM_StartToMainScreenShown)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+
+// Process start, the three "Next" presses (the main screen then takes input), closing the main
+// screen and the process ending: an upper bound of start-to-input.
+void BM_StartThroughMethodScreensToExit(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString log = dir.filePath(QStringLiteral("windows.log"));
+  const QString walk = QStringLiteral(
+      "MethodText1.Command1,MethodText2.Command1,MethodText3.Command1,MainMenu.close");
+  for (auto _ : state) {
+    QProcess program;
+    program.setProcessEnvironment(ProgramEnvironment(walk, log));
+    const auto start = std::chrono::steady_clock::now();
+    program.start(QStringLiteral(RH_GUI_PATH), {});
+    if (!program.waitForFinished(10000) || program.exitCode() != 0)
+      state.SkipWithError("the program did not end cleanly");
+    const auto end = std::chrono::steady_clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+  }
+}
+BENCHMARK(BM_StartThroughMethodScreensToExit)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+
+// "Generate" pressed until the results screen is displayed and the event loop runs again.
+void BM_GenerateToResultsShown(benchmark::State& state) {
+  auto init = std::make_unique<rh::Init>();
+  init->LogoPath = RH_RESOURCES_DIR "/ORV.jpg";
+  rh::StdFileSystem files;
+  rh::QtClock clock;
+  rh::qt::QtPrompts prompts;
+  rh::ui::UiContext context{*init, files, clock, prompts, nullptr, nullptr, [] {}};
+  auto* mainMenu = new rh::ui::MainMenu(context);
+  rh::qt::ShowModeless(mainMenu);
+  const char* entries[][2] = {
+      {"Text2", "10"}, {"Text3", "2.5"}, {"Text4", "100"}, {"Text5", ".85"}, {"Text7", "250"}};
+  for (const auto& entry : entries)
+    mainMenu->findChild<QLineEdit*>(QLatin1String(entry[0]))->setText(QLatin1String(entry[1]));
+  auto* generate = mainMenu->findChild<QPushButton*>(QStringLiteral("Command1"));
+
+  for (auto _ : state) {
+    std::chrono::steady_clock::time_point shown;
+    QTimer::singleShot(0, [&shown] {
+      shown = std::chrono::steady_clock::now();
+      if (QWidget* results = QApplication::activeModalWidget())
+        results->close();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    generate->click();
+    state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
+  }
+  delete mainMenu;
+}
+BENCHMARK(BM_GenerateToResultsShown)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

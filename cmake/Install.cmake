@@ -1,0 +1,55 @@
+# Installed layout and the Debian package.
+#
+#   <prefix>/lib/rational-hydrograph/   the windowed program with Setup.ini, LICENSE.txt, ORV.jpg
+#   <prefix>/bin/rational-hydrograph    launcher that starts the program in that folder
+#   <prefix>/bin/rational-hydrograph-cli
+#   <prefix>/share/applications/rational-hydrograph.desktop
+#   <prefix>/share/icons/hicolor/{scalable,128x128}/apps/rational-hydrograph.{svg,png}
+#
+# Included at the end of the top-level CMakeLists, after every target is defined. The windowed
+# program's part is installed only when that target is part of the build.
+include(GNUInstallDirs)
+
+set(RH_PROGRAM_DIR lib/rational-hydrograph)
+
+install(TARGETS rational-hydrograph-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+if(TARGET rational-hydrograph)
+  install(TARGETS rational-hydrograph RUNTIME DESTINATION ${RH_PROGRAM_DIR})
+  foreach(file Setup.ini LICENSE.txt ORV.jpg)
+    if(EXISTS ${PROJECT_SOURCE_DIR}/resources/${file})
+      install(FILES ${PROJECT_SOURCE_DIR}/resources/${file} DESTINATION ${RH_PROGRAM_DIR})
+    endif()
+  endforeach()
+  install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph.sh
+          DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME rational-hydrograph)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph-128.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps
+          RENAME rational-hydrograph.png)
+endif()
+
+# Debian package: `cpack -G DEB` in the build folder (./dev.sh package). Library dependencies
+# (Qt, the C++ runtime) come from dpkg-shlibdeps; the rest are listed.
+set(CPACK_PACKAGE_NAME rational-hydrograph)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Rational-method design-storm runoff hydrograph")
+set(CPACK_PACKAGE_DESCRIPTION "Builds the rational-method design-storm runoff hydrograph of a \
+drainage basin from its time of concentration, 6-hour rainfall, area, runoff coefficient and peak \
+discharge, with a command-line companion for checks, plots and batch runs.")
+set(CPACK_PACKAGE_CONTACT "Rational Method Hydrograph maintainers <rational-hydrograph@localhost>")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Fonts for the plots; the windowed program also needs the X11/Wayland platform plugins.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+if(TARGET rational-hydrograph)
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins")
+endif()
+include(CPack)

@@ -1,0 +1,53 @@
+// The settings-file reader over arbitrary file contents.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/Init.h"
+#include "app/Settings.h"
+#include "platform/Faults.h"
+
+namespace {
+
+// A file system holding one file, the settings file.
+class OneFile final : public rh::FileSystem {
+ public:
+  explicit OneFile(std::string text) : text_(std::move(text)) {}
+  std::string ReadText(const std::string&) override { return text_; }
+  void ReplaceText(const std::string&, std::string_view text) override { text_ = text; }
+
+ private:
+  std::string text_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+
+  // Every field read moves the reader on, so it reaches the end.
+  rh::FieldReader reader(text);
+  std::size_t fields = 0;
+  while (!reader.AtEnd()) {
+    reader.ReadField();
+    if (++fields > size + 1)
+      __builtin_trap();
+  }
+
+  rh::Init state;
+  rh::InitializeState(state, true, "/opt/rh/", "/");
+  OneFile files(text);
+  try {
+    rh::ReadSettings(state, files);
+  } catch (const rh::FileFault&) {
+    return 0;
+  }
+  // A path written back reads back the same.
+  const std::string path = state.ReportPath;
+  rh::WriteSettings(state, files);
+  rh::ReadSettings(state, files);
+  if (state.ReportPath != path && path.find_first_of("\"\r\n") == std::string::npos)
+    __builtin_trap();
+  return 0;
+}

@@ -1,0 +1,42 @@
+// Reading the basin table of a batch run: comma-separated values with double-quote quoting (a
+// quoted field may hold commas, line breaks and doubled quotes), one record a line.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rh {
+
+struct CsvRecord {
+  long Line = 0;  // line of the file where the record starts, from 1
+  std::vector<std::string> Fields;
+  // Empty for a well-formed record; otherwise why it is malformed (an unclosed quote, text after
+  // a closing quote, a quote inside an unquoted field). A malformed record's fields are partial.
+  std::string Problem;
+};
+
+// Splits text into records. LF, CR LF and a lone CR end a record outside quotes; blank lines are
+// skipped; a UTF-8 byte-order mark at the start is ignored. After a record with an unclosed quote
+// the reader is at the end of the text (the quote swallowed the rest).
+class CsvReader {
+ public:
+  // The reader keeps a view of `text`, which must outlive it; a temporary string is refused.
+  explicit CsvReader(std::string_view text);
+  explicit CsvReader(std::string&& text) = delete;
+  // Reads the next record into `record`; false when the text is exhausted.
+  bool Next(CsvRecord& record);
+
+ private:
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  void EndOfLine();
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  long line_ = 1;
+};
+
+// One field as written to a CSV file: quoted (with quotes doubled) when it holds a comma, a quote,
+// a line break or leading or trailing spaces; as it is otherwise.
+std::string CsvField(std::string_view text);
+
+}  // namespace rh

@@ -1,0 +1,53 @@
+// The continuity check of a run: the hydrograph's runoff volume against the design storm's, and
+// the entered peak discharge against the chart's C x I(Tc) x A.
+#pragma once
+
+#include <optional>
+
+#include "app/Init.h"
+
+namespace rh {
+
+constexpr double kCubicFeetPerAcreFoot = 43560.0;
+constexpr double kCubicFeetPerAcreInch = 3630.0;
+constexpr double kPeakTolerance = 0.10;   // entered peak within 10 % of the chart's
+constexpr double kVolumeRatioLow = 0.98;  // hydrograph volume / design-storm volume
+constexpr double kVolumeRatioHigh = 1.02;
+
+struct VolumeCheck {
+  // Hydrograph volume: the reported ordinates summed, times the ordinate spacing.
+  double TimeOfConcentration = 0;  // Tc, minutes (the ordinate spacing)
+  double OrdinateSum = 0;          // cfs, Hydrograph(0..OrdinateCount)
+  double HydrographCubicFeet = 0;  // OrdinateSum x Tc x 60 s
+  double HydrographAcreFeet = 0;
+
+  // Design-storm volume: C x P(N x Tc) x A.
+  long BlockCount = 0;           // N
+  double StormMinutes = 0;       // N x Tc
+  double SixHourRainfall = 0;    // P6, inches
+  double StormDepth = 0;         // P(N x Tc), inches
+  double BasinArea = 0;          // A, acres
+  double RunoffCoefficient = 0;  // C
+  double DesignAcreInches = 0;   // C x P x A
+  double DesignCubicFeet = 0;
+  double DesignAcreFeet = 0;
+
+  // Hydrograph volume / design-storm volume; none when the design-storm volume is 0.
+  std::optional<double> VolumeRatio;
+
+  // Peak: the chart's C x I(Tc) x A beside the entered one.
+  double ChartIntensity = 0;  // I(Tc), in/hr
+  double ChartPeak = 0;       // cfs
+  double EnteredPeak = 0;     // cfs, Discharge(1)
+  // (entered - chart) / chart; none when the chart's peak is 0.
+  std::optional<double> PeakDifference;
+
+  bool PeakWarning = false;    // |PeakDifference| > 10 % (or no chart peak to compare with)
+  bool VolumeWarning = false;  // VolumeRatio outside 0.98..1.02 (or no ratio)
+};
+
+// The check for the run in `state`, after ComputeHydrograph. Throws ArithmeticFault when a
+// figure overflows.
+VolumeCheck CheckVolumes(const Init& state);
+
+}  // namespace rh

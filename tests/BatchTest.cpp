@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Fakes.h"
+#include "app/Batch.h"
+#include "app/Init.h"
+#include "app/Run.h"
+#include "platform/Faults.h"
+
+namespace rh {
+namespace {
+
+const std::string kHeader = "name,tc,rain,area,coef,peak\n";
+
+// The listing file a basin should get: the results list of the same entries, LF line ends.
+std::string ExpectedListing(double tc, double p6, double area, double coef, double peak,
+                            bool hec1 = false) {
+  Init s;
+  s.Hec1Enabled = hec1 ? kTrue : kFalse;
+  s.TimeOfConcentration = tc;
+  s.SixHourRainfall = p6;
+  s.BasinArea = area;
+  s.RunoffCoefficient = coef;
+  s.Discharge(1) = peak;
+  std::string text;
+  for (const std::string& line : ComputeResults(s))
+    text += line + "\n";
+  return text;
+}
+
+struct Deck {
+  std::string path;
+  bool hec1On;
+  long ordinateCount;
+};
+
+struct Batch {
+  test::MemoryFileSystem files;
+  std::vector<Deck> decks;
+  std::vector<long> reportedRows;
+  BatchReport report;
+
+  void Run(const std::string& csv, const BatchOptions& options) {
+    report = RunBatch(
+        csv, options, files,
+        [this](const Init& s, FileSystem& fs) {
+          decks.push_back({s.ReportPath, s.Hec1Enabled != kFalse, s.OrdinateCount});
+          fs.ReplaceText(s.ReportPath, "deck");
+        },
+        [this](const BatchRow& row) { reportedRows.push_back(row.Row); });
+  }
+};
+
+BatchOptions Out(bool hec1 = false, bool summaryOnly = false) {
+  BatchOptions o;
+  o.OutDir = "out";
+  o.Hec1 = hec1;
+  o.SummaryOnly = summaryOnly;
+  return o;
+}
+
+TEST(Batch, GoodAndBadRows) {
+  Batch b;
+  b.Run(kHeader +
+            "Creek-A,10,2.5,100,.85,250\n"          // row 1: good
+            ",10,2.5,100,.85,250\n"                 // row 2: empty name
+            "creek-a,10,2.5,100,.85,250\n"          // row 3: repeats row 1 (case aside)
+            "../etc,10,2.5,100,.85,250\n"           // row 4: not a safe file name
+            ".hidden,10,2.5,100,.85,250\n"          // row 5: leading dot
+            "Short,4.4,2.5,100,.85,250\n"           // row 6: Tc refused
+            "Blank,10,  ,100,.85,250\n"             // row 7: blank entry refused
+            "Flat,10,2.5,0,.85,250\n"               // row 8: zero area, a fault
+            "Few,10,2.5\n"                          // row 9: three columns
+            "\"Q\"x,10,2.5,100,.85,250\n"           // row 10: text after a quote
+            "\" B 2 \",7.6, 2.5in ,100,.85,250\n",  // row 11: entry texts as typed
+        Out());
+
+  struct {
+    const char* name;
+    RowStatus status;
+    long line;
+    const char* message;
+  } expected[] = {
+      {"Creek-A", RowStatus::Ok, 2, ""},
+      {"", RowStatus::BadName, 3, "the basin name is empty"},
+      {"creek-a", RowStatus::BadName, 4, "the basin name is used by an earlier row"},
+      {"../etc", RowStatus::BadName, 5, "the basin name is not a safe file name"},
+      {".hidden", RowStatus::BadName, 6, "the basin name is not a safe file name"},
+      {"Short", RowStatus::Refused, 7, "ERROR In Time of Concentration: "},
+      {"Blank", RowStatus::Refused, 8, "ERROR Incomplete Input Data: "},
+      {"Flat", RowStatus::Fault, 9, "Division by zero"},
+      {"Few", RowStatus::Malformed, 10, "3 columns instead of 6"},
+      {"", RowStatus::Malformed, 11, "text follows a closing quote"},
+      {"B 2", RowStatus::BadName, 12, "not a safe file name"},
+  };
+  ASSERT_EQ(b.report.Rows.size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    const BatchRow& row = b.report.Rows[i];
+    const auto& e = expected[i];
+    EXPECT_EQ(row.Row, static_cast<long>(i + 1)) << e.name;
+    EXPECT_EQ(row.Line, e.line) << e.name;
+    EXPECT_EQ(row.Name, e.name) << e.name;
+    EXPECT_EQ(RowStatusName(row.Status), std::string(RowStatusName(e.status))) << e.name;
+    EXPECT_NE(row.Message.find(e.message), std::string::npos) << e.name << ": " << row.Message;
+  }
+  EXPECT_EQ(b.report.Failed, 10);
+  EXPECT_EQ(b.reportedRows.size(), std::size(expected));
+  // Only the good row wrote a file, and it is the results list of its entries.
+  ASSERT_EQ(b.files.files.size(), 1u);
+  EXPECT_EQ(b.files.files.at("out/Creek-A.txt"), ExpectedListing(10, 2.5, 100, 0.85, 250));
+  EXPECT_TRUE(b.decks.empty());
+}
+
+TEST(Batch, EntryTextsReadAsTheEntryBoxesReadThem) {
+  Batch b;
+  b.Run(kHeader + "B2, 7.6 , 2.5in ,\"100\",.85,250\n", Out());
+  ASSERT_EQ(b.report.Failed, 0);
+  // 7.6 rounds to 8 minutes, "2.5in" reads as 2.5, spaces are trimmed.
+  EXPECT_EQ(b.files.files.at("out/B2.txt"), ExpectedListing(8, 2.5, 100, 0.85, 250));
+  EXPECT_EQ(b.report.Rows[0].OrdinateCount, 46);  // N = 45, one zero ordinate after
+}
+
+TEST(Batch, Summary) {
+  Batch b;
+  b.Run(kHeader + "A,10,2.5,100,.85,250\n\"x,y\",10,2.5,100,.85,250\nC,3,2.5,100,.85,250\n", Out());
+  EXPECT_EQ(SummaryCsv(b.report),
+            "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message\n"
+            "A,ok,37,25,250,17.6005509641873,\n"
+            "\"x,y\",bad-name,,,,,\"row 2 (line 3): the basin name is not a safe file name "
+            "(letters, digits, '.', '_' and '-' only, no leading '.', at most 100 characters)\"\n"
+            "C,refused,,,,,row 3 (line 4): ERROR In Time of Concentration: Time of "
+            "Concentration value must be 5 or greater.\n");
+}
+
+TEST(Batch, Hec1DecksBesideTheListings) {
+  Batch b;
+  b.Run(kHeader + "A,10,2.5,100,.85,250\nB,15,2.5,100,.85,250\n", Out(true));
+  ASSERT_EQ(b.decks.size(), 2u);
+  EXPECT_EQ(b.decks[0].path, "out/A.hc1");
+  EXPECT_TRUE(b.decks[0].hec1On);
+  EXPECT_EQ(b.decks[0].ordinateCount, 46);  // N = 36 and the ten-zero tail
+  EXPECT_EQ(b.decks[1].path, "out/B.hc1");
+  // The listing shows the same run as the deck: the HEC-1 tail of ten zeros.
+  EXPECT_EQ(b.files.files.at("out/A.txt"), ExpectedListing(10, 2.5, 100, 0.85, 250, true));
+  EXPECT_EQ(b.files.files.at("out/A.hc1"), "deck");
+}
+
+TEST(Batch, SummaryOnlyWritesNoFiles) {
+  Batch b;
+  b.Run(kHeader + "A,10,2.5,100,.85,250\n", Out(false, true));
+  EXPECT_TRUE(b.files.files.empty());
+  ASSERT_EQ(b.report.Rows.size(), 1u);
+  EXPECT_EQ(b.report.Rows[0].PeakIndex, 25);
+  EXPECT_EQ(b.report.Rows[0].PeakCfs, 250);
+}
+
+TEST(Batch, FileFaultStopsOnlyItsRow) {
+  Batch b;
+  b.files.unwritable.insert("out/A.txt");
+  b.Run(kHeader + "A,10,2.5,100,.85,250\nB,10,2.5,100,.85,250\n", Out());
+  ASSERT_EQ(b.report.Rows.size(), 2u);
+  EXPECT_EQ(b.report.Rows[0].Status, RowStatus::Fault);
+  EXPECT_EQ(b.report.Rows[0].Message, "Cannot write out/A.txt");
+  EXPECT_EQ(b.report.Rows[1].Status, RowStatus::Ok);
+  EXPECT_EQ(b.files.files.count("out/B.txt"), 1u);
+}
+
+TEST(Batch, UnclosedQuoteEndsTheTable) {
+  Batch b;
+  b.Run(kHeader + "A,10,2.5,100,.85,250\n\"B,10,2.5,100,.85,250\nC,10,2.5,100,.85,250\n", Out());
+  ASSERT_EQ(b.report.Rows.size(), 2u);
+  EXPECT_EQ(b.report.Rows[1].Status, RowStatus::Malformed);
+  EXPECT_EQ(RowProblem(b.report.Rows[1]),
+            "row 2 (line 3): the quoted field opened on line 3 is not closed");
+}
+
+TEST(Batch, HeaderRow) {
+  struct {
+    const char* name;
+    std::string csv;
+    bool usable;
+  } cases[] = {
+      {"exact", "name,tc,rain,area,coef,peak\n", true},
+      {"spaces and capitals", " Name , TC,Rain,AREA,coef,peak\r\n", true},
+      {"missing", "A,10,2.5,100,.85,250\n", false},
+      {"columns swapped", "name,rain,tc,area,coef,peak\n", false},
+      {"extra column", "name,tc,rain,area,coef,peak,x\n", false},
+      {"empty file", "", false},
+  };
+  for (const auto& c : cases) {
+    Batch b;
+    b.Run(c.csv, Out());
+    EXPECT_EQ(b.report.TableProblem.empty(), c.usable) << c.name << ": " << b.report.TableProblem;
+    EXPECT_TRUE(b.report.Rows.empty()) << c.name;
+  }
+}
+
+TEST(Batch, SafeBasinNames) {
+  struct {
+    std::string name;
+    bool safe;
+  } cases[] = {
+      {"Creek_1-a.v2", true},
+      {std::string(100, 'x'), true},
+      {std::string(101, 'x'), false},
+      {"", false},
+      {".", false},
+      {"..", false},
+      {".profile", false},
+      {"a/b", false},
+      {"a\\b", false},
+      {"a b", false},
+      {"caf\xC3\xA9", false},
+      {"a:b", false},
+      {"a\nb", false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(SafeBasinName(c.name), c.safe) << c.name;
+}
+
+}  // namespace
+}  // namespace rh

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Fakes.h"
+#include "app/Init.h"
+#include "engine/Hydrograph.h"
+#include "output/PrintedReport.h"
+#include "platform/Faults.h"
+
+namespace rh {
+namespace {
+
+Init Basin(double tc, bool hec1 = false, const std::string& path = "Text1") {
+  Init s;
+  s.Hec1Enabled = hec1 ? kTrue : kFalse;
+  s.ReportPath = path;
+  s.TimeOfConcentration = tc;
+  s.SixHourRainfall = 2.5;
+  s.BasinArea = 100;
+  s.RunoffCoefficient = 0.85;
+  s.Discharge(1) = 250;
+  ComputeHydrograph(s);
+  return s;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (auto end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", start)) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  EXPECT_EQ(start, text.size()) << "the report must end with CR LF";
+  return lines;
+}
+
+std::string Golden(const std::string& name) {
+  std::ifstream in(std::string(RH_GOLDEN_DIR) + "/" + name, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(PrintedReport, Tc10MatchesTheCheckedReport) {
+  const std::string report = ReportText(Basin(10), "12/7/2026");
+  EXPECT_EQ(report, Golden("report_tc10.txt"));
+  const auto lines = Lines(report);
+  ASSERT_EQ(lines.size(), 11u + 38u);
+  EXPECT_EQ(lines[5], "TIME OF CONCENTRATION  10  MIN.");
+  EXPECT_EQ(lines[8], "RUNOFF COEFFICIENT  .85 ");
+  EXPECT_EQ(lines[12], "TIME (MIN) =  10 " + std::string(11, ' ') + " DISCHARGE (CFS) =  12.7 ");
+}
+
+TEST(PrintedReport, FileNameLineOnlyNamesAWrittenDeck) {
+  struct {
+    const char* name;
+    bool hec1;
+    std::string path;
+    const char* line5;
+  } cases[] = {
+      {"switch on", true, "C:\\RUNS\\RUN1.HC1", "HYDROGRAPH FILE NAME C:\\RUNS\\RUN1.HC1"},
+      {"switch on, host path", true, "/home/engineer/run 1.hc1",
+       "HYDROGRAPH FILE NAME /home/engineer/run 1.hc1"},
+      {"switch off, path box text", false, "Text1", "HYDROGRAPH FILE NAME "},
+      {"switch off, remembered path", false, "C:\\RUNS\\RUN1.HC1", "HYDROGRAPH FILE NAME "},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Lines(ReportText(Basin(10, c.hec1, c.path), "d"))[4], c.line5) << c.name;
+}
+
+TEST(PrintedReport, DischargeStartsInTheThirdPrintZone) {
+  for (const double tc : {5.0, 10.0, 15.0, 360.0, 720.0, 41161.0}) {
+    for (const bool hec1 : {false, true}) {
+      const Init s = Basin(tc, hec1);
+      const auto lines = Lines(ReportText(s, "d"));
+      ASSERT_EQ(lines.size(), 11u + static_cast<std::size_t>(s.OrdinateCount) + 1u);
+      for (std::size_t i = 11; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].find(" DISCHARGE (CFS) = "), 28u) << "Tc " << tc << ": " << lines[i];
+        EXPECT_EQ(lines[i].rfind("TIME (MIN) = ", 0), 0u) << lines[i];
+      }
+    }
+  }
+}
+
+TEST(PrintedReport, NumbersFollowThePrintersDecimalPoint) {
+  const auto lines = Lines(ReportText(Basin(10), "d", ','));
+  EXPECT_EQ(lines[6], "6 HOUR RAINFALL  2,5  INCHES");
+  EXPECT_EQ(lines[8], "RUNOFF COEFFICIENT  ,85 ");
+  EXPECT_EQ(lines[12], "TIME (MIN) =  10 " + std::string(11, ' ') + " DISCHARGE (CFS) =  12,7 ");
+}
+
+TEST(PrintedReport, ZonesAreMeasuredInThePrinterFont) {
+  // A proportional font: digits narrower than the average character. The discharge item starts
+  // at 28 average widths on every line, however wide the time was.
+  test::RecordingPrinter printer;
+  printer.columnWidth = 7.5;
+  printer.digitWidth = 5;
+  test::FixedClock clock;
+  const Init s = Basin(5, true);
+  PrintReport(s, printer, clock);
+  ASSERT_EQ(printer.jobs.size(), 1u);
+  const auto& lines = printer.jobs[0].lines;
+  for (long n = 0; n <= s.OrdinateCount; ++n) {
+    const auto& line = lines[11 + static_cast<std::size_t>(n)];
+    ASSERT_EQ(line.size(), 4u);
+    EXPECT_EQ(line[2].text, " DISCHARGE (CFS) = ");
+    EXPECT_DOUBLE_EQ(line[2].x, 28 * 7.5) << n;
+  }
+}
+
+TEST(PrintedReport, EachPrintIsOneCompleteJob) {
+  test::RecordingPrinter printer;
+  test::FixedClock clock;
+  const Init s = Basin(10, true, "C:\\RUNS\\RUN1.HC1");
+  PrintReport(s, printer, clock);
+  PrintReport(s, printer, clock);
+  ASSERT_EQ(printer.jobs.size(), 2u);
+  for (const auto& job : printer.jobs) {
+    EXPECT_TRUE(job.ended);
+    EXPECT_FALSE(job.aborted);
+  }
+  EXPECT_EQ(test::RecordingPrinter::Texts(printer.jobs[0]),
+            test::RecordingPrinter::Texts(printer.jobs[1]));
+  // The title block as in the file form; a table line's runs without the zone's padding.
+  const auto expected = Lines(ReportText(s, "12/7/2026"));
+  const auto printed = test::RecordingPrinter::Texts(printer.jobs[0]);
+  ASSERT_EQ(printed.size(), expected.size() + 1);  // and the empty line after the last line end
+  for (std::size_t i = 0; i < 11; ++i)
+    EXPECT_EQ(printed[i], expected[i]);
+  EXPECT_EQ(printed[4], "HYDROGRAPH FILE NAME C:\\RUNS\\RUN1.HC1");
+  EXPECT_EQ(printed[12], "TIME (MIN) =  10  DISCHARGE (CFS) =  12.7 ");
+  EXPECT_EQ(printed.back(), "");
+}
+
+TEST(PrintedReport, AFaultAbortsTheJob) {
+  struct {
+    const char* name;
+    int failAtWrite;
+    bool failAtEndDoc;
+    bool printerFault;
+  } cases[] = {
+      {"first write", 1, false, true},
+      {"inside the table", 40, false, true},
+      {"releasing the job", 0, true, true},
+      {"other error while printing", 12, false, false},
+  };
+  for (const auto& c : cases) {
+    test::RecordingPrinter printer;
+    printer.failAtWrite = c.failAtWrite;
+    printer.failAtEndDoc = c.failAtEndDoc;
+    printer.faultIsPrinterFault = c.printerFault;
+    printer.fault = "paper jam";
+    test::FixedClock clock;
+    try {
+      PrintReport(Basin(10), printer, clock);
+      ADD_FAILURE() << c.name << ": no fault";
+    } catch (const PrinterFault& fault) {
+      EXPECT_STREQ(fault.what(), "paper jam") << c.name;
+    }
+    ASSERT_EQ(printer.jobs.size(), 1u) << c.name;
+    EXPECT_TRUE(printer.jobs[0].aborted) << c.name;
+    EXPECT_FALSE(printer.jobs[0].ended) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace rh

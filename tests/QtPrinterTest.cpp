@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Fakes.h"
+#include "TestFiles.h"
+#include "app/Init.h"
+#include "engine/Hydrograph.h"
+#include "output/PrintedReport.h"
+#include "output/TextForms.h"
+#include "platform/Faults.h"
+#include "platform/qt/GuiSession.h"
+#include "platform/qt/QtPrinter.h"
+
+namespace rh {
+namespace {
+
+using test::ScratchDir;
+
+Init Basin(double tc, bool hec1) {
+  Init s;
+  s.Hec1Enabled = hec1 ? kTrue : kFalse;
+  s.ReportPath = "C:\\RUNS\\RUN1.HC1";
+  s.TimeOfConcentration = tc;
+  s.SixHourRainfall = 2.5;
+  s.BasinArea = 100;
+  s.RunoffCoefficient = 0.85;
+  s.Discharge(1) = 250;
+  ComputeHydrograph(s);
+  return s;
+}
+
+void PrintPdf(const Init& s, const std::string& path, char decimalPoint = '.') {
+  test::FixedClock clock;
+  PrintReport(s, *QtPrinter::PdfFile(path, decimalPoint), clock);
+}
+
+std::string Squeezed(std::string line) {
+  std::string out;
+  for (const char c : line) {
+    if (c != ' ' || out.empty() || out.back() != ' ')
+      out += c;
+  }
+  return out;
+}
+
+TEST(QtPrinter, ZonesAreMeasuredInTheReportFont) {
+  ScratchDir dir;
+  auto printer = QtPrinter::PdfFile(dir / "zones.pdf", '.');
+  ASSERT_GT(printer->ColumnWidth(), 0);
+  PrintStatement(*printer, {{"TIME (MIN) = ", Ending::Join}, {1000.0, Ending::NextZone}});
+  EXPECT_NEAR(printer->CurrentX(), 28 * printer->ColumnWidth(), 1e-6);
+  PrintStatement(*printer, {{" DISCHARGE (CFS) = ", Ending::Join}, {12.7, Ending::NextZone}});
+  EXPECT_NEAR(printer->CurrentX(), 56 * printer->ColumnWidth(), 1e-6);
+  printer->AbortDoc();
+}
+
+TEST(QtPrinter, LongReportsFlowOntoFurtherPages) {
+  struct {
+    double tc;
+    bool hec1;
+    int pages;
+  } cases[] = {{10, false, 1}, {5, true, 2}};
+  for (const auto& c : cases) {
+    ScratchDir dir;
+    auto printer = QtPrinter::PdfFile(dir / "r.pdf", '.');
+    WriteReport(Basin(c.tc, c.hec1), *printer, "12/7/2026");
+    EXPECT_EQ(printer->PageCount(), c.pages) << c.tc;
+    printer->AbortDoc();
+  }
+  // A page holds the same number of lines each time.
+  ScratchDir dir;
+  auto printer = QtPrinter::PdfFile(dir / "r.pdf", '.');
+  std::vector<int> firstLineOfPage = {0};
+  for (int line = 0; line < 400; ++line) {
+    PrintStatement(*printer, {{"LINE"}});
+    if (printer->PageCount() > static_cast<int>(firstLineOfPage.size()))
+      firstLineOfPage.push_back(line);
+  }
+  ASSERT_GE(firstLineOfPage.size(), 3u);
+  const int perPage = firstLineOfPage[1];
+  EXPECT_GT(perPage, 40);
+  for (std::size_t page = 1; page < firstLineOfPage.size(); ++page)
+    EXPECT_EQ(firstLineOfPage[page], static_cast<int>(page) * perPage);
+  printer->AbortDoc();
+}
+
+TEST(QtPrinter, PdfReportReadsLikeThePrintedReport) {
+  if (!test::HaveCommand("pdftotext"))
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  ScratchDir dir;
+  const Init s = Basin(5, true);
+  PrintPdf(s, dir / "report.pdf");
+  ASSERT_EQ(test::ReadFile(dir / "report.pdf").rfind("%PDF-", 0), 0u);
+  const std::string text = test::PdfText(dir / "report.pdf");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 2) << "two pages";
+
+  std::vector<std::string> lines;
+  for (const std::string& line : test::SplitLines(text)) {
+    const std::string squeezed = Squeezed(line);
+    if (!squeezed.empty() && squeezed != " " && squeezed != "\f")
+      lines.push_back(line);
+  }
+  ASSERT_GE(lines.size(), 9u);
+  const std::vector<std::string> head = {"RATIONAL METHOD HYDROGRAPH PROGRAM",
+                                         "(C) 2026 ORVANE ENGINEERING COMPANY",
+                                         "RUN DATE 12/7/2026",
+                                         "HYDROGRAPH FILE NAME C:\\RUNS\\RUN1.HC1",
+                                         "TIME OF CONCENTRATION 5 MIN.",
+                                         "6 HOUR RAINFALL 2.5 INCHES",
+                                         "BASIN AREA 100 ACRES",
+                                         "RUNOFF COEFFICIENT .85",
+                                         "PEAK DISCHARGE 250 CFS"};
+  for (std::size_t i = 0; i < head.size(); ++i)
+    EXPECT_EQ(Squeezed(lines[i]), head[i]);
+
+  EXPECT_EQ(test::CheckDischargeColumn(test::PdfWords(dir / "report.pdf"), s.OrdinateCount + 1),
+            "");
+}
+
+TEST(QtPrinter, PrintingTwiceGivesTheSameReport) {
+  if (!test::HaveCommand("pdftotext"))
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  ScratchDir dir;
+  const Init s = Basin(10, false);
+  PrintPdf(s, dir / "first.pdf");
+  PrintPdf(s, dir / "second.pdf");
+  const std::string first = test::PdfText(dir / "first.pdf");
+  EXPECT_NE(first.find("TIME (MIN) =   250"), std::string::npos);
+  EXPECT_EQ(first, test::PdfText(dir / "second.pdf"));
+}
+
+TEST(QtPrinter, CommaDecimalPointReachesThePage) {
+  if (!test::HaveCommand("pdftotext"))
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  ScratchDir dir;
+  PrintPdf(Basin(10, false), dir / "comma.pdf", ',');
+  const std::string text = test::PdfText(dir / "comma.pdf");
+  EXPECT_NE(Squeezed(text).find("6 HOUR RAINFALL 2,5 INCHES"), std::string::npos) << text;
+  EXPECT_NE(Squeezed(text).find("RUNOFF COEFFICIENT ,85"), std::string::npos);
+}
+
+TEST(QtPrinter, AnAbortedJobLeavesTheEarlierFile) {
+  ScratchDir dir;
+  std::ofstream(dir / "report.pdf") << "earlier report";
+  auto printer = QtPrinter::PdfFile(dir / "report.pdf", '.');
+  WriteReport(Basin(10, false), *printer, "12/7/2026");
+  printer->AbortDoc();
+  EXPECT_EQ(test::ReadFile(dir / "report.pdf"), "earlier report");
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.pdf"});
+
+  // The same printer takes the next job whole.
+  test::FixedClock clock;
+  PrintReport(Basin(10, false), *printer, clock);
+  EXPECT_EQ(test::ReadFile(dir / "report.pdf").rfind("%PDF-", 0), 0u);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.pdf"});
+}
+
+TEST(QtPrinter, UnwritablePdfPathsAreFaults) {
+  ScratchDir dir;
+  std::ofstream(dir / "plain.txt") << "x";
+  for (const std::string& path : {dir / "missing/report.pdf", dir / "plain.txt/report.pdf"}) {
+    EXPECT_THROW(PrintPdf(Basin(10, false), path), PrinterFault) << path;
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"plain.txt"}) << path;
+  }
+  EXPECT_THROW(QtPrinter::PdfFile("", '.'), PrinterFault);
+}
+
+}  // namespace
+}  // namespace rh
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  rh::GuiSession gui;
+  return RUN_ALL_TESTS();
+}
