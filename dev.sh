@@ -15,7 +15,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
   libbenchmark-dev fonts-dejavu-core fonts-liberation cups cups-client cups-bsd
-  printer-driver-cups-pdf poppler-utils)
+  printer-driver-cups-pdf poppler-utils qt6-webengine-dev)
 # Extra packages for single commands.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 LINT_PACKAGES=(clang-tidy)
@@ -132,6 +132,8 @@ case "$cmd" in
     build-bench/bench/rh-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     build-bench/bench/rh-bench-cli --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     build-bench/bench/rh-ui-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+    build-bench/bench/rh-dialog-bench --benchmark_repetitions=5 \
+      --benchmark_report_aggregates_only=true
     ;;
   fuzz)
     install_packages "${FUZZ_PACKAGES[@]}"

@@ -36,6 +36,8 @@ inline constexpr const char* kNoPrinterText =
     "No printer is installed. Install a printer and make it the default printer, then print "
     "again.";
 inline constexpr const char* kLicenseFaultTitle = "ERROR Reading Software License";
+// Followed by the fault's own words, which name the file.
+inline constexpr const char* kLicenseFaultText = "The software license text could not be read.";
 inline constexpr const char* kStartupFaultTitle = "ERROR Starting Rational Method Hydrograph";
 inline constexpr const char* kDriveFaultTitle = "ERROR Reading Drive or Folder";
 inline constexpr const char* kSettingsFaultTitle = "ERROR Writing Settings File";

@@ -9,8 +9,11 @@
 #include "app/Settings.h"
 #include "platform/Faults.h"
 #include "platform/qt/Pictures.h"
+#include "ui/DirFileSelect.h"
 #include "ui/FaultBoundary.h"
 #include "ui/Generate.h"
+#include "ui/LicenseDisplay.h"
+#include "ui/WebPage.h"
 
 namespace rh::ui {
 
@@ -123,9 +126,10 @@ void MainMenu::Command1_Click() {
                 [&] { RequestRun(context_.state, Entries(), ops); });
 }
 
-// "Browse": shows the file selection dialog modally, then puts SelectedPath in the path box.
-// Until the dialog exists the path box just gets SelectedPath, as after "Cancel".
+// "Browse": shows the file selection dialog modally, then puts SelectedPath in the path box,
+// however the dialog was closed.
 void MainMenu::Command2_Click() {
+  qt::ShowModal(new DirFileSelect(context_, this));
   text1_->setText(Q(context_.state.SelectedPath));
   text1_->repaint();
 }
@@ -135,11 +139,20 @@ void MainMenu::Command3_Click() {
 }
 
 // Web-address button: shows the web page screen modally, ignoring every fault.
-// Placeholder until the web page screen exists: does nothing.
-void MainMenu::Command4_Click() {}
+void MainMenu::Command4_Click() {
+  try {
+    qt::ShowModal(new WebPage(this));
+  } catch (...) {
+    // An absent browser component or any other fault leaves the main screen as it was.
+  }
+}
 
-// "Read Software License": shows the licence text viewer modally.
-// Placeholder until the viewer exists: does nothing.
-void MainMenu::Command5_Click() {}
+// "Read Software License": shows the licence text viewer modally. A missing or unreadable
+// licence file is reported and the viewer is not shown.
+void MainMenu::Command5_Click() {
+  RunAtBoundary(context_.prompts, this,
+                FaultAnswer{messages::kLicenseFaultTitle, messages::kLicenseFaultText, {}},
+                [this] { qt::ShowModal(new LicenseDisplay(context_, this)); });
+}
 
 }  // namespace rh::ui

@@ -1,0 +1,49 @@
+#include "ui/LicenseDisplay.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringDecoder>
+
+#include "app/LicenseText.h"
+
+namespace rh::ui {
+
+namespace {
+
+constexpr qt::FontSpec kFixedPitch{"Courier", 9.75, false};
+
+// A licence line as text: UTF-8 when it is valid UTF-8, otherwise one character per byte.
+QString LineText(const std::string& line) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8(QByteArrayView(line.data(), static_cast<qsizetype>(line.size())));
+  if (utf8.hasError())
+    return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
+  return text;
+}
+
+}  // namespace
+
+LicenseDisplay::LicenseDisplay(UiContext& context, QWidget* owner)
+    : Form(owner, "LicenseDisplay", 9045, 6930,
+           QStringLiteral("Orvane Engineering Company - License Agreement")),
+      context_(context) {
+  list1_ = AddListBox("List1", {120, 120, 8775, 5910}, kFixedPitch);
+  list1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // long lines are clipped
+  list1_->setTextElideMode(Qt::ElideNone);
+  auto* command1 = AddButton("Command1", QStringLiteral("Cancel"), {3960, 6360, 975, 375});
+  connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+}
+
+void LicenseDisplay::Form_Load() {
+  CentreOnScreen();
+  const std::string text = context_.files.ReadText(context_.state.LicensePath);
+  list1_->clear();
+  for (const auto& line : LicenseLines(text))
+    list1_->addItem(LineText(line));
+}
+
+void LicenseDisplay::Command1_Click() {
+  Unload();
+}
+
+}  // namespace rh::ui

@@ -1,0 +1,29 @@
+// The web page screen: an embedded browser opened on the maker's web site.
+#pragma once
+
+#include <memory>
+
+#include "platform/qt/Browser.h"
+#include "platform/qt/QtForms.h"
+
+namespace rh::ui {
+
+class WebPage : public qt::Form {
+  Q_OBJECT
+
+ public:
+  // The browser comes from the installed factory; when it cannot be made the screen shows an
+  // empty area where the page would be.
+  explicit WebPage(QWidget* owner);
+  ~WebPage() override;
+
+  // Centres the window, then starts loading the maker's web address; faults from here on are
+  // ignored.
+  void Form_Load() override;
+  void Command1_Click();  // "Cancel"
+
+ private:
+  std::unique_ptr<qt::Browser> webBrowser1_;
+};
+
+}  // namespace rh::ui
