@@ -1,5 +1,5 @@
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
+#include <cstdlib>
 
 #include <filesystem>
 #include <string>

@@ -37,7 +37,7 @@ void PrintPdf(const Init& s, const std::string& path, char decimalPoint = '.') {
   PrintReport(s, *QtPrinter::PdfFile(path, decimalPoint), clock);
 }
 
-std::string Squeezed(std::string line) {
+std::string Squeezed(const std::string& line) {
   std::string out;
   for (const char c : line) {
     if (c != ' ' || out.empty() || out.back() != ' ')

@@ -44,11 +44,11 @@ std::vector<fs::path> OutputFolders() {
   std::vector<std::string> homes;
   std::string user;
   if (const passwd* pw = ::getpwuid(::geteuid())) {
-    homes.push_back(pw->pw_dir);
+    homes.emplace_back(pw->pw_dir);
     user = pw->pw_name;
   }
   if (const char* home = std::getenv("HOME"))
-    homes.push_back(home);
+    homes.emplace_back(home);
   std::vector<fs::path> folders;
   for (const std::string& home : homes) {
     std::string folder = out;

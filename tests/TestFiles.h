@@ -1,7 +1,7 @@
 // Scratch folders, file contents and outside commands for tests that touch real files.
 #pragma once
 
-#include <stdlib.h>
+#include <cstdlib>
 #include <sys/wait.h>
 
 #include <algorithm>
