@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 // A folder of `count` deck files and a few others, made once per size.
 fs::path Folder(int count) {
-  const fs::path dir = fs::temp_directory_path() / ("rh-bench-" + std::to_string(count));
+  fs::path dir = fs::temp_directory_path() / ("rh-bench-" + std::to_string(count));
   if (!fs::exists(dir / "done")) {
     fs::create_directories(dir / "sub");
     for (int i = 0; i < count; ++i)

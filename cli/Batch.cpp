@@ -5,10 +5,10 @@
 #include <system_error>
 
 #include "Cli.h"
-#include "platform/qt/QtClock.h"
 #include "app/Batch.h"
 #include "output/Hec1Deck.h"
 #include "platform/Faults.h"
+#include "platform/qt/QtClock.h"
 
 namespace rh::cli {
 

@@ -64,11 +64,11 @@ struct Options {
   std::map<std::string, std::string> values;  // --tc, --rain, --area, --coef, --peak
   bool csv = false;
   bool check = false;
-  std::optional<std::string> plot;      // chart file
-  std::optional<std::string> batch;     // basin table
-  std::optional<std::string> out;       // batch output folder
-  bool hec1 = false;                    // --hec1 given
-  std::optional<std::string> hec1Path;  // --hec1 PATH (a single run's deck)
+  std::optional<std::string> plot;       // chart file
+  std::optional<std::string> batch;      // basin table
+  std::optional<std::string> out;        // batch output folder
+  bool hec1 = false;                     // --hec1 given
+  std::optional<std::string> hec1Path;   // --hec1 PATH (a single run's deck)
   std::optional<std::string> reportPdf;  // --report: printed report as a PDF file
   bool print = false;                    // --print: printed report on the default printer
   bool summaryOnly = false;
@@ -106,11 +106,10 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
         return std::nullopt;
       }
     } else if (name == "--plot" || name == "--batch" || name == "--out" || name == "--report") {
-      std::optional<std::string>& target =
-          name == "--plot"    ? options.plot
-          : name == "--batch" ? options.batch
-          : name == "--out"   ? options.out
-                              : options.reportPdf;
+      std::optional<std::string>& target = name == "--plot"    ? options.plot
+                                           : name == "--batch" ? options.batch
+                                           : name == "--out"   ? options.out
+                                                               : options.reportPdf;
       if (inlineValue) {
         target = *inlineValue;
       } else if (i + 1 < args.size()) {

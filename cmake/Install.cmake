@@ -1,6 +1,7 @@
 # Installed layout and the Debian package.
 #
 #   <prefix>/lib/rational-hydrograph/   the windowed program with Setup.ini, LICENSE.txt, ORV.jpg
+#                                       and its web page's browser module
 #   <prefix>/bin/rational-hydrograph    launcher that starts the program in that folder
 #   <prefix>/bin/rational-hydrograph-cli
 #   <prefix>/share/applications/rational-hydrograph.desktop
@@ -16,11 +17,13 @@ install(TARGETS rational-hydrograph-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BIND
 
 if(TARGET rational-hydrograph)
   install(TARGETS rational-hydrograph RUNTIME DESTINATION ${RH_PROGRAM_DIR})
-  foreach(file Setup.ini LICENSE.txt ORV.jpg)
-    if(EXISTS ${PROJECT_SOURCE_DIR}/resources/${file})
-      install(FILES ${PROJECT_SOURCE_DIR}/resources/${file} DESTINATION ${RH_PROGRAM_DIR})
-    endif()
-  endforeach()
+  # The web page's browser engine, loaded from the program folder when the page first opens.
+  if(TARGET rh-webengine)
+    install(TARGETS rh-webengine LIBRARY DESTINATION ${RH_PROGRAM_DIR})
+  endif()
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/Setup.ini ${PROJECT_SOURCE_DIR}/resources/ORV.jpg
+          DESTINATION ${RH_PROGRAM_DIR})
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${RH_PROGRAM_DIR} RENAME LICENSE.txt)
   install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph.sh
           DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME rational-hydrograph)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph.desktop
@@ -50,6 +53,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Fonts for the plots; the windowed program also needs the X11/Wayland platform plugins.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
 if(TARGET rational-hydrograph)
-  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins")
+  # The screens map their typefaces onto the Liberation fonts.
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins, fonts-liberation")
 endif()
 include(CPack)

@@ -264,7 +264,7 @@ TEST(FileSelection, UnreadablePlacesAreReportedAndTheDialogStaysUsable) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::FakeDirectories tree = Tree();
-    tree.drives.push_back("/media/cd");
+    tree.drives.emplace_back("/media/cd");
     tree.AddDir("/media/cd");
     tree.AddDir("/runs/locked");
     tree.unreadable = {"/media/cd", "/runs/locked"};

@@ -1,8 +1,8 @@
 // Scratch folders, file contents and outside commands for tests that touch real files.
 #pragma once
 
-#include <cstdlib>
 #include <sys/wait.h>
+#include <cstdlib>
 
 #include <algorithm>
 #include <cmath>

@@ -18,7 +18,7 @@ std::string LastName(const std::string& path) {
 
 // The current directory, or the root when it cannot be read, so a list always starts somewhere.
 std::string StartingDirectory(Directories& dirs) {
-  const std::string cwd = dirs.CurrentDirectory();
+  std::string cwd = dirs.CurrentDirectory();
   try {
     dirs.Subdirectories(cwd);
     return cwd;
