@@ -16,10 +16,10 @@ struct Control {
   const char* kind;
   QString caption;  // text or caption as first shown (text boxes: after loading)
   rh::qt::TwipRect where;
-  rh::qt::FontSpec font;
+  rh::qt::FontChoice font;
 };
 
-const rh::qt::FontSpec kDefault = rh::qt::kDefaultFont;
+const rh::qt::FontChoice kDefault = rh::qt::kDefaultFont;
 
 // The main screen, in tab order. Entry boxes are shown after loading, so they are empty.
 const std::vector<Control>& MainScreenControls() {

@@ -18,7 +18,7 @@ namespace rh::ui {
 
 namespace {
 
-constexpr qt::FontSpec kLabelFont{"Times New Roman", 9, true};
+constexpr qt::FontChoice kLabelFont{"Times New Roman", 9, true};
 constexpr int kPathRole = Qt::UserRole;
 
 QString Q(const std::string& text) {

@@ -17,8 +17,8 @@
 namespace rh::ui {
 
 namespace {
-constexpr qt::FontSpec kListFont{"MS Sans Serif", 12, false};
-constexpr qt::FontSpec kCaption{"MS Sans Serif", 8.25, true};
+constexpr qt::FontChoice kListFont{"MS Sans Serif", 12, false};
+constexpr qt::FontChoice kCaption{"MS Sans Serif", 8.25, true};
 
 QString Q(const std::string& text) {
   return QString::fromStdString(text);

@@ -10,7 +10,7 @@ namespace rh::ui {
 
 namespace {
 
-constexpr qt::FontSpec kFixedPitch{"Courier", 9.75, false};
+constexpr qt::FontChoice kFixedPitch{"Courier", 9.75, false};
 
 // A licence line as text: UTF-8 when it is valid UTF-8, otherwise one character per byte.
 QString LineText(const std::string& line) {

@@ -18,12 +18,12 @@
 namespace rh::ui {
 
 namespace {
-constexpr qt::FontSpec kHeading{"Times New Roman", 20.25, true};
-constexpr qt::FontSpec kNotice{"Times New Roman", 9, false};
-constexpr qt::FontSpec kSmallSerif{"Times New Roman", 8.25, false};
-constexpr qt::FontSpec kCaption{"MS Sans Serif", 8.25, true};
-constexpr qt::FontSpec kTitle{"MS Sans Serif", 12, true};
-constexpr qt::FontSpec kSubtitle{"MS Sans Serif", 9.75, true};
+constexpr qt::FontChoice kHeading{"Times New Roman", 20.25, true};
+constexpr qt::FontChoice kNotice{"Times New Roman", 9, false};
+constexpr qt::FontChoice kSmallSerif{"Times New Roman", 8.25, false};
+constexpr qt::FontChoice kCaption{"MS Sans Serif", 8.25, true};
+constexpr qt::FontChoice kTitle{"MS Sans Serif", 12, true};
+constexpr qt::FontChoice kSubtitle{"MS Sans Serif", 9.75, true};
 
 QString Q(const std::string& text) {
   return QString::fromStdString(text);

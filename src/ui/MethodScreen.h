@@ -20,10 +20,10 @@ class MethodScreen : public qt::Form {
   void CloseBox() override { Command1_Click(); }
   void AddNextButton(const qt::TwipRect& where);
 
-  static constexpr qt::FontSpec kHeading{"MS Sans Serif", 8.25, true};
-  static constexpr qt::FontSpec kEquation{"MS Sans Serif", 13.5, true};
-  static constexpr qt::FontSpec kLegend{"MS Sans Serif", 12, true};
-  static constexpr qt::FontSpec kSmall{"MS Sans Serif", 9.75, true};
+  static constexpr qt::FontChoice kHeading{"MS Sans Serif", 8.25, true};
+  static constexpr qt::FontChoice kEquation{"MS Sans Serif", 13.5, true};
+  static constexpr qt::FontChoice kLegend{"MS Sans Serif", 12, true};
+  static constexpr qt::FontChoice kSmall{"MS Sans Serif", 9.75, true};
   static constexpr const char* kHeadingText = "RATIONAL METHOD DESIGN STORM HYDROGRAPH METHOD";
 };
 

@@ -31,13 +31,13 @@ QString HostFace(const QString& designFace) {
   return face != nullptr ? QString::fromLatin1(face->host) : designFace;
 }
 
-QFont MakeFont(const FontSpec& spec) {
-  const QString design = QString::fromLatin1(spec.face);
+QFont MakeFont(const FontChoice& choice) {
+  const QString design = QString::fromLatin1(choice.face);
   QFont font(HostFace(design));
   if (const FaceMapping* face = Find(design))
     font.setStyleHint(face->hint);
-  font.setPointSizeF(spec.points);
-  font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+  font.setPointSizeF(choice.points);
+  font.setWeight(choice.bold ? QFont::Bold : QFont::Normal);
   return font;
 }
 

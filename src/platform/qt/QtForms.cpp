@@ -81,7 +81,7 @@ void Form::CentreOnScreen() {
   move(area.left() + TwipsToPixels(at.left, dpiX), area.top() + TwipsToPixels(at.top, dpiY));
 }
 
-void Form::Place(QWidget* control, const char* name, const TwipRect& where, const FontSpec& font) {
+void Form::Place(QWidget* control, const char* name, const TwipRect& where, const FontChoice& font) {
   control->setObjectName(QString::fromLatin1(name));
   control->setGeometry(ToPixels(where));
   control->setFont(MakeFont(font));
@@ -93,7 +93,7 @@ void Form::Place(QWidget* control, const char* name, const TwipRect& where, cons
 }
 
 QLabel* Form::AddLabel(const char* name, const QString& caption, const TwipRect& where,
-                       const FontSpec& font) {
+                       const FontChoice& font) {
   auto* label = new QLabel(caption, this);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setFocusPolicy(Qt::NoFocus);
@@ -113,21 +113,21 @@ QLabel* Form::AddLabel(const char* name, const QString& caption, const TwipRect&
 }
 
 QLineEdit* Form::AddTextBox(const char* name, const QString& text, const TwipRect& where,
-                            const FontSpec& font) {
+                            const FontChoice& font) {
   auto* box = new QLineEdit(text, this);
   Place(box, name, where, font);
   return box;
 }
 
 QPushButton* Form::AddButton(const char* name, const QString& caption, const TwipRect& where,
-                             const FontSpec& font) {
+                             const FontChoice& font) {
   auto* button = new QPushButton(caption, this);
   button->setAutoDefault(false);
   Place(button, name, where, font);
   return button;
 }
 
-QListWidget* Form::AddListBox(const char* name, const TwipRect& where, const FontSpec& font) {
+QListWidget* Form::AddListBox(const char* name, const TwipRect& where, const FontChoice& font) {
   auto* list = new QListWidget(this);
   list->setSortingEnabled(false);
   list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -60,13 +60,13 @@ class Form : public QWidget {
   // two lines high or more wraps its caption; a one-line label is widened to its caption when
   // the caption would not fit.
   QLabel* AddLabel(const char* name, const QString& caption, const TwipRect& where,
-                   const FontSpec& font = kDefaultFont);
+                   const FontChoice& font = kDefaultFont);
   QLineEdit* AddTextBox(const char* name, const QString& text, const TwipRect& where,
-                        const FontSpec& font = kDefaultFont);
+                        const FontChoice& font = kDefaultFont);
   QPushButton* AddButton(const char* name, const QString& caption, const TwipRect& where,
-                         const FontSpec& font = kDefaultFont);
+                         const FontChoice& font = kDefaultFont);
   QListWidget* AddListBox(const char* name, const TwipRect& where,
-                          const FontSpec& font = kDefaultFont);
+                          const FontChoice& font = kDefaultFont);
   // A picture box: a sunken frame showing a picture at its own size, clipped to the box.
   QLabel* AddPictureBox(const char* name, const TwipRect& where);
 
@@ -74,7 +74,7 @@ class Form : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void Place(QWidget* control, const char* name, const TwipRect& where, const FontSpec& font);
+  void Place(QWidget* control, const char* name, const TwipRect& where, const FontChoice& font);
 
   QWidget* lastInTabOrder_ = nullptr;
   bool unloaded_ = false;
