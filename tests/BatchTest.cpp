@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Basins.h"
 #include "Fakes.h"
 #include "app/Batch.h"
 #include "app/Init.h"
@@ -17,13 +18,7 @@ const std::string kHeader = "name,tc,rain,area,coef,peak\n";
 // The listing file a basin should get: the results list of the same entries, LF line ends.
 std::string ExpectedListing(double tc, double p6, double area, double coef, double peak,
                             bool hec1 = false) {
-  Init s;
-  s.Hec1Enabled = hec1 ? kTrue : kFalse;
-  s.TimeOfConcentration = tc;
-  s.SixHourRainfall = p6;
-  s.BasinArea = area;
-  s.RunoffCoefficient = coef;
-  s.Discharge(1) = peak;
+  Init s = test::MakeBasin({tc, p6, area, coef, peak, hec1, ""});
   std::string text;
   for (const std::string& line : ComputeResults(s))
     text += line + "\n";

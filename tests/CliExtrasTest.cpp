@@ -11,22 +11,14 @@
 #include <vector>
 
 #include "Cli.h"
+#include "CliRun.h"
 #include "Plot.h"
 
 namespace rh {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = cli::Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using test::Outcome;
+using test::RunCli;
 
 std::vector<std::string> Basin(std::vector<std::string> extra = {}) {
   std::vector<std::string> args = {"--tc", "10",     "--rain", "2.5",    "--area",

@@ -7,23 +7,15 @@
 #include <vector>
 
 #include "Cli.h"
+#include "CliRun.h"
 #include "TestFiles.h"
 #include "app/Messages.h"
 
 namespace rh {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = cli::Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using test::Outcome;
+using test::RunCli;
 
 std::vector<std::string> Basin(std::string tc, std::string area = "100") {
   return {"--tc",          std::move(tc), "--rain", "2.5",    "--area",

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "Basins.h"
 #include "app/Init.h"
 #include "engine/Hydrograph.h"
 #include "platform/Faults.h"
@@ -12,14 +13,7 @@ namespace rh {
 namespace {
 
 Init Basin(double tc, double p6, double area, double coef, double peak, bool hec1 = false) {
-  Init s;
-  s.Hec1Enabled = hec1 ? kTrue : kFalse;
-  s.TimeOfConcentration = tc;
-  s.SixHourRainfall = p6;
-  s.BasinArea = area;
-  s.RunoffCoefficient = coef;
-  s.Discharge(1) = peak;
-  return s;
+  return test::MakeBasin({tc, p6, area, coef, peak, hec1, ""});
 }
 
 // Layout figures for a range of times of concentration, with the switch off and on.

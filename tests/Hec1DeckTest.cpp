@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "Basins.h"
 #include "Fakes.h"
 #include "TestFiles.h"
 #include "app/Init.h"
@@ -28,27 +29,11 @@ using test::ReadFile;
 using test::ScratchDir;
 
 Init Basin(double tc, double area = 100, const std::string& path = "C:\\RUNS\\RUN1.HC1") {
-  Init s;
-  s.Hec1Enabled = kTrue;
-  s.ReportPath = path;
-  s.TimeOfConcentration = tc;
-  s.SixHourRainfall = 2.5;
-  s.BasinArea = area;
-  s.RunoffCoefficient = 0.85;
-  s.Discharge(1) = 250;
-  ComputeHydrograph(s);
-  return s;
+  return test::ComputedBasin({tc, 2.5, area, 0.85, 250, true, path});
 }
 
 std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (auto end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", start)) {
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  EXPECT_EQ(start, text.size()) << "the deck must end with CR LF";
-  return lines;
+  return test::CrLfLines(text);
 }
 
 std::vector<std::string> QiLines(const std::string& deck) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Basins.h"
 #include "app/Init.h"
 #include "app/Run.h"
 
@@ -21,14 +22,7 @@ std::vector<std::string> GoldenLines(const std::string& name) {
 }
 
 Init Basin(double tc, double p6, double area, double coef, double peak, bool hec1 = false) {
-  Init s;
-  s.Hec1Enabled = hec1 ? kTrue : kFalse;
-  s.TimeOfConcentration = tc;
-  s.SixHourRainfall = p6;
-  s.BasinArea = area;
-  s.RunoffCoefficient = coef;
-  s.Discharge(1) = peak;
-  return s;
+  return test::MakeBasin({tc, p6, area, coef, peak, hec1, ""});
 }
 
 TEST(ResultLines, Tc10MatchesTheCheckedListing) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Basins.h"
 #include "Fakes.h"
 #include "app/Init.h"
 #include "engine/Hydrograph.h"
@@ -15,27 +16,11 @@ namespace rh {
 namespace {
 
 Init Basin(double tc, bool hec1 = false, const std::string& path = "Text1") {
-  Init s;
-  s.Hec1Enabled = hec1 ? kTrue : kFalse;
-  s.ReportPath = path;
-  s.TimeOfConcentration = tc;
-  s.SixHourRainfall = 2.5;
-  s.BasinArea = 100;
-  s.RunoffCoefficient = 0.85;
-  s.Discharge(1) = 250;
-  ComputeHydrograph(s);
-  return s;
+  return test::ComputedBasin({tc, 2.5, 100, 0.85, 250, hec1, path});
 }
 
 std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (auto end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", start)) {
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  EXPECT_EQ(start, text.size()) << "the report must end with CR LF";
-  return lines;
+  return test::CrLfLines(text);
 }
 
 std::string Golden(const std::string& name) {

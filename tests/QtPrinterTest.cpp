@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "Basins.h"
 #include "Fakes.h"
 #include "TestFiles.h"
 #include "app/Init.h"
@@ -20,16 +21,7 @@ namespace {
 using test::ScratchDir;
 
 Init Basin(double tc, bool hec1) {
-  Init s;
-  s.Hec1Enabled = hec1 ? kTrue : kFalse;
-  s.ReportPath = "C:\\RUNS\\RUN1.HC1";
-  s.TimeOfConcentration = tc;
-  s.SixHourRainfall = 2.5;
-  s.BasinArea = 100;
-  s.RunoffCoefficient = 0.85;
-  s.Discharge(1) = 250;
-  ComputeHydrograph(s);
-  return s;
+  return test::ComputedBasin({tc, 2.5, 100, 0.85, 250, hec1, "C:\\RUNS\\RUN1.HC1"});
 }
 
 void PrintPdf(const Init& s, const std::string& path, char decimalPoint = '.') {
