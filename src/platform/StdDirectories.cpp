@@ -92,6 +92,26 @@ bool UnderSystemFolder(const std::string& mountPoint) {
   return false;
 }
 
+// The names of the entries of `path` that `keep` accepts, in list order. An unreadable folder
+// raises DriveFault.
+template <typename Keep>
+std::vector<std::string> SortedEntries(const std::string& path, Keep keep) {
+  std::error_code ec;
+  fs::directory_iterator it(path, ec);
+  if (ec)
+    ThrowUnreadable(path, ec);
+  std::vector<std::string> out;
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    if (keep(name, *it))
+      out.push_back(std::move(name));
+  }
+  if (ec)
+    ThrowUnreadable(path, ec);
+  std::sort(out.begin(), out.end(), ListOrder);
+  return out;
+}
+
 }  // namespace
 
 bool MatchesPattern(const std::string& name, const std::string& pattern) {
@@ -199,40 +219,18 @@ std::string StdDirectories::CurrentDirectory() {
 }
 
 std::vector<std::string> StdDirectories::Subdirectories(const std::string& path) {
-  std::error_code ec;
-  fs::directory_iterator it(path, ec);
-  if (ec)
-    ThrowUnreadable(path, ec);
-  std::vector<std::string> out;
-  for (; it != fs::directory_iterator(); it.increment(ec)) {
+  return SortedEntries(path, [](const std::string& name, const fs::directory_entry& entry) {
     std::error_code typeEc;
-    std::string name = it->path().filename().string();
-    if (!Hidden(name) && it->is_directory(typeEc))
-      out.push_back(std::move(name));
-  }
-  if (ec)
-    ThrowUnreadable(path, ec);
-  std::sort(out.begin(), out.end(), ListOrder);
-  return out;
+    return !Hidden(name) && entry.is_directory(typeEc);
+  });
 }
 
 std::vector<std::string> StdDirectories::Files(const std::string& path,
                                                const std::string& pattern) {
-  std::error_code ec;
-  fs::directory_iterator it(path, ec);
-  if (ec)
-    ThrowUnreadable(path, ec);
-  std::vector<std::string> out;
-  for (; it != fs::directory_iterator(); it.increment(ec)) {
+  return SortedEntries(path, [&pattern](const std::string& name, const fs::directory_entry& entry) {
     std::error_code typeEc;
-    std::string name = it->path().filename().string();
-    if (!Hidden(name) && MatchesPattern(name, pattern) && it->is_regular_file(typeEc))
-      out.push_back(std::move(name));
-  }
-  if (ec)
-    ThrowUnreadable(path, ec);
-  std::sort(out.begin(), out.end(), ListOrder);
-  return out;
+    return !Hidden(name) && MatchesPattern(name, pattern) && entry.is_regular_file(typeEc);
+  });
 }
 
 }  // namespace rh
