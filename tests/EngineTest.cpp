@@ -169,9 +169,11 @@ TEST(Engine, OrdinateIndexOutsideTheArraysIsASubscriptFault) {
   EXPECT_THROW(s.Hydrograph(301), SubscriptFault);
   EXPECT_THROW(s.Discharge(-1), SubscriptFault);
   EXPECT_NO_THROW(s.Intensity(300));
-  // Below the 5-minute floor of the run request the blocks no longer fit.
-  Init tiny = Basin(1, 2.5, 100, 0.85, 250);
-  EXPECT_THROW(ComputeHydrograph(tiny), SubscriptFault);
+  // Outside the 5-minute floor of the run request the blocks no longer fit, whichever way.
+  for (const double tc : {1.0, -10.0, -1e-300}) {
+    Init s = Basin(tc, 2.5, 100, 0.85, 250);
+    EXPECT_THROW(ComputeHydrograph(s), SubscriptFault) << tc;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "engine/Hydrograph.h"
 
 #include <algorithm>
+#include <string>
 
 #include "engine/Checked.h"
 
@@ -17,8 +18,11 @@ constexpr long kTailOrdinatesHec1 = 10;
 
 long StormBlockCount(double tc) {
   const double blocks = Floor(Add(Div(kStormMinutes, tc), 0.5));
-  if (blocks > kMaxOrdinates)
-    throw SubscriptFault("Too many hydrograph ordinates.");
+  // Outside 0..MaxOrdinates the blocks cannot be laid out (and a huge value would not even fit
+  // the integer that counts them).
+  if (!(blocks >= 0 && blocks <= kMaxOrdinates))
+    throw SubscriptFault("The hydrograph's ordinates do not fit 0.." +
+                         std::to_string(kMaxOrdinates) + ".");
   return static_cast<long>(blocks);
 }
 
