@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the project on Debian 12.
 #   ./dev.sh run     build and start the program
-#   ./dev.sh test    build and run the whole test suite (with a CUPS-PDF printer for the
-#                    test that prints through the real spooler)
+#   ./dev.sh test    build and run the whole test suite (the test that prints through a real
+#                    spooler starts a CUPS scheduler of its own; the machine's printing is left as
+#                    it is)
 #   ./dev.sh bench   build and run the benchmarks
 #   ./dev.sh test-sanitize   the test suite under AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./dev.sh fuzz [SECONDS]  build the libFuzzer targets with clang and run each (default 60 s)
@@ -15,7 +16,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
   libbenchmark-dev fonts-dejavu-core fonts-liberation cups cups-client cups-bsd
-  printer-driver-cups-pdf poppler-utils qt6-webengine-dev)
+  printer-driver-cups-pdf poppler-utils qt6-webengine-dev libcups2-dev)
 # Extra packages for single commands.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 LINT_PACKAGES=(clang-tidy)
@@ -37,46 +38,6 @@ install_packages() {
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
   fi
-}
-
-scheduler_running() {
-  LC_ALL=C lpstat -r 2>/dev/null | grep -q "scheduler is running"
-}
-
-STARTED_CUPSD=""
-
-stop_test_printer() {
-  if [ -n "$STARTED_CUPSD" ]; then
-    kill "$STARTED_CUPSD" 2>/dev/null || true
-    wait "$STARTED_CUPSD" 2>/dev/null || true
-    STARTED_CUPSD=""
-  fi
-}
-
-# A real printer for the tests: the CUPS scheduler with a CUPS-PDF queue named PDF as the default
-# printer. Jobs land as PDF files in the printing user's ~/PDF (see /etc/cups/cups-pdf.conf). The
-# queue renders through pdftocairo, which keeps the report's text readable in the PDF. A scheduler
-# started here is stopped again when the script ends.
-setup_test_printer() {
-  if ! scheduler_running; then
-    # In the foreground of a background job, so its process id is known; with no hold on this
-    # script's output streams.
-    if [ "$(id -u)" -eq 0 ]; then
-      /usr/sbin/cupsd -f </dev/null >/dev/null 2>&1 &
-    else
-      sudo /usr/sbin/cupsd -f </dev/null >/dev/null 2>&1 &
-    fi
-    STARTED_CUPSD=$!
-    trap stop_test_printer EXIT
-    for _ in $(seq 50); do
-      scheduler_running && break
-      sleep 0.2
-    done
-    scheduler_running || { echo "The CUPS scheduler did not start." >&2; exit 1; }
-  fi
-  as_root lpadmin -p PDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
-    -o pdftops-renderer-default=pdftocairo 2>&1 | grep -v "drivers are deprecated" >&2 || true
-  as_root lpoptions -d PDF >/dev/null
 }
 
 # configure_build DIR [cmake options...]
@@ -117,13 +78,11 @@ case "$cmd" in
   test)
     install_packages
     configure_build build
-    setup_test_printer
     run_tests build
     ;;
   test-sanitize)
     install_packages
     configure_build build-sanitize -DRH_SANITIZE=ON -DRH_BUILD_BENCH=OFF
-    setup_test_printer
     run_tests build-sanitize
     ;;
   bench)

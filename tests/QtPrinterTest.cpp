@@ -12,6 +12,7 @@
 #include "output/PrintedReport.h"
 #include "output/TextForms.h"
 #include "platform/Faults.h"
+#include "platform/FileSystem.h"
 #include "platform/qt/GuiSession.h"
 #include "platform/qt/QtPrinter.h"
 
@@ -158,6 +159,49 @@ TEST(QtPrinter, UnwritablePdfPathsAreFaults) {
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"plain.txt"}) << path;
   }
   EXPECT_THROW(QtPrinter::PdfFile("", '.'), PrinterFault);
+}
+
+// The PDF of a report is the same document whether the caller writes the job's bytes or the job
+// writes them through a file writer.
+TEST(QtPrinter, PdfBytesHoldTheWholeReport) {
+  if (!test::HaveCommand("pdftotext"))
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  ScratchDir dir;
+  const Init s = Basin(5, true);
+  test::FixedClock clock;
+  auto inMemory = QtPrinter::PdfDocument('.');
+  PrintReport(s, *inMemory, clock);
+  StdFileSystem files;
+  inMemory->WritePdf(dir / "memory.pdf", files);
+  test::MemoryFileSystem fake;
+  auto toFile = QtPrinter::PdfFile("r.pdf", '.', fake);
+  PrintReport(s, *toFile, clock);
+  EXPECT_EQ(fake.files.at("r.pdf"), toFile->PdfBytes());
+  std::ofstream(dir / "file.pdf", std::ios::binary) << toFile->PdfBytes();
+
+  for (const char* name : {"memory.pdf", "file.pdf"}) {
+    const std::string text = test::PdfText(dir / name);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 2) << name;
+    EXPECT_NE(Squeezed(text).find("BASIN AREA 100 ACRES"), std::string::npos) << name;
+    EXPECT_EQ(test::CheckDischargeColumn(test::PdfWords(dir / name), s.OrdinateCount + 1), "")
+        << name;
+  }
+}
+
+TEST(QtPrinter, AFailedWriteLeavesNoFileAndIsAFault) {
+  test::MemoryFileSystem files;
+  files.unwritable = {"r.pdf"};
+  test::FixedClock clock;
+  auto toFile = QtPrinter::PdfFile("r.pdf", '.', files);
+  EXPECT_THROW(PrintReport(Basin(10, false), *toFile, clock), PrinterFault);
+  EXPECT_EQ(toFile->PdfBytes(), "");
+
+  auto inMemory = QtPrinter::PdfDocument('.');
+  EXPECT_THROW(inMemory->WritePdf("r.pdf", files), PrinterFault) << "nothing finished yet";
+  PrintReport(Basin(10, false), *inMemory, clock);
+  EXPECT_THROW(inMemory->WritePdf("r.pdf", files), FileFault);
+  EXPECT_TRUE(files.files.empty());
+  EXPECT_EQ(files.writes, 2);
 }
 
 }  // namespace

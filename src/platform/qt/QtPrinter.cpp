@@ -1,18 +1,16 @@
 #include "platform/qt/QtPrinter.h"
 
-#include <QFileDevice>
-#include <QFileInfo>
-#include <QFontMetricsF>
+#include <cups/cups.h>
+
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
-#include "app/Messages.h"
 #include "platform/Faults.h"
 
 namespace rh {
@@ -20,12 +18,65 @@ namespace rh {
 namespace {
 
 constexpr const char* kJobName = "Rational Method Hydrograph Report";
+constexpr const char* kCreator = "Rational Method Hydrograph";
 constexpr const char* kFontFamily = "Liberation Mono";
 constexpr double kFontPoints = 10.0;
+// The page of a report saved as PDF: Qt's PDF page (A4, 10 pt margins, 1200 dots per inch).
+constexpr int kPdfResolution = 1200;
+constexpr double kPdfMarginPoints = 10.0;
 
 void RequireGuiApplication() {
   if (QGuiApplication::instance() == nullptr)
     throw PrinterFault("The printer cannot be used before the program's display is set up.");
+}
+
+// The spooler's own words for the last request, or the HTTP status when it gave none.
+std::string SpoolerWords(http_status_t status) {
+  const char* words = cupsLastErrorString();
+  if (words != nullptr && *words != '\0')
+    return words;
+  return httpStatus(status);
+}
+
+[[noreturn]] void ThrowRefused(const std::string& queue, std::string words) {
+  while (!words.empty() && (words.back() == '.' || words.back() == ' '))
+    words.pop_back();
+  throw PrinterFault("The print spooler did not take the report for printer " + queue + ": " +
+                     words +
+                     ". Check in the system's printer settings that the printer is enabled and "
+                     "accepting jobs, then print again.");
+}
+
+// Sends a PDF document to the print spooler as one job on `queue`. Returns only once the spooler
+// has accepted the whole job; a job it took in part is cancelled.
+void SubmitToSpooler(const std::string& queue, const std::string& pdf) {
+  const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.c_str(), kJobName, 0, nullptr);
+  if (job <= 0)
+    ThrowRefused(queue, SpoolerWords(HTTP_STATUS_ERROR));
+  const auto giveUp = [&](const std::string& words) {
+    cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 0);
+    ThrowRefused(queue, words);
+  };
+  http_status_t status =
+      cupsStartDocument(CUPS_HTTP_DEFAULT, queue.c_str(), job, kJobName, CUPS_FORMAT_PDF, 1);
+  if (status != HTTP_STATUS_CONTINUE)
+    giveUp(SpoolerWords(status));
+  status = cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.data(), pdf.size());
+  if (status != HTTP_STATUS_CONTINUE) {
+    const std::string words = SpoolerWords(status);
+    cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.c_str());
+    giveUp(words);
+  }
+  const ipp_status_t finished = cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.c_str());
+  if (finished < IPP_STATUS_OK || finished > IPP_STATUS_OK_CONFLICTING)
+    giveUp(SpoolerWords(HTTP_STATUS_ERROR));
+}
+
+QPageLayout PdfPageLayout() {
+  return QPageLayout(
+      QPageSize(QPageSize::A4), QPageLayout::Portrait,
+      QMarginsF(kPdfMarginPoints, kPdfMarginPoints, kPdfMarginPoints, kPdfMarginPoints),
+      QPageLayout::Point);
 }
 
 }  // namespace
@@ -34,35 +85,53 @@ std::unique_ptr<QtPrinter> QtPrinter::DefaultPrinter(char decimalPoint) {
   RequireGuiApplication();
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull())
-    throw PrinterFault(messages::kNoPrinterText);
-  auto device = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-  device->setDocName(kJobName);
-  return std::unique_ptr<QtPrinter>(new QtPrinter(std::move(device), decimalPoint, {}));
+    throw PrinterFault(kNoPrinterInstalledText);
+  // The page size and margins the printer's own job would use.
+  const QPrinter device(info, QPrinter::HighResolution);
+  std::unique_ptr<QtPrinter> printer(
+      new QtPrinter(device.pageLayout(), device.resolution(), decimalPoint));
+  // A queue instance is "queue/instance"; the spooler takes jobs for the queue.
+  printer->queue_ = info.printerName().section(QLatin1Char('/'), 0, 0).toStdString();
+  return printer;
+}
+
+std::unique_ptr<QtPrinter> QtPrinter::PdfDocument(char decimalPoint) {
+  RequireGuiApplication();
+  return std::unique_ptr<QtPrinter>(new QtPrinter(PdfPageLayout(), kPdfResolution, decimalPoint));
+}
+
+std::unique_ptr<QtPrinter> QtPrinter::PdfFile(const std::string& path, char decimalPoint,
+                                              FileSystem& files) {
+  if (path.empty())
+    throw PrinterFault("No file name was given for the report.");
+  auto printer = PdfDocument(decimalPoint);
+  printer->pdfPath_ = path;
+  printer->files_ = &files;
+  return printer;
 }
 
 std::unique_ptr<QtPrinter> QtPrinter::PdfFile(const std::string& path, char decimalPoint) {
-  RequireGuiApplication();
-  if (path.empty())
-    throw PrinterFault("No file name was given for the report.");
-  auto device = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  device->setOutputFormat(QPrinter::PdfFormat);
-  device->setDocName(kJobName);
-  device->setCreator("Rational Method Hydrograph");
-  return std::unique_ptr<QtPrinter>(new QtPrinter(std::move(device), decimalPoint, path));
+  auto files = std::make_unique<StdFileSystem>(StdFileSystem::Durability::Synced);
+  auto printer = PdfFile(path, decimalPoint, *files);
+  printer->ownFiles_ = std::move(files);
+  return printer;
 }
 
-QtPrinter::QtPrinter(std::unique_ptr<QPrinter> device, char decimalPoint, std::string pdfPath)
-    : device_(std::move(device)), decimalPoint_(decimalPoint), pdfPath_(std::move(pdfPath)) {
+QtPrinter::QtPrinter(const QPageLayout& layout, int resolution, char decimalPoint)
+    : layout_(layout), resolution_(resolution), decimalPoint_(decimalPoint) {
   font_ = QFont(kFontFamily);
   font_.setStyleHint(QFont::TypeWriter);
   font_.setFixedPitch(true);
   font_.setPointSizeF(kFontPoints);
-  // Metrics for the device the job goes to, in its own units.
-  metrics_.emplace(font_, device_.get());
+  // Metrics at the resolution the pages are painted at.
+  QBuffer unused;
+  QPdfWriter device(&unused);
+  device.setResolution(resolution_);
+  metrics_.emplace(font_, &device);
   columnWidth_ = metrics_->averageCharWidth();
   lineSpacing_ = metrics_->lineSpacing();
   ascent_ = metrics_->ascent();
-  pageHeight_ = device_->pageLayout().paintRectPixels(device_->resolution()).height();
+  pageHeight_ = layout_.paintRectPixels(resolution_).height();
   if (!(columnWidth_ > 0) || !(lineSpacing_ > 0) || !(pageHeight_ >= lineSpacing_))
     throw PrinterFault("The printer's page or font cannot hold the report.");
 }
@@ -96,50 +165,61 @@ void QtPrinter::MoveToX(double x) {
     x_ = x;
 }
 
-void QtPrinter::SendTo(QPrinter& device) {
-  QPainter painter;
-  if (!painter.begin(&device))
-    throw PrinterFault("The printer could not start the report.");
-  painter.setFont(font_);
-  int page = 0;
-  for (const TextRun& run : runs_) {
-    for (; page < run.page; ++page) {
-      if (!device.newPage()) {
-        painter.end();
-        throw PrinterFault("The printer could not start a new page.");
+std::string QtPrinter::RenderPdf() const {
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter device(&buffer);
+    device.setResolution(resolution_);
+    device.setPageLayout(layout_);
+    device.setTitle(QString::fromLatin1(kJobName));
+    device.setCreator(QString::fromLatin1(kCreator));
+
+    QPainter painter;
+    if (!painter.begin(&device))
+      throw PrinterFault("The report could not be rendered: the PDF document did not start.");
+    painter.setFont(font_);
+    int page = 0;
+    for (const TextRun& run : runs_) {
+      for (; page < run.page; ++page) {
+        if (!device.newPage()) {
+          painter.end();
+          throw PrinterFault("The report could not be rendered: a new page did not start.");
+        }
       }
+      painter.drawText(run.baseline, run.text);
     }
-    painter.drawText(run.baseline, run.text);
+    if (!painter.end())
+      throw PrinterFault("The report could not be rendered: the PDF document did not finish.");
   }
-  if (!painter.end())
-    throw PrinterFault("The printer could not finish the report.");
+  // Qt's PDF writer reports no errors of its own: a document is whole when it ends its trailer.
+  if (!bytes.startsWith("%PDF-") || !bytes.trimmed().endsWith("%%EOF"))
+    throw PrinterFault("The report could not be rendered: the PDF document is incomplete.");
+  return bytes.toStdString();
 }
 
 void QtPrinter::EndDoc() {
-  if (pdfPath_.empty()) {
-    SendTo(*device_);
-    Reset();
-    return;
-  }
-  // The PDF is written beside its target and renamed over it only when it is complete.
-  const QFileInfo target(QString::fromStdString(pdfPath_));
-  QTemporaryFile temp(target.absolutePath() + "/." + target.fileName() + ".XXXXXX");
-  if (!temp.open())
-    throw PrinterFault("Cannot write " + pdfPath_ + ": " + temp.errorString().toStdString());
-  temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                      QFileDevice::ReadOther);
-  temp.close();
-  device_->setOutputFileName(temp.fileName());
-  SendTo(*device_);
-  if (std::rename(QFile::encodeName(temp.fileName()).constData(), pdfPath_.c_str()) != 0)
-    throw PrinterFault("Cannot write " + pdfPath_ + ": " + std::strerror(errno));
-  temp.setAutoRemove(false);
+  pdf_.clear();
+  std::string pdf = RenderPdf();
+  if (!queue_.empty())
+    SubmitToSpooler(queue_, pdf);
+  else if (files_ != nullptr)
+    files_->ReplaceText(pdfPath_, pdf);
+  pdf_ = std::move(pdf);
   Reset();
 }
 
 void QtPrinter::AbortDoc() {
-  // Nothing has reached the device yet: dropping the composed pages discards the job.
+  // Nothing has left the job yet: dropping the composed pages discards it.
+  pdf_.clear();
   Reset();
+}
+
+void QtPrinter::WritePdf(const std::string& path, FileSystem& files) const {
+  if (pdf_.empty())
+    throw PrinterFault("The report has not been finished, so there is no PDF file to write.");
+  files.ReplaceText(path, pdf_);
 }
 
 }  // namespace rh

@@ -1,9 +1,10 @@
-// Printer jobs through Qt Print Support: the system's default printer, or a PDF file laid out the
-// same way (same font, print zones and page flow).
+// Printer jobs through Qt: the system's default printer, or a PDF document laid out the same way
+// (same font, print zones and page flow).
 #pragma once
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPageLayout>
 #include <QPointF>
 #include <QString>
 #include <memory>
@@ -11,28 +12,44 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileSystem.h"
 #include "platform/PrintTarget.h"
-
-class QPrinter;
 
 namespace rh {
 
-// A print job on a Qt printer device. The report font is Liberation Mono 10 pt (fontconfig
+// What DefaultPrinter reports when the system has no default printer.
+inline constexpr const char* kNoPrinterInstalledText =
+    "No printer is installed. Install a printer and make it the default printer, then print "
+    "again.";
+
+// A print job composed as a PDF document. The report font is Liberation Mono 10 pt (fontconfig
 // substitutes the nearest fixed-pitch face when it is missing): a fixed pitch keeps the report's
-// columns where the file form puts them. Margins and page size are the device's defaults.
+// columns where the file form puts them.
 //
 // Positions are device units from the left edge of the printable area; a print column is the
-// font's average character width. The page is composed in memory and only EndDoc opens the device
-// and sends it, so a job given up by AbortDoc (or by a fault) never reaches the printer. A line
-// that does not fit on the page starts a new one. After EndDoc or AbortDoc the next Write starts
-// a new job.
+// font's average character width. The pages are composed in memory; only EndDoc renders them and
+// hands the document on (to the print spooler, to a file, or to PdfBytes), so a job given up by
+// AbortDoc (or by a fault) never reaches the printer or the disk. A line that does not fit on the
+// page starts a new one. After EndDoc or AbortDoc the next Write starts a new job.
 //
 // A QGuiApplication must exist while the printer is used (see GuiSession).
 class QtPrinter final : public Printer {
  public:
-  // The system's default printer. Throws PrinterFault when no printer is installed.
+  // The system's default printer, with its default page size and margins. EndDoc succeeds only
+  // when the print spooler has accepted the job; otherwise it throws PrinterFault with the
+  // spooler's own words. Throws PrinterFault when no printer is installed.
   static std::unique_ptr<QtPrinter> DefaultPrinter(char decimalPoint);
-  // A PDF file at `path`. The file is replaced only when the whole document has been written.
+
+  // A PDF document in memory on an A4 page with 10 pt margins at 1200 dots per inch: EndDoc
+  // finishes it and PdfBytes gives the file.
+  static std::unique_ptr<QtPrinter> PdfDocument(char decimalPoint);
+
+  // A PDF file at `path`: EndDoc finishes the document and writes it through `files`, which
+  // replaces the file only with the whole document (the FileFault of a failed write reaches the
+  // caller and the earlier file stays). `files` must outlive the job.
+  static std::unique_ptr<QtPrinter> PdfFile(const std::string& path, char decimalPoint,
+                                            FileSystem& files);
+  // The same through the host's files, flushed to the disk before an earlier file is replaced.
   static std::unique_ptr<QtPrinter> PdfFile(const std::string& path, char decimalPoint);
 
   ~QtPrinter() override;
@@ -43,8 +60,16 @@ class QtPrinter final : public Printer {
   void MoveToX(double x) override;
   double ColumnWidth() const override { return columnWidth_; }
   char DecimalPoint() const override { return decimalPoint_; }
+  // Renders the pages as a PDF document (PrinterFault when that fails) and hands it on.
   void EndDoc() override;
   void AbortDoc() override;
+
+  // The PDF file of the job the last EndDoc finished (for a printer job, what was sent to the
+  // spooler). Empty before the first EndDoc, after AbortDoc and after an EndDoc that failed.
+  std::string PdfBytes() const { return pdf_; }
+  // Writes PdfBytes to `path` through `files`. Throws PrinterFault when no document is finished,
+  // and the FileFault of `files` when the write fails.
+  void WritePdf(const std::string& path, FileSystem& files) const;
 
   // Pages composed so far in the current job.
   int PageCount() const { return page_ + 1; }
@@ -52,9 +77,9 @@ class QtPrinter final : public Printer {
   double LineSpacing() const { return lineSpacing_; }
 
  private:
-  QtPrinter(std::unique_ptr<QPrinter> device, char decimalPoint, std::string pdfPath);
+  QtPrinter(const QPageLayout& layout, int resolution, char decimalPoint);
   void Reset();
-  void SendTo(QPrinter& device);
+  std::string RenderPdf() const;
 
   struct TextRun {
     int page;
@@ -62,11 +87,15 @@ class QtPrinter final : public Printer {
     QString text;
   };
 
-  std::unique_ptr<QPrinter> device_;
+  QPageLayout layout_;
+  int resolution_;  // device units per inch
   char decimalPoint_;
-  std::string pdfPath_;  // empty for a printer
+  std::string queue_;    // print spooler queue of a printer job
+  std::string pdfPath_;  // file of a PDF file job
+  FileSystem* files_ = nullptr;
+  std::unique_ptr<FileSystem> ownFiles_;
   QFont font_;
-  std::optional<QFontMetricsF> metrics_;  // of font_ on the device
+  std::optional<QFontMetricsF> metrics_;  // of font_ at the device's resolution
   double columnWidth_ = 0;
   double lineSpacing_ = 0;
   double ascent_ = 0;
@@ -76,6 +105,7 @@ class QtPrinter final : public Printer {
   int page_ = 0;
   double x_ = 0;
   double y_ = 0;  // top of the current line
+  std::string pdf_;
 };
 
 }  // namespace rh
