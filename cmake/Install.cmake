@@ -6,12 +6,48 @@
 #   <prefix>/bin/rational-hydrograph-cli
 #   <prefix>/share/applications/rational-hydrograph.desktop
 #   <prefix>/share/icons/hicolor/{scalable,128x128}/apps/rational-hydrograph.{svg,png}
+#   <prefix>/share/man/man1/rational-hydrograph{,-cli}.1.gz
 #
 # Included at the end of the top-level CMakeLists, after every target is defined. The windowed
 # program's part is installed only when that target is part of the build.
 include(GNUInstallDirs)
 
 set(RH_PROGRAM_DIR lib/rational-hydrograph)
+
+# Manual pages: docs/man/NAME.1.in with the version, release date and program folder filled in,
+# compressed the way Debian ships them (gzip -9n: no name or time stamp, so the same page gives
+# the same bytes on every build).
+set(RH_MAN_PROGRAM_DIR ${CMAKE_INSTALL_PREFIX}/${RH_PROGRAM_DIR})
+set(RH_MAN_DIR ${PROJECT_BINARY_DIR}/man)
+find_program(RH_GZIP gzip)
+set(RH_MAN_PAGES rational-hydrograph-cli.1)
+if(TARGET rational-hydrograph)
+  list(APPEND RH_MAN_PAGES rational-hydrograph.1)
+endif()
+set(rh_man_installed)
+foreach(page IN LISTS RH_MAN_PAGES)
+  configure_file(${PROJECT_SOURCE_DIR}/docs/man/${page}.in ${RH_MAN_DIR}/${page} @ONLY)
+  if(RH_GZIP)
+    add_custom_command(
+      OUTPUT ${RH_MAN_DIR}/${page}.gz
+      COMMAND ${RH_GZIP} -9 -n -k -f ${RH_MAN_DIR}/${page}
+      DEPENDS ${RH_MAN_DIR}/${page}
+      COMMENT "Compressing manual page ${page}")
+    list(APPEND rh_man_installed ${RH_MAN_DIR}/${page}.gz)
+  else()
+    list(APPEND rh_man_installed ${RH_MAN_DIR}/${page})
+  endif()
+endforeach()
+add_custom_target(man-pages ALL DEPENDS ${rh_man_installed})
+install(FILES ${rh_man_installed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+if(RH_BUILD_TESTS)
+  # Every page renders without a warning; the companion's page names exactly the options and
+  # exit statuses of its --help.
+  list(TRANSFORM RH_MAN_PAGES PREPEND ${RH_MAN_DIR}/ OUTPUT_VARIABLE rh_man_sources)
+  add_test(NAME man_pages COMMAND sh ${PROJECT_SOURCE_DIR}/tests/man_pages.sh
+                                  $<TARGET_FILE:rational-hydrograph-cli> ${rh_man_sources})
+  set_tests_properties(man_pages PROPERTIES SKIP_RETURN_CODE 77)
+endif()
 
 install(TARGETS rational-hydrograph-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
