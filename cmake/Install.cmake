@@ -4,7 +4,8 @@
 #                                       and its web page's browser module
 #   <prefix>/bin/rational-hydrograph    launcher that starts the program in that folder
 #   <prefix>/bin/rational-hydrograph-cli
-#   <prefix>/share/applications/rational-hydrograph.desktop
+#   <prefix>/share/applications/example.orvane.rational_hydrograph.desktop
+#   <prefix>/share/metainfo/example.orvane.rational_hydrograph.metainfo.xml
 #   <prefix>/share/icons/hicolor/{scalable,128x128}/apps/rational-hydrograph.{svg,png}
 #   <prefix>/share/man/man1/rational-hydrograph{,-cli}.1.gz
 #
@@ -13,6 +14,9 @@
 include(GNUInstallDirs)
 
 set(RH_PROGRAM_DIR lib/rational-hydrograph)
+# The AppStream id, which is also the desktop entry's file name (the windowed program gives it to
+# QGuiApplication::setDesktopFileName, so window managers match its windows to the entry).
+set(RH_APP_ID example.orvane.rational_hydrograph)
 
 # Manual pages: docs/man/NAME.1.in with the version, release date and program folder filled in,
 # compressed the way Debian ships them (gzip -9n: no name or time stamp, so the same page gives
@@ -62,8 +66,12 @@ if(TARGET rational-hydrograph)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${RH_PROGRAM_DIR} RENAME LICENSE.txt)
   install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph.sh
           DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME rational-hydrograph)
-  install(FILES ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph.desktop
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/${RH_APP_ID}.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/${RH_APP_ID}.metainfo.xml.in
+                 ${PROJECT_BINARY_DIR}/packaging/${RH_APP_ID}.metainfo.xml @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/packaging/${RH_APP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph-128.png
