@@ -87,7 +87,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Rational-method design-storm runoff hydro
 set(CPACK_PACKAGE_DESCRIPTION "Builds the rational-method design-storm runoff hydrograph of a \
 drainage basin from its time of concentration, 6-hour rainfall, area, runoff coefficient and peak \
 discharge, with a command-line companion for checks, plots and batch runs.")
-set(CPACK_PACKAGE_CONTACT "Rational Method Hydrograph maintainers <rational-hydrograph@localhost>")
+set(CPACK_PACKAGE_VENDOR "Orvane Engineering Company")
+set(CPACK_PACKAGE_CONTACT "Orvane Engineering Company <support@orvane.example>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.orvane.example/")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
