@@ -20,7 +20,9 @@ PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev
 # Extra packages for single commands.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 LINT_PACKAGES=(clang-tidy)
-PACKAGE_PACKAGES=(dpkg-dev file)
+# groff renders the manual pages, appstream and desktop-file-utils validate the metainfo and the
+# desktop entry, man-db finds the installed pages.
+PACKAGE_PACKAGES=(dpkg-dev file groff-base man-db appstream desktop-file-utils)
 FUZZ_TARGETS=(val settings license basin-csv)
 
 as_root() {
@@ -129,6 +131,12 @@ case "$cmd" in
     configure_build build-package -DCMAKE_BUILD_TYPE=Release -DRH_BUILD_TESTS=OFF \
       -DRH_BUILD_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr
     (cd build-package && cpack -G DEB)
+    # The package as built: its metainfo, desktop entry and manual pages are sound.
+    for deb in build-package/*.deb; do
+      rm -rf build-package/unpacked
+      dpkg-deb -x "$deb" build-package/unpacked
+      packaging/check-installed.sh build-package/unpacked
+    done
     ls -l build-package/*.deb
     ;;
   *)

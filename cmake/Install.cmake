@@ -4,14 +4,54 @@
 #                                       and its web page's browser module
 #   <prefix>/bin/rational-hydrograph    launcher that starts the program in that folder
 #   <prefix>/bin/rational-hydrograph-cli
-#   <prefix>/share/applications/rational-hydrograph.desktop
+#   <prefix>/share/applications/example.orvane.rational_hydrograph.desktop
+#   <prefix>/share/metainfo/example.orvane.rational_hydrograph.metainfo.xml
 #   <prefix>/share/icons/hicolor/{scalable,128x128}/apps/rational-hydrograph.{svg,png}
+#   <prefix>/share/man/man1/rational-hydrograph{,-cli}.1.gz
 #
 # Included at the end of the top-level CMakeLists, after every target is defined. The windowed
 # program's part is installed only when that target is part of the build.
 include(GNUInstallDirs)
 
 set(RH_PROGRAM_DIR lib/rational-hydrograph)
+# The AppStream id, which is also the desktop entry's file name (the windowed program gives it to
+# QGuiApplication::setDesktopFileName, so window managers match its windows to the entry).
+set(RH_APP_ID example.orvane.rational_hydrograph)
+
+# Manual pages: docs/man/NAME.1.in with the version, release date and program folder filled in,
+# compressed the way Debian ships them (gzip -9n: no name or time stamp, so the same page gives
+# the same bytes on every build).
+set(RH_MAN_PROGRAM_DIR ${CMAKE_INSTALL_PREFIX}/${RH_PROGRAM_DIR})
+set(RH_MAN_DIR ${PROJECT_BINARY_DIR}/man)
+find_program(RH_GZIP gzip)
+set(RH_MAN_PAGES rational-hydrograph-cli.1)
+if(TARGET rational-hydrograph)
+  list(APPEND RH_MAN_PAGES rational-hydrograph.1)
+endif()
+set(rh_man_installed)
+foreach(page IN LISTS RH_MAN_PAGES)
+  configure_file(${PROJECT_SOURCE_DIR}/docs/man/${page}.in ${RH_MAN_DIR}/${page} @ONLY)
+  if(RH_GZIP)
+    add_custom_command(
+      OUTPUT ${RH_MAN_DIR}/${page}.gz
+      COMMAND ${RH_GZIP} -9 -n -k -f ${RH_MAN_DIR}/${page}
+      DEPENDS ${RH_MAN_DIR}/${page}
+      COMMENT "Compressing manual page ${page}")
+    list(APPEND rh_man_installed ${RH_MAN_DIR}/${page}.gz)
+  else()
+    list(APPEND rh_man_installed ${RH_MAN_DIR}/${page})
+  endif()
+endforeach()
+add_custom_target(man-pages ALL DEPENDS ${rh_man_installed})
+install(FILES ${rh_man_installed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+if(RH_BUILD_TESTS)
+  # Every page renders without a warning; the companion's page names exactly the options and
+  # exit statuses of its --help.
+  list(TRANSFORM RH_MAN_PAGES PREPEND ${RH_MAN_DIR}/ OUTPUT_VARIABLE rh_man_sources)
+  add_test(NAME man_pages COMMAND sh ${PROJECT_SOURCE_DIR}/tests/man_pages.sh
+                                  $<TARGET_FILE:rational-hydrograph-cli> ${rh_man_sources})
+  set_tests_properties(man_pages PROPERTIES SKIP_RETURN_CODE 77)
+endif()
 
 install(TARGETS rational-hydrograph-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
@@ -26,8 +66,12 @@ if(TARGET rational-hydrograph)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${RH_PROGRAM_DIR} RENAME LICENSE.txt)
   install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph.sh
           DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME rational-hydrograph)
-  install(FILES ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph.desktop
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/${RH_APP_ID}.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/${RH_APP_ID}.metainfo.xml.in
+                 ${PROJECT_BINARY_DIR}/packaging/${RH_APP_ID}.metainfo.xml @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/packaging/${RH_APP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph-128.png
@@ -43,7 +87,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Rational-method design-storm runoff hydro
 set(CPACK_PACKAGE_DESCRIPTION "Builds the rational-method design-storm runoff hydrograph of a \
 drainage basin from its time of concentration, 6-hour rainfall, area, runoff coefficient and peak \
 discharge, with a command-line companion for checks, plots and batch runs.")
-set(CPACK_PACKAGE_CONTACT "Rational Method Hydrograph maintainers <rational-hydrograph@localhost>")
+set(CPACK_PACKAGE_VENDOR "Orvane Engineering Company")
+set(CPACK_PACKAGE_CONTACT "Orvane Engineering Company <support@orvane.example>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.orvane.example/")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

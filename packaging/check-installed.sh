@@ -1,0 +1,61 @@
+#!/bin/sh
+# Checks the installed program's desktop files under ROOT (/ after installing the package, or a
+# folder the package was unpacked into):
+# - the AppStream metainfo validates, and its id, its launchable desktop entry and the entry's
+#   file name agree;
+# - the desktop entry validates, and its icon and programs are installed;
+# - each program in usr/bin has a manual page, gzipped without name or time stamp, that renders
+#   without a warning.
+#   check-installed.sh ROOT
+# Needs appstreamcli (appstream), desktop-file-validate (desktop-file-utils) and groff (groff-base).
+set -u
+root=${1%/}
+usr=$root/usr
+id=example.orvane.rational_hydrograph
+failed=0
+fail() {
+  echo "check-installed: $*" >&2
+  failed=1
+}
+
+metainfo=$usr/share/metainfo/$id.metainfo.xml
+desktop=$usr/share/applications/$id.desktop
+if [ -f "$metainfo" ]; then
+  report=$(appstreamcli validate --no-net --no-color "$metainfo" 2>&1) || fail "$report"
+  sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$metainfo" | grep -qxF "$id" ||
+    fail "$metainfo: the component id is not $id"
+  sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metainfo" |
+    grep -qxF "$id.desktop" || fail "$metainfo: the launchable is not $id.desktop"
+else
+  fail "no $metainfo"
+fi
+
+if [ -f "$desktop" ]; then
+  # Hints count too: they name real faults, such as an entry listed twice in the menu.
+  problems=$(desktop-file-validate "$desktop" 2>&1 || echo "desktop-file-validate failed")
+  [ -z "$problems" ] || fail "$problems"
+  icon=$(sed -n 's/^Icon=//p' "$desktop")
+  ls "$usr/share/icons/hicolor/"*/apps/"$icon".* >/dev/null 2>&1 || fail "no icon $icon"
+  # shellcheck disable=SC2013  # program names hold no spaces
+  for program in $(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop" | sort -u); do
+    [ -x "$usr/bin/$program" ] || fail "$desktop starts $program, which is not in $usr/bin"
+  done
+else
+  fail "no $desktop"
+fi
+
+for program in "$usr"/bin/rational-hydrograph*; do
+  page=$usr/share/man/man1/$(basename "$program").1.gz
+  if [ ! -f "$page" ]; then
+    fail "no manual page $page"
+    continue
+  fi
+  # gzip header bytes 3 to 7: flags (no name) and the time stamp, all zero after gzip -n.
+  [ "$(od -An -tx1 -j3 -N5 "$page" | tr -d ' \n')" = 0000000000 ] ||
+    fail "$page carries a name or time stamp"
+  warnings=$(gzip -dc "$page" | groff -man -ww -z -Tutf8 2>&1)
+  [ -z "$warnings" ] || fail "$page: $warnings"
+done
+
+[ "$failed" -eq 0 ] && echo "check-installed: metainfo, desktop entry and manual pages are sound"
+exit $failed
