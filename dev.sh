@@ -7,7 +7,8 @@
 #   ./dev.sh bench   build and run the benchmarks
 #   ./dev.sh test-sanitize   the test suite under AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./dev.sh fuzz [SECONDS]  build the libFuzzer targets with clang and run each (default 60 s)
-#   ./dev.sh lint    clang-tidy over the project's sources (any warning fails)
+#   ./dev.sh lint    clang-format, the layer check and clang-tidy over the project's sources
+#                    (any warning fails)
 #   ./dev.sh package build the Debian package into build-package/
 #   ./dev.sh screenshots   retake docs/main-screen.png and docs/results-screen.png under Xvfb
 # Each command first installs the Debian packages it needs when they are missing.
@@ -19,7 +20,7 @@ PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev
   printer-driver-cups-pdf poppler-utils qt6-webengine-dev libcups2-dev)
 # Extra packages for single commands.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
-LINT_PACKAGES=(clang-tidy)
+LINT_PACKAGES=(clang-tidy clang-format)
 # groff renders the manual pages, appstream and desktop-file-utils validate the metainfo and the
 # desktop entry, man-db finds the installed pages.
 PACKAGE_PACKAGES=(dpkg-dev file groff-base man-db appstream desktop-file-utils)
@@ -115,6 +116,9 @@ case "$cmd" in
     ;;
   lint)
     install_packages "${LINT_PACKAGES[@]}"
+    # Formatting as the committed .clang-format has it, and every include pointing down the layers.
+    git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+    tools/check-layers.sh
     cmake -S . -B build -G Ninja -DRH_WERROR=ON >/dev/null
     # Generated sources (moc, Version.h) must exist for the compile commands to resolve.
     cmake --build build -j2

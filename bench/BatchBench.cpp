@@ -7,6 +7,11 @@
 #include "app/Batch.h"
 #include "platform/FileSystem.h"
 
+class FixedClock final : public rh::Clock {
+ public:
+  std::string ShortDate() override { return "12/7/2026"; }
+};
+
 namespace {
 
 // A basin table of `count` rows with times of concentration from 5 to 60 minutes.
@@ -32,11 +37,13 @@ void RunWholeBatch(benchmark::State& state, bool summaryOnly,
   const std::string csv = BasinTable(count);
   const std::string folder = TempFolder();
   rh::StdFileSystem files(durability);
+  FixedClock clock;
   rh::BatchOptions options;
   options.OutDir = folder;
   options.SummaryOnly = summaryOnly;
   for (auto _ : state) {
-    const rh::BatchReport report = rh::RunBatch(csv, options, files, {});
+    const rh::BatchReport report =
+        rh::RunBatch(csv, options, rh::RunServices{files, clock, nullptr});
     files.ReplaceText(rh::BatchPath(options, "summary.csv"), rh::SummaryCsv(report));
     files.SyncAll(folder);
     if (report.Failed != 0)

@@ -11,9 +11,10 @@
 #include "app/Init.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
-#include "platform/qt/Prompts.h"
+#include "platform/qt/QtOutputDevices.h"
 #include "ui/DirFileSelect.h"
 #include "ui/UiContext.h"
+#include "ui/framework/Prompts.h"
 
 namespace {
 
@@ -63,12 +64,12 @@ void BM_SelectionLoad(benchmark::State& bench) {
     NullView view;
     rh::FileSelection selection(s, dirs, view);
     selection.Load();
-    benchmark::DoNotOptimize(selection.File1().Items().size());
+    benchmark::DoNotOptimize(selection.FileList().Items().size());
   }
 }
 BENCHMARK(BM_SelectionLoad)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-class NoPrompts : public rh::qt::Prompts {
+class NoPrompts : public rh::ui::Prompts {
  public:
   void Warning(QWidget*, const std::string&, const std::string&) override {}
   bool Question(QWidget*, const std::string&, const std::string&) override { return false; }
@@ -91,10 +92,11 @@ void BM_DialogOpen(benchmark::State& bench) {
   rh::StdFileSystem files;
   NoClock clock;
   NoPrompts prompts;
-  rh::ui::UiContext context{s, files, clock, prompts, {}, {}, {}};
+  rh::QtOutputDevices devices;
+  rh::ui::UiContext context{s, files, clock, prompts, devices, {}};
   for (auto _ : bench) {
     auto* dialog = new rh::ui::DirFileSelect(context, nullptr);
-    dialog->Form_Load();
+    dialog->OnLoad();
     dialog->show();
     QApplication::processEvents();
     bench.PauseTiming();

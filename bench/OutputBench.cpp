@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Init.h"
+#include "app/RunBasin.h"
 #include "engine/Hydrograph.h"
 #include "output/Hec1Deck.h"
 #include "output/PrintedReport.h"
@@ -19,17 +19,15 @@ class FixedClock : public rh::Clock {
 };
 
 // A run with the HEC-1 switch on: Tc 5 gives the longest hydrograph, 83 ordinates.
-rh::Init Run(double tc, const std::string& path) {
-  rh::Init s;
-  s.Hec1Enabled = rh::kTrue;
-  s.ReportPath = path;
-  s.TimeOfConcentration = tc;
-  s.SixHourRainfall = 2.5;
-  s.BasinArea = 100;
-  s.RunoffCoefficient = 0.85;
-  s.Discharge(1) = 250;
-  rh::ComputeHydrograph(s);
-  return s;
+rh::RunInputs Inputs(double tc) {
+  rh::RunInputs in;
+  in.ZeroTail = rh::kZeroTailHec1;
+  in.TimeOfConcentration = tc;
+  in.SixHourRainfall = 2.5;
+  in.BasinArea = 100;
+  in.RunoffCoefficient = 0.85;
+  in.PeakDischarge = 250;
+  return in;
 }
 
 class ScratchDir {
@@ -46,9 +44,9 @@ class ScratchDir {
 };
 
 void BM_Hec1DeckText(benchmark::State& state) {
-  const rh::Init s = Run(5, "C:\\RUNS\\RUN1.HC1");
+  const rh::Run s = rh::ComputeRun(Inputs(5));
   for (auto _ : state) {
-    auto text = rh::Hec1DeckText(s, "12/7/2026");
+    auto text = rh::Hec1DeckText(s, "C:\\RUNS\\RUN1.HC1", "12/7/2026");
     benchmark::DoNotOptimize(text.data());
   }
 }
@@ -57,23 +55,24 @@ BENCHMARK(BM_Hec1DeckText);
 // The whole deck write as a run performs it: text, temporary file, sync and rename.
 void BM_WriteHec1Deck(benchmark::State& state) {
   ScratchDir dir;
-  const rh::Init s = Run(5, dir / "RUN1.HC1");
   rh::StdFileSystem files;
   FixedClock clock;
+  rh::OutputRequest request;
+  request.DeckPath = dir / "RUN1.HC1";
   for (auto _ : state)
-    rh::WriteHec1Deck(s, files, clock);
+    rh::RunBasin(Inputs(5), request, rh::RunServices{files, clock, nullptr});
 }
 BENCHMARK(BM_WriteHec1Deck)->Unit(benchmark::kMicrosecond);
 
 // The printed report of the same run rendered to a two-page PDF file.
 void BM_RenderReportPdf(benchmark::State& state) {
   ScratchDir dir;
-  const rh::Init s = Run(5, dir / "RUN1.HC1");
+  const rh::Run s = rh::ComputeRun(Inputs(5));
   const std::string pdf = dir / "report.pdf";
   FixedClock clock;
   for (auto _ : state) {
     auto printer = rh::QtPrinter::PdfFile(pdf, '.');
-    rh::PrintReport(s, *printer, clock);
+    rh::PrintReport(s, "RUN1.HC1", *printer, clock.ShortDate());
   }
 }
 BENCHMARK(BM_RenderReportPdf)->Unit(benchmark::kMillisecond);

@@ -1,23 +1,24 @@
 #include <benchmark/benchmark.h>
 
-#include "Plot.h"
-#include "app/Init.h"
-#include "engine/Hydrograph.h"
+#include "output/Plot.h"
+#include "platform/qt/QtOutputDevices.h"
 
 namespace {
 
 // One basin's chart, from computed hydrograph to file bytes.
 void BM_Plot(benchmark::State& state) {
-  rh::Init s;
-  s.TimeOfConcentration = static_cast<double>(state.range(1));
-  s.SixHourRainfall = 2.5;
-  s.BasinArea = 100;
-  s.RunoffCoefficient = 0.85;
-  s.Discharge(1) = 250;
-  rh::ComputeHydrograph(s);
-  const auto format = state.range(0) == 0 ? rh::cli::PlotFormat::Svg : rh::cli::PlotFormat::Png;
+  rh::RunInputs in;
+  in.TimeOfConcentration = static_cast<double>(state.range(1));
+  in.SixHourRainfall = 2.5;
+  in.BasinArea = 100;
+  in.RunoffCoefficient = 0.85;
+  in.PeakDischarge = 250;
+  const rh::Run run = rh::ComputeRun(in);
+  rh::QtOutputDevices devices;
+  const bool png = state.range(0) != 0;
   for (auto _ : state) {
-    const std::string bytes = rh::cli::PlotBytes(s, format);
+    const rh::Drawing drawing = rh::PlotDrawing(run);
+    const std::string bytes = png ? devices.PngBytes(drawing) : rh::DrawingSvg(drawing);
     benchmark::DoNotOptimize(bytes.data());
   }
 }

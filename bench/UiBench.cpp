@@ -15,11 +15,12 @@
 
 #include "app/Init.h"
 #include "platform/FileSystem.h"
-#include "platform/qt/Prompts.h"
 #include "platform/qt/QtClock.h"
-#include "platform/qt/QtForms.h"
+#include "platform/qt/QtOutputDevices.h"
 #include "ui/Generate.h"
 #include "ui/MainMenu.h"
+#include "ui/framework/Forms.h"
+#include "ui/framework/Prompts.h"
 
 namespace {
 
@@ -96,10 +97,11 @@ void BM_GenerateToResultsShown(benchmark::State& state) {
   init->LogoPath = RH_RESOURCES_DIR "/ORV.jpg";
   rh::StdFileSystem files;
   rh::QtClock clock;
-  rh::qt::QtPrompts prompts;
-  rh::ui::UiContext context{*init, files, clock, prompts, nullptr, nullptr, [] {}};
+  rh::ui::QtPrompts prompts;
+  rh::QtOutputDevices devices;
+  rh::ui::UiContext context{*init, files, clock, prompts, devices, [] {}};
   auto* mainMenu = new rh::ui::MainMenu(context);
-  rh::qt::ShowModeless(mainMenu);
+  rh::ui::ShowModeless(mainMenu);
   const char* entries[][2] = {
       {"Text2", "10"}, {"Text3", "2.5"}, {"Text4", "100"}, {"Text5", ".85"}, {"Text7", "250"}};
   for (const auto& entry : entries)

@@ -5,22 +5,17 @@
 #include <ostream>
 
 #include "Batch.h"
-#include "Check.h"
-#include "Plot.h"
 #include "Version.h"
-#include "app/Init.h"
 #include "app/Messages.h"
-#include "app/Run.h"
+#include "app/RunBasin.h"
 #include "app/RunRequest.h"
-#include "output/Hec1Deck.h"
-#include "output/PrintedReport.h"
-#include "output/TextForms.h"
+#include "output/HydrographTable.h"
+#include "output/Plot.h"
+#include "output/ResultsListing.h"
 #include "output/VolumeCheck.h"
 #include "platform/Faults.h"
 #include "platform/FileSystem.h"
-#include "platform/qt/GuiSession.h"
 #include "platform/qt/QtClock.h"
-#include "platform/qt/QtPrinter.h"
 
 namespace rh::cli {
 
@@ -174,8 +169,7 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
     problem = "--csv and --check cannot be combined";
     return std::nullopt;
   }
-  PlotFormat format = PlotFormat::Svg;
-  if (options.plot && !PlotFormatOf(*options.plot, format)) {
+  if (options.plot && !PlotFormatOf(*options.plot)) {
     problem = "the --plot file must end in .svg or .png";
     return std::nullopt;
   }
@@ -188,35 +182,25 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
   return options;
 }
 
-void WriteCsv(const Init& state, std::ostream& out) {
-  out << "time_min,discharge_cfs\n";
-  for (long n = 0; n <= state.OrdinateCount; ++n) {
-    out << PlainNumber(state.TimeOfConcentration * static_cast<double>(n)) << ','
-        << PlainNumber(state.Hydrograph(n)) << '\n';
+// The title a failed output is reported under.
+std::string FailureText(const OutputFailure& failure) {
+  switch (failure.Which) {
+    case Output::Deck:
+      return std::string(messages::kDeckFaultTitle) + ": " + failure.Message;
+    case Output::Pdf:
+    case Output::Print:
+      return std::string(messages::kPrintFaultTitle) + ": " + failure.Message;
+    case Output::Listing:
+    case Output::Plot:
+      break;
   }
-}
-
-// Writes the HEC-1 deck of the run to ReportPath, dated today.
-void WriteDeck(const Init& state) {
-  StdFileSystem files;
-  QtClock clock;
-  WriteHec1Deck(state, files, clock);
-}
-
-// Renders the printed report to a PDF file and/or the default printer, as requested. Numbers in
-// the report follow the system's number settings, as on the windowed program's printer.
-void RenderReports(const Init& state, const Options& options) {
-  QtClock clock;
-  const char point = SystemDecimalPoint();
-  if (options.reportPdf)
-    PrintReport(state, *QtPrinter::PdfFile(*options.reportPdf, point), clock);
-  if (options.print)
-    PrintReport(state, *QtPrinter::DefaultPrinter(point), clock);
+  return failure.Message;
 }
 
 }  // namespace
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        OutputDevices& devices) {
   std::string problem;
   const auto options = Parse(args, problem);
   if (!options) {
@@ -241,82 +225,47 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return RunBatchCommand(command, out, err);
   }
 
-  // --hec1 turns the HEC-1 feature on for this run, and its path is what the path box would hold.
-  Init state;
-  InitializeState(state, options->hec1Path.has_value(), "", "/");
+  // --hec1 turns the HEC-1 feature on for this run: the ten-zero tail and the deck at its path.
   RunEntries entries;
-  entries.Path = options->hec1Path.value_or("");
   entries.TimeOfConcentration = options->values.at("--tc");
   entries.SixHourRainfall = options->values.at("--rain");
   entries.BasinArea = options->values.at("--area");
   entries.RunoffCoefficient = options->values.at("--coef");
   entries.PeakDischarge = options->values.at("--peak");
+  OutputRequest request;
+  request.DeckPath = options->hec1Path;
+  request.PdfPath = options->reportPdf;
+  request.Print = options->print;
+  request.PlotPath = options->plot;
+  request.Check = options->check;
 
-  std::optional<std::string> refusal;
-  std::vector<std::string> lines;
-  RunRequestOps ops;
-  ops.ShowWarning = [&](const std::string& title, const std::string& text) {
-    refusal = title + ": " + text;
-  };
-  std::optional<std::string> deckFault;
-  ops.ShowResultsModal = [&] {
-    // As the results screen does when it loads: the listing, then the deck.
-    lines = ComputeResults(state);
-    if (state.Hec1Enabled != kFalse) {
-      try {
-        WriteDeck(state);
-      } catch (const Fault& fault) {
-        deckFault = fault.what();
-      }
-    }
-  };
-
+  std::optional<BasinRun> basin;
   try {
-    RequestRun(state, entries, ops);
+    const RequestOutcome outcome =
+        ParseRunEntries(entries, options->hec1Path ? kZeroTailHec1 : kZeroTail);
+    if (const Refusal* refusal = std::get_if<Refusal>(&outcome)) {
+      err << refusal->Title << ": " << refusal->Text << '\n';
+      return kRefused;
+    }
+    StdFileSystem files;
+    QtClock clock;
+    basin = RunBasin(std::get<RunInputs>(outcome), request, RunServices{files, clock, &devices});
   } catch (const Fault& fault) {
     err << "rational-hydrograph-cli: " << fault.what() << '\n';
     return kFault;
   }
-  if (refusal) {
-    err << *refusal << '\n';
-    return kRefused;
-  }
-  if (deckFault) {
-    err << "rational-hydrograph-cli: " << messages::kDeckFaultTitle << ": " << *deckFault << '\n';
-    return kFault;
-  }
-
-  // Fonts, printers and pictures need a Qt application; plain listings don't pay for one.
-  std::optional<GuiSession> gui;
-  if (options->reportPdf || options->print || options->plot)
-    gui.emplace();
-  try {
-    RenderReports(state, *options);
-  } catch (const Fault& fault) {
-    err << "rational-hydrograph-cli: " << messages::kPrintFaultTitle << ": " << fault.what()
-        << '\n';
-    return kFault;
-  }
-
-  std::vector<std::string> checkLines;
-  try {
-    if (options->check)
-      checkLines = CheckLines(CheckVolumes(state));
-    if (options->plot) {
-      StdFileSystem files;
-      WritePlot(state, *options->plot, files);
-    }
-  } catch (const Fault& fault) {
-    err << "rational-hydrograph-cli: " << fault.what() << '\n';
+  if (basin->Failure) {
+    err << "rational-hydrograph-cli: " << FailureText(*basin->Failure) << '\n';
     return kFault;
   }
 
   if (options->csv) {
-    WriteCsv(state, out);
-  } else {
-    for (const std::string& line : lines)
-      out << line << '\n';
-    for (const std::string& line : checkLines)
+    out << HydrographCsv(basin->Run);
+    return kOk;
+  }
+  out << ListingText(basin->Run);
+  if (basin->Check) {
+    for (const std::string& line : CheckLines(*basin->Check))
       out << line << '\n';
   }
   return kOk;

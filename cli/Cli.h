@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/OutputDevices.h"
+
 namespace rh::cli {
 
 // Exit statuses.
@@ -18,7 +20,9 @@ enum ExitStatus : int {
 };
 
 // Runs the companion on `args` (without the program name), writing results to `out` and
-// messages to `err`. Returns the exit status.
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// messages to `err`; PDF reports, print jobs and PNG charts go through `devices`. Returns the exit
+// status.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        OutputDevices& devices);
 
 }  // namespace rh::cli

@@ -1,7 +1,8 @@
 # Installed layout and the Debian package.
 #
 #   <prefix>/lib/rational-hydrograph/   the windowed program with Setup.ini, LICENSE.txt, ORV.jpg
-#                                       and its web page's browser module
+#                                       and its web page's browser module; the companion's
+#                                       devices module
 #   <prefix>/bin/rational-hydrograph    launcher that starts the program in that folder
 #   <prefix>/bin/rational-hydrograph-cli
 #   <prefix>/share/applications/example.orvane.rational_hydrograph.desktop
@@ -54,6 +55,9 @@ if(RH_BUILD_TESTS)
 endif()
 
 install(TARGETS rational-hydrograph-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The companion's printer, PDF and picture devices, loaded from the program folder when a run first
+# needs one.
+install(TARGETS rh-qtdevices LIBRARY DESTINATION ${RH_PROGRAM_DIR})
 
 if(TARGET rational-hydrograph)
   install(TARGETS rational-hydrograph RUNTIME DESTINATION ${RH_PROGRAM_DIR})

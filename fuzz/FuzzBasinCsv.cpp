@@ -16,6 +16,11 @@ class NoFiles final : public rh::FileSystem {
   void ReplaceText(const std::string&, std::string_view) override {}
 };
 
+class NoClock final : public rh::Clock {
+ public:
+  std::string ShortDate() override { return "1/1/26"; }
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -47,7 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.OutDir = "out";
   options.SummaryOnly = true;
   NoFiles files;
-  const rh::BatchReport report = rh::RunBatch(text, options, files, {});
+  NoClock clock;
+  const rh::BatchReport report =
+      rh::RunBatch(text, options, rh::RunServices{files, clock, nullptr});
   const std::string summary = rh::SummaryCsv(report);
   if (summary.empty())
     __builtin_trap();

@@ -1,4 +1,4 @@
-// Basins for tests: the run inputs of one basin in a fresh state, and the lines of CR LF text.
+// Basins for tests: the run inputs of one basin and its computed run, and the lines of CR LF text.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/Init.h"
 #include "engine/Hydrograph.h"
 
 namespace rh::test {
@@ -17,28 +16,24 @@ struct BasinInputs {
   double area = 100;   // acres
   double coef = 0.85;  // runoff coefficient
   double peak = 250;   // cfs
-  bool hec1 = false;   // HEC-1 switch
-  std::string path;    // ReportPath
+  bool hec1 = false;   // the ten-zero tail of a run that makes a HEC-1 deck
 };
 
-// A fresh state holding the basin's run inputs, as the run request leaves it.
-inline Init MakeBasin(const BasinInputs& b) {
-  Init s;
-  s.Hec1Enabled = b.hec1 ? kTrue : kFalse;
-  s.ReportPath = b.path;
-  s.TimeOfConcentration = b.tc;
-  s.SixHourRainfall = b.p6;
-  s.BasinArea = b.area;
-  s.RunoffCoefficient = b.coef;
-  s.Discharge(1) = b.peak;
-  return s;
+// The basin's run inputs, as the run request makes them.
+inline RunInputs MakeBasin(const BasinInputs& b) {
+  RunInputs in;
+  in.TimeOfConcentration = b.tc;
+  in.SixHourRainfall = b.p6;
+  in.BasinArea = b.area;
+  in.RunoffCoefficient = b.coef;
+  in.PeakDischarge = b.peak;
+  in.ZeroTail = b.hec1 ? kZeroTailHec1 : kZeroTail;
+  return in;
 }
 
-// The same after the hydrograph has been computed.
-inline Init ComputedBasin(const BasinInputs& b) {
-  Init s = MakeBasin(b);
-  ComputeHydrograph(s);
-  return s;
+// The basin's computed run.
+inline Run ComputedBasin(const BasinInputs& b) {
+  return ComputeRun(MakeBasin(b));
 }
 
 // The lines of text whose every line ends in CR LF.

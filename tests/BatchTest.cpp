@@ -6,8 +6,8 @@
 #include "Basins.h"
 #include "Fakes.h"
 #include "app/Batch.h"
-#include "app/Init.h"
-#include "app/Run.h"
+#include "output/Hec1Deck.h"
+#include "output/ResultsListing.h"
 #include "platform/Faults.h"
 
 namespace rh {
@@ -18,33 +18,22 @@ const std::string kHeader = "name,tc,rain,area,coef,peak\n";
 // The listing file a basin should get: the results list of the same entries, LF line ends.
 std::string ExpectedListing(double tc, double p6, double area, double coef, double peak,
                             bool hec1 = false) {
-  Init s = test::MakeBasin({tc, p6, area, coef, peak, hec1, ""});
   std::string text;
-  for (const std::string& line : ComputeResults(s))
+  for (const std::string& line :
+       BuildResultLines(test::ComputedBasin({tc, p6, area, coef, peak, hec1})))
     text += line + "\n";
   return text;
 }
 
-struct Deck {
-  std::string path;
-  bool hec1On;
-  long ordinateCount;
-};
-
 struct Batch {
   test::MemoryFileSystem files;
-  std::vector<Deck> decks;
+  test::FixedClock clock;
   std::vector<long> reportedRows;
   BatchReport report;
 
   void Run(const std::string& csv, const BatchOptions& options) {
-    report = RunBatch(
-        csv, options, files,
-        [this](const Init& s, FileSystem& fs) {
-          decks.push_back({s.ReportPath, s.Hec1Enabled != kFalse, s.OrdinateCount});
-          fs.ReplaceText(s.ReportPath, "deck");
-        },
-        [this](const BatchRow& row) { reportedRows.push_back(row.Row); });
+    report = RunBatch(csv, options, RunServices{files, clock, nullptr},
+                      [this](const BatchRow& row) { reportedRows.push_back(row.Row); });
   }
 };
 
@@ -105,7 +94,6 @@ TEST(Batch, GoodAndBadRows) {
   // Only the good row wrote a file, and it is the results list of its entries.
   ASSERT_EQ(b.files.files.size(), 1u);
   EXPECT_EQ(b.files.files.at("out/Creek-A.txt"), ExpectedListing(10, 2.5, 100, 0.85, 250));
-  EXPECT_TRUE(b.decks.empty());
 }
 
 TEST(Batch, EntryTextsReadAsTheEntryBoxesReadThem) {
@@ -132,14 +120,13 @@ TEST(Batch, Summary) {
 TEST(Batch, Hec1DecksBesideTheListings) {
   Batch b;
   b.Run(kHeader + "A,10,2.5,100,.85,250\nB,15,2.5,100,.85,250\n", Out(true));
-  ASSERT_EQ(b.decks.size(), 2u);
-  EXPECT_EQ(b.decks[0].path, "out/A.hc1");
-  EXPECT_TRUE(b.decks[0].hec1On);
-  EXPECT_EQ(b.decks[0].ordinateCount, 46);  // N = 36 and the ten-zero tail
-  EXPECT_EQ(b.decks[1].path, "out/B.hc1");
-  // The listing shows the same run as the deck: the HEC-1 tail of ten zeros.
+  // The deck and the listing show the same run: the HEC-1 tail of ten zeros (N = 36, 46 in all).
+  EXPECT_EQ(b.report.Rows[0].OrdinateCount, 46);
+  EXPECT_EQ(b.files.files.at("out/A.hc1"),
+            Hec1DeckText(test::ComputedBasin({10, 2.5, 100, 0.85, 250, true}), "out/A.hc1",
+                         b.clock.ShortDate()));
+  EXPECT_EQ(b.files.files.count("out/B.hc1"), 1u);
   EXPECT_EQ(b.files.files.at("out/A.txt"), ExpectedListing(10, 2.5, 100, 0.85, 250, true));
-  EXPECT_EQ(b.files.files.at("out/A.hc1"), "deck");
 }
 
 TEST(Batch, SummaryOnlyWritesNoFiles) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Cli.h"
+#include "platform/qt/QtOutputDevices.h"
 
 namespace rh::test {
 
@@ -16,8 +17,9 @@ struct Outcome {
 };
 
 inline Outcome RunCli(const std::vector<std::string>& args) {
+  QtOutputDevices devices;  // a Qt application only while a run needs one
   std::ostringstream out, err;
-  const int status = cli::Run(args, out, err);
+  const int status = cli::Run(args, out, err, devices);
   return {status, out.str(), err.str()};
 }
 

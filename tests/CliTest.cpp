@@ -10,6 +10,7 @@
 #include "CliRun.h"
 #include "TestFiles.h"
 #include "app/Messages.h"
+#include "platform/qt/QtPrinter.h"
 
 namespace rh {
 namespace {
@@ -182,7 +183,7 @@ TEST(Cli, NoPrinterInstalled) {
   EXPECT_TRUE(result.out.empty());
   EXPECT_EQ(test::ReadFile(dir / "err.txt"), std::string("rational-hydrograph-cli: ") +
                                                  messages::kPrintFaultTitle + ": " +
-                                                 messages::kNoPrinterText + "\n");
+                                                 kNoPrinterInstalledText + "\n");
 }
 
 TEST(Cli, CommaDecimalHostKeepsThePointInTheDeck) {

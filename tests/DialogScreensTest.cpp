@@ -121,7 +121,7 @@ class DialogScreensTest : public QObject {
     session_->state.LastDrive = rh::DriveOf(dirs.CurrentDirectory(), dirs.Drives());
     session_->state.LastDir = Tree().toStdString();
     main_ = new rh::ui::MainMenu(session_->context);
-    rh::qt::ShowModeless(main_);
+    rh::ui::ShowModeless(main_);
     return main_;
   }
 
@@ -155,7 +155,7 @@ class DialogScreensTest : public QObject {
     OpenMain();
     rh::ui::DirFileSelect dialog(session_->context, main_);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Select a file"));
-    QCOMPARE(dialog.size(), rh::qt::ToPixels({0, 0, 6210, 5220}).size());
+    QCOMPARE(dialog.size(), rh::ui::ToPixels({0, 0, 6210, 5220}).size());
     QVERIFY((dialog.windowFlags() & Qt::WindowType_Mask) == Qt::Tool);
     QVERIFY(!(dialog.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(dialog.windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -163,7 +163,7 @@ class DialogScreensTest : public QObject {
     struct Control {
       const char* name;
       const char* kind;
-      rh::qt::TwipRect where;
+      rh::ui::TwipRect where;
     };
     const Control controls[] = {
         {"text1", "QLineEdit", {120, 360, 5895, 285}},
@@ -179,13 +179,13 @@ class DialogScreensTest : public QObject {
       auto* w = Child<QWidget>(&dialog, c.name);
       QVERIFY2(w != nullptr, c.name);
       QCOMPARE(w->metaObject()->className(), c.kind);
-      QCOMPARE(w->geometry(), rh::qt::ToPixels(c.where));
+      QCOMPARE(w->geometry(), rh::ui::ToPixels(c.where));
     }
     QCOMPARE(Child<QPushButton>(&dialog, "Command2")->text(), QStringLiteral("OK"));
     QCOMPARE(Child<QPushButton>(&dialog, "Command1")->text(), QStringLiteral("Cancel"));
     auto* label = Child<QLabel>(&dialog, "Label2");
     QCOMPARE(label->text(), QStringLiteral("Selected Path \\ File"));
-    QCOMPARE(label->font().family(), rh::qt::MakeFont({"Times New Roman", 9, true}).family());
+    QCOMPARE(label->font().family(), rh::ui::MakeFont({"Times New Roman", 9, true}).family());
     QVERIFY(label->font().bold());
     auto* text1 = Child<QLineEdit>(&dialog, "text1");
     QVERIFY(!text1->isEnabled());
@@ -297,7 +297,7 @@ class DialogScreensTest : public QObject {
       family = list1->font().family();
       QCOMPARE(viewer->windowTitle(),
                QStringLiteral("Orvane Engineering Company - License Agreement"));
-      QCOMPARE(viewer->size(), rh::qt::ToPixels({0, 0, 9045, 6930}).size());
+      QCOMPARE(viewer->size(), rh::ui::ToPixels({0, 0, 9045, 6930}).size());
       Press(viewer, "Command1");
     });
     Press(main_, "Command5");
@@ -309,8 +309,8 @@ class DialogScreensTest : public QObject {
     Press(main_, "Command5");
     QCOMPARE(first, (QStringList{"First terms", "A", "B"}));
     QCOMPARE(second, (QStringList{"Second terms", "last line"}));
-    QCOMPARE(family, rh::qt::MakeFont({"Courier", 9.75, false}).family());
-    QVERIFY(QFontInfo(rh::qt::MakeFont({"Courier", 9.75, false})).fixedPitch());
+    QCOMPARE(family, rh::ui::MakeFont({"Courier", 9.75, false}).family());
+    QVERIFY(QFontInfo(rh::ui::MakeFont({"Courier", 9.75, false})).fixedPitch());
     QVERIFY(session_->prompts.shown.empty());
   }
 
@@ -359,7 +359,7 @@ class DialogScreensTest : public QObject {
       auto* browser = page->findChild<QWidget*>(QStringLiteral("WebBrowser1"));
       hasBrowser = browser != nullptr;
       if (browser != nullptr)
-        QCOMPARE(browser->geometry(), rh::qt::ToPixels({120, 120, 11295, 7575}));
+        QCOMPARE(browser->geometry(), rh::ui::ToPixels({120, 120, 11295, 7575}));
       Press(page, "Command1");
     });
     Press(main_, "Command4");

@@ -5,15 +5,14 @@
 #include <vector>
 
 #include "Basins.h"
-#include "app/Init.h"
 #include "engine/Hydrograph.h"
 #include "platform/Faults.h"
 
 namespace rh {
 namespace {
 
-Init Basin(double tc, double p6, double area, double coef, double peak, bool hec1 = false) {
-  return test::MakeBasin({tc, p6, area, coef, peak, hec1, ""});
+RunInputs Basin(double tc, double p6, double area, double coef, double peak, bool hec1 = false) {
+  return test::MakeBasin({tc, p6, area, coef, peak, hec1});
 }
 
 // Layout figures for a range of times of concentration, with the switch off and on.
@@ -30,8 +29,7 @@ class LayoutTest : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(LayoutTest, PeakAndLastOrdinate) {
   const LayoutCase& c = GetParam();
-  Init s = Basin(c.tc, 2.5, 100, 0.85, 250, c.hec1);
-  ComputeHydrograph(s);
+  const RunResult s = ComputeHydrograph(Basin(c.tc, 2.5, 100, 0.85, 250, c.hec1));
   EXPECT_EQ(s.PeakIndex, c.peakIndex);
   EXPECT_EQ(s.OrdinateCount, c.ordinateCount);
   EXPECT_EQ(s.Hydrograph(s.PeakIndex), 250.0) << "the peak survives";
@@ -68,8 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
 TEST(Engine, WorkedFiguresForTc10) {
-  Init s = Basin(10, 2.5, 100, 0.85, 250);
-  ComputeHydrograph(s);
+  const RunResult s = ComputeHydrograph(Basin(10, 2.5, 100, 0.85, 250));
   EXPECT_EQ(s.OrdinateCount, 37);
   EXPECT_NEAR(s.Intensity(1), 250.0 / 85.0, 1e-12);
   EXPECT_NEAR(s.Intensity(2), 2.6937, 5e-5);
@@ -87,8 +84,7 @@ TEST(Engine, WorkedFiguresForTc10) {
 }
 
 TEST(Engine, WorkedFiguresForTc5) {
-  Init s = Basin(5, 2.5, 100, 0.5, 250);
-  ComputeHydrograph(s);
+  const RunResult s = ComputeHydrograph(Basin(5, 2.5, 100, 0.5, 250));
   EXPECT_EQ(s.Hydrograph(49), 250.0);
   EXPECT_EQ(s.Hydrograph(48), s.Discharge(2));
   EXPECT_EQ(s.Hydrograph(50), s.Discharge(4));
@@ -101,16 +97,14 @@ TEST(Engine, WorkedFiguresForTc5) {
 }
 
 TEST(Engine, Tc240PlacesOneBlockBeforeThePeak) {
-  Init s = Basin(240, 2.5, 100, 0.85, 250);
-  ComputeHydrograph(s);
+  const RunResult s = ComputeHydrograph(Basin(240, 2.5, 100, 0.85, 250));
   EXPECT_EQ(s.Hydrograph(1), s.Discharge(2));
   EXPECT_EQ(s.Hydrograph(0), 0.0);
   EXPECT_EQ(s.Hydrograph(3), 0.0);
 }
 
 TEST(Engine, PeakDischargeIsNeverRounded) {
-  Init s = Basin(10, 2.5, 100, 0.85, 250.123456);
-  ComputeHydrograph(s);
+  const RunResult s = ComputeHydrograph(Basin(10, 2.5, 100, 0.85, 250.123456));
   EXPECT_EQ(s.Hydrograph(25), 250.123456);
 }
 
@@ -118,8 +112,7 @@ TEST(Engine, PeakDischargeIsNeverRounded) {
 // keeps block 2's rainfall fixed, so scaling the area gives any wanted unrounded discharge.
 TEST(Engine, BlocksRoundHalfUpToATenth) {
   const double intensity1 = 3.0;  // in/hr
-  Init probe = Basin(10, 2.5, 1, 1, intensity1);
-  ComputeHydrograph(probe);
+  const RunResult probe = ComputeHydrograph(Basin(10, 2.5, 1, 1, intensity1));
   // Unrounded block 2 per acre at C = 1.
   const double perAcre = 60.0 / 10.0 * probe.RainIncrement(2);
   struct {
@@ -129,22 +122,39 @@ TEST(Engine, BlocksRoundHalfUpToATenth) {
   for (const auto& c : cases) {
     const double area = std::fabs(c.wanted) / perAcre;
     const double coef = c.wanted < 0 ? -1 : 1;
-    Init s = Basin(10, 2.5, area, coef, intensity1 * area * coef);
-    ComputeHydrograph(s);
+    const RunResult s = ComputeHydrograph(Basin(10, 2.5, area, coef, intensity1 * area * coef));
     EXPECT_DOUBLE_EQ(s.Discharge(2), c.stored) << "block of " << c.wanted;
   }
 }
 
-TEST(Engine, SecondRunShowsNothingOfTheFirst) {
+TEST(Engine, ReusedStorageShowsNothingOfTheFirstRun) {
   // Tc = 10 writes ordinate 1; Tc = 13 (N = 28) does not, so a stale value would show there.
-  Init s = Basin(10, 2.5, 100, 0.85, 250);
-  ComputeHydrograph(s);
+  RunResult s;
+  ComputeHydrograph(Basin(10, 2.5, 100, 0.85, 250), s);
   ASSERT_NE(s.Hydrograph(1), 0.0);
-  s.TimeOfConcentration = 13;
-  ComputeHydrograph(s);
+  ComputeHydrograph(Basin(13, 2.5, 100, 0.85, 250), s);
   EXPECT_EQ(s.Hydrograph(1), 0.0);
-  for (int i = s.OrdinateCount + 1; i <= kMaxOrdinates; ++i)
-    EXPECT_EQ(s.Hydrograph(i), 0.0);
+  EXPECT_EQ(s.Hydrograph.Size(), s.OrdinateCount + 1);
+  EXPECT_EQ(s.Discharge.Size(), s.BlockCount + 1);  // N = 28
+}
+
+// The rainfall block that ends at each ordinate: block 1 (from the peak) at the peak, every other
+// block where its discharge landed, as an intensity over Tc.
+TEST(Engine, HyetographFollowsTheBlocks) {
+  const RunInputs in = Basin(10, 2.5, 100, 0.85, 250);
+  const RunResult s = ComputeHydrograph(in);
+  EXPECT_DOUBLE_EQ(s.Hyetograph(s.PeakIndex), 250.0 / 85.0);
+  EXPECT_DOUBLE_EQ(s.Hyetograph(24), s.RainIncrement(2) * 6);  // block 2, before the peak
+  EXPECT_DOUBLE_EQ(s.Hyetograph(26), s.RainIncrement(4) * 6);  // block 4, after it
+  long blocks = 0;
+  for (long i = 0; i <= s.OrdinateCount; ++i) {
+    if (s.Hyetograph(i) != 0.0) {
+      ++blocks;
+      EXPECT_NEAR(s.Hyetograph(i) * in.BasinArea * in.RunoffCoefficient, s.Hydrograph(i), 0.05)
+          << "ordinate " << i;
+    }
+  }
+  EXPECT_EQ(blocks, s.BlockCount);
 }
 
 TEST(Engine, ArithmeticFaults) {
@@ -159,20 +169,19 @@ TEST(Engine, ArithmeticFaults) {
       {"overflowing rainfall", 100, 0.85, 250, 1e308},
   };
   for (const auto& c : cases) {
-    Init s = Basin(10, c.p6, c.area, c.coef, c.peak);
-    EXPECT_THROW(ComputeHydrograph(s), ArithmeticFault) << c.name;
+    EXPECT_THROW(ComputeHydrograph(Basin(10, c.p6, c.area, c.coef, c.peak)), ArithmeticFault)
+        << c.name;
   }
 }
 
 TEST(Engine, OrdinateIndexOutsideTheArraysIsASubscriptFault) {
-  Init s;
-  EXPECT_THROW(s.Hydrograph(301), SubscriptFault);
+  const RunResult s = ComputeHydrograph(Basin(10, 2.5, 100, 0.85, 250));
+  EXPECT_THROW(s.Hydrograph(s.OrdinateCount + 1), SubscriptFault);
   EXPECT_THROW(s.Discharge(-1), SubscriptFault);
-  EXPECT_NO_THROW(s.Intensity(300));
+  EXPECT_NO_THROW(s.Intensity(s.BlockCount));
   // Outside the 5-minute floor of the run request the blocks no longer fit, whichever way.
-  for (const double tc : {1.0, -10.0, -1e-300}) {
-    Init s = Basin(tc, 2.5, 100, 0.85, 250);
-    EXPECT_THROW(ComputeHydrograph(s), SubscriptFault) << tc;
+  for (const double tc : {1.0, 1.2, -10.0, -1e-300}) {
+    EXPECT_THROW(ComputeHydrograph(Basin(tc, 2.5, 100, 0.85, 250)), SubscriptFault) << tc;
   }
 }
 

@@ -71,7 +71,7 @@ struct Session {
     dialog.Load();
   }
   void Click(const std::string& name) {
-    const auto& items = dialog.File1().Items();
+    const auto& items = dialog.FileList().Items();
     const auto it = std::find(items.begin(), items.end(), name);
     ASSERT_NE(it, items.end()) << name << " is not listed";
     dialog.ClickFile(static_cast<int>(it - items.begin()));
@@ -96,11 +96,11 @@ TEST(FileSelection, FirstOpeningShowsTheRootWithTheDeckPattern) {
   EXPECT_EQ(s.dialog.CurrentDir(), "/");
   EXPECT_EQ(s.dialog.CurrentFile(), "");
   EXPECT_EQ(s.view.readout, "/");
-  EXPECT_EQ(s.dialog.Dir1().Path(), "/");
-  EXPECT_EQ(s.dialog.File1().Items(), (Names{"RUN.HC1"}));
+  EXPECT_EQ(s.dialog.DirList().Path(), "/");
+  EXPECT_EQ(s.dialog.FileList().Items(), (Names{"RUN.HC1"}));
 
   s.Pattern("*.*");
-  EXPECT_EQ(s.dialog.File1().Items(), (Names{"notes.txt", "README", "RUN.HC1"}));
+  EXPECT_EQ(s.dialog.FileList().Items(), (Names{"notes.txt", "README", "RUN.HC1"}));
   EXPECT_EQ(s.view.selectionResets, 1);
   EXPECT_TRUE(s.view.warnings.empty());
 }
@@ -109,10 +109,10 @@ TEST(FileSelection, DirectoryListShowsAncestorsThenSubdirectories) {
   Session s(Tree());
   s.dialog.OpenDirectory("/runs");
   Names paths;
-  for (const auto& item : s.dialog.Dir1().Items())
+  for (const auto& item : s.dialog.DirList().Items())
     paths.push_back(item.path);
   EXPECT_EQ(paths, (Names{"/", "/runs", "/runs/old"}));
-  EXPECT_EQ(s.dialog.Dir1().IndexOfPath(), 1);
+  EXPECT_EQ(s.dialog.DirList().IndexOfPath(), 1);
   s.dialog.OpenDirectory("..");  // relative to the list's path
   EXPECT_EQ(s.dialog.CurrentDir(), "/");
 }
@@ -216,11 +216,11 @@ TEST(FileSelection, DriveChangeShowsTheDriveAndRunsTheDirectoryHandler) {
   s.dialog.PickDrive("/media/usb");
   EXPECT_EQ(s.dialog.CurrentDrive(), "/media/usb");
   EXPECT_EQ(s.dialog.CurrentDir(), "/media/usb");
-  EXPECT_EQ(s.dialog.Dir1().Path(), "/media/usb");
-  EXPECT_EQ(s.dialog.File1().Path(), "/media/usb");
-  EXPECT_EQ(s.dialog.File1().Items(), (Names{"d.hc1"}));
+  EXPECT_EQ(s.dialog.DirList().Path(), "/media/usb");
+  EXPECT_EQ(s.dialog.FileList().Path(), "/media/usb");
+  EXPECT_EQ(s.dialog.FileList().Items(), (Names{"d.hc1"}));
   EXPECT_EQ(s.view.readout, "/media/usb");
-  // Dir1_Change repaints inside Drive1_Change, which repaints again at its end.
+  // OnDirChange repaints inside OnDriveChange, which repaints again at its end.
   EXPECT_EQ(s.view.repaints - repaints, 2);
 }
 
@@ -243,8 +243,8 @@ TEST(FileSelection, ReopeningAfterOk) {
     state.LastDir = c.lastDir;
     Session s(Tree(), state);
     EXPECT_EQ(s.dialog.CurrentDir(), c.opensOn);
-    EXPECT_EQ(s.dialog.Dir1().Path(), c.opensOn);
-    EXPECT_EQ(s.dialog.File1().Path(), c.opensOn);
+    EXPECT_EQ(s.dialog.DirList().Path(), c.opensOn);
+    EXPECT_EQ(s.dialog.FileList().Path(), c.opensOn);
     EXPECT_EQ(s.view.readout, c.opensOn);
     EXPECT_EQ(s.dialog.CurrentDrive(), c.lastDrive);
     EXPECT_TRUE(s.view.warnings.empty());
@@ -276,11 +276,11 @@ TEST(FileSelection, UnreadablePlacesAreReportedAndTheDialogStaysUsable) {
     ASSERT_EQ(s.view.warnings.size(), 1u);
     EXPECT_EQ(s.view.warnings[0].first, messages::kDriveFaultTitle);
     EXPECT_FALSE(s.view.unloaded);
-    EXPECT_EQ(s.dialog.Drive1().Drive(), "/");
+    EXPECT_EQ(s.dialog.DriveList().Drive(), "/");
     EXPECT_EQ(s.dialog.CurrentDrive(), "/");
     EXPECT_EQ(s.dialog.CurrentDir(), "/runs");
-    EXPECT_EQ(s.dialog.Dir1().Path(), "/runs");
-    EXPECT_EQ(s.dialog.File1().Items(), (Names{"A.HC1", "b.hc1"}));
+    EXPECT_EQ(s.dialog.DirList().Path(), "/runs");
+    EXPECT_EQ(s.dialog.FileList().Items(), (Names{"A.HC1", "b.hc1"}));
     EXPECT_EQ(s.view.readout, "/runs/A.HC1");
 
     // Still usable: another file and "OK".
@@ -300,8 +300,8 @@ TEST(FileSelection, UnreadableStoredDirectoryOpensWhereTheListsStart) {
   ASSERT_EQ(s.view.warnings.size(), 1u);
   EXPECT_EQ(s.view.warnings[0].first, messages::kDriveFaultTitle);
   EXPECT_EQ(s.dialog.CurrentDir(), "/home/eng");
-  EXPECT_EQ(s.dialog.Dir1().Path(), "/home/eng");
-  EXPECT_EQ(s.dialog.File1().Pattern(), "*.hc1");
+  EXPECT_EQ(s.dialog.DirList().Path(), "/home/eng");
+  EXPECT_EQ(s.dialog.FileList().Pattern(), "*.hc1");
   EXPECT_EQ(s.view.readout, "/home/eng");
   EXPECT_EQ(s.view.patterns, (Names{"*.hc1", "*.*"}));
 }
@@ -326,12 +326,12 @@ TEST(FileSelection, WorksOnATemporaryDirectoryTree) {
     FileSelection dialog(state, dirs, view);
     dialog.Load();
     EXPECT_EQ(dialog.CurrentDir(), root.string());
-    EXPECT_EQ(dialog.File1().Items(), (Names{"top.hc1"}));
+    EXPECT_EQ(dialog.FileList().Items(), (Names{"top.hc1"}));
     dialog.OpenDirectory("runs");
-    EXPECT_EQ(dialog.File1().Items(), (Names{"Basin A.HC1", "basin-b.hc1"}));
+    EXPECT_EQ(dialog.FileList().Items(), (Names{"Basin A.HC1", "basin-b.hc1"}));
     view.patternText = "*.*";
     dialog.PickPattern();
-    EXPECT_EQ(dialog.File1().Items(), (Names{"Basin A.HC1", "basin-b.hc1", "notes.txt"}));
+    EXPECT_EQ(dialog.FileList().Items(), (Names{"Basin A.HC1", "basin-b.hc1", "notes.txt"}));
     dialog.ClickFile(0);
     dialog.PressOk();
   }

@@ -9,21 +9,21 @@
 
 #include "QtFakes.h"
 #include "platform/Faults.h"
-#include "platform/qt/Fonts.h"
 #include "platform/qt/Pictures.h"
-#include "platform/qt/QtForms.h"
+#include "ui/framework/Fonts.h"
+#include "ui/framework/Forms.h"
 
 namespace {
 
 // A form that counts its loads and can be told to fail loading.
-class CountingForm : public rh::qt::Form {
+class CountingForm : public rh::ui::Form {
  public:
   explicit CountingForm(QWidget* owner = nullptr)
       : Form(owner, "CountingForm", 3000, 2000, QStringLiteral("Counting")) {
     auto* ok = AddButton("Command1", QStringLiteral("OK"), {120, 120, 855, 375});
     connect(ok, &QPushButton::clicked, this, [this] { Unload(); });
   }
-  void Form_Load() override {
+  void OnLoad() override {
     ++loads;
     if (failLoad)
       throw rh::FileFault("cannot load");
@@ -53,7 +53,7 @@ class FormsTest : public QObject {
         QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("Command1")),
                           Qt::LeftButton);
       });
-      rh::qt::ShowModal(new CountingForm);
+      rh::ui::ShowModal(new CountingForm);
       QVERIFY(wasModal);
       QCOMPARE(CountingForm::loads, round);
       QVERIFY2(seen.isNull(), "an unloaded form is discarded");
@@ -62,14 +62,14 @@ class FormsTest : public QObject {
 
   void closeBoxUnloadsTheModalForm() {
     rh::test::WhenModal(QStringLiteral("CountingForm"), [](QWidget* form) { form->close(); });
-    rh::qt::ShowModal(new CountingForm);
+    rh::ui::ShowModal(new CountingForm);
     QCOMPARE(CountingForm::loads, 1);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
   }
 
   void modalFormBlocksItsOwner() {
     auto* owner = new CountingForm;
-    rh::qt::ShowModeless(owner);
+    rh::ui::ShowModeless(owner);
     bool ownerBlocked = false;
     rh::test::WhenModal(QStringLiteral("Child"), [&](QWidget* child) {
       ownerBlocked = QApplication::activeModalWidget() == child && child != owner;
@@ -77,7 +77,7 @@ class FormsTest : public QObject {
     });
     auto* child = new CountingForm(owner);
     child->setObjectName(QStringLiteral("Child"));
-    rh::qt::ShowModal(child);
+    rh::ui::ShowModal(child);
     QVERIFY(ownerBlocked);
     QVERIFY(owner->isVisible());
     delete owner;
@@ -86,10 +86,10 @@ class FormsTest : public QObject {
   void faultInLoadDiscardsTheFormAndReachesTheCaller() {
     CountingForm::failLoad = true;
     QPointer<CountingForm> modal = new CountingForm;
-    QVERIFY_THROWS_EXCEPTION(rh::FileFault, rh::qt::ShowModal(modal));
+    QVERIFY_THROWS_EXCEPTION(rh::FileFault, rh::ui::ShowModal(modal));
     QVERIFY(modal.isNull());
     QPointer<CountingForm> modeless = new CountingForm;
-    QVERIFY_THROWS_EXCEPTION(rh::FileFault, rh::qt::ShowModeless(modeless));
+    QVERIFY_THROWS_EXCEPTION(rh::FileFault, rh::ui::ShowModeless(modeless));
     QVERIFY(modeless.isNull());
     QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
             std::none_of(QApplication::topLevelWidgets().begin(),
@@ -101,14 +101,14 @@ class FormsTest : public QObject {
     auto* form = new CountingForm;
     form->CentreOnScreen();
     const QRect screen = form->screen()->geometry();
-    const double dpiX = rh::qt::ScreenDpiX();
-    const double dpiY = rh::qt::ScreenDpiY();
-    const rh::qt::TwipPoint at = rh::qt::CentredPosition(
-        rh::qt::PixelsToTwips(screen.width(), dpiX), rh::qt::PixelsToTwips(screen.height(), dpiY),
-        rh::qt::PixelsToTwips(form->frameGeometry().width(), dpiX),
-        rh::qt::PixelsToTwips(form->frameGeometry().height(), dpiY));
+    const double dpiX = rh::ui::ScreenDpiX();
+    const double dpiY = rh::ui::ScreenDpiY();
+    const rh::ui::TwipPoint at = rh::ui::CentredPosition(
+        rh::ui::PixelsToTwips(screen.width(), dpiX), rh::ui::PixelsToTwips(screen.height(), dpiY),
+        rh::ui::PixelsToTwips(form->frameGeometry().width(), dpiX),
+        rh::ui::PixelsToTwips(form->frameGeometry().height(), dpiY));
     QCOMPARE(form->frameGeometry().topLeft(),
-             QPoint(rh::qt::TwipsToPixels(at.left, dpiX), rh::qt::TwipsToPixels(at.top, dpiY)));
+             QPoint(rh::ui::TwipsToPixels(at.left, dpiX), rh::ui::TwipsToPixels(at.top, dpiY)));
     QCOMPARE(form->size(), QSize(200, 133));  // 3000 x 2000 twips at 96 dpi
     delete form;
   }
@@ -128,7 +128,7 @@ class FormsTest : public QObject {
     QFETCH(bool, bold);
     QFETCH(QString, family);
     const QByteArray face = design.toLatin1();
-    const QFont font = rh::qt::MakeFont({face.constData(), points, bold});
+    const QFont font = rh::ui::MakeFont({face.constData(), points, bold});
     const QFontInfo info(font);
     QCOMPARE(info.family(), family);
     QCOMPARE(font.pointSizeF(), points);

@@ -16,7 +16,7 @@
 #include "Basins.h"
 #include "Fakes.h"
 #include "TestFiles.h"
-#include "app/Init.h"
+#include "app/RunBasin.h"
 #include "engine/Hydrograph.h"
 #include "output/Hec1Deck.h"
 #include "platform/Faults.h"
@@ -28,8 +28,27 @@ namespace fs = std::filesystem;
 using test::ReadFile;
 using test::ScratchDir;
 
-Init Basin(double tc, double area = 100, const std::string& path = "C:\\RUNS\\RUN1.HC1") {
-  return test::ComputedBasin({tc, 2.5, area, 0.85, 250, true, path});
+// A computed run with the HEC-1 tail and the path its deck goes to.
+struct Deck {
+  Run run;
+  std::string path;
+  const RunResult& Result() const { return run.Result; }
+};
+
+Deck Basin(double tc, double area = 100, const std::string& path = "C:\\RUNS\\RUN1.HC1") {
+  return {test::ComputedBasin({tc, 2.5, area, 0.85, 250, true}), path};
+}
+
+std::string Hec1DeckText(const Deck& deck, const std::string& date) {
+  return rh::Hec1DeckText(deck.run, deck.path, date);
+}
+
+// Writes the deck as a run does; the failure, when there is one.
+std::optional<OutputFailure> WriteDeck(const Deck& deck, FileSystem& files) {
+  test::FixedClock clock;
+  OutputRequest request;
+  request.DeckPath = deck.path;
+  return RunBasin(deck.run.Inputs, request, RunServices{files, clock, nullptr}).Failure;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -76,9 +95,9 @@ TEST(Hec1Deck, StartTimeOfTheFirstOrdinate) {
       {41161, 1, -32700, "IN 41161 01JAN90 -32700 "},
   };
   for (const auto& c : cases) {
-    const Init s = Basin(c.tc);
-    EXPECT_EQ(s.PeakIndex, c.peakIndex) << c.tc;
-    EXPECT_EQ(Hec1StartTime(c.tc, s.PeakIndex), c.hhmm) << c.tc;
+    const Deck s = Basin(c.tc);
+    EXPECT_EQ(s.Result().PeakIndex, c.peakIndex) << c.tc;
+    EXPECT_EQ(Hec1StartTime(c.tc, s.Result().PeakIndex), c.hhmm) << c.tc;
     EXPECT_EQ(Lines(Hec1DeckText(s, "d"))[10], c.inLine) << c.tc;
   }
 }
@@ -103,14 +122,15 @@ TEST(Hec1Deck, StartTimeRoundsMinutesAndFloorsHours) {
 
 TEST(Hec1Deck, StartTimeOverflowWritesNothing) {
   for (const double tc : {41162.0, 50000.0, 1e6}) {
-    const Init s = Basin(tc);
-    EXPECT_THROW(Hec1StartTime(tc, s.PeakIndex), ArithmeticFault) << tc;
+    const Deck s = Basin(tc);
+    EXPECT_THROW(Hec1StartTime(tc, s.Result().PeakIndex), ArithmeticFault) << tc;
     test::MemoryFileSystem files;
-    files.files[s.ReportPath] = "earlier deck";
-    test::FixedClock clock;
-    EXPECT_THROW(WriteHec1Deck(s, files, clock), ArithmeticFault) << tc;
+    files.files[s.path] = "earlier deck";
+    const auto failure = WriteDeck(s, files);
+    ASSERT_TRUE(failure) << tc;
+    EXPECT_EQ(failure->Message, "Overflow.") << tc;
     EXPECT_EQ(files.writes, 0) << tc;
-    EXPECT_EQ(files.files[s.ReportPath], "earlier deck") << tc;
+    EXPECT_EQ(files.files[s.path], "earlier deck") << tc;
   }
 }
 
@@ -130,17 +150,18 @@ TEST(Hec1Deck, QiRecordsCarryTenOrdinatesAndTheClosingZero) {
         "QI 0 "}},
   };
   for (const auto& c : cases) {
-    Init s = Basin(15);
-    s.OrdinateCount = c.ordinateCount;
+    Deck s = Basin(15);
+    s.run.Result.OrdinateCount = c.ordinateCount;
+    s.run.Result.Hydrograph.Reset(c.ordinateCount + 1);
     for (long n = 0; n <= c.ordinateCount; ++n)
-      s.Hydrograph(n) = static_cast<double>(n + 1);
+      s.run.Result.Hydrograph(n) = static_cast<double>(n + 1);
     EXPECT_EQ(QiLines(Hec1DeckText(s, "d")), c.qi) << c.name;
   }
 }
 
 TEST(Hec1Deck, Tc5With83OrdinatesFillsNineQiRecords) {
-  const Init s = Basin(5);
-  ASSERT_EQ(s.OrdinateCount, 82);
+  const Deck s = Basin(5);
+  ASSERT_EQ(s.Result().OrdinateCount, 82);
   const auto qi = QiLines(Hec1DeckText(s, "d"));
   ASSERT_EQ(qi.size(), 9u);
   for (std::size_t i = 0; i < 8; ++i) {
@@ -213,17 +234,14 @@ TEST(Hec1Deck, DecimalPointWhateverTheLocale) {
 
 TEST(Hec1Deck, WrittenWholeThroughTheFileSystem) {
   ScratchDir dir;
-  const Init s = Basin(15, 100, dir / "RUN1.HC1");
   StdFileSystem files;
-  test::FixedClock clock;
-  WriteHec1Deck(s, files, clock);
+  EXPECT_FALSE(WriteDeck(Basin(15, 100, dir / "RUN1.HC1"), files));
   EXPECT_EQ(ReadFile(dir / "RUN1.HC1"), ReadFile(std::string(RH_GOLDEN_DIR) + "/deck_tc15.hc1"));
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"RUN1.HC1"});
 }
 
 TEST(Hec1Deck, UnwritablePathsLeaveNoFileBehind) {
   StdFileSystem files;
-  test::FixedClock clock;
   struct {
     const char* name;
     std::string relativePath;
@@ -240,12 +258,11 @@ TEST(Hec1Deck, UnwritablePathsLeaveNoFileBehind) {
     std::ofstream(dir / "busy/keep.txt") << "keep";
     if (c.relativePath != "busy")
       fs::remove_all(dir.path() / "busy");
-    const Init s = Basin(15, 100, dir / c.relativePath);
-    EXPECT_THROW(WriteHec1Deck(s, files, clock), FileFault) << c.name;
+    EXPECT_TRUE(WriteDeck(Basin(15, 100, dir / c.relativePath), files)) << c.name;
     EXPECT_EQ(dir.Entries(), c.entriesAfter) << c.name;
     EXPECT_EQ(ReadFile(dir / "earlier.hc1"), "earlier deck") << c.name;
   }
-  EXPECT_THROW(WriteHec1Deck(Basin(15, 100, ""), files, clock), FileFault) << "empty path";
+  EXPECT_TRUE(WriteDeck(Basin(15, 100, ""), files)) << "empty path";
 }
 
 TEST(Hec1Deck, ReadOnlyFolderKeepsTheEarlierDeck) {
@@ -256,8 +273,7 @@ TEST(Hec1Deck, ReadOnlyFolderKeepsTheEarlierDeck) {
   if (::access(dir.path().c_str(), W_OK) == 0)
     GTEST_SKIP() << "the folder stays writable for this user";
   StdFileSystem files;
-  test::FixedClock clock;
-  EXPECT_THROW(WriteHec1Deck(Basin(15, 100, dir / "RUN1.HC1"), files, clock), FileFault);
+  EXPECT_TRUE(WriteDeck(Basin(15, 100, dir / "RUN1.HC1"), files));
   EXPECT_EQ(ReadFile(dir / "RUN1.HC1"), "earlier deck");
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"RUN1.HC1"});
 }
@@ -266,8 +282,7 @@ TEST(Hec1Deck, OverflowKeepsTheEarlierDeckOnDisk) {
   ScratchDir dir;
   std::ofstream(dir / "RUN1.HC1") << "earlier deck";
   StdFileSystem files;
-  test::FixedClock clock;
-  EXPECT_THROW(WriteHec1Deck(Basin(50000, 100, dir / "RUN1.HC1"), files, clock), ArithmeticFault);
+  EXPECT_TRUE(WriteDeck(Basin(50000, 100, dir / "RUN1.HC1"), files));
   EXPECT_EQ(ReadFile(dir / "RUN1.HC1"), "earlier deck");
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"RUN1.HC1"});
 }

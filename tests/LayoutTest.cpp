@@ -4,8 +4,8 @@
 
 #include "Version.h"
 #include "app/Maker.h"
-#include "platform/qt/Fonts.h"
-#include "platform/qt/Twips.h"
+#include "ui/framework/Fonts.h"
+#include "ui/framework/Twips.h"
 
 namespace rh {
 namespace {
@@ -26,13 +26,13 @@ TEST(Twips, ToPixelsRoundsToTheNearestPixel) {
       {"negative position", -225, 96, -15},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(qt::TwipsToPixels(c.twips, c.dpi), c.pixels) << c.name;
+    EXPECT_EQ(ui::TwipsToPixels(c.twips, c.dpi), c.pixels) << c.name;
 }
 
 TEST(Twips, PixelsToTwipsIsExactInverseAtWholeTwips) {
-  EXPECT_DOUBLE_EQ(qt::PixelsToTwips(561, 96), 8415);
-  EXPECT_DOUBLE_EQ(qt::PixelsToTwips(1, 120), 12);
-  EXPECT_DOUBLE_EQ(qt::PixelsToTwips(1, 96), 15);
+  EXPECT_DOUBLE_EQ(ui::PixelsToTwips(561, 96), 8415);
+  EXPECT_DOUBLE_EQ(ui::PixelsToTwips(1, 120), 12);
+  EXPECT_DOUBLE_EQ(ui::PixelsToTwips(1, 96), 15);
 }
 
 TEST(Twips, CentredPositionUsesHalfTheScreenMinusHalfTheWindow) {
@@ -47,7 +47,7 @@ TEST(Twips, CentredPositionUsesHalfTheScreenMinusHalfTheWindow) {
       {"window larger than the screen goes off screen", 6000, 4000, 8415, 6105, -1207.5, -1052.5},
   };
   for (const auto& c : cases) {
-    const qt::TwipPoint at = qt::CentredPosition(c.screenW, c.screenH, c.windowW, c.windowH);
+    const ui::TwipPoint at = ui::CentredPosition(c.screenW, c.screenH, c.windowW, c.windowH);
     EXPECT_DOUBLE_EQ(at.left, c.left) << c.name;
     EXPECT_DOUBLE_EQ(at.top, c.top) << c.name;
   }
@@ -63,7 +63,7 @@ TEST(Fonts, DesignFacesMapToInstalledFacesOfTheSameKind) {
       {"DejaVu Sans", "DejaVu Sans"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(qt::HostFace(QString::fromLatin1(c.design)).toStdString(), c.host) << c.design;
+    EXPECT_EQ(ui::HostFace(QString::fromLatin1(c.design)).toStdString(), c.host) << c.design;
 }
 
 TEST(Maker, TextsNameTheMakerAndTheRelease) {

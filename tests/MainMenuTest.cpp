@@ -15,11 +15,11 @@ struct Control {
   const char* name;
   const char* kind;
   QString caption;  // text or caption as first shown (text boxes: after loading)
-  rh::qt::TwipRect where;
-  rh::qt::FontChoice font;
+  rh::ui::TwipRect where;
+  rh::ui::FontChoice font;
 };
 
-const rh::qt::FontChoice kDefault = rh::qt::kDefaultFont;
+const rh::ui::FontChoice kDefault = rh::ui::kDefaultFont;
 
 // The main screen, in tab order. Entry boxes are shown after loading, so they are empty.
 const std::vector<Control>& MainScreenControls() {
@@ -136,7 +136,7 @@ class MainMenuTest : public QObject {
     session_->state.LogoPath = RH_RESOURCES_DIR "/ORV.jpg";
     session_->state.ReportPath = "/runs/basin-7.hc1";
     screen_ = new rh::ui::MainMenu(session_->context);
-    rh::qt::ShowModeless(screen_);
+    rh::ui::ShowModeless(screen_);
     return screen_;
   }
 
@@ -149,7 +149,7 @@ class MainMenuTest : public QObject {
   void controlsMatchTheLayoutTable() {
     rh::ui::MainMenu* screen = Open(true);
     QCOMPARE(screen->windowTitle(), QStringLiteral("Rational Method Hydrograph"));
-    QCOMPARE(screen->size(), rh::qt::ToPixels({0, 0, 8415, 6105}).size());
+    QCOMPARE(screen->size(), rh::ui::ToPixels({0, 0, 8415, 6105}).size());
     QVERIFY(screen->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(screen->windowFlags() & Qt::WindowMaximizeButtonHint);
     for (const Control& c : MainScreenControls()) {
@@ -158,7 +158,7 @@ class MainMenuTest : public QObject {
       QCOMPARE(w->metaObject()->className(), c.kind);
       if (qstrcmp(c.name, "Text1") != 0)
         QCOMPARE(Caption(w), c.caption);
-      const QRect table = rh::qt::ToPixels(c.where);
+      const QRect table = rh::ui::ToPixels(c.where);
       QCOMPARE(w->geometry().topLeft(), table.topLeft());
       QCOMPARE(w->height(), table.height());
       if (auto* label = qobject_cast<QLabel*>(w); label != nullptr && !label->wordWrap()) {
@@ -169,7 +169,7 @@ class MainMenuTest : public QObject {
         QCOMPARE(w->width(), table.width());
       }
       if (qstrcmp(c.name, "Picture1") != 0) {
-        const QFont expected = rh::qt::MakeFont(c.font);
+        const QFont expected = rh::ui::MakeFont(c.font);
         QCOMPARE(w->font().family(), expected.family());
         QCOMPARE(w->font().pointSizeF(), expected.pointSizeF());
         QCOMPARE(w->font().bold(), expected.bold());

@@ -14,14 +14,14 @@ namespace {
 struct Label {
   const char* name;
   const char* text;
-  rh::qt::TwipRect where;
+  rh::ui::TwipRect where;
 };
 
 struct Screen {
   int number;
   const char* form;
   double width, height;
-  rh::qt::TwipRect next;
+  rh::ui::TwipRect next;
   std::vector<Label> labels;
 };
 
@@ -113,21 +113,21 @@ class MethodTextTest : public QObject {
       rh::test::WhenModal(QString::fromLatin1(table.form), [&](QWidget* shown) {
         screen = shown;
         QCOMPARE(shown->windowTitle(), QString::fromUtf8(rh::maker::kRightsNotice));
-        QCOMPARE(shown->size(), rh::qt::ToPixels({0, 0, table.width, table.height}).size());
+        QCOMPARE(shown->size(), rh::ui::ToPixels({0, 0, table.width, table.height}).size());
         QCOMPARE(shown->findChildren<QLabel*>().size(),
                  static_cast<qsizetype>(table.labels.size()));
         for (const Label& l : table.labels) {
           auto* label = shown->findChild<QLabel*>(QString::fromLatin1(l.name));
           QVERIFY2(label != nullptr, l.name);
           QCOMPARE(label->text(), QString::fromLatin1(l.text));
-          QCOMPARE(label->pos(), rh::qt::ToPixels(l.where).topLeft());
+          QCOMPARE(label->pos(), rh::ui::ToPixels(l.where).topLeft());
         }
         auto* next = shown->findChild<QPushButton*>(QStringLiteral("Command1"));
         QCOMPARE(next->text(), QStringLiteral("Next"));
-        QCOMPARE(next->geometry(), rh::qt::ToPixels(table.next));
+        QCOMPARE(next->geometry(), rh::ui::ToPixels(table.next));
         QTest::mouseClick(next, Qt::LeftButton);
       });
-      rh::qt::ShowModal(rh::ui::MakeMethodText(table.number, nullptr));
+      rh::ui::ShowModal(rh::ui::MakeMethodText(table.number, nullptr));
       QVERIFY2(screen.isNull(), table.form);  // "Next" unloaded and discarded it
     }
   }
@@ -144,7 +144,7 @@ class MethodTextTest : public QObject {
       QVERIFY(rect("Label8").top() > rect("Label7").top());          // legend's subscript
       shown->close();
     });
-    rh::qt::ShowModal(rh::ui::MakeMethodText(1, nullptr));
+    rh::ui::ShowModal(rh::ui::MakeMethodText(1, nullptr));
   }
 };
 

@@ -7,7 +7,6 @@
 
 #include "Basins.h"
 #include "Fakes.h"
-#include "app/Init.h"
 #include "engine/Hydrograph.h"
 #include "output/PrintedReport.h"
 #include "platform/Faults.h"
@@ -15,8 +14,23 @@
 namespace rh {
 namespace {
 
-Init Basin(double tc, bool hec1 = false, const std::string& path = "Text1") {
-  return test::ComputedBasin({tc, 2.5, 100, 0.85, 250, hec1, path});
+// A computed run and the deck it made ("" for a run without a deck).
+struct Report {
+  Run run;
+  std::string deckPath;
+  const RunResult& Result() const { return run.Result; }
+};
+
+Report Basin(double tc, bool hec1 = false, const std::string& deckPath = "") {
+  return {test::ComputedBasin({tc, 2.5, 100, 0.85, 250, hec1}), deckPath};
+}
+
+std::string ReportText(const Report& r, const std::string& date, char point = '.') {
+  return rh::ReportText(r.run, r.deckPath, date, point);
+}
+
+void PrintReport(const Report& r, Printer& printer, Clock& clock) {
+  rh::PrintReport(r.run, r.deckPath, printer, clock.ShortDate());
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -40,29 +54,26 @@ TEST(PrintedReport, Tc10MatchesTheCheckedReport) {
   EXPECT_EQ(lines[12], "TIME (MIN) =  10 " + std::string(11, ' ') + " DISCHARGE (CFS) =  12.7 ");
 }
 
-TEST(PrintedReport, FileNameLineOnlyNamesAWrittenDeck) {
+TEST(PrintedReport, FileNameLineNamesTheDeck) {
   struct {
     const char* name;
-    bool hec1;
-    std::string path;
+    std::string deckPath;
     const char* line5;
   } cases[] = {
-      {"switch on", true, "C:\\RUNS\\RUN1.HC1", "HYDROGRAPH FILE NAME C:\\RUNS\\RUN1.HC1"},
-      {"switch on, host path", true, "/home/engineer/run 1.hc1",
-       "HYDROGRAPH FILE NAME /home/engineer/run 1.hc1"},
-      {"switch off, path box text", false, "Text1", "HYDROGRAPH FILE NAME "},
-      {"switch off, remembered path", false, "C:\\RUNS\\RUN1.HC1", "HYDROGRAPH FILE NAME "},
+      {"deck", "C:\\RUNS\\RUN1.HC1", "HYDROGRAPH FILE NAME C:\\RUNS\\RUN1.HC1"},
+      {"host path", "/home/engineer/run 1.hc1", "HYDROGRAPH FILE NAME /home/engineer/run 1.hc1"},
+      {"no deck", "", "HYDROGRAPH FILE NAME "},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(Lines(ReportText(Basin(10, c.hec1, c.path), "d"))[4], c.line5) << c.name;
+    EXPECT_EQ(Lines(ReportText(Basin(10, true, c.deckPath), "d"))[4], c.line5) << c.name;
 }
 
 TEST(PrintedReport, DischargeStartsInTheThirdPrintZone) {
   for (const double tc : {5.0, 10.0, 15.0, 360.0, 720.0, 41161.0}) {
     for (const bool hec1 : {false, true}) {
-      const Init s = Basin(tc, hec1);
+      const Report s = Basin(tc, hec1);
       const auto lines = Lines(ReportText(s, "d"));
-      ASSERT_EQ(lines.size(), 11u + static_cast<std::size_t>(s.OrdinateCount) + 1u);
+      ASSERT_EQ(lines.size(), 11u + static_cast<std::size_t>(s.Result().OrdinateCount) + 1u);
       for (std::size_t i = 11; i < lines.size(); ++i) {
         EXPECT_EQ(lines[i].find(" DISCHARGE (CFS) = "), 28u) << "Tc " << tc << ": " << lines[i];
         EXPECT_EQ(lines[i].rfind("TIME (MIN) = ", 0), 0u) << lines[i];
@@ -85,11 +96,11 @@ TEST(PrintedReport, ZonesAreMeasuredInThePrinterFont) {
   printer.columnWidth = 7.5;
   printer.digitWidth = 5;
   test::FixedClock clock;
-  const Init s = Basin(5, true);
+  const Report s = Basin(5, true);
   PrintReport(s, printer, clock);
   ASSERT_EQ(printer.jobs.size(), 1u);
   const auto& lines = printer.jobs[0].lines;
-  for (long n = 0; n <= s.OrdinateCount; ++n) {
+  for (long n = 0; n <= s.Result().OrdinateCount; ++n) {
     const auto& line = lines[11 + static_cast<std::size_t>(n)];
     ASSERT_EQ(line.size(), 4u);
     EXPECT_EQ(line[2].text, " DISCHARGE (CFS) = ");
@@ -100,7 +111,7 @@ TEST(PrintedReport, ZonesAreMeasuredInThePrinterFont) {
 TEST(PrintedReport, EachPrintIsOneCompleteJob) {
   test::RecordingPrinter printer;
   test::FixedClock clock;
-  const Init s = Basin(10, true, "C:\\RUNS\\RUN1.HC1");
+  const Report s = Basin(10, true, "C:\\RUNS\\RUN1.HC1");
   PrintReport(s, printer, clock);
   PrintReport(s, printer, clock);
   ASSERT_EQ(printer.jobs.size(), 2u);

@@ -15,14 +15,16 @@
 #include "app/Init.h"
 #include "app/Messages.h"
 #include "platform/Faults.h"
+#include "platform/OutputDevices.h"
 #include "platform/PrintTarget.h"
-#include "platform/qt/Prompts.h"
+#include "platform/qt/QtPrinter.h"
 #include "ui/UiContext.h"
+#include "ui/framework/Prompts.h"
 
 namespace rh::test {
 
 // Message boxes that record what they were asked and answer from a queue (Yes when empty).
-class RecordingPrompts : public qt::Prompts {
+class RecordingPrompts : public ui::Prompts {
  public:
   struct Shown {
     std::string kind;  // "warning", "question" or "save"
@@ -52,23 +54,27 @@ class RecordingPrompts : public qt::Prompts {
   std::string nextSaveName;
 };
 
-// One screen session's services over in-memory files; each printer opened hands its job to
-// one of the session's recording printers.
-struct UiSession {
-  Init state;
-  MemoryFileSystem files;
-  FixedClock clock;
-  RecordingPrompts prompts;
-  RecordingPrinter printer;           // the default printer; its jobs are kept
-  RecordingPrinter pdf;               // PDF output
-  std::vector<std::string> pdfPaths;  // the paths PDF jobs were asked for
+// Output devices whose printer and PDF jobs are recording printers the session keeps; a PDF's
+// bytes are the text of its job.
+class RecordingDevices : public OutputDevices {
+ public:
+  RecordingPrinter printer;  // the default printer; its jobs are kept
+  RecordingPrinter pdf;      // PDF documents
   bool noPrinter = false;
-  int ends = 0;
-  ui::UiContext context{state, files, clock, prompts, OpenPrinter(), OpenPdf(), [this] { ++ends; }};
+
+  std::unique_ptr<Printer> OpenDefaultPrinter() override {
+    if (noPrinter)
+      throw PrinterFault(kNoPrinterInstalledText);
+    return std::make_unique<Handle>(printer);
+  }
+  std::unique_ptr<PdfDocument> OpenPdf() override { return std::make_unique<Handle>(pdf); }
+  std::string PngBytes(const Drawing& drawing) override {
+    return "PNG " + std::to_string(drawing.shapes.size());
+  }
 
  private:
-  // A handle that forwards to a recording printer the session keeps.
-  class Handle : public Printer {
+  // A handle that forwards to a recording printer.
+  class Handle : public PdfDocument {
    public:
     explicit Handle(RecordingPrinter& p) : p_(&p) {}
     void Write(std::string_view t) override { p_->Write(t); }
@@ -79,24 +85,27 @@ struct UiSession {
     char DecimalPoint() const override { return p_->DecimalPoint(); }
     void EndDoc() override { p_->EndDoc(); }
     void AbortDoc() override { p_->AbortDoc(); }
+    std::string PdfBytes() const override {
+      std::string text;
+      for (const std::string& line : RecordingPrinter::Texts(p_->jobs.back()))
+        text += line + "\n";
+      return text;
+    }
 
    private:
     RecordingPrinter* p_;
   };
+};
 
-  ui::PrinterFactory OpenPrinter() {
-    return [this]() -> std::unique_ptr<Printer> {
-      if (noPrinter)
-        throw PrinterFault(messages::kNoPrinterText);
-      return std::make_unique<Handle>(printer);
-    };
-  }
-  ui::PdfPrinterFactory OpenPdf() {
-    return [this](const std::string& path) -> std::unique_ptr<Printer> {
-      pdfPaths.push_back(path);
-      return std::make_unique<Handle>(pdf);
-    };
-  }
+// One screen session's services over in-memory files and recording devices.
+struct UiSession {
+  Init state;
+  MemoryFileSystem files;
+  FixedClock clock;
+  RecordingPrompts prompts;
+  RecordingDevices devices;
+  int ends = 0;
+  ui::UiContext context{state, files, clock, prompts, devices, [this] { ++ends; }};
 };
 
 // Runs `step` on the window named `formName` once it is the active modal window, from inside the

@@ -7,7 +7,6 @@
 #include "Basins.h"
 #include "Fakes.h"
 #include "TestFiles.h"
-#include "app/Init.h"
 #include "engine/Hydrograph.h"
 #include "output/PrintedReport.h"
 #include "output/TextForms.h"
@@ -21,11 +20,21 @@ namespace {
 
 using test::ScratchDir;
 
-Init Basin(double tc, bool hec1) {
-  return test::ComputedBasin({tc, 2.5, 100, 0.85, 250, hec1, "C:\\RUNS\\RUN1.HC1"});
+rh::Run Basin(double tc, bool hec1) {
+  return test::ComputedBasin({tc, 2.5, 100, 0.85, 250, hec1});
 }
 
-void PrintPdf(const Init& s, const std::string& path, char decimalPoint = '.') {
+constexpr const char* kDeck = "C:\\RUNS\\RUN1.HC1";
+
+void PrintReport(const rh::Run& run, Printer& printer, Clock& clock) {
+  rh::PrintReport(run, kDeck, printer, clock.ShortDate());
+}
+
+void WriteReport(const rh::Run& run, PrintTarget& target, const std::string& date) {
+  rh::WriteReport(run, kDeck, target, date);
+}
+
+void PrintPdf(const rh::Run& s, const std::string& path, char decimalPoint = '.') {
   test::FixedClock clock;
   PrintReport(s, *QtPrinter::PdfFile(path, decimalPoint), clock);
 }
@@ -84,7 +93,7 @@ TEST(QtPrinter, PdfReportReadsLikeThePrintedReport) {
   if (!test::HaveCommand("pdftotext"))
     GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
   ScratchDir dir;
-  const Init s = Basin(5, true);
+  const rh::Run s = Basin(5, true);
   PrintPdf(s, dir / "report.pdf");
   ASSERT_EQ(test::ReadFile(dir / "report.pdf").rfind("%PDF-", 0), 0u);
   const std::string text = test::PdfText(dir / "report.pdf");
@@ -109,15 +118,16 @@ TEST(QtPrinter, PdfReportReadsLikeThePrintedReport) {
   for (std::size_t i = 0; i < head.size(); ++i)
     EXPECT_EQ(Squeezed(lines[i]), head[i]);
 
-  EXPECT_EQ(test::CheckDischargeColumn(test::PdfWords(dir / "report.pdf"), s.OrdinateCount + 1),
-            "");
+  EXPECT_EQ(
+      test::CheckDischargeColumn(test::PdfWords(dir / "report.pdf"), s.Result.OrdinateCount + 1),
+      "");
 }
 
 TEST(QtPrinter, PrintingTwiceGivesTheSameReport) {
   if (!test::HaveCommand("pdftotext"))
     GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
   ScratchDir dir;
-  const Init s = Basin(10, false);
+  const rh::Run s = Basin(10, false);
   PrintPdf(s, dir / "first.pdf");
   PrintPdf(s, dir / "second.pdf");
   const std::string first = test::PdfText(dir / "first.pdf");
@@ -167,9 +177,9 @@ TEST(QtPrinter, PdfBytesHoldTheWholeReport) {
   if (!test::HaveCommand("pdftotext"))
     GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
   ScratchDir dir;
-  const Init s = Basin(5, true);
+  const rh::Run s = Basin(5, true);
   test::FixedClock clock;
-  auto inMemory = QtPrinter::PdfDocument('.');
+  auto inMemory = QtPrinter::Pdf('.');
   PrintReport(s, *inMemory, clock);
   StdFileSystem files;
   inMemory->WritePdf(dir / "memory.pdf", files);
@@ -183,7 +193,8 @@ TEST(QtPrinter, PdfBytesHoldTheWholeReport) {
     const std::string text = test::PdfText(dir / name);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 2) << name;
     EXPECT_NE(Squeezed(text).find("BASIN AREA 100 ACRES"), std::string::npos) << name;
-    EXPECT_EQ(test::CheckDischargeColumn(test::PdfWords(dir / name), s.OrdinateCount + 1), "")
+    EXPECT_EQ(test::CheckDischargeColumn(test::PdfWords(dir / name), s.Result.OrdinateCount + 1),
+              "")
         << name;
   }
 }
@@ -196,7 +207,7 @@ TEST(QtPrinter, AFailedWriteLeavesNoFileAndIsAFault) {
   EXPECT_THROW(PrintReport(Basin(10, false), *toFile, clock), PrinterFault);
   EXPECT_EQ(toFile->PdfBytes(), "");
 
-  auto inMemory = QtPrinter::PdfDocument('.');
+  auto inMemory = QtPrinter::Pdf('.');
   EXPECT_THROW(inMemory->WritePdf("r.pdf", files), PrinterFault) << "nothing finished yet";
   PrintReport(Basin(10, false), *inMemory, clock);
   EXPECT_THROW(inMemory->WritePdf("r.pdf", files), FileFault);

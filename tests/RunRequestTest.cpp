@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Fakes.h"
+#include "app/Init.h"
 #include "app/Messages.h"
 #include "app/RunRequest.h"
 #include "app/Settings.h"
@@ -12,16 +13,19 @@
 namespace rh {
 namespace {
 
-// Records what a run request asked of the screens.
-struct Screens {
-  std::vector<std::string> warnings;
-  int results = 0;
+// A run request from the main screen, counting the settings writes it asked for.
+struct Request {
+  Init state;
   int settingsWrites = 0;
-  RunRequestOps Ops() {
-    return {[this](const std::string& t, const std::string& x) { warnings.push_back(t + "|" + x); },
-            [this] { ++settingsWrites; }, [this] { ++results; }};
+  RequestOutcome Run(const RunEntries& entries) {
+    return RequestRun(state, entries, [this] { ++settingsWrites; });
   }
 };
+
+std::string Warning(const RequestOutcome& outcome) {
+  const Refusal* refusal = std::get_if<Refusal>(&outcome);
+  return refusal == nullptr ? std::string() : refusal->Title + "|" + refusal->Text;
+}
 
 RunEntries Entries(std::string tc, std::string rain = "2.5", std::string area = "100",
                    std::string coef = ".85", std::string peak = "250", std::string path = "Text1") {
@@ -48,33 +52,29 @@ TEST(RequestRun, Refusals) {
       {"negative", Entries("-10"), kTooShort},
   };
   for (const auto& c : cases) {
-    Init s;
-    Screens screens;
-    RequestRun(s, c.entries, screens.Ops());
-    ASSERT_EQ(screens.warnings.size(), 1u) << c.name;
-    EXPECT_EQ(screens.warnings[0], c.warning) << c.name;
-    EXPECT_EQ(screens.results, 0) << c.name;
+    Request request;
+    EXPECT_EQ(Warning(request.Run(c.entries)), c.warning) << c.name;
+    // The companion and batch tables read entries the same way.
+    EXPECT_EQ(Warning(ParseRunEntries(c.entries, kZeroTail)), c.warning) << c.name;
   }
 }
 
 TEST(RequestRun, IncompleteEntriesChangeNothing) {
-  Init s;
-  s.ReportPath = "/before";
-  Screens screens;
-  RequestRun(s, Entries("10", " "), screens.Ops());
-  EXPECT_EQ(s.ReportPath, "/before");
-  EXPECT_EQ(s.TimeOfConcentration, 0);
-  EXPECT_EQ(screens.settingsWrites, 0);
+  Request request;
+  request.state.ReportPath = "/before";
+  request.Run(Entries("10", " "));
+  EXPECT_EQ(request.state.ReportPath, "/before");
+  EXPECT_EQ(request.state.Inputs.TimeOfConcentration, 0);
+  EXPECT_EQ(request.settingsWrites, 0);
 }
 
 TEST(RequestRun, ShortTimeOfConcentrationHasAlreadyStoredPathAndTc) {
-  Init s;
-  Screens screens;
-  RequestRun(s, Entries("4.49", "2.5", "100", ".85", "250", " /runs/a.hc1 "), screens.Ops());
-  EXPECT_EQ(s.ReportPath, " /runs/a.hc1 ") << "stored untrimmed";
-  EXPECT_EQ(screens.settingsWrites, 1);
-  EXPECT_EQ(s.TimeOfConcentration, 4);
-  EXPECT_EQ(s.SixHourRainfall, 0) << "later entries are not parsed";
+  Request request;
+  request.Run(Entries("4.49", "2.5", "100", ".85", "250", " /runs/a.hc1 "));
+  EXPECT_EQ(request.state.ReportPath, " /runs/a.hc1 ") << "stored untrimmed";
+  EXPECT_EQ(request.settingsWrites, 1);
+  EXPECT_EQ(request.state.Inputs.TimeOfConcentration, 4);
+  EXPECT_EQ(request.state.Inputs.SixHourRainfall, 0) << "later entries are not parsed";
 }
 
 TEST(RequestRun, AcceptedEntriesBecomeTheRunInputs) {
@@ -90,45 +90,40 @@ TEST(RequestRun, AcceptedEntriesBecomeTheRunInputs) {
       {"text area reads as 0", Entries("10", "2.5", "abc"), 10, 2.5, 0, 0.85, 250},
   };
   for (const auto& c : cases) {
-    Init s;
-    Screens screens;
-    RequestRun(s, c.entries, screens.Ops());
-    EXPECT_TRUE(screens.warnings.empty()) << c.name;
-    EXPECT_EQ(screens.results, 1) << c.name;
-    EXPECT_EQ(s.TimeOfConcentration, c.tc) << c.name;
-    EXPECT_EQ(s.SixHourRainfall, c.rain) << c.name;
-    EXPECT_EQ(s.BasinArea, c.area) << c.name;
-    EXPECT_EQ(s.RunoffCoefficient, c.coef) << c.name;
-    EXPECT_EQ(s.Discharge(1), c.peak) << c.name;
+    Request request;
+    const RequestOutcome outcome = request.Run(c.entries);
+    ASSERT_TRUE(std::holds_alternative<RunInputs>(outcome)) << c.name;
+    const RunInputs& in = std::get<RunInputs>(outcome);
+    EXPECT_EQ(in.TimeOfConcentration, c.tc) << c.name;
+    EXPECT_EQ(in.SixHourRainfall, c.rain) << c.name;
+    EXPECT_EQ(in.BasinArea, c.area) << c.name;
+    EXPECT_EQ(in.RunoffCoefficient, c.coef) << c.name;
+    EXPECT_EQ(in.PeakDischarge, c.peak) << c.name;
+    EXPECT_EQ(request.state.Inputs.PeakDischarge, c.peak) << c.name;
   }
 }
 
 TEST(RequestRun, EmptyPathDoesNotBlockARun) {
-  Init s;
-  Screens screens;
-  RequestRun(s, Entries("10", "2.5", "100", ".85", "250", ""), screens.Ops());
-  EXPECT_EQ(screens.results, 1);
-  EXPECT_EQ(s.ReportPath, "");
+  Request request;
+  EXPECT_TRUE(std::holds_alternative<RunInputs>(
+      request.Run(Entries("10", "2.5", "100", ".85", "250", ""))));
+  EXPECT_EQ(request.state.ReportPath, "");
 }
 
 TEST(RequestRun, EntryBeyondTheDoubleRangeStopsTheRun) {
-  Init s;
-  s.BasinArea = 7;
-  Screens screens;
-  EXPECT_THROW(RequestRun(s, Entries("10", "2.5", "1e999"), screens.Ops()), ArithmeticFault);
-  EXPECT_EQ(screens.results, 0);
-  EXPECT_EQ(s.BasinArea, 7);
-  EXPECT_EQ(s.SixHourRainfall, 0);
+  Request request;
+  request.state.Inputs.BasinArea = 7;
+  EXPECT_THROW(request.Run(Entries("10", "2.5", "1e999")), ArithmeticFault);
+  EXPECT_EQ(request.state.Inputs.BasinArea, 7);
+  EXPECT_EQ(request.state.Inputs.SixHourRainfall, 0);
 }
 
 TEST(RequestRun, WritesTheSettingsFileWithTheSwitchOn) {
   test::MemoryFileSystem files;
   Init s;
   InitializeState(s, true, "/opt/rh/", "/");
-  Screens screens;
-  RunRequestOps ops = screens.Ops();
-  ops.WriteSettings = [&] { WriteSettings(s, files); };
-  RequestRun(s, Entries("3", "2.5", "100", ".85", "250", "/runs/new.hc1"), ops);
+  RequestRun(s, Entries("3", "2.5", "100", ".85", "250", "/runs/new.hc1"),
+             [&] { WriteSettings(s, files); });
   ASSERT_EQ(files.files.count("/opt/rh/Setup.ini"), 1u) << "written before the Tc check";
   EXPECT_NE(files.files["/opt/rh/Setup.ini"].find("/runs/new.hc1\r\n"), std::string::npos);
 }

@@ -322,7 +322,7 @@ TEST_F(Spooler, ReportLandsAsPdfWithItsTextAndLayout) {
 // A queue that does not accept jobs makes printing a fault with the spooler's words and no job;
 // once it accepts jobs again the report prints.
 TEST_F(Spooler, RefusedJobsAreFaultsUntilTheQueueAcceptsAgain) {
-  const Init basin = test::ComputedBasin({});
+  const rh::Run basin = test::ComputedBasin({});
   test::FixedClock clock;
   const struct {
     const char* command;
@@ -335,7 +335,7 @@ TEST_F(Spooler, RefusedJobsAreFaultsUntilTheQueueAcceptsAgain) {
 
     std::string fault;
     try {
-      PrintReport(basin, *QtPrinter::DefaultPrinter('.'), clock);
+      PrintReport(basin, "", *QtPrinter::DefaultPrinter('.'), clock.ShortDate());
     } catch (const PrinterFault& f) {
       fault = f.what();
     }

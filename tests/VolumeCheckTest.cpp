@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/Init.h"
 #include "engine/Hydrograph.h"
 #include "output/VolumeCheck.h"
 #include "platform/Faults.h"
@@ -10,15 +9,14 @@
 namespace rh {
 namespace {
 
-Init Computed(double tc, double p6, double area, double coef, double peak) {
-  Init s;
-  s.TimeOfConcentration = tc;
-  s.SixHourRainfall = p6;
-  s.BasinArea = area;
-  s.RunoffCoefficient = coef;
-  s.Discharge(1) = peak;
-  ComputeHydrograph(s);
-  return s;
+Run Computed(double tc, double p6, double area, double coef, double peak) {
+  RunInputs in;
+  in.TimeOfConcentration = tc;
+  in.SixHourRainfall = p6;
+  in.BasinArea = area;
+  in.RunoffCoefficient = coef;
+  in.PeakDischarge = peak;
+  return ComputeRun(in);
 }
 
 // Tc = 10 min, P6 = 2.5 in, A = 100 ac, C = 0.85, Qp = 250 cfs, worked by hand:
@@ -97,8 +95,8 @@ TEST(VolumeCheck, NoRainGivesNoRatio) {
 
 TEST(VolumeCheck, ChartFormsMatchTheEngine) {
   // The engine's block 2 intensity is the chart's I(2 Tc).
-  const Init s = Computed(10, 2.5, 100, 0.85, 250);
-  EXPECT_DOUBLE_EQ(s.Intensity(2), ChartIntensity(2.5, 20));
+  const rh::Run s = Computed(10, 2.5, 100, 0.85, 250);
+  EXPECT_DOUBLE_EQ(s.Result.Intensity(2), ChartIntensity(2.5, 20));
   EXPECT_NEAR(ChartDepth(2.5, 20), 20.0 / 60.0 * ChartIntensity(2.5, 20), 1e-12);
   EXPECT_EQ(StormBlockCount(7), 51);  // 360 / 7 = 51.43
   EXPECT_THROW(StormBlockCount(0), ArithmeticFault);

@@ -12,10 +12,10 @@
 #include "QtFakes.h"
 #include "app/Maker.h"
 #include "app/Messages.h"
-#include "app/Run.h"
 #include "app/Settings.h"
 #include "output/Hec1Deck.h"
 #include "output/PrintedReport.h"
+#include "output/ResultsListing.h"
 #include "ui/Program.h"
 
 namespace {
@@ -53,14 +53,14 @@ QStringList Items(QListWidget* list) {
 
 // The lines the core gives for a basin typed as `b`.
 QStringList ExpectedLines(const Basin& b, bool hec1 = false) {
-  rh::Init state;
-  state.Hec1Enabled = hec1 ? rh::kTrue : rh::kFalse;
-  state.TimeOfConcentration = b.tc.toDouble();
-  state.SixHourRainfall = b.rain.toDouble();
-  state.BasinArea = b.area.toDouble();
-  state.RunoffCoefficient = b.coef.toDouble();
-  state.Discharge(1) = b.peak.toDouble();
-  return ToQt(rh::ComputeResults(state));
+  rh::RunInputs in;
+  in.ZeroTail = hec1 ? rh::kZeroTailHec1 : rh::kZeroTail;
+  in.TimeOfConcentration = b.tc.toDouble();
+  in.SixHourRainfall = b.rain.toDouble();
+  in.BasinArea = b.area.toDouble();
+  in.RunoffCoefficient = b.coef.toDouble();
+  in.PeakDischarge = b.peak.toDouble();
+  return ToQt(rh::BuildResultLines(rh::ComputeRun(in)));
 }
 
 }  // namespace
@@ -160,15 +160,15 @@ class WorkflowTest : public QObject {
     bool centred = true;
     const auto expectCentred = [&](QWidget* w) {
       const QRect screen = w->screen()->geometry();
-      const double dx = rh::qt::ScreenDpiX();
-      const double dy = rh::qt::ScreenDpiY();
-      const rh::qt::TwipPoint at = rh::qt::CentredPosition(
-          rh::qt::PixelsToTwips(screen.width(), dx), rh::qt::PixelsToTwips(screen.height(), dy),
-          rh::qt::PixelsToTwips(w->frameGeometry().width(), dx),
-          rh::qt::PixelsToTwips(w->frameGeometry().height(), dy));
+      const double dx = rh::ui::ScreenDpiX();
+      const double dy = rh::ui::ScreenDpiY();
+      const rh::ui::TwipPoint at = rh::ui::CentredPosition(
+          rh::ui::PixelsToTwips(screen.width(), dx), rh::ui::PixelsToTwips(screen.height(), dy),
+          rh::ui::PixelsToTwips(w->frameGeometry().width(), dx),
+          rh::ui::PixelsToTwips(w->frameGeometry().height(), dy));
       centred = centred &&
                 w->frameGeometry().topLeft() ==
-                    QPoint(rh::qt::TwipsToPixels(at.left, dx), rh::qt::TwipsToPixels(at.top, dy));
+                    QPoint(rh::ui::TwipsToPixels(at.left, dx), rh::ui::TwipsToPixels(at.top, dy));
     };
     for (const char* name : {"MethodText1", "MethodText2", "MethodText3"}) {
       rh::test::WhenModal(QString::fromLatin1(name), [&](QWidget* screen) {
@@ -314,7 +314,9 @@ class WorkflowTest : public QObject {
     Type({"10", "2.5", "100", ".85", "250"});
     std::string deckWhileShown;
     Generate([&](QWidget*) { deckWhileShown = session_->files.files["/runs/out.hc1"]; });
-    QCOMPARE(deckWhileShown, rh::Hec1DeckText(session_->state, session_->clock.ShortDate()));
+    QVERIFY(session_->state.LastRun.has_value());
+    QCOMPARE(deckWhileShown, rh::Hec1DeckText(session_->state.LastRun->Run, "/runs/out.hc1",
+                                              session_->clock.ShortDate()));
     QVERIFY(session_->prompts.shown.empty());
   }
 
@@ -338,7 +340,7 @@ class WorkflowTest : public QObject {
     });
     QVERIFY(stillOpen);
     QVERIFY(session_->prompts.shown.empty());
-    const auto& jobs = session_->printer.jobs;
+    const auto& jobs = session_->devices.printer.jobs;
     QCOMPARE(jobs.size(), std::size_t{2});
     for (const auto& job : jobs) {
       QVERIFY(job.ended);
@@ -366,7 +368,7 @@ class WorkflowTest : public QObject {
     QFETCH(QStringList, asked);
     QFETCH(int, pdfJobs);
     Start();
-    session_->noPrinter = true;
+    session_->devices.noPrinter = true;
     session_->prompts.answers = {accept};
     session_->prompts.nextSaveName = saveAs.toStdString();
     Type({"10", "2.5", "100", ".85", "250"});
@@ -385,11 +387,12 @@ class WorkflowTest : public QObject {
     QCOMPARE(question.title, std::string(rh::messages::kPrintFaultTitle));
     QVERIFY(question.text.find("No printer is installed.") != std::string::npos);
     QVERIFY(question.text.find(rh::messages::kPdfOfferText) != std::string::npos);
-    QCOMPARE(static_cast<int>(session_->pdfPaths.size()), pdfJobs);
-    QCOMPARE(static_cast<int>(session_->pdf.jobs.size()), pdfJobs);
+    QCOMPARE(static_cast<int>(session_->devices.pdf.jobs.size()), pdfJobs);
+    QCOMPARE(static_cast<int>(session_->files.files.count(saveAs.toStdString())), pdfJobs);
     if (pdfJobs > 0) {
-      QCOMPARE(session_->pdfPaths[0], saveAs.toStdString());
-      QVERIFY(session_->pdf.jobs[0].ended);
+      QVERIFY(session_->devices.pdf.jobs[0].ended);
+      QVERIFY(session_->files.files[saveAs.toStdString()].find("PEAK DISCHARGE  250  CFS") !=
+              std::string::npos);
     }
   }
 };

@@ -1,14 +1,13 @@
 #include "app/Batch.h"
 
 #include <cctype>
-#include <optional>
+#include <filesystem>
+#include <system_error>
 #include <unordered_set>
 
 #include "app/BasinCsv.h"
 #include "app/Messages.h"
-#include "app/Run.h"
 #include "app/RunRequest.h"
-#include "engine/Hydrograph.h"
 #include "output/TextForms.h"
 #include "output/VolumeCheck.h"
 #include "platform/Faults.h"
@@ -30,58 +29,41 @@ std::string Lower(std::string text) {
   return text;
 }
 
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::size_t size = 0;
-  for (const std::string& line : lines)
-    size += line.size() + 1;
-  std::string text;
-  text.reserve(size);
-  for (const std::string& line : lines)
-    text.append(line).push_back('\n');
-  return text;
-}
-
 // Runs one well-formed row with a safe name; fills the row's status and figures.
-void RunRow(const CsvRecord& record, const BatchOptions& options, FileSystem& files,
-            const DeckWriter& writeDeck, BatchRow& row) {
-  Init state;
-  InitializeState(state, options.Hec1, "", "/");
+void RunRow(const CsvRecord& record, const BatchOptions& options, const RunServices& services,
+            BatchRow& row) {
   RunEntries entries;
-  entries.Path = options.Hec1 ? BatchPath(options, row.Name + ".hc1") : std::string();
   entries.TimeOfConcentration = record.Fields[1];
   entries.SixHourRainfall = record.Fields[2];
   entries.BasinArea = record.Fields[3];
   entries.RunoffCoefficient = record.Fields[4];
   entries.PeakDischarge = record.Fields[5];
 
-  std::optional<std::string> refusal;
-  std::vector<std::string> lines;
-  RunRequestOps ops;
-  ops.ShowWarning = [&](const std::string& title, const std::string& text) {
-    refusal = title + ": " + text;
-  };
-  ops.ShowResultsModal = [&] {
-    if (options.SummaryOnly)
-      ComputeHydrograph(state);
-    else
-      lines = ComputeResults(state);
-  };
-
   try {
-    RequestRun(state, entries, ops);
-    if (refusal) {
+    const RequestOutcome outcome =
+        ParseRunEntries(entries, options.Hec1 ? kZeroTailHec1 : kZeroTail);
+    if (const Refusal* refusal = std::get_if<Refusal>(&outcome)) {
       row.Status = RowStatus::Refused;
-      row.Message = *refusal;
+      row.Message = refusal->Title + ": " + refusal->Text;
       return;
     }
-    row.OrdinateCount = state.OrdinateCount;
-    row.PeakIndex = state.PeakIndex;
-    row.PeakCfs = state.Hydrograph(state.PeakIndex);
-    row.VolumeAcreFeet = CheckVolumes(state).HydrographAcreFeet;
-    if (options.Hec1 && writeDeck)
-      writeDeck(state, files);
+    OutputRequest request;
+    if (options.Hec1)
+      request.DeckPath = BatchPath(options, row.Name + ".hc1");
     if (!options.SummaryOnly)
-      files.ReplaceText(BatchPath(options, row.Name + ".txt"), JoinLines(lines));
+      request.ListingPath = BatchPath(options, row.Name + ".txt");
+    request.Check = true;  // the summary's volume
+    const BasinRun basin = RunBasin(std::get<RunInputs>(outcome), request, services);
+    if (basin.Failure) {
+      row.Status = RowStatus::Fault;
+      row.Message = basin.Failure->Message;
+      return;
+    }
+    const RunResult& r = basin.Run.Result;
+    row.OrdinateCount = r.OrdinateCount;
+    row.PeakIndex = r.PeakIndex;
+    row.PeakCfs = r.Hydrograph(r.PeakIndex);
+    row.VolumeAcreFeet = basin.Check->HydrographAcreFeet;
   } catch (const Fault& fault) {
     row.Status = RowStatus::Fault;
     row.Message = fault.what();
@@ -127,8 +109,8 @@ std::string BatchPath(const BatchOptions& options, const std::string& fileName) 
   return options.OutDir + "/" + fileName;
 }
 
-BatchReport RunBatch(std::string_view csvText, const BatchOptions& options, FileSystem& files,
-                     const DeckWriter& writeDeck,
+BatchReport RunBatch(std::string_view csvText, const BatchOptions& options,
+                     const RunServices& services,
                      const std::function<void(const BatchRow&)>& onRow) {
   BatchReport report;
   CsvReader reader(csvText);
@@ -174,7 +156,7 @@ BatchReport RunBatch(std::string_view csvText, const BatchOptions& options, File
       row.Status = RowStatus::BadName;
       row.Message = messages::kBatchNameRepeated;
     } else {
-      RunRow(record, options, files, writeDeck, row);
+      RunRow(record, options, services, row);
     }
 
     if (row.Status != RowStatus::Ok)
@@ -204,6 +186,47 @@ std::string SummaryCsv(const BatchReport& report) {
     text.push_back('\n');
   }
   return text;
+}
+
+namespace {
+
+// Today's date, asked of the clock once for the whole batch.
+class DateOnce final : public Clock {
+ public:
+  explicit DateOnce(Clock& clock) : clock_(clock) {}
+  std::string ShortDate() override {
+    if (date_.empty())
+      date_ = clock_.ShortDate();
+    return date_;
+  }
+
+ private:
+  Clock& clock_;
+  std::string date_;
+};
+
+}  // namespace
+
+BatchReport RunBatchFiles(const std::string& csvPath, const BatchOptions& options, Clock& clock,
+                          const std::function<void(const BatchRow&)>& onRow) {
+  StdFileSystem files(StdFileSystem::Durability::Deferred);
+  const std::string table = files.ReadText(csvPath);
+
+  std::error_code error;
+  std::filesystem::create_directories(options.OutDir, error);
+  if (error || !std::filesystem::is_directory(options.OutDir)) {
+    throw FileFault("Cannot create the folder " + options.OutDir + ": " +
+                        (error ? error.message() : "a file of that name exists"),
+                    options.OutDir);
+  }
+
+  DateOnce date(clock);
+  BatchReport report = RunBatch(table, options, RunServices{files, date, nullptr}, onRow);
+  if (!report.TableProblem.empty())
+    return report;
+  files.ReplaceText(BatchPath(options, "summary.csv"), SummaryCsv(report));
+  files.SyncAll(options.OutDir);
+  return report;
 }
 
 }  // namespace rh

@@ -1,6 +1,6 @@
-// Batch runs: one basin a row of a CSV table, each through the same run request and results
-// computation as the entry boxes, with a listing file (and optionally a HEC-1 deck) per basin and
-// a summary table.
+// Batch runs: one basin a row of a CSV table, each read as the entry boxes are read and run through
+// the same run step, with a listing file (and optionally a HEC-1 deck) per basin and a summary
+// table.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Init.h"
-#include "platform/FileSystem.h"
+#include "app/RunBasin.h"
 
 namespace rh {
 
@@ -54,19 +53,23 @@ struct BatchReport {
   std::string TableProblem;
 };
 
-// Writes the deck of the run in `state` to state.ReportPath (WriteHec1Deck in the program).
-using DeckWriter = std::function<void(const Init& state, FileSystem& files)>;
-
 // True when `name` is a safe basin file name: 1..100 characters from [A-Za-z0-9._-], not
 // starting with '.'.
 bool SafeBasinName(std::string_view name);
 
-// Runs every basin of `csvText`. Each row is reported through `onRow` as soon as it is done (for
-// messages), and collected in the report. Faults of one row never stop the others. The summary is
-// not written here (see SummaryCsv).
-BatchReport RunBatch(std::string_view csvText, const BatchOptions& options, FileSystem& files,
-                     const DeckWriter& writeDeck,
+// Runs every basin of `csvText`, writing its files through `services`. Each row is reported through
+// `onRow` as soon as it is done (for messages), and collected in the report. Faults of one row
+// never stop the others. The summary is not written here (see SummaryCsv).
+BatchReport RunBatch(std::string_view csvText, const BatchOptions& options,
+                     const RunServices& services,
                      const std::function<void(const BatchRow&)>& onRow = {});
+
+// A whole batch as the companion runs it: reads the table at `csvPath`, creates the output folder
+// when missing, runs every row (files reach the disk in one flush at the end) and writes
+// summary.csv last. Raises FileFault when the table cannot be read or the folder or the summary
+// cannot be written; a table without its header comes back as the report's TableProblem.
+BatchReport RunBatchFiles(const std::string& csvPath, const BatchOptions& options, Clock& clock,
+                          const std::function<void(const BatchRow&)>& onRow = {});
 
 // summary.csv: name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message, LF line
 // ends.

@@ -6,14 +6,14 @@
 namespace rh {
 
 FileSelection::FileSelection(Init& state, Directories& dirs, FileSelectionView& view)
-    : state_(state), view_(view), drive1_(dirs), dir1_(dirs), file1_(dirs) {
-  drive1_.Change = [this] { Drive1_Change(); };
-  dir1_.Change = [this] { Dir1_Change(); };
+    : state_(state), view_(view), driveList_(dirs), dirList_(dirs), fileList_(dirs) {
+  driveList_.Change = [this] { OnDriveChange(); };
+  dirList_.Change = [this] { OnDirChange(); };
 }
 
 // ---- Handlers ------------------------------------------------------------------------------
 
-void FileSelection::Form_Load() {
+void FileSelection::OnLoad() {
   view_.Centre();
 
   view_.ClearPatterns();
@@ -23,56 +23,56 @@ void FileSelection::Form_Load() {
   }
 
   view_.SetPatternText(state_.FilePatterns[1]);
-  file1_.SetPattern(view_.PatternText());
+  fileList_.SetPattern(view_.PatternText());
 
   currentDrive_ = state_.LastDrive;
   currentDir_ = state_.LastDir;
   currentFile_ = "";
 
-  // Raises Drive1_Change (and through it Dir1_Change) when the stored drive is not the one the
+  // Raises OnDriveChange (and through it OnDirChange) when the stored drive is not the one the
   // list starts on; CurrentDir is then that drive's directory, not the stored one.
-  drive1_.SetDrive(currentDrive_);
+  driveList_.SetDrive(currentDrive_);
 
-  dir1_.SetPath(currentDir_);
-  file1_.SetPath(currentDir_);
+  dirList_.SetPath(currentDir_);
+  fileList_.SetPath(currentDir_);
   SetReadout(currentDir_);
 }
 
-void FileSelection::Drive1_Change() {
-  currentDrive_ = drive1_.Drive();
+void FileSelection::OnDriveChange() {
+  currentDrive_ = driveList_.Drive();
   currentDir_ = currentDrive_;
   currentFile_ = "";
-  dir1_.SetPath(currentDrive_);  // runs Dir1_Change when the directory changes
-  file1_.SetPath(currentDrive_);
+  dirList_.SetPath(currentDrive_);  // runs OnDirChange when the directory changes
+  fileList_.SetPath(currentDrive_);
   SetReadout(currentDrive_);
   view_.RepaintReadout();
 }
 
-void FileSelection::Dir1_Change() {
-  currentDir_ = dir1_.Path();
+void FileSelection::OnDirChange() {
+  currentDir_ = dirList_.Path();
   currentFile_ = "";
-  file1_.SetPath(currentDir_);
+  fileList_.SetPath(currentDir_);
   SetReadout(currentDir_);
   view_.RepaintReadout();
 }
 
-void FileSelection::File1_Click() {
-  currentFile_ = file1_.FileName();
+void FileSelection::OnFileClick() {
+  currentFile_ = fileList_.FileName();
   SetReadout(JoinPath(currentDir_, currentFile_));
   view_.RepaintReadout();
 }
 
-void FileSelection::Combo1_Click() {
+void FileSelection::OnPatternPick() {
   view_.ClearPatternSelection();
-  file1_.SetPattern(view_.PatternText());
-  file1_.Refresh();
+  fileList_.SetPattern(view_.PatternText());
+  fileList_.Refresh();
 }
 
-void FileSelection::Combo1_Change() {
-  Combo1_Click();
+void FileSelection::OnPatternEdit() {
+  OnPatternPick();
 }
 
-void FileSelection::Command2_Click() {
+void FileSelection::OnOk() {
   if (currentFile_.empty()) {
     view_.ShowWarning(messages::kNoFileTitle, messages::kNoFileText);
     return;
@@ -83,24 +83,24 @@ void FileSelection::Command2_Click() {
   view_.Unload();
 }
 
-void FileSelection::Command1_Click() {
+void FileSelection::OnCancel() {
   view_.Unload();
 }
 
 // ---- User actions --------------------------------------------------------------------------
 
 FileSelection::Place FileSelection::Here() const {
-  return Place{currentDrive_,      currentDir_,      currentFile_,     readout_,
-               drive1_.Snapshot(), dir1_.Snapshot(), file1_.Snapshot()};
+  return Place{currentDrive_,         currentDir_,         currentFile_,        readout_,
+               driveList_.Snapshot(), dirList_.Snapshot(), fileList_.Snapshot()};
 }
 
 void FileSelection::GoBack(const Place& place) {
   currentDrive_ = place.currentDrive;
   currentDir_ = place.currentDir;
   currentFile_ = place.currentFile;
-  drive1_.Restore(place.drive);
-  dir1_.Restore(place.dir);
-  file1_.Restore(place.file);
+  driveList_.Restore(place.drive);
+  dirList_.Restore(place.dir);
+  fileList_.Restore(place.file);
   SetReadout(place.readout);
   view_.RepaintReadout();
 }
@@ -127,15 +127,15 @@ void FileSelection::Guarded(Action action) {
 void FileSelection::Load() {
   const Place start = Here();
   try {
-    Form_Load();
+    OnLoad();
   } catch (const DriveFault& fault) {
     // The stored place is gone or unreadable: open where the lists started instead.
     GoBack(start);
-    currentDrive_ = drive1_.Drive();
-    currentDir_ = dir1_.Path();
+    currentDrive_ = driveList_.Drive();
+    currentDir_ = dirList_.Path();
     currentFile_ = "";
     try {
-      file1_.SetPattern(view_.PatternText());
+      fileList_.SetPattern(view_.PatternText());
     } catch (const DriveFault&) {
       // The starting directory became unreadable as well; the list keeps what it showed.
     }
@@ -148,32 +148,32 @@ void FileSelection::Load() {
 }
 
 void FileSelection::PickDrive(const std::string& drive) {
-  Guarded([&] { drive1_.SetDrive(drive); });
+  Guarded([&] { driveList_.SetDrive(drive); });
 }
 
 void FileSelection::OpenDirectory(const std::string& path) {
-  Guarded([&] { dir1_.SetPath(path); });
+  Guarded([&] { dirList_.SetPath(path); });
 }
 
 void FileSelection::ClickFile(int index) {
-  file1_.Select(index);
-  File1_Click();
+  fileList_.Select(index);
+  OnFileClick();
 }
 
 void FileSelection::PickPattern() {
-  Guarded([&] { Combo1_Click(); });
+  Guarded([&] { OnPatternPick(); });
 }
 
 void FileSelection::EditPattern() {
-  Guarded([&] { Combo1_Change(); });
+  Guarded([&] { OnPatternEdit(); });
 }
 
 void FileSelection::PressOk() {
-  Command2_Click();
+  OnOk();
 }
 
 void FileSelection::PressCancel() {
-  Command1_Click();
+  OnCancel();
 }
 
 }  // namespace rh

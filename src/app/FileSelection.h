@@ -58,23 +58,23 @@ class FileSelection {
   void PressCancel();  // also the close box
 
   // ---- The handlers, in the order the dialog's behaviour is written.
-  void Form_Load();
-  void Drive1_Change();
-  void Dir1_Change();
-  void File1_Click();
-  void Combo1_Click();
-  void Combo1_Change();
-  void Command2_Click();
-  void Command1_Click();
+  void OnLoad();
+  void OnDriveChange();
+  void OnDirChange();
+  void OnFileClick();
+  void OnPatternPick();
+  void OnPatternEdit();
+  void OnOk();
+  void OnCancel();
 
   const std::string& CurrentDrive() const { return currentDrive_; }
   const std::string& CurrentDir() const { return currentDir_; }
   const std::string& CurrentFile() const { return currentFile_; }
   const std::string& Readout() const { return readout_; }
 
-  const DriveListBox& Drive1() const { return drive1_; }
-  const DirListBox& Dir1() const { return dir1_; }
-  const FileListBox& File1() const { return file1_; }
+  const DriveListBox& DriveList() const { return driveList_; }
+  const DirListBox& DirList() const { return dirList_; }
+  const FileListBox& FileList() const { return fileList_; }
 
  private:
   struct Place {
@@ -91,9 +91,9 @@ class FileSelection {
 
   Init& state_;
   FileSelectionView& view_;
-  DriveListBox drive1_;
-  DirListBox dir1_;
-  FileListBox file1_;
+  DriveListBox driveList_;
+  DirListBox dirList_;
+  FileListBox fileList_;
 
   std::string currentDrive_;
   std::string currentDir_;

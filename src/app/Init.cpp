@@ -1,13 +1,6 @@
 #include "app/Init.h"
 
-#include "platform/Faults.h"
-
 namespace rh {
-
-void OrdinateArray::ThrowSubscript(long index) {
-  throw SubscriptFault("Subscript out of range: ordinate " + std::to_string(index) +
-                       " is outside 0.." + std::to_string(kMaxOrdinates) + ".");
-}
 
 void InitializeState(Init& state, bool hec1Enabled, const std::string& installDir,
                      const std::string& root) {

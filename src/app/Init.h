@@ -1,12 +1,15 @@
-// The program's global state: the run inputs, the four ordinate arrays and their counters, the
-// file paths and the file-selection state. The program holds exactly one instance for its whole
-// run; every run overwrites it in place.
+// The program's state: the HEC-1 switch, the program folder and its files, the report path, the
+// file selection dialog's places and the last run the screens show. The windowed program holds
+// exactly one instance for its whole run.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "app/RunBasin.h"
+#include "engine/Hydrograph.h"
 
 namespace rh {
 
@@ -14,33 +17,6 @@ namespace rh {
 using Boolean16 = std::int16_t;
 constexpr Boolean16 kTrue = -1;
 constexpr Boolean16 kFalse = 0;
-
-constexpr std::int32_t kMaxOrdinates = 300;
-
-// An ordinate array indexed 0..MaxOrdinates. Every access is checked: an index outside the bounds
-// raises SubscriptFault.
-class OrdinateArray {
- public:
-  double& operator()(long index) {
-    if (index < 0 || index > kMaxOrdinates)
-      ThrowSubscript(index);
-    return values_[static_cast<std::size_t>(index)];
-  }
-  double operator()(long index) const {
-    if (index < 0 || index > kMaxOrdinates)
-      ThrowSubscript(index);
-    return values_[static_cast<std::size_t>(index)];
-  }
-  // Sets entries first..MaxOrdinates to `value`.
-  void FillFrom(long first, double value) {
-    (*this)(first);  // bounds check of the first entry; the rest follow it
-    std::fill(values_.begin() + first, values_.end(), value);
-  }
-
- private:
-  [[noreturn]] static void ThrowSubscript(long index);
-  std::array<double, kMaxOrdinates + 1> values_{};
-};
 
 struct Init {
   // Feature switch for the HEC-1 deck: path entry, settings write-back, ten-zero tail, deck.
@@ -58,19 +34,11 @@ struct Init {
   std::string LastDir;       // last directory chosen in the file dialog
   std::string SelectedPath;  // last path chosen in the file dialog
 
-  // Run inputs. The peak discharge (cfs) has no field of its own: it is Discharge(1).
-  double TimeOfConcentration = 0;  // Tc, minutes (a whole number >= 5 when a run computes)
-  double SixHourRainfall = 0;      // P6, inches
-  double BasinArea = 0;            // A, acres
-  double RunoffCoefficient = 0;    // C, dimensionless
-
-  OrdinateArray Intensity;      // in/hr over a duration of n x Tc
-  OrdinateArray RainIncrement;  // inches of rain added between (n-1) x Tc and n x Tc
-  OrdinateArray Discharge;      // cfs, block discharges in computation order; entry 1 = peak
-  OrdinateArray Hydrograph;     // cfs at time n x Tc
-
-  std::int32_t OrdinateCount = 0;  // index of the last reported ordinate
-  std::int16_t PeakIndex = 0;      // position of the peak in Hydrograph
+  // The inputs of the last run request; a request refused for its time of concentration has
+  // already stored the rounded time here.
+  RunInputs Inputs;
+  // The last run, as the results screen shows it and the report prints it.
+  std::optional<BasinRun> LastRun;
 };
 
 // The program folder layout and the first values of the state, before the settings file is read.

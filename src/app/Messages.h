@@ -13,12 +13,7 @@ inline constexpr const char* kTcText = "Time of Concentration value must be 5 or
 inline constexpr const char* kNoFileTitle = "ERROR - No filename selected";
 inline constexpr const char* kNoFileText = "A filename must be selected, or hit cancel.";
 
-// The command line's volume check and batch runs.
-inline constexpr const char* kCheckPeakWarning =
-    "WARNING: the entered peak discharge differs from the chart's C x I(Tc) x A by more than 10 %.";
-inline constexpr const char* kCheckVolumeWarning =
-    "WARNING: the hydrograph volume differs from the design-storm volume by more than 2 % "
-    "(ratio outside 0.98..1.02).";
+// Batch runs.
 inline constexpr const char* kBatchNameEmpty = "the basin name is empty";
 inline constexpr const char* kBatchNameRepeated = "the basin name is used by an earlier row";
 inline constexpr const char* kBatchNameUnsafe =
@@ -32,9 +27,7 @@ inline constexpr const char* kRunFaultText =
     "coefficient and peak discharge.";
 inline constexpr const char* kDeckFaultTitle = "ERROR Writing HEC-1 Input File";
 inline constexpr const char* kPrintFaultTitle = "ERROR Printing Report";
-inline constexpr const char* kNoPrinterText =
-    "No printer is installed. Install a printer and make it the default printer, then print "
-    "again.";
+
 inline constexpr const char* kLicenseFaultTitle = "ERROR Reading Software License";
 // Followed by the fault's own words, which name the file.
 inline constexpr const char* kLicenseFaultText = "The software license text could not be read.";

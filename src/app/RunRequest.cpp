@@ -2,10 +2,32 @@
 
 #include <cmath>
 
+#include "app/Init.h"
 #include "app/Messages.h"
 #include "app/Val.h"
 
 namespace rh {
+
+namespace {
+
+bool Complete(const RunEntries& e) {
+  for (const std::string* entry : {&e.TimeOfConcentration, &e.SixHourRainfall, &e.BasinArea,
+                                   &e.RunoffCoefficient, &e.PeakDischarge}) {
+    if (entry->find_first_not_of(' ') == std::string::npos)
+      return false;
+  }
+  return true;
+}
+
+Refusal Incomplete() {
+  return {messages::kIncompleteTitle, messages::kIncompleteText};
+}
+
+double RoundedMinutes(const std::string& entry) {
+  return std::floor(Val(TrimSpaces(entry)) + 0.5);
+}
+
+}  // namespace
 
 std::string TrimSpaces(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
@@ -15,40 +37,36 @@ std::string TrimSpaces(const std::string& text) {
   return text.substr(first, last - first + 1);
 }
 
-void RequestRun(Init& state, const RunEntries& entries, const RunRequestOps& ops) {
-  const std::string tc = TrimSpaces(entries.TimeOfConcentration);
-  const std::string rain = TrimSpaces(entries.SixHourRainfall);
-  const std::string area = TrimSpaces(entries.BasinArea);
-  const std::string coef = TrimSpaces(entries.RunoffCoefficient);
-  const std::string peak = TrimSpaces(entries.PeakDischarge);
+RequestOutcome ParseRunEntries(const RunEntries& entries, long zeroTail) {
+  if (!Complete(entries))
+    return Incomplete();
+  RunInputs in;
+  in.TimeOfConcentration = RoundedMinutes(entries.TimeOfConcentration);
+  if (in.TimeOfConcentration < 5)
+    return Refusal{messages::kTcTitle, messages::kTcText};
+  in.SixHourRainfall = Val(TrimSpaces(entries.SixHourRainfall));
+  in.BasinArea = Val(TrimSpaces(entries.BasinArea));
+  in.RunoffCoefficient = Val(TrimSpaces(entries.RunoffCoefficient));
+  in.PeakDischarge = Val(TrimSpaces(entries.PeakDischarge));
+  in.ZeroTail = zeroTail;
+  return in;
+}
 
-  if (tc.empty() || rain.empty() || area.empty() || coef.empty() || peak.empty()) {
-    ops.ShowWarning(messages::kIncompleteTitle, messages::kIncompleteText);
-    return;
-  }
-
+RequestOutcome RequestRun(Init& state, const RunEntries& entries,
+                          const std::function<void()>& writeSettings) {
+  if (!Complete(entries))
+    return Incomplete();
   state.ReportPath = entries.Path;
-  if (ops.WriteSettings)
-    ops.WriteSettings();
-
-  state.TimeOfConcentration = std::floor(Val(tc) + 0.5);
-  if (state.TimeOfConcentration < 5) {
-    ops.ShowWarning(messages::kTcTitle, messages::kTcText);
-    return;
-  }
-
-  // Parse all four before storing any, so an entry beyond the double range leaves the inputs of
-  // the last run as they were.
-  const double rainfall = Val(rain);
-  const double basinArea = Val(area);
-  const double coefficient = Val(coef);
-  const double peakDischarge = Val(peak);
-  state.SixHourRainfall = rainfall;
-  state.BasinArea = basinArea;
-  state.RunoffCoefficient = coefficient;
-  state.Discharge(1) = peakDischarge;
-
-  ops.ShowResultsModal();
+  if (writeSettings)
+    writeSettings();
+  state.Inputs.TimeOfConcentration = RoundedMinutes(entries.TimeOfConcentration);
+  RequestOutcome outcome =
+      ParseRunEntries(entries, state.Hec1Enabled != kFalse ? kZeroTailHec1 : kZeroTail);
+  // Parsed as a whole before anything else is stored, so an entry beyond the double range leaves
+  // the inputs of the last run as they were.
+  if (const RunInputs* inputs = std::get_if<RunInputs>(&outcome))
+    state.Inputs = *inputs;
+  return outcome;
 }
 
 }  // namespace rh

@@ -1,31 +1,101 @@
-// Design-storm runoff hydrograph by the rational method.
+// Design-storm runoff hydrograph by the rational method: the inputs of a run, its result and the
+// computation between them.
 #pragma once
 
-#include "app/Init.h"
+#include <cstdint>
+#include <vector>
 
 namespace rh {
 
-// Computes the distributed hydrograph from the run inputs of `state`.
-//
-// Inputs: TimeOfConcentration (Tc, minutes, a whole number >= 5), SixHourRainfall (P6, inches),
-// BasinArea (A, acres), RunoffCoefficient (C), Discharge(1) (the peak discharge Qp, cfs) and
-// Hec1Enabled (selects the zero tail).
+// Blocks and ordinates are numbered 0..kMaxOrdinates; a layout beyond it is a subscript fault.
+constexpr std::int32_t kMaxOrdinates = 300;
+// Zero ordinates that close the hydrograph after its last block: one, or ten when the run makes a
+// HEC-1 input deck.
+constexpr long kZeroTail = 1;
+constexpr long kZeroTailHec1 = 10;
+
+// The inputs of one run.
+struct RunInputs {
+  double TimeOfConcentration = 0;  // Tc, minutes (a whole number >= 5 after the run request)
+  double SixHourRainfall = 0;      // P6, inches
+  double BasinArea = 0;            // A, acres
+  double RunoffCoefficient = 0;    // C, dimensionless
+  double PeakDischarge = 0;        // Qp, cfs
+  long ZeroTail = kZeroTail;       // zero ordinates after the last block
+};
+
+// Values indexed from 0. Access through () is checked: an index outside the values raises
+// SubscriptFault; [] is the unchecked access for loops that stay inside.
+class OrdinateArray {
+ public:
+  double operator()(long index) const {
+    if (index < 0 || index >= Size())
+      ThrowSubscript(index);
+    return values_[static_cast<std::size_t>(index)];
+  }
+  double& operator()(long index) {
+    if (index < 0 || index >= Size())
+      ThrowSubscript(index);
+    return values_[static_cast<std::size_t>(index)];
+  }
+  double operator[](long index) const { return values_[static_cast<std::size_t>(index)]; }
+  double& operator[](long index) { return values_[static_cast<std::size_t>(index)]; }
+
+  long Size() const { return static_cast<long>(values_.size()); }
+  // `count` zeros; the storage is kept from one run to the next.
+  void Reset(long count) { values_.assign(static_cast<std::size_t>(count), 0.0); }
+  // Keeps the first `count` values.
+  void Truncate(long count) { values_.resize(static_cast<std::size_t>(count)); }
+  const std::vector<double>& Values() const { return values_; }
+
+ private:
+  [[noreturn]] void ThrowSubscript(long index) const;
+  std::vector<double> values_;
+};
+
+// What a run computes.
+struct RunResult {
+  long BlockCount = 0;  // N, the Tc blocks of the 6-hour storm
+  // Blocks n = 0..max(N, 1):
+  OrdinateArray Intensity;         // in/hr over a duration of n x Tc; entry 1 from Qp
+  OrdinateArray RainIncrement;     // inches of rain added between (n-1) x Tc and n x Tc
+  OrdinateArray Discharge;         // cfs, block n in computation order; entry 1 = Qp
+  OrdinateArray Hydrograph;        // cfs at time i x Tc, i = 0..OrdinateCount
+  OrdinateArray Hyetograph;        // in/hr of the rainfall block that ends at time i x Tc (0: none)
+  std::int32_t OrdinateCount = 0;  // index of the last reported ordinate
+  std::int16_t PeakIndex = 0;      // position of the peak in Hydrograph
+};
+
+// A run as every output shows it: what went in and what came out.
+struct Run {
+  RunInputs Inputs;
+  RunResult Result;
+};
+
+// Computes the distributed hydrograph of `inputs`.
 //
 // Intensities for durations n x Tc come from the County of San Diego chart,
-// I = 7.44 P6 D^-0.645 (in/hr, D in minutes); block n's discharge is C x (its rainfall depth as
-// an intensity over Tc) x A, rounded half up to 0.1 cfs. The peak block sits at
-// floor(2N/3 + 1.5); the other blocks alternate two before the peak for each one after it. A zero
-// tail of one ordinate (ten with the HEC-1 switch on) follows the last ordinate that holds a
-// block, so no block is dropped and the peak is never overwritten.
+// I = 7.44 P6 D^-0.645 (in/hr, D in minutes); block 1's intensity is back-computed from the peak
+// discharge, Qp / (A C). Block n's discharge is C x (its rainfall depth as an intensity over Tc)
+// x A, rounded half up to 0.1 cfs; block 1 is the peak discharge, unrounded. The peak sits at
+// ordinate floor(2N/3 + 1.5); the other blocks alternate two before the peak for each one after
+// it. A zero tail of `ZeroTail` ordinates follows the last ordinate that holds a block, so no block
+// is dropped and the peak is never overwritten.
 //
-// Writes Intensity, RainIncrement, Discharge(2..300), the whole Hydrograph, OrdinateCount (the
-// last reported ordinate) and PeakIndex. Throws ArithmeticFault on an invalid operation, division
-// by zero or overflow (zero area or coefficient, extreme values); the arrays then keep what the
-// steps so far wrote.
-void ComputeHydrograph(Init& state);
+// Every floating-point step is checked: an invalid operation, a division by zero (zero area or
+// coefficient) or an overflow (extreme values, or an ordinate time Tc x n beyond the double range)
+// raises ArithmeticFault. A layout outside ordinates 0..300 (Tc far below 5 minutes) raises
+// SubscriptFault.
+RunResult ComputeHydrograph(const RunInputs& inputs);
+
+// The same into `result`, whose storage is reused (for runs of many basins).
+void ComputeHydrograph(const RunInputs& inputs, RunResult& result);
+
+// The inputs with their result.
+Run ComputeRun(const RunInputs& inputs);
 
 // N, the number of Tc blocks in the 6-hour storm: floor(360 / Tc + 0.5). Throws ArithmeticFault
-// for Tc = 0 and SubscriptFault when N would not fit the ordinate arrays.
+// for Tc = 0 and SubscriptFault when N would not fit the ordinates.
 long StormBlockCount(double tc);
 
 // The chart's average intensity over a duration, in/hr: 7.44 P6 D^-0.645 (P6 inches, D minutes).

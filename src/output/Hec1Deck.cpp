@@ -47,23 +47,25 @@ double Hec1AreaSquareMiles(double acres) {
   return checked::RoundHalfUp(checked::Div(acres, kAcresPerSquareMile), 10000);
 }
 
-std::string Hec1DeckText(const Init& s, const std::string& date) {
-  const double tc = s.TimeOfConcentration;
+std::string Hec1DeckText(const Run& run, const std::string& deckPath, const std::string& date) {
+  const RunInputs& in = run.Inputs;
+  const RunResult& r = run.Result;
+  const double tc = in.TimeOfConcentration;
   // Everything that can fault is worked out before the first record.
-  const std::int16_t start = Hec1StartTime(tc, s.PeakIndex);
-  const double area = Hec1AreaSquareMiles(s.BasinArea);
+  const std::int16_t start = Hec1StartTime(tc, r.PeakIndex);
+  const double area = Hec1AreaSquareMiles(in.BasinArea);
 
   // HEC-1 reads numbers with a point whatever the host's number settings are.
   TextPrintTarget deck('.');
   using E = Ending;
-  PrintStatement(deck, {{"KK ", E::Join}, {Hec1StationName(s.ReportPath)}});
+  PrintStatement(deck, {{"KK ", E::Join}, {Hec1StationName(deckPath)}});
   PrintStatement(deck, {{"KM RUN DATE   ", E::Join}, {DateItem{date}}});
   PrintStatement(deck, {{"KM RATIONAL METHOD HYDROGRAPH PROGRAM"}});
   PrintStatement(deck, {{std::string("KM ") + kMakerNotice}});
   PrintStatement(deck,
-                 {{"KM 6HR RAINFALL IS ", E::Join}, {s.SixHourRainfall, E::Join}, {" INCHES"}});
+                 {{"KM 6HR RAINFALL IS ", E::Join}, {in.SixHourRainfall, E::Join}, {" INCHES"}});
   PrintStatement(deck,
-                 {{"KM RATIONAL METHOD RUNOFF COEFFICIENT IS ", E::Join}, {s.RunoffCoefficient}});
+                 {{"KM RATIONAL METHOD RUNOFF COEFFICIENT IS ", E::Join}, {in.RunoffCoefficient}});
   PrintStatement(
       deck, {{"KM RATIONAL METHOD TIME OF CONCENTRATION IS ", E::Join}, {tc, E::Join}, {" MIN."}});
   PrintStatement(deck,
@@ -76,23 +78,19 @@ std::string Hec1DeckText(const Init& s, const std::string& date) {
   // Inflow ordinates, ten to a QI record; the closing 0 follows the last one.
   PrintStatement(deck, {{"QI", E::Join}});
   std::int16_t onLine = 0;
-  for (long n = 0; n <= s.OrdinateCount; ++n) {
+  for (long n = 0; n <= r.OrdinateCount; ++n) {
     if (onLine == 9) {
-      PrintStatement(deck, {{s.Hydrograph(n)}});
+      PrintStatement(deck, {{r.Hydrograph(n)}});
       PrintStatement(deck, {{"QI", E::Join}});
       onLine = 0;
     } else {
-      PrintStatement(deck, {{s.Hydrograph(n), E::Join}});
+      PrintStatement(deck, {{r.Hydrograph(n), E::Join}});
       ++onLine;
     }
   }
   const std::int16_t closing = 0;
   PrintStatement(deck, {{closing}});
   return deck.Text();
-}
-
-void WriteHec1Deck(const Init& state, FileSystem& files, Clock& clock) {
-  files.ReplaceText(state.ReportPath, Hec1DeckText(state, clock.ShortDate()));
 }
 
 }  // namespace rh

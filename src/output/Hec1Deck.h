@@ -4,20 +4,14 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Init.h"
-#include "platform/Clock.h"
-#include "platform/FileSystem.h"
+#include "engine/Hydrograph.h"
 
 namespace rh {
 
-// The deck text for the run in `state` (after ComputeHydrograph), dated `date`. Lines end in
-// CR LF and numbers always use "." as decimal point. Throws ArithmeticFault when the start time
-// overflows a 16-bit HHMM.
-std::string Hec1DeckText(const Init& state, const std::string& date);
-
-// Writes the deck to ReportPath as a whole: an earlier file there is replaced only when the new
-// deck is complete. Faults (file or arithmetic) reach the caller with nothing written.
-void WriteHec1Deck(const Init& state, FileSystem& files, Clock& clock);
+// The deck of `run` to be written at `deckPath` (its station name is the path's file name), dated
+// `date`. Lines end in CR LF and numbers always use "." as decimal point. Throws ArithmeticFault
+// when the start time overflows a 16-bit HHMM.
+std::string Hec1DeckText(const Run& run, const std::string& deckPath, const std::string& date);
 
 // Clock time HHMM of the first ordinate, on a day whose storm starts at 12:00, for a time of
 // concentration `tc` (minutes) and the peak at ordinate `peakIndex`. The peak block is centred on

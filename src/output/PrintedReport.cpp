@@ -8,9 +8,11 @@
 
 namespace rh {
 
-void WriteReport(const Init& s, PrintTarget& target, const std::string& date) {
-  const double tc = s.TimeOfConcentration;
-  const std::string deckPath = s.Hec1Enabled != kFalse ? s.ReportPath : std::string();
+void WriteReport(const Run& run, const std::string& deckPath, PrintTarget& target,
+                 const std::string& date) {
+  const RunInputs& in = run.Inputs;
+  const RunResult& r = run.Result;
+  const double tc = in.TimeOfConcentration;
   using E = Ending;
   PrintStatement(target, {{"RATIONAL METHOD HYDROGRAPH PROGRAM"}});
   PrintStatement(target, {{kMakerNotice}});
@@ -19,24 +21,25 @@ void WriteReport(const Init& s, PrintTarget& target, const std::string& date) {
   PrintStatement(target, {{"HYDROGRAPH FILE NAME ", E::Join}, {deckPath}});
   PrintStatement(target, {{"TIME OF CONCENTRATION ", E::Join}, {tc, E::Join}, {" MIN."}});
   PrintStatement(target,
-                 {{"6 HOUR RAINFALL ", E::Join}, {s.SixHourRainfall, E::Join}, {" INCHES"}});
-  PrintStatement(target, {{"BASIN AREA ", E::Join}, {s.BasinArea, E::Join}, {" ACRES"}});
-  PrintStatement(target, {{"RUNOFF COEFFICIENT ", E::Join}, {s.RunoffCoefficient}});
-  PrintStatement(target, {{"PEAK DISCHARGE ", E::Join}, {s.Discharge(1), E::Join}, {" CFS"}});
+                 {{"6 HOUR RAINFALL ", E::Join}, {in.SixHourRainfall, E::Join}, {" INCHES"}});
+  PrintStatement(target, {{"BASIN AREA ", E::Join}, {in.BasinArea, E::Join}, {" ACRES"}});
+  PrintStatement(target, {{"RUNOFF COEFFICIENT ", E::Join}, {in.RunoffCoefficient}});
+  PrintStatement(target, {{"PEAK DISCHARGE ", E::Join}, {r.Discharge(1), E::Join}, {" CFS"}});
   PrintStatement(target, {{" "}});
   // "TIME (MIN) = " and the time never reach column 28, so the discharges line up in the third
   // print zone.
-  for (long n = 0; n <= s.OrdinateCount; ++n) {
+  for (long n = 0; n <= r.OrdinateCount; ++n) {
     PrintStatement(target, {{"TIME (MIN) = ", E::Join},
                             {tc * static_cast<double>(n), E::NextZone},
                             {" DISCHARGE (CFS) = ", E::Join},
-                            {s.Hydrograph(n)}});
+                            {r.Hydrograph(n)}});
   }
 }
 
-std::string ReportText(const Init& state, const std::string& date, char decimalPoint) {
+std::string ReportText(const Run& run, const std::string& deckPath, const std::string& date,
+                       char decimalPoint) {
   TextPrintTarget target(decimalPoint);
-  WriteReport(state, target, date);
+  WriteReport(run, deckPath, target, date);
   return target.Text();
 }
 
@@ -52,9 +55,10 @@ void AbortQuietly(Printer& printer) {
 
 }  // namespace
 
-void PrintReport(const Init& state, Printer& printer, Clock& clock) {
+void PrintReport(const Run& run, const std::string& deckPath, Printer& printer,
+                 const std::string& date) {
   try {
-    WriteReport(state, printer, clock.ShortDate());
+    WriteReport(run, deckPath, printer, date);
     printer.EndDoc();
   } catch (const PrinterFault&) {
     AbortQuietly(printer);

@@ -3,23 +3,25 @@
 
 #include <string>
 
-#include "app/Init.h"
-#include "platform/Clock.h"
+#include "engine/Hydrograph.h"
 #include "platform/PrintTarget.h"
 
 namespace rh {
 
-// Prints the run in `state` on `printer` and ends the document. A fault while printing aborts
-// the job, so no partial report reaches the printer, and is raised to the caller as PrinterFault.
-void PrintReport(const Init& state, Printer& printer, Clock& clock);
+// Writes the report's print statements for `run`, dated `date`, to `target`; the document is not
+// ended. Line 5 names `deckPath`, the HEC-1 deck the run made; a run without a deck passes "" and
+// the line ends after its label.
+void WriteReport(const Run& run, const std::string& deckPath, PrintTarget& target,
+                 const std::string& date);
 
-// Writes the report's print statements for the run in `state`, dated `date`, to `target`; the
-// document is not ended. Line 5 names ReportPath only while the HEC-1 switch is on: with the
-// switch off there is no deck, so the line ends after its label.
-void WriteReport(const Init& state, PrintTarget& target, const std::string& date);
+// Prints the report on `printer` and ends the document. A fault while printing aborts the job,
+// so no partial report reaches the printer, and is raised to the caller as PrinterFault.
+void PrintReport(const Run& run, const std::string& deckPath, Printer& printer,
+                 const std::string& date);
 
 // The report as text in a file target (one column per character, lines ending in CR LF) with
 // `decimalPoint` as the number separator.
-std::string ReportText(const Init& state, const std::string& date, char decimalPoint = '.');
+std::string ReportText(const Run& run, const std::string& deckPath, const std::string& date,
+                       char decimalPoint = '.');
 
 }  // namespace rh

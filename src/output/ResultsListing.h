@@ -4,11 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "app/Init.h"
+#include "engine/Hydrograph.h"
 
 namespace rh {
 
-// Lines for the run in `state` after ComputeHydrograph: OrdinateCount + 7 lines.
-std::vector<std::string> BuildResultLines(const Init& state);
+// The results list of `run`: OrdinateCount + 7 lines.
+std::vector<std::string> BuildResultLines(const Run& run);
+
+// The same lines as one text, each ended by a line feed: the companion's standard output and the
+// listing files of a batch.
+std::string ListingText(const Run& run);
 
 }  // namespace rh

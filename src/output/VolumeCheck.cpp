@@ -1,28 +1,40 @@
 #include "output/VolumeCheck.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "engine/Checked.h"
 #include "engine/Hydrograph.h"
+#include "output/TextForms.h"
 
 namespace rh {
 
 using namespace checked;
 
-VolumeCheck CheckVolumes(const Init& state) {
+namespace {
+constexpr const char* kPeakWarning =
+    "WARNING: the entered peak discharge differs from the chart's C x I(Tc) x A by more than 10 %.";
+constexpr const char* kVolumeWarning =
+    "WARNING: the hydrograph volume differs from the design-storm volume by more than 2 % "
+    "(ratio outside 0.98..1.02).";
+}  // namespace
+
+VolumeCheck CheckVolumes(const Run& run) {
+  const RunInputs& in = run.Inputs;
+  const RunResult& r = run.Result;
   VolumeCheck c;
-  c.TimeOfConcentration = state.TimeOfConcentration;
-  for (long n = 0; n <= state.OrdinateCount; ++n)
-    c.OrdinateSum = Add(c.OrdinateSum, state.Hydrograph(n));
+  c.TimeOfConcentration = in.TimeOfConcentration;
+  for (long n = 0; n <= r.OrdinateCount; ++n)
+    c.OrdinateSum = Add(c.OrdinateSum, r.Hydrograph(n));
   c.HydrographCubicFeet = Mul(Mul(c.OrdinateSum, c.TimeOfConcentration), 60);
   c.HydrographAcreFeet = Div(c.HydrographCubicFeet, kCubicFeetPerAcreFoot);
 
   c.BlockCount = StormBlockCount(c.TimeOfConcentration);
   c.StormMinutes = Mul(static_cast<double>(c.BlockCount), c.TimeOfConcentration);
-  c.SixHourRainfall = state.SixHourRainfall;
+  c.SixHourRainfall = in.SixHourRainfall;
   c.StormDepth = ChartDepth(c.SixHourRainfall, c.StormMinutes);
-  c.BasinArea = state.BasinArea;
-  c.RunoffCoefficient = state.RunoffCoefficient;
+  c.BasinArea = in.BasinArea;
+  c.RunoffCoefficient = in.RunoffCoefficient;
   c.DesignAcreInches = Mul(Mul(c.RunoffCoefficient, c.StormDepth), c.BasinArea);
   c.DesignCubicFeet = Mul(c.DesignAcreInches, kCubicFeetPerAcreInch);
   c.DesignAcreFeet = Div(c.DesignCubicFeet, kCubicFeetPerAcreFoot);
@@ -31,7 +43,7 @@ VolumeCheck CheckVolumes(const Init& state) {
 
   c.ChartIntensity = rh::ChartIntensity(c.SixHourRainfall, c.TimeOfConcentration);
   c.ChartPeak = Mul(Mul(c.RunoffCoefficient, c.ChartIntensity), c.BasinArea);
-  c.EnteredPeak = state.Discharge(1);
+  c.EnteredPeak = r.Discharge(1);
   if (c.ChartPeak != 0.0)
     c.PeakDifference = Div(Sub(c.EnteredPeak, c.ChartPeak), c.ChartPeak);
 
@@ -39,6 +51,70 @@ VolumeCheck CheckVolumes(const Init& state) {
   c.VolumeWarning =
       !c.VolumeRatio || *c.VolumeRatio < kVolumeRatioLow || *c.VolumeRatio > kVolumeRatioHigh;
   return c;
+}
+
+std::string Fixed(double value, int decimals) {
+  if (!std::isfinite(value))
+    return PlainNumber(value);
+  char buffer[512];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  if (result.ec != std::errc())
+    return PlainNumber(value);
+  std::string text(buffer, result.ptr);
+  // No "-0.0" for a value that rounds to zero.
+  if (text.find_first_not_of("-0.") == std::string::npos && text[0] == '-')
+    text.erase(0, 1);
+  return text;
+}
+
+std::vector<std::string> CheckLines(const VolumeCheck& c) {
+  const auto n = [](double value) { return PlainNumber(value); };
+  const std::string indent = "                      ";
+  std::vector<std::string> lines;
+  lines.emplace_back("");
+  lines.emplace_back("Check: runoff volume and peak discharge");
+  lines.emplace_back("  Hydrograph volume   = sum of ordinates x Tc x 60 s");
+  lines.push_back(indent + "= " + Fixed(c.OrdinateSum, 1) + " cfs x " + n(c.TimeOfConcentration) +
+                  " min x 60 s = " + Fixed(c.HydrographCubicFeet, 0) + " cu ft");
+  lines.push_back(indent + "= " + Fixed(c.HydrographCubicFeet, 0) +
+                  " / 43560 = " + Fixed(c.HydrographAcreFeet, 4) + " ac-ft");
+  lines.emplace_back("  Design-storm volume = C x P(N x Tc) x A,  P(D) = 7.44 P6 D^0.355 / 60 in");
+  lines.push_back(indent + "P(" + std::to_string(c.BlockCount) + " x " + n(c.TimeOfConcentration) +
+                  " = " + n(c.StormMinutes) + " min) = 7.44 x " + n(c.SixHourRainfall) + " x " +
+                  n(c.StormMinutes) + "^0.355 / 60 = " + Fixed(c.StormDepth, 4) + " in");
+  lines.push_back(indent + "= " + n(c.RunoffCoefficient) + " x " + Fixed(c.StormDepth, 4) +
+                  " in x " + n(c.BasinArea) + " ac = " + Fixed(c.DesignAcreInches, 3) + " ac-in");
+  lines.push_back(indent + "= " + Fixed(c.DesignAcreInches, 3) +
+                  " x 3630 = " + Fixed(c.DesignCubicFeet, 0) +
+                  " cu ft = " + Fixed(c.DesignAcreFeet, 4) + " ac-ft");
+  if (c.VolumeRatio) {
+    lines.push_back("  Volume ratio        = " + Fixed(c.HydrographCubicFeet, 0) + " / " +
+                    Fixed(c.DesignCubicFeet, 0) + " = " + Fixed(*c.VolumeRatio, 4) +
+                    " (expected 0.98 to 1.02)");
+  } else {
+    lines.emplace_back("  Volume ratio        = none (the design-storm volume is 0)");
+  }
+  lines.emplace_back("  Chart peak          = C x I(Tc) x A,  I(D) = 7.44 P6 D^-0.645 in/hr");
+  lines.push_back(indent + "I(" + n(c.TimeOfConcentration) + ") = 7.44 x " + n(c.SixHourRainfall) +
+                  " x " + n(c.TimeOfConcentration) + "^-0.645 = " + Fixed(c.ChartIntensity, 4) +
+                  " in/hr");
+  lines.push_back(indent + "= " + n(c.RunoffCoefficient) + " x " + Fixed(c.ChartIntensity, 4) +
+                  " in/hr x " + n(c.BasinArea) + " ac = " + Fixed(c.ChartPeak, 2) + " cfs");
+  if (c.PeakDifference) {
+    const double percent = *c.PeakDifference * 100.0;
+    lines.push_back("  Entered peak        = " + n(c.EnteredPeak) + " cfs, " +
+                    (percent >= 0 ? "+" : "") + Fixed(percent, 1) +
+                    " % from the chart peak (expected within 10 %)");
+  } else {
+    lines.push_back("  Entered peak        = " + n(c.EnteredPeak) +
+                    " cfs, no comparison (the chart peak is 0)");
+  }
+  if (c.PeakWarning)
+    lines.emplace_back(kPeakWarning);
+  if (c.VolumeWarning)
+    lines.emplace_back(kVolumeWarning);
+  return lines;
 }
 
 }  // namespace rh

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
-#include "app/Init.h"
+#include "engine/Hydrograph.h"
 
 namespace rh {
 
@@ -38,7 +40,7 @@ struct VolumeCheck {
   // Peak: the chart's C x I(Tc) x A beside the entered one.
   double ChartIntensity = 0;  // I(Tc), in/hr
   double ChartPeak = 0;       // cfs
-  double EnteredPeak = 0;     // cfs, Discharge(1)
+  double EnteredPeak = 0;     // cfs, the peak discharge of the run
   // (entered - chart) / chart; none when the chart's peak is 0.
   std::optional<double> PeakDifference;
 
@@ -46,8 +48,14 @@ struct VolumeCheck {
   bool VolumeWarning = false;  // VolumeRatio outside 0.98..1.02 (or no ratio)
 };
 
-// The check for the run in `state`, after ComputeHydrograph. Throws ArithmeticFault when a
-// figure overflows.
-VolumeCheck CheckVolumes(const Init& state);
+// The check of `run`. Throws ArithmeticFault when a figure overflows.
+VolumeCheck CheckVolumes(const Run& run);
+
+// The check as the companion prints it after the listing: each figure with the numbers it comes
+// from, then a warning line for each figure outside its tolerance.
+std::vector<std::string> CheckLines(const VolumeCheck& check);
+
+// A number with `decimals` digits after the point, "." as the point, no padding.
+std::string Fixed(double value, int decimals);
 
 }  // namespace rh

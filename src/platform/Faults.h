@@ -16,7 +16,13 @@ class Fault : public std::runtime_error {
 // A file that cannot be opened, read, written or replaced.
 class FileFault : public Fault {
  public:
-  using Fault::Fault;
+  explicit FileFault(const std::string& message, std::string path = {})
+      : Fault(message), path_(std::move(path)) {}
+  // The file the fault is about, when it is known.
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
 };
 
 // No printer, or the printer failed while a report was being sent.

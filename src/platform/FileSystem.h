@@ -4,8 +4,15 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rh {
+
+// One file of a group written together.
+struct FileText {
+  std::string path;
+  std::string_view text;
+};
 
 class FileSystem {
  public:
@@ -18,6 +25,12 @@ class FileSystem {
   // which is renamed over the target only when it is complete. On any failure the earlier file is
   // left as it was and FileFault is thrown.
   virtual void ReplaceText(const std::string& path, std::string_view text) = 0;
+
+  // Replaces several files, all or none.
+  virtual void ReplaceAll(const std::vector<FileText>& files) {
+    for (const FileText& file : files)
+      ReplaceText(file.path, file.text);
+  }
 };
 
 // The host's files through the C++ and POSIX libraries.

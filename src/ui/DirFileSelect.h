@@ -7,8 +7,8 @@
 
 #include "app/FileSelection.h"
 #include "platform/Directories.h"
-#include "platform/qt/QtForms.h"
 #include "ui/UiContext.h"
+#include "ui/framework/Forms.h"
 
 class QComboBox;
 class QLineEdit;
@@ -17,7 +17,7 @@ class QTreeWidget;
 
 namespace rh::ui {
 
-class DirFileSelect : public qt::Form {
+class DirFileSelect : public Form {
   Q_OBJECT
 
  public:
@@ -25,7 +25,7 @@ class DirFileSelect : public qt::Form {
   DirFileSelect(UiContext& context, QWidget* owner, Directories* dirs = nullptr);
   ~DirFileSelect() override;
 
-  void Form_Load() override;
+  void OnLoad() override;
 
   // The dialog's behaviour and its three private strings.
   const FileSelection& Selection() const { return *selection_; }
@@ -42,11 +42,11 @@ class DirFileSelect : public qt::Form {
   std::unique_ptr<View> view_;
   std::unique_ptr<FileSelection> selection_;
 
-  QLineEdit* text1_;
-  QTreeWidget* dir1_;
-  QListWidget* file1_;
-  QComboBox* drive1_;
-  QComboBox* combo1_;
+  QLineEdit* readout_;
+  QTreeWidget* dirList_;
+  QListWidget* fileList_;
+  QComboBox* driveList_;
+  QComboBox* patternBox_;
 
   int driveShown_ = -1;
   int dirShown_ = -1;

@@ -12,7 +12,7 @@ std::string FaultText(const FaultAnswer& answer, const std::exception& fault) {
   return text;
 }
 
-Outcome RunAtBoundary(qt::Prompts& prompts, QWidget* parent,
+Outcome RunAtBoundary(Prompts& prompts, QWidget* parent,
                       const std::function<FaultAnswer(const std::exception&)>& answerFor,
                       const std::function<void()>& action) {
   try {
@@ -29,7 +29,7 @@ Outcome RunAtBoundary(qt::Prompts& prompts, QWidget* parent,
   }
 }
 
-Outcome RunAtBoundary(qt::Prompts& prompts, QWidget* parent, const FaultAnswer& answer,
+Outcome RunAtBoundary(Prompts& prompts, QWidget* parent, const FaultAnswer& answer,
                       const std::function<void()>& action) {
   return RunAtBoundary(
       prompts, parent, [&answer](const std::exception&) { return answer; }, action);

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/qt/Prompts.h"
+#include "ui/framework/Prompts.h"
 
 class QWidget;
 
@@ -29,12 +29,12 @@ enum class Outcome {
 std::string FaultText(const FaultAnswer& answer, const std::exception& fault);
 
 // Runs `action`; a fault (any exception) stops it and is answered as `answerFor` says.
-Outcome RunAtBoundary(qt::Prompts& prompts, QWidget* parent,
+Outcome RunAtBoundary(Prompts& prompts, QWidget* parent,
                       const std::function<FaultAnswer(const std::exception&)>& answerFor,
                       const std::function<void()>& action);
 
 // The same with one answer for every fault.
-Outcome RunAtBoundary(qt::Prompts& prompts, QWidget* parent, const FaultAnswer& answer,
+Outcome RunAtBoundary(Prompts& prompts, QWidget* parent, const FaultAnswer& answer,
                       const std::function<void()>& action);
 
 }  // namespace rh::ui

@@ -1,9 +1,10 @@
-// The results screen: loading it performs the run (hydrograph, results list, HEC-1 deck); the
-// user reads the list, prints the report as often as wanted and leaves with "Cancel".
+// The results screen: the list of a run; the user reads it, prints the report as often as wanted
+// and leaves with "Cancel".
 #pragma once
 
-#include "platform/qt/QtForms.h"
+#include "app/RunBasin.h"
 #include "ui/UiContext.h"
+#include "ui/framework/Forms.h"
 
 class QLabel;
 class QLineEdit;
@@ -11,30 +12,31 @@ class QListWidget;
 
 namespace rh::ui {
 
-class Generate : public qt::Form {
+class Generate : public Form {
   Q_OBJECT
 
  public:
-  Generate(UiContext& context, QWidget* owner);
+  // The screen of `run`, which the main screen has computed (and whose deck it has written).
+  Generate(UiContext& context, QWidget* owner, BasinRun run);
 
-  // Centres the window, computes the run (a fault stops the load: the screen is not shown),
-  // fills List1, sets the HEC-1 controls and, with the switch on, writes the deck (a fault there
-  // is reported and the filled list is still shown).
-  void Form_Load() override;
+  // Centres the window, fills the list with the run's lines and sets the HEC-1 controls: with the
+  // switch on, the path of the deck under "Hec1 Input File Created".
+  void OnLoad() override;
 
-  void Command1_Click();  // "Cancel": unloads the screen
-  void Command2_Click();  // "Print Report": the report on the default printer, or a PDF
+  void OnCancel();       // "Cancel": unloads the screen
+  void OnPrintReport();  // "Print Report": the report on the default printer, or a PDF
 
  protected:
-  void CloseBox() override { Command1_Click(); }
+  void CloseBox() override { OnCancel(); }
 
  private:
   void SaveReportAsPdf();
 
   UiContext& context_;
-  QListWidget* list1_;
-  QLabel* label1_;
-  QLineEdit* text1_;
+  const BasinRun run_;
+  QListWidget* resultsList_;
+  QLabel* deckCaption_;
+  QLineEdit* deckPathBox_;
 };
 
 }  // namespace rh::ui

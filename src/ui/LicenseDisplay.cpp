@@ -10,7 +10,7 @@ namespace rh::ui {
 
 namespace {
 
-constexpr qt::FontChoice kFixedPitch{"Courier", 9.75, false};
+constexpr FontChoice kFixedPitch{"Courier", 9.75, false};
 
 // A licence line as text: UTF-8 when it is valid UTF-8, otherwise one character per byte.
 QString LineText(const std::string& line) {
@@ -27,22 +27,22 @@ LicenseDisplay::LicenseDisplay(UiContext& context, QWidget* owner)
     : Form(owner, "LicenseDisplay", 9045, 6930,
            QStringLiteral("Orvane Engineering Company - License Agreement")),
       context_(context) {
-  list1_ = AddListBox("List1", {120, 120, 8775, 5910}, kFixedPitch);
-  list1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // long lines are clipped
-  list1_->setTextElideMode(Qt::ElideNone);
+  licenseList_ = AddListBox("List1", {120, 120, 8775, 5910}, kFixedPitch);
+  licenseList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // long lines are clipped
+  licenseList_->setTextElideMode(Qt::ElideNone);
   auto* command1 = AddButton("Command1", QStringLiteral("Cancel"), {3960, 6360, 975, 375});
-  connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(command1, &QPushButton::clicked, this, [this] { OnCancel(); });
 }
 
-void LicenseDisplay::Form_Load() {
+void LicenseDisplay::OnLoad() {
   CentreOnScreen();
   const std::string text = context_.files.ReadText(context_.state.LicensePath);
-  list1_->clear();
+  licenseList_->clear();
   for (const auto& line : LicenseLines(text))
-    list1_->addItem(LineText(line));
+    licenseList_->addItem(LineText(line));
 }
 
-void LicenseDisplay::Command1_Click() {
+void LicenseDisplay::OnCancel() {
   Unload();
 }
 

@@ -2,14 +2,14 @@
 // fixed-pitch face. The file is read afresh each time the viewer opens.
 #pragma once
 
-#include "platform/qt/QtForms.h"
 #include "ui/UiContext.h"
+#include "ui/framework/Forms.h"
 
 class QListWidget;
 
 namespace rh::ui {
 
-class LicenseDisplay : public qt::Form {
+class LicenseDisplay : public Form {
   Q_OBJECT
 
  public:
@@ -17,12 +17,12 @@ class LicenseDisplay : public qt::Form {
 
   // Centres the window, then fills the list from the licence file. A missing or unreadable file
   // raises FileFault and the viewer is not shown.
-  void Form_Load() override;
-  void Command1_Click();  // "Cancel"
+  void OnLoad() override;
+  void OnCancel();  // "Cancel"
 
  private:
   UiContext& context_;
-  QListWidget* list1_;
+  QListWidget* licenseList_;
 };
 
 }  // namespace rh::ui

@@ -3,9 +3,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <optional>
 
 #include "app/Maker.h"
 #include "app/Messages.h"
+#include "app/RunBasin.h"
+#include "app/RunRequest.h"
 #include "app/Settings.h"
 #include "platform/Faults.h"
 #include "platform/qt/Pictures.h"
@@ -18,12 +21,12 @@
 namespace rh::ui {
 
 namespace {
-constexpr qt::FontChoice kHeading{"Times New Roman", 20.25, true};
-constexpr qt::FontChoice kNotice{"Times New Roman", 9, false};
-constexpr qt::FontChoice kSmallSerif{"Times New Roman", 8.25, false};
-constexpr qt::FontChoice kCaption{"MS Sans Serif", 8.25, true};
-constexpr qt::FontChoice kTitle{"MS Sans Serif", 12, true};
-constexpr qt::FontChoice kSubtitle{"MS Sans Serif", 9.75, true};
+constexpr FontChoice kHeading{"Times New Roman", 20.25, true};
+constexpr FontChoice kNotice{"Times New Roman", 9, false};
+constexpr FontChoice kSmallSerif{"Times New Roman", 8.25, false};
+constexpr FontChoice kCaption{"MS Sans Serif", 8.25, true};
+constexpr FontChoice kTitle{"MS Sans Serif", 12, true};
+constexpr FontChoice kSubtitle{"MS Sans Serif", 9.75, true};
 
 QString Q(const std::string& text) {
   return QString::fromStdString(text);
@@ -34,22 +37,22 @@ MainMenu::MainMenu(UiContext& context)
     : Form(nullptr, "MainMenu", 8415, 6105, QStringLiteral("Rational Method Hydrograph")),
       context_(context) {
   AddLabel("Label1", QString::fromLatin1(maker::kName), {1320, 240, 5055, 495}, kHeading);
-  text2_ = AddTextBox("Text2", QStringLiteral("Text2"), {5760, 2400, 855, 285});
-  text3_ = AddTextBox("Text3", QStringLiteral("Text3"), {4440, 2760, 1215, 285});
-  text4_ = AddTextBox("Text4", QStringLiteral("Text4"), {4440, 3120, 1215, 285});
-  text5_ = AddTextBox("Text5", QStringLiteral("Text5"), {4440, 3480, 1215, 285});
-  text7_ = AddTextBox("Text7", QStringLiteral("Text7"), {4440, 3840, 1215, 285});
-  text1_ = AddTextBox("Text1", QStringLiteral("Text1"), {1200, 4560, 5295, 315});
+  tcBox_ = AddTextBox("Text2", QStringLiteral("Text2"), {5760, 2400, 855, 285});
+  rainBox_ = AddTextBox("Text3", QStringLiteral("Text3"), {4440, 2760, 1215, 285});
+  areaBox_ = AddTextBox("Text4", QStringLiteral("Text4"), {4440, 3120, 1215, 285});
+  coefBox_ = AddTextBox("Text5", QStringLiteral("Text5"), {4440, 3480, 1215, 285});
+  peakBox_ = AddTextBox("Text7", QStringLiteral("Text7"), {4440, 3840, 1215, 285});
+  pathBox_ = AddTextBox("Text1", QStringLiteral("Text1"), {1200, 4560, 5295, 315});
   auto* command1 = AddButton("Command1", QStringLiteral("Generate"), {3000, 5040, 855, 375});
   auto* command3 = AddButton("Command3", QStringLiteral("Exit"), {4560, 5040, 855, 375});
   AddLabel("Label2", QString::fromUtf8(maker::kRightsNotice), {1320, 720, 4455, 255}, kNotice);
-  picture1_ = AddPictureBox("Picture1", {240, 240, 975, 975});
+  logo_ = AddPictureBox("Picture1", {240, 240, 975, 975});
   AddLabel("Label6", Q(maker::RevisionNote()), {7080, 5880, 1335, 255}, kSmallSerif);
-  label3_ = AddLabel("Label3", QStringLiteral("Create HEC1 Input File"), {1200, 4320, 3375, 255},
-                     kCaption);
+  pathCaption_ = AddLabel("Label3", QStringLiteral("Create HEC1 Input File"),
+                          {1200, 4320, 3375, 255}, kCaption);
   AddLabel("Label7", QStringLiteral("Generate Rational Method Hydrograph"), {2280, 1440, 4815, 375},
            kTitle);
-  command2_ = AddButton("Command2", QStringLiteral("Browse"), {6840, 4560, 735, 255});
+  browseButton_ = AddButton("Command2", QStringLiteral("Browse"), {6840, 4560, 735, 255});
   AddLabel("Label4", QStringLiteral("Rational Method Time of Concentration (In Minutes)"),
            {1200, 2400, 4455, 255}, kCaption);
   AddLabel("Label5", QStringLiteral("6 Hour Rainfall (In Inches)"), {1200, 2760, 2415, 255},
@@ -65,32 +68,32 @@ MainMenu::MainMenu(UiContext& context)
   auto* command5 =
       AddButton("Command5", QStringLiteral("Read Software License"), {4320, 5640, 1935, 255});
 
-  connect(command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-  connect(command2_, &QPushButton::clicked, this, [this] { Command2_Click(); });
-  connect(command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-  connect(command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
-  connect(command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+  connect(command1, &QPushButton::clicked, this, [this] { OnGenerate(); });
+  connect(browseButton_, &QPushButton::clicked, this, [this] { OnBrowse(); });
+  connect(command3, &QPushButton::clicked, this, [this] { OnExit(); });
+  connect(command4, &QPushButton::clicked, this, [this] { OnWebAddress(); });
+  connect(command5, &QPushButton::clicked, this, [this] { OnReadLicense(); });
 }
 
-void MainMenu::Form_Load() {
+void MainMenu::OnLoad() {
   CentreOnScreen();
-  picture1_->setPixmap(qt::LoadPicture(context_.state.LogoPath));
+  logo_->setPixmap(qt::LoadPicture(context_.state.LogoPath));
   SetupEntryFields();
 }
 
 void MainMenu::SetupEntryFields() {
   const bool on = context_.state.Hec1Enabled != kFalse;
-  text1_->setEnabled(on);
-  text1_->setVisible(on);
-  label3_->setEnabled(on);
-  label3_->setVisible(on);
-  command2_->setEnabled(on);
-  command2_->setVisible(on);
+  pathBox_->setEnabled(on);
+  pathBox_->setVisible(on);
+  pathCaption_->setEnabled(on);
+  pathCaption_->setVisible(on);
+  browseButton_->setEnabled(on);
+  browseButton_->setVisible(on);
   if (on) {
-    text1_->setText(Q(context_.state.ReportPath));
-    text1_->repaint();
+    pathBox_->setText(Q(context_.state.ReportPath));
+    pathBox_->repaint();
   }
-  for (QLineEdit* box : {text2_, text3_, text4_, text5_, text7_}) {
+  for (QLineEdit* box : {tcBox_, rainBox_, areaBox_, coefBox_, peakBox_}) {
     box->clear();
     box->repaint();
   }
@@ -98,23 +101,20 @@ void MainMenu::SetupEntryFields() {
 
 RunEntries MainMenu::Entries() const {
   RunEntries entries;
-  entries.Path = text1_->text().toStdString();
-  entries.TimeOfConcentration = text2_->text().toStdString();
-  entries.SixHourRainfall = text3_->text().toStdString();
-  entries.BasinArea = text4_->text().toStdString();
-  entries.RunoffCoefficient = text5_->text().toStdString();
-  entries.PeakDischarge = text7_->text().toStdString();
+  entries.Path = pathBox_->text().toStdString();
+  entries.TimeOfConcentration = tcBox_->text().toStdString();
+  entries.SixHourRainfall = rainBox_->text().toStdString();
+  entries.BasinArea = areaBox_->text().toStdString();
+  entries.RunoffCoefficient = coefBox_->text().toStdString();
+  entries.PeakDischarge = peakBox_->text().toStdString();
   return entries;
 }
 
-void MainMenu::Command1_Click() {
-  RunRequestOps ops;
-  ops.ShowWarning = [this](const std::string& title, const std::string& text) {
-    context_.prompts.Warning(this, title, text);
-  };
-  ops.WriteSettings = [this] { WriteSettings(context_.state, context_.files); };
-  ops.ShowResultsModal = [this] { qt::ShowModal(new Generate(context_, this)); };
-
+// "Generate": the run request on the entry boxes; an accepted run is computed and written, then
+// shown on the results screen.
+void MainMenu::OnGenerate() {
+  Init& state = context_.state;
+  std::optional<BasinRun> run;
   // A fault that reaches here stopped the run: the results screen is not shown and the entries
   // stay as typed. The only file a run request writes itself is the settings file.
   const auto answerFor = [](const std::exception& fault) {
@@ -122,26 +122,45 @@ void MainMenu::Command1_Click() {
       return FaultAnswer{messages::kSettingsFaultTitle, {}, {}};
     return FaultAnswer{messages::kRunFaultTitle, messages::kRunFaultText, {}};
   };
-  RunAtBoundary(context_.prompts, this, answerFor,
-                [&] { RequestRun(context_.state, Entries(), ops); });
+  RunAtBoundary(context_.prompts, this, answerFor, [&] {
+    const RequestOutcome outcome =
+        RequestRun(state, Entries(), [&] { WriteSettings(state, context_.files); });
+    if (const Refusal* refusal = std::get_if<Refusal>(&outcome)) {
+      context_.prompts.Warning(this, refusal->Title, refusal->Text);
+      return;
+    }
+    // With the switch on every run also writes the HEC-1 deck to the report path.
+    OutputRequest request;
+    if (state.Hec1Enabled != kFalse)
+      request.DeckPath = state.ReportPath;
+    run = RunBasin(std::get<RunInputs>(outcome), request,
+                   RunServices{context_.files, context_.clock, &context_.devices});
+  });
+  if (!run)
+    return;
+  state.LastRun = run;
+  if (run->Failure) {
+    context_.prompts.Warning(this, messages::kDeckFaultTitle, run->Failure->Message);
+  }
+  ShowModal(new Generate(context_, this, *state.LastRun));
 }
 
 // "Browse": shows the file selection dialog modally, then puts SelectedPath in the path box,
 // however the dialog was closed.
-void MainMenu::Command2_Click() {
-  qt::ShowModal(new DirFileSelect(context_, this));
-  text1_->setText(Q(context_.state.SelectedPath));
-  text1_->repaint();
+void MainMenu::OnBrowse() {
+  ShowModal(new DirFileSelect(context_, this));
+  pathBox_->setText(Q(context_.state.SelectedPath));
+  pathBox_->repaint();
 }
 
-void MainMenu::Command3_Click() {
+void MainMenu::OnExit() {
   context_.endProgram();
 }
 
 // Web-address button: shows the web page screen modally, ignoring every fault.
-void MainMenu::Command4_Click() {
+void MainMenu::OnWebAddress() {
   try {
-    qt::ShowModal(new WebPage(this));
+    ShowModal(new WebPage(this));
   } catch (...) {
     // An absent browser component or any other fault leaves the main screen as it was.
   }
@@ -149,10 +168,10 @@ void MainMenu::Command4_Click() {
 
 // "Read Software License": shows the licence text viewer modally. A missing or unreadable
 // licence file is reported and the viewer is not shown.
-void MainMenu::Command5_Click() {
+void MainMenu::OnReadLicense() {
   RunAtBoundary(context_.prompts, this,
                 FaultAnswer{messages::kLicenseFaultTitle, messages::kLicenseFaultText, {}},
-                [this] { qt::ShowModal(new LicenseDisplay(context_, this)); });
+                [this] { ShowModal(new LicenseDisplay(context_, this)); });
 }
 
 }  // namespace rh::ui

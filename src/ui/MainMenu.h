@@ -4,8 +4,8 @@
 #pragma once
 
 #include "app/RunRequest.h"
-#include "platform/qt/QtForms.h"
 #include "ui/UiContext.h"
+#include "ui/framework/Forms.h"
 
 class QLabel;
 class QLineEdit;
@@ -13,7 +13,7 @@ class QPushButton;
 
 namespace rh::ui {
 
-class MainMenu : public qt::Form {
+class MainMenu : public Form {
   Q_OBJECT
 
  public:
@@ -21,30 +21,30 @@ class MainMenu : public qt::Form {
 
   // Centres the window, shows the logo (a missing or unreadable logo raises FileFault), then
   // SetupEntryFields.
-  void Form_Load() override;
+  void OnLoad() override;
   // The HEC-1 path controls from the switch, and the five entry boxes cleared.
   void SetupEntryFields();
 
-  void Command1_Click();  // "Generate": a run request on the entry boxes
-  void Command2_Click();  // "Browse": the file selection dialog, then the chosen path
-  void Command3_Click();  // "Exit": ends the program at once
-  void Command4_Click();  // web address: the web page screen, faults ignored
-  void Command5_Click();  // "Read Software License": the licence text viewer
+  void OnGenerate();     // "Generate": a run request on the entry boxes
+  void OnBrowse();       // "Browse": the file selection dialog, then the chosen path
+  void OnExit();         // "Exit": ends the program at once
+  void OnWebAddress();   // web address: the web page screen, faults ignored
+  void OnReadLicense();  // "Read Software License": the licence text viewer
 
   // The entry boxes as a run request reads them.
   RunEntries Entries() const;
 
  private:
   UiContext& context_;
-  QLabel* picture1_;
-  QLineEdit* text1_;
-  QLineEdit* text2_;
-  QLineEdit* text3_;
-  QLineEdit* text4_;
-  QLineEdit* text5_;
-  QLineEdit* text7_;
-  QLabel* label3_;
-  QPushButton* command2_;
+  QLabel* logo_;
+  QLineEdit* pathBox_;
+  QLineEdit* tcBox_;
+  QLineEdit* rainBox_;
+  QLineEdit* areaBox_;
+  QLineEdit* coefBox_;
+  QLineEdit* peakBox_;
+  QLabel* pathCaption_;
+  QPushButton* browseButton_;
 };
 
 }  // namespace rh::ui

@@ -10,17 +10,17 @@ MethodScreen::MethodScreen(QWidget* owner, const char* formName, double clientWi
                            double clientHeight)
     : Form(owner, formName, clientWidth, clientHeight, QString::fromUtf8(maker::kRightsNotice)) {}
 
-void MethodScreen::Form_Load() {
+void MethodScreen::OnLoad() {
   CentreOnScreen();
 }
 
-void MethodScreen::Command1_Click() {
+void MethodScreen::OnNext() {
   Unload();
 }
 
-void MethodScreen::AddNextButton(const qt::TwipRect& where) {
+void MethodScreen::AddNextButton(const TwipRect& where) {
   auto* next = AddButton("Command1", QStringLiteral("Next"), where);
-  connect(next, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(next, &QPushButton::clicked, this, [this] { OnNext(); });
 }
 
 }  // namespace rh::ui

@@ -10,7 +10,7 @@
 
 namespace rh::ui {
 
-qt::Form* MakeMethodText(int screen, QWidget* owner) {
+Form* MakeMethodText(int screen, QWidget* owner) {
   switch (screen) {
     case 1:
       return new MethodText1(owner);
@@ -26,10 +26,10 @@ QPointer<MainMenu> StartProgram(UiContext& context, const StartupConfig& config)
   StartupOps ops;
   ops.ShowMainMenu = [&] {
     auto* screen = new MainMenu(context);
-    qt::ShowModeless(screen);
+    ShowModeless(screen);
     mainMenu = screen;
   };
-  ops.ShowMethodTextModal = [&](int screen) { qt::ShowModal(MakeMethodText(screen, mainMenu)); };
+  ops.ShowMethodTextModal = [&](int screen) { ShowModal(MakeMethodText(screen, mainMenu)); };
 
   const FaultAnswer answer{messages::kStartupFaultTitle, messages::kStartupFaultText, {}};
   const Outcome outcome = RunAtBoundary(context.prompts, nullptr, answer,

@@ -10,7 +10,7 @@
 namespace rh::ui {
 
 // The method explanation screen `screen` (1, 2 or 3), owned by `owner`.
-qt::Form* MakeMethodText(int screen, QWidget* owner);
+Form* MakeMethodText(int screen, QWidget* owner);
 
 // Runs start-up: the state and settings file, the main screen (modeless), then the three method
 // explanation screens one at a time. Returns the main screen, or nullptr after a start-up fault

@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "platform/qt/Browser.h"
-#include "platform/qt/QtForms.h"
+#include "ui/framework/Forms.h"
 
 namespace rh::ui {
 
-class WebPage : public qt::Form {
+class WebPage : public Form {
   Q_OBJECT
 
  public:
@@ -19,11 +19,11 @@ class WebPage : public qt::Form {
 
   // Centres the window, then starts loading the maker's web address; faults from here on are
   // ignored.
-  void Form_Load() override;
-  void Command1_Click();  // "Cancel"
+  void OnLoad() override;
+  void OnCancel();  // "Cancel"
 
  private:
-  std::unique_ptr<qt::Browser> webBrowser1_;
+  std::unique_ptr<qt::Browser> browser_;
 };
 
 }  // namespace rh::ui

@@ -5,11 +5,11 @@
 #include "Version.h"
 #include "app/Init.h"
 #include "platform/FileSystem.h"
-#include "platform/qt/Prompts.h"
 #include "platform/qt/QtClock.h"
-#include "platform/qt/QtForms.h"
-#include "ui/Printers.h"
+#include "platform/qt/QtOutputDevices.h"
 #include "ui/Program.h"
+#include "ui/framework/Forms.h"
+#include "ui/framework/Prompts.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -19,11 +19,9 @@ int main(int argc, char* argv[]) {
   auto state = std::make_unique<rh::Init>();
   rh::StdFileSystem files;
   rh::QtClock clock;
-  rh::qt::QtPrompts prompts;
-  rh::ui::UiContext context{
-      *state, files, clock, prompts, rh::ui::OpenDefaultPrinter, rh::ui::OpenPdfPrinter, [] {
-        rh::qt::EndProgram(0);
-      }};
+  rh::ui::QtPrompts prompts;
+  rh::QtOutputDevices devices;
+  rh::ui::UiContext context{*state, files, clock, prompts, devices, [] { rh::ui::EndProgram(0); }};
 
   rh::StartupConfig config;
   config.hec1Enabled = rh::kHec1EnabledAtStartup;

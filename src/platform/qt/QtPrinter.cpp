@@ -95,7 +95,7 @@ std::unique_ptr<QtPrinter> QtPrinter::DefaultPrinter(char decimalPoint) {
   return printer;
 }
 
-std::unique_ptr<QtPrinter> QtPrinter::PdfDocument(char decimalPoint) {
+std::unique_ptr<QtPrinter> QtPrinter::Pdf(char decimalPoint) {
   RequireGuiApplication();
   return std::unique_ptr<QtPrinter>(new QtPrinter(PdfPageLayout(), kPdfResolution, decimalPoint));
 }
@@ -104,7 +104,7 @@ std::unique_ptr<QtPrinter> QtPrinter::PdfFile(const std::string& path, char deci
                                               FileSystem& files) {
   if (path.empty())
     throw PrinterFault("No file name was given for the report.");
-  auto printer = PdfDocument(decimalPoint);
+  auto printer = Pdf(decimalPoint);
   printer->pdfPath_ = path;
   printer->files_ = &files;
   return printer;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
-#include "platform/PrintTarget.h"
+#include "platform/OutputDevices.h"
 
 namespace rh {
 
@@ -33,7 +33,7 @@ inline constexpr const char* kNoPrinterInstalledText =
 // page starts a new one. After EndDoc or AbortDoc the next Write starts a new job.
 //
 // A QGuiApplication must exist while the printer is used (see GuiSession).
-class QtPrinter final : public Printer {
+class QtPrinter final : public PdfDocument {
  public:
   // The system's default printer, with its default page size and margins. EndDoc succeeds only
   // when the print spooler has accepted the job; otherwise it throws PrinterFault with the
@@ -42,7 +42,7 @@ class QtPrinter final : public Printer {
 
   // A PDF document in memory on an A4 page with 10 pt margins at 1200 dots per inch: EndDoc
   // finishes it and PdfBytes gives the file.
-  static std::unique_ptr<QtPrinter> PdfDocument(char decimalPoint);
+  static std::unique_ptr<QtPrinter> Pdf(char decimalPoint);
 
   // A PDF file at `path`: EndDoc finishes the document and writes it through `files`, which
   // replaces the file only with the whole document (the FileFault of a failed write reaches the
@@ -66,7 +66,7 @@ class QtPrinter final : public Printer {
 
   // The PDF file of the job the last EndDoc finished (for a printer job, what was sent to the
   // spooler). Empty before the first EndDoc, after AbortDoc and after an EndDoc that failed.
-  std::string PdfBytes() const { return pdf_; }
+  std::string PdfBytes() const override { return pdf_; }
   // Writes PdfBytes to `path` through `files`. Throws PrinterFault when no document is finished,
   // and the FileFault of `files` when the write fails.
   void WritePdf(const std::string& path, FileSystem& files) const;

@@ -1,6 +1,6 @@
-#include "platform/qt/Fonts.h"
+#include "ui/framework/Fonts.h"
 
-namespace rh::qt {
+namespace rh::ui {
 
 namespace {
 
@@ -41,4 +41,4 @@ QFont MakeFont(const FontChoice& choice) {
   return font;
 }
 
-}  // namespace rh::qt
+}  // namespace rh::ui

@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QString>
 
-namespace rh::qt {
+namespace rh::ui {
 
 // A font as the screens name it: face, size in points and weight.
 struct FontChoice {
@@ -24,4 +24,4 @@ QString HostFace(const QString& designFace);
 // face of the same kind is chosen when the mapped face is missing.
 QFont MakeFont(const FontChoice& choice);
 
-}  // namespace rh::qt
+}  // namespace rh::ui

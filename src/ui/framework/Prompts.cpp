@@ -1,9 +1,9 @@
-#include "platform/qt/Prompts.h"
+#include "ui/framework/Prompts.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
 
-namespace rh::qt {
+namespace rh::ui {
 
 namespace {
 QString Q(const std::string& text) {
@@ -30,4 +30,4 @@ std::string QtPrompts::SaveFileName(QWidget* parent, const std::string& title,
   return QFileDialog::getSaveFileName(parent, Q(title), Q(suggestedPath), Q(filter)).toStdString();
 }
 
-}  // namespace rh::qt
+}  // namespace rh::ui

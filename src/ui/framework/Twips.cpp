@@ -1,10 +1,10 @@
-#include "platform/qt/Twips.h"
+#include "ui/framework/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <cmath>
 
-namespace rh::qt {
+namespace rh::ui {
 
 namespace {
 constexpr double kFallbackDpi = 96.0;
@@ -43,4 +43,4 @@ QRect ToPixels(const TwipRect& rect) {
                TwipsToPixels(rect.width, x), TwipsToPixels(rect.height, y));
 }
 
-}  // namespace rh::qt
+}  // namespace rh::ui

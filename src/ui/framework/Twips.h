@@ -4,7 +4,7 @@
 
 #include <QRect>
 
-namespace rh::qt {
+namespace rh::ui {
 
 inline constexpr double kTwipsPerInch = 1440.0;
 
@@ -43,4 +43,4 @@ double ScreenDpiY();
 // A rectangle in twips as pixels on the primary screen.
 QRect ToPixels(const TwipRect& rect);
 
-}  // namespace rh::qt
+}  // namespace rh::ui

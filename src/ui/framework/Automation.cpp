@@ -1,4 +1,4 @@
-#include "platform/qt/Automation.h"
+#include "ui/framework/Automation.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <deque>
 
-namespace rh::qt {
+namespace rh::ui {
 
 namespace {
 
@@ -71,4 +71,4 @@ void AdvanceScript() {
   });
 }
 
-}  // namespace rh::qt
+}  // namespace rh::ui

@@ -1,6 +1,6 @@
-#include "platform/qt/QtForms.h"
+#include "ui/framework/Forms.h"
 
-#include "platform/qt/Automation.h"
+#include "ui/framework/Automation.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace rh::qt {
+namespace rh::ui {
 
 Form::Form(QWidget* owner, const char* formName, double clientWidth, double clientHeight,
            const QString& caption)
@@ -81,7 +81,8 @@ void Form::CentreOnScreen() {
   move(area.left() + TwipsToPixels(at.left, dpiX), area.top() + TwipsToPixels(at.top, dpiY));
 }
 
-void Form::Place(QWidget* control, const char* name, const TwipRect& where, const FontChoice& font) {
+void Form::Place(QWidget* control, const char* name, const TwipRect& where,
+                 const FontChoice& font) {
   control->setObjectName(QString::fromLatin1(name));
   control->setGeometry(ToPixels(where));
   control->setFont(MakeFont(font));
@@ -146,7 +147,7 @@ QLabel* Form::AddPictureBox(const char* name, const TwipRect& where) {
 
 void ShowModeless(Form* form) {
   try {
-    form->Form_Load();
+    form->OnLoad();
   } catch (...) {
     delete form;
     throw;
@@ -160,7 +161,7 @@ void ShowModeless(Form* form) {
 void ShowModal(Form* form) {
   QPointer<Form> loaded(form);
   try {
-    loaded->Form_Load();
+    loaded->OnLoad();
   } catch (...) {
     delete loaded.data();
     throw;
@@ -195,4 +196,4 @@ void LogWindowEvent(const char* event, const QString& formName) {
   log.write(line + '\n');
 }
 
-}  // namespace rh::qt
+}  // namespace rh::ui

@@ -1,24 +1,24 @@
 // Forms: top-level windows laid out in twips, loaded by a load handler, shown modeless or modal
 // and discarded when unloaded.
 //
-// Life of a form: it is built (the constructor creates its controls), loaded (Form_Load runs) and
+// Life of a form: it is built (the constructor creates its controls), loaded (OnLoad runs) and
 // shown by ShowModeless or ShowModal; Unload hides it and discards it, so the next showing builds
-// a new one and runs Form_Load again. A modal show returns only after the form has been
+// a new one and runs OnLoad again. A modal show returns only after the form has been
 // unloaded, and no other window takes input meanwhile.
 #pragma once
 
 #include <QWidget>
 #include <string>
 
-#include "platform/qt/Fonts.h"
-#include "platform/qt/Twips.h"
+#include "ui/framework/Fonts.h"
+#include "ui/framework/Twips.h"
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace rh::qt {
+namespace rh::ui {
 
 class Form : public QWidget {
   Q_OBJECT
@@ -33,7 +33,7 @@ class Form : public QWidget {
 
   // The load handler: runs before the form is first displayed. A fault raised here reaches the
   // code that showed the form; the form is then discarded without being displayed.
-  virtual void Form_Load() {}
+  virtual void OnLoad() {}
 
   // Hides the form and discards it (deleted from the event loop). Ends a modal show.
   void Unload();
@@ -81,12 +81,12 @@ class Form : public QWidget {
 };
 
 // Runs the form's load handler, then displays it and returns at once. Takes ownership of the
-// form: on a fault in Form_Load the form is deleted and the fault passed on.
+// form: on a fault in OnLoad the form is deleted and the fault passed on.
 void ShowModeless(Form* form);
 
 // Runs the form's load handler, displays it and returns only after the form has been unloaded;
 // meanwhile other windows take no input. Takes ownership of the form: it is deleted before this
-// returns, also when Form_Load raises a fault (which is passed on).
+// returns, also when OnLoad raises a fault (which is passed on).
 void ShowModal(Form* form);
 
 // Ends the program at once with `status`: open windows are not asked to close and no further
@@ -99,4 +99,4 @@ void ShowModal(Form* form);
 // otherwise.
 void LogWindowEvent(const char* event, const QString& formName);
 
-}  // namespace rh::qt
+}  // namespace rh::ui

@@ -8,9 +8,9 @@
 // unloaded. Without the variable nothing happens.
 #pragma once
 
-namespace rh::qt {
+namespace rh::ui {
 
 // Runs the next scripted step when its form is open. Called when a form is shown or unloaded.
 void AdvanceScript();
 
-}  // namespace rh::qt
+}  // namespace rh::ui

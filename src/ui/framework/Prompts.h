@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace rh::qt {
+namespace rh::ui {
 
 class Prompts {
  public:
@@ -33,4 +33,4 @@ class QtPrompts final : public Prompts {
                            const std::string& suggestedPath, const std::string& filter) override;
 };
 
-}  // namespace rh::qt
+}  // namespace rh::ui

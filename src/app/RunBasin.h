@@ -1,0 +1,58 @@
+// The one step that runs a basin: the windowed program, the companion and batch runs all compute
+// and write a run through it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/Hydrograph.h"
+#include "output/VolumeCheck.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/OutputDevices.h"
+
+namespace rh {
+
+// What a run writes besides its result. Each path is present when that output is wanted.
+struct OutputRequest {
+  std::optional<std::string> DeckPath;     // the HEC-1 input deck
+  std::optional<std::string> ListingPath;  // the results listing as a text file
+  std::optional<std::string> PdfPath;      // the printed report as a PDF file
+  bool Print = false;                      // the printed report on the default printer
+  std::optional<std::string> PlotPath;     // the chart, .svg or .png
+  bool Check = false;                      // the volume and peak check
+};
+
+enum class Output { Deck, Listing, Pdf, Print, Plot };
+
+// An output that could not be made, in the fault's own words.
+struct OutputFailure {
+  Output Which;
+  std::string Message;
+};
+
+// A run and what became of its outputs.
+struct BasinRun {
+  rh::Run Run;
+  // The deck the run was asked to make ("" when none): the report names it.
+  std::string DeckPath;
+  // The volume and peak check, when asked for.
+  std::optional<VolumeCheck> Check;
+  // The first output that failed. The files of the run are written all together or not at all,
+  // so after a failure in rendering or writing none of them is written; a print job is sent last.
+  std::optional<OutputFailure> Failure;
+};
+
+struct RunServices {
+  FileSystem& files;
+  Clock& clock;                      // dates the deck and the report
+  OutputDevices* devices = nullptr;  // needed for a PDF, a print job or a PNG chart
+};
+
+// Computes the run of `inputs` (and its check, when asked for) and makes the outputs `request` asks
+// for. A fault in the computation or the check (arithmetic, subscript) is raised to the caller
+// before anything is written; a fault in an output comes back as the Failure of the run.
+BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
+                  const RunServices& services);
+
+}  // namespace rh

@@ -1,0 +1,33 @@
+// The hydrograph as a chart: the same picture in the window, in SVG files and in PNG files.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/Hydrograph.h"
+#include "platform/Drawing.h"
+
+namespace rh {
+
+// Size of the chart files, pixels: readable across an A4 page (about 190 px per inch when printed
+// full width) and on screen.
+constexpr int kPlotWidth = 1600;
+constexpr int kPlotHeight = 900;
+
+enum class PlotFormat { Svg, Png };
+
+// The format named by a file's extension (.svg or .png, any case); none for any other name.
+std::optional<PlotFormat> PlotFormatOf(const std::string& path);
+
+// The chart's title line: the five run inputs.
+std::string PlotTitle(const RunInputs& inputs);
+
+// The chart of `run` at `width` x `height` pixels: the hydrograph as a line through its ordinates
+// (HEC-1 reads an inflow hydrograph the same way, straight between ordinates), the peak marked and
+// labelled with its value and time, time in minutes across and discharge in cfs up; along the top,
+// the rainfall blocks of the design storm as an inverted bar hyetograph with its intensity scale
+// (in/hr) on the right. Sizes are given for the 1600 x 900 chart and scale with the height.
+// Throws ArithmeticFault when the ranges of the chart do not exist as numbers (overflow).
+Drawing PlotDrawing(const Run& run, double width = kPlotWidth, double height = kPlotHeight);
+
+}  // namespace rh

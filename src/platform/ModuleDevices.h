@@ -1,0 +1,39 @@
+// Output devices from a module loaded on first use (the companion's printer, PDF and pictures).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/OutputDevices.h"
+
+namespace rh {
+
+// The name of the module's factory: `OutputDevices* rh_make_output_devices()`, the caller owns the
+// result.
+inline constexpr const char* kDevicesModuleSymbol = "rh_make_output_devices";
+
+// Forwards to the devices of the first module file of `candidates` that loads, loading it when a
+// device is first asked for. When none loads, every device raises PrinterFault saying so.
+class ModuleDevices final : public OutputDevices {
+ public:
+  explicit ModuleDevices(std::vector<std::string> candidates);
+  ~ModuleDevices() override;
+  ModuleDevices(const ModuleDevices&) = delete;
+  ModuleDevices& operator=(const ModuleDevices&) = delete;
+
+  std::unique_ptr<Printer> OpenDefaultPrinter() override { return Loaded().OpenDefaultPrinter(); }
+  std::unique_ptr<PdfDocument> OpenPdf() override { return Loaded().OpenPdf(); }
+  std::string PngBytes(const Drawing& drawing) override { return Loaded().PngBytes(drawing); }
+
+ private:
+  OutputDevices& Loaded();
+  std::vector<std::string> candidates_;
+  std::unique_ptr<OutputDevices> devices_;
+};
+
+// Where the companion looks for the module `fileName`: beside its own executable, then in the
+// installed program folder (<prefix>/lib/rational-hydrograph beside <prefix>/bin).
+std::vector<std::string> DevicesModuleCandidates(const std::string& fileName);
+
+}  // namespace rh

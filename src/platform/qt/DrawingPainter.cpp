@@ -1,0 +1,113 @@
+#include "platform/qt/DrawingPainter.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPolygonF>
+#include <cmath>
+
+#include "platform/Faults.h"
+
+namespace rh::qt {
+
+namespace {
+
+QColor ToQt(const Color& c) {
+  return QColor(c.red, c.green, c.blue);
+}
+
+QFont DrawingFont(double pixelSize, bool bold) {
+  QFont font(QString::fromLatin1(kDrawingFace));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSize))));
+  font.setBold(bold);
+  return font;
+}
+
+struct Painter {
+  QPainter& p;
+
+  void operator()(const LineShape& s) const {
+    const bool upright = s.from.x == s.to.x || s.from.y == s.to.y;
+    p.setRenderHint(QPainter::Antialiasing, !upright);
+    p.setPen(QPen(ToQt(s.color), s.width));
+    p.drawLine(QPointF(s.from.x, s.from.y), QPointF(s.to.x, s.to.y));
+  }
+  void operator()(const PolylineShape& s) const {
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPen pen(ToQt(s.color), s.width);
+    pen.setJoinStyle(Qt::RoundJoin);
+    p.setPen(pen);
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(s.points.size()));
+    for (const Point& point : s.points)
+      polygon << QPointF(point.x, point.y);
+    p.drawPolyline(polygon);
+  }
+  void operator()(const RectShape& s) const {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QRectF rect(s.left, s.top, s.width, s.height);
+    p.fillRect(rect, ToQt(s.fill));
+    if (s.outlined) {
+      p.setPen(QPen(ToQt(s.outline), s.outlineWidth));
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(rect);
+    }
+  }
+  void operator()(const CircleShape& s) const {
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ToQt(s.fill));
+    p.drawEllipse(QPointF(s.centre.x, s.centre.y), s.radius, s.radius);
+    p.setBrush(Qt::NoBrush);
+  }
+  void operator()(const TextShape& s) const {
+    const QString text = QString::fromStdString(s.text);
+    const QFont font = DrawingFont(s.pixelSize, s.bold);
+    p.setFont(font);
+    p.setPen(ToQt(s.color));
+    const double width = QFontMetricsF(font).horizontalAdvance(text);
+    const double shift = s.align == TextAlign::Left     ? 0
+                         : s.align == TextAlign::Centre ? -width / 2
+                                                        : -width;
+    p.save();
+    p.translate(s.at.x, s.at.y);
+    if (s.degrees != 0)
+      p.rotate(-s.degrees);
+    p.drawText(QPointF(shift, 0), text);
+    p.restore();
+  }
+};
+
+}  // namespace
+
+void PaintDrawing(QPainter& painter, const Drawing& drawing) {
+  painter.save();
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  painter.fillRect(QRectF(0, 0, drawing.width, drawing.height), ToQt(drawing.background));
+  for (const Shape& shape : drawing.shapes)
+    std::visit(Painter{painter}, shape);
+  painter.restore();
+}
+
+std::string DrawingPng(const Drawing& drawing) {
+  QImage image(static_cast<int>(std::lround(drawing.width)),
+               static_cast<int>(std::lround(drawing.height)), QImage::Format_RGB32);
+  if (image.isNull())
+    throw FileFault("Cannot draw the picture: it is too large.");
+  {
+    QPainter painter(&image);
+    PaintDrawing(painter, drawing);
+  }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  // Quality 80 is zlib's fastest level for PNG, still lossless.
+  if (!image.save(&buffer, "PNG", 80))
+    throw FileFault("Cannot encode the picture as PNG.");
+  return bytes.toStdString();
+}
+
+}  // namespace rh::qt
