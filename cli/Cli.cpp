@@ -1,14 +1,18 @@
 #include "Cli.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <ostream>
+#include <set>
 
 #include "Batch.h"
 #include "Version.h"
 #include "app/Messages.h"
 #include "app/RunBasin.h"
 #include "app/RunRequest.h"
+#include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"
 #include "output/Plot.h"
 #include "output/ResultsListing.h"
@@ -81,15 +85,38 @@ bool IsValueOption(const std::string& name) {
   return false;
 }
 
+// True when `a` and `b` name the same file: the same path once made absolute and cleaned, or,
+// when both exist, the same file under two names.
+bool SameFile(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path pa = fs::absolute(a, error).lexically_normal();
+  const fs::path pb = fs::absolute(b, error).lexically_normal();
+  if (pa == pb)
+    return true;
+  return fs::exists(pa, error) && fs::exists(pb, error) && fs::equivalent(pa, pb, error);
+}
+
+bool HasControlCharacter(const std::string& text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
 // Parses the arguments; on a usage error returns nothing and writes why to `problem`.
 std::optional<Options> Parse(const std::vector<std::string>& args, std::string& problem) {
   Options options;
+  std::set<std::string> given;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
     std::optional<std::string> inlineValue;
     if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
       inlineValue = name.substr(eq + 1);
       name.erase(eq);
+    }
+    // A second value would silently replace the first: a script with a slip is told instead.
+    if (!given.insert(name == "-h" ? "--help" : name).second) {
+      problem = "option " + name + " is given twice";
+      return std::nullopt;
     }
     if (IsValueOption(name)) {
       if (inlineValue) {
@@ -172,6 +199,27 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
   if (options.plot && !PlotFormatOf(*options.plot)) {
     problem = "the --plot file must end in .svg or .png";
     return std::nullopt;
+  }
+  // HEC-1 reads its input deck record by record, one a line: the station name (the deck's file
+  // name) must not break its KK record.
+  if (options.hec1Path && HasControlCharacter(Hec1StationName(*options.hec1Path))) {
+    problem =
+        "the --hec1 file name holds a control character (a line break, a tab...); HEC-1 "
+        "reads the deck line by line: choose a plain name";
+    return std::nullopt;
+  }
+  // One run never writes two of its outputs over each other.
+  const std::pair<const char*, const std::optional<std::string>*> outputs[] = {
+      {"--hec1", &options.hec1Path}, {"--report", &options.reportPdf}, {"--plot", &options.plot}};
+  for (std::size_t i = 0; i < std::size(outputs); ++i) {
+    for (std::size_t j = i + 1; j < std::size(outputs); ++j) {
+      if (*outputs[i].second && *outputs[j].second &&
+          SameFile(**outputs[i].second, **outputs[j].second)) {
+        problem = std::string(outputs[i].first) + " and " + outputs[j].first +
+                  " name the same file; give each output its own";
+        return std::nullopt;
+      }
+    }
   }
   for (const char* option : kValueOptions) {
     if (options.values.count(option) == 0) {

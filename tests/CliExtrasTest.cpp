@@ -106,6 +106,13 @@ TEST(CliOptions, UsageErrors) {
        {"--batch", "b.csv", "--out", "d", "--hec1", "x.hc1"},
        "--hec1 takes no path"},
       {"batch with plot", {"--batch", "b.csv", "--out", "d", "--plot", "a.svg"}, "drop --tc"},
+      {"entry given twice", Basin({"--tc=20"}), "option --tc is given twice"},
+      {"flag given twice", Basin({"--csv", "--csv"}), "option --csv is given twice"},
+      {"deck and report on one file", Basin({"--hec1", "r/x.pdf", "--report", "r/../r/x.pdf"}),
+       "--hec1 and --report name the same file"},
+      {"report and plot on one file", Basin({"--report", "x.svg", "--plot", "./x.svg"}),
+       "--report and --plot name the same file"},
+      {"deck name with a line break", Basin({"--hec1", "runs/A\nB.hc1"}), "control character"},
   };
   for (const auto& c : cases) {
     const Outcome o = RunCli(c.args);

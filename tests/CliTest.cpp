@@ -37,6 +37,7 @@ TEST(Cli, ExitStatusesAndStreams) {
        "ERROR Incomplete Input Data: Entries are required in all data fields.\n"},
       {"zero area", Basin("10", "0"), 3, true, "Division by zero"},
       {"entry beyond range", Basin("10", "1e999"), 3, true, "Overflow"},
+      {"ordinate times beyond range", Basin("9e307"), 3, true, "Overflow."},
       {"unknown option", {"--bogus"}, 64, true, "unknown option --bogus"},
       {"missing value", {"--tc"}, 64, true, "needs a value"},
       {"missing option", {"--tc", "10"}, 64, true, "missing option --rain"},

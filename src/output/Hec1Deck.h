@@ -10,7 +10,8 @@ namespace rh {
 
 // The deck of `run` to be written at `deckPath` (its station name is the path's file name), dated
 // `date`. Lines end in CR LF and numbers always use "." as decimal point. Throws ArithmeticFault
-// when the start time overflows a 16-bit HHMM.
+// when the start time overflows a 16-bit HHMM, and FileFault when the file name holds a control
+// character (it would break the KK record).
 std::string Hec1DeckText(const Run& run, const std::string& deckPath, const std::string& date);
 
 // Clock time HHMM of the first ordinate, on a day whose storm starts at 12:00, for a time of

@@ -109,16 +109,20 @@ Drawing PlotDrawing(const Run& run, double width, double height) {
     high = std::max(high, r.Hydrograph(n));
     rainHigh = std::max(rainHigh, r.Hyetograph(n));
   }
+  // A range too small for round ticks (all zero, or a few denormal cfs) is drawn on a unit scale.
   double span = Sub(high, low);
-  if (!(span > 0))
+  if (!(span > 1e-100))
     span = 1;
+  if (!(rainHigh > 1e-100))
+    rainHigh = 0;
   const double yStep = TickStep(Mul(span, 1.75), 8);
   const double yMin = Mul(std::floor(low / yStep), yStep);
   const double yMax = Mul(std::ceil(Add(low, Mul(span, 1.75)) / yStep), yStep);
   const double yRange = Sub(yMax, yMin);
-  const double xMax = Mul(tc, static_cast<double>(count)) > 0 ? Mul(tc, count) : 1;
+  const double lastTime = Mul(tc, static_cast<double>(count));
+  const double xMax = lastTime > 0 ? lastTime : 1;
   const double xStep = TickStep(xMax, 12);
-  const double rainFull = rainHigh > 0 ? rainHigh / 0.3 : 1;  // in/hr at the bottom of the plot
+  const double rainFull = rainHigh > 0 ? Div(rainHigh, 0.3) : 1;  // in/hr at the plot's bottom
 
   const double left = 150 * u;
   const double top = 110 * u;

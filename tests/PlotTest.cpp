@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "Basins.h"
+#include "output/Plot.h"
+#include "platform/Faults.h"
+
+namespace rh {
+namespace {
+
+// Every number of a shape that is drawn.
+template <typename Check>
+void ForEachCoordinate(const Drawing& d, Check check) {
+  for (const Shape& shape : d.shapes) {
+    if (const auto* line = std::get_if<LineShape>(&shape)) {
+      for (const double v : {line->from.x, line->from.y, line->to.x, line->to.y})
+        check(v);
+    } else if (const auto* poly = std::get_if<PolylineShape>(&shape)) {
+      for (const Point& p : poly->points) {
+        check(p.x);
+        check(p.y);
+      }
+    } else if (const auto* rect = std::get_if<RectShape>(&shape)) {
+      for (const double v : {rect->left, rect->top, rect->width, rect->height})
+        check(v);
+    } else if (const auto* text = std::get_if<TextShape>(&shape)) {
+      check(text->at.x);
+      check(text->at.y);
+    }
+  }
+}
+
+// Whatever a run that passed the run request holds, the chart is made in bounded time and size
+// with finite coordinates, or the range itself does not exist as a number and it is the overflow
+// fault.
+TEST(Plot, BoundedForEveryRun) {
+  struct {
+    const char* name;
+    test::BasinInputs basin;
+    bool overflows;
+  } cases[] = {
+      {"sample", {10, 2.5, 100, 0.85, 250}, false},
+      {"time of concentration near the double range", {8e307, 2.5, 100, 0.85, 250}, false},
+      {"denormal peak", {10, 0, 100, 0.85, 5e-324}, false},
+      {"all zero", {10, 0, 100, 0.85, 0}, false},
+      {"negative", {10, -2.5, 100, 0.85, -250}, false},
+      {"ordinates spanning more than the double range", {10, 2.5, 100, 0.85, 250}, true},
+  };
+  for (const auto& c : cases) {
+    rh::Run run = test::ComputedBasin(c.basin);
+    if (c.overflows) {
+      run.Result.Hydrograph(1) = -1.5e308;
+      run.Result.Hydrograph(run.Result.PeakIndex) = 1.5e308;
+    }
+    if (c.overflows) {
+      EXPECT_THROW(PlotDrawing(run), ArithmeticFault) << c.name;
+      continue;
+    }
+    const Drawing d = PlotDrawing(run);
+    long texts = 0;
+    for (const Shape& shape : d.shapes)
+      texts += std::holds_alternative<TextShape>(shape) ? 1 : 0;
+    EXPECT_LT(texts, 100) << c.name << ": a few dozen ticks at most";
+    ForEachCoordinate(d, [&](double v) { EXPECT_TRUE(std::isfinite(v)) << c.name; });
+  }
+}
+
+TEST(Plot, FormatFromTheFileName) {
+  EXPECT_EQ(PlotFormatOf("a/basin.SVG"), PlotFormat::Svg);
+  EXPECT_EQ(PlotFormatOf("basin.png"), PlotFormat::Png);
+  for (const char* other : {"basin.pdf", ".png", "png", "basin.png.txt"})
+    EXPECT_FALSE(PlotFormatOf(other)) << other;
+}
+
+}  // namespace
+}  // namespace rh
