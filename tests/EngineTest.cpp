@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "Basins.h"
+#include "engine/Checked.h"
 #include "engine/Hydrograph.h"
 #include "platform/Faults.h"
 
@@ -157,20 +159,68 @@ TEST(Engine, HyetographFollowsTheBlocks) {
   EXPECT_EQ(blocks, s.BlockCount);
 }
 
+// The blocks as the method writes them, one checked step after another, each formed anew: what
+// the engine's arrangement of the same steps must reproduce to the last bit.
+std::vector<double> BlocksAsWritten(const RunInputs& in, long blocks) {
+  using namespace checked;
+  const double tc = in.TimeOfConcentration;
+  std::vector<double> intensity(blocks + 1), discharge(blocks + 1);
+  intensity[1] = Div(in.PeakDischarge, Mul(in.BasinArea, in.RunoffCoefficient));
+  for (long n = 2; n <= blocks; ++n) {
+    const double d = Mul(tc, static_cast<double>(n));
+    intensity[n] = Mul(Mul(7.44, in.SixHourRainfall), Pow(d, -0.645));
+    const double increment =
+        Sub(Mul(Div(d, 60), intensity[n]), Mul(Div(Sub(d, tc), 60), intensity[n - 1]));
+    discharge[n] =
+        RoundHalfUp(Mul(Mul(Div(Mul(in.BasinArea, 60), tc), increment), in.RunoffCoefficient), 10);
+  }
+  discharge.insert(discharge.end(), intensity.begin(), intensity.end());
+  return discharge;
+}
+
+TEST(Engine, BlocksAreTheWrittenStepsToTheLastBit) {
+  long compared = 0;
+  for (double tc = 5; tc <= 150; tc += 1) {
+    for (const double p6 : {0.7, 2.5, 3.37}) {
+      for (const double area : {1.0, 100.0, 12345.6}) {
+        for (const double coef : {0.13, 0.85}) {
+          const RunInputs in = Basin(tc, p6, area, coef, 17.3 * area * coef);
+          const RunResult r = ComputeHydrograph(in);
+          const std::vector<double> expected = BlocksAsWritten(in, r.BlockCount);
+          for (long n = 2; n <= r.BlockCount; ++n) {
+            const double got[] = {r.Discharge[n], r.Intensity[n]};
+            const double want[] = {expected[n], expected[r.BlockCount + 1 + n]};
+            ASSERT_EQ(std::memcmp(got, want, sizeof got), 0) << "Tc " << tc << " block " << n;
+            ++compared;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(compared, 10000);
+}
+
 TEST(Engine, ArithmeticFaults) {
   struct {
     const char* name;
-    double area, coef, peak, p6;
+    double tc, area, coef, peak, p6;
+    const char* message;
   } cases[] = {
-      {"zero area", 0, 0.85, 250, 2.5},
-      {"zero coefficient", 100, 0, 250, 2.5},
-      {"zero area and peak", 0, 0.85, 0, 2.5},
-      {"overflowing block", 1e308, 0.85, 250, 2.5},
-      {"overflowing rainfall", 100, 0.85, 250, 1e308},
+      {"zero area", 10, 0, 0.85, 250, 2.5, "Division by zero."},
+      {"zero coefficient", 10, 100, 0, 250, 2.5, "Division by zero."},
+      {"zero area and peak", 10, 0, 0.85, 0, 2.5, "Division by zero."},
+      {"overflowing block", 10, 1e308, 0.85, 250, 2.5, "Overflow."},
+      {"overflowing rainfall", 10, 100, 0.85, 250, 1e308, "Overflow."},
+      {"overflowing rounding of a block", 10, 100, 0.85, 1e308, 2.5, "Overflow."},
+      {"overflowing ordinate times", 9e307, 100, 0.85, 250, 2.5, "Overflow."},
   };
   for (const auto& c : cases) {
-    EXPECT_THROW(ComputeHydrograph(Basin(10, c.p6, c.area, c.coef, c.peak)), ArithmeticFault)
-        << c.name;
+    try {
+      ComputeHydrograph(Basin(c.tc, c.p6, c.area, c.coef, c.peak));
+      ADD_FAILURE() << c.name << ": no fault";
+    } catch (const ArithmeticFault& fault) {
+      EXPECT_STREQ(fault.what(), c.message) << c.name;
+    }
   }
 }
 

@@ -16,6 +16,49 @@ constexpr double kStormMinutes = 360.0;  // the 6-hour design storm
 constexpr double kChartCoefficient = 7.44;
 constexpr double kChartExponent = -0.645;
 
+// Blocks 2..N: the chart's intensity for the duration n x Tc, the block's rainfall depth (the
+// depth of n x Tc less that of (n - 1) x Tc) and its discharge C x (depth as an intensity over Tc)
+// x A, rounded half up to 0.1 cfs. Every product is formed exactly as written (the same operands
+// in the same order), so the figures come out the same to the last bit; only what does not change
+// from block to block is worked out once: A x 60 / Tc, 7.44 P6, and the depth of (n - 1) x Tc,
+// which the block before has just computed. With PlainSteps nothing is checked, and the return
+// value says whether a stored figure is not a number (an infinity or a NaN anywhere in a block's
+// steps reaches its intensity or its discharge).
+template <typename Steps>
+bool ComputeBlocks(const RunInputs& in, long N, RunResult& r) {
+  using S = Steps;
+  const double tc = in.TimeOfConcentration;
+  const double coef = in.RunoffCoefficient;
+  const double perDepth = S::Div(S::Mul(in.BasinArea, 60), tc);  // cfs per inch, over C
+  const double chart = S::Mul(kChartCoefficient, in.SixHourRainfall);
+  double before = tc;  // (n - 1) x Tc, minutes
+  double depthBefore = S::Mul(S::Div(before, 60), r.Intensity[1]);
+  bool nonFinite = false;
+  // The chart's powers and the blocks' depths first, then the discharges: the second loop calls
+  // nothing, so the processor overlaps its blocks.
+  for (long n = 2; n <= N; ++n) {
+    const double d = S::Mul(tc, static_cast<double>(n));  // duration, minutes
+    // (n - 1) x Tc as the block's own formula forms it, d - Tc: the same number as the block
+    // before's duration for whole minutes; otherwise its depth is formed anew.
+    const double previous = S::Sub(d, tc);
+    if (previous != before)
+      depthBefore = S::Mul(S::Div(previous, 60), r.Intensity[n - 1]);
+    const double intensity = S::Mul(chart, S::Pow(d, kChartExponent));
+    const double depth = S::Mul(S::Div(d, 60), intensity);
+    r.Intensity[n] = intensity;
+    r.RainIncrement[n] = S::Sub(depth, depthBefore);
+    nonFinite |= NonFinite(intensity);
+    before = d;
+    depthBefore = depth;
+  }
+  for (long n = 2; n <= N; ++n) {
+    const double discharge = S::RoundHalfUp(S::Mul(S::Mul(perDepth, r.RainIncrement[n]), coef), 10);
+    r.Discharge[n] = discharge;
+    nonFinite |= NonFinite(discharge);
+  }
+  return nonFinite;
+}
+
 [[noreturn]] void ThrowLayout() {
   throw SubscriptFault("The hydrograph's ordinates do not fit 0.." + std::to_string(kMaxOrdinates) +
                        ".");
@@ -54,23 +97,24 @@ void ComputeHydrograph(const RunInputs& in, RunResult& r) {
   r.BlockCount = N;
   // Block 1 (the peak) exists even in a storm of no whole block; blocks N + 1 and N + 2 are read
   // as 0 by the last distribution pass.
+  // Every entry is written below.
   const long blocks = std::max(N, 1L);
-  r.Intensity.Reset(blocks + 1);
-  r.RainIncrement.Reset(blocks + 1);
-  r.Discharge.Reset(blocks + 3);
+  r.Intensity.Resize(blocks + 1);
+  r.RainIncrement.Resize(blocks + 1);
+  r.Discharge.Resize(blocks + 3);
+  r.Intensity[0] = 0;
+  r.RainIncrement[0] = r.RainIncrement[1] = 0;
+  r.Discharge[0] = 0;
+  r.Discharge[blocks + 1] = r.Discharge[blocks + 2] = 0;
 
   // Block 1 is back-computed from the entered peak discharge, not read from the chart.
   r.Discharge[1] = in.PeakDischarge;
   r.Intensity[1] = Div(in.PeakDischarge, Mul(area, coef));
 
-  for (long n = 2; n <= N; ++n) {
-    const double d = Mul(tc, static_cast<double>(n));  // duration, minutes
-    r.Intensity[n] = ChartIntensity(in.SixHourRainfall, d);
-    r.RainIncrement[n] =
-        Sub(Mul(Div(d, 60), r.Intensity[n]), Mul(Div(Sub(d, tc), 60), r.Intensity[n - 1]));
-    const double q = Mul(Mul(Div(Mul(area, 60), tc), r.RainIncrement[n]), coef);
-    r.Discharge[n] = RoundHalfUp(q, 10);
-  }
+  // Unchecked first; a figure that is not a number sends the blocks through the checked steps,
+  // which raise the fault.
+  if (N >= 2 && ComputeBlocks<PlainSteps>(in, N, r))
+    ComputeBlocks<CheckedSteps>(in, N, r);
 
   // 2N is formed as an integer, then divided in double precision.
   const long peak = static_cast<long>(Floor(Add(static_cast<double>(2 * N) / 3.0, 1.5)));
@@ -91,8 +135,9 @@ void ComputeHydrograph(const RunInputs& in, RunResult& r) {
 
   r.Hydrograph.Reset(count + 1);
   r.Hyetograph.Reset(count + 1);
+  const double perHour = Div(60, tc);        // a depth over Tc as an intensity
   const auto blockIntensity = [&](long n) {  // in/hr over the block's Tc
-    return n == 1 ? r.Intensity[1] : Div(Mul(r.RainIncrement[n], 60), tc);
+    return n == 1 ? r.Intensity[1] : Mul(r.RainIncrement[n], perHour);
   };
   r.Hydrograph[peak] = r.Discharge[1];
   r.Hyetograph[peak] = r.Intensity[1];

@@ -44,6 +44,9 @@ class OrdinateArray {
   long Size() const { return static_cast<long>(values_.size()); }
   // `count` zeros; the storage is kept from one run to the next.
   void Reset(long count) { values_.assign(static_cast<std::size_t>(count), 0.0); }
+  // `count` values, for a caller that writes every one of them (those kept from an earlier size
+  // hold what they held).
+  void Resize(long count) { values_.resize(static_cast<std::size_t>(count)); }
   // Keeps the first `count` values.
   void Truncate(long count) { values_.resize(static_cast<std::size_t>(count)); }
   const std::vector<double>& Values() const { return values_; }
