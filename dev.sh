@@ -16,7 +16,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
-  libbenchmark-dev fonts-dejavu-core fonts-liberation cups cups-client cups-bsd
+  libbenchmark-dev libpng-dev fonts-dejavu-core fonts-liberation cups cups-client cups-bsd
   printer-driver-cups-pdf poppler-utils qt6-webengine-dev libcups2-dev)
 # Extra packages for single commands.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

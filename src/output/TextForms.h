@@ -20,6 +20,13 @@ std::string StrForm(double value);
 // leading zero below 1 and no padding: 0.85 -> "0.85", -2.5 -> "-2.5", 12 -> "12".
 std::string PlainNumber(double value);
 
+// The same forms appended to `out`, without temporary strings: for listings and decks that build
+// many lines into reused buffers. The bytes are exactly those of StrForm, PrintItem (a number)
+// and PlainNumber.
+void AppendStrForm(std::string& out, double value);
+void AppendPrintForm(std::string& out, double value, char decimalPoint = '.');
+void AppendPlainNumber(std::string& out, double value);
+
 // A date already in the system's short date form.
 struct DateItem {
   std::string text;

@@ -1,6 +1,5 @@
 #include "platform/qt/DrawingPainter.h"
 
-#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -9,6 +8,7 @@
 #include <cmath>
 
 #include "platform/Faults.h"
+#include "platform/PngEncoder.h"
 
 namespace rh::qt {
 
@@ -101,13 +101,8 @@ std::string DrawingPng(const Drawing& drawing) {
     QPainter painter(&image);
     PaintDrawing(painter, drawing);
   }
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  // Quality 80 is zlib's fastest level for PNG, still lossless.
-  if (!image.save(&buffer, "PNG", 80))
-    throw FileFault("Cannot encode the picture as PNG.");
-  return bytes.toStdString();
+  return EncodePng(image.constBits(), image.width(), image.height(),
+                   static_cast<std::size_t>(image.bytesPerLine()));
 }
 
 }  // namespace rh::qt
