@@ -46,6 +46,16 @@ void BM_ChartPowersFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_ChartPowersFloor)->Arg(5)->Arg(10);
 
+// The listing text of a computed run, as the companion prints it and a batch writes it.
+void BM_ListingText(benchmark::State& state) {
+  const rh::Run run = rh::ComputeRun(Basin(static_cast<double>(state.range(0))));
+  for (auto _ : state) {
+    auto text = rh::ListingText(run);
+    benchmark::DoNotOptimize(text.data());
+  }
+}
+BENCHMARK(BM_ListingText)->Arg(5)->Arg(10);
+
 // A whole run as the screens show it: compute, then the listing lines.
 void BM_WholeRun(benchmark::State& state) {
   const rh::RunInputs in = Basin(static_cast<double>(state.range(0)));

@@ -6,25 +6,40 @@ namespace rh {
 
 namespace {
 
-// Calls `line` with each line of the listing in order.
-template <typename Line>
-void ForEachLine(const Run& run, Line line) {
+// Appends the listing to `out`, calling `endLine` after each line: each line is built in place in
+// the caller's buffer, numbers included.
+template <typename EndLine>
+void AppendListing(const Run& run, std::string& out, EndLine endLine) {
   const RunInputs& in = run.Inputs;
   const RunResult& r = run.Result;
   const double tc = in.TimeOfConcentration;
-  line("TIME OF CONCENTRATION " + StrForm(tc) + " MIN.");
-  line("6 HOUR RAINFALL " + StrForm(in.SixHourRainfall) + " INCHES");
-  line("BASIN AREA " + StrForm(in.BasinArea) + " ACRES");
-  line("RUNOFF COEFFICIENT " + StrForm(in.RunoffCoefficient));
-  line("PEAK DISCHARGE " + StrForm(r.Discharge(1)) + " CFS");
-  line(std::string(" "));
+  out += "TIME OF CONCENTRATION ";
+  AppendStrForm(out, tc);
+  out += " MIN.";
+  endLine();
+  out += "6 HOUR RAINFALL ";
+  AppendStrForm(out, in.SixHourRainfall);
+  out += " INCHES";
+  endLine();
+  out += "BASIN AREA ";
+  AppendStrForm(out, in.BasinArea);
+  out += " ACRES";
+  endLine();
+  out += "RUNOFF COEFFICIENT ";
+  AppendStrForm(out, in.RunoffCoefficient);
+  endLine();
+  out += "PEAK DISCHARGE ";
+  AppendStrForm(out, r.Discharge(1));
+  out += " CFS";
+  endLine();
+  out += ' ';
+  endLine();
   for (long n = 0; n <= r.OrdinateCount; ++n) {
-    std::string text = "    TIME (MIN) = ";
-    text.reserve(64);
-    text += StrForm(tc * static_cast<double>(n));
-    text += "     DISCHARGE (CFS) = ";
-    text += StrForm(r.Hydrograph(n));
-    line(std::move(text));
+    out += "    TIME (MIN) = ";
+    AppendStrForm(out, tc * static_cast<double>(n));
+    out += "     DISCHARGE (CFS) = ";
+    AppendStrForm(out, r.Hydrograph[n]);
+    endLine();
   }
 }
 
@@ -33,14 +48,18 @@ void ForEachLine(const Run& run, Line line) {
 std::vector<std::string> BuildResultLines(const Run& run) {
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(run.Result.OrdinateCount) + 7);
-  ForEachLine(run, [&](std::string line) { lines.push_back(std::move(line)); });
+  std::string line;
+  AppendListing(run, line, [&] {
+    lines.push_back(line);
+    line.clear();
+  });
   return lines;
 }
 
 std::string ListingText(const Run& run) {
   std::string text;
-  text.reserve(static_cast<std::size_t>(run.Result.OrdinateCount + 7) * 48);
-  ForEachLine(run, [&](const std::string& line) { text.append(line).push_back('\n'); });
+  text.reserve(static_cast<std::size_t>(run.Result.OrdinateCount + 7) * 52);
+  AppendListing(run, text, [&] { text += '\n'; });
   return text;
 }
 
