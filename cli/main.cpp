@@ -3,8 +3,11 @@
 #include <vector>
 
 #include "Cli.h"
+#include "platform/WriteCleanup.h"
 
 int main(int argc, char** argv) {
+  // Interrupted (Ctrl+C, kill), the companion removes the temporary files of the writes in flight.
+  rh::InstallWriteSignalCleanup();
   std::vector<std::string> args(argv + 1, argv + argc);
   return rh::cli::Run(args, std::cout, std::cerr);
 }
