@@ -16,6 +16,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "platform/FileMessages.h"
 #include "platform/FileSystem.h"
@@ -31,6 +32,7 @@ namespace {
 constexpr int kMaxLinks = 40;              // as the kernel follows at most
 constexpr std::size_t kMaxNameKept = 240;  // of the target's name in the temporary's name
 constexpr std::size_t kMaxWaiting = 64;    // earlier files waiting for the remover
+constexpr std::size_t kRemoverThreads = 4;
 
 // Where a replaced file goes.
 struct Target {
@@ -55,7 +57,7 @@ std::string LinkTarget(const std::string& link, const std::string& path) {
   if (static_cast<std::size_t>(n) == target.size())
     throw Fault("write", path, Reason(ENAMETOOLONG));
   target.resize(static_cast<std::size_t>(n));
-  return target.front() == '/' ? target : FolderOf(link) + target;
+  return !target.empty() && target.front() == '/' ? target : FolderOf(link) + target;
 }
 
 // Decides what is at `path` before anything is written: a regular file the user may write, or a
@@ -97,13 +99,15 @@ bool SameFile(const Target& a, const Target& b) {
   return a.file == b.file || (a.exists && b.exists && a.device == b.device && a.inode == b.inode);
 }
 
-// Six letters or digits, different in every call and every process.
-std::string RandomSuffix() {
+// Six letters or digits, different in every call. Two processes forked from one start alike;
+// `clash` (the last name was taken) sets them apart by their process numbers.
+std::string RandomSuffix(bool clash) {
   static thread_local std::uint64_t state =
       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
       reinterpret_cast<std::uintptr_t>(&state);
-  std::uint64_t z =
-      (state += 0x9E3779B97F4A7C15ULL) ^ (static_cast<std::uint64_t>(::getpid()) << 40);
+  if (clash)
+    state ^= static_cast<std::uint64_t>(::getpid()) << 40;
+  std::uint64_t z = state += 0x9E3779B97F4A7C15ULL;  // splitmix64
   z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
   z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
   z ^= z >> 31;
@@ -136,7 +140,8 @@ class Temporary {
     // earlier file's bits.
     const mode_t mode = target.exists ? (target.mode & 0777) : 0666;
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-      path_ = folder + "." + name + "." + RandomSuffix();
+      path_ = folder;
+      path_.append(".").append(name).append(".").append(RandomSuffix(attempt > 0));
       slot_ = RegisterTemporary(path_.c_str());
       if (slot_ < 0)
         throw Fault("write", shown_, "too many files are being written at once");
@@ -288,10 +293,11 @@ class SignalsHeld {
 
 }  // namespace
 
-// Removes the earlier files a Deferred write swapped out, on a thread of its own: removing a file
-// costs as much as writing one (the file system frees its blocks), so the writer does not wait
-// for it. At most kMaxWaiting names wait; each stays registered for the signal handlers until it
-// is removed.
+// Removes the earlier files a Deferred write swapped out, on threads of their own: removing a
+// file frees its blocks, which can cost more than writing one (on a disk mounted with discard each
+// removal waits for the device), so the writer does not wait for it, and a few removals overlap
+// their waits. At most kMaxWaiting names wait; each stays registered for the signal handlers until
+// it is removed.
 class StdFileSystem::Remover {
  public:
   Remover() = default;
@@ -303,13 +309,13 @@ class StdFileSystem::Remover {
       stop_ = true;
     }
     wake_.notify_all();
-    if (thread_.joinable())
-      thread_.join();  // the thread empties the queue first
+    for (std::thread& thread : threads_)
+      thread.join();  // the threads empty the queue first
   }
 
   void Add(int slot, std::string path) {
     std::unique_lock<std::mutex> lock(mutex_);
-    if (!thread_.joinable() && !Start()) {
+    if (threads_.empty() && !Start()) {
       lock.unlock();
       ::unlink(path.c_str());
       ForgetTemporary(slot);
@@ -323,7 +329,7 @@ class StdFileSystem::Remover {
   // Waits until every file handed over is removed.
   void Drain() {
     std::unique_lock<std::mutex> lock(mutex_);
-    room_.wait(lock, [this] { return waiting_.empty() && !busy_; });
+    room_.wait(lock, [this] { return waiting_.empty() && busy_ == 0; });
   }
 
  private:
@@ -333,18 +339,19 @@ class StdFileSystem::Remover {
   };
 
   bool Start() {
-    // The thread takes no signals: SIGINT and SIGTERM go to a writing thread.
+    // The threads take no signals: SIGINT and SIGTERM go to a writing thread.
     sigset_t all;
     sigset_t before;
     sigfillset(&all);
     ::pthread_sigmask(SIG_SETMASK, &all, &before);
     try {
-      thread_ = std::thread(&Remover::Run, this);
+      while (threads_.size() < kRemoverThreads)
+        threads_.emplace_back(&Remover::Run, this);
     } catch (const std::system_error&) {
-      // no thread: the writer removes the files itself
+      // fewer threads, or none: then the writer removes the files itself
     }
     ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
-    return thread_.joinable();
+    return !threads_.empty();
   }
 
   void Run() {
@@ -355,23 +362,23 @@ class StdFileSystem::Remover {
         return;
       const Waiting next = std::move(waiting_.front());
       waiting_.pop_front();
-      busy_ = true;
+      ++busy_;
       lock.unlock();
       ::unlink(next.path.c_str());
       ForgetTemporary(next.slot);
       lock.lock();
-      busy_ = false;
+      --busy_;
       room_.notify_all();
     }
   }
 
   std::mutex mutex_;
-  std::condition_variable wake_;  // work for the thread
+  std::condition_variable wake_;  // work for the threads
   std::condition_variable room_;  // a name removed
   std::deque<Waiting> waiting_;
-  bool busy_ = false;
+  int busy_ = 0;  // removals under way
   bool stop_ = false;
-  std::thread thread_;
+  std::vector<std::thread> threads_;
 };
 
 StdFileSystem::StdFileSystem(Durability durability)
@@ -417,6 +424,7 @@ void StdFileSystem::ReplaceAll(const std::vector<FileText>& files) {
   // with SIGINT and SIGTERM held until all are in.
   const SignalsHeld held;
   std::vector<Placement> placements;
+  placements.reserve(files.size());
   try {
     for (std::size_t i = 0; i < files.size(); ++i)
       placements.push_back(Place(targets[i], *temps[i], true));
@@ -439,14 +447,15 @@ void StdFileSystem::ReplaceAll(const std::vector<FileText>& files) {
 void StdFileSystem::SyncAll(const std::string& folder) {
   if (remover_)
     remover_->Drain();
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const std::string dir = folder.empty() ? "." : folder;
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0)
-    throw Fault("open", folder, Reason(errno));
+    throw Fault("open", dir, Reason(errno));
   const int rc = ::syncfs(fd);
   const int err = errno;
   ::close(fd);
   if (rc != 0)
-    throw Fault("flush", folder, Reason(err));
+    throw Fault("flush", dir, Reason(err));
 }
 
 }  // namespace rh

@@ -207,21 +207,20 @@ void StdFileSystem::Remove(const std::string& path) {
 }
 
 std::unique_ptr<FolderLock> StdFileSystem::LockFolder(const std::string& folder) {
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) {
-    throw Fault("use the folder", folder,
-                errno == ENOENT ? "the folder does not exist" : Reason(errno));
-  }
+  const std::string dir = folder.empty() ? "." : folder;
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    throw Fault("use the folder", dir, errno == ENOENT ? "it does not exist" : Reason(errno));
   auto lock = std::make_unique<FlockFolderLock>(fd);
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int err = errno;
     if (err == EWOULDBLOCK) {
-      throw FileFault("Another batch is writing into " + ShownPath(folder) +
+      throw FileFault("Another batch is writing into " + ShownPath(dir) +
                       "; wait for it to finish or choose another folder.");
     }
     // A file system without locks (some network disks) runs the batch unlocked.
     if (err != ENOLCK && err != EOPNOTSUPP && err != EINVAL && err != EBADF)
-      throw Fault("lock", folder, Reason(err));
+      throw Fault("lock", dir, Reason(err));
   }
   return lock;
 }
