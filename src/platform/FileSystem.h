@@ -10,7 +10,7 @@
 
 namespace rh {
 
-// One file of a ReplaceAll: where it goes and its whole text.
+// One file of a group written together.
 struct FileText {
   std::string path;
   std::string_view text;
