@@ -1,8 +1,10 @@
 // The batch table reader, and whole batch runs (summary only), over arbitrary tables.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/BasinCsv.h"
 #include "app/Batch.h"
@@ -14,6 +16,19 @@ class NoFiles final : public rh::FileSystem {
  public:
   std::string ReadText(const std::string&) override { return {}; }
   void ReplaceText(const std::string&, std::string_view) override {}
+  std::string ReadText(const std::string& path, std::size_t limit, bool& truncated) override {
+    std::string text = ReadText(path);
+    truncated = text.size() > limit;
+    return text.substr(0, limit);
+  }
+  void ReplaceAll(const std::vector<rh::FileText>& files) override {
+    for (const rh::FileText& file : files)
+      ReplaceText(file.path, file.text);
+  }
+  void Remove(const std::string&) override {}
+  std::unique_ptr<rh::FolderLock> LockFolder(const std::string&) override {
+    return std::make_unique<rh::FolderLock>();
+  }
 };
 
 class NoClock final : public rh::Clock {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -14,7 +15,8 @@
 
 namespace rh::test {
 
-// Files in memory. Paths in `unwritable` fail on write, leaving the stored text as it was.
+// Files in memory. Paths in `unwritable` fail on write or removal, leaving the stored text as it
+// was; a ReplaceAll with one of them stores nothing. A folder stays locked while its lock lives.
 class MemoryFileSystem : public FileSystem {
  public:
   std::string ReadText(const std::string& path) override {
@@ -23,16 +25,55 @@ class MemoryFileSystem : public FileSystem {
       throw FileFault("Cannot open " + path);
     return it->second;
   }
+  std::string ReadText(const std::string& path, std::size_t limit, bool& truncated) override {
+    std::string text = ReadText(path);
+    truncated = text.size() > limit;
+    if (truncated)
+      text.resize(limit);
+    return text;
+  }
   void ReplaceText(const std::string& path, std::string_view text) override {
     ++writes;
     if (unwritable.count(path) != 0)
       throw FileFault("Cannot write " + path);
     files[path] = std::string(text);
   }
+  void ReplaceAll(const std::vector<FileText>& texts) override {
+    writes += static_cast<int>(texts.size());
+    for (const FileText& file : texts) {
+      if (unwritable.count(file.path) != 0)
+        throw FileFault("Cannot write " + file.path);
+    }
+    for (const FileText& file : texts)
+      files[file.path] = std::string(file.text);
+  }
+  void Remove(const std::string& path) override {
+    if (unwritable.count(path) != 0)
+      throw FileFault("Cannot remove " + path);
+    files.erase(path);
+  }
+  std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override {
+    if (!locked.insert(folder).second)
+      throw FileFault("Another batch is writing into " + folder);
+    return std::make_unique<Lock>(locked, folder);
+  }
 
   std::map<std::string, std::string> files;
   std::set<std::string> unwritable;
+  std::set<std::string> locked;  // folders whose lock is held
   int writes = 0;
+
+ private:
+  class Lock final : public FolderLock {
+   public:
+    Lock(std::set<std::string>& locked, std::string folder)
+        : locked_(locked), folder_(std::move(folder)) {}
+    ~Lock() override { locked_.erase(folder_); }
+
+   private:
+    std::set<std::string>& locked_;
+    std::string folder_;
+  };
 };
 
 class FixedClock : public Clock {

@@ -1,13 +1,26 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/Faults.h"
 #include "platform/FileSystem.h"
+#include "platform/WriteCleanup.h"
 
 namespace rh {
 namespace {
@@ -24,6 +37,7 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
   ~TempDir() { fs::remove_all(path_); }
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  const fs::path& path() const { return path_; }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(path_))
@@ -56,8 +70,9 @@ TEST(StdFileSystem, ReplaceCreatesAndOverwritesWithoutLeftovers) {
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0600u) << m.name << ": the earlier file's permissions stay";
-    EXPECT_EQ(dir.Names(), std::vector<std::string>{"A.txt"}) << m.name;
+    // A batch's earlier files are removed in the background, all gone once it closes with SyncAll.
     files.SyncAll(dir / "");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"A.txt"}) << m.name;
   }
 }
 
@@ -70,6 +85,338 @@ TEST(StdFileSystem, FailuresLeaveNothingBehind) {
     EXPECT_THROW(files.ReplaceText("", "x"), FileFault) << m.name;
     EXPECT_THROW(files.SyncAll(dir / "missing"), FileFault) << m.name;
     EXPECT_TRUE(dir.Names().empty()) << m.name;
+  }
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Put(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+bool Hidden(const std::vector<std::string>& names) {
+  return std::any_of(names.begin(), names.end(), [](const std::string& n) { return n[0] == '.'; });
+}
+
+// What a thrown FileFault said, or "no fault".
+std::string FaultOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const FileFault& fault) {
+    return fault.what();
+  }
+  return "no fault";
+}
+
+// Runs `body` in a forked child and returns what it reported: empty when all its checks held.
+std::string InChild(const std::function<std::string()>& body) {
+  int pipeFds[2];
+  if (::pipe(pipeFds) != 0)
+    return "no pipe";
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(pipeFds[0]);
+    const std::string report = body();
+    if (::write(pipeFds[1], report.data(), report.size()) < 0)
+      ::_exit(2);
+    ::_exit(0);
+  }
+  ::close(pipeFds[1]);
+  std::string report;
+  char buffer[512];
+  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+    report.append(buffer, static_cast<std::size_t>(n));
+  ::close(pipeFds[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    report += " (the child ended abnormally)";
+  return report;
+}
+
+// A folder, FIFO, device or a link to one at the target: every operation refuses it, naming the
+// path, and leaves it as it was with nothing beside it.
+TEST(StdFileSystem, OnlyRegularFilesAreReadReplacedOrRemoved) {
+  ::alarm(60);  // reading a FIFO would otherwise wait for a writer forever
+  const struct {
+    const char* name;
+    mode_t type;
+    bool link;  // a symbolic link to it at the target
+    const char* says;
+  } cases[] = {{"folder", S_IFDIR, false, "folder"},
+               {"fifo", S_IFIFO, false, "special"},
+               {"link to a fifo", S_IFIFO, true, "special"},
+               {"device (/dev/null)", S_IFCHR, false, "special"}};
+  std::string skipped;
+  for (const Mode& m : kModes) {
+    for (const auto& c : cases) {
+      TempDir dir;
+      const std::string path = dir / "target";
+      const std::string thing = c.link ? path + ".thing" : path;
+      if ((S_ISDIR(c.type) ? ::mkdir(thing.c_str(), 0755)
+                           : ::mknod(thing.c_str(), c.type | 0666, makedev(1, 3))) != 0) {
+        skipped += std::string(c.name) + ": " + std::strerror(errno) + " (needs root). ";
+        continue;
+      }
+      if (c.link)
+        ::symlink(thing.c_str(), path.c_str());
+      struct stat before {};
+      ::lstat(path.c_str(), &before);
+      StdFileSystem files(m.durability);
+      for (const std::string& fault :
+           {FaultOf([&] { files.ReplaceText(path, "new"); }), FaultOf([&] {
+              files.ReplaceAll({{dir / "first.txt", "new"}, {path, "new"}});
+            }),
+            FaultOf([&] { files.Remove(path); }), FaultOf([&] { files.ReadText(path); })}) {
+        EXPECT_NE(fault.find(c.says), std::string::npos) << m.name << ", " << c.name << fault;
+        EXPECT_NE(fault.find(path), std::string::npos) << m.name << ", " << c.name << fault;
+      }
+      files.SyncAll(dir / "");
+      struct stat after {};
+      ::lstat(path.c_str(), &after);
+      EXPECT_EQ(after.st_ino, before.st_ino) << m.name << ", " << c.name;
+      EXPECT_EQ(after.st_mode, before.st_mode) << m.name << ", " << c.name;
+      EXPECT_EQ(dir.Names().size(), c.link ? 2u : 1u) << m.name << ", " << c.name;
+    }
+  }
+  ::alarm(0);
+  if (!skipped.empty())
+    GTEST_SKIP() << skipped;
+}
+
+// A symbolic link leads to the file that is replaced, and stays a link; Remove takes the link.
+TEST(StdFileSystem, LinksAreFollowedAndKept) {
+  for (const Mode& m : kModes) {
+    TempDir dir;
+    Put(dir / "deck.hc1", "earlier");
+    ::symlink("deck.hc1", (dir / "latest.hc1").c_str());
+    ::symlink("new.hc1", (dir / "dangling.hc1").c_str());
+    StdFileSystem files(m.durability);
+    files.ReplaceText(dir / "latest.hc1", "through the link");
+    files.ReplaceText(dir / "dangling.hc1", "made where it points");
+    files.SyncAll(dir / "");
+    EXPECT_EQ(Slurp(dir / "deck.hc1"), "through the link") << m.name;
+    EXPECT_EQ(Slurp(dir / "new.hc1"), "made where it points") << m.name;
+    EXPECT_TRUE(fs::is_symlink(dir / "latest.hc1")) << m.name;
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling.hc1")) << m.name;
+    for (const char* name : {"latest.hc1", "dangling.hc1", "dangling.hc1"})  // gone already: fine
+      files.Remove(dir / name);
+    EXPECT_EQ(dir.Names().size(), 2u) << m.name;  // deck.hc1 and new.hc1
+  }
+}
+
+TEST(StdFileSystem, NewFilesTakeTheUmaskAsAPlainOpenWould) {
+  for (const mode_t mask : {022, 002, 077}) {
+    for (const Mode& m : kModes) {
+      TempDir dir;
+      StdFileSystem files(m.durability);
+      const mode_t before = ::umask(mask);
+      files.ReplaceText(dir / "one.txt", "1");
+      files.ReplaceAll({{dir / "two.txt", "2"}});
+      ::umask(before);
+      for (const char* name : {"one.txt", "two.txt"}) {
+        struct stat info {};
+        ::stat((dir / name).c_str(), &info);
+        EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask) << m.name << ", " << name << ", " << mask;
+      }
+    }
+  }
+}
+
+// A read-only file is refused to a user who may not write it, as a plain open would be; the
+// superuser may open it, so may replace it.
+TEST(StdFileSystem, ReadOnlyFileNeedsWritePermission) {
+  TempDir dir;
+  const std::string path = dir / "deck.hc1";
+  Put(path, "earlier");
+  ::chmod(path.c_str(), 0444);
+  ::chmod(dir.path().c_str(), 0777);
+  const auto replace = [&path] {
+    return FaultOf([&path] { StdFileSystem().ReplaceText(path, "new"); });
+  };
+  if (::geteuid() != 0) {
+    EXPECT_NE(replace().find("no permission"), std::string::npos);
+  } else {
+    const std::string child = InChild([&] {
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+        return std::string("cannot become an unprivileged user");
+      return replace();
+    });
+    EXPECT_NE(child.find("no permission"), std::string::npos) << child;
+  }
+  EXPECT_EQ(Slurp(path), "earlier");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"deck.hc1"});
+  if (::geteuid() == 0) {
+    EXPECT_EQ(replace(), "no fault");
+    EXPECT_EQ(Slurp(path), "new");
+  }
+}
+
+// All or nothing: a failure in any file leaves every target as it was.
+TEST(StdFileSystem, ReplaceAllTouchesNothingUnlessAllSucceed) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> targets;  // in the scratch folder, which holds a.txt and sub/
+  };
+  const Case cases[] = {
+      {"missing folder last", {"a.txt", "b.txt", "missing/c.txt"}},
+      {"a folder among them", {"a.txt", "sub", "b.txt"}},
+      {"a file named twice", {"a.txt", "b.txt", "./a.txt"}},
+  };
+  for (const Mode& m : kModes) {
+    for (const Case& c : cases) {
+      TempDir dir;
+      Put(dir / "a.txt", "earlier a");
+      fs::create_directory(dir.path() / "sub");
+      StdFileSystem files(m.durability);
+      std::vector<FileText> texts;
+      for (const std::string& target : c.targets)
+        texts.push_back({dir / target, target});  // the text views the case's own string
+      EXPECT_THROW(files.ReplaceAll(texts), FileFault) << m.name << ", " << c.name;
+      EXPECT_EQ(Slurp(dir / "a.txt"), "earlier a") << m.name << ", " << c.name;
+      EXPECT_EQ(dir.Names().size(), 2u) << m.name << ", " << c.name;
+    }
+    TempDir dir;
+    Put(dir / "a.txt", "earlier a");
+    StdFileSystem files(m.durability);
+    files.ReplaceAll({{dir / "a.txt", "new a"}, {dir / "b.txt", "new b"}});
+    files.SyncAll(dir / "");
+    EXPECT_EQ(Slurp(dir / "a.txt") + Slurp(dir / "b.txt"), "new anew b") << m.name;
+    EXPECT_EQ(dir.Names().size(), 2u) << m.name;
+  }
+}
+
+// A write that finds the disk full: a real small tmpfs, mounted in a private mount namespace of a
+// child process so the machine's mounts never change.
+TEST(StdFileSystem, FullDiskKeepsTheEarlierFile) {
+  if (::geteuid() != 0)
+    GTEST_SKIP() << "mounting a small tmpfs needs root";
+  const std::string report = InChild([]() -> std::string {
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr))
+      return std::string("skip: no private mount namespace: ") + std::strerror(errno);
+    TempDir dir;
+    if (::mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=64k") != 0)
+      return std::string("skip: cannot mount a tmpfs: ") + std::strerror(errno);
+    std::string problem;
+    const std::string big(std::size_t{1} << 18, 'x');  // 256 KiB
+    for (const Mode& m : kModes) {
+      Put(dir / "a.txt", "earlier a");
+      StdFileSystem files(m.durability);
+      const std::string faults =
+          FaultOf([&] { files.ReplaceText(dir / "a.txt", big); }) + FaultOf([&] {
+            files.ReplaceAll({{dir / "a.txt", "new a"}, {dir / "b.txt", big}});
+          });
+      files.SyncAll(dir / "");
+      if (faults.find("full") == std::string::npos || Slurp(dir / "a.txt") != "earlier a" ||
+          dir.Names() != std::vector<std::string>{"a.txt"})
+        problem += std::string(m.name) + ": " + faults + " ";
+    }
+    ::umount2(dir.path().c_str(), MNT_DETACH);
+    return problem;
+  });
+  if (report.rfind("skip: ", 0) == 0)
+    GTEST_SKIP() << report;
+  EXPECT_EQ(report, "");
+}
+
+// A child process killed in the middle of its writes removes its temporaries (and, in a batch,
+// the earlier files still waiting for removal) and ends with 128 + the signal.
+TEST(StdFileSystem, InterruptedWritesLeaveNoTemporaries) {
+  struct Case {
+    const Mode& mode;
+    int signal;
+  };
+  for (const Case& c : {Case{kModes[0], SIGTERM}, Case{kModes[1], SIGINT}}) {
+    TempDir dir;
+    const std::string big(16 << 20, 'x');
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      InstallWriteSignalCleanup();
+      StdFileSystem files(c.mode.durability);
+      try {
+        for (int i = 0;; ++i) {
+          files.ReplaceText(dir / "big.txt", big);
+          files.ReplaceText(dir / ("small" + std::to_string(i % 50)), "small");
+        }
+      } catch (const FileFault&) {
+        ::_exit(1);
+      }
+    }
+    // Wait until big.txt is there and its next version is being written.
+    bool inFlight = false;
+    for (int wait = 0; wait < 20000 && !inFlight; ++wait) {
+      inFlight = fs::exists(dir / "big.txt") && Hidden(dir.Names());
+      if (!inFlight)
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
+    ::kill(pid, c.signal);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(inFlight) << c.mode.name;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + c.signal)
+        << c.mode.name << ": status " << status;
+    EXPECT_FALSE(Hidden(dir.Names())) << c.mode.name;
+    EXPECT_EQ(fs::file_size(dir / "big.txt"), big.size()) << c.mode.name;
+  }
+}
+
+// One batch at a time per folder: a lock held by another process is a fault naming the folder;
+// once it is released the folder is free, and no lock file is left in it.
+TEST(StdFileSystem, FolderLockKeepsASecondBatchOut) {
+  TempDir dir;
+  const auto lockInChild = [&dir] {
+    return InChild([&dir] { return FaultOf([&dir] { StdFileSystem().LockFolder(dir / ""); }); });
+  };
+  {
+    const auto lock = StdFileSystem().LockFolder(dir / "");
+    const std::string fault = lockInChild();
+    EXPECT_NE(fault.find("Another batch is writing into " + dir / ""), std::string::npos) << fault;
+  }
+  EXPECT_EQ(lockInChild(), "no fault");
+  EXPECT_TRUE(dir.Names().empty());
+}
+
+TEST(StdFileSystem, ReadingStopsAtTheLimit) {
+  struct Case {
+    std::string text;
+    std::size_t limit;
+    std::string read;
+    bool truncated;
+  };
+  const Case cases[] = {
+      {"", 6, "", false},
+      {"abcdef", 6, "abcdef", false},
+      {"abcdefg", 6, "abcdef", true},
+      {"abc", 0, "", true},
+      {std::string(100000, 'z'), 70000, std::string(70000, 'z'), true},
+  };
+  TempDir dir;
+  StdFileSystem files;
+  for (const Case& c : cases) {
+    Put(dir / "licence.txt", c.text);
+    bool truncated = !c.truncated;
+    EXPECT_EQ(files.ReadText(dir / "licence.txt", c.limit, truncated), c.read) << c.limit;
+    EXPECT_EQ(truncated, c.truncated) << c.text.size() << " bytes, limit " << c.limit;
+  }
+}
+
+// Messages show a long path shortened in the middle to 80 characters, never cutting a character.
+TEST(StdFileSystem, LongPathsAreShortenedInTheMiddle) {
+  std::string accented = "/start/";
+  for (int i = 0; i < 100; ++i)
+    accented += "\xC3\xA9";  // e with an acute accent, two bytes in UTF-8
+  for (const std::string& path : {std::string(200, 'a') + "/end.hc1", accented + "/x.hc1"}) {
+    const std::string shown = ShownPath(path);
+    std::size_t characters = 0;
+    for (const char c : shown)
+      characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    EXPECT_EQ(characters, 80u) << shown;
+    EXPECT_EQ(shown.substr(0, 3) + shown.substr(shown.size() - 6),
+              path.substr(0, 3) + path.substr(path.size() - 6));
+    EXPECT_NE(shown.find("..."), std::string::npos) << shown;
   }
 }
 

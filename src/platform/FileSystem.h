@@ -2,6 +2,8 @@
 // in one piece; a write never leaves a half-written file behind.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,53 +16,95 @@ struct FileText {
   std::string_view text;
 };
 
+// Held while one batch writes into a folder; releasing it (destruction) lets the next one in.
+class FolderLock {
+ public:
+  FolderLock() = default;
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+  virtual ~FolderLock() = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // The bytes of the file at `path`. Throws FileFault when it is missing or unreadable.
+  // The bytes of the file at `path`. Throws FileFault when it is missing, unreadable or not a
+  // regular file (a folder, a FIFO or a device).
   virtual std::string ReadText(const std::string& path) = 0;
 
+  // At most `limit` bytes of the file at `path`; `truncated` tells whether more was there. Faults
+  // as ReadText.
+  virtual std::string ReadText(const std::string& path, std::size_t limit, bool& truncated) = 0;
+
   // Replaces the file at `path` with `text`: the text goes to a temporary file beside the target,
-  // which is renamed over the target only when it is complete. On any failure the earlier file is
-  // left as it was and FileFault is thrown.
+  // which is renamed over the target only when it is complete. Only a regular file (or a name not
+  // yet used) is replaced: a folder, device, FIFO or socket there, or a file the user may not
+  // write, is a FileFault and nothing is touched. On any failure the earlier file is left as it
+  // was and FileFault is thrown.
   virtual void ReplaceText(const std::string& path, std::string_view text) = 0;
 
-  // Replaces several files, all or none.
-  virtual void ReplaceAll(const std::vector<FileText>& files) {
-    for (const FileText& file : files)
-      ReplaceText(file.path, file.text);
-  }
+  // Replaces several files all or nothing: every text is written out and checked first, and the
+  // files are put in place only once all of them are complete. On any failure no target is
+  // touched and FileFault is thrown.
+  virtual void ReplaceAll(const std::vector<FileText>& files) = 0;
+
+  // Removes the regular file at `path`; a missing file is fine. A folder, a special file or a file
+  // the user may not write is a FileFault.
+  virtual void Remove(const std::string& path) = 0;
+
+  // Keeps other batches out of `folder` while the returned lock lives. Throws FileFault when
+  // another one holds it, naming the folder and what to do.
+  virtual std::unique_ptr<FolderLock> LockFolder(const std::string& folder) = 0;
 };
 
-// The host's files through the C++ and POSIX libraries.
+// `path` as messages show it: at most 80 characters, a longer one shortened in the middle with
+// "...".
+std::string ShownPath(const std::string& path);
+
+// The host's files through the POSIX library.
 class StdFileSystem final : public FileSystem {
  public:
   // How a replaced file reaches the disk. Both keep the temporary file + rename, so a reader never
   // sees a half-written file and a failed write leaves the earlier file as it was.
   enum class Durability {
-    // Each file is flushed to the disk before it is renamed over the target: after ReplaceText
-    // returns, the new text survives a power cut.
+    // Each file's data is flushed to the disk before it is renamed over the target: when
+    // ReplaceText returns, the new text is on the disk. The rename itself reaches the disk with
+    // the file system's next commit (within seconds on ext4); a power cut before that leaves the
+    // earlier file whole.
     Synced,
     // No flush per file (thousands of files a second in batch runs), and an earlier file is
     // exchanged with the finished one rather than renamed over (which makes ext4 write the data
-    // out at once). The data reaches the disk when the system writes it back, or at SyncAll; a
-    // power cut before that can lose the newest files (they may then be empty or keep their
-    // earlier text).
+    // out at once). The earlier files, now under temporary names, are removed by a background
+    // thread, and at the latest by SyncAll or the destructor. The data reaches the disk when the
+    // system writes it back, or at SyncAll; a power cut before that can lose the newest files
+    // (they may then be empty or keep their earlier text).
     Deferred,
   };
 
-  explicit StdFileSystem(Durability durability = Durability::Synced) : durability_(durability) {}
-  std::string ReadText(const std::string& path) override;
-  void ReplaceText(const std::string& path, std::string_view text) override;
+  explicit StdFileSystem(Durability durability = Durability::Synced);
+  ~StdFileSystem() override;
+  StdFileSystem(const StdFileSystem&) = delete;
+  StdFileSystem& operator=(const StdFileSystem&) = delete;
 
-  // Flushes everything written to the file system that holds `folder` (one syncfs call), the
-  // closing step of a Deferred batch. Throws FileFault when the folder cannot be opened or the
-  // flush fails.
+  std::string ReadText(const std::string& path) override;
+  std::string ReadText(const std::string& path, std::size_t limit, bool& truncated) override;
+  void ReplaceText(const std::string& path, std::string_view text) override;
+  void ReplaceAll(const std::vector<FileText>& files) override;
+  void Remove(const std::string& path) override;
+  // Locks the folder itself (flock on the folder, so no lock file is left in it). On a file
+  // system without locks the batch runs unlocked.
+  std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override;
+
+  // Removes the earlier files still waiting, then flushes everything written to the file system
+  // that holds `folder` (one syncfs call), the closing step of a Deferred batch. Throws FileFault
+  // when the folder cannot be opened or the flush fails.
   void SyncAll(const std::string& folder);
 
  private:
+  class Remover;
   Durability durability_;
+  std::unique_ptr<Remover> remover_;  // Deferred: removes the swapped-out earlier files
 };
 
 }  // namespace rh

@@ -1,135 +1,229 @@
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include "platform/Faults.h"
+#include "platform/FileMessages.h"
 #include "platform/FileSystem.h"
 
 namespace rh {
 
-namespace {
+namespace files {
 
 std::string Reason(int err) {
-  return std::strerror(err);
+  switch (err) {
+    case EACCES:
+    case EPERM:
+      return "no permission";
+    case EROFS:
+      return "the disk is read-only";
+    case ENOSPC:
+      return "the disk is full; free some space and try again";
+    case EDQUOT:
+      return "the disk quota is used up; free some space and try again";
+    case EIO:
+      return "the disk reported an input/output error";
+    case ENAMETOOLONG:
+      return "the name is too long";
+    case ENOTDIR:
+      return "a part of the path is not a folder";
+    case ELOOP:
+      return "too many symbolic links";
+    case EISDIR:
+      return kIsFolder;
+    case EMFILE:
+    case ENFILE:
+      return "too many files are open";
+    default:
+      return std::strerror(err);
+  }
 }
 
-// Closes a descriptor and removes the temporary file unless the write was committed.
-class TempFile {
- public:
-  explicit TempFile(std::string pattern) : path_(std::move(pattern)) {
-    fd_ = ::mkstemp(path_.data());
-    if (fd_ < 0)
-      path_.clear();
+FileFault Fault(const char* verb, const std::string& path, const std::string& reason) {
+  return FileFault(std::string("Cannot ") + verb + " " + ShownPath(path) + ": " + reason + ".",
+                   path);
+}
+
+void CheckRegular(const char* verb, const std::string& path, const struct stat& info) {
+  if (S_ISDIR(info.st_mode))
+    throw Fault(verb, path, kIsFolder);
+  if (!S_ISREG(info.st_mode))
+    throw Fault(verb, path, kIsSpecial);
+}
+
+void CheckPathGiven(const std::string& path) {
+  if (path.empty())
+    throw FileFault("No file name was given.");
+}
+
+}  // namespace files
+
+using files::Fault;
+using files::Reason;
+
+std::string ShownPath(const std::string& path) {
+  constexpr std::size_t kMost = 80;  // characters, not bytes: a UTF-8 character counts once
+  constexpr std::size_t kHead = 38;
+  constexpr std::size_t kTail = kMost - kHead - 3;
+  const auto starts = [&path](std::size_t i) {
+    return (static_cast<unsigned char>(path[i]) & 0xC0) != 0x80;
+  };
+  std::vector<std::size_t> characters;  // where each character starts
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (starts(i))
+      characters.push_back(i);
   }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  ~TempFile() {
+  if (characters.size() <= kMost)
+    return path;
+  return path.substr(0, characters[kHead]) + "..." +
+         path.substr(characters[characters.size() - kTail]);
+}
+
+namespace {
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
     if (fd_ >= 0)
       ::close(fd_);
-    if (!path_.empty())
-      ::unlink(path_.c_str());
   }
-  int fd() const { return fd_; }
-  const std::string& path() const { return path_; }
-  int Close() {
-    const int rc = ::close(fd_);
-    fd_ = -1;
-    return rc;
-  }
-  void Release() { path_.clear(); }
+  int get() const { return fd_; }
 
  private:
-  std::string path_;
-  int fd_ = -1;
+  int fd_;
 };
 
-// Exchanges the complete temporary file with an existing target in one step. A plain rename over
-// an existing file makes ext4 write the new file's data out at once (its guard for programs that
-// never flush), which costs milliseconds a file on a busy disk; exchanging does not, and is just
-// as atomic for readers. False when there is no target or the file system cannot exchange; the
-// caller then renames.
-bool SwapIn(const std::string& temp, const std::string& target) {
-#ifdef RENAME_EXCHANGE
-  return ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0;
-#else
-  (void)temp;
-  (void)target;
-  return false;
-#endif
+std::string ReadReason(int err) {
+  if (err == ENOENT)
+    return "the file does not exist";
+  if (err == EACCES || err == EPERM)
+    return "no permission to read it";
+  return Reason(err);
 }
+
+class FlockFolderLock final : public FolderLock {
+ public:
+  explicit FlockFolderLock(int fd) : fd_(fd) {}
+  ~FlockFolderLock() override {
+    if (fd_ >= 0)
+      ::close(fd_);  // closing releases the lock
+  }
+
+ private:
+  int fd_;
+};
 
 }  // namespace
 
 std::string StdFileSystem::ReadText(const std::string& path) {
-  if (path.empty())
-    throw FileFault("No file name was given.");
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
-    throw FileFault("Cannot open " + path + ": " + Reason(errno));
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad())
-    throw FileFault("Cannot read " + path + ".");
-  return text.str();
+  bool truncated = false;
+  return ReadText(path, std::string::npos, truncated);
 }
 
-void StdFileSystem::ReplaceText(const std::string& path, std::string_view text) {
-  if (path.empty())
-    throw FileFault("No file name was given.");
-  if (path.back() == '/')
-    throw FileFault("Cannot write " + path + ": it names a folder.");
-  const auto slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+std::string StdFileSystem::ReadText(const std::string& path, std::size_t limit, bool& truncated) {
+  truncated = false;
+  files::CheckPathGiven(path);
+  // Refuse a folder, FIFO or device before opening it: opening a FIFO waits for a writer, and
+  // opening some devices has effects of its own.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0)
+    throw Fault("open", path, ReadReason(errno));
+  files::CheckRegular("read", path, info);
+  const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  if (fd.get() < 0)
+    throw Fault("open", path, ReadReason(errno));
+  if (::fstat(fd.get(), &info) != 0)
+    throw Fault("read", path, Reason(errno));
+  files::CheckRegular("read", path, info);  // in case something else took the name meanwhile
 
-  TempFile temp(folder + "." + name + ".XXXXXX");
-  if (temp.fd() < 0)
-    throw FileFault("Cannot write " + path + ": " + Reason(errno));
-
-  // Keep the permissions an existing file had; a new file gets the usual ones.
-  struct stat existing {};
-  const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
-  ::fchmod(temp.fd(), mode);
-
-  const char* data = text.data();
-  std::size_t left = text.size();
-  while (left > 0) {
-    const ssize_t written = ::write(temp.fd(), data, left);
-    if (written < 0) {
+  // Read up to the expected size plus one byte, so a file read whole needs no second read that
+  // finds the end; a file that grows meanwhile is read on in 64 KiB steps.
+  const auto expected = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
+  std::string text;
+  for (;;) {
+    const std::size_t have = text.size();
+    if (have == limit) {
+      char extra = 0;
+      ssize_t n = 0;
+      do {
+        n = ::read(fd.get(), &extra, 1);
+      } while (n < 0 && errno == EINTR);
+      if (n < 0)
+        throw Fault("read", path, Reason(errno));
+      truncated = n > 0;
+      break;
+    }
+    const std::size_t want = std::min(limit - have, have <= expected ? expected + 1 - have : 65536);
+    text.resize(have + want);
+    const ssize_t n = ::read(fd.get(), text.data() + have, want);
+    if (n < 0) {
+      text.resize(have);
       if (errno == EINTR)
         continue;
-      throw FileFault("Cannot write " + path + ": " + Reason(errno));
+      throw Fault("read", path, Reason(errno));
     }
-    data += written;
-    left -= static_cast<std::size_t>(written);
+    text.resize(have + static_cast<std::size_t>(n));
+    if (n == 0)
+      break;
   }
-  if ((durability_ == Durability::Synced && ::fsync(temp.fd()) != 0) || temp.Close() != 0) {
-    throw FileFault("Cannot write " + path + ": " + Reason(errno));
-  }
-  if (durability_ == Durability::Deferred && SwapIn(temp.path(), path))
-    return;  // the earlier file now has the temporary name, and TempFile removes it
-  if (::rename(temp.path().c_str(), path.c_str()) != 0) {
-    throw FileFault("Cannot write " + path + ": " + Reason(errno));
-  }
-  temp.Release();
+  return text;
 }
 
-void StdFileSystem::SyncAll(const std::string& folder) {
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void StdFileSystem::Remove(const std::string& path) {
+  files::CheckPathGiven(path);
+  if (path.back() == '/')
+    throw Fault("remove", path, files::kIsFolder);
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT)
+      return;
+    throw Fault("remove", path, Reason(errno));
+  }
+  if (S_ISLNK(info.st_mode)) {
+    // The link goes; what it points to stays. A link to a folder or device is refused like the
+    // thing itself, so a stale name is never mistaken for a file.
+    struct stat to {};
+    if (::stat(path.c_str(), &to) == 0)
+      files::CheckRegular("remove", path, to);
+  } else {
+    files::CheckRegular("remove", path, info);
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+      throw Fault("remove", path, errno == EACCES ? files::kNoPermission : Reason(errno));
+  }
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+    throw Fault("remove", path,
+                errno == EACCES ? "no permission to change its folder" : Reason(errno));
+  }
+}
+
+std::unique_ptr<FolderLock> StdFileSystem::LockFolder(const std::string& folder) {
+  const std::string dir = folder.empty() ? "." : folder;
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0)
-    throw FileFault("Cannot open " + folder + ": " + Reason(errno));
-  const int rc = ::syncfs(fd);
-  const int err = errno;
-  ::close(fd);
-  if (rc != 0)
-    throw FileFault("Cannot flush " + folder + ": " + Reason(err));
+    throw Fault("use the folder", dir, errno == ENOENT ? "it does not exist" : Reason(errno));
+  auto lock = std::make_unique<FlockFolderLock>(fd);
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int err = errno;
+    if (err == EWOULDBLOCK) {
+      throw FileFault("Another batch is writing into " + ShownPath(dir) +
+                      "; wait for it to finish or choose another folder.");
+    }
+    // A file system without locks (some network disks) runs the batch unlocked.
+    if (err != ENOLCK && err != EOPNOTSUPP && err != EINVAL && err != EBADF)
+      throw Fault("lock", dir, Reason(err));
+  }
+  return lock;
 }
 
 }  // namespace rh

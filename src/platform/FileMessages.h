@@ -1,0 +1,29 @@
+// What the host file system's operations say when they fail: shared by the StdFileSystem sources.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <string>
+
+#include "platform/Faults.h"
+
+namespace rh::files {
+
+inline constexpr const char* kIsFolder = "it is a folder, not a file";
+inline constexpr const char* kIsSpecial =
+    "it is a device or other special file, not a regular file";
+inline constexpr const char* kNoPermission = "no permission to change the file";
+
+// Why an operation failed (an errno value), in words a user can act on.
+std::string Reason(int err);
+
+// "Cannot VERB PATH: REASON." with the path shortened for showing.
+FileFault Fault(const char* verb, const std::string& path, const std::string& reason);
+
+// Throws unless `info` is a regular file's.
+void CheckRegular(const char* verb, const std::string& path, const struct stat& info);
+
+// Throws when no path was given at all.
+void CheckPathGiven(const std::string& path);
+
+}  // namespace rh::files

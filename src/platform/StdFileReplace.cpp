@@ -1,0 +1,461 @@
+// Replacing files whole: the text goes to a temporary file beside the target, which takes the
+// target's name only once it is complete.
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "platform/FileMessages.h"
+#include "platform/FileSystem.h"
+#include "platform/WriteCleanup.h"
+
+namespace rh {
+
+using files::Fault;
+using files::Reason;
+
+namespace {
+
+constexpr int kMaxLinks = 40;              // as the kernel follows at most
+constexpr std::size_t kMaxNameKept = 240;  // of the target's name in the temporary's name
+constexpr std::size_t kMaxWaiting = 64;    // earlier files waiting for the remover
+constexpr std::size_t kRemoverThreads = 4;
+
+// Where a replaced file goes.
+struct Target {
+  std::string path;  // as given, for messages
+  std::string file;  // the file itself: `path` with symbolic links at its end followed
+  bool exists = false;
+  mode_t mode = 0;  // the earlier file's permission bits
+  dev_t device = 0;
+  ino_t inode = 0;
+};
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string LinkTarget(const std::string& link, const std::string& path) {
+  std::string target(kMaxTemporaryPath, '\0');
+  const ssize_t n = ::readlink(link.c_str(), target.data(), target.size());
+  if (n < 0)
+    throw Fault("write", path, Reason(errno));
+  if (static_cast<std::size_t>(n) == target.size())
+    throw Fault("write", path, Reason(ENAMETOOLONG));
+  target.resize(static_cast<std::size_t>(n));
+  return !target.empty() && target.front() == '/' ? target : FolderOf(link) + target;
+}
+
+// Decides what is at `path` before anything is written: a regular file the user may write, or a
+// free name. A symbolic link is followed, so the file it leads to is replaced and the link kept;
+// a folder, device, FIFO or socket (also at the end of a link) is refused.
+Target Inspect(const std::string& path) {
+  files::CheckPathGiven(path);
+  Target target{path, path};
+  for (int links = 0;;) {
+    if (target.file.back() == '/')
+      throw Fault("write", path, files::kIsFolder);
+    struct stat info {};
+    if (::lstat(target.file.c_str(), &info) != 0) {
+      if (errno == ENOENT)
+        return target;  // a new file; a missing folder shows when the temporary is made
+      throw Fault("write", path, Reason(errno));
+    }
+    if (S_ISLNK(info.st_mode)) {
+      if (++links > kMaxLinks)
+        throw Fault("write", path, Reason(ELOOP));
+      target.file = LinkTarget(target.file, path);
+      continue;
+    }
+    files::CheckRegular("write", path, info);
+    // As a plain open for writing would decide: the superuser may, others need write permission.
+    if (::faccessat(AT_FDCWD, target.file.c_str(), W_OK, AT_EACCESS) != 0) {
+      throw Fault("write", path,
+                  errno == EACCES || errno == EPERM ? files::kNoPermission : Reason(errno));
+    }
+    target.exists = true;
+    target.mode = info.st_mode & 07777;
+    target.device = info.st_dev;
+    target.inode = info.st_ino;
+    return target;
+  }
+}
+
+bool SameFile(const Target& a, const Target& b) {
+  return a.file == b.file || (a.exists && b.exists && a.device == b.device && a.inode == b.inode);
+}
+
+// Six letters or digits, different in every call. Two processes forked from one start alike;
+// `clash` (the last name was taken) sets them apart by their process numbers.
+std::string RandomSuffix(bool clash) {
+  static thread_local std::uint64_t state =
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+      reinterpret_cast<std::uintptr_t>(&state);
+  if (clash)
+    state ^= static_cast<std::uint64_t>(::getpid()) << 40;
+  std::uint64_t z = state += 0x9E3779B97F4A7C15ULL;  // splitmix64
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+  z ^= z >> 31;
+  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::string suffix(6, ' ');
+  for (char& c : suffix) {
+    c = kChars[z % 62];
+    z /= 62;
+  }
+  return suffix;
+}
+
+std::string CreateReason(int err) {
+  if (err == ENOENT)
+    return "the folder does not exist";
+  if (err == EACCES || err == EPERM)
+    return "no permission to write in its folder";
+  return Reason(err);
+}
+
+// The temporary file `.NAME.XXXXXX` beside a target, registered for removal on SIGINT and
+// SIGTERM before it is created. It is removed when it goes out of scope, unless it was put in
+// place or handed over; after an exchange its name holds the earlier file, which goes then.
+class Temporary {
+ public:
+  explicit Temporary(const Target& target) : shown_(target.path) {
+    const std::string folder = FolderOf(target.file);
+    const std::string name = target.file.substr(folder.size(), kMaxNameKept);
+    // A new file gets what a plain open gives it (0666 less the umask); a replacement keeps the
+    // earlier file's bits.
+    const mode_t mode = target.exists ? (target.mode & 0777) : 0666;
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+      path_ = folder;
+      path_.append(".").append(name).append(".").append(RandomSuffix(attempt > 0));
+      slot_ = RegisterTemporary(path_.c_str());
+      if (slot_ < 0)
+        throw Fault("write", shown_, "too many files are being written at once");
+      fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+      if (fd_ < 0) {
+        const int err = errno;
+        ForgetTemporary(slot_);
+        slot_ = -1;
+        path_.clear();
+        if (err != EEXIST)
+          throw Fault("write", shown_, CreateReason(err));
+      }
+    }
+    if (fd_ < 0)
+      throw Fault("write", shown_, "no free temporary name beside it");
+    struct stat info {};
+    if (target.exists && ::fstat(fd_, &info) == 0 && (info.st_mode & 07777) != target.mode)
+      ::fchmod(fd_, target.mode);  // the umask took bits off, or set-id bits
+  }
+  Temporary(const Temporary&) = delete;
+  Temporary& operator=(const Temporary&) = delete;
+  ~Temporary() {
+    if (fd_ >= 0)
+      ::close(fd_);
+    if (!path_.empty())
+      ::unlink(path_.c_str());
+    ForgetTemporary(slot_);
+  }
+
+  const std::string& path() const { return path_; }
+
+  // Writes all of `text`, flushes it to the disk when asked, and closes the file; every step is
+  // checked.
+  void Write(std::string_view text, bool sync) {
+    const char* data = text.data();
+    std::size_t left = text.size();
+    while (left > 0) {
+      const ssize_t n = ::write(fd_, data, left);
+      if (n < 0 && errno == EINTR)
+        continue;
+      if (n <= 0)
+        throw Fault("write", shown_, Reason(n < 0 ? errno : ENOSPC));
+      data += n;
+      left -= static_cast<std::size_t>(n);
+    }
+    if (sync && ::fdatasync(fd_) != 0)
+      throw Fault("write", shown_, Reason(errno));
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 && errno != EINTR)
+      throw Fault("write", shown_, Reason(errno));
+  }
+
+  // The file now has the target's name: nothing is left to remove.
+  void Placed() {
+    path_.clear();
+    ForgetTemporary(slot_);
+    slot_ = -1;
+  }
+
+  // Hands over the name (an earlier file swapped out) and its slot to whoever removes it.
+  int HandOver(std::string& path) {
+    path = std::move(path_);
+    path_.clear();
+    const int slot = slot_;
+    slot_ = -1;
+    return slot;
+  }
+
+ private:
+  std::string shown_;
+  std::string path_;
+  int slot_ = -1;
+  int fd_ = -1;
+};
+
+enum class Placement {
+  New,          // the name was free
+  Exchanged,    // the earlier file now has the temporary's name
+  RenamedOver,  // the earlier file is gone
+};
+
+int Rename2(const std::string& from, const std::string& to, unsigned flags) {
+  return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), flags);
+}
+
+// The file system cannot exchange names or refuse to replace (some network disks).
+bool NoRenameFlags(int err) {
+  return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP;
+}
+
+// Puts the complete temporary at the target's name. A free name is taken only while it is still
+// free; an earlier file is exchanged with the temporary (`exchange`) or renamed over. Never
+// replaces anything but a regular file: whatever took the name since Inspect is put back.
+Placement Place(Target& target, Temporary& temp, bool exchange) {
+  if (!target.exists) {
+    if (Rename2(temp.path(), target.file, RENAME_NOREPLACE) == 0)
+      return Placement::New;
+    if (NoRenameFlags(errno) && ::rename(temp.path().c_str(), target.file.c_str()) == 0)
+      return Placement::New;
+    if (errno != EEXIST)
+      throw Fault("write", target.path, Reason(errno));
+    target = Inspect(target.path);  // something took the name meanwhile: a file to replace?
+  }
+  if (exchange) {
+    if (Rename2(temp.path(), target.file, RENAME_EXCHANGE) == 0) {
+      struct stat info {};
+      if (::lstat(temp.path().c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        Rename2(temp.path(), target.file, RENAME_EXCHANGE);
+        files::CheckRegular("write", target.path, info);
+      }
+      return Placement::Exchanged;
+    }
+    if (!NoRenameFlags(errno) && errno != ENOENT)
+      throw Fault("write", target.path, Reason(errno));
+  }
+  if (::rename(temp.path().c_str(), target.file.c_str()) != 0)
+    throw Fault("write", target.path, Reason(errno));
+  return Placement::RenamedOver;
+}
+
+// Takes a placed file back to its temporary name (a ReplaceAll that failed part way). A file
+// renamed over another cannot be taken back.
+void Unplace(const Target& target, const Temporary& temp, Placement placement) {
+  if (placement == Placement::New)
+    ::rename(target.file.c_str(), temp.path().c_str());
+  else if (placement == Placement::Exchanged)
+    Rename2(temp.path(), target.file, RENAME_EXCHANGE);
+}
+
+// Holds SIGINT and SIGTERM back on this thread while it lives; a signal that came meanwhile is
+// handled when it ends.
+class SignalsHeld {
+ public:
+  SignalsHeld() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    ::pthread_sigmask(SIG_BLOCK, &set, &before_);
+  }
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+  ~SignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
+
+ private:
+  sigset_t before_{};
+};
+
+}  // namespace
+
+// Removes the earlier files a Deferred write swapped out, on threads of their own: removing a
+// file frees its blocks, which can cost more than writing one (on a disk mounted with discard each
+// removal waits for the device), so the writer does not wait for it, and a few removals overlap
+// their waits. At most kMaxWaiting names wait; each stays registered for the signal handlers until
+// it is removed.
+class StdFileSystem::Remover {
+ public:
+  Remover() = default;
+  Remover(const Remover&) = delete;
+  Remover& operator=(const Remover&) = delete;
+  ~Remover() {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      stop_ = true;
+    }
+    wake_.notify_all();
+    for (std::thread& thread : threads_)
+      thread.join();  // the threads empty the queue first
+  }
+
+  void Add(int slot, std::string path) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (threads_.empty() && !Start()) {
+      lock.unlock();
+      ::unlink(path.c_str());
+      ForgetTemporary(slot);
+      return;
+    }
+    room_.wait(lock, [this] { return waiting_.size() < kMaxWaiting; });
+    waiting_.push_back({slot, std::move(path)});
+    wake_.notify_one();
+  }
+
+  // Waits until every file handed over is removed.
+  void Drain() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    room_.wait(lock, [this] { return waiting_.empty() && busy_ == 0; });
+  }
+
+ private:
+  struct Waiting {
+    int slot;
+    std::string path;
+  };
+
+  bool Start() {
+    // The threads take no signals: SIGINT and SIGTERM go to a writing thread.
+    sigset_t all;
+    sigset_t before;
+    sigfillset(&all);
+    ::pthread_sigmask(SIG_SETMASK, &all, &before);
+    try {
+      while (threads_.size() < kRemoverThreads)
+        threads_.emplace_back(&Remover::Run, this);
+    } catch (const std::system_error&) {
+      // fewer threads, or none: then the writer removes the files itself
+    }
+    ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    return !threads_.empty();
+  }
+
+  void Run() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [this] { return stop_ || !waiting_.empty(); });
+      if (waiting_.empty())
+        return;
+      const Waiting next = std::move(waiting_.front());
+      waiting_.pop_front();
+      ++busy_;
+      lock.unlock();
+      ::unlink(next.path.c_str());
+      ForgetTemporary(next.slot);
+      lock.lock();
+      --busy_;
+      room_.notify_all();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable wake_;  // work for the threads
+  std::condition_variable room_;  // a name removed
+  std::deque<Waiting> waiting_;
+  int busy_ = 0;  // removals under way
+  bool stop_ = false;
+  std::vector<std::thread> threads_;
+};
+
+StdFileSystem::StdFileSystem(Durability durability)
+    : durability_(durability),
+      remover_(durability == Durability::Deferred ? std::make_unique<Remover>() : nullptr) {}
+
+StdFileSystem::~StdFileSystem() = default;
+
+void StdFileSystem::ReplaceText(const std::string& path, std::string_view text) {
+  Target target = Inspect(path);
+  Temporary temp(target);
+  temp.Write(text, durability_ == Durability::Synced);
+  // A batch exchanges so that ext4 does not write each file out as it replaces another; a synced
+  // file is on the disk already, and a rename over leaves no earlier file to remove afterwards.
+  const Placement placement = Place(target, temp, remover_ != nullptr);
+  if (placement == Placement::Exchanged) {
+    std::string earlier;
+    const int slot = temp.HandOver(earlier);
+    remover_->Add(slot, std::move(earlier));
+  } else {
+    temp.Placed();
+  }
+}
+
+void StdFileSystem::ReplaceAll(const std::vector<FileText>& files) {
+  std::vector<Target> targets;
+  targets.reserve(files.size());
+  for (const FileText& file : files) {
+    targets.push_back(Inspect(file.path));
+    for (std::size_t i = 0; i + 1 < targets.size(); ++i) {
+      if (SameFile(targets[i], targets.back()))
+        throw Fault("write", file.path, "the same file is named twice");
+    }
+  }
+  std::vector<std::unique_ptr<Temporary>> temps;
+  temps.reserve(files.size());
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    temps.push_back(std::make_unique<Temporary>(targets[i]));
+    temps.back()->Write(files[i].text, durability_ == Durability::Synced);
+  }
+
+  // Every file is complete: exchange them in together, and take them back out should one fail,
+  // with SIGINT and SIGTERM held until all are in.
+  const SignalsHeld held;
+  std::vector<Placement> placements;
+  placements.reserve(files.size());
+  try {
+    for (std::size_t i = 0; i < files.size(); ++i)
+      placements.push_back(Place(targets[i], *temps[i], true));
+  } catch (const FileFault&) {
+    for (std::size_t i = placements.size(); i-- > 0;)
+      Unplace(targets[i], *temps[i], placements[i]);
+    throw;
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (placements[i] != Placement::Exchanged) {
+      temps[i]->Placed();
+    } else if (remover_) {
+      std::string earlier;
+      const int slot = temps[i]->HandOver(earlier);
+      remover_->Add(slot, std::move(earlier));
+    }  // else the temporary removes the earlier file as it goes
+  }
+}
+
+void StdFileSystem::SyncAll(const std::string& folder) {
+  if (remover_)
+    remover_->Drain();
+  const std::string dir = folder.empty() ? "." : folder;
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    throw Fault("open", dir, Reason(errno));
+  const int rc = ::syncfs(fd);
+  const int err = errno;
+  ::close(fd);
+  if (rc != 0)
+    throw Fault("flush", dir, Reason(err));
+}
+
+}  // namespace rh

@@ -1,0 +1,87 @@
+#include "platform/WriteCleanup.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstring>
+#include <initializer_list>
+
+namespace rh {
+
+namespace {
+
+// A slot is free, being filled by a writer, holding a path, or claimed by the handler. Only the
+// handler claims, so a writer never has its slot rewritten under it and the handler never reads a
+// path while it is being written.
+enum SlotState : int { kFree, kFilling, kHeld, kClaimed };
+
+struct Slot {
+  std::atomic<int> state{kFree};
+  char path[kMaxTemporaryPath];
+};
+
+static_assert(std::atomic<int>::is_always_lock_free, "slot states must be usable in a handler");
+
+Slot g_slots[kMaxTemporaries];
+std::atomic<int> g_nextSlot{0};  // where the next search for a free slot starts
+
+void RemoveAndExit(int signal) {
+  RemoveRegisteredTemporaries();
+  ::_exit(128 + signal);
+}
+
+}  // namespace
+
+int RegisterTemporary(const char* path) noexcept {
+  const std::size_t length = std::strlen(path);
+  if (length >= kMaxTemporaryPath)
+    return -1;
+  const int start = g_nextSlot.load(std::memory_order_relaxed);
+  for (int i = 0; i < kMaxTemporaries; ++i) {
+    const int slot = (start + i) % kMaxTemporaries;
+    int expected = kFree;
+    if (g_slots[slot].state.compare_exchange_strong(expected, kFilling,
+                                                    std::memory_order_acquire)) {
+      std::memcpy(g_slots[slot].path, path, length + 1);
+      g_slots[slot].state.store(kHeld, std::memory_order_release);
+      g_nextSlot.store((slot + 1) % kMaxTemporaries, std::memory_order_relaxed);
+      return slot;
+    }
+  }
+  return -1;
+}
+
+void ForgetTemporary(int slot) noexcept {
+  if (slot < 0 || slot >= kMaxTemporaries)
+    return;
+  // Fails only when the handler has claimed the slot; the process is then ending.
+  int expected = kHeld;
+  g_slots[slot].state.compare_exchange_strong(expected, kFree, std::memory_order_release);
+}
+
+void RemoveRegisteredTemporaries() noexcept {
+  for (Slot& slot : g_slots) {
+    int expected = kHeld;
+    if (slot.state.compare_exchange_strong(expected, kClaimed, std::memory_order_acquire)) {
+      ::unlink(slot.path);
+      slot.state.store(kFree, std::memory_order_release);
+    }
+  }
+}
+
+void InstallWriteSignalCleanup() {
+  for (const int signal : {SIGINT, SIGTERM}) {
+    struct sigaction current {};
+    if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
+      continue;
+    struct sigaction action {};
+    action.sa_handler = RemoveAndExit;
+    sigemptyset(&action.sa_mask);
+    sigaddset(&action.sa_mask, SIGINT);
+    sigaddset(&action.sa_mask, SIGTERM);
+    ::sigaction(signal, &action, nullptr);
+  }
+}
+
+}  // namespace rh

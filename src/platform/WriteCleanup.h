@@ -1,0 +1,28 @@
+// Temporary files in flight, and their removal when the program is interrupted. Every temporary
+// file the program writes beside a target is registered here before it is created and forgotten
+// once it is renamed into place or removed, so an interrupted program leaves none behind.
+#pragma once
+
+#include <cstddef>
+
+namespace rh {
+
+// Installs SIGINT and SIGTERM handlers that remove every registered temporary file and end the
+// process with 128 + the signal's number (130, 143). A signal the process was started with
+// ignored (a background job of a script) stays ignored. Call it first thing in main.
+void InstallWriteSignalCleanup();
+
+// The fixed table behind it, readable from a signal handler.
+inline constexpr int kMaxTemporaries = 256;
+inline constexpr std::size_t kMaxTemporaryPath = 4096;  // bytes with the closing NUL, as PATH_MAX
+
+// Registers `path` and returns its slot, or -1 when the table is full or the path too long.
+int RegisterTemporary(const char* path) noexcept;
+
+// Forgets a slot (nothing for -1).
+void ForgetTemporary(int slot) noexcept;
+
+// Removes every registered file and forgets it: what the handlers do before the process ends.
+void RemoveRegisteredTemporaries() noexcept;
+
+}  // namespace rh
