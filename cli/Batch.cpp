@@ -1,6 +1,8 @@
 #include "Batch.h"
 
+#include <algorithm>
 #include <ostream>
+#include <thread>
 
 #include "Cli.h"
 #include "app/Batch.h"
@@ -17,13 +19,14 @@ int RunBatchCommand(const BatchCommand& command, std::ostream& out, std::ostream
     options.OutDir.pop_back();
   options.Hec1 = command.Hec1;
   options.SummaryOnly = command.SummaryOnly;
+  options.Workers = std::max(1u, std::thread::hardware_concurrency());
 
   QtClock clock;
   const auto onRow = [&](const BatchRow& row) {
     if (row.Status != RowStatus::Ok)
       err << prefix << RowProblem(row) << '\n';
   };
-  BatchReport report;
+  BatchTally report;
   try {
     report = RunBatchFiles(command.CsvPath, options, clock, onRow);
   } catch (const Fault& fault) {
@@ -34,7 +37,7 @@ int RunBatchCommand(const BatchCommand& command, std::ostream& out, std::ostream
     err << prefix << command.CsvPath << ", " << report.TableProblem << '\n';
     return kSomeRowsFailed;
   }
-  const auto total = static_cast<long>(report.Rows.size());
+  const long total = report.Rows;
   out << total << " basins: " << total - report.Failed << " done, " << report.Failed
       << " failed; summary in " << BatchPath(options, "summary.csv") << '\n';
   return report.Failed == 0 ? kOk : kSomeRowsFailed;

@@ -15,12 +15,38 @@ struct Record {
   std::string problem;
 };
 
+// A source that hands the text over one byte at a time: every record crosses a piece's end.
+class ByteByByte final : public ByteReader {
+ public:
+  explicit ByteByByte(std::string_view text) : text_(text) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    if (text_.empty() || size == 0)
+      return 0;
+    buffer[0] = text_.front();
+    text_.remove_prefix(1);
+    return 1;
+  }
+
+ private:
+  std::string_view text_;
+};
+
 std::vector<Record> ReadAll(std::string_view text) {
   std::vector<Record> records;
   CsvReader reader(text);
   CsvRecord record;
   while (reader.Next(record))
     records.push_back({record.Line, record.Fields, record.Problem});
+  // Read in pieces, the same records come out.
+  ByteByByte source(text);
+  CsvReader pieces(source);
+  for (const Record& expected : records) {
+    EXPECT_TRUE(pieces.Next(record));
+    EXPECT_EQ(record.Line, expected.line);
+    EXPECT_EQ(record.Fields, expected.fields);
+    EXPECT_EQ(record.Problem, expected.problem);
+  }
+  EXPECT_FALSE(pieces.Next(record)) << "the same number of records";
   return records;
 }
 

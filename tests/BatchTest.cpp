@@ -25,15 +25,25 @@ std::string ExpectedListing(double tc, double p6, double area, double coef, doub
   return text;
 }
 
+// A batch over in-memory files: the rows as reported, in order, and the summary's text.
 struct Batch {
   test::MemoryFileSystem files;
   test::FixedClock clock;
-  std::vector<long> reportedRows;
-  BatchReport report;
+  struct Report {
+    std::vector<BatchRow> Rows;
+    long Failed = 0;
+    std::string TableProblem;
+  } report;
+  std::string summary;
 
   void Run(const std::string& csv, const BatchOptions& options) {
-    report = RunBatch(csv, options, RunServices{files, clock, nullptr},
-                      [this](const BatchRow& row) { reportedRows.push_back(row.Row); });
+    const BatchTally tally = RunBatch(
+        csv, options, RunServices{files, clock, nullptr},
+        [this](const BatchRow& row) { report.Rows.push_back(row); },
+        [this](std::string_view text) { summary.append(text); });
+    report.Failed = tally.Failed;
+    report.TableProblem = tally.TableProblem;
+    EXPECT_EQ(tally.Rows, static_cast<long>(report.Rows.size()));
   }
 };
 
@@ -69,9 +79,9 @@ TEST(Batch, GoodAndBadRows) {
   } expected[] = {
       {"Creek-A", RowStatus::Ok, 2, ""},
       {"", RowStatus::BadName, 3, "the basin name is empty"},
-      {"creek-a", RowStatus::BadName, 4, "the basin name is used by an earlier row"},
-      {"../etc", RowStatus::BadName, 5, "the basin name is not a safe file name"},
-      {".hidden", RowStatus::BadName, 6, "the basin name is not a safe file name"},
+      {"creek-a", RowStatus::BadName, 4, "the basin name \"creek-a\" is used by an earlier row"},
+      {"../etc", RowStatus::BadName, 5, "the basin name \"../etc\" is not a safe file name"},
+      {".hidden", RowStatus::BadName, 6, "the basin name \".hidden\" is not a safe file name"},
       {"Short", RowStatus::Refused, 7, "ERROR In Time of Concentration: "},
       {"Blank", RowStatus::Refused, 8, "ERROR Incomplete Input Data: "},
       {"Flat", RowStatus::Fault, 9, "Division by zero"},
@@ -90,7 +100,6 @@ TEST(Batch, GoodAndBadRows) {
     EXPECT_NE(row.Message.find(e.message), std::string::npos) << e.name << ": " << row.Message;
   }
   EXPECT_EQ(b.report.Failed, 10);
-  EXPECT_EQ(b.reportedRows.size(), std::size(expected));
   // Only the good row wrote a file, and it is the results list of its entries.
   ASSERT_EQ(b.files.files.size(), 1u);
   EXPECT_EQ(b.files.files.at("out/Creek-A.txt"), ExpectedListing(10, 2.5, 100, 0.85, 250));
@@ -108,10 +117,11 @@ TEST(Batch, EntryTextsReadAsTheEntryBoxesReadThem) {
 TEST(Batch, Summary) {
   Batch b;
   b.Run(kHeader + "A,10,2.5,100,.85,250\n\"x,y\",10,2.5,100,.85,250\nC,3,2.5,100,.85,250\n", Out());
-  EXPECT_EQ(SummaryCsv(b.report),
+  EXPECT_EQ(b.summary,
             "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message\n"
             "A,ok,37,25,250,17.6005509641873,\n"
-            "\"x,y\",bad-name,,,,,\"row 2 (line 3): the basin name is not a safe file name "
+            "\"x,y\",bad-name,,,,,\"row 2 (line 3): the basin name \"\"x,y\"\" is not a safe file "
+            "name "
             "(letters, digits, '.', '_' and '-' only, no leading '.', at most 100 characters)\"\n"
             "C,refused,,,,,row 3 (line 4): ERROR In Time of Concentration: Time of "
             "Concentration value must be 5 or greater.\n");
@@ -177,6 +187,58 @@ TEST(Batch, HeaderRow) {
     EXPECT_EQ(b.report.TableProblem.empty(), c.usable) << c.name << ": " << b.report.TableProblem;
     EXPECT_TRUE(b.report.Rows.empty()) << c.name;
   }
+}
+
+// Names and entries of any bytes and any length: the messages quote at most 80 characters of
+// them and the summary is valid UTF-8 CSV.
+TEST(Batch, WhatTheTableHoldsReachesTheSummaryAsText) {
+  const std::string huge(1 << 20, 'x');
+  struct {
+    const char* name;
+    std::string row;
+    std::string shownName;
+    std::string messageHas;
+  } cases[] = {
+      {"a NUL byte", std::string("a\0b,10,2.5,100,.85,250\n", 23), "a?b", "\"a?b\" is not a safe"},
+      {"bytes that are not UTF-8", "caf\xE9\xFF,10,2.5,100,.85,250\n", "caf??", "\"caf??\""},
+      {"a name of a megabyte", huge + ",10,2.5,100,.85,250\n", std::string(80, 'x') + "...",
+       "\"" + std::string(80, 'x') + "...\" is not"},
+      {"an entry beyond the double range", "Big,10,2.5,1e99999" + huge + ",.85,250\n", "Big",
+       "Overflow: the entry \"1e99999" + std::string(73, 'x') + "...\" is beyond"},
+  };
+  for (const auto& c : cases) {
+    Batch b;
+    b.Run(kHeader + c.row, Out());
+    ASSERT_EQ(b.report.Rows.size(), 1u) << c.name;
+    EXPECT_EQ(b.report.Rows[0].Name, c.shownName) << c.name;
+    EXPECT_NE(b.report.Rows[0].Message.find(c.messageHas), std::string::npos)
+        << c.name << ": " << b.report.Rows[0].Message.substr(0, 200);
+    EXPECT_LT(b.summary.size(), 800u) << c.name;
+    EXPECT_EQ(b.summary.find('\0'), std::string::npos) << c.name;
+    EXPECT_EQ(b.summary.find('\xFF'), std::string::npos) << c.name;
+  }
+}
+
+// Rows run on several threads report in the table's order, with the same figures.
+TEST(Batch, SeveralThreadsKeepTheTableOrder) {
+  std::string csv = kHeader;
+  for (int i = 0; i < 3000; ++i) {
+    csv += "B" + std::to_string(i) + "," + std::to_string(i % 97) + ",2.5," +
+           std::to_string(i % 7) + ",.85,250\n";
+  }
+  csv += "B17,10,2.5,100,.85,250\n";  // repeats an earlier row's name, far back
+  Batch one;
+  one.Run(csv, Out(false, true));
+  BatchOptions threads = Out(false, true);
+  threads.Workers = 3;
+  Batch several;
+  several.Run(csv, threads);
+  EXPECT_EQ(several.summary, one.summary);
+  ASSERT_EQ(several.report.Rows.size(), 3001u);
+  for (std::size_t i = 0; i < several.report.Rows.size(); ++i)
+    ASSERT_EQ(several.report.Rows[i].Row, static_cast<long>(i + 1));
+  EXPECT_EQ(several.report.Rows.back().Status, RowStatus::BadName);
+  EXPECT_EQ(several.report.Failed, one.report.Failed);
 }
 
 TEST(Batch, SafeBasinNames) {

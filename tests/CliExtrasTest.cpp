@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QByteArray>
 #include <QImage>
 #include <QXmlStreamReader>
+
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +18,7 @@
 #include "Cli.h"
 #include "CliRun.h"
 #include "output/Plot.h"
+#include "platform/FileSystem.h"
 
 namespace rh {
 namespace {
@@ -209,7 +215,8 @@ TEST(CliBatch, GoodRowsBadRowsAndAMalformedLine) {
   EXPECT_EQ(o.status, cli::kSomeRowsFailed);
   EXPECT_NE(o.out.find("7 basins: 2 done, 5 failed"), std::string::npos) << o.out;
   for (const char* problem :
-       {"row 3 (line 4): the basin name is used", "row 4 (line 5): the basin name is not a safe",
+       {"row 3 (line 4): the basin name \"North\" is used",
+        "row 4 (line 5): the basin name \"bad/name\" is not a safe",
         "row 5 (line 6): ERROR In Time of Concentration", "row 6 (line 7): Division by zero",
         "row 7 (line 8): 4 columns instead of 6"}) {
     EXPECT_NE(o.err.find(problem), std::string::npos) << problem << "\n" << o.err;
@@ -286,6 +293,81 @@ TEST(CliBatch, Hec1FlagBesideOtherOptions) {
     if (o.status == cli::kOk) {
       EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(out) / "A.hc1"));
     }
+  }
+}
+
+// The entries of a folder, sorted.
+std::vector<std::string> Entries(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A batch replaces only files: a folder where a row's listing goes fails that row alone, none of
+// the row's files is written, and the folder is left where it is.
+TEST(CliBatch, AFolderAtARowsFileFailsOnlyThatRow) {
+  TempDir dir;
+  std::ofstream(dir / "b.csv") << "name,tc,rain,area,coef,peak\nA,10,2.5,100,.85,250\n"
+                                  "B,10,2.5,100,.85,250\n";
+  std::filesystem::create_directories(dir / "out/A.txt");
+  std::ofstream(dir / "out/A.txt/keep.txt") << "keep";
+  const Outcome o =
+      RunCli({"--batch", (dir / "b.csv").string(), "--out", (dir / "out").string(), "--hec1"});
+  EXPECT_EQ(o.status, cli::kSomeRowsFailed) << o.err;
+  EXPECT_NE(o.err.find("row 1 (line 2): Cannot write"), std::string::npos) << o.err;
+  EXPECT_NE(o.err.find("it is a folder"), std::string::npos) << o.err;
+  EXPECT_EQ(Entries(dir / "out"),
+            (std::vector<std::string>{"A.txt", "B.hc1", "B.txt", "summary.csv"}));
+  EXPECT_EQ(ReadFile(dir / "out/A.txt/keep.txt"), "keep");
+}
+
+// One batch at a time writes into a folder; a second one is told and writes nothing.
+TEST(CliBatch, OneBatchAtATimeInAFolder) {
+  TempDir dir;
+  std::ofstream(dir / "b.csv") << "name,tc,rain,area,coef,peak\nA,10,2.5,100,.85,250\n";
+  std::filesystem::create_directories(dir / "out");
+  StdFileSystem files;
+  const auto held = files.LockFolder((dir / "out").string());
+  const Outcome o = RunCli({"--batch", (dir / "b.csv").string(), "--out", (dir / "out").string()});
+  EXPECT_EQ(o.status, cli::kFault);
+  EXPECT_NE(o.err.find("Another batch is writing into"), std::string::npos) << o.err;
+  EXPECT_TRUE(Entries(dir / "out").empty());
+}
+
+// Interrupted, a batch ends with the signal's status, removes its temporary files, and leaves no
+// summary: the earlier batch's is gone before the first row, the new one is written last.
+TEST(CliBatch, InterruptedBatchLeavesNoTemporariesAndNoStaleSummary) {
+  TempDir dir;
+  {
+    std::ofstream csv(dir / "b.csv");
+    csv << "name,tc,rain,area,coef,peak\n";
+    for (int i = 0; i < 200000; ++i)
+      csv << "B" << i << ",5,2.5,100,.85,250\n";
+  }
+  std::filesystem::create_directories(dir / "out");
+  std::ofstream(dir / "out/summary.csv") << "an earlier batch's summary\n";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const std::string table = (dir / "b.csv").string();
+    const std::string out = (dir / "out").string();
+    ::execl(RH_CLI_PATH, RH_CLI_PATH, "--batch", table.c_str(), "--out", out.c_str(),
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ASSERT_GT(child, 0);
+  // Once rows are being written, interrupt.
+  for (int waited = 0; waited < 2000 && !std::filesystem::exists(dir / "out/B100.txt"); ++waited)
+    ::usleep(5000);
+  ::kill(child, SIGTERM);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by the signal itself";
+  EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
+  for (const std::string& name : Entries(dir / "out")) {
+    EXPECT_NE(name.front(), '.') << "a temporary file is left: " << name;
+    EXPECT_NE(name, "summary.csv");
   }
 }
 

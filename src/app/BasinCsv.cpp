@@ -9,21 +9,55 @@ bool LineBreak(char c) {
 }  // namespace
 
 CsvReader::CsvReader(std::string_view text) : text_(text) {
-  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-    pos_ = kByteOrderMark.size();
+  SkipByteOrderMark();
 }
 
-// Consumes one line ending (LF, CR LF or CR) at pos_.
+CsvReader::CsvReader(ByteReader& source) : source_(&source) {
+  SkipByteOrderMark();
+}
+
+void CsvReader::SkipByteOrderMark() {
+  if (Peek(0) == 0xEF && Peek(1) == 0xBB && Peek(2) == 0xBF)
+    pos_ += 3;
+}
+
+int CsvReader::Peek(std::size_t ahead) {
+  if (pos_ + ahead >= text_.size() && source_ != nullptr) {
+    // Drop what has been passed and read on, in pieces large enough that this happens rarely.
+    constexpr std::size_t kPiece = 65536;
+    buffer_.erase(0, pos_);
+    pos_ = 0;
+    while (buffer_.size() <= ahead) {
+      const std::size_t have = buffer_.size();
+      buffer_.resize(have + kPiece);
+      std::size_t got = 0;
+      try {
+        got = source_->Read(buffer_.data() + have, kPiece);
+      } catch (...) {
+        buffer_.resize(have);
+        throw;
+      }
+      buffer_.resize(have + got);
+      if (got == 0) {
+        source_ = nullptr;  // the end: nothing more to read
+        break;
+      }
+    }
+    text_ = buffer_;
+  }
+  return pos_ + ahead < text_.size() ? static_cast<unsigned char>(text_[pos_ + ahead]) : -1;
+}
+
+// Consumes one line ending (LF, CR LF or CR) at the reading position.
 void CsvReader::EndOfLine() {
-  if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n')
+  if (Peek() == '\r' && Peek(1) == '\n')
     ++pos_;
   ++pos_;
   ++line_;
 }
 
 bool CsvReader::Next(CsvRecord& record) {
-  while (!AtEnd() && LineBreak(text_[pos_]))
+  while (LineBreak(static_cast<char>(Peek())))
     EndOfLine();
   if (AtEnd())
     return false;
@@ -33,15 +67,14 @@ bool CsvReader::Next(CsvRecord& record) {
   record.Problem.clear();
   std::string field;
   while (true) {
-    if (!AtEnd() && text_[pos_] == '"') {
+    if (Peek() == '"') {
       // Quoted field: runs to the quote that is not doubled.
       const long openedOn = line_;
       ++pos_;
       bool closed = false;
-      while (!AtEnd()) {
-        const char c = text_[pos_];
+      for (int c = Peek(); c >= 0; c = Peek()) {
         if (c == '"') {
-          if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
+          if (Peek(1) == '"') {
             field.push_back('"');
             pos_ += 2;
             continue;
@@ -50,9 +83,9 @@ bool CsvReader::Next(CsvRecord& record) {
           closed = true;
           break;
         }
-        if (c == '\n' || (c == '\r' && !(pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n')))
+        if (c == '\n' || (c == '\r' && Peek(1) != '\n'))
           ++line_;
-        field.push_back(c);
+        field.push_back(static_cast<char>(c));
         ++pos_;
       }
       if (!closed) {
@@ -61,17 +94,17 @@ bool CsvReader::Next(CsvRecord& record) {
             "the quoted field opened on line " + std::to_string(openedOn) + " is not closed";
         return true;
       }
-      if (!AtEnd() && text_[pos_] != ',' && !LineBreak(text_[pos_])) {
+      if (!AtEnd() && Peek() != ',' && !LineBreak(static_cast<char>(Peek()))) {
         record.Problem = "text follows a closing quote";
         // Skip the rest of the malformed line so the next record starts on the next line.
-        while (!AtEnd() && !LineBreak(text_[pos_]))
+        while (!AtEnd() && !LineBreak(static_cast<char>(Peek())))
           ++pos_;
       }
     } else {
-      while (!AtEnd() && text_[pos_] != ',' && !LineBreak(text_[pos_])) {
-        if (text_[pos_] == '"' && record.Problem.empty())
+      for (int c = Peek(); c >= 0 && c != ',' && !LineBreak(static_cast<char>(c)); c = Peek()) {
+        if (c == '"' && record.Problem.empty())
           record.Problem = "a quote inside an unquoted field";
-        field.push_back(text_[pos_]);
+        field.push_back(static_cast<char>(c));
         ++pos_;
       }
     }
@@ -79,7 +112,7 @@ bool CsvReader::Next(CsvRecord& record) {
     field.clear();
     if (AtEnd())
       return true;
-    if (LineBreak(text_[pos_])) {
+    if (LineBreak(static_cast<char>(Peek()))) {
       EndOfLine();
       return true;
     }

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileSystem.h"
+
 namespace rh {
 
 struct CsvRecord {
@@ -24,13 +26,22 @@ class CsvReader {
   // The reader keeps a view of `text`, which must outlive it; a temporary string is refused.
   explicit CsvReader(std::string_view text);
   explicit CsvReader(std::string&& text) = delete;
+  // Reads the text from `source` in pieces, however long it is; `source` must outlive the reader.
+  // FileFault from the source reaches the caller of Next.
+  explicit CsvReader(ByteReader& source);
   // Reads the next record into `record`; false when the text is exhausted.
   bool Next(CsvRecord& record);
 
  private:
-  bool AtEnd() const { return pos_ >= text_.size(); }
+  // The byte `ahead` places from the reading position, or -1 past the end of the text.
+  int Peek(std::size_t ahead = 0);
+  bool AtEnd() { return Peek() < 0; }
   void EndOfLine();
-  std::string_view text_;
+  void SkipByteOrderMark();
+
+  ByteReader* source_ = nullptr;
+  std::string buffer_;     // with a source: the bytes read and not yet passed
+  std::string_view text_;  // the bytes at hand
   std::size_t pos_ = 0;
   long line_ = 1;
 };

@@ -1,11 +1,20 @@
 #include "app/Batch.h"
 
+#include <algorithm>
 #include <cctype>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <exception>
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <system_error>
-#include <unordered_set>
+#include <thread>
+#include <vector>
 
 #include "app/BasinCsv.h"
+#include "app/MessageText.h"
 #include "app/Messages.h"
 #include "app/RunRequest.h"
 #include "output/TextForms.h"
@@ -17,28 +26,111 @@ namespace rh {
 namespace {
 
 constexpr std::size_t kColumns = 6;
+constexpr std::size_t kRowsPerJob = 256;  // rows handed to a thread at a time
+constexpr std::size_t kMessageMost = 1000;
 
 bool SafeNameChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
          c == '_' || c == '-';
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
+char Lower(char c) {
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
 
-// Runs one well-formed row with a safe name; fills the row's status and figures.
-void RunRow(const CsvRecord& record, const BatchOptions& options, const RunServices& services,
-            BatchRow& row) {
-  RunEntries entries;
-  entries.TimeOfConcentration = record.Fields[1];
-  entries.SixHourRainfall = record.Fields[2];
-  entries.BasinArea = record.Fields[3];
-  entries.RunoffCoefficient = record.Fields[4];
-  entries.PeakDischarge = record.Fields[5];
+// The safe names used so far, compared regardless of case (they would clash on case-insensitive
+// disks). Kept compactly, about 20 bytes a name: the names one after another in one text, and an
+// open-addressed table of where each starts.
+class NameSet {
+ public:
+  // Adds `name`; false when it was there already.
+  bool Insert(std::string_view name) {
+    if ((count_ + 1) * 2 > slots_.size())
+      Grow();
+    const std::uint64_t hash = Hash(name);
+    std::size_t i = hash & (slots_.size() - 1);
+    for (; slots_[i] != 0; i = (i + 1) & (slots_.size() - 1)) {
+      if (Equal(slots_[i] - 1, name))
+        return false;
+    }
+    slots_[i] = names_.size() + 1;
+    for (const char c : name)
+      names_.push_back(Lower(c));
+    names_.push_back('\0');
+    ++count_;
+    return true;
+  }
 
+ private:
+  static std::uint64_t Hash(std::string_view name) {
+    std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
+    for (const char c : name)
+      hash = (hash ^ static_cast<unsigned char>(Lower(c))) * 1099511628211ULL;
+    return hash;
+  }
+  bool Equal(std::size_t at, std::string_view name) const {
+    for (const char c : name) {
+      if (names_[at++] != Lower(c))
+        return false;
+    }
+    return names_[at] == '\0';
+  }
+  void Grow() {
+    std::vector<std::size_t> slots(std::max<std::size_t>(1024, slots_.size() * 2), 0);
+    for (const std::size_t slot : slots_) {
+      if (slot == 0)
+        continue;
+      const std::string_view name(names_.data() + slot - 1);
+      std::size_t i = Hash(name) & (slots.size() - 1);
+      while (slots[i] != 0)
+        i = (i + 1) & (slots.size() - 1);
+      slots[i] = slot;
+    }
+    slots_ = std::move(slots);
+  }
+
+  std::string names_;               // each name in lower case, ended by '\0'
+  std::vector<std::size_t> slots_;  // 1 + where a name starts in names_; 0 for a free slot
+  std::size_t count_ = 0;
+};
+
+// What a row is, decided in the table's order before it runs: malformed, a bad name, or to run.
+void Classify(const CsvRecord& record, NameSet& usedNames, BatchRow& row) {
+  // A record with bad quoting may have swallowed other rows into its first field.
+  if (record.Problem.empty() && !record.Fields.empty())
+    row.Name = TrimSpaces(record.Fields[0]);
+  const auto badName = [&](const char* what) {
+    row.Status = RowStatus::BadName;
+    row.Message = "the basin name " + Quoted(row.Name) + " " + what;
+    row.Name = ShownText(row.Name);
+  };
+  if (!record.Problem.empty()) {
+    row.Status = RowStatus::Malformed;
+    row.Message = record.Problem;
+  } else if (record.Fields.size() != kColumns) {
+    row.Status = RowStatus::Malformed;
+    row.Message =
+        std::to_string(record.Fields.size()) + " columns instead of " + std::to_string(kColumns);
+  } else if (row.Name.empty()) {
+    row.Status = RowStatus::BadName;
+    row.Message = messages::kBatchNameEmpty;
+  } else if (!SafeBasinName(row.Name)) {
+    badName(messages::kBatchNameUnsafe);
+  } else if (!usedNames.Insert(row.Name)) {
+    badName(messages::kBatchNameRepeated);
+  }
+}
+
+// Runs one well-formed row with a safe name through the run step; fills the row's status and
+// figures. `basin` is the thread's run, reused from row to row.
+void RunRow(CsvRecord& record, const BatchOptions& options, const RunServices& services,
+            BasinRun& basin, BatchRow& row) {
+  RunEntries entries;
+  entries.TimeOfConcentration = std::move(record.Fields[1]);
+  entries.SixHourRainfall = std::move(record.Fields[2]);
+  entries.BasinArea = std::move(record.Fields[3]);
+  entries.RunoffCoefficient = std::move(record.Fields[4]);
+  entries.PeakDischarge = std::move(record.Fields[5]);
   try {
     const RequestOutcome outcome =
         ParseRunEntries(entries, options.Hec1 ? kZeroTailHec1 : kZeroTail);
@@ -53,7 +145,7 @@ void RunRow(const CsvRecord& record, const BatchOptions& options, const RunServi
     if (!options.SummaryOnly)
       request.ListingPath = BatchPath(options, row.Name + ".txt");
     request.Check = true;  // the summary's volume
-    const BasinRun basin = RunBasin(std::get<RunInputs>(outcome), request, services);
+    RunBasin(std::get<RunInputs>(outcome), request, services, basin);
     if (basin.Failure) {
       row.Status = RowStatus::Fault;
       row.Message = basin.Failure->Message;
@@ -69,6 +161,109 @@ void RunRow(const CsvRecord& record, const BatchOptions& options, const RunServi
     row.Message = fault.what();
   }
 }
+
+// A run of consecutive rows: read and classified by the reading thread, run by a worker, then
+// reported in order by the reading thread.
+struct Job {
+  std::vector<CsvRecord> records;
+  std::vector<BatchRow> rows;
+  std::size_t count = 0;  // rows in use
+  std::string summary;    // their summary lines
+  bool done = false;
+};
+
+void RunJob(Job& job, const BatchOptions& options, const RunServices& services, BasinRun& basin) {
+  job.summary.clear();
+  for (std::size_t i = 0; i < job.count; ++i) {
+    BatchRow& row = job.rows[i];
+    if (row.Status == RowStatus::Ok)
+      RunRow(job.records[i], options, services, basin, row);
+    AppendSummaryLine(job.summary, row);
+  }
+}
+
+// Worker threads taking jobs in turn; the reading thread waits for them in the table's order.
+class Workers {
+ public:
+  Workers(unsigned count, const BatchOptions& options, const RunServices& services)
+      : options_(options), services_(services) {
+    for (unsigned i = 0; i < count; ++i)
+      threads_.emplace_back([this] { Work(); });
+  }
+  Workers(const Workers&) = delete;
+  Workers& operator=(const Workers&) = delete;
+  ~Workers() {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      stop_ = true;
+    }
+    wake_.notify_all();
+    for (std::thread& thread : threads_)
+      thread.join();
+  }
+
+  void Submit(Job& job) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      job.done = false;
+      queue_.push_back(&job);
+    }
+    wake_.notify_one();
+  }
+
+  // Waits until `job` is done; an error no row could report (out of memory) is raised here.
+  void Wait(Job& job) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    done_.wait(lock, [&] { return job.done || error_; });
+    if (error_)
+      std::rethrow_exception(error_);
+  }
+
+ private:
+  void Work() {
+    BasinRun basin;  // reused from row to row
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
+      if (stop_)
+        return;
+      Job* job = queue_.front();
+      queue_.pop_front();
+      lock.unlock();
+      std::exception_ptr error;
+      try {
+        RunJob(*job, options_, services_, basin);
+      } catch (...) {
+        error = std::current_exception();
+      }
+      lock.lock();
+      job->done = true;
+      if (error && !error_)
+        error_ = error;
+      done_.notify_all();
+    }
+  }
+
+  const BatchOptions& options_;
+  const RunServices& services_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable done_;
+  std::deque<Job*> queue_;
+  std::exception_ptr error_;
+  bool stop_ = false;
+  std::vector<std::thread> threads_;
+};
+
+// Today's date for every row: asked of the clock once, before the rows run on several threads.
+class FixedDate final : public Clock {
+ public:
+  explicit FixedDate(std::string date) : date_(std::move(date)) {}
+  std::string ShortDate() override { return date_; }
+
+ private:
+  std::string date_;
+};
 
 }  // namespace
 
@@ -91,11 +286,7 @@ const char* RowStatusName(RowStatus status) {
 bool SafeBasinName(std::string_view name) {
   if (name.empty() || name.size() > kMaxBasinNameLength || name.front() == '.')
     return false;
-  for (const char c : name) {
-    if (!SafeNameChar(c))
-      return false;
-  }
-  return true;
+  return std::all_of(name.begin(), name.end(), SafeNameChar);
 }
 
 std::string RowProblem(const BatchRow& row) {
@@ -109,124 +300,171 @@ std::string BatchPath(const BatchOptions& options, const std::string& fileName) 
   return options.OutDir + "/" + fileName;
 }
 
-BatchReport RunBatch(std::string_view csvText, const BatchOptions& options,
-                     const RunServices& services,
-                     const std::function<void(const BatchRow&)>& onRow) {
-  BatchReport report;
-  CsvReader reader(csvText);
+void AppendSummaryLine(std::string& out, const BatchRow& row) {
+  out += CsvField(row.Name);
+  out += ',';
+  out += RowStatusName(row.Status);
+  out += ',';
+  if (row.Status == RowStatus::Ok) {
+    out += std::to_string(row.OrdinateCount);
+    out += ',';
+    out += std::to_string(row.PeakIndex);
+    out += ',';
+    AppendPlainNumber(out, row.PeakCfs);
+    out += ',';
+    AppendPlainNumber(out, row.VolumeAcreFeet);
+    out += ',';
+  } else {
+    out += ",,,,";
+    out += CsvField(ShownText(RowProblem(row), kMessageMost));
+  }
+  out += '\n';
+}
+
+BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunServices& services,
+                    const std::function<void(const BatchRow&)>& onRow,
+                    const std::function<void(std::string_view)>& summary) {
+  BatchTally tally;
+  CsvReader reader(table);
   CsvRecord record;
 
   bool headerOk = reader.Next(record) && record.Problem.empty() && record.Fields.size() == kColumns;
   if (headerOk) {
     std::string header;
-    for (const std::string& field : record.Fields)
-      header.append(header.empty() ? "" : ",").append(Lower(TrimSpaces(field)));
+    for (const std::string& field : record.Fields) {
+      header.append(header.empty() ? "" : ",");
+      for (const char c : TrimSpaces(field))
+        header.push_back(Lower(c));
+    }
     headerOk = header == kBasinCsvHeader;
   }
   if (!headerOk) {
-    report.TableProblem = "line " + std::to_string(record.Line == 0 ? 1 : record.Line) +
-                          ": the first row must be the header " + std::string(kBasinCsvHeader);
-    return report;
+    tally.TableProblem = "line " + std::to_string(record.Line == 0 ? 1 : record.Line) +
+                         ": the first row must be the header " + std::string(kBasinCsvHeader);
+    return tally;
   }
+  if (summary)
+    summary(kSummaryHeader);
 
-  std::unordered_set<std::string> usedNames;  // lower case: names differing only in case clash
+  // The date is the same for every row, and the clock is asked on this thread alone.
+  FixedDate date(options.Hec1 ? services.clock.ShortDate() : std::string());
+  const RunServices rowServices{services.files, date, services.devices};
+
+  NameSet usedNames;
   long rowNumber = 0;
-  while (reader.Next(record)) {
-    BatchRow row;
-    row.Row = ++rowNumber;
-    row.Line = record.Line;
-    // A record with bad quoting may have swallowed other rows into its first field.
-    if (record.Problem.empty() && !record.Fields.empty())
-      row.Name = TrimSpaces(record.Fields[0]);
-
-    if (!record.Problem.empty()) {
-      row.Status = RowStatus::Malformed;
-      row.Message = record.Problem;
-    } else if (record.Fields.size() != kColumns) {
-      row.Status = RowStatus::Malformed;
-      row.Message =
-          std::to_string(record.Fields.size()) + " columns instead of " + std::to_string(kColumns);
-    } else if (row.Name.empty()) {
-      row.Status = RowStatus::BadName;
-      row.Message = messages::kBatchNameEmpty;
-    } else if (!SafeBasinName(row.Name)) {
-      row.Status = RowStatus::BadName;
-      row.Message = messages::kBatchNameUnsafe;
-    } else if (!usedNames.insert(Lower(row.Name)).second) {
-      row.Status = RowStatus::BadName;
-      row.Message = messages::kBatchNameRepeated;
-    } else {
-      RunRow(record, options, services, row);
+  // Reads up to a job's worth of rows; false when the table is exhausted.
+  const auto fill = [&](Job& job) {
+    job.count = 0;
+    while (job.count < kRowsPerJob) {
+      if (job.records.size() <= job.count) {
+        job.records.emplace_back();
+        job.rows.emplace_back();
+      }
+      CsvRecord& next = job.records[job.count];
+      if (!reader.Next(next))
+        break;
+      BatchRow& row = job.rows[job.count];
+      row = BatchRow{};
+      row.Row = ++rowNumber;
+      row.Line = next.Line;
+      Classify(next, usedNames, row);
+      ++job.count;
     }
+    return job.count > 0;
+  };
+  const auto report = [&](Job& job) {
+    for (std::size_t i = 0; i < job.count; ++i) {
+      ++tally.Rows;
+      if (job.rows[i].Status != RowStatus::Ok)
+        ++tally.Failed;
+      if (onRow)
+        onRow(job.rows[i]);
+    }
+    if (summary && !job.summary.empty())
+      summary(job.summary);
+  };
 
-    if (row.Status != RowStatus::Ok)
-      ++report.Failed;
-    if (onRow)
-      onRow(row);
-    report.Rows.push_back(std::move(row));
+  if (options.Workers <= 1) {
+    Job job;
+    BasinRun basin;
+    while (fill(job)) {
+      RunJob(job, options, rowServices, basin);
+      report(job);
+    }
+    return tally;
   }
-  return report;
+
+  // A few jobs per thread in flight: the threads never wait for the reader, and memory stays the
+  // same however long the table is.
+  std::vector<Job> jobs(options.Workers * 3);
+  Workers workers(options.Workers, options, rowServices);
+  std::size_t submitted = 0;  // jobs handed out so far
+  std::size_t reported = 0;
+  bool more = true;
+  while (more || reported < submitted) {
+    if (more && submitted - reported < jobs.size()) {
+      Job& job = jobs[submitted % jobs.size()];
+      more = fill(job);
+      if (more) {
+        workers.Submit(job);
+        ++submitted;
+      }
+      continue;
+    }
+    Job& oldest = jobs[reported % jobs.size()];
+    workers.Wait(oldest);
+    report(oldest);
+    ++reported;
+  }
+  return tally;
 }
 
-std::string SummaryCsv(const BatchReport& report) {
-  std::string text = "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message\n";
-  text.reserve(text.size() + report.Rows.size() * 64);
-  for (const BatchRow& row : report.Rows) {
-    text.append(CsvField(row.Name)).push_back(',');
-    text.append(RowStatusName(row.Status)).push_back(',');
-    if (row.Status == RowStatus::Ok) {
-      text.append(std::to_string(row.OrdinateCount)).push_back(',');
-      text.append(std::to_string(row.PeakIndex)).push_back(',');
-      text.append(PlainNumber(row.PeakCfs)).push_back(',');
-      text.append(PlainNumber(row.VolumeAcreFeet)).push_back(',');
-    } else {
-      text.append(",,,,");
-    }
-    text.append(row.Status == RowStatus::Ok ? std::string() : CsvField(RowProblem(row)));
-    text.push_back('\n');
-  }
-  return text;
+BatchTally RunBatch(std::string_view csvText, const BatchOptions& options,
+                    const RunServices& services, const std::function<void(const BatchRow&)>& onRow,
+                    const std::function<void(std::string_view)>& summary) {
+  TextReader table(csvText);
+  return RunBatch(table, options, services, onRow, summary);
 }
 
-namespace {
-
-// Today's date, asked of the clock once for the whole batch.
-class DateOnce final : public Clock {
- public:
-  explicit DateOnce(Clock& clock) : clock_(clock) {}
-  std::string ShortDate() override {
-    if (date_.empty())
-      date_ = clock_.ShortDate();
-    return date_;
-  }
-
- private:
-  Clock& clock_;
-  std::string date_;
-};
-
-}  // namespace
-
-BatchReport RunBatchFiles(const std::string& csvPath, const BatchOptions& options, Clock& clock,
-                          const std::function<void(const BatchRow&)>& onRow) {
+BatchTally RunBatchFiles(const std::string& csvPath, const BatchOptions& options, Clock& clock,
+                         const std::function<void(const BatchRow&)>& onRow) {
   StdFileSystem files(StdFileSystem::Durability::Deferred);
-  const std::string table = files.ReadText(csvPath);
+  const std::unique_ptr<ByteReader> table = files.OpenRead(csvPath);
 
   std::error_code error;
   std::filesystem::create_directories(options.OutDir, error);
   if (error || !std::filesystem::is_directory(options.OutDir)) {
-    throw FileFault("Cannot create the folder " + options.OutDir + ": " +
+    throw FileFault("Cannot create the folder " + ShownPath(options.OutDir) + ": " +
                         (error ? error.message() : "a file of that name exists"),
                     options.OutDir);
   }
+  // One batch at a time in a folder, so a summary never describes another batch's files.
+  const std::unique_ptr<FolderLock> lock = files.LockFolder(options.OutDir);
 
-  DateOnce date(clock);
-  BatchReport report = RunBatch(table, options, RunServices{files, date, nullptr}, onRow);
-  if (!report.TableProblem.empty())
-    return report;
-  files.ReplaceText(BatchPath(options, "summary.csv"), SummaryCsv(report));
+  // The summary of an earlier batch goes before the first row of this one is written; the new one
+  // takes its name only once every row is done.
+  const std::string summaryPath = BatchPath(options, "summary.csv");
+  std::unique_ptr<FileWriter> summaryFile;
+  std::string pending;
+  const auto summary = [&](std::string_view text) {
+    if (!summaryFile) {
+      files.Remove(summaryPath);
+      summaryFile = files.BeginReplace(summaryPath);
+    }
+    pending.append(text);
+    if (pending.size() >= 65536) {
+      summaryFile->Write(pending);
+      pending.clear();
+    }
+  };
+  const BatchTally tally =
+      RunBatch(*table, options, RunServices{files, clock, nullptr}, onRow, summary);
+  if (!tally.TableProblem.empty())
+    return tally;
+  summaryFile->Write(pending);
+  summaryFile->Commit();
   files.SyncAll(options.OutDir);
-  return report;
+  return tally;
 }
 
 }  // namespace rh

@@ -1,13 +1,14 @@
 // Batch runs: one basin a row of a CSV table, each read as the entry boxes are read and run through
 // the same run step, with a listing file (and optionally a HEC-1 deck) per basin and a summary
-// table.
+// table. The table is read and the summary written as the rows go, so a batch of any length runs
+// in the same memory, and the rows run on several threads while their results keep the table's
+// order.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "app/RunBasin.h"
 
@@ -16,11 +17,15 @@ namespace rh {
 // The header row a basin table starts with.
 constexpr std::string_view kBasinCsvHeader = "name,tc,rain,area,coef,peak";
 constexpr std::size_t kMaxBasinNameLength = 100;
+// The first line of summary.csv.
+constexpr std::string_view kSummaryHeader =
+    "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message\n";
 
 struct BatchOptions {
   std::string OutDir;        // folder for NAME.txt, NAME.hc1 and summary.csv (no trailing '/')
   bool Hec1 = false;         // runs with the HEC-1 switch on and writes NAME.hc1 decks
   bool SummaryOnly = false;  // writes no listing files (decks are still written with Hec1)
+  unsigned Workers = 1;      // threads that run rows (1: the calling thread alone)
 };
 
 enum class RowStatus {
@@ -37,6 +42,8 @@ const char* RowStatusName(RowStatus status);
 struct BatchRow {
   long Row = 0;   // data row, from 1 (the header is not counted)
   long Line = 0;  // line of the file where the row starts
+  // The basin's name; for a row refused for its name, the name as a message shows it (valid UTF-8,
+  // at most 80 characters).
   std::string Name;
   RowStatus Status = RowStatus::Ok;
   std::int32_t OrdinateCount = 0;  // index of the last reported ordinate
@@ -46,10 +53,11 @@ struct BatchRow {
   std::string Message;        // why the row failed; empty for ok rows
 };
 
-struct BatchReport {
-  std::vector<BatchRow> Rows;
+struct BatchTally {
+  long Rows = 0;
   long Failed = 0;  // rows whose status is not Ok
-  // Non-empty when the table cannot be used at all (a missing or wrong header row).
+  // Non-empty when the table cannot be used at all (a missing or wrong header row); then no row
+  // ran and nothing was written.
   std::string TableProblem;
 };
 
@@ -57,23 +65,31 @@ struct BatchReport {
 // starting with '.'.
 bool SafeBasinName(std::string_view name);
 
-// Runs every basin of `csvText`, writing its files through `services`. Each row is reported through
-// `onRow` as soon as it is done (for messages), and collected in the report. Faults of one row
-// never stop the others. The summary is not written here (see SummaryCsv).
-BatchReport RunBatch(std::string_view csvText, const BatchOptions& options,
-                     const RunServices& services,
-                     const std::function<void(const BatchRow&)>& onRow = {});
+// Runs every basin of the table read from `table`, writing its files through `services`. Rows reach
+// `onRow` in the table's order as they are done (for messages); the summary's text (kSummaryHeader
+// first, then one line a row in the same order) reaches `summary` in pieces, the header only once
+// the table's header row is known to be right. Faults of one row never stop the others; a FileFault
+// from `table` or from `summary` stops the batch and reaches the caller.
+BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunServices& services,
+                    const std::function<void(const BatchRow&)>& onRow,
+                    const std::function<void(std::string_view)>& summary);
 
-// A whole batch as the companion runs it: reads the table at `csvPath`, creates the output folder
-// when missing, runs every row (files reach the disk in one flush at the end) and writes
-// summary.csv last. Raises FileFault when the table cannot be read or the folder or the summary
-// cannot be written; a table without its header comes back as the report's TableProblem.
-BatchReport RunBatchFiles(const std::string& csvPath, const BatchOptions& options, Clock& clock,
-                          const std::function<void(const BatchRow&)>& onRow = {});
+// The same over a table in memory.
+BatchTally RunBatch(std::string_view csvText, const BatchOptions& options,
+                    const RunServices& services,
+                    const std::function<void(const BatchRow&)>& onRow = {},
+                    const std::function<void(std::string_view)>& summary = {});
 
-// summary.csv: name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message, LF line
-// ends.
-std::string SummaryCsv(const BatchReport& report);
+// A whole batch as the companion runs it, on every core: creates the output folder when missing and
+// locks it against a second batch, reads the table at `csvPath` as the rows go, removes a stale
+// summary.csv before the first row and writes the new one last, then flushes everything to the disk
+// once. Raises FileFault when the table cannot be read, the folder cannot be made or is in use, or
+// the summary cannot be written; a table without its header comes back as the TableProblem.
+BatchTally RunBatchFiles(const std::string& csvPath, const BatchOptions& options, Clock& clock,
+                         const std::function<void(const BatchRow&)>& onRow = {});
+
+// The summary line of `row`, with its line feed: valid UTF-8 CSV whatever the table held.
+void AppendSummaryLine(std::string& out, const BatchRow& row);
 
 // "row R (line L): message", how a failed row is reported.
 std::string RowProblem(const BatchRow& row);

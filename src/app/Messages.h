@@ -15,10 +15,11 @@ inline constexpr const char* kNoFileText = "A filename must be selected, or hit 
 
 // Batch runs.
 inline constexpr const char* kBatchNameEmpty = "the basin name is empty";
-inline constexpr const char* kBatchNameRepeated = "the basin name is used by an earlier row";
+// Each follows "the basin name " and the name in quotes.
+inline constexpr const char* kBatchNameRepeated = "is used by an earlier row";
 inline constexpr const char* kBatchNameUnsafe =
-    "the basin name is not a safe file name (letters, digits, '.', '_' and '-' only, no leading "
-    "'.', at most 100 characters)";
+    "is not a safe file name (letters, digits, '.', '_' and '-' only, no leading '.', at most 100 "
+    "characters)";
 
 // Faults reported at a screen or command boundary.
 inline constexpr const char* kRunFaultTitle = "ERROR In Hydrograph Computation";

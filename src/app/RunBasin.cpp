@@ -30,7 +30,18 @@ std::string PlotBytes(const Run& run, const std::string& path, const RunServices
 
 BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
                   const RunServices& services) {
-  BasinRun basin{ComputeRun(inputs), request.DeckPath.value_or(""), std::nullopt, std::nullopt};
+  BasinRun basin;
+  RunBasin(inputs, request, services, basin);
+  return basin;
+}
+
+void RunBasin(const RunInputs& inputs, const OutputRequest& request, const RunServices& services,
+              BasinRun& basin) {
+  basin.Run.Inputs = inputs;
+  ComputeHydrograph(inputs, basin.Run.Result);
+  basin.DeckPath = request.DeckPath.value_or("");
+  basin.Check.reset();
+  basin.Failure.reset();
   const Run& run = basin.Run;
   if (request.Check)
     basin.Check = CheckVolumes(run);
@@ -38,7 +49,7 @@ BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
   // Everything is rendered before anything is written.
   struct Pending {
     Output which;
-    std::string path;
+    const std::string* path;
     std::string bytes;
   };
   std::vector<Pending> files;
@@ -49,26 +60,26 @@ BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
       date = services.clock.ShortDate();
     if (request.DeckPath) {
       current = Output::Deck;
-      files.push_back({current, *request.DeckPath, Hec1DeckText(run, *request.DeckPath, date)});
+      files.push_back({current, &*request.DeckPath, Hec1DeckText(run, *request.DeckPath, date)});
     }
     if (request.ListingPath) {
       current = Output::Listing;
-      files.push_back({current, *request.ListingPath, ListingText(run)});
+      files.push_back({current, &*request.ListingPath, ListingText(run)});
     }
     if (request.PdfPath) {
       current = Output::Pdf;
       const auto pdf = Devices(services).OpenPdf();
       PrintReport(run, basin.DeckPath, *pdf, date);
-      files.push_back({current, *request.PdfPath, pdf->PdfBytes()});
+      files.push_back({current, &*request.PdfPath, pdf->PdfBytes()});
     }
     if (request.PlotPath) {
       current = Output::Plot;
-      files.push_back({current, *request.PlotPath, PlotBytes(run, *request.PlotPath, services)});
+      files.push_back({current, &*request.PlotPath, PlotBytes(run, *request.PlotPath, services)});
     }
 
     std::vector<FileText> writes;
     for (const Pending& file : files)
-      writes.push_back({file.path, file.bytes});
+      writes.push_back({*file.path, file.bytes});
     if (!writes.empty()) {
       current = files.front().which;
       try {
@@ -76,7 +87,7 @@ BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
       } catch (const FileFault& fault) {
         // Name the output whose file failed, when the fault says which.
         for (const Pending& file : files) {
-          if (fault.Path() == file.path)
+          if (fault.Path() == *file.path)
             current = file.which;
         }
         throw;
@@ -91,7 +102,6 @@ BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
   } catch (const Fault& fault) {
     basin.Failure = OutputFailure{current, fault.what()};
   }
-  return basin;
 }
 
 }  // namespace rh

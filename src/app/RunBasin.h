@@ -55,4 +55,8 @@ struct RunServices {
 BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
                   const RunServices& services);
 
+// The same into `basin`, whose storage is reused (for runs of many basins).
+void RunBasin(const RunInputs& inputs, const OutputRequest& request, const RunServices& services,
+              BasinRun& basin);
+
 }  // namespace rh

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <string>
 
+#include "app/MessageText.h"
 #include "platform/Faults.h"
 
 namespace rh {
@@ -103,8 +104,8 @@ double Val(std::string_view text) {
   (void)end;
   if (error == std::errc::result_out_of_range) {
     if (DecimalOrder(number) > 0) {
-      throw ArithmeticFault("Overflow: the entry \"" + std::string(text) +
-                            "\" is beyond the range of numbers the program can hold.");
+      throw ArithmeticFault("Overflow: the entry " + Quoted(text) +
+                            " is beyond the range of numbers the program can hold.");
     }
     value = 0.0;  // too small to represent: reads as zero
   }

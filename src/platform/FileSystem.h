@@ -10,10 +10,45 @@
 
 namespace rh {
 
+namespace files {
+struct Target;
+class Temporary;
+}  // namespace files
+
 // One file of a group written together.
 struct FileText {
   std::string path;
   std::string_view text;
+};
+
+// The bytes of a file, read in pieces (a batch's table, whatever its size).
+class ByteReader {
+ public:
+  virtual ~ByteReader() = default;
+  // Up to `size` bytes into `buffer`; 0 at the end. Throws FileFault when the file cannot be read.
+  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+// The bytes of a text in memory, read in pieces. The text must outlive the reader.
+class TextReader final : public ByteReader {
+ public:
+  explicit TextReader(std::string_view text) : text_(text) {}
+  std::size_t Read(char* buffer, std::size_t size) override;
+
+ private:
+  std::string_view text_;
+};
+
+// A file written in pieces (a batch's summary, row after row): the text goes to a temporary file
+// beside the target, which takes the target's name at Commit. Destroyed before Commit, it leaves
+// the target as it was and no temporary behind.
+class FileWriter {
+ public:
+  virtual ~FileWriter() = default;
+  // Throws FileFault when the text cannot be written (a full disk).
+  virtual void Write(std::string_view text) = 0;
+  // Puts the file in place. Throws FileFault, and the target stays as it was, when it cannot.
+  virtual void Commit() = 0;
 };
 
 // Held while one batch writes into a folder; releasing it (destruction) lets the next one in.
@@ -52,6 +87,15 @@ class FileSystem {
   // Removes the regular file at `path`; a missing file is fine. A folder, a special file or a file
   // the user may not write is a FileFault.
   virtual void Remove(const std::string& path) = 0;
+
+  // The file at `path` for reading in pieces. Faults as ReadText. (By default the whole text is
+  // read first.)
+  virtual std::unique_ptr<ByteReader> OpenRead(const std::string& path);
+
+  // A replacement of the file at `path` written in pieces; what may be replaced, and how a failure
+  // leaves the earlier file, is as for ReplaceText. (By default the pieces are kept in memory and
+  // written with ReplaceText at Commit.)
+  virtual std::unique_ptr<FileWriter> BeginReplace(const std::string& path);
 
   // Keeps other batches out of `folder` while the returned lock lives. Throws FileFault when
   // another one holds it, naming the folder and what to do.
@@ -92,6 +136,8 @@ class StdFileSystem final : public FileSystem {
   void ReplaceText(const std::string& path, std::string_view text) override;
   void ReplaceAll(const std::vector<FileText>& files) override;
   void Remove(const std::string& path) override;
+  std::unique_ptr<ByteReader> OpenRead(const std::string& path) override;
+  std::unique_ptr<FileWriter> BeginReplace(const std::string& path) override;
   // Locks the folder itself (flock on the folder, so no lock file is left in it). On a file
   // system without locks the batch runs unlocked.
   std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override;
@@ -103,6 +149,8 @@ class StdFileSystem final : public FileSystem {
 
  private:
   class Remover;
+  class Writer;
+  void PutInPlace(files::Target& target, files::Temporary& temp);
   Durability durability_;
   std::unique_ptr<Remover> remover_;  // Deferred: removes the swapped-out earlier files
 };

@@ -27,7 +27,7 @@ namespace rh {
 using files::Fault;
 using files::Reason;
 
-namespace {
+namespace files {
 
 constexpr int kMaxLinks = 40;              // as the kernel follows at most
 constexpr std::size_t kMaxNameKept = 240;  // of the target's name in the temporary's name
@@ -176,6 +176,12 @@ class Temporary {
   // Writes all of `text`, flushes it to the disk when asked, and closes the file; every step is
   // checked.
   void Write(std::string_view text, bool sync) {
+    Append(text);
+    Finish(sync);
+  }
+
+  // Writes all of `text` at the end of what is written so far.
+  void Append(std::string_view text) {
     const char* data = text.data();
     std::size_t left = text.size();
     while (left > 0) {
@@ -187,6 +193,10 @@ class Temporary {
       data += n;
       left -= static_cast<std::size_t>(n);
     }
+  }
+
+  // Flushes the text to the disk when asked and closes the file.
+  void Finish(bool sync) {
     if (sync && ::fdatasync(fd_) != 0)
       throw Fault("write", shown_, Reason(errno));
     const int fd = fd_;
@@ -291,7 +301,18 @@ class SignalsHeld {
   sigset_t before_{};
 };
 
-}  // namespace
+}  // namespace files
+
+using files::Inspect;
+using files::kMaxWaiting;
+using files::kRemoverThreads;
+using files::Place;
+using files::Placement;
+using files::SameFile;
+using files::SignalsHeld;
+using files::Target;
+using files::Temporary;
+using files::Unplace;
 
 // Removes the earlier files a Deferred write swapped out, on threads of their own: removing a
 // file frees its blocks, which can cost more than writing one (on a disk mounted with discard each
@@ -387,12 +408,10 @@ StdFileSystem::StdFileSystem(Durability durability)
 
 StdFileSystem::~StdFileSystem() = default;
 
-void StdFileSystem::ReplaceText(const std::string& path, std::string_view text) {
-  Target target = Inspect(path);
-  Temporary temp(target);
-  temp.Write(text, durability_ == Durability::Synced);
-  // A batch exchanges so that ext4 does not write each file out as it replaces another; a synced
-  // file is on the disk already, and a rename over leaves no earlier file to remove afterwards.
+// Puts one complete temporary in place. A batch exchanges so that ext4 does not write each file
+// out as it replaces another; a synced file is on the disk already, and a rename over leaves no
+// earlier file to remove afterwards.
+void StdFileSystem::PutInPlace(files::Target& target, files::Temporary& temp) {
   const Placement placement = Place(target, temp, remover_ != nullptr);
   if (placement == Placement::Exchanged) {
     std::string earlier;
@@ -403,7 +422,38 @@ void StdFileSystem::ReplaceText(const std::string& path, std::string_view text) 
   }
 }
 
+void StdFileSystem::ReplaceText(const std::string& path, std::string_view text) {
+  Target target = Inspect(path);
+  Temporary temp(target);
+  temp.Write(text, durability_ == Durability::Synced);
+  PutInPlace(target, temp);
+}
+
+class StdFileSystem::Writer final : public FileWriter {
+ public:
+  Writer(StdFileSystem& files, const std::string& path)
+      : files_(files), target_(Inspect(path)), temp_(target_) {}
+  void Write(std::string_view text) override { temp_.Append(text); }
+  void Commit() override {
+    temp_.Finish(files_.durability_ == Durability::Synced);
+    files_.PutInPlace(target_, temp_);
+  }
+
+ private:
+  StdFileSystem& files_;
+  Target target_;
+  Temporary temp_;
+};
+
+std::unique_ptr<FileWriter> StdFileSystem::BeginReplace(const std::string& path) {
+  return std::make_unique<Writer>(*this, path);
+}
+
 void StdFileSystem::ReplaceAll(const std::vector<FileText>& files) {
+  if (files.size() == 1) {
+    ReplaceText(files[0].path, files[0].text);  // nothing to keep together
+    return;
+  }
   std::vector<Target> targets;
   targets.reserve(files.size());
   for (const FileText& file : files) {

@@ -126,6 +126,98 @@ class FlockFolderLock final : public FolderLock {
 
 }  // namespace
 
+namespace {
+
+// Opens a regular file for reading. A folder, FIFO or device is refused before it is opened:
+// opening a FIFO waits for a writer, and opening some devices has effects of its own.
+int OpenRegular(const std::string& path, struct stat& info) {
+  files::CheckPathGiven(path);
+  if (::stat(path.c_str(), &info) != 0)
+    throw Fault("open", path, ReadReason(errno));
+  files::CheckRegular("read", path, info);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0)
+    throw Fault("open", path, ReadReason(errno));
+  if (::fstat(fd, &info) != 0) {
+    const int err = errno;
+    ::close(fd);
+    throw Fault("read", path, Reason(err));
+  }
+  try {
+    files::CheckRegular("read", path, info);  // in case something else took the name meanwhile
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  return fd;
+}
+
+class DescriptorReader final : public ByteReader {
+ public:
+  DescriptorReader(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    for (;;) {
+      const ssize_t n = ::read(fd_.get(), buffer, size);
+      if (n >= 0)
+        return static_cast<std::size_t>(n);
+      if (errno != EINTR)
+        throw Fault("read", path_, Reason(errno));
+    }
+  }
+
+ private:
+  Descriptor fd_;
+  std::string path_;
+};
+
+}  // namespace
+
+std::size_t TextReader::Read(char* buffer, std::size_t size) {
+  const std::size_t n = std::min(size, text_.size());
+  std::copy_n(text_.data(), n, buffer);
+  text_.remove_prefix(n);
+  return n;
+}
+
+namespace {
+
+class HeldTextReader final : public ByteReader {
+ public:
+  explicit HeldTextReader(std::string text) : text_(std::move(text)), reader_(text_) {}
+  std::size_t Read(char* buffer, std::size_t size) override { return reader_.Read(buffer, size); }
+
+ private:
+  std::string text_;
+  TextReader reader_;
+};
+
+class HeldTextWriter final : public FileWriter {
+ public:
+  HeldTextWriter(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+  void Write(std::string_view text) override { text_.append(text); }
+  void Commit() override { files_.ReplaceText(path_, text_); }
+
+ private:
+  FileSystem& files_;
+  std::string path_;
+  std::string text_;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteReader> FileSystem::OpenRead(const std::string& path) {
+  return std::make_unique<HeldTextReader>(ReadText(path));
+}
+
+std::unique_ptr<FileWriter> FileSystem::BeginReplace(const std::string& path) {
+  return std::make_unique<HeldTextWriter>(*this, path);
+}
+
+std::unique_ptr<ByteReader> StdFileSystem::OpenRead(const std::string& path) {
+  struct stat info {};
+  return std::make_unique<DescriptorReader>(OpenRegular(path, info), path);
+}
+
 std::string StdFileSystem::ReadText(const std::string& path) {
   bool truncated = false;
   return ReadText(path, std::string::npos, truncated);
@@ -133,19 +225,8 @@ std::string StdFileSystem::ReadText(const std::string& path) {
 
 std::string StdFileSystem::ReadText(const std::string& path, std::size_t limit, bool& truncated) {
   truncated = false;
-  files::CheckPathGiven(path);
-  // Refuse a folder, FIFO or device before opening it: opening a FIFO waits for a writer, and
-  // opening some devices has effects of its own.
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0)
-    throw Fault("open", path, ReadReason(errno));
-  files::CheckRegular("read", path, info);
-  const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  if (fd.get() < 0)
-    throw Fault("open", path, ReadReason(errno));
-  if (::fstat(fd.get(), &info) != 0)
-    throw Fault("read", path, Reason(errno));
-  files::CheckRegular("read", path, info);  // in case something else took the name meanwhile
+  const Descriptor fd(OpenRegular(path, info));
 
   // Read up to the expected size plus one byte, so a file read whole needs no second read that
   // finds the end; a file that grows meanwhile is read on in 64 KiB steps.
