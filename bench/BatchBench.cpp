@@ -34,11 +34,12 @@ std::string BasinTable(const std::string& folder, long count) {
   return path;
 }
 
-rh::BatchOptions Options(const std::string& out, bool summaryOnly) {
+// `workers` 0: a thread for every core, as the companion runs a batch.
+rh::BatchOptions Options(const std::string& out, bool summaryOnly, unsigned workers = 0) {
   rh::BatchOptions options;
   options.OutDir = out;
   options.SummaryOnly = summaryOnly;
-  options.Workers = std::max(1u, std::thread::hardware_concurrency());
+  options.Workers = workers != 0 ? workers : std::max(1u, std::thread::hardware_concurrency());
   return options;
 }
 
@@ -51,16 +52,18 @@ void RunOnce(benchmark::State& state, const std::string& table, const rh::BatchO
     state.SkipWithError("rows failed");
 }
 
-// Listing files for every basin. Arg 1: 0 into a fresh folder each time; 1 into the folder that
-// holds the files of the run before (every file replaces an earlier one).
+// Listing files for every basin. Arg "again": 0 into a fresh folder each time; 1 into the folder
+// that holds the files of the run before (every file replaces an earlier one). Arg "workers": 0 a
+// thread for every core, 1 one thread.
 void BM_BatchListingFiles(benchmark::State& state) {
   const long count = state.range(0);
   const bool again = state.range(1) != 0;
+  const auto workers = static_cast<unsigned>(state.range(2));
   const std::string folder = TempFolder();
   const std::string table = BasinTable(folder, count);
   long run = 0;
   if (again)
-    RunOnce(state, table, Options(folder + "/out", false));
+    RunOnce(state, table, Options(folder + "/out", false, workers));
   for (auto _ : state) {
     std::string out = folder + "/out";
     if (!again) {
@@ -68,15 +71,14 @@ void BM_BatchListingFiles(benchmark::State& state) {
       out += std::to_string(++run);
       state.ResumeTiming();
     }
-    RunOnce(state, table, Options(out, false));
+    RunOnce(state, table, Options(out, false, workers));
   }
   state.SetItemsProcessed(state.iterations() * count);  // basins per second
   std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_BatchListingFiles)
-    ->ArgNames({"rows", "again"})
-    ->Args({10000, 0})
-    ->Args({10000, 1})
+    ->ArgNames({"rows", "again", "workers"})
+    ->ArgsProduct({{10000}, {0, 1}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);

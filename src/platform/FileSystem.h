@@ -151,8 +151,10 @@ class StdFileSystem final : public FileSystem {
   class Remover;
   class Writer;
   void PutInPlace(files::Target& target, files::Temporary& temp);
+  std::unique_ptr<files::Temporary> NewTemporary(const files::Target& target);
   Durability durability_;
-  std::unique_ptr<Remover> remover_;  // Deferred: removes the swapped-out earlier files
+  std::unique_ptr<Remover> remover_;  // Deferred: reuses or removes the swapped-out earlier files
+  unsigned newFileMode_;              // what a plain open gives a new file
 };
 
 }  // namespace rh

@@ -33,6 +33,7 @@ constexpr int kMaxLinks = 40;              // as the kernel follows at most
 constexpr std::size_t kMaxNameKept = 240;  // of the target's name in the temporary's name
 constexpr std::size_t kMaxWaiting = 64;    // earlier files waiting for the remover
 constexpr std::size_t kRemoverThreads = 4;
+constexpr std::size_t kMaxSpares = 64;  // earlier files kept to be written over
 
 // Where a replaced file goes.
 struct Target {
@@ -131,9 +132,40 @@ std::string CreateReason(int err) {
 // The temporary file `.NAME.XXXXXX` beside a target, registered for removal on SIGINT and
 // SIGTERM before it is created. It is removed when it goes out of scope, unless it was put in
 // place or handed over; after an exchange its name holds the earlier file, which goes then.
+// An earlier file swapped out of its name by an exchange, kept to be written over as the next
+// temporary in its folder instead of being removed and a new file made.
+struct Spare {
+  int slot = -1;
+  std::string path;
+};
+
 class Temporary {
  public:
-  explicit Temporary(const Target& target) : shown_(target.path) {
+  // Writes over `spare` (when it is still a plain file of ours) instead of making a new file.
+  Temporary(const Target& target, Spare spare, mode_t newMode) : shown_(target.path) {
+    const int fd = ::open(spare.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    struct stat info {};
+    if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1) {
+      fd_ = fd;
+      path_ = std::move(spare.path);
+      slot_ = spare.slot;
+      overwrite_ = true;
+      const mode_t mode = target.exists ? target.mode : newMode;
+      if ((info.st_mode & 07777) != mode)
+        ::fchmod(fd_, mode);
+      return;
+    }
+    if (fd >= 0)
+      ::close(fd);
+    ::unlink(spare.path.c_str());
+    ForgetTemporary(spare.slot);
+    Create(target);
+  }
+
+  explicit Temporary(const Target& target) : shown_(target.path) { Create(target); }
+
+ private:
+  void Create(const Target& target) {
     const std::string folder = FolderOf(target.file);
     const std::string name = target.file.substr(folder.size(), kMaxNameKept);
     // A new file gets what a plain open gives it (0666 less the umask); a replacement keeps the
@@ -161,6 +193,8 @@ class Temporary {
     if (target.exists && ::fstat(fd_, &info) == 0 && (info.st_mode & 07777) != target.mode)
       ::fchmod(fd_, target.mode);  // the umask took bits off, or set-id bits
   }
+
+ public:
   Temporary(const Temporary&) = delete;
   Temporary& operator=(const Temporary&) = delete;
   ~Temporary() {
@@ -192,11 +226,15 @@ class Temporary {
         throw Fault("write", shown_, Reason(n < 0 ? errno : ENOSPC));
       data += n;
       left -= static_cast<std::size_t>(n);
+      size_ += static_cast<std::size_t>(n);
     }
   }
 
   // Flushes the text to the disk when asked and closes the file.
   void Finish(bool sync) {
+    // A spare written over keeps none of its earlier text beyond the new one.
+    if (overwrite_ && ::ftruncate(fd_, static_cast<off_t>(size_)) != 0)
+      throw Fault("write", shown_, Reason(errno));
     if (sync && ::fdatasync(fd_) != 0)
       throw Fault("write", shown_, Reason(errno));
     const int fd = fd_;
@@ -226,6 +264,8 @@ class Temporary {
   std::string path_;
   int slot_ = -1;
   int fd_ = -1;
+  bool overwrite_ = false;  // written over a spare
+  std::size_t size_ = 0;    // bytes written
 };
 
 enum class Placement {
@@ -304,12 +344,14 @@ class SignalsHeld {
 }  // namespace files
 
 using files::Inspect;
+using files::kMaxSpares;
 using files::kMaxWaiting;
 using files::kRemoverThreads;
 using files::Place;
 using files::Placement;
 using files::SameFile;
 using files::SignalsHeld;
+using files::Spare;
 using files::Target;
 using files::Temporary;
 using files::Unplace;
@@ -325,6 +367,7 @@ class StdFileSystem::Remover {
   Remover(const Remover&) = delete;
   Remover& operator=(const Remover&) = delete;
   ~Remover() {
+    Drain();
     {
       const std::lock_guard<std::mutex> lock(mutex_);
       stop_ = true;
@@ -334,7 +377,33 @@ class StdFileSystem::Remover {
       thread.join();  // the threads empty the queue first
   }
 
+  // An earlier file swapped out: kept as a spare for the next write in its folder while there are
+  // few, removed otherwise.
   void Add(int slot, std::string path) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      if (spares_.size() < kMaxSpares) {
+        spares_.push_back({slot, std::move(path)});
+        return;
+      }
+    }
+    Remove(slot, std::move(path));
+  }
+
+  // A spare in `folder` (a path's folder part, "" for the current one), if there is one.
+  bool TakeSpare(const std::string& folder, Spare& spare) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    for (auto it = spares_.rbegin(); it != spares_.rend(); ++it) {
+      if (files::FolderOf(it->path) == folder) {
+        spare = std::move(*it);
+        spares_.erase(std::next(it).base());
+        return true;
+      }
+    }
+    return false;
+  }
+
+  void Remove(int slot, std::string path) {
     std::unique_lock<std::mutex> lock(mutex_);
     if (threads_.empty() && !Start()) {
       lock.unlock();
@@ -347,8 +416,15 @@ class StdFileSystem::Remover {
     wake_.notify_one();
   }
 
-  // Waits until every file handed over is removed.
+  // Removes the spares, then waits until every file handed over is removed.
   void Drain() {
+    std::vector<Spare> spares;
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      spares.swap(spares_);
+    }
+    for (Spare& spare : spares)
+      Remove(spare.slot, std::move(spare.path));
     std::unique_lock<std::mutex> lock(mutex_);
     room_.wait(lock, [this] { return waiting_.empty() && busy_ == 0; });
   }
@@ -397,14 +473,36 @@ class StdFileSystem::Remover {
   std::condition_variable wake_;  // work for the threads
   std::condition_variable room_;  // a name removed
   std::deque<Waiting> waiting_;
-  int busy_ = 0;  // removals under way
+  std::vector<Spare> spares_;  // earlier files kept to be written over
+  int busy_ = 0;               // removals under way
   bool stop_ = false;
   std::vector<std::thread> threads_;
 };
 
+namespace {
+
+// What a plain open gives a new file: 0666 less the process's umask (read once, as it is set).
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
 StdFileSystem::StdFileSystem(Durability durability)
     : durability_(durability),
-      remover_(durability == Durability::Deferred ? std::make_unique<Remover>() : nullptr) {}
+      remover_(durability == Durability::Deferred ? std::make_unique<Remover>() : nullptr),
+      newFileMode_(NewFileMode()) {}
+
+// A batch writes over an earlier file it swapped out of its name, when one waits in the folder:
+// no new file is made and no old one removed, which on many disks costs more than the writing.
+std::unique_ptr<Temporary> StdFileSystem::NewTemporary(const Target& target) {
+  Spare spare;
+  if (remover_ && remover_->TakeSpare(files::FolderOf(target.file), spare))
+    return std::make_unique<Temporary>(target, std::move(spare), newFileMode_);
+  return std::make_unique<Temporary>(target);
+}
 
 StdFileSystem::~StdFileSystem() = default;
 
@@ -424,25 +522,25 @@ void StdFileSystem::PutInPlace(files::Target& target, files::Temporary& temp) {
 
 void StdFileSystem::ReplaceText(const std::string& path, std::string_view text) {
   Target target = Inspect(path);
-  Temporary temp(target);
-  temp.Write(text, durability_ == Durability::Synced);
-  PutInPlace(target, temp);
+  const std::unique_ptr<Temporary> temp = NewTemporary(target);
+  temp->Write(text, durability_ == Durability::Synced);
+  PutInPlace(target, *temp);
 }
 
 class StdFileSystem::Writer final : public FileWriter {
  public:
   Writer(StdFileSystem& files, const std::string& path)
-      : files_(files), target_(Inspect(path)), temp_(target_) {}
-  void Write(std::string_view text) override { temp_.Append(text); }
+      : files_(files), target_(Inspect(path)), temp_(files.NewTemporary(target_)) {}
+  void Write(std::string_view text) override { temp_->Append(text); }
   void Commit() override {
-    temp_.Finish(files_.durability_ == Durability::Synced);
-    files_.PutInPlace(target_, temp_);
+    temp_->Finish(files_.durability_ == Durability::Synced);
+    files_.PutInPlace(target_, *temp_);
   }
 
  private:
   StdFileSystem& files_;
   Target target_;
-  Temporary temp_;
+  std::unique_ptr<Temporary> temp_;
 };
 
 std::unique_ptr<FileWriter> StdFileSystem::BeginReplace(const std::string& path) {
@@ -466,7 +564,7 @@ void StdFileSystem::ReplaceAll(const std::vector<FileText>& files) {
   std::vector<std::unique_ptr<Temporary>> temps;
   temps.reserve(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) {
-    temps.push_back(std::make_unique<Temporary>(targets[i]));
+    temps.push_back(NewTemporary(targets[i]));
     temps.back()->Write(files[i].text, durability_ == Durability::Synced);
   }
 

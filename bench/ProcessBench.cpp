@@ -1,0 +1,68 @@
+// Whole companion processes beside their floor, a bare Qt Core application, timed in turn in the
+// same run so that the ratio holds however busy the machine is.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// Seconds one run of `args` takes, its output thrown away.
+double TimeProcess(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const std::string& arg : args)
+    argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+    return -1;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  const auto end = std::chrono::steady_clock::now();
+  posix_spawn_file_actions_destroy(&actions);
+  return std::chrono::duration<double>(end - start).count();
+}
+
+// Arg 0: a plain listing; 1: the CSV table; 2: the listing with a HEC-1 deck.
+void BM_CompanionBesideBareQt(benchmark::State& state) {
+  std::vector<std::string> args = {RH_CLI_PATH, "--tc",   "10",  "--rain", "2.5", "--area",
+                                   "100",       "--coef", ".85", "--peak", "250"};
+  const std::string deck = (std::filesystem::temp_directory_path() / "rh-bench.hc1").string();
+  if (state.range(0) == 1)
+    args.emplace_back("--csv");
+  if (state.range(0) == 2)
+    args.insert(args.end(), {"--hec1", deck});
+  double companion = 0;
+  double bare = 0;
+  for (auto _ : state) {
+    bare += TimeProcess({RH_BARE_QT_PATH});
+    companion += TimeProcess(args);
+  }
+  const auto runs = static_cast<double>(state.iterations());
+  state.counters["companion_ms"] = companion / runs * 1e3;
+  state.counters["bare_qt_ms"] = bare / runs * 1e3;
+  state.counters["ratio"] = companion / bare;
+  std::filesystem::remove(deck);
+}
+BENCHMARK(BM_CompanionBesideBareQt)
+    ->ArgName("output")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(60)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
