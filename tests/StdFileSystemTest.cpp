@@ -76,6 +76,30 @@ TEST(StdFileSystem, ReplaceCreatesAndOverwritesWithoutLeftovers) {
   }
 }
 
+// A batch run again writes each file over an earlier one it swapped out: every file then holds
+// exactly its own text and keeps its own permissions, whatever the reused file held.
+TEST(StdFileSystem, RunAgainEachFileHoldsExactlyItsText) {
+  TempDir dir;
+  StdFileSystem files(StdFileSystem::Durability::Deferred);
+  const std::string longText(5000, 'x');
+  for (const char* name : {"A.txt", "B.txt", "C.txt"})
+    files.ReplaceText(dir / name, longText + name);
+  ::chmod((dir / "B.txt").c_str(), 0600);
+  files.ReplaceText(dir / "A.txt", "a\n");  // A's earlier file is now spare
+  files.ReplaceText(dir / "B.txt", "b\n");  // written over it
+  files.ReplaceAll({{dir / "C.txt", "c\n"}, {dir / "D.txt", "d\n"}});
+  files.SyncAll(dir / "");
+  for (const auto& [name, text] : {std::pair<const char*, const char*>{"A.txt", "a\n"},
+                                   {"B.txt", "b\n"},
+                                   {"C.txt", "c\n"},
+                                   {"D.txt", "d\n"}})
+    EXPECT_EQ(files.ReadText(dir / name), text) << name;
+  struct stat info {};
+  ASSERT_EQ(::stat((dir / "B.txt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  EXPECT_EQ(dir.Names().size(), 4u) << "no spare is left";
+}
+
 TEST(StdFileSystem, FailuresLeaveNothingBehind) {
   for (const Mode& m : kModes) {
     TempDir dir;
