@@ -1,10 +1,13 @@
 // Forms: loading, modal and modeless showing, unloading, close box, fonts and pictures.
 #include <QFile>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "QtFakes.h"
@@ -12,6 +15,7 @@
 #include "platform/qt/Pictures.h"
 #include "ui/framework/Fonts.h"
 #include "ui/framework/Forms.h"
+#include "ui/framework/Prompts.h"
 
 namespace {
 
@@ -133,6 +137,22 @@ class FormsTest : public QObject {
     QCOMPARE(info.family(), family);
     QCOMPARE(font.pointSizeF(), points);
     QCOMPARE(info.bold(), bold);
+  }
+
+  // A message quoting a long path or entry wraps: the box never grows wider than the screen.
+  void messageBoxesStayInsideTheScreen() {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const std::string path = "/runs/" + std::string(2000, 'x') + ".hc1";
+    int width = 0;
+    QTimer::singleShot(0, [&width] {
+      if (QWidget* box = QApplication::activeModalWidget()) {
+        width = box->frameGeometry().width();
+        box->close();
+      }
+    });
+    rh::ui::QtPrompts().Warning(nullptr, "ERROR", "Cannot write " + path + ": it is a folder.");
+    QVERIFY(width > 0);
+    QVERIFY2(width <= screen.width(), qPrintable(QString::number(width)));
   }
 
   void picturesLoadOrRaiseAFaultNamingFileAndFolder() {
