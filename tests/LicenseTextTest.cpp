@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "Fakes.h"
 #include "app/LicenseText.h"
+#include "platform/Faults.h"
 
 namespace rh {
 namespace {
@@ -31,6 +33,29 @@ TEST(LicenseLines, ControlCharactersEndLines) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(LicenseLines(c.text), c.lines) << c.name;
+}
+
+// Any licence file opens at once: a long one shows its first MiB and says the rest is not shown; a
+// folder is the licence fault, not an empty viewer.
+TEST(ReadLicense, LongFilesAndFolders) {
+  test::MemoryFileSystem files;
+  std::string line(99, 'x');
+  line += "\n";
+  std::string big;
+  while (big.size() < kLicenseMostBytes + 5000)
+    big += line;
+  files.files["/opt/rh/LICENSE.txt"] = big;
+  const auto lines = ReadLicense(files, "/opt/rh/LICENSE.txt");
+  ASSERT_EQ(lines.size(), kLicenseMostBytes / line.size() + 1);
+  EXPECT_EQ(lines[lines.size() - 2], std::string(99, 'x')) << "no cut line";
+  EXPECT_NE(lines.back().find("the rest"), std::string::npos) << lines.back();
+  EXPECT_NE(lines.back().find("/opt/rh/LICENSE.txt"), std::string::npos);
+
+  files.files["/opt/rh/SHORT.txt"] = "one\ntwo\n";
+  EXPECT_EQ(ReadLicense(files, "/opt/rh/SHORT.txt"), (std::vector<std::string>{"one", "two"}));
+
+  StdFileSystem disk;
+  EXPECT_THROW(ReadLicense(disk, "/"), FileFault);
 }
 
 }  // namespace

@@ -18,4 +18,21 @@ std::vector<std::string> LicenseLines(std::string_view text) {
   return lines;
 }
 
+std::vector<std::string> ReadLicense(FileSystem& files, const std::string& path) {
+  bool truncated = false;
+  std::string text = files.ReadText(path, kLicenseMostBytes, truncated);
+  if (truncated) {
+    // The last line read may be cut anywhere: it is left out whole.
+    const auto lastBreak = text.find_last_of("\r\n");
+    text.erase(lastBreak == std::string::npos ? 0 : lastBreak);
+  }
+  std::vector<std::string> lines = LicenseLines(text);
+  if (truncated) {
+    lines.push_back(
+        "(The licence text goes on beyond its first MiB, which is all shown here; read " +
+        ShownPath(path) + " for the rest.)");
+  }
+  return lines;
+}
+
 }  // namespace rh
