@@ -1,0 +1,388 @@
+#include "app/RainfallTable.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <utility>
+
+#include "engine/Hydrograph.h"
+#include "output/TextForms.h"
+
+namespace rh {
+
+namespace {
+
+constexpr std::size_t kQuoteLimit = 80;  // characters of file text quoted in a message
+constexpr std::string_view kAtlasHeader = "by duration for ARI (years):";
+constexpr double kStormMinutes = 360;
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+           return lower(x) == lower(y);
+         });
+}
+
+bool StartsNoCase(std::string_view text, std::string_view start) {
+  return text.size() >= start.size() && EqualNoCase(text.substr(0, start.size()), start);
+}
+
+bool ContainsNoCase(std::string_view text, std::string_view part) {
+  for (std::size_t i = 0; i + part.size() <= text.size(); ++i)
+    if (EqualNoCase(text.substr(i, part.size()), part))
+      return true;
+  return false;
+}
+
+std::string_view Trim(std::string_view text) {
+  const auto space = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && space(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && space(text.back()))
+    text.remove_suffix(1);
+  return text;
+}
+
+// The bytes of one UTF-8 character starting at text[i], or 0 when no well-formed one starts there.
+std::size_t Utf8Length(std::string_view text, std::size_t i) {
+  const auto byte = static_cast<unsigned char>(text[i]);
+  const std::size_t length = byte < 0x80                   ? 1
+                             : byte >= 0xC2 && byte < 0xE0 ? 2
+                             : byte >= 0xE0 && byte < 0xF0 ? 3
+                             : byte >= 0xF0 && byte < 0xF5 ? 4
+                                                           : 0;
+  if (length == 0 || i + length > text.size())
+    return 0;
+  for (std::size_t k = 1; k < length; ++k)
+    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+      return 0;
+  return length;
+}
+
+// File text for a message, in double quotes: at most 80 characters, control characters and bytes
+// that are not UTF-8 shown as "?", so a damaged file cannot garble the terminal.
+std::string Quote(std::string_view text) {
+  std::string out = "\"";
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++characters) {
+    if (characters == kQuoteLimit)
+      return out + "...\"";
+    const std::size_t length = Utf8Length(text, i);
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (length == 0 || byte < 0x20 || byte == 0x7F) {
+      out += '?';
+      ++i;
+    } else {
+      out.append(text.substr(i, length));
+      i += length;
+    }
+  }
+  return out + "\"";
+}
+
+// A number as the tables write it: optional sign, digits with at most one decimal point, optional
+// exponent. Nothing for anything else, including "inf", "nan", hexadecimal and values beyond the
+// double range.
+std::optional<double> Number(std::string_view text) {
+  std::string_view magnitude = text;
+  const bool plus = !magnitude.empty() && magnitude.front() == '+';
+  if (plus || (!magnitude.empty() && magnitude.front() == '-'))
+    magnitude.remove_prefix(1);
+  if (magnitude.empty() ||
+      !(std::isdigit(static_cast<unsigned char>(magnitude.front())) || magnitude.front() == '.'))
+    return std::nullopt;
+  const std::string_view number = plus ? magnitude : text;  // from_chars takes no "+"
+  double value = 0;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                            std::chars_format::general);
+  if (error != std::errc() || end != number.data() + number.size())
+    return std::nullopt;
+  return value;
+}
+
+// "1 row", "2 rows".
+std::string Count(std::size_t n, const std::string& thing) {
+  return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
+}
+
+// One line of the text: its number (from 1), its content without the line end, and its fields
+// split at commas, trimmed, without trailing empty ones.
+struct Line {
+  long Number = 0;
+  std::string_view Text;
+  std::vector<std::string_view> Fields;
+  bool Blank() const { return Fields.empty(); }
+};
+
+std::vector<Line> SplitLines(std::string_view text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    text.remove_prefix(kByteOrderMark.size());
+  std::vector<Line> lines;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos)
+      end = text.size();
+    Line line;
+    line.Number = static_cast<long>(lines.size()) + 1;
+    line.Text = text.substr(pos, end - pos);
+    for (std::size_t start = 0;;) {
+      const std::size_t comma = line.Text.find(',', start);
+      line.Fields.push_back(Trim(line.Text.substr(start, comma - start)));
+      if (comma == std::string_view::npos)
+        break;
+      start = comma + 1;
+    }
+    while (!line.Fields.empty() && line.Fields.back().empty())
+      line.Fields.pop_back();
+    lines.push_back(std::move(line));
+    pos = end;
+    if (pos < text.size() && text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')
+      ++pos;
+    if (pos < text.size())
+      ++pos;
+  }
+  return lines;
+}
+
+// A row label of an Atlas 14 table ("15-min:", "2-hr:", "10-day:") in minutes.
+std::optional<double> LabelMinutes(std::string_view label) {
+  std::size_t digits = 0;
+  while (digits < label.size() && std::isdigit(static_cast<unsigned char>(label[digits])))
+    ++digits;
+  if (digits == 0 || digits > 6)
+    return std::nullopt;
+  const std::string_view unit = label.substr(digits);
+  double perUnit = 0;
+  if (EqualNoCase(unit, "-min:"))
+    perUnit = 1;
+  else if (EqualNoCase(unit, "-hr:"))
+    perUnit = 60;
+  else if (EqualNoCase(unit, "-day:"))
+    perUnit = 1440;
+  else
+    return std::nullopt;
+  const double count = *Number(label.substr(0, digits));
+  return count > 0 ? std::optional<double>(count * perUnit) : std::nullopt;
+}
+
+class Reader {
+ public:
+  explicit Reader(const std::string& fileName) : fileName_(fileName) {}
+
+  [[noreturn]] void Refuse(long line, const std::string& what) const {
+    throw RainfallRefusal(fileName_ + ", line " + std::to_string(line) + ": " + what);
+  }
+
+  // What a column's depth is called in messages.
+  std::string DepthName(std::size_t column) const {
+    return returnPeriods_.empty()
+               ? "the depth"
+               : "the depth for ARI " + PlainNumber(returnPeriods_[column]) + " years";
+  }
+
+  // Checks and stores one row: its duration and a depth per column.
+  void Row(const Line& line, std::string_view label, double minutes,
+           const std::vector<std::string_view>& depths) {
+    if (!minutes_.empty() && !(minutes > minutes_.back()))
+      Refuse(line.Number, "the duration " + Quote(label) + " (" + PlainNumber(minutes) +
+                              " min) does not follow the " + PlainNumber(minutes_.back()) +
+                              " min on line " + std::to_string(lastLine_) +
+                              "; durations must increase down the table.");
+    if (inches_.empty())
+      inches_.resize(depths.size());
+    for (std::size_t c = 0; c < depths.size(); ++c) {
+      const std::optional<double> depth = Number(depths[c]);
+      if (!depth)
+        Refuse(line.Number, DepthName(c) + ", " + Quote(depths[c]) + ", is not a number.");
+      if (!(*depth > 0))
+        Refuse(line.Number, DepthName(c) + ", " + Quote(depths[c]) + ", is not above 0.");
+      if (!inches_[c].empty() && !(*depth > inches_[c].back()))
+        Refuse(line.Number,
+               DepthName(c) + " at " + PlainNumber(minutes) + " min, " + Quote(depths[c]) +
+                   ", is not above the " + PlainNumber(inches_[c].back()) + " in at " +
+                   PlainNumber(minutes_.back()) + " min on line " + std::to_string(lastLine_) +
+                   "; depths must increase with duration.");
+      inches_[c].push_back(*depth);
+    }
+    minutes_.push_back(minutes);
+    lastLine_ = line.Number;
+  }
+
+  void Finish(long headerLine) {
+    if (minutes_.size() < 2)
+      Refuse(headerLine, "the table under this header has " + Count(minutes_.size(), "row") +
+                             "; it needs at least two durations.");
+    headerLine_ = headerLine;
+  }
+
+  void Plain(const std::vector<Line>& lines, const Line& header) {
+    if (!(header.Fields.size() == 2 && header.Fields[0] == "duration_min" &&
+          header.Fields[1] == "depth_in"))
+      Refuse(header.Number, "the header must be duration_min,depth_in (minutes, inches), not " +
+                                Quote(header.Text) + ".");
+    for (std::size_t i = static_cast<std::size_t>(header.Number); i < lines.size(); ++i) {
+      const Line& line = lines[i];
+      if (line.Blank())
+        continue;
+      if (line.Fields.size() != 2)
+        Refuse(line.Number, Quote(line.Text) + " is not a row of two numbers (minutes, inches).");
+      const std::optional<double> minutes = Number(line.Fields[0]);
+      if (!minutes || !(*minutes > 0))
+        Refuse(line.Number, "the duration " + Quote(line.Fields[0]) + " is not a number above 0.");
+      Row(line, line.Fields[0], *minutes, {line.Fields[1]});
+    }
+    Finish(header.Number);
+  }
+
+  void Atlas(const std::vector<Line>& lines, const Line& header) {
+    for (std::size_t i = 1; i < header.Fields.size(); ++i) {
+      const std::optional<double> years = Number(header.Fields[i]);
+      if (!years || !(*years > 0))
+        Refuse(header.Number,
+               "the return period " + Quote(header.Fields[i]) + " is not a number of years.");
+      if (std::find(returnPeriods_.begin(), returnPeriods_.end(), *years) != returnPeriods_.end())
+        Refuse(header.Number,
+               "the return period " + Quote(header.Fields[i]) + " appears more than once.");
+      returnPeriods_.push_back(*years);
+    }
+    if (returnPeriods_.empty())
+      Refuse(header.Number, "the header names no return periods.");
+    for (std::size_t i = static_cast<std::size_t>(header.Number);
+         i < lines.size() && !lines[i].Blank(); ++i) {
+      const Line& line = lines[i];
+      const std::optional<double> minutes = LabelMinutes(line.Fields[0]);
+      if (!minutes)
+        Refuse(line.Number, Quote(line.Text) +
+                                " is not a row of the table: it must start with a duration "
+                                "such as 15-min:, 2-hr: or 3-day:.");
+      if (line.Fields.size() - 1 != returnPeriods_.size())
+        Refuse(line.Number, "the row has " + Count(line.Fields.size() - 1, "depth") +
+                                "; the header on line " + std::to_string(header.Number) +
+                                " names " + Count(returnPeriods_.size(), "return period") + ".");
+      Row(line, line.Fields[0], *minutes, {line.Fields.begin() + 1, line.Fields.end()});
+    }
+    Finish(header.Number);
+  }
+
+  // The preamble before the estimates: refuses an export of intensities or of millimetres, which
+  // would read as inches of depth.
+  void Preamble(const std::vector<Line>& lines, const Line& header) const {
+    for (std::size_t i = 0; i + 1 < static_cast<std::size_t>(header.Number); ++i) {
+      const std::string_view text = Trim(lines[i].Text);
+      const bool wrongType = StartsNoCase(text, "Data type:") && !ContainsNoCase(text, "depth");
+      const bool wrongUnits = StartsNoCase(text, "Point precipitation frequency estimates") &&
+                              !ContainsNoCase(text, "(inches)");
+      if (wrongType || wrongUnits)
+        Refuse(lines[i].Number, Quote(text) +
+                                    ": only precipitation depths in inches can be read; export "
+                                    "precipitation depth in English units.");
+    }
+  }
+
+  // What was read, once Plain or Atlas has returned.
+  long headerLine_ = 0;
+  std::vector<double> returnPeriods_;
+  std::vector<double> minutes_;
+  std::vector<std::vector<double>> inches_;
+
+ private:
+  const std::string& fileName_;
+  long lastLine_ = 0;
+};
+
+}  // namespace
+
+std::string RainfallTables::ReturnPeriodList() const {
+  std::string list;
+  for (const double years : returnPeriods_)
+    list += (list.empty() ? "" : ", ") + PlainNumber(years);
+  if (list.size() > kQuoteLimit)
+    list = list.substr(0, kQuoteLimit) + "...";
+  return list;
+}
+
+DepthDurationTable RainfallTables::Table(std::optional<double> years) const {
+  const std::string where = fileName_ + ", line " + std::to_string(headerLine_) + ": ";
+  std::size_t column = 0;
+  if (returnPeriods_.empty()) {
+    if (years)
+      throw RainfallUsageError(where +
+                               "the table has no return periods (it is the one to use); "
+                               "leave out --ari.");
+  } else if (!years) {
+    if (returnPeriods_.size() > 1)
+      throw RainfallUsageError(where +
+                               "the table has a column for each of several return "
+                               "periods; give --ari, one of: " +
+                               ReturnPeriodList() + ".");
+  } else {
+    const auto found = std::find(returnPeriods_.begin(), returnPeriods_.end(), *years);
+    if (found == returnPeriods_.end())
+      throw RainfallUsageError(where + "no column for a return period of " + PlainNumber(*years) +
+                               " years; give --ari, one of: " + ReturnPeriodList() + ".");
+    column = static_cast<std::size_t>(found - returnPeriods_.begin());
+  }
+  std::vector<DepthDuration> points;
+  points.reserve(minutes_.size());
+  for (std::size_t i = 0; i < minutes_.size(); ++i)
+    points.push_back({minutes_[i], inches_[column][i]});
+  return DepthDurationTable(std::move(points));
+}
+
+RainfallTables ReadRainfallTables(std::string_view text, const std::string& fileName) {
+  Reader reader(fileName);
+  const std::vector<Line> lines = SplitLines(text);
+  for (const Line& line : lines)
+    if (line.Text.find('\0') != std::string_view::npos)
+      reader.Refuse(line.Number, "a NUL byte: the file is not text.");
+  const auto first =
+      std::find_if(lines.begin(), lines.end(), [](const Line& line) { return !line.Blank(); });
+  if (first == lines.end())
+    throw RainfallRefusal(fileName + ": the file is empty.");
+
+  if (StartsNoCase(first->Fields[0], "duration")) {
+    reader.Plain(lines, *first);
+  } else {
+    const auto header = std::find_if(lines.begin(), lines.end(), [](const Line& line) {
+      return !line.Blank() && EqualNoCase(line.Fields[0], kAtlasHeader);
+    });
+    if (header == lines.end())
+      reader.Refuse(first->Number,
+                    "no rainfall table: neither the header duration_min,depth_in nor a NOAA "
+                    "Atlas 14 estimates table (a line that starts \"by duration for ARI "
+                    "(years):\").");
+    reader.Preamble(lines, *header);
+    reader.Atlas(lines, *header);
+  }
+  RainfallTables tables;
+  tables.fileName_ = fileName;
+  tables.headerLine_ = reader.headerLine_;
+  tables.returnPeriods_ = std::move(reader.returnPeriods_);
+  tables.minutes_ = std::move(reader.minutes_);
+  tables.inches_ = std::move(reader.inches_);
+  return tables;
+}
+
+std::optional<double> ParseReturnPeriod(std::string_view text) {
+  const std::optional<double> years = Number(Trim(text));
+  if (!years || !(*years > 0))
+    return std::nullopt;
+  return years;
+}
+
+std::optional<std::string> CoverageProblem(const DepthDurationTable& table,
+                                           const std::string& fileName, double tc) {
+  const double blocks = static_cast<double>(StormBlockCount(tc));
+  const double longest = std::max(kStormMinutes, blocks * tc);
+  if (table.Covers(tc, longest))
+    return std::nullopt;
+  return fileName + " does not cover durations from " + PlainNumber(tc) + " to " +
+         PlainNumber(longest) + " minutes (it runs from " + PlainNumber(table.ShortestMinutes()) +
+         " to " + PlainNumber(table.LongestMinutes()) +
+         "): the table must include every duration from Tc to 6 hours.";
+}
+
+}  // namespace rh

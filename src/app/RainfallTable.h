@@ -1,0 +1,87 @@
+// Reading rainfall depth tables from files: NOAA Atlas 14 point precipitation-frequency exports
+// (depths in inches, a column per return period) and plain two-column tables with the header
+// duration_min,depth_in.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/Rainfall.h"
+
+namespace rh {
+
+// The file cannot serve as a rainfall table (empty, not text, no table, a malformed row, a depth
+// or duration out of order...). The companion refuses the run with this message, before anything
+// is written. The message names the file and the line.
+class RainfallRefusal : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The run asks the file for a column it cannot give: several return periods and none chosen, one
+// the file does not hold, or one given for a table without return periods. The file is fine; the
+// command line needs changing. The message lists the return periods the file holds.
+class RainfallUsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The depth tables of one file.
+class RainfallTables {
+ public:
+  const std::string& FileName() const { return fileName_; }
+  // The return periods (years) of the columns in file order; empty for a plain table.
+  const std::vector<double>& ReturnPeriods() const { return returnPeriods_; }
+  // The return periods for a message: "1, 2, 5, 10" (at most 80 characters, then "...").
+  std::string ReturnPeriodList() const;
+  // Durations of the rows, minutes.
+  const std::vector<double>& Minutes() const { return minutes_; }
+
+  // The table of the column for `years`. No return period is needed when the file holds one
+  // column; with several, `years` picks one by value (100 and 100.0 are the same). Throws
+  // RainfallUsageError when none is given for several columns, when no column has that return
+  // period, and when one is given for a plain table, which does not say its return period.
+  DepthDurationTable Table(std::optional<double> years) const;
+
+ private:
+  friend RainfallTables ReadRainfallTables(std::string_view text, const std::string& fileName);
+  std::string fileName_;
+  long headerLine_ = 0;
+  std::vector<double> returnPeriods_;
+  std::vector<double> minutes_;
+  std::vector<std::vector<double>> inches_;  // one vector of depths per column
+};
+
+// Reads the tables in `text`, the contents of the file `fileName` (used in messages only).
+//
+// A NOAA Atlas 14 export: the first table under a line "by duration for ARI (years):, 1,2,..."
+// holds the estimates; its rows "N-min:", "N-hr:" or "N-day:" give a depth for each return period,
+// and it ends at the first blank line. Everything else (the preamble, the confidence bounds that
+// follow with the same header, the date line) is ignored, except that a preamble naming another
+// data type than depth, or other units than inches, is refused.
+// A plain table: the header duration_min,depth_in on the first line that is not blank, then rows
+// of two numbers.
+// Lines may end in LF, CR LF or CR; a UTF-8 byte-order mark at the start is ignored; spaces around
+// fields and trailing empty fields (as spreadsheets write them) are ignored.
+//
+// Throws RainfallRefusal when the text is empty or not text, holds no table or a wrong header, or a
+// row that is malformed, has a duration that does not increase down the table, or a depth that is
+// not a number, not positive or not above the depth of the row before; and when the table has
+// fewer than two rows. Messages quote at most 80 characters of any text from the file.
+RainfallTables ReadRainfallTables(std::string_view text, const std::string& fileName);
+
+// A return period as typed on the command line: a decimal number above 0 ("100", "100.0", "2.33");
+// nothing for anything else.
+std::optional<double> ParseReturnPeriod(std::string_view text);
+
+// Nothing when `table` holds every duration a run with time of concentration `tc` (minutes) uses:
+// n x Tc for n = 1..N, N = floor(360 / Tc + 0.5), and the 6 hours of the design storm, that is Tc
+// to max(360, N x Tc). Otherwise the message that says so, naming the file `fileName`.
+// Throws what StormBlockCount throws for a Tc that gives no block count.
+std::optional<std::string> CoverageProblem(const DepthDurationTable& table,
+                                           const std::string& fileName, double tc);
+
+}  // namespace rh

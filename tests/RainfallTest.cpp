@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+#include "app/RainfallTable.h"
+#include "engine/Hydrograph.h"
+#include "engine/Rainfall.h"
+#include "platform/Faults.h"
+
+namespace rh {
+namespace {
+
+const std::string kSample = test::ReadFile(RH_TEST_DATA_DIR "/atlas14-fort-myers-fl.csv");
+
+std::int64_t UlpsApart(double a, double b) {
+  std::int64_t x = 0;
+  std::int64_t y = 0;
+  std::memcpy(&x, &a, sizeof x);
+  std::memcpy(&y, &b, sizeof y);
+  return x > y ? x - y : y - x;
+}
+
+// A table drawn from the chart's own depth-duration curve, which is a power law, so log-log
+// interpolation must give the chart back between the rows.
+TEST(DepthDurationTable, ReproducesTheChartBetweenRows) {
+  std::vector<DepthDuration> points;
+  for (const double minutes : {5, 10, 15, 30, 60, 120, 180, 360, 720, 1440})
+    points.push_back({minutes, ChartDepth(2.5, minutes)});
+  const DepthDurationTable table(points);
+  for (int i = 0; i <= 2000; ++i) {
+    const double minutes = 5 * std::pow(1440.0 / 5, i / 2000.0);
+    EXPECT_LE(UlpsApart(table.Depth(minutes), ChartDepth(2.5, minutes)), 6) << minutes;
+    EXPECT_LE(UlpsApart(table.Intensity(minutes), ChartIntensity(2.5, minutes)), 6) << minutes;
+  }
+  for (const double outside : {4.999, 1440.01, 0.0, -5.0})
+    EXPECT_THROW(table.Depth(outside), SubscriptFault) << outside;
+}
+
+TEST(DepthDurationTable, RefusesPointsItCannotInterpolate) {
+  const std::vector<std::vector<DepthDuration>> cases = {
+      {{5, 1}},                     // one point
+      {{5, 1}, {5, 2}},             // same duration
+      {{10, 1}, {5, 2}},            // duration falls
+      {{5, 1}, {10, 1}},            // same depth
+      {{5, 0}, {10, 1}},            // zero depth
+      {{0, 0.5}, {10, 1}},          // zero duration
+      {{5, 1}, {INFINITY, 2}},      // infinite duration
+      {{5, 1}, {10, std::nan("")}}  // NaN depth
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i)
+    EXPECT_THROW(DepthDurationTable{cases[i]}, ArithmeticFault) << "case " << i;
+}
+
+// Hand arithmetic, ln d = ln d1 + ln(D / D1) x ln(d2 / d1) / ln(D2 / D1), I = d x 60 / D:
+// ARI 10, 20 min between 15 min (1.47 in) and 30 min (2.37 in):
+//   0.287682 x 0.477628 / 0.693147 = 0.198233; d = 1.47 x e^0.198233 = 1.792293 in;
+//   I = 1.792293 x 3 = 5.376879 in/hr.
+// ARI 10, 90 min between 60 min (3.13 in) and 2 hr (3.90 in):
+//   0.405465 x 0.219944 / 0.693147 = 0.128659; d = 3.13 x e^0.128659 = 3.559755 in;
+//   I = 3.559755 x 60 / 90 = 2.373170 in/hr.
+// ARI 100, 4 hr between 3 hr (6.11 in) and 6 hr (7.75 in):
+//   0.287682 x 0.237766 / 0.693147 = 0.098682; d = 6.11 x e^0.098682 = 6.743699 in;
+//   I = 6.743699 / 4 = 1.685925 in/hr.
+TEST(RainfallTables, ReadsTheAtlas14Export) {
+  const RainfallTables tables = ReadRainfallTables(kSample, "fort-myers.csv");
+  EXPECT_EQ(tables.ReturnPeriods(),
+            (std::vector<double>{1, 2, 5, 10, 25, 50, 100, 200, 500, 1000}));
+  struct {
+    double years;
+    std::vector<DepthDuration> rows;     // from the file
+    std::vector<DepthDuration> between;  // minutes, in/hr worked out above
+  } cases[] = {
+      {10,
+       {{5, 0.822}, {60, 3.13}, {120, 3.90}, {1440, 7.28}, {10080, 11.4}},
+       {{20, 5.376879}, {90, 2.373170}}},
+      {100.0, {{5, 1.15}, {15, 2.05}, {360, 7.75}, {4320, 14.8}, {10080, 17.5}}, {{240, 1.685925}}},
+  };
+  for (const auto& c : cases) {
+    const DepthDurationTable table = tables.Table(c.years);
+    EXPECT_EQ(table.Points().size(), 14U);
+    for (const DepthDuration& row : c.rows)
+      EXPECT_EQ(table.Depth(row.Minutes), row.Inches) << c.years << " yr at " << row.Minutes;
+    for (const DepthDuration& at : c.between)
+      EXPECT_NEAR(table.Intensity(at.Minutes), at.Inches, 5e-6) << c.years << " yr " << at.Minutes;
+  }
+}
+
+// The same export re-saved with CR LF and a byte-order mark, with confidence bounds after the
+// estimates and rows padded with commas as a spreadsheet writes them, reads as the original.
+TEST(RainfallTables, ReadsResavedExportsAlike) {
+  std::string resaved = "\xEF\xBB\xBF";
+  for (const std::string& line : test::SplitLines(kSample))
+    resaved += line + (line.rfind("5-min:", 0) == 0 ? ",,\r\n" : "\r\n");
+  resaved +=
+      "Upper bound of the 90% confidence interval\r\n"
+      "by duration for ARI (years):, 1,2,5,10,25,50,100,200,500,1000\r\n"
+      "5-min:, 9,9,9,9,9,9,9,9,9,9\r\n10-min:, 10,10,10,10,10,10,10,10,10,10\r\n";
+  const RainfallTables original = ReadRainfallTables(kSample, "a.csv");
+  const RainfallTables again = ReadRainfallTables(resaved, "a.csv");
+  EXPECT_EQ(again.Minutes(), original.Minutes());
+  for (const double years : original.ReturnPeriods()) {
+    const std::vector<DepthDuration> a = original.Table(years).Points();
+    const std::vector<DepthDuration> b = again.Table(years).Points();
+    for (std::size_t i = 0; i < a.size(); ++i)
+      EXPECT_EQ(a[i].Inches, b[i].Inches) << years << " yr row " << i;
+  }
+}
+
+TEST(RainfallTables, PicksAColumnOrSaysWhichExist) {
+  const RainfallTables atlas = ReadRainfallTables(kSample, "a.csv");
+  const RainfallTables single =
+      ReadRainfallTables("by duration for ARI (years):, 25\n5-min:, 0.9\n10-min:, 1.4\n", "b.csv");
+  const RainfallTables plain = ReadRainfallTables("duration_min,depth_in\n5,0.5\n60,2\n", "c.csv");
+  EXPECT_EQ(atlas.Table(ParseReturnPeriod("100.0")).Depth(5), 1.15);
+  EXPECT_EQ(single.Table(std::nullopt).Depth(10), 1.4);
+  EXPECT_EQ(single.Table(25).Depth(10), 1.4);
+  EXPECT_EQ(plain.Table(std::nullopt).Depth(60), 2);
+  for (const std::optional<double> years : {std::optional<double>(), std::optional<double>(3)}) {
+    try {
+      atlas.Table(years);
+      ADD_FAILURE() << "no usage error";
+    } catch (const RainfallUsageError& e) {
+      EXPECT_NE(std::string(e.what()).find("1, 2, 5, 10, 25, 50, 100, 200, 500, 1000"),
+                std::string::npos)
+          << e.what();
+    }
+  }
+  EXPECT_THROW(single.Table(100), RainfallUsageError);
+  EXPECT_THROW(plain.Table(100), RainfallUsageError);
+
+  for (const char* bad : {"", "abc", "0", "-10", "inf", "nan", "1e999", "10yr", "0x10"})
+    EXPECT_FALSE(ParseReturnPeriod(bad).has_value()) << bad;
+  EXPECT_EQ(ParseReturnPeriod(" 2.33 "), 2.33);
+}
+
+TEST(RainfallTables, RefusalsNameTheLine) {
+  using namespace std::string_literals;
+  const std::string type = "Data type: Precipitation depth\n";
+  const std::string periods = "by duration for ARI (years):, ";
+  const std::string head = type + periods + "2,10\n";
+  const std::string row5 = "5-min:, 0.6,0.8\n";
+  const std::string row10 = "10-min:, 0.9,1.2\n";
+  struct {
+    const char* name;
+    std::string text;
+    const char* where;  // how the message must start
+  } cases[] = {
+      {"empty", "", "r.csv: "},
+      {"blank lines only", "\r\n , \r\n", "r.csv: "},
+      {"NUL byte", "duration_min,depth_in\n5,0\0005\n"s, "r.csv, line 2: "},
+      {"no table", "Point precipitation frequency estimates (inches)\nnothing\n",
+       "r.csv, line 1: "},
+      {"plain, wrong header", "\nduration_min,depth_mm\n5,1\n10,2\n", "r.csv, line 2: "},
+      {"plain, three fields", "duration_min,depth_in\n5,1\n10,2,3\n", "r.csv, line 3: "},
+      {"plain, zero duration", "duration_min,depth_in\n0,1\n10,2\n", "r.csv, line 2: "},
+      {"plain, one row", "duration_min,depth_in\n5,1\n", "r.csv, line 1: "},
+      {"plain, duration falls", "duration_min,depth_in\n10,1\n5,2\n", "r.csv, line 3: "},
+      {"intensities", "Data type: Precipitation intensity\n" + periods + "2,10\n" + row5 + row10,
+       "r.csv, line 1: "},
+      {"millimetres",
+       "Point precipitation frequency estimates (millimeters)\n" + head + row5 + row10,
+       "r.csv, line 1: "},
+      {"return period not a number", type + periods + "2,x\n" + row5 + row10, "r.csv, line 2: "},
+      {"return period twice", type + periods + "2,2.0\n" + row5 + row10, "r.csv, line 2: "},
+      {"row label", head + row5 + "10 min:, 0.9,1.2\n", "r.csv, line 4: "},
+      {"too few depths", head + row5 + "10-min:, 0.9\n", "r.csv, line 4: "},
+      {"depth not a number", head + row5 + "10-min:, 0.9,1.2.1\n", "r.csv, line 4: "},
+      {"depth zero", head + "5-min:, 0,0.8\n" + row10, "r.csv, line 3: "},
+      {"depth negative", head + "5-min:, 0.6,-0.8\n" + row10, "r.csv, line 3: "},
+      {"depth does not rise", head + row5 + "10-min:, 0.9,0.8\n", "r.csv, line 4: "},
+      {"duration does not rise", head + row10 + "10-min:, 1.3,1.5\n", "r.csv, line 4: "},
+      {"hours after days", head + "1-day:, 5,6\n" + "2-hr:, 6,7\n", "r.csv, line 4: "},
+      {"one row", head + row5 + "\n" + row10, "r.csv, line 2: "},
+      {"text straight after the rows", head + row5 + row10 + "Date/time (GMT): Sun\n",
+       "r.csv, line 5: "},
+  };
+  for (const auto& c : cases) {
+    try {
+      ReadRainfallTables(c.text, "r.csv");
+      ADD_FAILURE() << c.name << ": accepted";
+    } catch (const RainfallRefusal& e) {
+      EXPECT_EQ(std::string(e.what()).rfind(c.where, 0), 0U) << c.name << ": " << e.what();
+    }
+  }
+}
+
+TEST(RainfallTables, QuotesAtMostEightyCharactersOfTheFile) {
+  const std::string longLabel(300, 'x');
+  try {
+    ReadRainfallTables("by duration for ARI (years):, 2\n" + longLabel + ", 1\n", "r.csv");
+    ADD_FAILURE() << "accepted";
+  } catch (const RainfallRefusal& e) {
+    const std::string message = e.what();
+    EXPECT_NE(message.find(std::string(80, 'x')), std::string::npos) << message;
+    EXPECT_EQ(message.find(std::string(81, 'x')), std::string::npos) << message;
+  }
+}
+
+// A run uses durations n x Tc up to N x Tc, N = floor(360 / Tc + 0.5), and at least 6 hours.
+TEST(RainfallTables, CoverageOfARun) {
+  const RainfallTables to360 = ReadRainfallTables("duration_min,depth_in\n5,1\n360,3\n", "a.csv");
+  const RainfallTables to364 = ReadRainfallTables("duration_min,depth_in\n5,1\n364,3\n", "b.csv");
+  struct {
+    const RainfallTables& tables;
+    double tc;
+    bool covered;
+  } cases[] = {
+      {to360, 5, true},    // 72 x 5 = 360
+      {to360, 17, true},   // 21 x 17 = 357: the 6 hours decide
+      {to360, 16, false},  // 23 x 16 = 368
+      {to360, 13, false},  // 28 x 13 = 364
+      {to364, 13, true},   // the same, one table row further
+      {to364, 4, false},   // shorter than the first row
+  };
+  for (const auto& c : cases) {
+    const std::optional<std::string> problem =
+        CoverageProblem(c.tables.Table(std::nullopt), c.tables.FileName(), c.tc);
+    EXPECT_EQ(!problem.has_value(), c.covered) << c.tables.FileName() << " Tc " << c.tc;
+  }
+}
+
+}  // namespace
+}  // namespace rh
