@@ -174,12 +174,17 @@ class Temporary {
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
       path_ = folder;
       path_.append(".").append(name).append(".").append(RandomSuffix(attempt > 0));
+      if (!BeginCreatingTemporary())
+        throw Fault("write", shown_, "the program is ending");
       slot_ = RegisterTemporary(path_.c_str());
-      if (slot_ < 0)
+      if (slot_ < 0) {
+        EndCreatingTemporary();
         throw Fault("write", shown_, "too many files are being written at once");
+      }
       fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+      const int err = errno;
+      EndCreatingTemporary();
       if (fd_ < 0) {
-        const int err = errno;
         ForgetTemporary(slot_);
         slot_ = -1;
         path_.clear();

@@ -1,5 +1,6 @@
 #include "platform/WriteCleanup.h"
 
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -21,12 +22,24 @@ struct Slot {
   char path[kMaxTemporaryPath];
 };
 
-static_assert(std::atomic<int>::is_always_lock_free, "slot states must be usable in a handler");
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+              "slot states must be usable in a handler");
 
 Slot g_slots[kMaxTemporaries];
 std::atomic<int> g_nextSlot{0};  // where the next search for a free slot starts
+// Set by the handler: no temporary is made any more. Threads between the registration and the
+// creation of a temporary are counted, so the handler removes their files only once they exist.
+std::atomic<bool> g_ending{false};
+std::atomic<int> g_creating{0};
 
 void RemoveAndExit(int signal) {
+  g_ending.store(true);
+  // Other threads run on meanwhile (a batch writes on several): wait, two seconds at most, for
+  // those that are making a temporary file.
+  for (int waited = 0; g_creating.load() > 0 && waited < 2000; ++waited) {
+    const timespec millisecond{0, 1000000};
+    ::nanosleep(&millisecond, nullptr);
+  }
   RemoveRegisteredTemporaries();
   ::_exit(128 + signal);
 }
@@ -50,6 +63,19 @@ int RegisterTemporary(const char* path) noexcept {
     }
   }
   return -1;
+}
+
+bool BeginCreatingTemporary() noexcept {
+  g_creating.fetch_add(1);
+  if (g_ending.load()) {
+    g_creating.fetch_sub(1);
+    return false;
+  }
+  return true;
+}
+
+void EndCreatingTemporary() noexcept {
+  g_creating.fetch_sub(1);
 }
 
 void ForgetTemporary(int slot) noexcept {

@@ -19,6 +19,12 @@ inline constexpr std::size_t kMaxTemporaryPath = 4096;  // bytes with the closin
 // Registers `path` and returns its slot, or -1 when the table is full or the path too long.
 int RegisterTemporary(const char* path) noexcept;
 
+// Brackets the registration and creation of a temporary file, so that an interrupt on another
+// thread waits for the file to exist before it removes the registered ones. False (and nothing to
+// end) when the program is already ending: the file must not be made.
+bool BeginCreatingTemporary() noexcept;
+void EndCreatingTemporary() noexcept;
+
 // Forgets a slot (nothing for -1).
 void ForgetTemporary(int slot) noexcept;
 
