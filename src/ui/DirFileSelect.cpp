@@ -120,15 +120,19 @@ DirFileSelect::DirFileSelect(UiContext& context, QWidget* owner, Directories* di
   connect(dirList_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
     selection_->OpenDirectory(item->data(0, kPathRole).toString().toStdString());
   });
-  connect(fileList_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0)
-      selection_->ClickFile(row);
+  // A file is chosen when a click or a key selects it. Focus entering the list makes its first
+  // line current without selecting it, and that chooses nothing.
+  connect(fileList_, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> selected = fileList_->selectedItems();
+    if (!selected.isEmpty())
+      selection_->ClickFile(fileList_->row(selected.first()));
   });
   connect(patternBox_, &QComboBox::activated, this, [this] { selection_->PickPattern(); });
   connect(patternBox_->lineEdit(), &QLineEdit::textEdited, this,
           [this] { selection_->EditPattern(); });
   connect(command2, &QPushButton::clicked, this, [this] { selection_->PressOk(); });
   connect(command1, &QPushButton::clicked, this, [this] { selection_->PressCancel(); });
+  CloseOnEscape();
 }
 
 DirFileSelect::~DirFileSelect() = default;
