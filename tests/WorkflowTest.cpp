@@ -1,9 +1,12 @@
 // A user's session with the windowed program: start-up and the three method screens, runs from
 // the main screen, refused entries, faults and printing.
+#include <QAction>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -14,8 +17,11 @@
 #include "app/Messages.h"
 #include "app/Settings.h"
 #include "output/Hec1Deck.h"
+#include "output/HydrographTable.h"
+#include "output/Plot.h"
 #include "output/PrintedReport.h"
 #include "output/ResultsListing.h"
+#include "platform/qt/DrawingPainter.h"
 #include "ui/Program.h"
 
 namespace {
@@ -61,6 +67,22 @@ QStringList ExpectedLines(const Basin& b, bool hec1 = false) {
   in.RunoffCoefficient = b.coef.toDouble();
   in.PeakDischarge = b.peak.toDouble();
   return ToQt(rh::BuildResultLines(rh::ComputeRun(in)));
+}
+
+// Sends a key to whatever has the focus in `window`, as the keyboard does.
+void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QWidget* focus = window->focusWidget();
+  QTest::keyClick(focus != nullptr ? focus : window, key, modifiers);
+}
+
+// The chart area as shown, and the chart drawn afresh at that size.
+bool ChartShowsPlotAtItsSize(QWidget* plotWindow, const rh::Run& run) {
+  auto* chart = plotWindow->findChild<QWidget*>(QStringLiteral("Picture1"));
+  QImage expected(chart->size(), QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(&expected);
+  rh::qt::PaintDrawing(painter, rh::PlotDrawing(run, chart->width(), chart->height()));
+  painter.end();
+  return chart->grab().toImage().convertToFormat(expected.format()) == expected;
 }
 
 }  // namespace
@@ -198,6 +220,9 @@ class WorkflowTest : public QObject {
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(mainMenu_->isVisible());
     QCOMPARE(session_->state.ReportPath, std::string("/runs/basin.hc1"));
+    // Typing goes into the time of concentration box.
+    QVERIFY(QTest::qWaitForWindowActive(mainMenu_));
+    QCOMPARE(QApplication::focusWidget(), Box("Text2"));
   }
 
   void startupFaultIsReportedAndNoScreenStays_data() {
@@ -394,6 +419,167 @@ class WorkflowTest : public QObject {
       QVERIFY(session_->files.files[saveAs.toStdString()].find("PEAK DISCHARGE  250  CFS") !=
               std::string::npos);
     }
+  }
+
+  // The per-user file is read in place of the shipped one and is the one a run writes back.
+  void userSettingsAreReadAndWrittenBack() {
+    QTemporaryDir config;
+    const std::string userDir = config.path().toStdString() + "/rational-hydrograph/";
+    session_->state.UserSettingsDir = userDir;
+    session_->files.files[userDir + "Setup.ini"] = rh::SettingsText("/mine/last.hc1");
+    Start(true);
+    QCOMPARE(Box("Text1")->text(), QStringLiteral("/mine/last.hc1"));
+    Box("Text1")->setText(QStringLiteral("/mine/next.hc1"));
+    Type({"10", "2.5", "100", ".85", "250"});
+    QVERIFY(Generate().shown);
+    QCOMPARE(session_->files.files[userDir + "Setup.ini"], rh::SettingsText("/mine/next.hc1"));
+    QCOMPARE(session_->files.files[InstallDir() + "Setup.ini"], std::string(kSettings));
+  }
+
+  void saveTableWritesTheCompanionsCsv_data() {
+    QTest::addColumn<QString>("saveAs");  // "" = the dialog is cancelled
+    QTest::addColumn<bool>("unwritable");
+    QTest::newRow("saved") << "/runs/basin.csv" << false;
+    QTest::newRow("dialog cancelled") << "" << false;
+    QTest::newRow("file cannot be written") << "/locked/basin.csv" << true;
+  }
+  void saveTableWritesTheCompanionsCsv() {
+    QFETCH(QString, saveAs);
+    QFETCH(bool, unwritable);
+    const std::string path = saveAs.toStdString();
+    Start();
+    session_->prompts.nextSaveName = path;
+    if (unwritable)
+      session_->files.unwritable.insert(path);
+    Type({"10", "2.5", "100", ".85", "250"});
+    bool stillOpen = false;
+    Generate([&](QWidget* results) {
+      QTest::mouseClick(results->findChild<QPushButton*>(QStringLiteral("Command3")),
+                        Qt::LeftButton);
+      stillOpen = results->isVisible();
+    });
+    QVERIFY(stillOpen);
+    QCOMPARE(session_->prompts.shown.at(0).kind, std::string("save"));
+    const bool written = !path.empty() && !unwritable;
+    QCOMPARE(session_->files.files.count(path), std::size_t{written ? 1u : 0u});
+    if (written)
+      QCOMPARE(session_->files.files[path], rh::HydrographCsv(session_->state.LastRun->Run));
+    QCOMPARE(session_->prompts.shown.size(), std::size_t{unwritable ? 2u : 1u});
+    if (unwritable) {
+      QCOMPARE(Titles().last(), QString(rh::messages::kTableFaultTitle));
+      QVERIFY(session_->prompts.shown[1].text.find(path) != std::string::npos);
+    }
+  }
+
+  void listCopiesTheWholeTableAsTwoColumns() {
+    Start();
+    Type({"10", "2.5", "100", ".85", "250"});
+    int selected = 0, lines = 0;
+    QString byKey, byMenu;
+    Generate([&](QWidget* results) {
+      auto* list = results->findChild<QListWidget*>(QStringLiteral("List1"));
+      list->setFocus();
+      list->setCurrentRow(3);
+      QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+      selected = static_cast<int>(list->selectedItems().size());
+      lines = list->count();
+      QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+      byKey = QGuiApplication::clipboard()->text();
+      QGuiApplication::clipboard()->clear();
+      list->findChild<QAction*>(QStringLiteral("CopyTable"))->trigger();
+      byMenu = QGuiApplication::clipboard()->text();
+    });
+    QCOMPARE(selected, lines);
+    const QString table = QString::fromStdString(rh::HydrographTsv(session_->state.LastRun->Run));
+    QCOMPARE(byKey, table);
+    QCOMPARE(byMenu, table);
+  }
+
+  // The plot window shows the chart at its drawing area's size, again after a resize, and saves
+  // the 1600 x 900 chart in the format the file name asks for.
+  void plotWindowDrawsAtItsSizeAndSavesPictures_data() {
+    QTest::addColumn<QString>("saveAs");
+    QTest::addColumn<QString>("format");  // "" = nothing written, a warning instead
+    QTest::newRow("PNG") << "/runs/plot.PNG"
+                         << "png";
+    QTest::newRow("SVG") << "/runs/plot.svg"
+                         << "svg";
+    QTest::newRow("no picture extension") << "/runs/plot.pdf"
+                                          << "";
+    QTest::newRow("file cannot be written") << "/locked/plot.png"
+                                            << "";
+  }
+  void plotWindowDrawsAtItsSizeAndSavesPictures() {
+    QFETCH(QString, saveAs);
+    QFETCH(QString, format);
+    const std::string path = saveAs.toStdString();
+    Start();
+    session_->files.unwritable.insert("/locked/plot.png");
+    session_->prompts.nextSaveName = path;
+    Type({"10", "2.5", "100", ".85", "250"});
+    bool drawn = false, redrawn = false, modal = false, closedByEscape = false;
+    Generate([&](QWidget* results) {
+      rh::test::WhenModal(QStringLiteral("PlotWindow"), [&](QWidget* plot) {
+        modal = QApplication::activeModalWidget() == plot;
+        const rh::Run& run = session_->state.LastRun->Run;
+        drawn = ChartShowsPlotAtItsSize(plot, run);
+        plot->resize(plot->width() + 150, plot->height() + 40);
+        redrawn = ChartShowsPlotAtItsSize(plot, run);
+        QTest::mouseClick(plot->findChild<QPushButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+        Key(plot, Qt::Key_Escape);
+        closedByEscape = !plot->isVisible();
+      });
+      QTest::mouseClick(results->findChild<QPushButton*>(QStringLiteral("Command4")),
+                        Qt::LeftButton);
+    });
+    QVERIFY(modal);
+    QVERIFY(drawn);
+    QVERIFY(redrawn);
+    QVERIFY(closedByEscape);
+    const rh::Drawing chart = rh::PlotDrawing(session_->state.LastRun->Run);
+    if (format == QLatin1String("png")) {
+      QCOMPARE(session_->files.files[path], session_->devices.PngBytes(chart));
+    } else if (format == QLatin1String("svg")) {
+      QCOMPARE(session_->files.files[path], rh::DrawingSvg(chart));
+    } else {
+      QCOMPARE(session_->files.files.count(path), std::size_t{0});
+      QCOMPARE(Titles().last(), QString(rh::messages::kImageFaultTitle));
+    }
+  }
+
+  // Enter in an entry box runs "Generate", keypad Enter presses the focused button and Escape
+  // closes the results screen.
+  void keyboardRunsPrintsAndClosesTheResults() {
+    Start();
+    Type({"10", "2.5", "100", ".85", "250"});
+    bool shown = false, closed = false;
+    rh::test::WhenModal(QStringLiteral("Generate"), [&](QWidget* results) {
+      shown = true;
+      auto* print = results->findChild<QPushButton*>(QStringLiteral("Command2"));
+      print->setFocus();
+      QTest::keyClick(print, Qt::Key_Enter, Qt::KeypadModifier);
+      Key(results, Qt::Key_Escape);
+      closed = !results->isVisible();
+    });
+    Box("Text7")->setFocus();
+    QTest::keyClick(Box("Text7"), Qt::Key_Return);
+    QVERIFY(shown);
+    QVERIFY(closed);
+    QCOMPARE(session_->devices.printer.jobs.size(), std::size_t{1});
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    // Enter on "Exit" ends the program.
+    auto* exit = mainMenu_->findChild<QPushButton*>(QStringLiteral("Command3"));
+    exit->setFocus();
+    QTest::keyClick(exit, Qt::Key_Return);
+    QCOMPARE(session_->ends, 1);
+  }
+
+  void everyWindowCarriesTheProgramIcon() {
+    rh::ui::SetUpApplication();
+    Start();
+    QVERIFY(!mainMenu_->windowIcon().isNull());
+    QVERIFY(!mainMenu_->windowIcon().pixmap(64).isNull());
   }
 };
 

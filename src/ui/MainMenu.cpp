@@ -104,7 +104,6 @@ void MainMenu::SetupEntryFields() {
 
 void MainMenu::FocusFirstEntry() {
   activateWindow();
-  raise();
   tcBox_->setFocus(Qt::OtherFocusReason);
 }
 
