@@ -61,6 +61,7 @@ int main(int argc, char* argv[]) {
   // Qt takes its own options out of what is left.
   std::vector<std::string> qtArguments = options.qtArguments;
   std::vector<char*> qtArgv;
+  qtArgv.reserve(qtArguments.size() + 1);
   for (std::string& argument : qtArguments)
     qtArgv.push_back(argument.data());
   qtArgv.push_back(nullptr);
