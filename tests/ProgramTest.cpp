@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <tuple>
 
 namespace {
 
@@ -33,35 +34,29 @@ std::unique_ptr<Folder> ProgramFolder(bool withSettings) {
   return folder;
 }
 
-// How the program is started: by default on the offscreen platform without arguments.
-struct Launch {
-  QString wrapper;               // a program that starts it (xvfb-run), "" for none
-  QStringList wrapperArgs;       // the wrapper's own arguments
-  QStringList args;              // the program's arguments
-  bool offscreen = true;         // false: no Qt platform, display or settings folder from outside
-  QString configHome;            // XDG_CONFIG_HOME, "" to leave it as it is
-  QByteArray* output = nullptr;  // receives standard output when given
-};
+// Where the program's windows go: Qt's offscreen platform, nowhere (no display at all), or an X
+// server of its own under xvfb-run.
+enum class Screen { Offscreen, None, Xvfb };
 
+// Runs the program; its per-user settings folder is the folder's "config". Returns the window log.
 QStringList RunProgram(const Folder& folder, const QString& presses, int* exitCode,
-                       const Launch& launch = {}) {
+                       const QStringList& args = {}, Screen screen = Screen::Offscreen,
+                       QByteArray* output = nullptr) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  if (launch.offscreen) {
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+    env.remove(QString::fromLatin1(name));
+  if (screen == Screen::Offscreen)
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  } else {
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-      env.remove(QString::fromLatin1(name));
-  }
-  if (!launch.configHome.isEmpty())
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), launch.configHome);
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.dir.filePath(QStringLiteral("config")));
   env.insert(QStringLiteral("RH_WINDOW_LOG"), folder.log);
   env.insert(QStringLiteral("RH_TEST_PRESS"), presses);
   process.setProcessEnvironment(env);
-  if (launch.wrapper.isEmpty())
-    process.start(folder.program, launch.args);
+  if (screen == Screen::Xvfb)
+    process.start(QStringLiteral("xvfb-run"),
+                  QStringList{"-a", "-s", "-screen 0 1280x1024x24", folder.program} + args);
   else
-    process.start(launch.wrapper, launch.wrapperArgs + QStringList{folder.program} + launch.args);
+    process.start(folder.program, args);
   EXPECT_TRUE(process.waitForStarted(kTimeoutMs));
   if (!process.waitForFinished(kTimeoutMs)) {
     process.kill();
@@ -70,8 +65,8 @@ QStringList RunProgram(const Folder& folder, const QString& presses, int* exitCo
   }
   EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
   *exitCode = process.exitCode();
-  if (launch.output != nullptr)
-    *launch.output = process.readAllStandardOutput();
+  if (output != nullptr)
+    *output = process.readAllStandardOutput();
   const QByteArray errors = process.readAllStandardError();
   EXPECT_FALSE(errors.contains("ERROR: AddressSanitizer")) << errors.toStdString();
   EXPECT_FALSE(errors.contains("ERROR: LeakSanitizer")) << errors.toStdString();
@@ -111,54 +106,33 @@ TEST(Program, CloseBoxActsAsNextAndExitEndsAtOnce) {
   EXPECT_EQ(log.value(7).toStdString(), "ended program");
 }
 
-// --help and --version answer without a display; a plain start without one says so and fails
-// rather than aborting.
+// --help and --version answer without a display; a plain start without one says so and fails.
 TEST(Program, OptionsNeedNoDisplay) {
   const auto folder = ProgramFolder(true);
-  struct {
-    QStringList args;
-    int exitCode;
-    const char* printed;
-  } cases[] = {
-      {{"--help"}, 0, "--hec1"},
-      {{"--version"}, 0, "1.0.0"},
-      {{}, 1, ""},
-  };
-  for (const auto& c : cases) {
+  const std::tuple<QStringList, int, const char*> cases[] = {
+      {{"--help"}, 0, "--hec1"}, {{"--version"}, 0, "1.0.0"}, {{}, 1, ""}};
+  for (const auto& [args, status, printed] : cases) {
     int exitCode = -1;
     QByteArray output;
-    Launch launch;
-    launch.args = c.args;
-    launch.offscreen = false;
-    launch.output = &output;
-    const QStringList log = RunProgram(*folder, {}, &exitCode, launch);
-    EXPECT_EQ(exitCode, c.exitCode) << c.args.join(' ').toStdString();
-    EXPECT_TRUE(output.contains(c.printed)) << output.toStdString();
-    EXPECT_TRUE(log.isEmpty()) << "a window opened";
+    EXPECT_TRUE(RunProgram(*folder, {}, &exitCode, args, Screen::None, &output).isEmpty());
+    EXPECT_EQ(exitCode, status) << args.join(' ').toStdString();
+    EXPECT_TRUE(output.contains(printed)) << output.toStdString();
   }
 }
 
-// The installed program's way: on a real X server (Xvfb), with --hec1 and a fresh per-user
-// settings folder, a run from the main screen, its plot window and the results, then "Exit". The
-// deck is written, the deck path kept in the per-user settings file, the shipped one left alone.
+// As installed, on a real X server: with --hec1, a run, its plot window and "Exit". The deck is
+// written and its path kept in the new per-user settings file; the shipped one is left alone.
 TEST(Program, RunsOnAnXServerWithHec1AndPerUserSettings) {
-  const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
-  if (xvfbRun.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
-    GTEST_SKIP() << "Xvfb is not installed (Debian package xvfb)";
+  if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty() ||
+      QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+    GTEST_SKIP() << "Xvfb is not installed (Debian packages xvfb and xauth)";
   const auto folder = ProgramFolder(true);
-  const QString shipped = folder->dir.filePath(QStringLiteral("Setup.ini"));
-  QFile shippedFile(shipped);
-  ASSERT_TRUE(shippedFile.open(QIODevice::ReadOnly));
-  const QByteArray shippedText = shippedFile.readAll();
-  const QString deck = folder->dir.filePath(QStringLiteral("runs-RUN1.hc1"));
-  const QString config = folder->dir.filePath(QStringLiteral("config"));
-
-  Launch launch;
-  launch.wrapper = xvfbRun;
-  launch.wrapperArgs = QStringList{"-a", "-s", "-screen 0 1280x1024x24"};
-  launch.args = QStringList{"--hec1"};
-  launch.offscreen = false;
-  launch.configHome = config;
+  const auto read = [&](const QString& name) {
+    QFile file(folder->dir.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+  };
+  const QByteArray shipped = read(QStringLiteral("Setup.ini"));
+  const QString deck = folder->dir.filePath(QStringLiteral("RUN1.hc1"));
   int exitCode = -1;
   const QStringList log = RunProgram(
       *folder,
@@ -167,20 +141,15 @@ TEST(Program, RunsOnAnXServerWithHec1AndPerUserSettings) {
                      "MainMenu.Text7=250,MainMenu.Text1=%1,MainMenu.Command1,Generate.Command4,"
                      "PlotWindow.Command2,Generate.Command1,MainMenu.Command3")
           .arg(deck),
-      &exitCode, launch);
+      &exitCode, {"--hec1"}, Screen::Xvfb);
   EXPECT_EQ(exitCode, 0);
-  const QString shown = log.join(QLatin1Char('|'));
   EXPECT_TRUE(
-      shown.contains(QLatin1String("shown Generate|shown PlotWindow|unloaded PlotWindow|"
-                                   "unloaded Generate|ended program")))
-      << shown.toStdString();
-  EXPECT_TRUE(QFile::exists(deck));
-  QFile user(config + QStringLiteral("/rational-hydrograph/Setup.ini"));
-  ASSERT_TRUE(user.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(user.readAll().contains(deck.toUtf8()));
-  shippedFile.close();
-  ASSERT_TRUE(shippedFile.open(QIODevice::ReadOnly));
-  EXPECT_EQ(shippedFile.readAll(), shippedText);
+      log.join('|').contains("shown PlotWindow|unloaded PlotWindow|unloaded Generate|"
+                             "ended program"))
+      << log.join('|').toStdString();
+  EXPECT_TRUE(read(QStringLiteral("RUN1.hc1")).startsWith("KK RUN1.hc1"));
+  EXPECT_TRUE(read(QStringLiteral("config/rational-hydrograph/Setup.ini")).contains(deck.toUtf8()));
+  EXPECT_EQ(read(QStringLiteral("Setup.ini")), shipped);
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <vector>
 
 #include "Fakes.h"
 #include "app/Main.h"
@@ -131,118 +129,53 @@ TEST(StartUp, MissingSettingsStopsBeforeAnyScreen) {
   EXPECT_FALSE(shown);
 }
 
-}  // namespace
-}  // namespace rh
-
-namespace rh {
-namespace {
-
 TEST(UserSettings, FolderFollowsXdgConfigHomeElseHome) {
   struct {
-    const char* xdg;
-    const char* home;
-    const char* dir;
+    const char *xdg, *home, *dir;
   } cases[] = {
-      {"/cfg", "/home/u", "/cfg/rational-hydrograph/"},
       {"/cfg/", "/home/u", "/cfg/rational-hydrograph/"},
       {nullptr, "/home/u", "/home/u/.config/rational-hydrograph/"},
       {"", "/home/u/", "/home/u/.config/rational-hydrograph/"},
       {"relative/cfg", "/home/u", "/home/u/.config/rational-hydrograph/"},  // not absolute: unused
-      {nullptr, nullptr, ""},
-      {"", "", ""},
+      {nullptr, "", ""},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(UserSettingsDir(c.xdg, c.home), c.dir)
-        << (c.xdg ? c.xdg : "(unset)") << " " << (c.home ? c.home : "(unset)");
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(UserSettingsDir(c.xdg, c.home), c.dir) << (c.xdg ? c.xdg : "-") << " " << c.home;
 }
 
-// The user's file wins when it is sound; otherwise the shipped default is read, and only when
-// that is missing too does start-up fail.
-TEST(UserSettings, ReadsTheUsersFileElseTheShippedDefault) {
-  const std::string user = "/home/u/.config/rational-hydrograph/";
+// The user's file wins when it is sound, else the shipped default is read; only when that is
+// missing too does start-up fail. The write-back goes to the user's file, making its folder.
+TEST(UserSettings, ReadFromTheUsersFileElseTheDefaultWrittenToTheUsers) {
+  const std::string user = ::testing::TempDir() + "rh-user-settings/rational-hydrograph/";
   struct {
-    const char* name;
-    const char* userFile;  // nullptr: none
-    const char* defaultFile;
-    const char* path;  // nullptr: FileFault
+    const char *userPath, *defaultPath, *read;  // nullptr: no file / FileFault
   } cases[] = {
-      {"both", "/user.hc1", "/shipped.hc1", "/user.hc1"},
-      {"no user file", nullptr, "/shipped.hc1", "/shipped.hc1"},
-      {"short user file", "", "/shipped.hc1", "/shipped.hc1"},
-      {"user file only", "/user.hc1", nullptr, "/user.hc1"},
-      {"neither", nullptr, nullptr, nullptr},
+      {"/user.hc1", "/shipped.hc1", "/user.hc1"},
+      {nullptr, "/shipped.hc1", "/shipped.hc1"},
+      {"", "/shipped.hc1", "/shipped.hc1"},  // "": a user file of one line
+      {nullptr, nullptr, nullptr},
   };
   for (const auto& c : cases) {
     test::MemoryFileSystem files;
-    if (c.userFile != nullptr)
-      files.files[user + "Setup.ini"] = *c.userFile ? kHeadings + c.userFile + "\r\n" : "[a]\r\n";
-    if (c.defaultFile != nullptr)
-      files.files[kSetup] = kHeadings + c.defaultFile + "\r\n";
+    if (c.userPath != nullptr)
+      files.files[user + "Setup.ini"] = *c.userPath ? kHeadings + c.userPath : "[a]\r\n";
+    if (c.defaultPath != nullptr)
+      files.files[kSetup] = kHeadings + c.defaultPath;
     Init s = Fresh(true);
     s.UserSettingsDir = user;
-    if (c.path == nullptr) {
-      EXPECT_THROW(ReadSettings(s, files), FileFault) << c.name;
-    } else {
-      ReadSettings(s, files);
-      EXPECT_EQ(s.ReportPath, c.path) << c.name;
+    if (c.read == nullptr) {
+      EXPECT_THROW(ReadSettings(s, files), FileFault);
+      continue;
     }
-  }
-}
-
-TEST(UserSettings, WriteBackMakesTheFolderAndLeavesTheShippedFile) {
-  const std::string user = ::testing::TempDir() + "rh-settings-" +
-                           std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                           "/nested/rational-hydrograph/";
-  test::MemoryFileSystem files;
-  files.files[kSetup] = kHeadings + "/shipped.hc1\r\n";
-  Init s = Fresh(true);
-  s.UserSettingsDir = user;
-  s.ReportPath = "/runs/new.hc1";
-  WriteSettings(s, files);
-  EXPECT_TRUE(std::filesystem::is_directory(user));
-  EXPECT_EQ(files.files[user + "Setup.ini"], SettingsText("/runs/new.hc1"));
-  EXPECT_EQ(files.files[kSetup], kHeadings + "/shipped.hc1\r\n");
-  std::filesystem::remove_all(std::filesystem::path(user).parent_path().parent_path());
-
-  // A file where the folder should be stops the write with a fault that names the folder.
-  const std::string blocked = ::testing::TempDir() + "rh-settings-file";
-  { std::ofstream(blocked) << "x"; }
-  s.UserSettingsDir = blocked + "/rational-hydrograph/";
-  try {
+    ReadSettings(s, files);
+    EXPECT_EQ(s.ReportPath, c.read);
+    std::filesystem::remove_all(user);
     WriteSettings(s, files);
-    ADD_FAILURE() << "no fault";
-  } catch (const FileFault& fault) {
-    EXPECT_NE(std::string(fault.what()).find(blocked), std::string::npos) << fault.what();
+    EXPECT_TRUE(std::filesystem::is_directory(user));
+    EXPECT_EQ(files.files[user + "Setup.ini"], SettingsText(c.read));
+    EXPECT_EQ(files.files[kSetup], kHeadings + c.defaultPath);
   }
-  std::filesystem::remove(blocked);
-}
-
-TEST(ProgramOptions, OwnOptionsAreTakenAndTheRestLeftForQt) {
-  struct {
-    std::vector<std::string> args;
-    bool help, version, hec1;
-    std::vector<std::string> qt;
-  } cases[] = {
-      {{"rh"}, false, false, false, {"rh"}},
-      {{"rh", "--hec1"}, false, false, true, {"rh"}},
-      {{"rh", "-platform", "offscreen", "--hec1"},
-       false,
-       false,
-       true,
-       {"rh", "-platform", "offscreen"}},
-      {{"rh", "--help"}, true, false, false, {"rh"}},
-      {{"rh", "-h", "--version"}, true, true, false, {"rh"}},
-      {{"--hec1"}, false, false, false, {"--hec1"}},  // the program's own name is never an option
-      {{"rh", "--bogus"}, false, false, false, {"rh", "--bogus"}},
-  };
-  for (const auto& c : cases) {
-    const ProgramOptions options = ParseProgramOptions(c.args);
-    EXPECT_EQ(options.help, c.help) << c.args.back();
-    EXPECT_EQ(options.version, c.version) << c.args.back();
-    EXPECT_EQ(options.hec1, c.hec1) << c.args.back();
-    EXPECT_EQ(options.qtArguments, c.qt) << c.args.back();
-  }
+  std::filesystem::remove_all(user);
 }
 
 }  // namespace
