@@ -17,7 +17,9 @@ cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
   libbenchmark-dev fonts-dejavu-core fonts-liberation cups cups-client cups-bsd
-  printer-driver-cups-pdf poppler-utils qt6-webengine-dev libcups2-dev xvfb xauth)
+  printer-driver-cups-pdf poppler-utils qt6-webengine-dev libcups2-dev)
+# The windowed program's run on an X server of its own (xvfb-run needs xauth).
+PACKAGES+=(xvfb xauth)
 # Extra packages for single commands.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 LINT_PACKAGES=(clang-tidy clang-format)
