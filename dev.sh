@@ -18,6 +18,8 @@ cd "$(dirname "$0")"
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
   libbenchmark-dev libpng-dev fonts-dejavu-core fonts-liberation cups cups-client cups-bsd
   printer-driver-cups-pdf poppler-utils qt6-webengine-dev libcups2-dev)
+# The windowed program's run on an X server of its own (xvfb-run needs xauth).
+PACKAGES+=(xvfb xauth)
 # Extra packages for single commands.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 LINT_PACKAGES=(clang-tidy clang-format)
@@ -73,7 +75,7 @@ case "$cmd" in
     build/cli/rational-hydrograph-cli --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250
     ;;
   screenshots)
-    PACKAGES+=(xvfb imagemagick)
+    PACKAGES+=(imagemagick)
     install_packages
     configure_build build
     xvfb-run -a -s "-screen 0 1024x768x24" tools/screenshots.sh build/src/ui/rational-hydrograph docs

@@ -376,6 +376,48 @@ class DialogScreensTest : public QObject {
              std::string("http://www.orvane-engineering.example"));
     QCOMPARE(rh::qt::WithScheme("https://example.org/"), std::string("https://example.org/"));
   }
+
+  // Focus entering the file list (Tab) chooses nothing; a key on the list chooses a file.
+  void fileListChoosesOnClickOrKeyNeverOnFocus() {
+    OpenMain();
+    bool warnedAfterTab = false;
+    rh::test::WhenModal("DirFileSelect", [&](QWidget* dialog) {
+      auto* file1 = Child<QListWidget>(dialog, "File1");
+      QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+      QApplication::sendEvent(file1, &tabbedIn);
+      Press(dialog, "Command2");
+      warnedAfterTab = dialog->isVisible() && session_->prompts.shown.size() == 1;
+      QTest::keyClick(file1, Qt::Key_Down);
+      Press(dialog, "Command2");
+      if (dialog->isVisible())
+        Press(dialog, "Command1");  // nothing chosen: leave rather than wait
+    });
+    Press(main_, "Command2");
+    QVERIFY(warnedAfterTab);
+    QCOMPARE(PathBox()->text(), Tree("top.hc1"));
+  }
+
+  // Escape closes each secondary window as its "Cancel" does (the file dialog's puts the last
+  // chosen path back in the path box).
+  void escapeClosesTheSecondaryWindows() {
+    OpenMain();
+    session_->files.files["/opt/rh/LICENSE.txt"] = "Terms\n";
+    PathBox()->setText("/typed/by/hand.hc1");
+    for (const auto& [form, opener] : {std::pair{"DirFileSelect", "Command2"},
+                                       {"LicenseDisplay", "Command5"},
+                                       {"WebPage", "Command4"}}) {
+      bool closed = false;
+      rh::test::WhenModal(form, [&](QWidget* window) {
+        QWidget* focus = window->focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : window, Qt::Key_Escape);
+        closed = !window->isVisible();
+      });
+      Press(main_, opener);
+      QVERIFY2(closed, form);
+    }
+    QVERIFY(session_->prompts.shown.empty());
+    QCOMPARE(PathBox()->text(), QStringLiteral("/runs/basin-7.hc1"));
+  }
 };
 
 QTEST_MAIN(DialogScreensTest)

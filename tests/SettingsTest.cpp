@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "Fakes.h"
@@ -126,6 +127,55 @@ TEST(StartUp, MissingSettingsStopsBeforeAnyScreen) {
   StartupOps ops{[&] { shown = true; }, [&](int) { shown = true; }};
   EXPECT_THROW(Main(s, files, {false, kDir, "/"}, ops), FileFault);
   EXPECT_FALSE(shown);
+}
+
+TEST(UserSettings, FolderFollowsXdgConfigHomeElseHome) {
+  struct {
+    const char *xdg, *home, *dir;
+  } cases[] = {
+      {"/cfg/", "/home/u", "/cfg/rational-hydrograph/"},
+      {nullptr, "/home/u", "/home/u/.config/rational-hydrograph/"},
+      {"", "/home/u/", "/home/u/.config/rational-hydrograph/"},
+      {"relative/cfg", "/home/u", "/home/u/.config/rational-hydrograph/"},  // not absolute: unused
+      {nullptr, "", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(UserSettingsDir(c.xdg, c.home), c.dir) << (c.xdg ? c.xdg : "-") << " " << c.home;
+}
+
+// The user's file wins when it is sound, else the shipped default is read; only when that is
+// missing too does start-up fail. The write-back goes to the user's file, making its folder.
+TEST(UserSettings, ReadFromTheUsersFileElseTheDefaultWrittenToTheUsers) {
+  const std::string user = ::testing::TempDir() + "rh-user-settings/rational-hydrograph/";
+  struct {
+    const char *userPath, *defaultPath, *read;  // nullptr: no file / FileFault
+  } cases[] = {
+      {"/user.hc1", "/shipped.hc1", "/user.hc1"},
+      {nullptr, "/shipped.hc1", "/shipped.hc1"},
+      {"", "/shipped.hc1", "/shipped.hc1"},  // "": a user file of one line
+      {nullptr, nullptr, nullptr},
+  };
+  for (const auto& c : cases) {
+    test::MemoryFileSystem files;
+    if (c.userPath != nullptr)
+      files.files[user + "Setup.ini"] = *c.userPath ? kHeadings + c.userPath : "[a]\r\n";
+    if (c.defaultPath != nullptr)
+      files.files[kSetup] = kHeadings + c.defaultPath;
+    Init s = Fresh(true);
+    s.UserSettingsDir = user;
+    if (c.read == nullptr) {
+      EXPECT_THROW(ReadSettings(s, files), FileFault);
+      continue;
+    }
+    ReadSettings(s, files);
+    EXPECT_EQ(s.ReportPath, c.read);
+    std::filesystem::remove_all(user);
+    WriteSettings(s, files);
+    EXPECT_TRUE(std::filesystem::is_directory(user));
+    EXPECT_EQ(files.files[user + "Setup.ini"], SettingsText(c.read));
+    EXPECT_EQ(files.files[kSetup], kHeadings + c.defaultPath);
+  }
+  std::filesystem::remove_all(user);
 }
 
 }  // namespace

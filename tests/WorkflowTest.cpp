@@ -1,9 +1,12 @@
 // A user's session with the windowed program: start-up and the three method screens, runs from
 // the main screen, refused entries, faults and printing.
+#include <QAction>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -14,8 +17,11 @@
 #include "app/Messages.h"
 #include "app/Settings.h"
 #include "output/Hec1Deck.h"
+#include "output/HydrographTable.h"
+#include "output/Plot.h"
 #include "output/PrintedReport.h"
 #include "output/ResultsListing.h"
+#include "platform/qt/DrawingPainter.h"
 #include "ui/Program.h"
 
 namespace {
@@ -61,6 +67,22 @@ QStringList ExpectedLines(const Basin& b, bool hec1 = false) {
   in.RunoffCoefficient = b.coef.toDouble();
   in.PeakDischarge = b.peak.toDouble();
   return ToQt(rh::BuildResultLines(rh::ComputeRun(in)));
+}
+
+// Sends a key to whatever has the focus in `window`, as the keyboard does.
+void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QWidget* focus = window->focusWidget();
+  QTest::keyClick(focus != nullptr ? focus : window, key, modifiers);
+}
+
+// The chart area as shown, and the chart drawn afresh at that size.
+bool ChartShowsPlotAtItsSize(QWidget* plotWindow, const rh::Run& run) {
+  auto* chart = plotWindow->findChild<QWidget*>(QStringLiteral("Picture1"));
+  QImage expected(chart->size(), QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(&expected);
+  rh::qt::PaintDrawing(painter, rh::PlotDrawing(run, chart->width(), chart->height()));
+  painter.end();
+  return chart->grab().toImage().convertToFormat(expected.format()) == expected;
 }
 
 }  // namespace
@@ -198,6 +220,9 @@ class WorkflowTest : public QObject {
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     QVERIFY(mainMenu_->isVisible());
     QCOMPARE(session_->state.ReportPath, std::string("/runs/basin.hc1"));
+    // Typing goes into the time of concentration box.
+    QVERIFY(QTest::qWaitForWindowActive(mainMenu_));
+    QCOMPARE(QApplication::focusWidget(), Box("Text2"));
   }
 
   void startupFaultIsReportedAndNoScreenStays_data() {
@@ -394,6 +419,103 @@ class WorkflowTest : public QObject {
       QVERIFY(session_->files.files[saveAs.toStdString()].find("PEAK DISCHARGE  250  CFS") !=
               std::string::npos);
     }
+  }
+
+  // A file that cannot be written is reported and the screen stays; then the table is saved.
+  void saveTableWritesTheCompanionsCsv() {
+    Start();
+    session_->prompts.nextSaveName = "/runs/basin.csv";
+    session_->files.unwritable.insert("/runs/basin.csv");
+    Type({"10", "2.5", "100", ".85", "250"});
+    bool stillOpen = false;
+    Generate([&](QWidget* results) {
+      QTest::mouseClick(results->findChild<QPushButton*>("Command3"), Qt::LeftButton);
+      stillOpen = results->isVisible();
+      session_->files.unwritable.clear();
+      QTest::mouseClick(results->findChild<QPushButton*>("Command3"), Qt::LeftButton);
+    });
+    QVERIFY(stillOpen);
+    QCOMPARE(Titles(), (QStringList{rh::messages::kTableDialogTitle, rh::messages::kTableFaultTitle,
+                                    rh::messages::kTableDialogTitle}));
+    QVERIFY(session_->prompts.shown[1].text.find("/runs/basin.csv") != std::string::npos);
+    QCOMPARE(session_->files.files["/runs/basin.csv"],
+             rh::HydrographCsv(session_->state.LastRun->Run));
+  }
+
+  // The plot window shows the chart at its drawing area's size, again after a resize, saves the
+  // 1600 x 900 chart in the format the file name asks for, and closes on Escape.
+  void plotWindowDrawsAtItsSizeAndSavesPictures_data() {
+    QTest::addColumn<QString>("saveAs");
+    QTest::newRow("PNG") << "/runs/plot.PNG";
+    QTest::newRow("SVG") << "/runs/plot.svg";
+    QTest::newRow("no picture extension: a warning") << "/runs/plot.pdf";
+  }
+  void plotWindowDrawsAtItsSizeAndSavesPictures() {
+    QFETCH(QString, saveAs);
+    Start();
+    session_->prompts.nextSaveName = saveAs.toStdString();
+    Type({"10", "2.5", "100", ".85", "250"});
+    bool modal = false, drawn = false, redrawn = false, closedByEscape = false;
+    Generate([&](QWidget* results) {
+      rh::test::WhenModal("PlotWindow", [&](QWidget* plot) {
+        modal = QApplication::activeModalWidget() == plot;
+        drawn = ChartShowsPlotAtItsSize(plot, session_->state.LastRun->Run);
+        plot->resize(plot->width() + 150, plot->height() + 40);
+        redrawn = ChartShowsPlotAtItsSize(plot, session_->state.LastRun->Run);
+        QTest::mouseClick(plot->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        Key(plot, Qt::Key_Escape);
+        closedByEscape = !plot->isVisible();
+      });
+      QTest::mouseClick(results->findChild<QPushButton*>("Command4"), Qt::LeftButton);
+    });
+    QVERIFY(modal && drawn && redrawn && closedByEscape);
+    const rh::Drawing chart = rh::PlotDrawing(session_->state.LastRun->Run);
+    const std::map<QString, std::string> expected{
+        {"/runs/plot.PNG", session_->devices.PngBytes(chart)},
+        {"/runs/plot.svg", rh::DrawingSvg(chart)}};
+    QCOMPARE(session_->files.files.count(saveAs.toStdString()), expected.count(saveAs));
+    if (expected.count(saveAs) != 0)
+      QCOMPARE(session_->files.files[saveAs.toStdString()], expected.at(saveAs));
+    else
+      QCOMPARE(Titles().last(), QString(rh::messages::kImageFaultTitle));
+  }
+
+  // Enter in an entry box runs "Generate". On the results, Ctrl+A selects every line, Ctrl+C and
+  // "Copy Table" copy the whole table, keypad Enter presses the focused button and Escape closes
+  // the screen.
+  void keyboardOnTheScreens() {
+    Start();
+    Type({"10", "2.5", "100", ".85", "250"});
+    bool allSelected = false, closed = false;
+    QString byKey, byMenu;
+    rh::test::WhenModal("Generate", [&](QWidget* results) {
+      auto* list = results->findChild<QListWidget*>("List1");
+      list->setCurrentRow(3);
+      QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+      allSelected = list->selectedItems().size() == list->count();
+      QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+      byKey = QGuiApplication::clipboard()->text();
+      QGuiApplication::clipboard()->clear();
+      list->findChild<QAction*>("CopyTable")->trigger();
+      byMenu = QGuiApplication::clipboard()->text();
+      auto* print = results->findChild<QPushButton*>("Command2");
+      print->setFocus();
+      QTest::keyClick(print, Qt::Key_Enter, Qt::KeypadModifier);
+      Key(results, Qt::Key_Escape);
+      closed = !results->isVisible();
+    });
+    Box("Text7")->setFocus();
+    QTest::keyClick(Box("Text7"), Qt::Key_Return);
+    QVERIFY(allSelected && closed);
+    const QString table = QString::fromStdString(rh::HydrographTsv(session_->state.LastRun->Run));
+    QCOMPARE(byKey, table);
+    QCOMPARE(byMenu, table);
+    QCOMPARE(session_->devices.printer.jobs.size(), std::size_t{1});
+  }
+
+  void everyWindowCarriesTheProgramIcon() {
+    rh::ui::SetUpApplication();
+    QVERIFY(!Start()->windowIcon().pixmap(64).isNull());
   }
 };
 

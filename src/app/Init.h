@@ -24,9 +24,14 @@ struct Init {
 
   std::string InstallDir;     // program folder, ending with the path separator
   std::string SetupFileName;  // settings file name inside InstallDir
-  std::string LicensePath;    // licence text shown by the licence viewer
-  std::string LogoPath;       // logo picture on the main screen
-  std::string ReportPath;     // HEC-1 deck path: settings file at start-up, then the path box
+  // The user's own settings folder, ending with the path separator: the settings file there is
+  // read when it exists and is the one written back. "" when the user has none (no home folder):
+  // the program folder's file is then read and written. The program sets it before start-up
+  // (InitializeState leaves it as it is).
+  std::string UserSettingsDir;
+  std::string LicensePath;  // licence text shown by the licence viewer
+  std::string LogoPath;     // logo picture on the main screen
+  std::string ReportPath;   // HEC-1 deck path: settings file at start-up, then the path box
   std::int32_t MaxOrdinates = kMaxOrdinates;
   std::array<std::string, 6>
       FilePatterns;          // wildcard patterns offered by the file dialog, slots 1..5

@@ -35,6 +35,10 @@ inline constexpr const char* kLicenseFaultText = "The software license text coul
 inline constexpr const char* kStartupFaultTitle = "ERROR Starting Rational Method Hydrograph";
 inline constexpr const char* kDriveFaultTitle = "ERROR Reading Drive or Folder";
 inline constexpr const char* kSettingsFaultTitle = "ERROR Writing Settings File";
+// Followed by the fault's own words, which name the file or folder.
+inline constexpr const char* kSettingsFaultText =
+    "The run was stopped because the HEC-1 deck path could not be kept for the next start. "
+    "Check that you may write to the settings folder, then press Generate again.";
 
 // Start-up: a file of the program folder is missing or unreadable. Followed by the fault's own
 // words, which name the file and the folder it was looked for in.
@@ -47,5 +51,25 @@ inline constexpr const char* kPdfOfferText = "Save the report as a PDF file inst
 inline constexpr const char* kPdfDialogTitle = "Save Report as PDF";
 inline constexpr const char* kPdfFilter = "PDF files (*.pdf)";
 inline constexpr const char* kPdfFaultTitle = "ERROR Saving Report as PDF";
+
+// Results screen: the table, the plot and the picture of the plot. The fault texts are followed
+// by the fault's own words, which name the file.
+inline constexpr const char* kTableDialogTitle = "Save Hydrograph Table";
+inline constexpr const char* kTableFilter = "CSV files (*.csv)";
+inline constexpr const char* kTableFaultTitle = "ERROR Saving Hydrograph Table";
+inline constexpr const char* kSaveFaultText =
+    "The file was not written. Check that the folder exists and that you may write to it, or "
+    "choose another file.";
+inline constexpr const char* kPlotTitle = "Hydrograph Plot";
+inline constexpr const char* kPlotFaultTitle = "ERROR Drawing Hydrograph Plot";
+inline constexpr const char* kPlotFaultText =
+    "The hydrograph cannot be drawn because its numbers are beyond the range of a chart. Check "
+    "the entries of the run.";
+inline constexpr const char* kImageDialogTitle = "Save Hydrograph Plot";
+inline constexpr const char* kImageFilter = "PNG images (*.png);;SVG drawings (*.svg)";
+inline constexpr const char* kImageFaultTitle = "ERROR Saving Hydrograph Plot";
+inline constexpr const char* kImageNameText =
+    "The picture's file name must end in .png or .svg, which decides its format. Save it again "
+    "under a name with one of them.";
 
 }  // namespace rh::messages

@@ -1,5 +1,8 @@
 #include "app/Settings.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/Faults.h"
 
 namespace rh {
@@ -53,21 +56,62 @@ std::string FieldReader::ReadField() {
   return field;
 }
 
+std::string UserSettingsDir(const char* xdgConfigHome, const char* home) {
+  std::string base;
+  if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/') {
+    base = xdgConfigHome;
+  } else if (home != nullptr && home[0] != '\0') {
+    base = std::string(home);
+    if (base.back() != '/')
+      base += '/';
+    base += ".config";
+  } else {
+    return {};
+  }
+  if (base.back() != '/')
+    base += '/';
+  return base + "rational-hydrograph/";
+}
+
 std::string SettingsPath(const Init& state) {
+  if (state.UserSettingsDir.empty())
+    return DefaultSettingsPath(state);
+  return state.UserSettingsDir + state.SetupFileName;
+}
+
+std::string DefaultSettingsPath(const Init& state) {
   return state.InstallDir + state.SetupFileName;
 }
 
-void ReadSettings(Init& state, FileSystem& files) {
-  const std::string path = SettingsPath(state);
+namespace {
+
+// The report path of the settings file at `path`. FileFault when it cannot be read or holds fewer
+// than three fields.
+std::string ReportPathIn(FileSystem& files, const std::string& path) {
   const std::string text = files.ReadText(path);
   FieldReader fields(text);
   try {
     fields.ReadField();
     fields.ReadField();
-    state.ReportPath = fields.ReadField();
+    return fields.ReadField();
   } catch (const FileFault&) {
     throw FileFault("The settings file " + path + " has fewer than three lines.");
   }
+}
+
+}  // namespace
+
+void ReadSettings(Init& state, FileSystem& files) {
+  if (!state.UserSettingsDir.empty()) {
+    // A user file that is missing or damaged gives way to the shipped default; the next run with
+    // the HEC-1 feature on writes it whole again.
+    try {
+      state.ReportPath = ReportPathIn(files, SettingsPath(state));
+      return;
+    } catch (const FileFault&) {
+    }
+  }
+  state.ReportPath = ReportPathIn(files, DefaultSettingsPath(state));
 }
 
 std::string SettingsText(const std::string& reportPath) {
@@ -89,6 +133,15 @@ std::string SettingsText(const std::string& reportPath) {
 void WriteSettings(const Init& state, FileSystem& files) {
   if (state.Hec1Enabled == kFalse)
     return;
+  if (!state.UserSettingsDir.empty()) {
+    std::error_code error;
+    std::filesystem::create_directories(state.UserSettingsDir, error);
+    if (error || !std::filesystem::is_directory(state.UserSettingsDir)) {
+      throw FileFault("Cannot create the settings folder " + state.UserSettingsDir + ": " +
+                      (error ? error.message() : std::string("a file of that name is in the way")) +
+                      ".");
+    }
+  }
   files.ReplaceText(SettingsPath(state), SettingsText(state.ReportPath));
 }
 

@@ -25,6 +25,22 @@ QString Q(const std::string& text) {
   return QString::fromStdString(text);
 }
 
+// The file list. Focus entering a list makes its first line current (not selected) when none is;
+// this one keeps no line current then, so the first arrow key selects the first file rather
+// than the second.
+class FileListWidget final : public QListWidget {
+ public:
+  explicit FileListWidget(QWidget* parent) : QListWidget(parent) {}
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override {
+    const bool hadCurrent = currentIndex().isValid();
+    QListWidget::focusInEvent(event);
+    if (!hadCurrent && currentIndex().isValid())
+      selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+  }
+};
+
 }  // namespace
 
 // What the dialog's behaviour asks of the window.
@@ -83,7 +99,9 @@ DirFileSelect::DirFileSelect(UiContext& context, QWidget* owner, Directories* di
   dirList_->setIndentation(TwipsToPixels(150, ScreenDpiX()));
   dirList_->setItemsExpandable(false);
   dirList_->setExpandsOnDoubleClick(false);
-  fileList_ = AddListBox("File1", {3360, 1200, 2655, 3210});
+  fileList_ = new FileListWidget(this);
+  fileList_->setObjectName(QStringLiteral("File1"));
+  fileList_->setGeometry(ToPixels({3360, 1200, 2655, 3210}));
   fileList_->setUniformItemSizes(true);  // keeps a folder of thousands of files quick to show
 
   driveList_ = new QComboBox(this);
@@ -120,15 +138,19 @@ DirFileSelect::DirFileSelect(UiContext& context, QWidget* owner, Directories* di
   connect(dirList_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
     selection_->OpenDirectory(item->data(0, kPathRole).toString().toStdString());
   });
-  connect(fileList_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0)
-      selection_->ClickFile(row);
+  // A file is chosen when a click or a key selects it. Focus entering the list makes its first
+  // line current without selecting it, and that chooses nothing.
+  connect(fileList_, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> selected = fileList_->selectedItems();
+    if (!selected.isEmpty())
+      selection_->ClickFile(fileList_->row(selected.first()));
   });
   connect(patternBox_, &QComboBox::activated, this, [this] { selection_->PickPattern(); });
   connect(patternBox_->lineEdit(), &QLineEdit::textEdited, this,
           [this] { selection_->EditPattern(); });
   connect(command2, &QPushButton::clicked, this, [this] { selection_->PressOk(); });
   connect(command1, &QPushButton::clicked, this, [this] { selection_->PressCancel(); });
+  CloseOnEscape();
 }
 
 DirFileSelect::~DirFileSelect() = default;

@@ -1,6 +1,10 @@
 #include "ui/Generate.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -8,10 +12,12 @@
 
 #include "app/Maker.h"
 #include "app/Messages.h"
+#include "output/HydrographTable.h"
 #include "output/PrintedReport.h"
 #include "output/ResultsListing.h"
 #include "platform/Faults.h"
 #include "ui/FaultBoundary.h"
+#include "ui/PlotWindow.h"
 
 namespace rh::ui {
 
@@ -31,7 +37,19 @@ Generate::Generate(UiContext& context, QWidget* owner, BasinRun run)
       run_(std::move(run)) {
   auto* command1 = AddButton("Command1", QStringLiteral("Cancel"), {2640, 6120, 1095, 375});
   auto* command2 = AddButton("Command2", QStringLiteral("Print Report"), {4200, 6120, 1095, 375});
+  auto* command3 = AddButton("Command3", QStringLiteral("Save Table..."), {1080, 6120, 1095, 375});
+  auto* command4 = AddButton("Command4", QStringLiteral("Plot"), {5760, 6120, 1095, 375});
   resultsList_ = AddListBox("List1", {240, 120, 7335, 4860}, kListFont);
+  // Ctrl+A selects every line; Ctrl+C and the context menu copy the whole table.
+  resultsList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  auto* copyTable = new QAction(QStringLiteral("Copy Table"), resultsList_);
+  copyTable->setObjectName(QStringLiteral("CopyTable"));
+  copyTable->setShortcut(QKeySequence::Copy);
+  copyTable->setShortcutContext(Qt::WidgetShortcut);
+  resultsList_->addAction(copyTable);
+  resultsList_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  // The list's own Ctrl+C copies the current line only; the table is what people paste.
+  resultsList_->installEventFilter(this);
   deckCaption_ = AddLabel("Label1", QStringLiteral("Hec1 Input File Created"),
                           {240, 5520, 2055, 255}, kCaption);
   deckPathBox_ = AddTextBox("Text1", QStringLiteral("Text1"), {2400, 5520, 5175, 285});
@@ -44,6 +62,10 @@ Generate::Generate(UiContext& context, QWidget* owner, BasinRun run)
 
   connect(command1, &QPushButton::clicked, this, [this] { OnCancel(); });
   connect(command2, &QPushButton::clicked, this, [this] { OnPrintReport(); });
+  connect(command3, &QPushButton::clicked, this, [this] { OnSaveTable(); });
+  connect(command4, &QPushButton::clicked, this, [this] { OnPlot(); });
+  connect(copyTable, &QAction::triggered, this, [this] { CopyTable(); });
+  CloseOnEscape();
 }
 
 void Generate::OnLoad() {
@@ -91,6 +113,37 @@ void Generate::SaveReportAsPdf() {
     PrintReport(run_.Run, run_.DeckPath, *pdf, context_.clock.ShortDate());
     context_.files.ReplaceText(path, pdf->PdfBytes());
   });
+}
+
+bool Generate::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == resultsList_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    CopyTable();
+    return true;
+  }
+  return Form::eventFilter(watched, event);
+}
+
+void Generate::CopyTable() {
+  QGuiApplication::clipboard()->setText(Q(HydrographTsv(run_.Run)));
+}
+
+void Generate::OnSaveTable() {
+  const std::string suggested =
+      QDir::home().filePath(QStringLiteral("hydrograph.csv")).toStdString();
+  const std::string path = context_.prompts.SaveFileName(this, messages::kTableDialogTitle,
+                                                         suggested, messages::kTableFilter);
+  if (path.empty())
+    return;
+  RunAtBoundary(context_.prompts, this,
+                FaultAnswer{messages::kTableFaultTitle, messages::kSaveFaultText, {}},
+                [&] { context_.files.ReplaceText(path, HydrographCsv(run_.Run)); });
+}
+
+void Generate::OnPlot() {
+  RunAtBoundary(context_.prompts, this,
+                FaultAnswer{messages::kPlotFaultTitle, messages::kPlotFaultText, {}},
+                [this] { ShowModal(new PlotWindow(context_, this, run_.Run)); });
 }
 
 }  // namespace rh::ui

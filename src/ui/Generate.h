@@ -1,5 +1,6 @@
-// The results screen: the list of a run; the user reads it, prints the report as often as wanted
-// and leaves with "Cancel".
+// The results screen: the list of a run; the user reads it, prints the report as often as wanted,
+// saves the hydrograph as a table, copies it to the clipboard, looks at its plot and leaves with
+// "Cancel" (or Escape).
 #pragma once
 
 #include "app/RunBasin.h"
@@ -25,9 +26,15 @@ class Generate : public Form {
 
   void OnCancel();       // "Cancel": unloads the screen
   void OnPrintReport();  // "Print Report": the report on the default printer, or a PDF
+  void OnSaveTable();    // "Save Table...": the hydrograph as a CSV file the user names
+  void OnPlot();         // "Plot": the plot window, modal over this screen
+  // Ctrl+C and "Copy Table" on the list: the whole hydrograph on the clipboard as tab-separated
+  // rows "time<TAB>discharge", so it pastes into a spreadsheet as two columns.
+  void CopyTable();
 
  protected:
   void CloseBox() override { OnCancel(); }
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void SaveReportAsPdf();

@@ -32,6 +32,7 @@ LicenseDisplay::LicenseDisplay(UiContext& context, QWidget* owner)
   licenseList_->setTextElideMode(Qt::ElideNone);
   auto* command1 = AddButton("Command1", QStringLiteral("Cancel"), {3960, 6360, 975, 375});
   connect(command1, &QPushButton::clicked, this, [this] { OnCancel(); });
+  CloseOnEscape();
 }
 
 void LicenseDisplay::OnLoad() {

@@ -68,6 +68,9 @@ MainMenu::MainMenu(UiContext& context)
   auto* command5 =
       AddButton("Command5", QStringLiteral("Read Software License"), {4320, 5640, 1935, 255});
 
+  // Enter in any entry box presses "Generate".
+  SetDefaultButton(command1);
+
   connect(command1, &QPushButton::clicked, this, [this] { OnGenerate(); });
   connect(browseButton_, &QPushButton::clicked, this, [this] { OnBrowse(); });
   connect(command3, &QPushButton::clicked, this, [this] { OnExit(); });
@@ -99,6 +102,11 @@ void MainMenu::SetupEntryFields() {
   }
 }
 
+void MainMenu::FocusFirstEntry() {
+  activateWindow();
+  tcBox_->setFocus(Qt::OtherFocusReason);
+}
+
 RunEntries MainMenu::Entries() const {
   RunEntries entries;
   entries.Path = pathBox_->text().toStdString();
@@ -119,7 +127,7 @@ void MainMenu::OnGenerate() {
   // stay as typed. The only file a run request writes itself is the settings file.
   const auto answerFor = [](const std::exception& fault) {
     if (dynamic_cast<const FileFault*>(&fault) != nullptr)
-      return FaultAnswer{messages::kSettingsFaultTitle, {}, {}};
+      return FaultAnswer{messages::kSettingsFaultTitle, messages::kSettingsFaultText, {}};
     return FaultAnswer{messages::kRunFaultTitle, messages::kRunFaultText, {}};
   };
   RunAtBoundary(context_.prompts, this, answerFor, [&] {

@@ -24,6 +24,8 @@ class MainMenu : public Form {
   void OnLoad() override;
   // The HEC-1 path controls from the switch, and the five entry boxes cleared.
   void SetupEntryFields();
+  // Activates the window with the focus in the time of concentration box, so typing starts there.
+  void FocusFirstEntry();
 
   void OnGenerate();     // "Generate": a run request on the entry boxes
   void OnBrowse();       // "Browse": the file selection dialog, then the chosen path

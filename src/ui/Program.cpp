@@ -1,6 +1,9 @@
 #include "ui/Program.h"
 
 #include <QApplication>
+#include <QIcon>
+
+#include "Version.h"
 
 #include "app/Messages.h"
 #include "ui/FaultBoundary.h"
@@ -8,7 +11,21 @@
 #include "ui/MethodText2.h"
 #include "ui/MethodText3.h"
 
+// The icon resource lives in a static library, whose resources are registered only on request.
+static void RegisterIcons() {
+  Q_INIT_RESOURCE(icons);
+}
+
 namespace rh::ui {
+
+void SetUpApplication() {
+  RegisterIcons();
+  QApplication::setApplicationName(QStringLiteral("Rational Method Hydrograph"));
+  QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+  // The desktop entry's name, so window managers and docks match the windows to it.
+  QGuiApplication::setDesktopFileName(QStringLiteral("example.orvane.rational_hydrograph"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/rational-hydrograph.png")));
+}
 
 Form* MakeMethodText(int screen, QWidget* owner) {
   switch (screen) {
@@ -38,6 +55,9 @@ QPointer<MainMenu> StartProgram(UiContext& context, const StartupConfig& config)
     delete mainMenu.data();
     return nullptr;
   }
+  // The method screens had the focus; typing now goes to the first entry.
+  if (!mainMenu.isNull())
+    mainMenu->FocusFirstEntry();
   return mainMenu;
 }
 

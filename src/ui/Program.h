@@ -9,6 +9,10 @@
 
 namespace rh::ui {
 
+// The application's name, version, desktop entry and window icon (the program icon on every
+// window). Call once the application object exists.
+void SetUpApplication();
+
 // The method explanation screen `screen` (1, 2 or 3), owned by `owner`.
 Form* MakeMethodText(int screen, QWidget* owner);
 

@@ -23,6 +23,7 @@ WebPage::WebPage(QWidget* owner)
   if (browser != nullptr)
     QWidget::setTabOrder(browser, command1);
   connect(command1, &QPushButton::clicked, this, [this] { OnCancel(); });
+  CloseOnEscape();
 }
 
 WebPage::~WebPage() = default;

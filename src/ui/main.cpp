@@ -1,9 +1,15 @@
 // The windowed program. Its folder holds Setup.ini, LICENSE.txt and ORV.jpg.
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "Version.h"
 #include "app/Init.h"
+#include "app/Main.h"
+#include "app/Settings.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtOutputDevices.h"
@@ -11,12 +17,66 @@
 #include "ui/framework/Forms.h"
 #include "ui/framework/Prompts.h"
 
+namespace {
+
+bool Set(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+// Whether Qt has somewhere to open windows: a display, or a platform named on the command line
+// or in the environment.
+bool HasWindowPlatform(const std::vector<std::string>& qtArguments) {
+  if (Set("DISPLAY") || Set("WAYLAND_DISPLAY") || Set("QT_QPA_PLATFORM"))
+    return true;
+  for (const std::string& argument : qtArguments) {
+    if (argument == "-platform" || argument == "--platform")
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Rational Method Hydrograph"));
-  QApplication::setApplicationVersion(QString::fromLatin1(rh::kVersion));
+  // The program's own options come first, so --help and --version need no display.
+  const rh::ProgramOptions options =
+      rh::ParseProgramOptions(std::vector<std::string>(argv, argv + argc));
+  if (options.help) {
+    std::fputs(rh::ProgramUsage().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("rational-hydrograph %s\n", rh::kVersion);
+    return 0;
+  }
+  if (!HasWindowPlatform(options.qtArguments)) {
+    std::fputs(
+        "rational-hydrograph: no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so "
+        "the windows cannot open.\nOn a virtual display: xvfb-run -a rational-hydrograph\n",
+        stderr);
+    return 1;
+  }
+
+  // Qt takes its own options out of what is left.
+  std::vector<std::string> qtArguments = options.qtArguments;
+  std::vector<char*> qtArgv;
+  qtArgv.reserve(qtArguments.size() + 1);
+  for (std::string& argument : qtArguments)
+    qtArgv.push_back(argument.data());
+  qtArgv.push_back(nullptr);
+  int qtArgc = static_cast<int>(qtArguments.size());
+  QApplication app(qtArgc, qtArgv.data());
+  if (qtArgc > 1) {
+    std::fprintf(stderr,
+                 "rational-hydrograph: unknown option %s\nTry 'rational-hydrograph --help'.\n",
+                 qtArgv[1]);
+    return 64;
+  }
+  rh::ui::SetUpApplication();
 
   auto state = std::make_unique<rh::Init>();
+  state->UserSettingsDir = rh::UserSettingsDir(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
   rh::StdFileSystem files;
   rh::QtClock clock;
   rh::ui::QtPrompts prompts;
@@ -24,7 +84,7 @@ int main(int argc, char* argv[]) {
   rh::ui::UiContext context{*state, files, clock, prompts, devices, [] { rh::ui::EndProgram(0); }};
 
   rh::StartupConfig config;
-  config.hec1Enabled = rh::kHec1EnabledAtStartup;
+  config.hec1Enabled = rh::kHec1EnabledAtStartup || options.hec1;
   config.installDir = QApplication::applicationDirPath().toStdString() + "/";
   config.root = "/";
   return rh::ui::RunProgram(context, config);

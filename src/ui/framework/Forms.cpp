@@ -2,11 +2,13 @@
 
 #include "ui/framework/Automation.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -54,6 +56,29 @@ void Form::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   LogWindowEvent("shown", objectName());
   AdvanceScript();
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+  // Keys reach the form when the focused control leaves them: buttons without auto-default and
+  // text boxes pass Enter on, and none of the controls takes Escape.
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  const int key = event->key();
+  if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+    QWidget* focus = focusWidget();
+    auto* button = qobject_cast<QAbstractButton*>(focus);
+    if (button == nullptr && qobject_cast<QLineEdit*>(focus) != nullptr)
+      button = defaultButton_;
+    if (button != nullptr && button->isVisible() && button->isEnabled()) {
+      event->accept();
+      button->click();
+      return;
+    }
+  } else if (plain && key == Qt::Key_Escape && closeOnEscape_) {
+    event->accept();
+    CloseBox();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 double Form::OuterWidthTwips() const {

@@ -13,6 +13,7 @@
 #include "ui/framework/Fonts.h"
 #include "ui/framework/Twips.h"
 
+class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -55,6 +56,13 @@ class Form : public QWidget {
   // as one of their buttons call that button's handler.
   virtual void CloseBox() { Unload(); }
 
+  // The keyboard, as in desktop dialogs: Enter (or keypad Enter) presses the focused button; in a
+  // text box it presses the default button, when the form has one. Escape acts as the close box
+  // on forms that ask for it.
+  void SetDefaultButton(QAbstractButton* button) { defaultButton_ = button; }
+  void CloseOnEscape() { closeOnEscape_ = true; }
+  void keyPressEvent(QKeyEvent* event) override;
+
   // Controls, placed and sized in twips relative to the client area, named `name` (objectName).
   // Create them in tab order: labels take no focus, the others follow in creation order. A label
   // two lines high or more wraps its caption; a one-line label is widened to its caption when
@@ -77,6 +85,8 @@ class Form : public QWidget {
   void Place(QWidget* control, const char* name, const TwipRect& where, const FontChoice& font);
 
   QWidget* lastInTabOrder_ = nullptr;
+  QAbstractButton* defaultButton_ = nullptr;
+  bool closeOnEscape_ = false;
   bool unloaded_ = false;
 };
 
