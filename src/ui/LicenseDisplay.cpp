@@ -37,9 +37,9 @@ LicenseDisplay::LicenseDisplay(UiContext& context, QWidget* owner)
 
 void LicenseDisplay::OnLoad() {
   CentreOnScreen();
-  const std::string text = context_.files.ReadText(context_.state.LicensePath);
+  const std::vector<std::string> lines = ReadLicense(context_.files, context_.state.LicensePath);
   licenseList_->clear();
-  for (const auto& line : LicenseLines(text))
+  for (const auto& line : lines)
     licenseList_->addItem(LineText(line));
 }
 

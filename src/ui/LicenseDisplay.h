@@ -15,8 +15,9 @@ class LicenseDisplay : public Form {
  public:
   LicenseDisplay(UiContext& context, QWidget* owner);
 
-  // Centres the window, then fills the list from the licence file. A missing or unreadable file
-  // raises FileFault and the viewer is not shown.
+  // Centres the window, then fills the list from the licence file (its first MiB, then a line
+  // that says the rest is not shown). A missing or unreadable file, or a folder, raises FileFault
+  // and the viewer is not shown.
   void OnLoad() override;
   void OnCancel();  // "Cancel"
 

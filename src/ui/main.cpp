@@ -11,6 +11,7 @@
 #include "app/Main.h"
 #include "app/Settings.h"
 #include "platform/FileSystem.h"
+#include "platform/WriteCleanup.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtOutputDevices.h"
 #include "ui/Program.h"
@@ -39,6 +40,8 @@ bool HasWindowPlatform(const std::vector<std::string>& qtArguments) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Interrupted (Ctrl+C, kill), the program removes the temporary files of the writes in flight.
+  rh::InstallWriteSignalCleanup();
   // The program's own options come first, so --help and --version need no display.
   const rh::ProgramOptions options =
       rh::ParseProgramOptions(std::vector<std::string>(argv, argv + argc));
