@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -10,12 +11,14 @@
 #include "Batch.h"
 #include "Version.h"
 #include "app/Messages.h"
+#include "app/RainfallTable.h"
 #include "app/RunBasin.h"
 #include "app/RunRequest.h"
 #include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"
 #include "output/Plot.h"
 #include "output/ResultsListing.h"
+#include "output/TextForms.h"
 #include "output/VolumeCheck.h"
 #include "platform/Faults.h"
 #include "platform/FileSystem.h"
@@ -29,6 +32,8 @@ constexpr const char* kUsageText =
     "Usage: rational-hydrograph-cli --tc TEXT --rain TEXT --area TEXT --coef TEXT --peak TEXT\n"
     "           [--csv | --check] [--hec1 PATH] [--report FILE.pdf] [--print]\n"
     "           [--plot FILE.svg|FILE.png]\n"
+    "       rational-hydrograph-cli --tc TEXT --rainfall FILE [--ari YEARS] --area TEXT\n"
+    "           --coef TEXT --peak TEXT|chart [...]\n"
     "       rational-hydrograph-cli --batch FILE.csv --out DIR [--hec1] [--summary-only]\n"
     "\n"
     "Builds the rational-method design-storm hydrograph of one basin, or of every basin of a "
@@ -38,7 +43,12 @@ constexpr const char* kUsageText =
     "  --rain TEXT        6-hour rainfall P6, inches\n"
     "  --area TEXT        basin area, acres\n"
     "  --coef TEXT        rational-method runoff coefficient C\n"
-    "  --peak TEXT        rational-method peak discharge, cfs\n"
+    "  --peak TEXT        rational-method peak discharge, cfs; \"chart\": C x I(Tc) x A from the\n"
+    "                     rainfall in use, rounded to 0.1 cfs\n"
+    "  --rainfall FILE    the storm's depths from a rainfall table instead of the county chart\n"
+    "                     (a NOAA Atlas 14 export, or CSV duration_min,depth_in), log-log\n"
+    "                     between its durations; replaces --rain (P6 is the table's 6-hour depth)\n"
+    "  --ari YEARS        the return period to take from a table with several\n"
     "  --csv              print time_min,discharge_cfs rows instead of the results listing\n"
     "  --check            after the listing, check the runoff volume and the peak discharge\n"
     "  --hec1 PATH        run with the HEC-1 feature on (ten zero ordinates close the\n"
@@ -46,7 +56,8 @@ constexpr const char* kUsageText =
     "  --report FILE.pdf  write the printed report to a PDF file\n"
     "  --print            send the printed report to the default printer\n"
     "  --plot FILE        also draw the hydrograph as FILE.svg or FILE.png\n"
-    "  --batch FILE       run every basin of FILE.csv (header name,tc,rain,area,coef,peak)\n"
+    "  --batch FILE       run every basin of FILE.csv (header name,tc,rain,area,coef,peak,\n"
+    "                     optionally rainfall,ari; an empty peak is the chart's)\n"
     "  --out DIR          batch output folder: NAME.txt listings and summary.csv\n"
     "  --hec1             with --batch (no PATH): also write DIR/NAME.hc1 decks\n"
     "  --summary-only     with --batch, write summary.csv only\n"
@@ -69,13 +80,16 @@ struct Options {
   bool hec1 = false;                     // --hec1 given
   std::optional<std::string> hec1Path;   // --hec1 PATH (a single run's deck)
   std::optional<std::string> reportPdf;  // --report: printed report as a PDF file
+  std::optional<std::string> rainfall;   // --rainfall: a rainfall depth table
+  std::optional<std::string> ari;        // --ari: its return period
   bool print = false;                    // --print: printed report on the default printer
   bool summaryOnly = false;
   bool help = false;
   bool version = false;
 };
 
-const char* const kValueOptions[] = {"--tc", "--rain", "--area", "--coef", "--peak"};
+constexpr const char* kRain = "--rain";
+const char* const kValueOptions[] = {"--tc", kRain, "--area", "--coef", "--peak"};
 
 bool IsValueOption(const std::string& name) {
   for (const char* option : kValueOptions) {
@@ -127,11 +141,14 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
         problem = "option " + name + " needs a value";
         return std::nullopt;
       }
-    } else if (name == "--plot" || name == "--batch" || name == "--out" || name == "--report") {
-      std::optional<std::string>& target = name == "--plot"    ? options.plot
-                                           : name == "--batch" ? options.batch
-                                           : name == "--out"   ? options.out
-                                                               : options.reportPdf;
+    } else if (name == "--plot" || name == "--batch" || name == "--out" || name == "--report" ||
+               name == "--rainfall" || name == "--ari") {
+      std::optional<std::string>& target = name == "--plot"       ? options.plot
+                                           : name == "--batch"    ? options.batch
+                                           : name == "--out"      ? options.out
+                                           : name == "--rainfall" ? options.rainfall
+                                           : name == "--ari"      ? options.ari
+                                                                  : options.reportPdf;
       if (inlineValue) {
         target = *inlineValue;
       } else if (i + 1 < args.size()) {
@@ -168,10 +185,11 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
     return options;
   if (options.batch) {
     if (!options.values.empty() || options.csv || options.check || options.plot ||
-        options.reportPdf || options.print) {
+        options.reportPdf || options.print || options.rainfall || options.ari) {
       problem =
-          "--batch takes the basins from the table: drop --tc, --rain, --area, --coef, "
-          "--peak, --csv, --check, --plot, --report and --print";
+          "--batch takes the basins from the table (rainfall tables in its rainfall and ari "
+          "columns): drop --tc, --rain, --area, --coef, --peak, --csv, --check, --plot, "
+          "--report, --print, --rainfall and --ari";
       return std::nullopt;
     }
     if (!options.out) {
@@ -221,13 +239,52 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
       }
     }
   }
+  if (options.rainfall && options.values.count("--rain") != 0) {
+    problem =
+        "--rain and --rainfall cannot be combined: the rainfall table gives the 6-hour "
+        "rainfall";
+    return std::nullopt;
+  }
+  if (options.ari && !options.rainfall) {
+    problem = "--ari goes with --rainfall";
+    return std::nullopt;
+  }
+  if (options.ari && !ParseReturnPeriod(*options.ari)) {
+    problem = "--ari takes a return period in years, such as 100";
+    return std::nullopt;
+  }
   for (const char* option : kValueOptions) {
-    if (options.values.count(option) == 0) {
+    if (options.values.count(option) == 0 && !(options.rainfall && option == kRain)) {
       problem = std::string("missing option ") + option;
       return std::nullopt;
     }
   }
   return options;
+}
+
+// "chart" in the peak discharge option: the peak from the rainfall.
+bool IsChart(const std::string& entry) {
+  std::string word = TrimSpaces(entry);
+  for (char& c : word)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return word == "chart";
+}
+
+// The rainfall table of the file at `path` and the column `ari` picks. FileFault when the file
+// cannot be read, RainfallRefusal when it holds no usable table, RainfallUsageError when the
+// column cannot be chosen so.
+std::shared_ptr<const TableRainfall> ReadRainfall(const std::string& path,
+                                                  const std::optional<std::string>& ari) {
+  StdFileSystem files;
+  const RainfallTables tables = ReadRainfallTables(files.ReadText(path), path);
+  std::optional<double> years;
+  if (ari)
+    years = ParseReturnPeriod(*ari);
+  auto rainfall = std::make_shared<TableRainfall>(
+      TableRainfall{tables.Table(years), path, ari.value_or(std::string())});
+  if (!ari && tables.ReturnPeriods().size() == 1)
+    rainfall->Ari = PlainNumber(tables.ReturnPeriods().front());
+  return rainfall;
 }
 
 // The title a failed output is reported under.
@@ -276,10 +333,25 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   // --hec1 turns the HEC-1 feature on for this run: the ten-zero tail and the deck at its path.
   RunEntries entries;
   entries.TimeOfConcentration = options->values.at("--tc");
-  entries.SixHourRainfall = options->values.at("--rain");
+  if (!options->rainfall)
+    entries.SixHourRainfall = options->values.at(kRain);
   entries.BasinArea = options->values.at("--area");
   entries.RunoffCoefficient = options->values.at("--coef");
   entries.PeakDischarge = options->values.at("--peak");
+  StormChoice storm;
+  storm.ChartPeak = IsChart(entries.PeakDischarge);
+  if (options->rainfall) {
+    // The table is read, and refused, before anything is written.
+    try {
+      storm.Rainfall = ReadRainfall(*options->rainfall, options->ari);
+    } catch (const RainfallUsageError& error) {
+      err << "rational-hydrograph-cli: " << error.what() << "\n\n" << kUsageText;
+      return kUsage;
+    } catch (const std::exception& refusal) {
+      err << messages::kRainfallTableTitle << ": " << refusal.what() << '\n';
+      return kRefused;
+    }
+  }
   OutputRequest request;
   request.DeckPath = options->hec1Path;
   request.PdfPath = options->reportPdf;
@@ -290,7 +362,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   std::optional<BasinRun> basin;
   try {
     const RequestOutcome outcome =
-        ParseRunEntries(entries, options->hec1Path ? kZeroTailHec1 : kZeroTail);
+        ParseRunEntries(entries, options->hec1Path ? kZeroTailHec1 : kZeroTail, storm);
     if (const Refusal* refusal = std::get_if<Refusal>(&outcome)) {
       err << refusal->Title << ": " << refusal->Text << '\n';
       return kRefused;

@@ -118,13 +118,14 @@ TEST(Batch, Summary) {
   Batch b;
   b.Run(kHeader + "A,10,2.5,100,.85,250\n\"x,y\",10,2.5,100,.85,250\nC,3,2.5,100,.85,250\n", Out());
   EXPECT_EQ(b.summary,
-            "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message\n"
-            "A,ok,37,25,250,17.6005509641873,\n"
+            "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message,rainfall,ari,"
+            "p6_in,qp_cfs\n"
+            "A,ok,37,25,250,17.6005509641873,,chart,,2.5,250\n"
             "\"x,y\",bad-name,,,,,\"row 2 (line 3): the basin name \"\"x,y\"\" is not a safe file "
-            "name "
-            "(letters, digits, '.', '_' and '-' only, no leading '.', at most 100 characters)\"\n"
+            "name (letters, digits, '.', '_' and '-' only, no leading '.', at most 100 "
+            "characters)\",chart,,,\n"
             "C,refused,,,,,row 3 (line 4): ERROR In Time of Concentration: Time of "
-            "Concentration value must be 5 or greater.\n");
+            "Concentration value must be 5 or greater.,chart,,,\n");
 }
 
 TEST(Batch, Hec1DecksBesideTheListings) {

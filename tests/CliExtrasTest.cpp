@@ -225,9 +225,10 @@ TEST(CliBatch, GoodRowsBadRowsAndAMalformedLine) {
   EXPECT_EQ(north.substr(0, 31), "TIME OF CONCENTRATION  10 MIN.\n");
   EXPECT_EQ(north, RunCli(Basin()).out);
   const std::string summary = ReadFile(dir / "runs/2026/summary.csv");
-  EXPECT_EQ(summary.substr(0, summary.find('\n', 80) + 1),
-            "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message\n"
-            "North,ok,37,25,250,17.6005509641873,\n");
+  EXPECT_EQ(summary.substr(0, summary.find('\n', 100) + 1),
+            "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message,rainfall,ari,"
+            "p6_in,qp_cfs\n"
+            "North,ok,37,25,250,17.6005509641873,,chart,,2.5,250\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "runs/2026/bad/name.txt"));
   // No temporary files are left beside the results.
   int files = 0;
@@ -369,6 +370,76 @@ TEST(CliBatch, InterruptedBatchLeavesNoTemporariesAndNoStaleSummary) {
     EXPECT_NE(name.front(), '.') << "a temporary file is left: " << name;
     EXPECT_NE(name, "summary.csv");
   }
+}
+
+// The storm from a rainfall table: choices the command line must make are usage errors; a table
+// that cannot serve the run refuses it before anything is written.
+TEST(CliRainfall, UsageErrorsAndRefusals) {
+  TempDir dir;
+  const std::string sample = RH_TEST_DATA_DIR "/atlas14-fort-myers-fl.csv";
+  std::ofstream(dir / "bad.csv") << "duration_min,depth_in\n15,1\n30,x\n";
+  std::ofstream(dir / "short.csv") << "duration_min,depth_in\n15,1\n60,2\n360,3\n";
+  const auto run = [&](std::vector<std::string> storm) {
+    std::vector<std::string> args = {
+        "--tc", "10",     "--area", "100",    "--coef",
+        ".85",  "--peak", "chart",  "--hec1", (dir / "deck.hc1").string()};
+    args.insert(args.end(), storm.begin(), storm.end());
+    return RunCli(args);
+  };
+  struct {
+    const char* name;
+    std::vector<std::string> storm;
+    int status;
+    const char* errHas;
+  } cases[] = {
+      {"several columns and no ari", {"--rainfall", sample}, 64, "give --ari, one of: 1, 2, 5"},
+      {"a return period not in the file", {"--rainfall", sample, "--ari", "3"}, 64, "1000"},
+      {"rain beside the table", {"--rain", "2.5", "--rainfall", sample}, 64, "cannot be combined"},
+      {"ari without a table", {"--rain", "2.5", "--ari", "100"}, 64, "--ari goes with --rainfall"},
+      {"a file that cannot be read",
+       {"--rainfall", (dir / "none.csv").string()},
+       2,
+       "ERROR In Rainfall Table: Cannot open"},
+      {"a malformed table", {"--rainfall", (dir / "bad.csv").string()}, 2, "bad.csv, line 3"},
+      {"a table short of the run", {"--rainfall", (dir / "short.csv").string()}, 2, "short.csv"},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = run(c.storm);
+    EXPECT_EQ(o.status, c.status) << c.name << ": " << o.err;
+    EXPECT_NE(o.err.find(c.errHas), std::string::npos) << c.name << ": " << o.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "deck.hc1")) << c.name;
+  }
+}
+
+// The rainfall used reaches every output: the listing's peak and 6-hour rainfall, the deck's KM
+// record, and in a batch the summary's columns (rows may name a table relative to theirs, and an
+// empty peak is the chart's).
+TEST(CliRainfall, OutputsCarryTheRainfallUsed) {
+  TempDir dir;
+  std::filesystem::copy_file(RH_TEST_DATA_DIR "/atlas14-fort-myers-fl.csv", dir / "atlas14.csv");
+  const Outcome o =
+      RunCli({"--tc", "10", "--rainfall", (dir / "atlas14.csv").string(), "--ari", "100", "--area",
+              "100", "--coef", ".85", "--peak", "chart", "--hec1", (dir / "deck.hc1").string()});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_NE(o.out.find("6 HOUR RAINFALL  7.75 INCHES\nBASIN AREA  100 ACRES\n"
+                       "RUNOFF COEFFICIENT  .85\nPEAK DISCHARGE  856.8 CFS\n"),
+            std::string::npos)
+      << o.out;
+  EXPECT_NE(ReadFile(dir / "deck.hc1").find("KM 6HR RAINFALL IS  7.75  INCHES\r\n"),
+            std::string::npos);
+
+  std::ofstream(dir / "b.csv") << "name,tc,rain,area,coef,peak,rainfall,ari\n"
+                                  "A,10,,100,.85,,atlas14.csv,100\n"
+                                  "B,10,2.5,100,.85,,,\n"
+                                  "C,10,2.5,100,.85,250,atlas14.csv,100\n";
+  const Outcome batch =
+      RunCli({"--batch", (dir / "b.csv").string(), "--out", (dir / "out").string()});
+  EXPECT_EQ(batch.status, cli::kSomeRowsFailed) << batch.err;
+  const std::string summary = ReadFile(dir / "out/summary.csv");
+  EXPECT_NE(summary.find("\nA,ok,37,25,856.8,"), std::string::npos) << summary;
+  EXPECT_NE(summary.find(",atlas14.csv,100,7.75,856.8\n"), std::string::npos) << summary;
+  EXPECT_NE(summary.find(",chart,,2.5,358\n"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("\nC,refused,"), std::string::npos) << summary;
 }
 
 }  // namespace

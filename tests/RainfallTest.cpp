@@ -3,12 +3,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "TestFiles.h"
 #include "app/RainfallTable.h"
+#include "app/RunRequest.h"
 #include "engine/Hydrograph.h"
 #include "engine/Rainfall.h"
 #include "platform/Faults.h"
@@ -223,6 +225,87 @@ TEST(RainfallTables, CoverageOfARun) {
         CoverageProblem(c.tables.Table(std::nullopt), c.tables.FileName(), c.tc);
     EXPECT_EQ(!problem.has_value(), c.covered) << c.tables.FileName() << " Tc " << c.tc;
   }
+}
+
+// A run from a table drawn from the chart's curve (5 min to 24 h) gives the chart's hydrograph: the
+// interpolation agrees to a few ulps, well inside the 0.1 cfs rounding of the blocks.
+TEST(RainfallRuns, AChartShapedTableGivesTheChartsHydrograph) {
+  std::vector<DepthDuration> points;
+  for (const double minutes : {5, 10, 15, 30, 60, 120, 180, 360, 720, 1440})
+    points.push_back({minutes, 7.44 * 2.5 * std::pow(minutes, 0.355) / 60});
+  const auto table =
+      std::make_shared<TableRainfall>(TableRainfall{DepthDurationTable(points), "chart.csv", ""});
+  long ordinates = 0;
+  for (double tc = 5; tc <= 144; tc += 1) {
+    RunInputs chart;
+    chart.TimeOfConcentration = tc;
+    chart.SixHourRainfall = 2.5;
+    chart.BasinArea = 100;
+    chart.RunoffCoefficient = 0.85;
+    chart.PeakDischarge = 250;
+    RunInputs fromTable = chart;
+    fromTable.Rainfall = table;
+    const RunResult a = ComputeHydrograph(chart);
+    const RunResult b = ComputeHydrograph(fromTable);
+    ASSERT_EQ(a.OrdinateCount, b.OrdinateCount) << tc;
+    for (long i = 0; i <= a.OrdinateCount; ++i, ++ordinates)
+      ASSERT_EQ(a.Hydrograph(i), b.Hydrograph(i)) << "Tc " << tc << " ordinate " << i;
+  }
+  EXPECT_GT(ordinates, 1500);
+}
+
+// The sample export at two return periods, Tc 10 min, A 100 ac, C 0.85, the chart's peak. By hand
+// (depths from the 10-, 15-, 30-min rows of each column):
+//   ARI 100: I(10) = 1.68 x 60 / 10 = 10.08 in/hr, Qp = 0.85 x 10.08 x 100 = 856.8 cfs;
+//     d(20) = exp(ln 2.05 + ln(20/15) ln(3.31/2.05) / ln 2) = 2.50099 in;
+//     block 2 = 510 x (2.50099 - 10/60 x 856.8/85) = 510 x 0.82099 = 418.7 cfs;
+//     block 3 = 510 x (3.31 - 2.50099) = 412.6 cfs.
+//   ARI 2: I(10) = 0.908 x 6 = 5.448 in/hr, Qp = 463.08 -> 463.1 cfs; d(20) = 1.35349 in;
+//     block 2 = 510 x (1.35349 - 10/60 x 463.1/85) = 227.2 cfs; block 3 = 510 x (1.79 -
+//     1.35349) = 222.6 cfs.
+// Block 2 sits just before the peak (ordinate 24 of 25), block 3 before it; P6 = the 6-hr depth.
+TEST(RainfallRuns, TheSampleExportAtTwoReturnPeriods) {
+  const RainfallTables tables = ReadRainfallTables(kSample, "atlas14.csv");
+  struct {
+    double years;
+    double p6, qp, block2, block3;
+  } cases[] = {{100, 7.75, 856.8, 418.7, 412.6}, {2, 3.70, 463.1, 227.2, 222.6}};
+  for (const auto& c : cases) {
+    StormChoice storm;
+    storm.Rainfall =
+        std::make_shared<TableRainfall>(TableRainfall{tables.Table(c.years), "atlas14.csv", ""});
+    storm.ChartPeak = true;
+    RunEntries entries;
+    entries.TimeOfConcentration = "10";
+    entries.BasinArea = "100";
+    entries.RunoffCoefficient = ".85";
+    const RequestOutcome outcome = ParseRunEntries(entries, kZeroTail, storm);
+    ASSERT_TRUE(std::holds_alternative<RunInputs>(outcome)) << c.years;
+    const RunInputs& in = std::get<RunInputs>(outcome);
+    EXPECT_DOUBLE_EQ(in.SixHourRainfall, c.p6) << c.years;
+    EXPECT_DOUBLE_EQ(in.PeakDischarge, c.qp) << c.years;
+    const RunResult r = ComputeHydrograph(in);
+    EXPECT_DOUBLE_EQ(r.Hydrograph(25), c.qp) << c.years;
+    EXPECT_DOUBLE_EQ(r.Hydrograph(24), c.block2) << c.years;
+    EXPECT_DOUBLE_EQ(r.Hydrograph(23), c.block3) << c.years;
+  }
+}
+
+// A table that does not reach a run's durations refuses the run, naming the file; the rain entry
+// is not needed with a table, nor the peak entry for the chart's peak.
+TEST(RainfallRuns, RefusedWhenTheTableDoesNotCoverTheRun) {
+  const auto table = std::make_shared<TableRainfall>(
+      TableRainfall{DepthDurationTable({{15, 1}, {60, 2}, {360, 3}}), "short.csv", ""});
+  StormChoice storm{table, true};
+  RunEntries entries{"", "10", "", "100", ".85", ""};
+  const RequestOutcome refused = ParseRunEntries(entries, kZeroTail, storm);
+  ASSERT_TRUE(std::holds_alternative<Refusal>(refused));
+  EXPECT_NE(std::get<Refusal>(refused).Text.find("short.csv"), std::string::npos);
+  entries.TimeOfConcentration = "15";
+  EXPECT_TRUE(std::holds_alternative<RunInputs>(ParseRunEntries(entries, kZeroTail, storm)));
+  storm.ChartPeak = false;
+  EXPECT_TRUE(std::holds_alternative<Refusal>(ParseRunEntries(entries, kZeroTail, storm)))
+      << "without the chart's peak, the peak entry is needed";
 }
 
 }  // namespace

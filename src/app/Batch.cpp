@@ -7,8 +7,10 @@
 #include <deque>
 #include <exception>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "app/BasinCsv.h"
 #include "app/MessageText.h"
 #include "app/Messages.h"
+#include "app/RainfallTable.h"
 #include "app/RunRequest.h"
 #include "output/TextForms.h"
 #include "output/VolumeCheck.h"
@@ -25,7 +28,9 @@ namespace rh {
 
 namespace {
 
-constexpr std::size_t kColumns = 6;
+constexpr std::size_t kColumns = 6;  // name,tc,rain,area,coef,peak; rainfall and ari may follow
+constexpr std::size_t kRainfallColumn = 6;
+constexpr std::size_t kAriColumn = 7;
 constexpr std::size_t kRowsPerJob = 256;  // rows handed to a thread at a time
 constexpr std::size_t kMessageMost = 1000;
 
@@ -95,7 +100,7 @@ class NameSet {
 };
 
 // What a row is, decided in the table's order before it runs: malformed, a bad name, or to run.
-void Classify(const CsvRecord& record, NameSet& usedNames, BatchRow& row) {
+void Classify(const CsvRecord& record, std::size_t columns, NameSet& usedNames, BatchRow& row) {
   // A record with bad quoting may have swallowed other rows into its first field.
   if (record.Problem.empty() && !record.Fields.empty())
     row.Name = TrimSpaces(record.Fields[0]);
@@ -107,10 +112,10 @@ void Classify(const CsvRecord& record, NameSet& usedNames, BatchRow& row) {
   if (!record.Problem.empty()) {
     row.Status = RowStatus::Malformed;
     row.Message = record.Problem;
-  } else if (record.Fields.size() != kColumns) {
+  } else if (record.Fields.size() != columns) {
     row.Status = RowStatus::Malformed;
     row.Message =
-        std::to_string(record.Fields.size()) + " columns instead of " + std::to_string(kColumns);
+        std::to_string(record.Fields.size()) + " columns instead of " + std::to_string(columns);
   } else if (row.Name.empty()) {
     row.Status = RowStatus::BadName;
     row.Message = messages::kBatchNameEmpty;
@@ -121,10 +126,92 @@ void Classify(const CsvRecord& record, NameSet& usedNames, BatchRow& row) {
   }
 }
 
+// The rainfall tables a batch's rows name, each file read once (a table is refused for every row
+// that names it, with the same message).
+class RainfallFiles {
+ public:
+  RainfallFiles(FileSystem& files, std::string folder)
+      : files_(files), folder_(std::move(folder)) {}
+
+  // The table of `file` (relative to the basin table's folder) and `ari`; a refusal's message.
+  std::shared_ptr<const TableRainfall> Table(const std::string& file, const std::string& ari,
+                                             std::string& problem) {
+    const std::string key = file + '\n' + ari;
+    auto it = tables_.find(key);
+    if (it == tables_.end())
+      it = tables_.emplace(key, Read(file, ari)).first;
+    problem = it->second.problem;
+    return it->second.table;
+  }
+
+ private:
+  struct Entry {
+    std::shared_ptr<const TableRainfall> table;
+    std::string problem;
+  };
+
+  Entry Read(const std::string& file, const std::string& ari) {
+    const std::string path = file.front() == '/' || folder_.empty() ? file : folder_ + "/" + file;
+    try {
+      std::optional<double> years;
+      if (!ari.empty()) {
+        years = ParseReturnPeriod(ari);
+        if (!years)
+          return {nullptr, "the ari " + Quoted(ari) + " is not a return period in years"};
+      }
+      const RainfallTables tables = ReadRainfallTables(files_.ReadText(path), file);
+      auto table = std::make_shared<TableRainfall>(TableRainfall{tables.Table(years), file, ari});
+      if (ari.empty() && tables.ReturnPeriods().size() == 1)
+        table->Ari = PlainNumber(tables.ReturnPeriods().front());
+      return {std::move(table), {}};
+    } catch (const std::exception& refusal) {
+      return {nullptr, refusal.what()};
+    }
+  }
+
+  FileSystem& files_;
+  std::string folder_;
+  std::map<std::string, Entry> tables_;
+};
+
+// The row's storm: its rainfall table, if any, and the chart's peak for an empty peak cell. A table
+// that cannot serve, or a rain cell beside a table, refuses the row.
+void ChooseStorm(const CsvRecord& record, RainfallFiles& rainfalls, BatchRow& row,
+                 StormChoice& storm) {
+  const auto cell = [&](std::size_t column) {
+    return column < record.Fields.size() ? TrimSpaces(record.Fields[column]) : std::string();
+  };
+  storm.ChartPeak = cell(5).empty();
+  row.Rainfall = cell(kRainfallColumn);
+  row.Ari = cell(kAriColumn);
+  if (row.Rainfall.empty()) {
+    if (!row.Ari.empty()) {
+      row.Status = RowStatus::Refused;
+      row.Message =
+          std::string(messages::kRainfallTableTitle) + ": an ari without a rainfall table";
+    }
+    return;
+  }
+  if (!cell(2).empty()) {
+    row.Status = RowStatus::Refused;
+    row.Message = std::string(messages::kRainfallTableTitle) +
+                  ": give the 6-hour rainfall either in rain or as a rainfall table, not both";
+    return;
+  }
+  std::string problem;
+  storm.Rainfall = rainfalls.Table(row.Rainfall, row.Ari, problem);
+  if (!storm.Rainfall) {
+    row.Status = RowStatus::Refused;
+    row.Message = std::string(messages::kRainfallTableTitle) + ": " + problem;
+    return;
+  }
+  row.Ari = storm.Rainfall->Ari;
+}
+
 // Runs one well-formed row with a safe name through the run step; fills the row's status and
 // figures. `basin` is the thread's run, reused from row to row.
-void RunRow(CsvRecord& record, const BatchOptions& options, const RunServices& services,
-            BasinRun& basin, BatchRow& row) {
+void RunRow(CsvRecord& record, const StormChoice& storm, const BatchOptions& options,
+            const RunServices& services, BasinRun& basin, BatchRow& row) {
   RunEntries entries;
   entries.TimeOfConcentration = std::move(record.Fields[1]);
   entries.SixHourRainfall = std::move(record.Fields[2]);
@@ -133,12 +220,14 @@ void RunRow(CsvRecord& record, const BatchOptions& options, const RunServices& s
   entries.PeakDischarge = std::move(record.Fields[5]);
   try {
     const RequestOutcome outcome =
-        ParseRunEntries(entries, options.Hec1 ? kZeroTailHec1 : kZeroTail);
+        ParseRunEntries(entries, options.Hec1 ? kZeroTailHec1 : kZeroTail, storm);
     if (const Refusal* refusal = std::get_if<Refusal>(&outcome)) {
       row.Status = RowStatus::Refused;
       row.Message = refusal->Title + ": " + refusal->Text;
       return;
     }
+    row.SixHourRainfall = std::get<RunInputs>(outcome).SixHourRainfall;
+    row.PeakDischarge = std::get<RunInputs>(outcome).PeakDischarge;
     OutputRequest request;
     if (options.Hec1)
       request.DeckPath = BatchPath(options, row.Name + ".hc1");
@@ -166,6 +255,7 @@ void RunRow(CsvRecord& record, const BatchOptions& options, const RunServices& s
 // reported in order by the reading thread.
 struct Job {
   std::vector<CsvRecord> records;
+  std::vector<StormChoice> storms;
   std::vector<BatchRow> rows;
   std::size_t count = 0;  // rows in use
   std::string summary;    // their summary lines
@@ -177,7 +267,7 @@ void RunJob(Job& job, const BatchOptions& options, const RunServices& services, 
   for (std::size_t i = 0; i < job.count; ++i) {
     BatchRow& row = job.rows[i];
     if (row.Status == RowStatus::Ok)
-      RunRow(job.records[i], options, services, basin, row);
+      RunRow(job.records[i], job.storms[i], options, services, basin, row);
     AppendSummaryLine(job.summary, row);
   }
 }
@@ -318,6 +408,18 @@ void AppendSummaryLine(std::string& out, const BatchRow& row) {
     out += ",,,,";
     out += CsvField(ShownText(RowProblem(row), kMessageMost));
   }
+  out += ',';
+  out += row.Rainfall.empty() ? std::string("chart") : CsvField(ShownText(row.Rainfall));
+  out += ',';
+  out += CsvField(ShownText(row.Ari));
+  out += ',';
+  if (row.Status == RowStatus::Ok) {
+    AppendPlainNumber(out, row.SixHourRainfall);
+    out += ',';
+    AppendPlainNumber(out, row.PeakDischarge);
+  } else {
+    out += ',';
+  }
   out += '\n';
 }
 
@@ -328,7 +430,8 @@ BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunSer
   CsvReader reader(table);
   CsvRecord record;
 
-  bool headerOk = reader.Next(record) && record.Problem.empty() && record.Fields.size() == kColumns;
+  bool headerOk = reader.Next(record) && record.Problem.empty();
+  std::size_t columns = record.Fields.size();
   if (headerOk) {
     std::string header;
     for (const std::string& field : record.Fields) {
@@ -336,11 +439,13 @@ BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunSer
       for (const char c : TrimSpaces(field))
         header.push_back(Lower(c));
     }
-    headerOk = header == kBasinCsvHeader;
+    const std::string base(kBasinCsvHeader);
+    headerOk = header == base || header == base + ",rainfall" || header == base + ",rainfall,ari";
   }
   if (!headerOk) {
     tally.TableProblem = "line " + std::to_string(record.Line == 0 ? 1 : record.Line) +
-                         ": the first row must be the header " + std::string(kBasinCsvHeader);
+                         ": the first row must be the header " + std::string(kBasinCsvHeader) +
+                         " (the columns rainfall and ari may follow)";
     return tally;
   }
   if (summary)
@@ -351,6 +456,7 @@ BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunSer
   const RunServices rowServices{services.files, date, services.devices};
 
   NameSet usedNames;
+  RainfallFiles rainfalls(services.files, options.TableFolder);
   long rowNumber = 0;
   // Reads up to a job's worth of rows; false when the table is exhausted.
   const auto fill = [&](Job& job) {
@@ -358,6 +464,7 @@ BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunSer
     while (job.count < kRowsPerJob) {
       if (job.records.size() <= job.count) {
         job.records.emplace_back();
+        job.storms.emplace_back();
         job.rows.emplace_back();
       }
       CsvRecord& next = job.records[job.count];
@@ -367,7 +474,10 @@ BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunSer
       row = BatchRow{};
       row.Row = ++rowNumber;
       row.Line = next.Line;
-      Classify(next, usedNames, row);
+      Classify(next, columns, usedNames, row);
+      job.storms[job.count] = StormChoice{};
+      if (row.Status == RowStatus::Ok)
+        ChooseStorm(next, rainfalls, row, job.storms[job.count]);
       ++job.count;
     }
     return job.count > 0;
@@ -457,8 +567,13 @@ BatchTally RunBatchFiles(const std::string& csvPath, const BatchOptions& options
       pending.clear();
     }
   };
+  BatchOptions withFolder = options;
+  if (withFolder.TableFolder.empty()) {
+    const auto slash = csvPath.rfind('/');
+    withFolder.TableFolder = slash == std::string::npos ? "." : csvPath.substr(0, slash);
+  }
   const BatchTally tally =
-      RunBatch(*table, options, RunServices{files, clock, nullptr}, onRow, summary);
+      RunBatch(*table, withFolder, RunServices{files, clock, nullptr}, onRow, summary);
   if (!tally.TableProblem.empty())
     return tally;
   summaryFile->Write(pending);

@@ -14,18 +14,21 @@
 
 namespace rh {
 
-// The header row a basin table starts with.
+// The header row a basin table starts with; the columns rainfall and ari may follow (a rainfall
+// table instead of the county chart, and its return period).
 constexpr std::string_view kBasinCsvHeader = "name,tc,rain,area,coef,peak";
 constexpr std::size_t kMaxBasinNameLength = 100;
 // The first line of summary.csv.
 constexpr std::string_view kSummaryHeader =
-    "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message\n";
+    "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message,rainfall,ari,p6_in,"
+    "qp_cfs\n";
 
 struct BatchOptions {
   std::string OutDir;        // folder for NAME.txt, NAME.hc1 and summary.csv (no trailing '/')
   bool Hec1 = false;         // runs with the HEC-1 switch on and writes NAME.hc1 decks
   bool SummaryOnly = false;  // writes no listing files (decks are still written with Hec1)
   unsigned Workers = 1;      // threads that run rows (1: the calling thread alone)
+  std::string TableFolder;   // where the table's rainfall files are, when given relative
 };
 
 enum class RowStatus {
@@ -48,9 +51,13 @@ struct BatchRow {
   RowStatus Status = RowStatus::Ok;
   std::int32_t OrdinateCount = 0;  // index of the last reported ordinate
   std::int16_t PeakIndex = 0;
-  double PeakCfs = 0;         // the peak ordinate, cfs
-  double VolumeAcreFeet = 0;  // hydrograph runoff volume
-  std::string Message;        // why the row failed; empty for ok rows
+  double PeakCfs = 0;          // the peak ordinate, cfs
+  double VolumeAcreFeet = 0;   // hydrograph runoff volume
+  std::string Message;         // why the row failed; empty for ok rows
+  std::string Rainfall;        // the row's rainfall table as given; "" for the county chart
+  std::string Ari;             // the table's return period as given (or its only one)
+  double SixHourRainfall = 0;  // P6 used, inches
+  double PeakDischarge = 0;    // Qp used, cfs
 };
 
 struct BatchTally {

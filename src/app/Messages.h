@@ -13,6 +13,9 @@ inline constexpr const char* kTcText = "Time of Concentration value must be 5 or
 inline constexpr const char* kNoFileTitle = "ERROR - No filename selected";
 inline constexpr const char* kNoFileText = "A filename must be selected, or hit cancel.";
 
+// A rainfall table that cannot serve a run. Followed by what is wrong, naming the file.
+inline constexpr const char* kRainfallTableTitle = "ERROR In Rainfall Table";
+
 // Batch runs.
 inline constexpr const char* kBatchNameEmpty = "the basin name is empty";
 // Each follows "the basin name " and the name in quotes.

@@ -4,19 +4,24 @@
 
 #include "app/Init.h"
 #include "app/Messages.h"
+#include "app/RainfallTable.h"
 #include "app/Val.h"
+#include "engine/Checked.h"
 
 namespace rh {
 
 namespace {
 
-bool Complete(const RunEntries& e) {
-  for (const std::string* entry : {&e.TimeOfConcentration, &e.SixHourRainfall, &e.BasinArea,
-                                   &e.RunoffCoefficient, &e.PeakDischarge}) {
-    if (entry->find_first_not_of(' ') == std::string::npos)
-      return false;
-  }
-  return true;
+constexpr double kSixHours = 360;  // minutes: the design storm, and its P6
+
+bool Blank(const std::string& entry) {
+  return entry.find_first_not_of(' ') == std::string::npos;
+}
+
+bool Complete(const RunEntries& e, const StormChoice& storm = {}) {
+  return !Blank(e.TimeOfConcentration) && (storm.Rainfall || !Blank(e.SixHourRainfall)) &&
+         !Blank(e.BasinArea) && !Blank(e.RunoffCoefficient) &&
+         (storm.ChartPeak || !Blank(e.PeakDischarge));
 }
 
 Refusal Incomplete() {
@@ -37,17 +42,32 @@ std::string TrimSpaces(const std::string& text) {
   return text.substr(first, last - first + 1);
 }
 
-RequestOutcome ParseRunEntries(const RunEntries& entries, long zeroTail) {
-  if (!Complete(entries))
+double ChartPeak(const RunInputs& in) {
+  using namespace checked;
+  const double peak =
+      Mul(Mul(in.RunoffCoefficient, StormIntensity(in, in.TimeOfConcentration)), in.BasinArea);
+  return RoundHalfUp(peak, 10);
+}
+
+RequestOutcome ParseRunEntries(const RunEntries& entries, long zeroTail, const StormChoice& storm) {
+  if (!Complete(entries, storm))
     return Incomplete();
   RunInputs in;
   in.TimeOfConcentration = RoundedMinutes(entries.TimeOfConcentration);
   if (in.TimeOfConcentration < 5)
     return Refusal{messages::kTcTitle, messages::kTcText};
-  in.SixHourRainfall = Val(TrimSpaces(entries.SixHourRainfall));
+  if (storm.Rainfall) {
+    if (auto problem =
+            CoverageProblem(storm.Rainfall->Table, storm.Rainfall->File, in.TimeOfConcentration))
+      return Refusal{messages::kRainfallTableTitle, *problem};
+    in.Rainfall = storm.Rainfall;
+    in.SixHourRainfall = storm.Rainfall->Table.Depth(kSixHours);
+  } else {
+    in.SixHourRainfall = Val(TrimSpaces(entries.SixHourRainfall));
+  }
   in.BasinArea = Val(TrimSpaces(entries.BasinArea));
   in.RunoffCoefficient = Val(TrimSpaces(entries.RunoffCoefficient));
-  in.PeakDischarge = Val(TrimSpaces(entries.PeakDischarge));
+  in.PeakDischarge = storm.ChartPeak ? ChartPeak(in) : Val(TrimSpaces(entries.PeakDischarge));
   in.ZeroTail = zeroTail;
   return in;
 }

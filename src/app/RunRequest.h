@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <variant>
 
@@ -30,11 +31,26 @@ struct Refusal {
 
 using RequestOutcome = std::variant<RunInputs, Refusal>;
 
-// The five numeric entries as run inputs with a zero tail of `zeroTail` ordinates: each is trimmed
-// of spaces and read by Val, and the time of concentration is rounded to whole minutes. A blank
-// entry, or a time of concentration below 5 minutes after rounding, is refused. An entry beyond
-// the double range raises ArithmeticFault.
-RequestOutcome ParseRunEntries(const RunEntries& entries, long zeroTail);
+// Where a run's storm comes from beyond the entries.
+struct StormChoice {
+  // A depth-duration table instead of the county chart: the 6-hour rainfall entry is not read (P6
+  // is the table's 6-hour depth), and the table must cover every duration the run uses.
+  std::shared_ptr<const TableRainfall> Rainfall;
+  // The peak discharge from the rainfall, C x I(Tc) x A rounded half up to 0.1 cfs, instead of
+  // the peak discharge entry.
+  bool ChartPeak = false;
+};
+
+// The numeric entries as run inputs with a zero tail of `zeroTail` ordinates: each is trimmed of
+// spaces and read by Val, and the time of concentration is rounded to whole minutes. A blank entry
+// (of those `storm` leaves to be read), a time of concentration below 5 minutes after rounding, or
+// a rainfall table that does not cover the run's durations is refused. An entry beyond the double
+// range raises ArithmeticFault, and so does a chart peak that overflows.
+RequestOutcome ParseRunEntries(const RunEntries& entries, long zeroTail,
+                               const StormChoice& storm = {});
+
+// Qp = C x I(Tc) x A from the inputs' rainfall, rounded half up to 0.1 cfs.
+double ChartPeak(const RunInputs& inputs);
 
 // The main screen's request. Blank entries are refused with nothing changed; otherwise the path box
 // becomes ReportPath, `writeSettings` runs (the settings file keeps the path while the HEC-1 switch

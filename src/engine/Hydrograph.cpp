@@ -30,7 +30,8 @@ bool ComputeBlocks(const RunInputs& in, long N, RunResult& r) {
   const double tc = in.TimeOfConcentration;
   const double coef = in.RunoffCoefficient;
   const double perDepth = S::Div(S::Mul(in.BasinArea, 60), tc);  // cfs per inch, over C
-  const double chart = S::Mul(kChartCoefficient, in.SixHourRainfall);
+  const DepthDurationTable* table = in.Rainfall ? &in.Rainfall->Table : nullptr;
+  const double chart = table != nullptr ? 0 : S::Mul(kChartCoefficient, in.SixHourRainfall);
   double before = tc;  // (n - 1) x Tc, minutes
   double depthBefore = S::Mul(S::Div(before, 60), r.Intensity[1]);
   bool nonFinite = false;
@@ -43,7 +44,8 @@ bool ComputeBlocks(const RunInputs& in, long N, RunResult& r) {
     const double previous = S::Sub(d, tc);
     if (previous != before)
       depthBefore = S::Mul(S::Div(previous, 60), r.Intensity[n - 1]);
-    const double intensity = S::Mul(chart, S::Pow(d, kChartExponent));
+    const double intensity =
+        table != nullptr ? table->Intensity(d) : S::Mul(chart, S::Pow(d, kChartExponent));
     const double depth = S::Mul(S::Div(d, 60), intensity);
     r.Intensity[n] = intensity;
     r.RainIncrement[n] = S::Sub(depth, depthBefore);
@@ -82,6 +84,16 @@ long StormBlockCount(double tc) {
 
 double ChartIntensity(double sixHourRainfall, double minutes) {
   return Mul(Mul(kChartCoefficient, sixHourRainfall), Pow(minutes, kChartExponent));
+}
+
+double StormIntensity(const RunInputs& inputs, double minutes) {
+  return inputs.Rainfall ? inputs.Rainfall->Table.Intensity(minutes)
+                         : ChartIntensity(inputs.SixHourRainfall, minutes);
+}
+
+double StormDepth(const RunInputs& inputs, double minutes) {
+  return inputs.Rainfall ? inputs.Rainfall->Table.Depth(minutes)
+                         : ChartDepth(inputs.SixHourRainfall, minutes);
 }
 
 double ChartDepth(double sixHourRainfall, double minutes) {

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "engine/Rainfall.h"
 
 namespace rh {
 
@@ -22,6 +25,9 @@ struct RunInputs {
   double RunoffCoefficient = 0;    // C, dimensionless
   double PeakDischarge = 0;        // Qp, cfs
   long ZeroTail = kZeroTail;       // zero ordinates after the last block
+  // The design storm's depths and intensities: the county chart from P6 when there is no table;
+  // from a table, P6 is the table's 6-hour depth.
+  std::shared_ptr<const TableRainfall> Rainfall;
 };
 
 // Values indexed from 0. Access through () is checked: an index outside the values raises
@@ -78,12 +84,12 @@ struct Run {
 // Computes the distributed hydrograph of `inputs`.
 //
 // Intensities for durations n x Tc come from the County of San Diego chart,
-// I = 7.44 P6 D^-0.645 (in/hr, D in minutes); block 1's intensity is back-computed from the peak
-// discharge, Qp / (A C). Block n's discharge is C x (its rainfall depth as an intensity over Tc)
-// x A, rounded half up to 0.1 cfs; block 1 is the peak discharge, unrounded. The peak sits at
-// ordinate floor(2N/3 + 1.5); the other blocks alternate two before the peak for each one after
-// it. A zero tail of `ZeroTail` ordinates follows the last ordinate that holds a block, so no block
-// is dropped and the peak is never overwritten.
+// I = 7.44 P6 D^-0.645 (in/hr, D in minutes), or from the run's rainfall table; block 1's intensity
+// is back-computed from the peak discharge, Qp / (A C). Block n's discharge is C x (its rainfall
+// depth as an intensity over Tc) x A, rounded half up to 0.1 cfs; block 1 is the peak discharge,
+// unrounded. The peak sits at ordinate floor(2N/3 + 1.5); the other blocks alternate two before the
+// peak for each one after it. A zero tail of `ZeroTail` ordinates follows the last ordinate that
+// holds a block, so no block is dropped and the peak is never overwritten.
 //
 // Every floating-point step is checked: an invalid operation, a division by zero (zero area or
 // coefficient) or an overflow (extreme values, or an ordinate time Tc x n beyond the double range)
@@ -100,6 +106,11 @@ Run ComputeRun(const RunInputs& inputs);
 // N, the number of Tc blocks in the 6-hour storm: floor(360 / Tc + 0.5). Throws ArithmeticFault
 // for Tc = 0 and SubscriptFault when N would not fit the ordinates.
 long StormBlockCount(double tc);
+
+// The design storm's average intensity over a duration, in/hr, and its depth, inches: the county
+// chart's, or the run's rainfall table's (log-log between its durations).
+double StormIntensity(const RunInputs& inputs, double minutes);
+double StormDepth(const RunInputs& inputs, double minutes);
 
 // The chart's average intensity over a duration, in/hr: 7.44 P6 D^-0.645 (P6 inches, D minutes).
 double ChartIntensity(double sixHourRainfall, double minutes);

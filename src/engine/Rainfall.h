@@ -2,6 +2,7 @@
 // depths at a few durations, interpolated log-log in between.
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace rh {
@@ -44,6 +45,14 @@ class DepthDurationTable {
 
  private:
   std::vector<DepthDuration> points_;
+};
+
+// A run's rainfall when it comes from a depth-duration table instead of the county chart: the table
+// and what the outputs call it.
+struct TableRainfall {
+  DepthDurationTable Table;
+  std::string File;  // the table's file, as given
+  std::string Ari;   // the return period chosen, years, as given ("" for a table without one)
 };
 
 }  // namespace rh

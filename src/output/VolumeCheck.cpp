@@ -24,6 +24,11 @@ VolumeCheck CheckVolumes(const Run& run) {
   const RunResult& r = run.Result;
   VolumeCheck c;
   c.TimeOfConcentration = in.TimeOfConcentration;
+  if (in.Rainfall) {
+    c.RainfallTable = in.Rainfall->File;
+    if (!in.Rainfall->Ari.empty())
+      c.RainfallTable += ", ARI " + in.Rainfall->Ari + " years";
+  }
   for (long n = 0; n <= r.OrdinateCount; ++n)
     c.OrdinateSum = Add(c.OrdinateSum, r.Hydrograph(n));
   c.HydrographCubicFeet = Mul(Mul(c.OrdinateSum, c.TimeOfConcentration), 60);
@@ -32,7 +37,7 @@ VolumeCheck CheckVolumes(const Run& run) {
   c.BlockCount = StormBlockCount(c.TimeOfConcentration);
   c.StormMinutes = Mul(static_cast<double>(c.BlockCount), c.TimeOfConcentration);
   c.SixHourRainfall = in.SixHourRainfall;
-  c.StormDepth = ChartDepth(c.SixHourRainfall, c.StormMinutes);
+  c.StormDepth = StormDepth(in, c.StormMinutes);
   c.BasinArea = in.BasinArea;
   c.RunoffCoefficient = in.RunoffCoefficient;
   c.DesignAcreInches = Mul(Mul(c.RunoffCoefficient, c.StormDepth), c.BasinArea);
@@ -41,7 +46,7 @@ VolumeCheck CheckVolumes(const Run& run) {
   if (c.DesignCubicFeet != 0.0)
     c.VolumeRatio = Div(c.HydrographCubicFeet, c.DesignCubicFeet);
 
-  c.ChartIntensity = rh::ChartIntensity(c.SixHourRainfall, c.TimeOfConcentration);
+  c.ChartIntensity = StormIntensity(in, c.TimeOfConcentration);
   c.ChartPeak = Mul(Mul(c.RunoffCoefficient, c.ChartIntensity), c.BasinArea);
   c.EnteredPeak = r.Discharge(1);
   if (c.ChartPeak != 0.0)
@@ -79,10 +84,20 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
                   " min x 60 s = " + Fixed(c.HydrographCubicFeet, 0) + " cu ft");
   lines.push_back(indent + "= " + Fixed(c.HydrographCubicFeet, 0) +
                   " / 43560 = " + Fixed(c.HydrographAcreFeet, 4) + " ac-ft");
-  lines.emplace_back("  Design-storm volume = C x P(N x Tc) x A,  P(D) = 7.44 P6 D^0.355 / 60 in");
-  lines.push_back(indent + "P(" + std::to_string(c.BlockCount) + " x " + n(c.TimeOfConcentration) +
-                  " = " + n(c.StormMinutes) + " min) = 7.44 x " + n(c.SixHourRainfall) + " x " +
-                  n(c.StormMinutes) + "^0.355 / 60 = " + Fixed(c.StormDepth, 4) + " in");
+  const bool table = !c.RainfallTable.empty();
+  const std::string duration = std::to_string(c.BlockCount) + " x " + n(c.TimeOfConcentration) +
+                               " = " + n(c.StormMinutes) + " min";
+  if (table) {
+    lines.push_back("  Rainfall            = depth-duration table " + c.RainfallTable);
+    lines.emplace_back(indent + "log-log between its durations, I(D) = P(D) x 60 / D");
+    lines.emplace_back("  Design-storm volume = C x P(N x Tc) x A,  P(D) from the table, in");
+    lines.push_back(indent + "P(" + duration + ") = " + Fixed(c.StormDepth, 4) + " in");
+  } else {
+    lines.emplace_back(
+        "  Design-storm volume = C x P(N x Tc) x A,  P(D) = 7.44 P6 D^0.355 / 60 in");
+    lines.push_back(indent + "P(" + duration + ") = 7.44 x " + n(c.SixHourRainfall) + " x " +
+                    n(c.StormMinutes) + "^0.355 / 60 = " + Fixed(c.StormDepth, 4) + " in");
+  }
   lines.push_back(indent + "= " + n(c.RunoffCoefficient) + " x " + Fixed(c.StormDepth, 4) +
                   " in x " + n(c.BasinArea) + " ac = " + Fixed(c.DesignAcreInches, 3) + " ac-in");
   lines.push_back(indent + "= " + Fixed(c.DesignAcreInches, 3) +
@@ -95,10 +110,16 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
   } else {
     lines.emplace_back("  Volume ratio        = none (the design-storm volume is 0)");
   }
-  lines.emplace_back("  Chart peak          = C x I(Tc) x A,  I(D) = 7.44 P6 D^-0.645 in/hr");
-  lines.push_back(indent + "I(" + n(c.TimeOfConcentration) + ") = 7.44 x " + n(c.SixHourRainfall) +
-                  " x " + n(c.TimeOfConcentration) + "^-0.645 = " + Fixed(c.ChartIntensity, 4) +
-                  " in/hr");
+  if (table) {
+    lines.emplace_back("  Chart peak          = C x I(Tc) x A,  I(D) from the table, in/hr");
+    lines.push_back(indent + "I(" + n(c.TimeOfConcentration) + ") = " + Fixed(c.ChartIntensity, 4) +
+                    " in/hr");
+  } else {
+    lines.emplace_back("  Chart peak          = C x I(Tc) x A,  I(D) = 7.44 P6 D^-0.645 in/hr");
+    lines.push_back(indent + "I(" + n(c.TimeOfConcentration) + ") = 7.44 x " +
+                    n(c.SixHourRainfall) + " x " + n(c.TimeOfConcentration) +
+                    "^-0.645 = " + Fixed(c.ChartIntensity, 4) + " in/hr");
+  }
   lines.push_back(indent + "= " + n(c.RunoffCoefficient) + " x " + Fixed(c.ChartIntensity, 4) +
                   " in/hr x " + n(c.BasinArea) + " ac = " + Fixed(c.ChartPeak, 2) + " cfs");
   if (c.PeakDifference) {

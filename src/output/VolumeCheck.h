@@ -23,6 +23,9 @@ struct VolumeCheck {
   double HydrographCubicFeet = 0;  // OrdinateSum x Tc x 60 s
   double HydrographAcreFeet = 0;
 
+  // The rainfall table the storm comes from ("FILE, ARI N years"); empty for the county chart.
+  std::string RainfallTable;
+
   // Design-storm volume: C x P(N x Tc) x A.
   long BlockCount = 0;           // N
   double StormMinutes = 0;       // N x Tc
@@ -48,7 +51,8 @@ struct VolumeCheck {
   bool VolumeWarning = false;  // VolumeRatio outside 0.98..1.02 (or no ratio)
 };
 
-// The check of `run`. Throws ArithmeticFault when a figure overflows.
+// The check of `run`, on the run's own rainfall (the county chart or its table). Throws
+// ArithmeticFault when a figure overflows.
 VolumeCheck CheckVolumes(const Run& run);
 
 // The check as the companion prints it after the listing: each figure with the numbers it comes
