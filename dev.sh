@@ -16,7 +16,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
-  libbenchmark-dev libpng-dev fonts-dejavu-core fonts-liberation cups cups-client cups-bsd
+  libbenchmark-dev libpng-dev libdeflate-dev fonts-dejavu-core fonts-liberation cups cups-client cups-bsd
   printer-driver-cups-pdf poppler-utils qt6-webengine-dev libcups2-dev)
 # The windowed program's run on an X server of its own (xvfb-run needs xauth).
 PACKAGES+=(xvfb xauth)
@@ -95,6 +95,7 @@ case "$cmd" in
     configure_build build-bench -DCMAKE_BUILD_TYPE=Release -DRH_BUILD_TESTS=OFF
     build-bench/bench/rh-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     build-bench/bench/rh-bench-cli --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+    build-bench/bench/rh-bench-process
     build-bench/bench/rh-ui-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     build-bench/bench/rh-dialog-bench --benchmark_repetitions=5 \
       --benchmark_report_aggregates_only=true
