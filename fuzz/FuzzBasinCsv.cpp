@@ -6,30 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "OneFile.h"
 #include "app/BasinCsv.h"
 #include "app/Batch.h"
 #include "platform/FileSystem.h"
 
 namespace {
-
-class NoFiles final : public rh::FileSystem {
- public:
-  std::string ReadText(const std::string&) override { return {}; }
-  void ReplaceText(const std::string&, std::string_view) override {}
-  std::string ReadText(const std::string& path, std::size_t limit, bool& truncated) override {
-    std::string text = ReadText(path);
-    truncated = text.size() > limit;
-    return text.substr(0, limit);
-  }
-  void ReplaceAll(const std::vector<rh::FileText>& files) override {
-    for (const rh::FileText& file : files)
-      ReplaceText(file.path, file.text);
-  }
-  void Remove(const std::string&) override {}
-  std::unique_ptr<rh::FolderLock> LockFolder(const std::string&) override {
-    return std::make_unique<rh::FolderLock>();
-  }
-};
 
 class NoClock final : public rh::Clock {
  public:
@@ -66,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   rh::BatchOptions options;
   options.OutDir = "out";
   options.SummaryOnly = true;
-  NoFiles files;
+  rh::fuzz::OneFile files;  // no rainfall tables: every one is refused
   NoClock clock;
   std::string summary;
   rh::RunBatch(text, options, rh::RunServices{files, clock, nullptr}, {},

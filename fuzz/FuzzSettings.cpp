@@ -6,35 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "OneFile.h"
 #include "app/Init.h"
 #include "app/Settings.h"
 #include "platform/Faults.h"
 
 namespace {
 
-// A file system holding one file, the settings file.
-class OneFile final : public rh::FileSystem {
- public:
-  explicit OneFile(std::string text) : text_(std::move(text)) {}
-  std::string ReadText(const std::string&) override { return text_; }
-  void ReplaceText(const std::string&, std::string_view text) override { text_ = text; }
-  std::string ReadText(const std::string& path, std::size_t limit, bool& truncated) override {
-    std::string text = ReadText(path);
-    truncated = text.size() > limit;
-    return text.substr(0, limit);
-  }
-  void ReplaceAll(const std::vector<rh::FileText>& files) override {
-    for (const rh::FileText& file : files)
-      ReplaceText(file.path, file.text);
-  }
-  void Remove(const std::string&) override {}
-  std::unique_ptr<rh::FolderLock> LockFolder(const std::string&) override {
-    return std::make_unique<rh::FolderLock>();
-  }
-
- private:
-  std::string text_;
-};
+using rh::fuzz::OneFile;  // the settings file
 
 }  // namespace
 

@@ -28,7 +28,7 @@ namespace rh {
 
 namespace {
 
-constexpr std::size_t kColumns = 6;  // name,tc,rain,area,coef,peak; rainfall and ari may follow
+// name,tc,rain,area,coef,peak are columns 0 to 5; rainfall and ari may follow.
 constexpr std::size_t kRainfallColumn = 6;
 constexpr std::size_t kAriColumn = 7;
 constexpr std::size_t kRowsPerJob = 256;  // rows handed to a thread at a time
