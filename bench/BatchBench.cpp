@@ -24,7 +24,7 @@ std::string TempFolder() {
 
 // A basin table file of `count` rows with times of concentration from 5 to 60 minutes.
 std::string BasinTable(const std::string& folder, long count) {
-  const std::string path = folder + "/basins.csv";
+  std::string path = folder + "/basins.csv";
   std::ofstream csv(path);
   csv << "name,tc,rain,area,coef,peak\n";
   for (long i = 0; i < count; ++i) {

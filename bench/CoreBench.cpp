@@ -33,7 +33,7 @@ BENCHMARK(BM_ComputeHydrograph)->Arg(5)->Arg(10);
 // the engine's overhead.
 void BM_ChartPowersFloor(benchmark::State& state) {
   const double tc = static_cast<double>(state.range(0));
-  const long blocks = static_cast<long>(360 / tc + 0.5);
+  const long blocks = std::lround(360 / tc);
   for (auto _ : state) {
     double sum = 0;
     for (long n = 2; n <= blocks; ++n) {

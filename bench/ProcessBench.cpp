@@ -19,6 +19,7 @@ namespace {
 // Seconds one run of `args` takes, its output thrown away.
 double TimeProcess(const std::vector<std::string>& args) {
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (const std::string& arg : args)
     argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -178,6 +179,12 @@ std::vector<double> BlocksAsWritten(const RunInputs& in, long blocks) {
   return discharge;
 }
 
+std::uint64_t Bits(double value) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
 TEST(Engine, BlocksAreTheWrittenStepsToTheLastBit) {
   long compared = 0;
   for (double tc = 5; tc <= 150; tc += 1) {
@@ -188,9 +195,8 @@ TEST(Engine, BlocksAreTheWrittenStepsToTheLastBit) {
           const RunResult r = ComputeHydrograph(in);
           const std::vector<double> expected = BlocksAsWritten(in, r.BlockCount);
           for (long n = 2; n <= r.BlockCount; ++n) {
-            const double got[] = {r.Discharge[n], r.Intensity[n]};
-            const double want[] = {expected[n], expected[r.BlockCount + 1 + n]};
-            ASSERT_EQ(std::memcmp(got, want, sizeof got), 0) << "Tc " << tc << " block " << n;
+            ASSERT_EQ(Bits(r.Discharge[n]), Bits(expected[n])) << "Tc " << tc << " block " << n;
+            ASSERT_EQ(Bits(r.Intensity[n]), Bits(expected[r.BlockCount + 1 + n])) << n;
             ++compared;
           }
         }

@@ -506,7 +506,7 @@ BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunSer
 
   // A few jobs per thread in flight: the threads never wait for the reader, and memory stays the
   // same however long the table is.
-  std::vector<Job> jobs(options.Workers * 3);
+  std::vector<Job> jobs(static_cast<std::size_t>(options.Workers) * 3);
   Workers workers(options.Workers, options, rowServices);
   std::size_t submitted = 0;  // jobs handed out so far
   std::size_t reported = 0;
@@ -572,7 +572,7 @@ BatchTally RunBatchFiles(const std::string& csvPath, const BatchOptions& options
     const auto slash = csvPath.rfind('/');
     withFolder.TableFolder = slash == std::string::npos ? "." : csvPath.substr(0, slash);
   }
-  const BatchTally tally =
+  BatchTally tally =
       RunBatch(*table, withFolder, RunServices{files, clock, nullptr}, onRow, summary);
   if (!tally.TableProblem.empty())
     return tally;

@@ -78,6 +78,7 @@ void RunBasin(const RunInputs& inputs, const OutputRequest& request, const RunSe
     }
 
     std::vector<FileText> writes;
+    writes.reserve(files.size());
     for (const Pending& file : files)
       writes.push_back({*file.path, file.bytes});
     if (!writes.empty()) {

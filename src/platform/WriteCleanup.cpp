@@ -1,11 +1,11 @@
 #include "platform/WriteCleanup.h"
 
-#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <initializer_list>
 
 namespace rh {
