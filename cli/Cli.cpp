@@ -18,7 +18,6 @@
 #include "output/HydrographTable.h"
 #include "output/Plot.h"
 #include "output/ResultsListing.h"
-#include "output/TextForms.h"
 #include "output/VolumeCheck.h"
 #include "platform/Faults.h"
 #include "platform/FileSystem.h"
@@ -270,23 +269,6 @@ bool IsChart(const std::string& entry) {
   return word == "chart";
 }
 
-// The rainfall table of the file at `path` and the column `ari` picks. FileFault when the file
-// cannot be read, RainfallRefusal when it holds no usable table, RainfallUsageError when the
-// column cannot be chosen so.
-std::shared_ptr<const TableRainfall> ReadRainfall(const std::string& path,
-                                                  const std::optional<std::string>& ari) {
-  StdFileSystem files;
-  const RainfallTables tables = ReadRainfallTables(files.ReadText(path), path);
-  std::optional<double> years;
-  if (ari)
-    years = ParseReturnPeriod(*ari);
-  auto rainfall = std::make_shared<TableRainfall>(
-      TableRainfall{tables.Table(years), path, ari.value_or(std::string())});
-  if (!ari && tables.ReturnPeriods().size() == 1)
-    rainfall->Ari = PlainNumber(tables.ReturnPeriods().front());
-  return rainfall;
-}
-
 // The title a failed output is reported under.
 std::string FailureText(const OutputFailure& failure) {
   switch (failure.Which) {
@@ -343,7 +325,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (options->rainfall) {
     // The table is read, and refused, before anything is written.
     try {
-      storm.Rainfall = ReadRainfall(*options->rainfall, options->ari);
+      StdFileSystem files;
+      storm.Rainfall = LoadRainfall(files, *options->rainfall, *options->rainfall,
+                                    options->ari.value_or(std::string()));
     } catch (const RainfallUsageError& error) {
       err << "rational-hydrograph-cli: " << error.what() << "\n\n" << kUsageText;
       return kUsage;

@@ -153,17 +153,7 @@ class RainfallFiles {
   Entry Read(const std::string& file, const std::string& ari) {
     const std::string path = file.front() == '/' || folder_.empty() ? file : folder_ + "/" + file;
     try {
-      std::optional<double> years;
-      if (!ari.empty()) {
-        years = ParseReturnPeriod(ari);
-        if (!years)
-          return {nullptr, "the ari " + Quoted(ari) + " is not a return period in years"};
-      }
-      const RainfallTables tables = ReadRainfallTables(files_.ReadText(path), file);
-      auto table = std::make_shared<TableRainfall>(TableRainfall{tables.Table(years), file, ari});
-      if (ari.empty() && tables.ReturnPeriods().size() == 1)
-        table->Ari = PlainNumber(tables.ReturnPeriods().front());
-      return {std::move(table), {}};
+      return {LoadRainfall(files_, path, file, ari), {}};
     } catch (const std::exception& refusal) {
       return {nullptr, refusal.what()};
     }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "app/MessageText.h"
 #include "engine/Hydrograph.h"
 #include "output/TextForms.h"
 
@@ -13,7 +14,6 @@ namespace rh {
 
 namespace {
 
-constexpr std::size_t kQuoteLimit = 80;  // characters of file text quoted in a message
 constexpr std::string_view kAtlasHeader = "by duration for ARI (years):";
 constexpr double kStormMinutes = 360;
 
@@ -42,43 +42,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && space(text.back()))
     text.remove_suffix(1);
   return text;
-}
-
-// The bytes of one UTF-8 character starting at text[i], or 0 when no well-formed one starts there.
-std::size_t Utf8Length(std::string_view text, std::size_t i) {
-  const auto byte = static_cast<unsigned char>(text[i]);
-  const std::size_t length = byte < 0x80                   ? 1
-                             : byte >= 0xC2 && byte < 0xE0 ? 2
-                             : byte >= 0xE0 && byte < 0xF0 ? 3
-                             : byte >= 0xF0 && byte < 0xF5 ? 4
-                                                           : 0;
-  if (length == 0 || i + length > text.size())
-    return 0;
-  for (std::size_t k = 1; k < length; ++k)
-    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-      return 0;
-  return length;
-}
-
-// File text for a message, in double quotes: at most 80 characters, control characters and bytes
-// that are not UTF-8 shown as "?", so a damaged file cannot garble the terminal.
-std::string Quote(std::string_view text) {
-  std::string out = "\"";
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size(); ++characters) {
-    if (characters == kQuoteLimit)
-      return out + "...\"";
-    const std::size_t length = Utf8Length(text, i);
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (length == 0 || byte < 0x20 || byte == 0x7F) {
-      out += '?';
-      ++i;
-    } else {
-      out.append(text.substr(i, length));
-      i += length;
-    }
-  }
-  return out + "\"";
 }
 
 // A number as the tables write it: optional sign, digits with at most one decimal point, optional
@@ -187,7 +150,7 @@ class Reader {
   void Row(const Line& line, std::string_view label, double minutes,
            const std::vector<std::string_view>& depths) {
     if (!minutes_.empty() && !(minutes > minutes_.back()))
-      Refuse(line.Number, "the duration " + Quote(label) + " (" + PlainNumber(minutes) +
+      Refuse(line.Number, "the duration " + Quoted(label) + " (" + PlainNumber(minutes) +
                               " min) does not follow the " + PlainNumber(minutes_.back()) +
                               " min on line " + std::to_string(lastLine_) +
                               "; durations must increase down the table.");
@@ -196,12 +159,12 @@ class Reader {
     for (std::size_t c = 0; c < depths.size(); ++c) {
       const std::optional<double> depth = Number(depths[c]);
       if (!depth)
-        Refuse(line.Number, DepthName(c) + ", " + Quote(depths[c]) + ", is not a number.");
+        Refuse(line.Number, DepthName(c) + ", " + Quoted(depths[c]) + ", is not a number.");
       if (!(*depth > 0))
-        Refuse(line.Number, DepthName(c) + ", " + Quote(depths[c]) + ", is not above 0.");
+        Refuse(line.Number, DepthName(c) + ", " + Quoted(depths[c]) + ", is not above 0.");
       if (!inches_[c].empty() && !(*depth > inches_[c].back()))
         Refuse(line.Number,
-               DepthName(c) + " at " + PlainNumber(minutes) + " min, " + Quote(depths[c]) +
+               DepthName(c) + " at " + PlainNumber(minutes) + " min, " + Quoted(depths[c]) +
                    ", is not above the " + PlainNumber(inches_[c].back()) + " in at " +
                    PlainNumber(minutes_.back()) + " min on line " + std::to_string(lastLine_) +
                    "; depths must increase with duration.");
@@ -222,16 +185,16 @@ class Reader {
     if (!(header.Fields.size() == 2 && header.Fields[0] == "duration_min" &&
           header.Fields[1] == "depth_in"))
       Refuse(header.Number, "the header must be duration_min,depth_in (minutes, inches), not " +
-                                Quote(header.Text) + ".");
+                                Quoted(header.Text) + ".");
     for (std::size_t i = static_cast<std::size_t>(header.Number); i < lines.size(); ++i) {
       const Line& line = lines[i];
       if (line.Blank())
         continue;
       if (line.Fields.size() != 2)
-        Refuse(line.Number, Quote(line.Text) + " is not a row of two numbers (minutes, inches).");
+        Refuse(line.Number, Quoted(line.Text) + " is not a row of two numbers (minutes, inches).");
       const std::optional<double> minutes = Number(line.Fields[0]);
       if (!minutes || !(*minutes > 0))
-        Refuse(line.Number, "the duration " + Quote(line.Fields[0]) + " is not a number above 0.");
+        Refuse(line.Number, "the duration " + Quoted(line.Fields[0]) + " is not a number above 0.");
       Row(line, line.Fields[0], *minutes, {line.Fields[1]});
     }
     Finish(header.Number);
@@ -242,10 +205,10 @@ class Reader {
       const std::optional<double> years = Number(header.Fields[i]);
       if (!years || !(*years > 0))
         Refuse(header.Number,
-               "the return period " + Quote(header.Fields[i]) + " is not a number of years.");
+               "the return period " + Quoted(header.Fields[i]) + " is not a number of years.");
       if (std::find(returnPeriods_.begin(), returnPeriods_.end(), *years) != returnPeriods_.end())
         Refuse(header.Number,
-               "the return period " + Quote(header.Fields[i]) + " appears more than once.");
+               "the return period " + Quoted(header.Fields[i]) + " appears more than once.");
       returnPeriods_.push_back(*years);
     }
     if (returnPeriods_.empty())
@@ -255,7 +218,7 @@ class Reader {
       const Line& line = lines[i];
       const std::optional<double> minutes = LabelMinutes(line.Fields[0]);
       if (!minutes)
-        Refuse(line.Number, Quote(line.Text) +
+        Refuse(line.Number, Quoted(line.Text) +
                                 " is not a row of the table: it must start with a duration "
                                 "such as 15-min:, 2-hr: or 3-day:.");
       if (line.Fields.size() - 1 != returnPeriods_.size())
@@ -276,7 +239,7 @@ class Reader {
       const bool wrongUnits = StartsNoCase(text, "Point precipitation frequency estimates") &&
                               !ContainsNoCase(text, "(inches)");
       if (wrongType || wrongUnits)
-        Refuse(lines[i].Number, Quote(text) +
+        Refuse(lines[i].Number, Quoted(text) +
                                     ": only precipitation depths in inches can be read; export "
                                     "precipitation depth in English units.");
     }
@@ -299,9 +262,7 @@ std::string RainfallTables::ReturnPeriodList() const {
   std::string list;
   for (const double years : returnPeriods_)
     list += (list.empty() ? "" : ", ") + PlainNumber(years);
-  if (list.size() > kQuoteLimit)
-    list = list.substr(0, kQuoteLimit) + "...";
-  return list;
+  return ShownText(list);
 }
 
 DepthDurationTable RainfallTables::Table(std::optional<double> years) const {
@@ -383,6 +344,21 @@ std::optional<std::string> CoverageProblem(const DepthDurationTable& table,
          PlainNumber(longest) + " minutes (it runs from " + PlainNumber(table.ShortestMinutes()) +
          " to " + PlainNumber(table.LongestMinutes()) +
          "): the table must include every duration from Tc to 6 hours.";
+}
+
+std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::string& path,
+                                                  const std::string& name, const std::string& ari) {
+  std::optional<double> years;
+  if (!ari.empty()) {
+    years = ParseReturnPeriod(ari);
+    if (!years)
+      throw RainfallUsageError("the ari " + Quoted(ari) + " is not a return period in years");
+  }
+  const RainfallTables tables = ReadRainfallTables(files.ReadText(path), name);
+  auto rainfall = std::make_shared<TableRainfall>(TableRainfall{tables.Table(years), name, ari});
+  if (ari.empty() && tables.ReturnPeriods().size() == 1)
+    rainfall->Ari = PlainNumber(tables.ReturnPeriods().front());
+  return rainfall;
 }
 
 }  // namespace rh

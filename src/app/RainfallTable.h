@@ -3,6 +3,7 @@
 // duration_min,depth_in.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "engine/Rainfall.h"
+#include "platform/FileSystem.h"
 
 namespace rh {
 
@@ -72,6 +74,14 @@ class RainfallTables {
 // not a number, not positive or not above the depth of the row before; and when the table has
 // fewer than two rows. Messages quote at most 80 characters of any text from the file.
 RainfallTables ReadRainfallTables(std::string_view text, const std::string& fileName);
+
+// The rainfall of a run from the table file at `path` (read through `files`; `name` is how messages
+// and outputs call it) and the return period `ari` as typed ("" for none). FileFault when the file
+// cannot be read, RainfallRefusal when it holds no usable table, RainfallUsageError when `ari` is
+// not a return period or does not pick a column. The table's only return period, when it has one
+// and none was typed, becomes the run's.
+std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::string& path,
+                                                  const std::string& name, const std::string& ari);
 
 // A return period as typed on the command line: a decimal number above 0 ("100", "100.0", "2.33");
 // nothing for anything else.
