@@ -202,6 +202,11 @@ TEST(Batch, WhatTheTableHoldsReachesTheSummaryAsText) {
   } cases[] = {
       {"a NUL byte", std::string("a\0b,10,2.5,100,.85,250\n", 23), "a?b", "\"a?b\" is not a safe"},
       {"bytes that are not UTF-8", "caf\xE9\xFF,10,2.5,100,.85,250\n", "caf??", "\"caf??\""},
+      {"a malformed row",
+       std::string("a\0\x01"
+                   "b,10\n",
+                   8),
+       "a??b", "2 columns instead of 6"},
       {"a name of a megabyte", huge + ",10,2.5,100,.85,250\n", std::string(80, 'x') + "...",
        "\"" + std::string(80, 'x') + "...\" is not"},
       {"an entry beyond the double range", "Big,10,2.5,1e99999" + huge + ",.85,250\n", "Big",

@@ -116,6 +116,7 @@ void Classify(const CsvRecord& record, std::size_t columns, NameSet& usedNames, 
     row.Status = RowStatus::Malformed;
     row.Message =
         std::to_string(record.Fields.size()) + " columns instead of " + std::to_string(columns);
+    row.Name = ShownText(row.Name);  // whatever its first field held
   } else if (row.Name.empty()) {
     row.Status = RowStatus::BadName;
     row.Message = messages::kBatchNameEmpty;

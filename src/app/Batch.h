@@ -45,8 +45,8 @@ const char* RowStatusName(RowStatus status);
 struct BatchRow {
   long Row = 0;   // data row, from 1 (the header is not counted)
   long Line = 0;  // line of the file where the row starts
-  // The basin's name; for a row refused for its name, the name as a message shows it (valid UTF-8,
-  // at most 80 characters).
+  // The basin's name; for a row refused for its name or malformed, the name as a message shows it
+  // (valid UTF-8, at most 80 characters).
   std::string Name;
   RowStatus Status = RowStatus::Ok;
   std::int32_t OrdinateCount = 0;  // index of the last reported ordinate
