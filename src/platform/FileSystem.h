@@ -13,6 +13,7 @@ namespace rh {
 namespace files {
 struct Target;
 class Temporary;
+enum class Placement;
 }  // namespace files
 
 // One file of a group written together.
@@ -119,8 +120,9 @@ class StdFileSystem final : public FileSystem {
     Synced,
     // No flush per file (thousands of files a second in batch runs), and an earlier file is
     // exchanged with the finished one rather than renamed over (which makes ext4 write the data
-    // out at once). The earlier files, now under temporary names, are removed by a background
-    // thread, and at the latest by SyncAll or the destructor. The data reaches the disk when the
+    // out at once). The earlier files, now under temporary names, are written over as the next
+    // files in their folder, and the rest removed by SyncAll or the destructor. The data reaches
+    // the disk when the
     // system writes it back, or at SyncAll; a power cut before that can lose the newest files
     // (they may then be empty or keep their earlier text).
     Deferred,
@@ -142,19 +144,20 @@ class StdFileSystem final : public FileSystem {
   // system without locks the batch runs unlocked.
   std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override;
 
-  // Removes the earlier files still waiting, then flushes everything written to the file system
+  // Removes the earlier files still kept, then flushes everything written to the file system
   // that holds `folder` (one syncfs call), the closing step of a Deferred batch. Throws FileFault
   // when the folder cannot be opened or the flush fails.
   void SyncAll(const std::string& folder);
 
  private:
-  class Remover;
+  class Spares;
   class Writer;
   void PutInPlace(files::Target& target, files::Temporary& temp);
+  void Settle(files::Temporary& temp, files::Placement placement);
   std::unique_ptr<files::Temporary> NewTemporary(const files::Target& target);
   Durability durability_;
-  std::unique_ptr<Remover> remover_;  // Deferred: reuses or removes the swapped-out earlier files
-  unsigned newFileMode_;              // what a plain open gives a new file
+  std::unique_ptr<Spares> spares_;  // Deferred: reuses or removes the swapped-out earlier files
+  unsigned newFileMode_;            // what a plain open gives a new file
 };
 
 }  // namespace rh

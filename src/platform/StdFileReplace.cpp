@@ -7,15 +7,11 @@
 
 #include <cerrno>
 #include <chrono>
-#include <condition_variable>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
-#include <deque>
 #include <mutex>
 #include <string>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "platform/FileMessages.h"
@@ -31,9 +27,7 @@ namespace files {
 
 constexpr int kMaxLinks = 40;              // as the kernel follows at most
 constexpr std::size_t kMaxNameKept = 240;  // of the target's name in the temporary's name
-constexpr std::size_t kMaxWaiting = 64;    // earlier files waiting for the remover
-constexpr std::size_t kRemoverThreads = 4;
-constexpr std::size_t kMaxSpares = 64;  // earlier files kept to be written over
+constexpr std::size_t kMaxSpares = 64;     // earlier files kept to be written over
 
 // Where a replaced file goes.
 struct Target {
@@ -129,9 +123,6 @@ std::string CreateReason(int err) {
   return Reason(err);
 }
 
-// The temporary file `.NAME.XXXXXX` beside a target, registered for removal on SIGINT and
-// SIGTERM before it is created. It is removed when it goes out of scope, unless it was put in
-// place or handed over; after an exchange its name holds the earlier file, which goes then.
 // An earlier file swapped out of its name by an exchange, kept to be written over as the next
 // temporary in its folder instead of being removed and a new file made.
 struct Spare {
@@ -139,6 +130,9 @@ struct Spare {
   std::string path;
 };
 
+// The temporary file `.NAME.XXXXXX` beside a target, registered for removal on SIGINT and
+// SIGTERM before it is created. It is removed when it goes out of scope, unless it was put in
+// place or handed over; after an exchange its name holds the earlier file, which goes then.
 class Temporary {
  public:
   // Writes over `spare` (when it is still a plain file of ours) instead of making a new file.
@@ -350,8 +344,6 @@ class SignalsHeld {
 
 using files::Inspect;
 using files::kMaxSpares;
-using files::kMaxWaiting;
-using files::kRemoverThreads;
 using files::Place;
 using files::Placement;
 using files::SameFile;
@@ -361,29 +353,18 @@ using files::Target;
 using files::Temporary;
 using files::Unplace;
 
-// Removes the earlier files a Deferred write swapped out, on threads of their own: removing a
-// file frees its blocks, which can cost more than writing one (on a disk mounted with discard each
-// removal waits for the device), so the writer does not wait for it, and a few removals overlap
-// their waits. At most kMaxWaiting names wait; each stays registered for the signal handlers until
-// it is removed.
-class StdFileSystem::Remover {
+// The earlier files a Deferred write swapped out of their names, kept to be written over as the
+// next temporaries in their folders: a batch that replaces its earlier files then neither removes
+// one nor makes a new one, which on many disks costs more than the writing (on a disk mounted with
+// discard each removal waits for the device). Each stays registered for the signal handlers until
+// it is written over or removed; beyond kMaxSpares, and at the end, they are removed.
+class StdFileSystem::Spares {
  public:
-  Remover() = default;
-  Remover(const Remover&) = delete;
-  Remover& operator=(const Remover&) = delete;
-  ~Remover() {
-    Drain();
-    {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      stop_ = true;
-    }
-    wake_.notify_all();
-    for (std::thread& thread : threads_)
-      thread.join();  // the threads empty the queue first
-  }
+  Spares() = default;
+  Spares(const Spares&) = delete;
+  Spares& operator=(const Spares&) = delete;
+  ~Spares() { RemoveAll(); }
 
-  // An earlier file swapped out: kept as a spare for the next write in its folder while there are
-  // few, removed otherwise.
   void Add(int slot, std::string path) {
     {
       const std::lock_guard<std::mutex> lock(mutex_);
@@ -392,11 +373,11 @@ class StdFileSystem::Remover {
         return;
       }
     }
-    Remove(slot, std::move(path));
+    Remove({slot, std::move(path)});
   }
 
   // A spare in `folder` (a path's folder part, "" for the current one), if there is one.
-  bool TakeSpare(const std::string& folder, Spare& spare) {
+  bool Take(const std::string& folder, Spare& spare) {
     const std::lock_guard<std::mutex> lock(mutex_);
     for (auto it = spares_.rbegin(); it != spares_.rend(); ++it) {
       if (files::FolderOf(it->path) == folder) {
@@ -408,80 +389,24 @@ class StdFileSystem::Remover {
     return false;
   }
 
-  void Remove(int slot, std::string path) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    if (threads_.empty() && !Start()) {
-      lock.unlock();
-      ::unlink(path.c_str());
-      ForgetTemporary(slot);
-      return;
-    }
-    room_.wait(lock, [this] { return waiting_.size() < kMaxWaiting; });
-    waiting_.push_back({slot, std::move(path)});
-    wake_.notify_one();
-  }
-
-  // Removes the spares, then waits until every file handed over is removed.
-  void Drain() {
+  void RemoveAll() {
     std::vector<Spare> spares;
     {
       const std::lock_guard<std::mutex> lock(mutex_);
       spares.swap(spares_);
     }
-    for (Spare& spare : spares)
-      Remove(spare.slot, std::move(spare.path));
-    std::unique_lock<std::mutex> lock(mutex_);
-    room_.wait(lock, [this] { return waiting_.empty() && busy_ == 0; });
+    for (const Spare& spare : spares)
+      Remove(spare);
   }
 
  private:
-  struct Waiting {
-    int slot;
-    std::string path;
-  };
-
-  bool Start() {
-    // The threads take no signals: SIGINT and SIGTERM go to a writing thread.
-    sigset_t all;
-    sigset_t before;
-    sigfillset(&all);
-    ::pthread_sigmask(SIG_SETMASK, &all, &before);
-    try {
-      while (threads_.size() < kRemoverThreads)
-        threads_.emplace_back(&Remover::Run, this);
-    } catch (const std::system_error&) {
-      // fewer threads, or none: then the writer removes the files itself
-    }
-    ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
-    return !threads_.empty();
-  }
-
-  void Run() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-      wake_.wait(lock, [this] { return stop_ || !waiting_.empty(); });
-      if (waiting_.empty())
-        return;
-      const Waiting next = std::move(waiting_.front());
-      waiting_.pop_front();
-      ++busy_;
-      lock.unlock();
-      ::unlink(next.path.c_str());
-      ForgetTemporary(next.slot);
-      lock.lock();
-      --busy_;
-      room_.notify_all();
-    }
+  static void Remove(const Spare& spare) {
+    ::unlink(spare.path.c_str());
+    ForgetTemporary(spare.slot);
   }
 
   std::mutex mutex_;
-  std::condition_variable wake_;  // work for the threads
-  std::condition_variable room_;  // a name removed
-  std::deque<Waiting> waiting_;
-  std::vector<Spare> spares_;  // earlier files kept to be written over
-  int busy_ = 0;               // removals under way
-  bool stop_ = false;
-  std::vector<std::thread> threads_;
+  std::vector<Spare> spares_;
 };
 
 namespace {
@@ -497,14 +422,14 @@ mode_t NewFileMode() {
 
 StdFileSystem::StdFileSystem(Durability durability)
     : durability_(durability),
-      remover_(durability == Durability::Deferred ? std::make_unique<Remover>() : nullptr),
+      spares_(durability == Durability::Deferred ? std::make_unique<Spares>() : nullptr),
       newFileMode_(NewFileMode()) {}
 
 // A batch writes over an earlier file it swapped out of its name, when one waits in the folder:
 // no new file is made and no old one removed, which on many disks costs more than the writing.
 std::unique_ptr<Temporary> StdFileSystem::NewTemporary(const Target& target) {
   Spare spare;
-  if (remover_ && remover_->TakeSpare(files::FolderOf(target.file), spare))
+  if (spares_ && spares_->Take(files::FolderOf(target.file), spare))
     return std::make_unique<Temporary>(target, std::move(spare), newFileMode_);
   return std::make_unique<Temporary>(target);
 }
@@ -515,13 +440,18 @@ StdFileSystem::~StdFileSystem() = default;
 // out as it replaces another; a synced file is on the disk already, and a rename over leaves no
 // earlier file to remove afterwards.
 void StdFileSystem::PutInPlace(files::Target& target, files::Temporary& temp) {
-  const Placement placement = Place(target, temp, remover_ != nullptr);
-  if (placement == Placement::Exchanged) {
+  Settle(temp, Place(target, temp, spares_ != nullptr));
+}
+
+// After a temporary took its target's name: the earlier file it swapped out is kept as a spare,
+// or, without spares, removed as the temporary goes.
+void StdFileSystem::Settle(files::Temporary& temp, files::Placement placement) {
+  if (placement != Placement::Exchanged) {
+    temp.Placed();
+  } else if (spares_) {
     std::string earlier;
     const int slot = temp.HandOver(earlier);
-    remover_->Add(slot, std::move(earlier));
-  } else {
-    temp.Placed();
+    spares_->Add(slot, std::move(earlier));
   }
 }
 
@@ -586,20 +516,13 @@ void StdFileSystem::ReplaceAll(const std::vector<FileText>& files) {
       Unplace(targets[i], *temps[i], placements[i]);
     throw;
   }
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    if (placements[i] != Placement::Exchanged) {
-      temps[i]->Placed();
-    } else if (remover_) {
-      std::string earlier;
-      const int slot = temps[i]->HandOver(earlier);
-      remover_->Add(slot, std::move(earlier));
-    }  // else the temporary removes the earlier file as it goes
-  }
+  for (std::size_t i = 0; i < files.size(); ++i)
+    Settle(*temps[i], placements[i]);
 }
 
 void StdFileSystem::SyncAll(const std::string& folder) {
-  if (remover_)
-    remover_->Drain();
+  if (spares_)
+    spares_->RemoveAll();
   const std::string dir = folder.empty() ? "." : folder;
   const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0)

@@ -112,21 +112,14 @@ std::string ReadReason(int err) {
   return Reason(err);
 }
 
+// Closing the folder releases the lock.
 class FlockFolderLock final : public FolderLock {
  public:
   explicit FlockFolderLock(int fd) : fd_(fd) {}
-  ~FlockFolderLock() override {
-    if (fd_ >= 0)
-      ::close(fd_);  // closing releases the lock
-  }
 
  private:
-  int fd_;
+  Descriptor fd_;
 };
-
-}  // namespace
-
-namespace {
 
 // Opens a regular file for reading. A folder, FIFO or device is refused before it is opened:
 // opening a FIFO waits for a writer, and opening some devices has effects of its own.
