@@ -1,6 +1,5 @@
 #include "Cli.h"
 
-#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <map>
@@ -110,11 +109,6 @@ bool SameFile(const std::string& a, const std::string& b) {
   return fs::exists(pa, error) && fs::exists(pb, error) && fs::equivalent(pa, pb, error);
 }
 
-bool HasControlCharacter(const std::string& text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-}
-
 // Parses the arguments; on a usage error returns nothing and writes why to `problem`.
 std::optional<Options> Parse(const std::vector<std::string>& args, std::string& problem) {
   Options options;
@@ -131,15 +125,20 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
       problem = "option " + name + " is given twice";
       return std::nullopt;
     }
+    // The option's value: after "=" or the next argument.
+    const auto value = [&]() -> std::optional<std::string> {
+      if (inlineValue)
+        return inlineValue;
+      if (i + 1 < args.size())
+        return args[++i];
+      problem = "option " + name + " needs a value";
+      return std::nullopt;
+    };
     if (IsValueOption(name)) {
-      if (inlineValue) {
-        options.values[name] = *inlineValue;
-      } else if (i + 1 < args.size()) {
-        options.values[name] = args[++i];
-      } else {
-        problem = "option " + name + " needs a value";
+      const std::optional<std::string> text = value();
+      if (!text)
         return std::nullopt;
-      }
+      options.values[name] = *text;
     } else if (name == "--plot" || name == "--batch" || name == "--out" || name == "--report" ||
                name == "--rainfall" || name == "--ari") {
       std::optional<std::string>& target = name == "--plot"       ? options.plot
@@ -148,14 +147,9 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
                                            : name == "--rainfall" ? options.rainfall
                                            : name == "--ari"      ? options.ari
                                                                   : options.reportPdf;
-      if (inlineValue) {
-        target = *inlineValue;
-      } else if (i + 1 < args.size()) {
-        target = args[++i];
-      } else {
-        problem = "option " + name + " needs a value";
+      target = value();
+      if (!target)
         return std::nullopt;
-      }
     } else if (name == "--hec1") {
       // A deck path for a single run (--hec1 PATH or --hec1=PATH); a bare flag with --batch.
       options.hec1 = true;
@@ -219,7 +213,7 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
   }
   // HEC-1 reads its input deck record by record, one a line: the station name (the deck's file
   // name) must not break its KK record.
-  if (options.hec1Path && HasControlCharacter(Hec1StationName(*options.hec1Path))) {
+  if (options.hec1Path && Hec1StationNameBreaksRecord(*options.hec1Path)) {
     problem =
         "the --hec1 file name holds a control character (a line break, a tab...); HEC-1 "
         "reads the deck line by line: choose a plain name";

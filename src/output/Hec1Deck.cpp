@@ -1,5 +1,6 @@
 #include "output/Hec1Deck.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/Checked.h"
@@ -43,6 +44,12 @@ std::string Hec1StationName(const std::string& path) {
   return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
+bool Hec1StationNameBreaksRecord(const std::string& path) {
+  const std::string station = Hec1StationName(path);
+  return std::any_of(station.begin(), station.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
 double Hec1AreaSquareMiles(double acres) {
   return checked::RoundHalfUp(checked::Div(acres, kAcresPerSquareMile), 10000);
 }
@@ -51,23 +58,19 @@ std::string Hec1DeckText(const Run& run, const std::string& deckPath, const std:
   const RunInputs& in = run.Inputs;
   const RunResult& r = run.Result;
   const double tc = in.TimeOfConcentration;
-  // Everything that can fault is worked out before the first record. HEC-1 reads the deck record
-  // by record, one a line: a station name with a line break would split the KK record.
-  const std::string station = Hec1StationName(deckPath);
-  for (const char c : station) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-      throw FileFault(
-          "Cannot write the HEC-1 deck: its file name holds a control character (a "
-          "line break, a tab...), which would break the KK record. Choose a plain name.",
-          deckPath);
-  }
+  // Everything that can fault is worked out before the first record.
+  if (Hec1StationNameBreaksRecord(deckPath))
+    throw FileFault(
+        "Cannot write the HEC-1 deck: its file name holds a control character (a "
+        "line break, a tab...), which would break the KK record. Choose a plain name.",
+        deckPath);
   const std::int16_t start = Hec1StartTime(tc, r.PeakIndex);
   const double area = Hec1AreaSquareMiles(in.BasinArea);
 
   // HEC-1 reads numbers with a point whatever the host's number settings are.
   TextPrintTarget deck('.');
   using E = Ending;
-  PrintStatement(deck, {{"KK ", E::Join}, {station}});
+  PrintStatement(deck, {{"KK ", E::Join}, {Hec1StationName(deckPath)}});
   PrintStatement(deck, {{"KM RUN DATE   ", E::Join}, {DateItem{date}}});
   PrintStatement(deck, {{"KM RATIONAL METHOD HYDROGRAPH PROGRAM"}});
   PrintStatement(deck, {{std::string("KM ") + kMakerNotice}});

@@ -25,6 +25,10 @@ std::int16_t Hec1StartTime(double tc, std::int16_t peakIndex);
 // ("C:\RUNS\RUN1.HC1" -> "RUN1.HC1"); a path without separators is used whole.
 std::string Hec1StationName(const std::string& path);
 
+// True when the station name of a deck at `path` holds a control character (a line break, a
+// tab...): HEC-1 reads the deck record by record, one a line, so it would break the KK record.
+bool Hec1StationNameBreaksRecord(const std::string& path);
+
 // Basin area for the BA record: `acres` in square miles, rounded half up to 4 decimals.
 double Hec1AreaSquareMiles(double acres);
 
