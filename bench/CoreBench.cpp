@@ -2,24 +2,17 @@
 
 #include <cmath>
 
+#include "SampleBasin.h"
 #include "engine/Hydrograph.h"
 #include "output/ResultsListing.h"
 
 namespace {
 
-rh::RunInputs Basin(double tc) {
-  rh::RunInputs in;
-  in.TimeOfConcentration = tc;
-  in.SixHourRainfall = 2.5;
-  in.BasinArea = 100;
-  in.RunoffCoefficient = 0.85;
-  in.PeakDischarge = 250;
-  return in;
-}
+using rh::bench::SampleBasin;
 
 // The engine into storage reused from run to run, as a batch runs it.
 void BM_ComputeHydrograph(benchmark::State& state) {
-  const rh::RunInputs in = Basin(static_cast<double>(state.range(0)));
+  const rh::RunInputs in = SampleBasin(static_cast<double>(state.range(0)));
   rh::RunResult result;
   for (auto _ : state) {
     rh::ComputeHydrograph(in, result);
@@ -48,7 +41,7 @@ BENCHMARK(BM_ChartPowersFloor)->Arg(5)->Arg(10);
 
 // The listing text of a computed run, as the companion prints it and a batch writes it.
 void BM_ListingText(benchmark::State& state) {
-  const rh::Run run = rh::ComputeRun(Basin(static_cast<double>(state.range(0))));
+  const rh::Run run = rh::ComputeRun(SampleBasin(static_cast<double>(state.range(0))));
   for (auto _ : state) {
     auto text = rh::ListingText(run);
     benchmark::DoNotOptimize(text.data());
@@ -58,7 +51,7 @@ BENCHMARK(BM_ListingText)->Arg(5)->Arg(10);
 
 // A whole run as the screens show it: compute, then the listing lines.
 void BM_WholeRun(benchmark::State& state) {
-  const rh::RunInputs in = Basin(static_cast<double>(state.range(0)));
+  const rh::RunInputs in = SampleBasin(static_cast<double>(state.range(0)));
   for (auto _ : state) {
     auto lines = rh::BuildResultLines(rh::ComputeRun(in));
     benchmark::DoNotOptimize(lines.data());

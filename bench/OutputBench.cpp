@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "SampleBasin.h"
 #include "app/RunBasin.h"
 #include "engine/Hydrograph.h"
 #include "output/Hec1Deck.h"
@@ -22,14 +23,7 @@ class FixedClock : public rh::Clock {
 
 // A run with the HEC-1 switch on: Tc 5 gives the longest hydrograph, 83 ordinates.
 rh::RunInputs Inputs(double tc) {
-  rh::RunInputs in;
-  in.ZeroTail = rh::kZeroTailHec1;
-  in.TimeOfConcentration = tc;
-  in.SixHourRainfall = 2.5;
-  in.BasinArea = 100;
-  in.RunoffCoefficient = 0.85;
-  in.PeakDischarge = 250;
-  return in;
+  return rh::bench::SampleBasin(tc, rh::kZeroTailHec1);
 }
 
 class ScratchDir {

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "SampleBasin.h"
 #include "output/Plot.h"
 #include "platform/PngEncoder.h"
 #include "platform/qt/DrawingPainter.h"
@@ -12,13 +13,7 @@
 namespace {
 
 rh::Run Basin(long tc) {
-  rh::RunInputs in;
-  in.TimeOfConcentration = static_cast<double>(tc);
-  in.SixHourRainfall = 2.5;
-  in.BasinArea = 100;
-  in.RunoffCoefficient = 0.85;
-  in.PeakDischarge = 250;
-  return rh::ComputeRun(in);
+  return rh::ComputeRun(rh::bench::SampleBasin(static_cast<double>(tc)));
 }
 
 // One basin's chart, from computed hydrograph to file bytes.

@@ -11,9 +11,9 @@ std::string Rows(const Run& run, char separator) {
   std::string text;
   text.reserve(static_cast<std::size_t>(r.OrdinateCount + 2) * 16);
   for (long n = 0; n <= r.OrdinateCount; ++n) {
-    text += PlainNumber(run.Inputs.TimeOfConcentration * static_cast<double>(n));
+    AppendPlainNumber(text, run.Inputs.TimeOfConcentration * static_cast<double>(n));
     text += separator;
-    text += PlainNumber(r.Hydrograph(n));
+    AppendPlainNumber(text, r.Hydrograph(n));
     text += '\n';
   }
   return text;
