@@ -12,21 +12,28 @@ namespace rh {
 
 namespace {
 
-OutputDevices& Devices(const RunServices& services) {
-  if (services.devices == nullptr)
+OutputDevices& Devices(OutputDevices* devices) {
+  if (devices == nullptr)
     throw PrinterFault("Reports and pictures cannot be made here.");
-  return *services.devices;
+  return *devices;
 }
 
-std::string PlotBytes(const Run& run, const std::string& path, const RunServices& services) {
+}  // namespace
+
+std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const std::string& date,
+                           OutputDevices* devices) {
+  const auto pdf = Devices(devices).OpenPdf();
+  PrintReport(run, deckPath, *pdf, date);
+  return pdf->PdfBytes();
+}
+
+std::string PlotFileBytes(const Run& run, const std::string& path, OutputDevices* devices) {
   const std::optional<PlotFormat> format = PlotFormatOf(path);
   if (!format)
     throw FileFault("Cannot write " + path + ": the plot file must end in .svg or .png.");
   const Drawing drawing = PlotDrawing(run);
-  return *format == PlotFormat::Svg ? DrawingSvg(drawing) : Devices(services).PngBytes(drawing);
+  return *format == PlotFormat::Svg ? DrawingSvg(drawing) : Devices(devices).PngBytes(drawing);
 }
-
-}  // namespace
 
 BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
                   const RunServices& services) {
@@ -68,13 +75,13 @@ void RunBasin(const RunInputs& inputs, const OutputRequest& request, const RunSe
     }
     if (request.PdfPath) {
       current = Output::Pdf;
-      const auto pdf = Devices(services).OpenPdf();
-      PrintReport(run, basin.DeckPath, *pdf, date);
-      files.push_back({current, &*request.PdfPath, pdf->PdfBytes()});
+      files.push_back({current, &*request.PdfPath,
+                       ReportPdfBytes(run, basin.DeckPath, date, services.devices)});
     }
     if (request.PlotPath) {
       current = Output::Plot;
-      files.push_back({current, &*request.PlotPath, PlotBytes(run, *request.PlotPath, services)});
+      files.push_back(
+          {current, &*request.PlotPath, PlotFileBytes(run, *request.PlotPath, services.devices)});
     }
 
     std::vector<FileText> writes;
@@ -97,7 +104,7 @@ void RunBasin(const RunInputs& inputs, const OutputRequest& request, const RunSe
 
     if (request.Print) {
       current = Output::Print;
-      const auto printer = Devices(services).OpenDefaultPrinter();
+      const auto printer = Devices(services.devices).OpenDefaultPrinter();
       PrintReport(run, basin.DeckPath, *printer, date);
     }
   } catch (const Fault& fault) {

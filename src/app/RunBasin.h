@@ -59,4 +59,14 @@ BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
 void RunBasin(const RunInputs& inputs, const OutputRequest& request, const RunServices& services,
               BasinRun& basin);
 
+// The printed report of `run` (naming the deck at `deckPath`, "" for none), dated `date`, as the
+// bytes of a PDF file. PrinterFault when there are no `devices` or the document fails.
+std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const std::string& date,
+                           OutputDevices* devices);
+
+// The chart of `run` as the bytes of a picture file at `path`: SVG or PNG by its extension.
+// FileFault for any other name, ArithmeticFault when the chart's ranges overflow, PrinterFault when
+// a PNG is asked for without `devices`.
+std::string PlotFileBytes(const Run& run, const std::string& path, OutputDevices* devices);
+
 }  // namespace rh

@@ -12,6 +12,7 @@
 
 #include "app/Maker.h"
 #include "app/Messages.h"
+#include "app/RunBasin.h"
 #include "output/HydrographTable.h"
 #include "output/PrintedReport.h"
 #include "output/ResultsListing.h"
@@ -109,9 +110,8 @@ void Generate::SaveReportAsPdf() {
   if (path.empty())
     return;
   RunAtBoundary(context_.prompts, this, FaultAnswer{messages::kPdfFaultTitle, {}, {}}, [&] {
-    const auto pdf = context_.devices.OpenPdf();
-    PrintReport(run_.Run, run_.DeckPath, *pdf, context_.clock.ShortDate());
-    context_.files.ReplaceText(path, pdf->PdfBytes());
+    context_.files.ReplaceText(path, ReportPdfBytes(run_.Run, run_.DeckPath,
+                                                    context_.clock.ShortDate(), &context_.devices));
   });
 }
 

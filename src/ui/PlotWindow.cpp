@@ -6,6 +6,7 @@
 #include <QResizeEvent>
 
 #include "app/Messages.h"
+#include "app/RunBasin.h"
 #include "output/Plot.h"
 #include "platform/Faults.h"
 #include "platform/qt/DrawingPainter.h"
@@ -113,19 +114,13 @@ void PlotWindow::OnSaveImage() {
                                                          suggested, messages::kImageFilter);
   if (path.empty())
     return;
-  const std::optional<PlotFormat> format = PlotFormatOf(path);
-  if (!format) {
+  if (!PlotFormatOf(path)) {
     context_.prompts.Warning(this, messages::kImageFaultTitle, messages::kImageNameText);
     return;
   }
-  RunAtBoundary(context_.prompts, this,
-                FaultAnswer{messages::kImageFaultTitle, messages::kSaveFaultText, {}}, [&] {
-                  const Drawing drawing = PlotDrawing(run_);
-                  const std::string bytes = *format == PlotFormat::Svg
-                                                ? DrawingSvg(drawing)
-                                                : context_.devices.PngBytes(drawing);
-                  context_.files.ReplaceText(path, bytes);
-                });
+  RunAtBoundary(
+      context_.prompts, this, FaultAnswer{messages::kImageFaultTitle, messages::kSaveFaultText, {}},
+      [&] { context_.files.ReplaceText(path, PlotFileBytes(run_, path, &context_.devices)); });
 }
 
 }  // namespace rh::ui
