@@ -6,7 +6,7 @@
 
 #include "Cli.h"
 #include "app/Batch.h"
-#include "platform/Faults.h"
+#include "core/Faults.h"
 #include "platform/qt/QtClock.h"
 
 namespace rh::cli {

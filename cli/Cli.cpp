@@ -9,16 +9,16 @@
 
 #include "Batch.h"
 #include "Version.h"
-#include "app/Messages.h"
 #include "app/RainfallTable.h"
 #include "app/RunBasin.h"
 #include "app/RunRequest.h"
+#include "core/Faults.h"
+#include "core/Messages.h"
 #include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"
 #include "output/Plot.h"
 #include "output/ResultsListing.h"
 #include "output/VolumeCheck.h"
-#include "platform/Faults.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/QtClock.h"
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/RainfallTable.h"
+#include "core/Faults.h"
 #include "engine/Rainfall.h"
-#include "platform/Faults.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "OneFile.h"
 #include "app/Init.h"
 #include "app/Settings.h"
-#include "platform/Faults.h"
+#include "core/Faults.h"
 
 namespace {
 

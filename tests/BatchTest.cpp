@@ -6,9 +6,9 @@
 #include "Basins.h"
 #include "Fakes.h"
 #include "app/Batch.h"
+#include "core/Faults.h"
 #include "output/Hec1Deck.h"
 #include "output/ResultsListing.h"
-#include "platform/Faults.h"
 
 namespace rh {
 namespace {

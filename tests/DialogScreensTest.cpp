@@ -13,7 +13,7 @@
 
 #include "QtFakes.h"
 #include "app/Maker.h"
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "platform/Directories.h"
 #include "platform/qt/Browser.h"
 #include "ui/DirFileSelect.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Faults.h"
 #include "platform/Directories.h"
-#include "platform/Faults.h"
 
 namespace rh {
 namespace {

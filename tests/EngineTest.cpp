@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "Basins.h"
+#include "core/Faults.h"
 #include "engine/Checked.h"
 #include "engine/Hydrograph.h"
-#include "platform/Faults.h"
 
 namespace rh {
 namespace {

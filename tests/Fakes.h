@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Faults.h"
 #include "platform/Clock.h"
-#include "platform/Faults.h"
 #include "platform/FileSystem.h"
 #include "platform/PrintTarget.h"
 

@@ -11,7 +11,7 @@
 #include "FakeDirectories.h"
 #include "app/FileSelection.h"
 #include "app/Init.h"
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "platform/Directories.h"
 
 namespace rh {

@@ -11,7 +11,7 @@
 #include <QtTest>
 
 #include "QtFakes.h"
-#include "platform/Faults.h"
+#include "core/Faults.h"
 #include "platform/qt/Pictures.h"
 #include "ui/framework/Fonts.h"
 #include "ui/framework/Forms.h"

@@ -17,9 +17,9 @@
 #include "Fakes.h"
 #include "TestFiles.h"
 #include "app/RunBasin.h"
+#include "core/Faults.h"
 #include "engine/Hydrograph.h"
 #include "output/Hec1Deck.h"
-#include "platform/Faults.h"
 
 namespace rh {
 namespace {

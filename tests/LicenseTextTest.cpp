@@ -5,7 +5,7 @@
 
 #include "Fakes.h"
 #include "app/LicenseText.h"
-#include "platform/Faults.h"
+#include "core/Faults.h"
 
 namespace rh {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "Basins.h"
+#include "core/Faults.h"
 #include "output/Plot.h"
-#include "platform/Faults.h"
 
 namespace rh {
 namespace {

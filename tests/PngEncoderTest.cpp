@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Faults.h"
+#include "core/Faults.h"
 #include "platform/PngEncoder.h"
 
 namespace rh {

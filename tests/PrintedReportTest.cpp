@@ -7,9 +7,9 @@
 
 #include "Basins.h"
 #include "Fakes.h"
+#include "core/Faults.h"
 #include "engine/Hydrograph.h"
 #include "output/PrintedReport.h"
-#include "platform/Faults.h"
 
 namespace rh {
 namespace {

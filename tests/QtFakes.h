@@ -13,8 +13,8 @@
 
 #include "Fakes.h"
 #include "app/Init.h"
-#include "app/Messages.h"
-#include "platform/Faults.h"
+#include "core/Faults.h"
+#include "core/Messages.h"
 #include "platform/OutputDevices.h"
 #include "platform/PrintTarget.h"
 #include "platform/qt/QtPrinter.h"

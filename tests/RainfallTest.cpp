@@ -11,9 +11,9 @@
 #include "TestFiles.h"
 #include "app/RainfallTable.h"
 #include "app/RunRequest.h"
+#include "core/Faults.h"
 #include "engine/Hydrograph.h"
 #include "engine/Rainfall.h"
-#include "platform/Faults.h"
 
 namespace rh {
 namespace {

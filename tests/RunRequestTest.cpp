@@ -5,10 +5,10 @@
 
 #include "Fakes.h"
 #include "app/Init.h"
-#include "app/Messages.h"
 #include "app/RunRequest.h"
 #include "app/Settings.h"
-#include "platform/Faults.h"
+#include "core/Faults.h"
+#include "core/Messages.h"
 
 namespace rh {
 namespace {

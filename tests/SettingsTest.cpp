@@ -6,7 +6,7 @@
 #include "Fakes.h"
 #include "app/Main.h"
 #include "app/Settings.h"
-#include "platform/Faults.h"
+#include "core/Faults.h"
 
 namespace rh {
 namespace {

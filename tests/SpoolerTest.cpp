@@ -23,8 +23,8 @@
 #include "Basins.h"
 #include "Fakes.h"
 #include "TestFiles.h"
+#include "core/Faults.h"
 #include "output/PrintedReport.h"
-#include "platform/Faults.h"
 #include "platform/qt/GuiSession.h"
 #include "platform/qt/QtPrinter.h"
 

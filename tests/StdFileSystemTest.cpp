@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/Faults.h"
+#include "core/Faults.h"
 #include "platform/FileSystem.h"
 #include "platform/WriteCleanup.h"
 

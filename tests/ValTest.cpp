@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/Val.h"
-#include "platform/Faults.h"
+#include "core/Faults.h"
 
 namespace rh {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "core/Faults.h"
 #include "engine/Hydrograph.h"
 #include "output/VolumeCheck.h"
-#include "platform/Faults.h"
 
 namespace rh {
 namespace {

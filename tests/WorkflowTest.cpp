@@ -14,8 +14,8 @@
 
 #include "QtFakes.h"
 #include "app/Maker.h"
-#include "app/Messages.h"
 #include "app/Settings.h"
+#include "core/Messages.h"
 #include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"
 #include "output/Plot.h"

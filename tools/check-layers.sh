@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a layer above its own, or when the plain C++ layers include Qt.
 #
-#   ui/, cli/  ->  app/  ->  output/  ->  engine/
-#   platform/ (interfaces) beside and below them all; platform/qt/ implements it with Qt.
+#   ui/, cli/  ->  app/  ->  output/  ->  engine/  ->  core/
+#   platform/ (interfaces) beside and below them all, above core/; platform/qt/ implements it
+#   with Qt.
 #
-# The engine includes only itself and the fault catalogue (platform/Faults.h). Usage:
+# core/ is the fault and message catalogue every layer may include; the engine includes only
+# itself and core/. Usage:
 # tools/check-layers.sh [REPOSITORY]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
@@ -23,18 +25,19 @@ check() {
   fi
 }
 
-check src/engine 'engine/[^"]+|platform/Faults\.h'
-check src/output 'output/[^"]+|engine/[^"]+|platform/[^/"]+'
-check src/app 'app/[^"]+|output/[^"]+|engine/[^"]+|platform/[^/"]+|Version\.h'
-check src/platform/qt 'platform/[^"]+'
+check src/core 'core/[^"]+'
+check src/engine 'engine/[^"]+|core/[^"]+'
+check src/output 'output/[^"]+|engine/[^"]+|platform/[^/"]+|core/[^"]+'
+check src/app 'app/[^"]+|output/[^"]+|engine/[^"]+|platform/[^/"]+|core/[^"]+|Version\.h'
+check src/platform/qt 'platform/[^"]+|core/[^"]+'
 for f in src/platform/*.h src/platform/*.cpp; do
-  check "$f" 'platform/[^/"]+'
+  check "$f" 'platform/[^/"]+|core/[^"]+'
 done
-check cli '[A-Za-z]+\.h|app/[^"]+|output/[^"]+|engine/[^"]+|platform/[^"]+|Version\.h'
-check src/ui 'ui/[^"]+|app/[^"]+|output/[^"]+|engine/[^"]+|platform/[^"]+|Version\.h'
+check cli '[A-Za-z]+\.h|app/[^"]+|output/[^"]+|engine/[^"]+|platform/[^"]+|core/[^"]+|Version\.h'
+check src/ui 'ui/[^"]+|app/[^"]+|output/[^"]+|engine/[^"]+|platform/[^"]+|core/[^"]+|Version\.h'
 
 # Engine, outputs and application logic are plain C++ without Qt.
-qt=$(grep -rnE '#include <Q' src/engine src/output src/app src/platform/*.h src/platform/*.cpp || true)
+qt=$(grep -rnE '#include <Q' src/core src/engine src/output src/app src/platform/*.h src/platform/*.cpp || true)
 if [ -n "$qt" ]; then
   echo "Qt in the plain C++ layers:"
   echo "$qt"

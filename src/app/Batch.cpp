@@ -17,12 +17,12 @@
 
 #include "app/BasinCsv.h"
 #include "app/MessageText.h"
-#include "app/Messages.h"
 #include "app/RainfallTable.h"
 #include "app/RunRequest.h"
+#include "core/Faults.h"
+#include "core/Messages.h"
 #include "output/TextForms.h"
 #include "output/VolumeCheck.h"
-#include "platform/Faults.h"
 
 namespace rh {
 

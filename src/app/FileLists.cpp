@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/Faults.h"
+#include "core/Faults.h"
 
 namespace rh {
 

@@ -1,7 +1,7 @@
 #include "app/FileSelection.h"
 
-#include "app/Messages.h"
-#include "platform/Faults.h"
+#include "core/Faults.h"
+#include "core/Messages.h"
 
 namespace rh {
 

@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "core/Faults.h"
 #include "output/Hec1Deck.h"
 #include "output/Plot.h"
 #include "output/PrintedReport.h"
 #include "output/ResultsListing.h"
-#include "platform/Faults.h"
 
 namespace rh {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "app/Init.h"
-#include "app/Messages.h"
 #include "app/RainfallTable.h"
 #include "app/Val.h"
+#include "core/Messages.h"
 #include "engine/Checked.h"
 
 namespace rh {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/Faults.h"
+#include "core/Faults.h"
 
 namespace rh {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/Faults.h"
+#include "core/Faults.h"
 
 namespace rh::checked {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "core/Faults.h"
 #include "engine/Checked.h"
-#include "platform/Faults.h"
 
 namespace rh {
 

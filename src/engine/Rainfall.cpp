@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "core/Faults.h"
 #include "engine/Checked.h"
-#include "platform/Faults.h"
 
 namespace rh {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Faults.h"
 #include "engine/Checked.h"
 #include "output/MakerNotice.h"
 #include "output/TextForms.h"
-#include "platform/Faults.h"
 
 namespace rh {
 

@@ -2,9 +2,9 @@
 
 #include <exception>
 
+#include "core/Faults.h"
 #include "output/MakerNotice.h"
 #include "output/TextForms.h"
-#include "platform/Faults.h"
 
 namespace rh {
 

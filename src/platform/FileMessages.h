@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/Faults.h"
+#include "core/Faults.h"
 
 namespace rh::files {
 

@@ -5,7 +5,7 @@
 
 #include <climits>
 
-#include "platform/Faults.h"
+#include "core/Faults.h"
 
 namespace rh {
 

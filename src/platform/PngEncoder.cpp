@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Faults.h"
+#include "core/Faults.h"
 
 namespace rh {
 

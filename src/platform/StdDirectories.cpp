@@ -8,8 +8,8 @@
 #include <system_error>
 #include <vector>
 
+#include "core/Faults.h"
 #include "platform/Directories.h"
-#include "platform/Faults.h"
 
 namespace fs = std::filesystem;
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Faults.h"
+#include "core/Faults.h"
 #include "platform/FileMessages.h"
 #include "platform/FileSystem.h"
 

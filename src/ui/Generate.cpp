@@ -11,12 +11,12 @@
 #include <QPushButton>
 
 #include "app/Maker.h"
-#include "app/Messages.h"
 #include "app/RunBasin.h"
+#include "core/Faults.h"
+#include "core/Messages.h"
 #include "output/HydrographTable.h"
 #include "output/PrintedReport.h"
 #include "output/ResultsListing.h"
-#include "platform/Faults.h"
 #include "ui/FaultBoundary.h"
 #include "ui/PlotWindow.h"
 

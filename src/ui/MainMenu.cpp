@@ -6,11 +6,11 @@
 #include <optional>
 
 #include "app/Maker.h"
-#include "app/Messages.h"
 #include "app/RunBasin.h"
 #include "app/RunRequest.h"
 #include "app/Settings.h"
-#include "platform/Faults.h"
+#include "core/Faults.h"
+#include "core/Messages.h"
 #include "platform/qt/Pictures.h"
 #include "ui/DirFileSelect.h"
 #include "ui/FaultBoundary.h"

@@ -5,10 +5,10 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
-#include "app/Messages.h"
 #include "app/RunBasin.h"
+#include "core/Faults.h"
+#include "core/Messages.h"
 #include "output/Plot.h"
-#include "platform/Faults.h"
 #include "platform/qt/DrawingPainter.h"
 #include "ui/FaultBoundary.h"
 #include "ui/framework/Twips.h"

@@ -5,7 +5,7 @@
 
 #include "Version.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "ui/FaultBoundary.h"
 #include "ui/MethodText1.h"
 #include "ui/MethodText2.h"

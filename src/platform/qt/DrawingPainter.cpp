@@ -7,7 +7,7 @@
 #include <QPolygonF>
 #include <cmath>
 
-#include "platform/Faults.h"
+#include "core/Faults.h"
 #include "platform/PngEncoder.h"
 
 namespace rh::qt {

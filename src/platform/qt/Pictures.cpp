@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-#include "platform/Faults.h"
+#include "core/Faults.h"
 
 namespace rh::qt {
 

@@ -11,7 +11,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "platform/Faults.h"
+#include "core/Faults.h"
 
 namespace rh {
 
