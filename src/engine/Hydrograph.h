@@ -9,6 +9,11 @@
 #include "engine/Rainfall.h"
 
 namespace rh {
+struct TablePond;
+struct PondRouting;
+}  // namespace rh
+
+namespace rh {
 
 // Blocks and ordinates are numbered 0..kMaxOrdinates; a layout beyond it is a subscript fault.
 constexpr std::int32_t kMaxOrdinates = 300;
@@ -16,6 +21,8 @@ constexpr std::int32_t kMaxOrdinates = 300;
 // HEC-1 input deck.
 constexpr long kZeroTail = 1;
 constexpr long kZeroTailHec1 = 10;
+// 43,560 cubic feet make an acre-foot.
+constexpr double kCubicFeetPerAcreFoot = 43560.0;
 
 // The inputs of one run.
 struct RunInputs {
@@ -28,6 +35,10 @@ struct RunInputs {
   // The design storm's depths and intensities: the county chart from P6 when there is no table;
   // from a table, P6 is the table's 6-hour depth.
   std::shared_ptr<const TableRainfall> Rainfall;
+  // The detention pond the hydrograph is routed through (none: no routing), and the routing step,
+  // a whole number of minutes that divides Tc.
+  std::shared_ptr<const TablePond> Pond;
+  long RouteStepMinutes = 1;
 };
 
 // Values indexed from 0. Access through () is checked: an index outside the values raises
@@ -79,6 +90,8 @@ struct RunResult {
 struct Run {
   RunInputs Inputs;
   RunResult Result;
+  // The hydrograph routed through Inputs.Pond; null when the run has no pond.
+  std::shared_ptr<const PondRouting> Routing;
 };
 
 // Computes the distributed hydrograph of `inputs`.

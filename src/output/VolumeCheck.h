@@ -10,7 +10,6 @@
 
 namespace rh {
 
-constexpr double kCubicFeetPerAcreFoot = 43560.0;
 constexpr double kCubicFeetPerAcreInch = 3630.0;
 constexpr double kPeakTolerance = 0.10;   // entered peak within 10 % of the chart's
 constexpr double kVolumeRatioLow = 0.98;  // hydrograph volume / design-storm volume

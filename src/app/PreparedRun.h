@@ -1,0 +1,67 @@
+// The prepared run: what every front end (the main screen, the companion, each row of a batch, the
+// study window and the browser page) hands to the run step. Entry texts and the run's choices go
+// in; the run inputs and the outputs to make come out, or the refusal that stops the run before
+// anything is written.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/RunBasin.h"
+#include "app/RunRequest.h"
+#include "engine/Hydrograph.h"
+#include "engine/Pond.h"
+#include "platform/FileSystem.h"
+
+namespace rh {
+
+// What a run is asked to do beyond its entries.
+struct RunChoices {
+  // The storm: the county chart from the 6-hour rainfall entry (null), or a depth-duration table,
+  // whose 6-hour depth is P6 (the rainfall entry is then not read).
+  std::shared_ptr<const TableRainfall> Rainfall;
+  // The peak discharge from the storm in use, C x I(Tc) x A rounded half up to 0.1 cfs, in place
+  // of the peak discharge entry (which is then not read).
+  bool ChartPeak = false;
+  // The HEC-1 switch: the hydrograph closes with ten zero ordinates instead of one, and the deck
+  // is written to DeckPath.
+  bool Hec1 = false;
+  std::string DeckPath;
+  // The pond the hydrograph is routed through (null: none), and the routing step in minutes.
+  std::shared_ptr<const TablePond> Pond;
+  long RouteStepMinutes = 1;
+  // The outputs wanted besides the deck.
+  std::optional<std::string> ListingPath;  // the listing as a text file
+  std::optional<std::string> PdfPath;      // the printed report as a PDF file
+  bool Print = false;                      // the printed report on the default printer
+  std::optional<std::string> PlotPath;     // the chart, .svg or .png
+  std::optional<std::string> PondCsvPath;  // the routed pond table
+  bool Check = false;                      // the volume and peak check
+  // Files the run reads besides its rainfall and pond tables (a batch's basin table), and files
+  // others write beside it (a batch's summary): no output may land on any of them.
+  std::vector<std::string> OtherInputs;
+};
+
+// A run ready for the run step.
+struct PreparedRun {
+  RunInputs Inputs;
+  OutputRequest Request;
+};
+
+// Prepares the run of `entries` with `choices`.
+//
+// The entries are read as the entry boxes are (trimmed of spaces, Val's leading number, Tc rounded
+// to whole minutes). In order: a blank entry refuses the run; `accepted` then runs (the main screen
+// keeps the path box and writes the settings file there); then Tc below 5, each other entry in
+// screen order (no number, a comma, a negative value, a coefficient above 1), a rainfall table
+// that does not cover the run, and a peak that would make an ordinate negative refuse it. Only
+// the first refusal is raised, as Refused. Two outputs on one file, or an output on a file the run
+// reads, raise UsageError (compared by the file each name resolves to through `files`). An entry
+// beyond the double range, and a chart peak that overflows, raise ArithmeticFault.
+PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, FileSystem& files,
+                       const std::function<void()>& accepted = {});
+
+}  // namespace rh

@@ -1,0 +1,98 @@
+// Level-pool routing of a run's hydrograph through a detention pond: the storage-indication
+// (modified Puls) method on a stage-storage-outflow table.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/Hydrograph.h"
+
+namespace rh {
+
+// Routing goes on at most this long after the inflow has ended: 72 hours.
+constexpr double kMaxRoutingAfterInflowMinutes = 4320.0;
+// The pond has drained once its outflow falls below this share of the highest outflow so far.
+constexpr double kDrainedShare = 0.01;
+
+// One row of a pond's table.
+struct PondRow {
+  double StageFeet = 0;        // water surface (may be an elevation)
+  double StorageAcreFeet = 0;  // measured from the first row
+  double OutflowCfs = 0;       // through every outlet at this stage
+};
+
+// A stage-storage-outflow table: at least two rows; stage and storage strictly increase, outflow
+// never decreases, every value is finite and >= 0, and the first row's storage and outflow are 0
+// (the empty pond at its lowest outlet). Between rows, outflow and stage are linear in storage.
+class PondTable {
+ public:
+  // Throws ArithmeticFault when `rows` break any of the rules above (the reader of pond files
+  // refuses such tables first, naming the line).
+  explicit PondTable(std::vector<PondRow> rows);
+  const std::vector<PondRow>& Rows() const { return rows_; }
+
+ private:
+  std::vector<PondRow> rows_;
+};
+
+// A run's pond: its table and what the outputs call it.
+struct TablePond {
+  PondTable Table;
+  std::string File;  // the table's file, as given
+};
+
+// The pond's state at one time.
+struct PondState {
+  double Minutes = 0;
+  double InflowCfs = 0;
+  double OutflowCfs = 0;
+  double StorageAcreFeet = 0;
+  double StageFeet = 0;
+};
+
+// What routing a run through a pond gives, in full precision (rounding is for the outputs).
+struct PondRouting {
+  long StepMinutes = 1;
+  // The state at t = 0 and after every step, to the end of routing.
+  std::vector<PondState> States;
+  double InflowEndMinutes = 0;  // Tc x (index of the first zero ordinate after the last non-zero)
+
+  double PeakInflowCfs = 0;
+  double PeakInflowMinutes = 0;
+  double PeakOutflowCfs = 0;  // the first step where it is reached
+  double PeakOutflowMinutes = 0;
+  double MaxStorageAcreFeet = 0;
+  double MaxStageFeet = 0;
+  double MaxStorageMinutes = 0;
+  double EndMinutes = 0;  // the end of routing
+  // Minutes from the maximum storage to the end of routing; none when the pond has not drained
+  // (it never released anything, or 72 hours after the inflow it still held water).
+  std::optional<double> DrainMinutes;
+
+  // Volume balance, acre-feet: inflow = outflow + storage left at the end.
+  double InflowAcreFeet = 0;
+  double OutflowAcreFeet = 0;
+  double StorageLeftAcreFeet = 0;
+};
+
+// The longest whole number of minutes, dividing `tc` (minutes), for which 2 S / dt - O >= 0 at
+// every row of `pond`; none when even one minute is too long for the pond's outlet.
+std::optional<long> LongestRoutingStep(const PondTable& pond, double tc);
+
+// Routes the hydrograph of `run` through `pond` with steps of `stepMinutes` (a whole number that
+// divides Tc).
+//
+// The inflow is the run's ordinates as the listing shows them, at k x Tc minutes, linear between
+// them and zero after them; it ends at the first zero ordinate after the last non-zero one. For
+// each step from t1 to t2: N = I1 + I2 + 2 S1 / dt - O1 (cfs, S in cubic feet, dt in seconds), and
+// S2 solves 2 S / dt + O(S) = N exactly within the pair of rows that holds it. Routing stops at the
+// first step at or after the end of the inflow where the outflow is below 1 % of the highest so
+// far, the pond has never released anything, or 72 hours have passed since the end of the inflow.
+//
+// Throws Refused when N rises above the table's last row (the pond overflows its table; the text
+// gives the time and the table's top stage) or when the step is too long for the outlet (the text
+// names the longest step that is not). ArithmeticFault when a figure overflows.
+PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes);
+
+}  // namespace rh
