@@ -179,7 +179,8 @@ RunResult ComputeHydrograph(const RunInputs& inputs) {
 }
 
 Run ComputeRun(const RunInputs& inputs) {
-  Run run{inputs, {}};
+  Run run;
+  run.Inputs = inputs;
   ComputeHydrograph(inputs, run.Result);
   return run;
 }
