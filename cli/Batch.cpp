@@ -7,7 +7,7 @@
 #include "Cli.h"
 #include "app/Batch.h"
 #include "core/Faults.h"
-#include "platform/qt/QtClock.h"
+#include "platform/SystemClock.h"
 
 namespace rh::cli {
 
@@ -21,14 +21,14 @@ int RunBatchCommand(const BatchCommand& command, std::ostream& out, std::ostream
   options.SummaryOnly = command.SummaryOnly;
   options.Workers = std::max(1u, std::thread::hardware_concurrency());
 
-  QtClock clock;
+  const std::unique_ptr<Clock> clock = MakeSystemClock();
   const auto onRow = [&](const BatchRow& row) {
     if (row.Status != RowStatus::Ok)
       err << prefix << RowProblem(row) << '\n';
   };
   BatchTally report;
   try {
-    report = RunBatchFiles(command.CsvPath, options, clock, onRow);
+    report = RunBatchFiles(command.CsvPath, options, *clock, onRow);
   } catch (const Fault& fault) {
     err << prefix << fault.what() << '\n';
     return kFault;

@@ -20,7 +20,7 @@
 #include "output/ResultsListing.h"
 #include "output/VolumeCheck.h"
 #include "platform/FileSystem.h"
-#include "platform/qt/QtClock.h"
+#include "platform/SystemClock.h"
 
 namespace rh::cli {
 
@@ -346,8 +346,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       return kRefused;
     }
     StdFileSystem files;
-    QtClock clock;
-    basin = RunBasin(std::get<RunInputs>(outcome), request, RunServices{files, clock, &devices});
+    const std::unique_ptr<Clock> clock = MakeSystemClock();
+    basin = RunBasin(std::get<RunInputs>(outcome), request, RunServices{files, *clock, &devices});
   } catch (const Fault& fault) {
     err << "rational-hydrograph-cli: " << fault.what() << '\n';
     return kFault;
