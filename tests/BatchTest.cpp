@@ -207,10 +207,12 @@ TEST(Batch, WhatTheTableHoldsReachesTheSummaryAsText) {
                    "b,10\n",
                    8),
        "a??b", "2 columns instead of 6"},
-      {"a name of a megabyte", huge + ",10,2.5,100,.85,250\n", std::string(80, 'x') + "...",
-       "\"" + std::string(80, 'x') + "...\" is not"},
+      {"a name of a megabyte", huge + ",10,2.5,100,.85,250\n",
+       std::string(38, 'x') + "..." + std::string(39, 'x'),
+       "\"" + std::string(38, 'x') + "..." + std::string(39, 'x') + "\" is not"},
       {"an entry beyond the double range", "Big,10,2.5,1e99999" + huge + ",.85,250\n", "Big",
-       "Overflow: the entry \"1e99999" + std::string(73, 'x') + "...\" is beyond"},
+       "Overflow: the entry \"1e99999" + std::string(31, 'x') + "..." + std::string(39, 'x') +
+           "\" is beyond"},
   };
   for (const auto& c : cases) {
     Batch b;

@@ -143,6 +143,28 @@ TEST(UserSettings, FolderFollowsXdgConfigHomeElseHome) {
     EXPECT_EQ(UserSettingsDir(c.xdg, c.home), c.dir) << (c.xdg ? c.xdg : "-") << " " << c.home;
 }
 
+// A deck path holding a NUL is refused, naming it: cut at the NUL it would name another file. The
+// user's file then gives way to the shipped default, as any damaged user file does.
+TEST(ReadSettings, ADeckPathHoldingANulIsRefused) {
+  const std::string nul = kHeadings + std::string("/runs/sub\0dir/x.hc1\r\n", 21);
+  test::MemoryFileSystem files;
+  files.files[kSetup] = nul;
+  Init s = Fresh(true);
+  try {
+    ReadSettings(s, files);
+    ADD_FAILURE() << "accepted " << s.ReportPath;
+  } catch (const FileFault& fault) {
+    EXPECT_EQ(std::string(fault.what()), std::string("The settings file ") + kSetup +
+                                             " holds the HEC-1 deck path \"/runs/sub?dir/x.hc1\" "
+                                             "with a NUL character (shown as ?) in it.");
+  }
+  files.files["/home/u/.config/rh/Setup.ini"] = nul;
+  files.files[kSetup] = kHeadings + "/shipped.hc1";
+  s.UserSettingsDir = "/home/u/.config/rh/";
+  ReadSettings(s, files);
+  EXPECT_EQ(s.ReportPath, "/shipped.hc1");
+}
+
 // The user's file wins when it is sound, else the shipped default is read; only when that is
 // missing too does start-up fail. The write-back goes to the user's file, making its folder.
 TEST(UserSettings, ReadFromTheUsersFileElseTheDefaultWrittenToTheUsers) {

@@ -18,7 +18,9 @@
 #include <thread>
 #include <vector>
 
+#include "TestFiles.h"
 #include "core/Faults.h"
+#include "core/ShownText.h"
 #include "platform/FileSystem.h"
 #include "platform/WriteCleanup.h"
 
@@ -427,21 +429,51 @@ TEST(StdFileSystem, ReadingStopsAtTheLimit) {
   }
 }
 
-// Messages show a long path shortened in the middle to 80 characters, never cutting a character.
-TEST(StdFileSystem, LongPathsAreShortenedInTheMiddle) {
+// A path holding a NUL is refused by every operation, naming it with "?" for the NUL: cut short
+// at the NUL, it would lead to another file, here the file "sub", which stays as it was.
+TEST(StdFileSystem, PathsHoldingANulAreRefused) {
+  TempDir dir;
+  std::ofstream(dir / "sub") << "earlier";
+  const std::string path = dir / std::string("sub\0dir/x.hc1", 13);
+  StdFileSystem files;
+  bool truncated = false;
+  for (const std::string& fault :
+       {FaultOf([&] { files.ReadText(path); }),
+        FaultOf([&] { files.ReadText(path, 10, truncated); }),
+        FaultOf([&] { files.OpenRead(path); }), FaultOf([&] { files.ReplaceText(path, "new"); }),
+        FaultOf([&] {
+          files.ReplaceAll({{dir / "other.txt", "new"}, {path, "new"}});
+        }),
+        FaultOf([&] { files.Remove(path); }), FaultOf([&] { files.LockFolder(path); })}) {
+    EXPECT_EQ(fault, "Cannot use " + dir / "sub?dir/x.hc1" +
+                         ": a file name cannot hold a NUL character (shown as ?).");
+  }
+  EXPECT_EQ(test::ReadFile(dir / "sub"), "earlier");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"sub"});
+}
+
+// Every path or cell a message echoes: control characters (a terminal's escape sequences) and
+// bytes that are not UTF-8 as "?", a long text shortened in the middle to 80 characters, never
+// cutting a character.
+TEST(ShownText, MakesEchoedTextSafeAndShort) {
   std::string accented = "/start/";
   for (int i = 0; i < 100; ++i)
     accented += "\xC3\xA9";  // e with an acute accent, two bytes in UTF-8
-  for (const std::string& path : {std::string(200, 'a') + "/end.hc1", accented + "/x.hc1"}) {
-    const std::string shown = ShownPath(path);
-    std::size_t characters = 0;
-    for (const char c : shown)
-      characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    EXPECT_EQ(characters, 80u) << shown;
-    EXPECT_EQ(shown.substr(0, 3) + shown.substr(shown.size() - 6),
-              path.substr(0, 3) + path.substr(path.size() - 6));
-    EXPECT_NE(shown.find("..."), std::string::npos) << shown;
-  }
+  const struct {
+    std::string text;
+    std::string shown;
+  } cases[] = {
+      {"tables/sub/\x1B[2J\x1B]0;title\x07.csv", "tables/sub/?[2J?]0;title?.csv"},
+      {"caf\xC3\xA9 \xE9\xFF\x7F\t", "caf\xC3\xA9 ????"},
+      {std::string(200, 'a') + "/end.hc1",
+       std::string(38, 'a') + "..." + std::string(31, 'a') + "/end.hc1"},
+      {accented + "/x.hc1", accented.substr(0, 7 + 31 * 2) + "..." +
+                                std::string(accented.end() - 33 * 2, accented.end()) + "/x.hc1"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ShownText(c.text), c.shown) << c.text;
+  EXPECT_EQ(ShownText(std::string(81, 'x'), 80).size(), 80u);
+  EXPECT_EQ(Quoted("a\nb"), "\"a?b\"");
 }
 
 }  // namespace

@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "app/BasinCsv.h"
-#include "app/MessageText.h"
 #include "app/RainfallTable.h"
 #include "app/RunRequest.h"
 #include "core/Faults.h"
 #include "core/Messages.h"
+#include "core/ShownText.h"
 #include "output/TextForms.h"
 #include "output/VolumeCheck.h"
 
@@ -535,7 +535,7 @@ BatchTally RunBatchFiles(const std::string& csvPath, const BatchOptions& options
   std::error_code error;
   std::filesystem::create_directories(options.OutDir, error);
   if (error || !std::filesystem::is_directory(options.OutDir)) {
-    throw FileFault("Cannot create the folder " + ShownPath(options.OutDir) + ": " +
+    throw FileFault("Cannot create the folder " + ShownText(options.OutDir) + ": " +
                         (error ? error.message() : "a file of that name exists"),
                     options.OutDir);
   }

@@ -1,5 +1,7 @@
 #include "app/LicenseText.h"
 
+#include "core/ShownText.h"
+
 namespace rh {
 
 std::vector<std::string> LicenseLines(std::string_view text) {
@@ -30,7 +32,7 @@ std::vector<std::string> ReadLicense(FileSystem& files, const std::string& path)
   if (truncated) {
     lines.push_back(
         "(The licence text goes on beyond its first MiB, which is all shown here; read " +
-        ShownPath(path) + " for the rest.)");
+        ShownText(path) + " for the rest.)");
   }
   return lines;
 }

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <utility>
 
-#include "app/MessageText.h"
+#include "core/ShownText.h"
 #include "engine/Hydrograph.h"
 #include "output/TextForms.h"
 
@@ -133,10 +133,10 @@ std::optional<double> LabelMinutes(std::string_view label) {
 
 class Reader {
  public:
-  explicit Reader(const std::string& fileName) : fileName_(fileName) {}
+  explicit Reader(const std::string& fileName) : shownName_(ShownText(fileName)) {}
 
   [[noreturn]] void Refuse(long line, const std::string& what) const {
-    throw RainfallRefusal(fileName_ + ", line " + std::to_string(line) + ": " + what);
+    throw RainfallRefusal(shownName_ + ", line " + std::to_string(line) + ": " + what);
   }
 
   // What a column's depth is called in messages.
@@ -252,7 +252,7 @@ class Reader {
   std::vector<std::vector<double>> inches_;
 
  private:
-  const std::string& fileName_;
+  std::string shownName_;
   long lastLine_ = 0;
 };
 
@@ -266,7 +266,7 @@ std::string RainfallTables::ReturnPeriodList() const {
 }
 
 DepthDurationTable RainfallTables::Table(std::optional<double> years) const {
-  const std::string where = fileName_ + ", line " + std::to_string(headerLine_) + ": ";
+  const std::string where = ShownText(fileName_) + ", line " + std::to_string(headerLine_) + ": ";
   std::size_t column = 0;
   if (returnPeriods_.empty()) {
     if (years)
@@ -302,7 +302,7 @@ RainfallTables ReadRainfallTables(std::string_view text, const std::string& file
   const auto first =
       std::find_if(lines.begin(), lines.end(), [](const Line& line) { return !line.Blank(); });
   if (first == lines.end())
-    throw RainfallRefusal(fileName + ": the file is empty.");
+    throw RainfallRefusal(ShownText(fileName) + ": the file is empty.");
 
   if (StartsNoCase(first->Fields[0], "duration")) {
     reader.Plain(lines, *first);
@@ -340,7 +340,7 @@ std::optional<std::string> CoverageProblem(const DepthDurationTable& table,
   const double longest = std::max(kStormMinutes, blocks * tc);
   if (table.Covers(tc, longest))
     return std::nullopt;
-  return fileName + " does not cover durations from " + PlainNumber(tc) + " to " +
+  return ShownText(fileName) + " does not cover durations from " + PlainNumber(tc) + " to " +
          PlainNumber(longest) + " minutes (it runs from " + PlainNumber(table.ShortestMinutes()) +
          " to " + PlainNumber(table.LongestMinutes()) +
          "): the table must include every duration from Tc to 6 hours.";

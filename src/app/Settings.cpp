@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/Faults.h"
+#include "core/ShownText.h"
 
 namespace rh {
 
@@ -90,13 +91,21 @@ namespace {
 std::string ReportPathIn(FileSystem& files, const std::string& path) {
   const std::string text = files.ReadText(path);
   FieldReader fields(text);
+  std::string reportPath;
   try {
     fields.ReadField();
     fields.ReadField();
-    return fields.ReadField();
+    reportPath = fields.ReadField();
   } catch (const FileFault&) {
-    throw FileFault("The settings file " + path + " has fewer than three lines.");
+    throw FileFault("The settings file " + ShownText(path) + " has fewer than three lines.", path);
   }
+  // Cut at the NUL, the path would name another file than the one the line holds.
+  if (reportPath.find('\0') != std::string::npos) {
+    throw FileFault("The settings file " + ShownText(path) + " holds the HEC-1 deck path " +
+                        Quoted(reportPath) + " with a NUL character (shown as ?) in it.",
+                    path);
+  }
+  return reportPath;
 }
 
 }  // namespace
@@ -137,9 +146,9 @@ void WriteSettings(const Init& state, FileSystem& files) {
     std::error_code error;
     std::filesystem::create_directories(state.UserSettingsDir, error);
     if (error || !std::filesystem::is_directory(state.UserSettingsDir)) {
-      throw FileFault("Cannot create the settings folder " + state.UserSettingsDir + ": " +
-                      (error ? error.message() : std::string("a file of that name is in the way")) +
-                      ".");
+      throw FileFault(
+          "Cannot create the settings folder " + ShownText(state.UserSettingsDir) + ": " +
+          (error ? error.message() : std::string("a file of that name is in the way")) + ".");
     }
   }
   files.ReplaceText(SettingsPath(state), SettingsText(state.ReportPath));

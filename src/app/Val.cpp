@@ -4,8 +4,8 @@
 #include <charconv>
 #include <string>
 
-#include "app/MessageText.h"
 #include "core/Faults.h"
+#include "core/ShownText.h"
 
 namespace rh {
 

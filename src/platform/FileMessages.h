@@ -23,7 +23,8 @@ FileFault Fault(const char* verb, const std::string& path, const std::string& re
 // Throws unless `info` is a regular file's.
 void CheckRegular(const char* verb, const std::string& path, const struct stat& info);
 
-// Throws when no path was given at all.
+// Throws when no path was given at all, or one holding a NUL character. Every read, write,
+// removal and folder lock starts here.
 void CheckPathGiven(const std::string& path);
 
 }  // namespace rh::files

@@ -103,10 +103,6 @@ class FileSystem {
   virtual std::unique_ptr<FolderLock> LockFolder(const std::string& folder) = 0;
 };
 
-// `path` as messages show it: at most 80 characters, a longer one shortened in the middle with
-// "...".
-std::string ShownPath(const std::string& path);
-
 // The host's files through the POSIX library.
 class StdFileSystem final : public FileSystem {
  public:

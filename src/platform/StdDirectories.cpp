@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Faults.h"
+#include "core/ShownText.h"
 #include "platform/Directories.h"
 
 namespace fs = std::filesystem;
@@ -52,7 +53,7 @@ bool Hidden(const std::string& name) {
 }
 
 [[noreturn]] void ThrowUnreadable(const std::string& path, const std::error_code& ec) {
-  throw DriveFault("Cannot read " + path + ": " + ec.message() + ".");
+  throw DriveFault("Cannot read " + ShownText(path) + ": " + ec.message() + ".");
 }
 
 // Undoes the octal escapes (\040 for a space and so on) of a mounts file field.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/Faults.h"
+#include "core/ShownText.h"
 #include "platform/FileMessages.h"
 #include "platform/FileSystem.h"
 
@@ -47,7 +48,7 @@ std::string Reason(int err) {
 }
 
 FileFault Fault(const char* verb, const std::string& path, const std::string& reason) {
-  return FileFault(std::string("Cannot ") + verb + " " + ShownPath(path) + ": " + reason + ".",
+  return FileFault(std::string("Cannot ") + verb + " " + ShownText(path) + ": " + reason + ".",
                    path);
 }
 
@@ -61,30 +62,15 @@ void CheckRegular(const char* verb, const std::string& path, const struct stat& 
 void CheckPathGiven(const std::string& path) {
   if (path.empty())
     throw FileFault("No file name was given.");
+  // The system would read the name only up to the NUL and use another file.
+  if (path.find('\0') != std::string::npos)
+    throw Fault("use", path, "a file name cannot hold a NUL character (shown as ?)");
 }
 
 }  // namespace files
 
 using files::Fault;
 using files::Reason;
-
-std::string ShownPath(const std::string& path) {
-  constexpr std::size_t kMost = 80;  // characters, not bytes: a UTF-8 character counts once
-  constexpr std::size_t kHead = 38;
-  constexpr std::size_t kTail = kMost - kHead - 3;
-  const auto starts = [&path](std::size_t i) {
-    return (static_cast<unsigned char>(path[i]) & 0xC0) != 0x80;
-  };
-  std::vector<std::size_t> characters;  // where each character starts
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    if (starts(i))
-      characters.push_back(i);
-  }
-  if (characters.size() <= kMost)
-    return path;
-  return path.substr(0, characters[kHead]) + "..." +
-         path.substr(characters[characters.size() - kTail]);
-}
 
 namespace {
 
@@ -283,6 +269,7 @@ void StdFileSystem::Remove(const std::string& path) {
 
 std::unique_ptr<FolderLock> StdFileSystem::LockFolder(const std::string& folder) {
   const std::string dir = folder.empty() ? "." : folder;
+  files::CheckPathGiven(dir);
   const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0)
     throw Fault("use the folder", dir, errno == ENOENT ? "it does not exist" : Reason(errno));
@@ -290,7 +277,7 @@ std::unique_ptr<FolderLock> StdFileSystem::LockFolder(const std::string& folder)
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int err = errno;
     if (err == EWOULDBLOCK) {
-      throw FileFault("Another batch is writing into " + ShownPath(dir) +
+      throw FileFault("Another batch is writing into " + ShownText(dir) +
                       "; wait for it to finish or choose another folder.");
     }
     // A file system without locks (some network disks) runs the batch unlocked.

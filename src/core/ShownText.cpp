@@ -1,4 +1,6 @@
-#include "app/MessageText.h"
+#include "core/ShownText.h"
+
+#include <algorithm>
 
 namespace rh {
 
@@ -34,29 +36,44 @@ std::size_t Utf8Length(std::string_view text) {
   return length;
 }
 
+// Calls `shown(piece)` for each character of `text` as a message shows it: a printable ASCII
+// character or a well-formed UTF-8 sequence as it is, anything else as "?".
+template <typename Shown>
+void EachCharacter(std::string_view text, Shown&& shown) {
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    std::size_t length = 1;
+    if (c < 0x80) {
+      shown(c < 0x20 || c == 0x7F ? std::string_view("?") : text.substr(i, 1));
+    } else if ((length = Utf8Length(text.substr(i))) != 0) {
+      shown(text.substr(i, length));
+    } else {
+      length = 1;
+      shown(std::string_view("?"));
+    }
+    i += length;
+  }
+}
+
 }  // namespace
 
 std::string ShownText(std::string_view text, std::size_t most) {
+  std::size_t count = 0;
+  EachCharacter(text, [&](std::string_view) { ++count; });
+  // A text too long keeps its first `head` and last `tail` characters around "...".
+  const bool cut = count > most;
+  const std::size_t head = most >= 3 ? (most - 3) / 2 : 0;
+  const std::size_t tail = most >= 3 ? most - 3 - head : 0;
   std::string out;
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size();) {
-    if (characters == most) {
-      out += "...";
-      break;
-    }
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      out += (c < 0x20 || c == 0x7F) ? '?' : static_cast<char>(c);
-      ++i;
-    } else if (const std::size_t length = Utf8Length(text.substr(i))) {
-      out.append(text.substr(i, length));
-      i += length;
-    } else {
-      out += '?';
-      ++i;
-    }
-    ++characters;
-  }
+  out.reserve(std::min(text.size(), 4 * most));
+  std::size_t index = 0;
+  EachCharacter(text, [&](std::string_view piece) {
+    if (!cut || index < head || index >= count - tail)
+      out.append(piece);
+    else if (index == head)
+      out.append("...");
+    ++index;
+  });
   return out;
 }
 
