@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include "Bounded.h"
+#include "TestFiles.h"
 #include "app/BasinCsv.h"
+#include "core/Faults.h"
+#include "core/Messages.h"
 
 namespace rh {
 namespace {
@@ -100,6 +106,68 @@ TEST(CsvReader, Records) {
 // (the fuzzer found this in its own harness), so that does not compile.
 static_assert(!std::is_constructible_v<CsvReader, std::string&&>);
 static_assert(std::is_constructible_v<CsvReader, const std::string&>);
+
+// A record may hold 1 MiB; one byte more is a fault naming its line and the limit, raised once that
+// much is read, however the record goes on (open quote, text after a quote, plain field).
+TEST(CsvReader, RecordsBeyondTheLimitAreFaults) {
+  const std::size_t most = kCsvMostRecordBytes;
+  const struct {
+    const char* name;
+    std::string text;
+    long goodRecords;  // read before the fault; all of them when there is none
+    long faultLine;    // 0: no fault
+  } cases[] = {
+      {"a record of the limit", std::string(most, 'x') + "\nb\n", 2, 0},
+      {"one byte more", "a\n\n" + std::string(most + 1, 'x') + "\nb\n", 1, 3},
+      {"a quote never closed", "a\n\"" + std::string(most, 'x'), 1, 2},
+      {"text after a closing quote", "\"a\"" + std::string(most, 'x') + "\n", 0, 1},
+  };
+  for (const auto& c : cases) {
+    CsvReader reader(c.text);
+    CsvRecord record;
+    long good = 0;
+    try {
+      while (reader.Next(record))
+        ++good;
+      EXPECT_EQ(c.faultLine, 0) << c.name;
+    } catch (const FileFault& fault) {
+      EXPECT_EQ(std::string(fault.what()),
+                "Cannot read the basin table: the record that starts on line " +
+                    std::to_string(c.faultLine) + " is longer than 1 MiB, " +
+                    messages::kCsvRecordTooLongText)
+          << c.name;
+    }
+    EXPECT_EQ(good, c.goodRecords) << c.name;
+  }
+}
+
+// A gigabyte table whose first record never ends is refused after its first MiB, in a few MiB of
+// memory, naming the file.
+TEST(CsvReader, AGigabyteRecordIsRefusedInBoundedMemory) {
+  if (test::kSanitized)
+    GTEST_SKIP() << "memory bounds are not checked under AddressSanitizer";
+  test::ScratchDir dir;
+  const std::string path = dir / "basins.csv";
+  std::ofstream(path) << "name,tc";
+  std::filesystem::resize_file(path, std::uintmax_t{1} << 30);  // the rest reads as NUL bytes
+  const int outcome = test::RunBounded(
+      [&] {
+        StdFileSystem files;
+        const auto source = files.OpenRead(path);
+        CsvReader reader(*source);
+        CsvRecord record;
+        try {
+          reader.Next(record);
+        } catch (const FileFault& fault) {
+          return std::string(fault.what()).rfind("Cannot read " + path + ": the record", 0) == 0
+                     ? 0
+                     : 1;
+        }
+        return 2;
+      },
+      16, 5);
+  EXPECT_EQ(outcome, 0);
+}
 
 TEST(CsvField, QuotesOnlyWhenNeededAndReadsBack) {
   struct {

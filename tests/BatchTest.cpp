@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "Basins.h"
+#include "Bounded.h"
 #include "Fakes.h"
 #include "app/Batch.h"
+#include "app/FileCache.h"
 #include "core/Faults.h"
 #include "output/Hec1Deck.h"
 #include "output/ResultsListing.h"
@@ -193,7 +197,7 @@ TEST(Batch, HeaderRow) {
 // Names and entries of any bytes and any length: the messages quote at most 80 characters of
 // them and the summary is valid UTF-8 CSV.
 TEST(Batch, WhatTheTableHoldsReachesTheSummaryAsText) {
-  const std::string huge(1 << 20, 'x');
+  const std::string huge(100000, 'x');
   struct {
     const char* name;
     std::string row;
@@ -207,7 +211,7 @@ TEST(Batch, WhatTheTableHoldsReachesTheSummaryAsText) {
                    "b,10\n",
                    8),
        "a??b", "2 columns instead of 6"},
-      {"a name of a megabyte", huge + ",10,2.5,100,.85,250\n",
+      {"a name of 100,000 characters", huge + ",10,2.5,100,.85,250\n",
        std::string(38, 'x') + "..." + std::string(39, 'x'),
        "\"" + std::string(38, 'x') + "..." + std::string(39, 'x') + "\" is not"},
       {"an entry beyond the double range", "Big,10,2.5,1e99999" + huge + ",.85,250\n", "Big",
@@ -247,6 +251,63 @@ TEST(Batch, SeveralThreadsKeepTheTableOrder) {
     ASSERT_EQ(several.report.Rows[i].Row, static_cast<long>(i + 1));
   EXPECT_EQ(several.report.Rows.back().Status, RowStatus::BadName);
   EXPECT_EQ(several.report.Failed, one.report.Failed);
+}
+
+// The cache keeps the entries used last: one that has left is made again when asked for; a key
+// no path could be is never kept; a failure to make one keeps nothing.
+TEST(FileCache, KeepsTheEntriesUsedLast) {
+  FileCache<std::string> cache(2);
+  std::string made;
+  const auto get = [&](const std::string& key) {
+    return cache.Get(key, [&] {
+      made += key;
+      return "from " + key;
+    });
+  };
+  for (const char* key : {"a", "b", "a", "c", "a", "b"})
+    EXPECT_EQ(get(key), std::string("from ") + key);
+  EXPECT_EQ(made, "abcb");  // b left for c, being used before a
+  const std::string endless(FileCache<std::string>::kMostKeyBytes + 1, 'k');
+  get(endless);
+  get(endless);
+  EXPECT_EQ(made, "abcb" + endless + endless);
+  EXPECT_THROW(cache.Get("d", []() -> std::string { throw std::bad_alloc(); }), std::bad_alloc);
+  EXPECT_EQ(cache.Size(), 2u);
+}
+
+// Rows naming a different rainfall file each, all missing: the batch runs in the same memory
+// however many there are.
+TEST(Batch, ManyRainfallFilesInBoundedMemory) {
+  if (test::kSanitized)
+    GTEST_SKIP() << "memory bounds are not checked under AddressSanitizer";
+  // The table, made as it is read.
+  class Rows final : public ByteReader {
+   public:
+    std::size_t Read(char* buffer, std::size_t size) override {
+      if (pending_.empty() && row_ <= 100000)
+        pending_ = row_++ == 0 ? "name,tc,rain,area,coef,peak,rainfall\n"
+                               : "B" + std::to_string(row_) + ",10,,100,.85,,rainfall-tables/" +
+                                     std::to_string(row_) + ".csv\n";
+      const std::size_t n = std::min(size, pending_.size());
+      pending_.copy(buffer, n);
+      pending_.erase(0, n);
+      return n;
+    }
+
+   private:
+    long row_ = 0;
+    std::string pending_;
+  };
+  const int outcome = test::RunBounded(
+      [] {
+        test::MemoryFileSystem files;
+        test::FixedClock clock;
+        Rows table;
+        const BatchTally tally = RunBatch(table, Out(false, true), {files, clock, nullptr}, {}, {});
+        return tally.Failed == 100000 ? 0 : 1;
+      },
+      12, 30);
+  EXPECT_EQ(outcome, 0);
 }
 
 TEST(Batch, SafeBasinNames) {

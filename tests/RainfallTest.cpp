@@ -3,15 +3,19 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "Bounded.h"
 #include "TestFiles.h"
 #include "app/RainfallTable.h"
 #include "app/RunRequest.h"
 #include "core/Faults.h"
+#include "core/Messages.h"
 #include "engine/Hydrograph.h"
 #include "engine/Rainfall.h"
 
@@ -201,6 +205,50 @@ TEST(RainfallTables, QuotesAtMostEightyCharactersOfTheFile) {
     const std::string message = e.what();
     EXPECT_NE(message.find("\"" + std::string(38, 'x') + "..."), std::string::npos) << message;
     EXPECT_EQ(message.find(std::string(39, 'x')), std::string::npos) << message;
+  }
+}
+
+// No rainfall table is near 1 MiB: a larger file is refused by its size, read no further than
+// that, and what is read costs little more than its bytes (a line end, nothing; the column check of
+// a header, linear time).
+TEST(RainfallTables, FilesOfAnySizeReadInBoundedMemoryAndTime) {
+  if (test::kSanitized)
+    GTEST_SKIP() << "memory bounds are not checked under AddressSanitizer";
+  test::ScratchDir dir;
+  std::ofstream(dir / "sparse.csv").close();
+  std::filesystem::resize_file(dir / "sparse.csv", std::uintmax_t{1} << 30);
+  std::ofstream(dir / "breaks.csv") << std::string(8 << 20, '\n');
+  std::ofstream(dir / "blank.csv") << std::string(kRainfallMostBytes, '\n');
+  std::string header = "by duration for ARI (years):";
+  for (int years = 1; years <= 150000; ++years)
+    header += "," + std::to_string(years);
+  std::ofstream(dir / "wide.csv") << header << '\n';
+  const struct {
+    const char* file;
+    std::string message;
+  } cases[] = {
+      {"sparse.csv",
+       "sparse.csv: more than 1 MiB, " + std::string(messages::kRainfallTooLargeText)},
+      {"breaks.csv",
+       "breaks.csv: more than 1 MiB, " + std::string(messages::kRainfallTooLargeText)},
+      {"blank.csv", "blank.csv: the file is empty."},
+      {"wide.csv",
+       "wide.csv, line 1: the table under this header has 0 rows; it needs at least "
+       "two durations."},
+  };
+  for (const auto& c : cases) {
+    const int outcome = test::RunBounded(
+        [&] {
+          StdFileSystem files;
+          try {
+            LoadRainfall(files, dir / c.file, c.file, "");
+          } catch (const RainfallRefusal& refusal) {
+            return refusal.what() == c.message ? 0 : 1;
+          }
+          return 2;
+        },
+        32, 1);
+    EXPECT_EQ(outcome, 0) << c.file;
   }
 }
 

@@ -1,5 +1,9 @@
 #include "app/BasinCsv.h"
 
+#include "core/Faults.h"
+#include "core/Messages.h"
+#include "core/ShownText.h"
+
 namespace rh {
 
 namespace {
@@ -26,6 +30,7 @@ int CsvReader::Peek(std::size_t ahead) {
     // Drop what has been passed and read on, in pieces large enough that this happens rarely.
     constexpr std::size_t kPiece = 65536;
     buffer_.erase(0, pos_);
+    passed_ += pos_;
     pos_ = 0;
     while (buffer_.size() <= ahead) {
       const std::size_t have = buffer_.size();
@@ -56,12 +61,25 @@ void CsvReader::EndOfLine() {
   ++line_;
 }
 
+void CsvReader::CheckLength(std::size_t start, long line) const {
+  // Called before each byte is taken: the record may hold the limit's bytes, not one more.
+  if (passed_ + pos_ - start < kCsvMostRecordBytes)
+    return;
+  const std::string name = source_ != nullptr ? source_->Name() : std::string();
+  throw FileFault(
+      "Cannot read " + (name.empty() ? std::string("the basin table") : ShownText(name)) +
+          ": the record that starts on line " + std::to_string(line) + " is longer than " +
+          std::to_string(kCsvMostRecordBytes >> 20) + " MiB, " + messages::kCsvRecordTooLongText,
+      name);
+}
+
 bool CsvReader::Next(CsvRecord& record) {
   while (LineBreak(static_cast<char>(Peek())))
     EndOfLine();
   if (AtEnd())
     return false;
 
+  const std::size_t start = passed_ + pos_;
   record.Line = line_;
   record.Fields.clear();
   record.Problem.clear();
@@ -73,6 +91,7 @@ bool CsvReader::Next(CsvRecord& record) {
       ++pos_;
       bool closed = false;
       for (int c = Peek(); c >= 0; c = Peek()) {
+        CheckLength(start, record.Line);
         if (c == '"') {
           if (Peek(1) == '"') {
             field.push_back('"');
@@ -97,11 +116,14 @@ bool CsvReader::Next(CsvRecord& record) {
       if (!AtEnd() && Peek() != ',' && !LineBreak(static_cast<char>(Peek()))) {
         record.Problem = "text follows a closing quote";
         // Skip the rest of the malformed line so the next record starts on the next line.
-        while (!AtEnd() && !LineBreak(static_cast<char>(Peek())))
+        while (!AtEnd() && !LineBreak(static_cast<char>(Peek()))) {
+          CheckLength(start, record.Line);
           ++pos_;
+        }
       }
     } else {
       for (int c = Peek(); c >= 0 && c != ',' && !LineBreak(static_cast<char>(c)); c = Peek()) {
+        CheckLength(start, record.Line);
         if (c == '"' && record.Problem.empty())
           record.Problem = "a quote inside an unquoted field";
         field.push_back(static_cast<char>(c));

@@ -2,6 +2,7 @@
 // quoted field may hold commas, line breaks and doubled quotes), one record a line.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +19,15 @@ struct CsvRecord {
   std::string Problem;
 };
 
+// The most one record may hold, bytes: a row of basins is well under a hundred.
+constexpr std::size_t kCsvMostRecordBytes = std::size_t{1} << 20;
+
 // Splits text into records. LF, CR LF and a lone CR end a record outside quotes; blank lines are
 // skipped; a UTF-8 byte-order mark at the start is ignored. After a record with an unclosed quote
-// the reader is at the end of the text (the quote swallowed the rest).
+// the reader is at the end of the text (the quote swallowed the rest). A record longer than
+// kCsvMostRecordBytes is a FileFault naming the file, the record's line and the limit, raised
+// once that much of it is read: the table is no basin table, and reading it on would hold the
+// whole file.
 class CsvReader {
  public:
   // The reader keeps a view of `text`, which must outlive it; a temporary string is refused.
@@ -39,10 +46,15 @@ class CsvReader {
   void EndOfLine();
   void SkipByteOrderMark();
 
+  // Throws when the record that began at byte `start` of the text (on `line`) already holds the
+  // most bytes a record may: called before a byte is added to it.
+  void CheckLength(std::size_t start, long line) const;
+
   ByteReader* source_ = nullptr;
   std::string buffer_;     // with a source: the bytes read and not yet passed
   std::string_view text_;  // the bytes at hand
   std::size_t pos_ = 0;
+  std::size_t passed_ = 0;  // bytes dropped from the buffer before text_
   long line_ = 1;
 };
 

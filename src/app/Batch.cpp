@@ -7,15 +7,16 @@
 #include <deque>
 #include <exception>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "app/BasinCsv.h"
+#include "app/FileCache.h"
 #include "app/RainfallTable.h"
 #include "app/RunRequest.h"
 #include "core/Faults.h"
@@ -127,8 +128,8 @@ void Classify(const CsvRecord& record, std::size_t columns, NameSet& usedNames, 
   }
 }
 
-// The rainfall tables a batch's rows name, each file read once (a table is refused for every row
-// that names it, with the same message).
+// The rainfall tables a batch's rows name, each file read once while it stays among the few hundred
+// kept (a table is refused for every row that names it, with the same message).
 class RainfallFiles {
  public:
   RainfallFiles(FileSystem& files, std::string folder)
@@ -137,12 +138,9 @@ class RainfallFiles {
   // The table of `file` (relative to the basin table's folder) and `ari`; a refusal's message.
   std::shared_ptr<const TableRainfall> Table(const std::string& file, const std::string& ari,
                                              std::string& problem) {
-    const std::string key = file + '\n' + ari;
-    auto it = tables_.find(key);
-    if (it == tables_.end())
-      it = tables_.emplace(key, Read(file, ari)).first;
-    problem = it->second.problem;
-    return it->second.table;
+    Entry entry = tables_.Get(file + '\n' + ari, [&] { return Read(file, ari); });
+    problem = std::move(entry.problem);
+    return entry.table;
   }
 
  private:
@@ -155,6 +153,8 @@ class RainfallFiles {
     const std::string path = file.front() == '/' || folder_.empty() ? file : folder_ + "/" + file;
     try {
       return {LoadRainfall(files_, path, file, ari), {}};
+    } catch (const std::bad_alloc&) {
+      throw;  // out of memory is no fault of the table
     } catch (const std::exception& refusal) {
       return {nullptr, refusal.what()};
     }
@@ -162,7 +162,7 @@ class RainfallFiles {
 
   FileSystem& files_;
   std::string folder_;
-  std::map<std::string, Entry> tables_;
+  FileCache<Entry> tables_{256};
 };
 
 // The row's storm: its rainfall table, if any, and the chart's peak for an empty peak cell. A table

@@ -4,8 +4,10 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <unordered_set>
 #include <utility>
 
+#include "core/Messages.h"
 #include "core/ShownText.h"
 #include "engine/Hydrograph.h"
 #include "output/TextForms.h"
@@ -69,38 +71,42 @@ std::string Count(std::size_t n, const std::string& thing) {
   return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
 }
 
-// One line of the text: its number (from 1), its content without the line end, and its fields
-// split at commas, trimmed, without trailing empty ones.
+// One line of the text that is not blank: its number (from 1), its content without the line end,
+// and its fields split at commas, trimmed, without trailing empty ones (at least one is left).
 struct Line {
   long Number = 0;
   std::string_view Text;
   std::vector<std::string_view> Fields;
-  bool Blank() const { return Fields.empty(); }
 };
 
+// The lines of `text` that are not blank. Blank lines take no room, so a file of line ends costs
+// nothing but its own bytes.
 std::vector<Line> SplitLines(std::string_view text) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
     text.remove_prefix(kByteOrderMark.size());
   std::vector<Line> lines;
+  std::vector<std::string_view> fields;  // of the line at hand, reused
+  long number = 0;
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string_view::npos)
       end = text.size();
-    Line line;
-    line.Number = static_cast<long>(lines.size()) + 1;
-    line.Text = text.substr(pos, end - pos);
+    ++number;
+    const std::string_view lineText = text.substr(pos, end - pos);
+    fields.clear();
     for (std::size_t start = 0;;) {
-      const std::size_t comma = line.Text.find(',', start);
-      line.Fields.push_back(Trim(line.Text.substr(start, comma - start)));
+      const std::size_t comma = lineText.find(',', start);
+      fields.push_back(Trim(lineText.substr(start, comma - start)));
       if (comma == std::string_view::npos)
         break;
       start = comma + 1;
     }
-    while (!line.Fields.empty() && line.Fields.back().empty())
-      line.Fields.pop_back();
-    lines.push_back(std::move(line));
+    while (!fields.empty() && fields.back().empty())
+      fields.pop_back();
+    if (!fields.empty())
+      lines.push_back({number, lineText, fields});
     pos = end;
     if (pos < text.size() && text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')
       ++pos;
@@ -181,15 +187,14 @@ class Reader {
     headerLine_ = headerLine;
   }
 
-  void Plain(const std::vector<Line>& lines, const Line& header) {
+  void Plain(const std::vector<Line>& lines, std::size_t headerAt) {
+    const Line& header = lines[headerAt];
     if (!(header.Fields.size() == 2 && header.Fields[0] == "duration_min" &&
           header.Fields[1] == "depth_in"))
       Refuse(header.Number, "the header must be duration_min,depth_in (minutes, inches), not " +
                                 Quoted(header.Text) + ".");
-    for (std::size_t i = static_cast<std::size_t>(header.Number); i < lines.size(); ++i) {
+    for (std::size_t i = headerAt + 1; i < lines.size(); ++i) {
       const Line& line = lines[i];
-      if (line.Blank())
-        continue;
       if (line.Fields.size() != 2)
         Refuse(line.Number, Quoted(line.Text) + " is not a row of two numbers (minutes, inches).");
       const std::optional<double> minutes = Number(line.Fields[0]);
@@ -200,21 +205,24 @@ class Reader {
     Finish(header.Number);
   }
 
-  void Atlas(const std::vector<Line>& lines, const Line& header) {
+  void Atlas(const std::vector<Line>& lines, std::size_t headerAt) {
+    const Line& header = lines[headerAt];
+    std::unordered_set<double> seen;  // a header may name very many columns
     for (std::size_t i = 1; i < header.Fields.size(); ++i) {
       const std::optional<double> years = Number(header.Fields[i]);
       if (!years || !(*years > 0))
         Refuse(header.Number,
                "the return period " + Quoted(header.Fields[i]) + " is not a number of years.");
-      if (std::find(returnPeriods_.begin(), returnPeriods_.end(), *years) != returnPeriods_.end())
+      if (!seen.insert(*years).second)
         Refuse(header.Number,
                "the return period " + Quoted(header.Fields[i]) + " appears more than once.");
       returnPeriods_.push_back(*years);
     }
     if (returnPeriods_.empty())
       Refuse(header.Number, "the header names no return periods.");
-    for (std::size_t i = static_cast<std::size_t>(header.Number);
-         i < lines.size() && !lines[i].Blank(); ++i) {
+    // The table ends at the first blank line.
+    for (std::size_t i = headerAt + 1;
+         i < lines.size() && lines[i].Number == lines[i - 1].Number + 1; ++i) {
       const Line& line = lines[i];
       const std::optional<double> minutes = LabelMinutes(line.Fields[0]);
       if (!minutes)
@@ -232,8 +240,8 @@ class Reader {
 
   // The preamble before the estimates: refuses an export of intensities or of millimetres, which
   // would read as inches of depth.
-  void Preamble(const std::vector<Line>& lines, const Line& header) const {
-    for (std::size_t i = 0; i + 1 < static_cast<std::size_t>(header.Number); ++i) {
+  void Preamble(const std::vector<Line>& lines, std::size_t headerAt) const {
+    for (std::size_t i = 0; i < headerAt; ++i) {
       const std::string_view text = Trim(lines[i].Text);
       const bool wrongType = StartsNoCase(text, "Data type:") && !ContainsNoCase(text, "depth");
       const bool wrongUnits = StartsNoCase(text, "Point precipitation frequency estimates") &&
@@ -299,24 +307,23 @@ RainfallTables ReadRainfallTables(std::string_view text, const std::string& file
   for (const Line& line : lines)
     if (line.Text.find('\0') != std::string_view::npos)
       reader.Refuse(line.Number, "a NUL byte: the file is not text.");
-  const auto first =
-      std::find_if(lines.begin(), lines.end(), [](const Line& line) { return !line.Blank(); });
-  if (first == lines.end())
+  if (lines.empty())
     throw RainfallRefusal(ShownText(fileName) + ": the file is empty.");
 
-  if (StartsNoCase(first->Fields[0], "duration")) {
-    reader.Plain(lines, *first);
+  if (StartsNoCase(lines.front().Fields[0], "duration")) {
+    reader.Plain(lines, 0);
   } else {
     const auto header = std::find_if(lines.begin(), lines.end(), [](const Line& line) {
-      return !line.Blank() && EqualNoCase(line.Fields[0], kAtlasHeader);
+      return EqualNoCase(line.Fields[0], kAtlasHeader);
     });
     if (header == lines.end())
-      reader.Refuse(first->Number,
+      reader.Refuse(lines.front().Number,
                     "no rainfall table: neither the header duration_min,depth_in nor a NOAA "
                     "Atlas 14 estimates table (a line that starts \"by duration for ARI "
                     "(years):\").");
-    reader.Preamble(lines, *header);
-    reader.Atlas(lines, *header);
+    const auto headerAt = static_cast<std::size_t>(header - lines.begin());
+    reader.Preamble(lines, headerAt);
+    reader.Atlas(lines, headerAt);
   }
   RainfallTables tables;
   tables.fileName_ = fileName;
@@ -354,7 +361,14 @@ std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::
     if (!years)
       throw RainfallUsageError("the ari " + Quoted(ari) + " is not a return period in years");
   }
-  const RainfallTables tables = ReadRainfallTables(files.ReadText(path), name);
+  bool truncated = false;
+  const std::string text = files.ReadText(path, kRainfallMostBytes, truncated);
+  if (truncated) {
+    throw RainfallRefusal(ShownText(name) + ": more than " +
+                          std::to_string(kRainfallMostBytes >> 20) + " MiB, " +
+                          messages::kRainfallTooLargeText);
+  }
+  const RainfallTables tables = ReadRainfallTables(text, name);
   auto rainfall = std::make_shared<TableRainfall>(TableRainfall{tables.Table(years), name, ari});
   if (ari.empty() && tables.ReturnPeriods().size() == 1)
     rainfall->Ari = PlainNumber(tables.ReturnPeriods().front());

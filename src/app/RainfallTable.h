@@ -3,6 +3,7 @@
 // duration_min,depth_in.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -75,11 +76,14 @@ class RainfallTables {
 // fewer than two rows. Messages quote at most 80 characters of any text from the file.
 RainfallTables ReadRainfallTables(std::string_view text, const std::string& fileName);
 
+// The most a rainfall table file may hold, bytes: an Atlas 14 export is about 4 KiB.
+constexpr std::size_t kRainfallMostBytes = std::size_t{1} << 20;
+
 // The rainfall of a run from the table file at `path` (read through `files`; `name` is how messages
 // and outputs call it) and the return period `ari` as typed ("" for none). FileFault when the file
-// cannot be read, RainfallRefusal when it holds no usable table, RainfallUsageError when `ari` is
-// not a return period or does not pick a column. The table's only return period, when it has one
-// and none was typed, becomes the run's.
+// cannot be read, RainfallRefusal when it holds no usable table or more than kRainfallMostBytes
+// (read no further), RainfallUsageError when `ari` is not a return period or does not pick a
+// column. The table's only return period, when it has one and none was typed, becomes the run's.
 std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::string& path,
                                                   const std::string& name, const std::string& ari);
 

@@ -15,8 +15,15 @@ inline constexpr const char* kNoFileText = "A filename must be selected, or hit 
 
 // A rainfall table that cannot serve a run. Followed by what is wrong, naming the file.
 inline constexpr const char* kRainfallTableTitle = "ERROR In Rainfall Table";
+// Follows "NAME: more than 1 MiB, ".
+inline constexpr const char* kRainfallTooLargeText =
+    "far more than any rainfall table holds; check that the file is the table meant.";
 
 // Batch runs.
+// Follows "Cannot read TABLE: the record that starts on line N is longer than 1 MiB, ".
+inline constexpr const char* kCsvRecordTooLongText =
+    "far longer than any row of basins; check the table (a quote that is never closed takes in "
+    "the rest of the file).";
 inline constexpr const char* kBatchNameEmpty = "the basin name is empty";
 // Each follows "the basin name " and the name in quotes.
 inline constexpr const char* kBatchNameRepeated = "is used by an earlier row";

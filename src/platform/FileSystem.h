@@ -28,6 +28,8 @@ class ByteReader {
   virtual ~ByteReader() = default;
   // Up to `size` bytes into `buffer`; 0 at the end. Throws FileFault when the file cannot be read.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+  // The path of the file read, for messages; empty for a text in memory.
+  virtual std::string Name() const { return {}; }
 };
 
 // The bytes of a text in memory, read in pieces. The text must outlive the reader.
