@@ -253,6 +253,16 @@ TEST(Batch, SeveralThreadsKeepTheTableOrder) {
   EXPECT_EQ(several.report.Failed, one.report.Failed);
 }
 
+// A volume beyond the range of a double leaves the summary's volume empty; the row is done.
+TEST(Batch, AVolumeBeyondTheCheckHasNoFigure) {
+  Batch b;
+  b.Run(kHeader + "Huge,10,2.5,1e305,.85,1e305\n", Out(false, true));
+  ASSERT_EQ(b.report.Rows.size(), 1u);
+  EXPECT_EQ(b.report.Rows[0].Status, RowStatus::Ok) << b.report.Rows[0].Message;
+  EXPECT_NE(b.summary.find("\nHuge,ok,37,25,1E+305,,,chart,,2.5,1E+305\n"), std::string::npos)
+      << b.summary;
+}
+
 // The cache keeps the entries used last: one that has left is made again when asked for; a key
 // no path could be is never kept; a failure to make one keeps nothing.
 TEST(FileCache, KeepsTheEntriesUsedLast) {

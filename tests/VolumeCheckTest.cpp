@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
 #include "core/Faults.h"
@@ -71,8 +72,9 @@ TEST(VolumeCheck, WarningsAtTheirTolerances) {
       {"11 % above the chart", 10, 2.5, 100, 0.85, 358.04 * 1.11, true, false},
       // Tc 13: N = 28 = 3 x 9 + 1, the layout keeps every block, so the volume still balances.
       {"N leaves a remainder of 1", 13, 2.5, 100, 0.85, 300, false, false},
-      // No rain: the design-storm volume is 0, so there is no ratio to pass.
-      {"no rain", 10, 0, 100, 0.85, 250, true, true},
+      // No rain: the design-storm volume and the chart peak are 0, so there is nothing to compare
+      // and nothing to warn of.
+      {"no rain", 10, 0, 100, 0.85, 250, false, false},
       // Block 2 takes up whatever the entered peak adds or removes (its depth is measured from
       // the peak's back-computed intensity), so the volume balances whatever the peak.
       {"peak far above the chart", 10, 2.5, 100, 0.85, 2000, true, false},
@@ -91,6 +93,48 @@ TEST(VolumeCheck, NoRainGivesNoRatio) {
   const VolumeCheck c = CheckVolumes(Computed(10, 0, 100, 0.85, 250));
   EXPECT_FALSE(c.VolumeRatio.has_value());
   EXPECT_FALSE(c.PeakDifference.has_value());
+}
+
+// Entries at the edges of the double range whose runs are computed: the check never faults, writes
+// no figure of more than 15 digits, and makes (and warns of) no comparison its figures cannot
+// carry, saying why.
+TEST(VolumeCheck, ExtremeRunsGiveReadableChecks) {
+  const struct {
+    const char* name;
+    double tc, p6, area, coef, peak;
+    const char* ratio;  // how the volume ratio line ends
+    const char* peakSays;
+  } cases[] = {
+      {"rain below the normal doubles", 10, 1e-310, 100, 0.85, 250,
+       "none (the design-storm volume rounds to 0 cu ft)",
+       "no comparison (the chart peak rounds to 0.00 cfs)"},
+      {"rain of 1e-300", 10, 1e-300, 100, 0.85, 250,
+       "none (the design-storm volume rounds to 0 cu ft)",
+       "no comparison (the chart peak rounds to 0.00 cfs)"},
+      {"no rain", 10, 0, 100, 0.85, 0, "none (the design-storm volume is 0)",
+       "no comparison (the chart peak is 0)"},
+      {"Tc of 1e300", 1e300, 2.5, 100, 0.85, 250, "none (the design-storm volume is 0)",
+       "no comparison (the chart peak rounds to 0.00 cfs)"},
+      {"volumes beyond a double", 10, 2.5, 1e305, 0.85, 1e305,
+       "none (a volume is beyond the check)", "-72.1 % from the chart peak"},
+  };
+  for (const auto& c : cases) {
+    VolumeCheck check;
+    ASSERT_NO_THROW(check = CheckVolumes(Computed(c.tc, c.p6, c.area, c.coef, c.peak))) << c.name;
+    std::string text;
+    for (const std::string& line : CheckLines(check))
+      text += line + "\n";
+    EXPECT_FALSE(std::regex_search(text, std::regex("[0-9]{16}"))) << c.name << "\n" << text;
+    EXPECT_NE(text.find("  Volume ratio        = " + std::string(c.ratio) + "\n"),
+              std::string::npos)
+        << c.name << "\n"
+        << text;
+    EXPECT_NE(text.find(c.peakSays), std::string::npos) << c.name << "\n" << text;
+    EXPECT_EQ(text.find("WARNING: the hydrograph volume"), std::string::npos) << c.name;
+    EXPECT_EQ(text.find("WARNING: the entered peak") != std::string::npos,
+              check.PeakDifference.has_value())
+        << c.name;
+  }
 }
 
 TEST(VolumeCheck, ChartFormsMatchTheEngine) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
@@ -393,7 +394,8 @@ void AppendSummaryLine(std::string& out, const BatchRow& row) {
     out += ',';
     AppendPlainNumber(out, row.PeakCfs);
     out += ',';
-    AppendPlainNumber(out, row.VolumeAcreFeet);
+    if (std::isfinite(row.VolumeAcreFeet))  // a volume beyond the check has no figure
+      AppendPlainNumber(out, row.VolumeAcreFeet);
     out += ',';
   } else {
     out += ",,,,";

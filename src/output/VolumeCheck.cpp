@@ -20,6 +20,20 @@ constexpr const char* kVolumeWarning =
 }  // namespace
 
 VolumeCheck CheckVolumes(const Run& run) {
+  // Plain arithmetic, so the check of a run that succeeded never faults: a figure beyond the range
+  // of a double comes out infinite (or not a number), the lines show it as beyond the check, and
+  // it takes part in no comparison.
+  const auto beyondIfFault = [](auto figure) {
+    try {
+      return figure();
+    } catch (const ArithmeticFault&) {
+      return HUGE_VAL;
+    }
+  };
+  // A comparison needs a divisor that its line shows as more than 0.
+  const auto shownAsZero = [](double value, int decimals) {
+    return Fixed(value, decimals).find_first_not_of("0.") == std::string::npos;
+  };
   const RunInputs& in = run.Inputs;
   const RunResult& r = run.Result;
   VolumeCheck c;
@@ -30,38 +44,44 @@ VolumeCheck CheckVolumes(const Run& run) {
       c.RainfallTable += ", ARI " + in.Rainfall->Ari + " years";
   }
   for (long n = 0; n <= r.OrdinateCount; ++n)
-    c.OrdinateSum = Add(c.OrdinateSum, r.Hydrograph(n));
-  c.HydrographCubicFeet = Mul(Mul(c.OrdinateSum, c.TimeOfConcentration), 60);
-  c.HydrographAcreFeet = Div(c.HydrographCubicFeet, kCubicFeetPerAcreFoot);
+    c.OrdinateSum += r.Hydrograph(n);
+  c.HydrographCubicFeet = c.OrdinateSum * c.TimeOfConcentration * 60;
+  c.HydrographAcreFeet = c.HydrographCubicFeet / kCubicFeetPerAcreFoot;
 
   c.BlockCount = StormBlockCount(c.TimeOfConcentration);
-  c.StormMinutes = Mul(static_cast<double>(c.BlockCount), c.TimeOfConcentration);
+  c.StormMinutes = static_cast<double>(c.BlockCount) * c.TimeOfConcentration;
   c.SixHourRainfall = in.SixHourRainfall;
-  c.StormDepth = StormDepth(in, c.StormMinutes);
+  c.StormDepth = beyondIfFault([&] { return StormDepth(in, c.StormMinutes); });
   c.BasinArea = in.BasinArea;
   c.RunoffCoefficient = in.RunoffCoefficient;
-  c.DesignAcreInches = Mul(Mul(c.RunoffCoefficient, c.StormDepth), c.BasinArea);
-  c.DesignCubicFeet = Mul(c.DesignAcreInches, kCubicFeetPerAcreInch);
-  c.DesignAcreFeet = Div(c.DesignCubicFeet, kCubicFeetPerAcreFoot);
-  if (c.DesignCubicFeet != 0.0)
-    c.VolumeRatio = Div(c.HydrographCubicFeet, c.DesignCubicFeet);
+  c.DesignAcreInches = c.RunoffCoefficient * c.StormDepth * c.BasinArea;
+  c.DesignCubicFeet = c.DesignAcreInches * kCubicFeetPerAcreInch;
+  c.DesignAcreFeet = c.DesignCubicFeet / kCubicFeetPerAcreFoot;
+  if (std::isfinite(c.HydrographCubicFeet) && std::isfinite(c.DesignCubicFeet) &&
+      !shownAsZero(c.DesignCubicFeet, 0))
+    c.VolumeRatio = c.HydrographCubicFeet / c.DesignCubicFeet;
 
-  c.ChartIntensity = StormIntensity(in, c.TimeOfConcentration);
-  c.ChartPeak = Mul(Mul(c.RunoffCoefficient, c.ChartIntensity), c.BasinArea);
+  c.ChartIntensity = beyondIfFault([&] { return StormIntensity(in, c.TimeOfConcentration); });
+  c.ChartPeak = c.RunoffCoefficient * c.ChartIntensity * c.BasinArea;
   c.EnteredPeak = r.Discharge(1);
-  if (c.ChartPeak != 0.0)
-    c.PeakDifference = Div(Sub(c.EnteredPeak, c.ChartPeak), c.ChartPeak);
+  if (std::isfinite(c.ChartPeak) && !shownAsZero(c.ChartPeak, 2)) {
+    const double difference = (c.EnteredPeak - c.ChartPeak) / c.ChartPeak;
+    if (std::isfinite(difference))
+      c.PeakDifference = difference;
+  }
 
-  c.PeakWarning = !c.PeakDifference || std::fabs(*c.PeakDifference) > kPeakTolerance;
+  // Where there is nothing to compare, the lines say why, and nothing is warned of.
+  c.PeakWarning = c.PeakDifference && std::fabs(*c.PeakDifference) > kPeakTolerance;
   c.VolumeWarning =
-      !c.VolumeRatio || *c.VolumeRatio < kVolumeRatioLow || *c.VolumeRatio > kVolumeRatioHigh;
+      c.VolumeRatio && (*c.VolumeRatio < kVolumeRatioLow || *c.VolumeRatio > kVolumeRatioHigh);
   return c;
 }
 
 std::string Fixed(double value, int decimals) {
-  if (!std::isfinite(value))
+  // Past 15 digits the figure is written as PlainNumber writes it, 1.5E+304, not 305 digits.
+  if (!std::isfinite(value) || std::fabs(value) >= 1e15)
     return PlainNumber(value);
-  char buffer[512];
+  char buffer[64];
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
   if (result.ec != std::errc())
@@ -74,16 +94,23 @@ std::string Fixed(double value, int decimals) {
 }
 
 std::vector<std::string> CheckLines(const VolumeCheck& c) {
-  const auto n = [](double value) { return PlainNumber(value); };
+  // A figure beyond the range of a double is named so, never printed as a number.
+  constexpr const char* kBeyond = "(beyond the check)";
+  const auto n = [&](double value) {
+    return std::isfinite(value) ? PlainNumber(value) : std::string(kBeyond);
+  };
+  const auto f = [&](double value, int decimals) {
+    return std::isfinite(value) ? Fixed(value, decimals) : std::string(kBeyond);
+  };
   const std::string indent = "                      ";
   std::vector<std::string> lines;
   lines.emplace_back("");
   lines.emplace_back("Check: runoff volume and peak discharge");
   lines.emplace_back("  Hydrograph volume   = sum of ordinates x Tc x 60 s");
-  lines.push_back(indent + "= " + Fixed(c.OrdinateSum, 1) + " cfs x " + n(c.TimeOfConcentration) +
-                  " min x 60 s = " + Fixed(c.HydrographCubicFeet, 0) + " cu ft");
-  lines.push_back(indent + "= " + Fixed(c.HydrographCubicFeet, 0) +
-                  " / 43560 = " + Fixed(c.HydrographAcreFeet, 4) + " ac-ft");
+  lines.push_back(indent + "= " + f(c.OrdinateSum, 1) + " cfs x " + n(c.TimeOfConcentration) +
+                  " min x 60 s = " + f(c.HydrographCubicFeet, 0) + " cu ft");
+  lines.push_back(indent + "= " + f(c.HydrographCubicFeet, 0) +
+                  " / 43560 = " + f(c.HydrographAcreFeet, 4) + " ac-ft");
   const bool table = !c.RainfallTable.empty();
   const std::string duration = std::to_string(c.BlockCount) + " x " + n(c.TimeOfConcentration) +
                                " = " + n(c.StormMinutes) + " min";
@@ -91,45 +118,53 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
     lines.push_back("  Rainfall            = depth-duration table " + c.RainfallTable);
     lines.emplace_back(indent + "log-log between its durations, I(D) = P(D) x 60 / D");
     lines.emplace_back("  Design-storm volume = C x P(N x Tc) x A,  P(D) from the table, in");
-    lines.push_back(indent + "P(" + duration + ") = " + Fixed(c.StormDepth, 4) + " in");
+    lines.push_back(indent + "P(" + duration + ") = " + f(c.StormDepth, 4) + " in");
   } else {
     lines.emplace_back(
         "  Design-storm volume = C x P(N x Tc) x A,  P(D) = 7.44 P6 D^0.355 / 60 in");
     lines.push_back(indent + "P(" + duration + ") = 7.44 x " + n(c.SixHourRainfall) + " x " +
-                    n(c.StormMinutes) + "^0.355 / 60 = " + Fixed(c.StormDepth, 4) + " in");
+                    n(c.StormMinutes) + "^0.355 / 60 = " + f(c.StormDepth, 4) + " in");
   }
-  lines.push_back(indent + "= " + n(c.RunoffCoefficient) + " x " + Fixed(c.StormDepth, 4) +
-                  " in x " + n(c.BasinArea) + " ac = " + Fixed(c.DesignAcreInches, 3) + " ac-in");
-  lines.push_back(indent + "= " + Fixed(c.DesignAcreInches, 3) +
-                  " x 3630 = " + Fixed(c.DesignCubicFeet, 0) +
-                  " cu ft = " + Fixed(c.DesignAcreFeet, 4) + " ac-ft");
+  lines.push_back(indent + "= " + n(c.RunoffCoefficient) + " x " + f(c.StormDepth, 4) + " in x " +
+                  n(c.BasinArea) + " ac = " + f(c.DesignAcreInches, 3) + " ac-in");
+  lines.push_back(indent + "= " + f(c.DesignAcreInches, 3) + " x 3630 = " +
+                  f(c.DesignCubicFeet, 0) + " cu ft = " + f(c.DesignAcreFeet, 4) + " ac-ft");
   if (c.VolumeRatio) {
-    lines.push_back("  Volume ratio        = " + Fixed(c.HydrographCubicFeet, 0) + " / " +
-                    Fixed(c.DesignCubicFeet, 0) + " = " + Fixed(*c.VolumeRatio, 4) +
+    lines.push_back("  Volume ratio        = " + f(c.HydrographCubicFeet, 0) + " / " +
+                    f(c.DesignCubicFeet, 0) + " = " + f(*c.VolumeRatio, 4) +
                     " (expected 0.98 to 1.02)");
-  } else {
+  } else if (c.DesignCubicFeet == 0.0) {
     lines.emplace_back("  Volume ratio        = none (the design-storm volume is 0)");
+  } else if (!std::isfinite(c.DesignCubicFeet) || !std::isfinite(c.HydrographCubicFeet)) {
+    lines.emplace_back("  Volume ratio        = none (a volume is beyond the check)");
+  } else {
+    lines.emplace_back("  Volume ratio        = none (the design-storm volume rounds to 0 cu ft)");
   }
   if (table) {
     lines.emplace_back("  Chart peak          = C x I(Tc) x A,  I(D) from the table, in/hr");
-    lines.push_back(indent + "I(" + n(c.TimeOfConcentration) + ") = " + Fixed(c.ChartIntensity, 4) +
+    lines.push_back(indent + "I(" + n(c.TimeOfConcentration) + ") = " + f(c.ChartIntensity, 4) +
                     " in/hr");
   } else {
     lines.emplace_back("  Chart peak          = C x I(Tc) x A,  I(D) = 7.44 P6 D^-0.645 in/hr");
     lines.push_back(indent + "I(" + n(c.TimeOfConcentration) + ") = 7.44 x " +
                     n(c.SixHourRainfall) + " x " + n(c.TimeOfConcentration) +
-                    "^-0.645 = " + Fixed(c.ChartIntensity, 4) + " in/hr");
+                    "^-0.645 = " + f(c.ChartIntensity, 4) + " in/hr");
   }
-  lines.push_back(indent + "= " + n(c.RunoffCoefficient) + " x " + Fixed(c.ChartIntensity, 4) +
-                  " in/hr x " + n(c.BasinArea) + " ac = " + Fixed(c.ChartPeak, 2) + " cfs");
+  lines.push_back(indent + "= " + n(c.RunoffCoefficient) + " x " + f(c.ChartIntensity, 4) +
+                  " in/hr x " + n(c.BasinArea) + " ac = " + f(c.ChartPeak, 2) + " cfs");
+  const std::string entered = "  Entered peak        = " + n(c.EnteredPeak) + " cfs, ";
   if (c.PeakDifference) {
     const double percent = *c.PeakDifference * 100.0;
-    lines.push_back("  Entered peak        = " + n(c.EnteredPeak) + " cfs, " +
-                    (percent >= 0 ? "+" : "") + Fixed(percent, 1) +
+    lines.push_back(entered + (percent >= 0 ? "+" : "") + f(percent, 1) +
                     " % from the chart peak (expected within 10 %)");
+  } else if (c.ChartPeak == 0.0) {
+    lines.push_back(entered + "no comparison (the chart peak is 0)");
+  } else if (!std::isfinite(c.ChartPeak)) {
+    lines.push_back(entered + "no comparison (the chart peak is beyond the check)");
+  } else if (Fixed(c.ChartPeak, 2).find_first_not_of("-0.") == std::string::npos) {
+    lines.push_back(entered + "no comparison (the chart peak rounds to 0.00 cfs)");
   } else {
-    lines.push_back("  Entered peak        = " + n(c.EnteredPeak) +
-                    " cfs, no comparison (the chart peak is 0)");
+    lines.push_back(entered + "no comparison (the difference is beyond the check)");
   }
   if (c.PeakWarning)
     lines.emplace_back(kPeakWarning);

@@ -36,29 +36,33 @@ struct VolumeCheck {
   double DesignCubicFeet = 0;
   double DesignAcreFeet = 0;
 
-  // Hydrograph volume / design-storm volume; none when the design-storm volume is 0.
+  // Hydrograph volume / design-storm volume; none when the design-storm volume shows as 0 cu ft or
+  // a volume is beyond the range of a double.
   std::optional<double> VolumeRatio;
 
   // Peak: the chart's C x I(Tc) x A beside the entered one.
   double ChartIntensity = 0;  // I(Tc), in/hr
   double ChartPeak = 0;       // cfs
   double EnteredPeak = 0;     // cfs, the peak discharge of the run
-  // (entered - chart) / chart; none when the chart's peak is 0.
+  // (entered - chart) / chart; none when the chart's peak shows as 0.00 cfs or a figure is beyond
+  // the range of a double.
   std::optional<double> PeakDifference;
 
-  bool PeakWarning = false;    // |PeakDifference| > 10 % (or no chart peak to compare with)
-  bool VolumeWarning = false;  // VolumeRatio outside 0.98..1.02 (or no ratio)
+  bool PeakWarning = false;    // |PeakDifference| > 10 % (none: no warning)
+  bool VolumeWarning = false;  // VolumeRatio outside 0.98..1.02 (none: no warning)
 };
 
-// The check of `run`, on the run's own rainfall (the county chart or its table). Throws
-// ArithmeticFault when a figure overflows.
+// The check of `run`, on the run's own rainfall (the county chart or its table). Never faults for a
+// run that was computed: a figure beyond the range of a double is infinite (or not a number) and
+// takes part in no comparison.
 VolumeCheck CheckVolumes(const Run& run);
 
 // The check as the companion prints it after the listing: each figure with the numbers it comes
 // from, then a warning line for each figure outside its tolerance.
 std::vector<std::string> CheckLines(const VolumeCheck& check);
 
-// A number with `decimals` digits after the point, "." as the point, no padding.
+// A number with `decimals` digits after the point, "." as the point, no padding; from 1E+15 up, as
+// PlainNumber writes it.
 std::string Fixed(double value, int decimals);
 
 }  // namespace rh
