@@ -175,16 +175,17 @@ test::CommandResult RunProcess(const std::string& env, const std::string& args,
                           "--peak 250 " + args + " 2>'" + errFile + "'");
 }
 
-TEST(Cli, NoPrinterInstalled) {
+// A print service that does not answer is named as the cause, not a missing printer.
+TEST(Cli, PrintServiceUnreachable) {
   test::ScratchDir dir;
-  // A print server that does not exist stands for a host without printers.
   const auto result = RunProcess("env -u PRINTER -u LPDEST CUPS_SERVER=" + (dir / "no-cups.sock"),
                                  "--print", dir / "err.txt");
   EXPECT_EQ(result.status, 3);
   EXPECT_TRUE(result.out.empty());
-  EXPECT_EQ(test::ReadFile(dir / "err.txt"), std::string("rational-hydrograph-cli: ") +
-                                                 messages::kPrintFaultTitle + ": " +
-                                                 kNoPrinterInstalledText + "\n");
+  EXPECT_EQ(test::ReadFile(dir / "err.txt"),
+            std::string("rational-hydrograph-cli: ") + messages::kPrintFaultTitle +
+                ": The print service at " + (dir / "no-cups.sock") + " " +
+                messages::kPrintServiceText + "\n");
 }
 
 TEST(Cli, CommaDecimalHostKeepsThePointInTheDeck) {

@@ -24,6 +24,7 @@
 #include "Fakes.h"
 #include "TestFiles.h"
 #include "core/Faults.h"
+#include "core/Messages.h"
 #include "output/PrintedReport.h"
 #include "platform/qt/GuiSession.h"
 #include "platform/qt/QtPrinter.h"
@@ -354,6 +355,22 @@ TEST_F(Spooler, RefusedJobsAreFaultsUntilTheQueueAcceptsAgain) {
       EXPECT_EQ(spooler_->JobCount(), jobs);
     }
   }
+}
+
+// A default printer named by LPDEST that the print service does not have is named in the fault;
+// no job is sent.
+TEST_F(Spooler, AMissingDefaultPrinterIsNamed) {
+  test::ScratchDir dir;
+  const long jobs = spooler_->JobCount();
+  const auto printed = test::RunCommand("LPDEST=nosuch " + std::string(RH_CLI_PATH) +
+                                        " --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 "
+                                        "--print 2>'" +
+                                        (dir / "err.txt") + "' >/dev/null");
+  EXPECT_EQ(printed.status, 3);
+  EXPECT_EQ(test::ReadFile(dir / "err.txt"),
+            std::string("rational-hydrograph-cli: ") + messages::kPrintFaultTitle +
+                ": The printer \"nosuch\" " + messages::kPrinterMissingText + "\n");
+  EXPECT_EQ(spooler_->JobCount(), jobs);
 }
 
 }  // namespace

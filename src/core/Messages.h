@@ -57,6 +57,14 @@ inline constexpr const char* kStartupFaultText =
 
 // Printing: no printer, or the printer failed. Followed by the fault's own words and the offer.
 inline constexpr const char* kPrintFaultText = "The report could not be printed.";
+// Why there is no default printer, when it is not that none is installed. The first follows
+// "The printer \"NAME\" ", the second "The print service at ADDRESS ".
+inline constexpr const char* kPrinterMissingText =
+    "is named as the default printer (by LPDEST, PRINTER or lpoptions) but is not installed. "
+    "Name an installed printer, or install this one, then print again.";
+inline constexpr const char* kPrintServiceText =
+    "cannot be reached. Start the print service (CUPS), or correct the CUPS_SERVER setting, then "
+    "print again.";
 inline constexpr const char* kPdfOfferText = "Save the report as a PDF file instead?";
 inline constexpr const char* kPdfDialogTitle = "Save Report as PDF";
 inline constexpr const char* kPdfFilter = "PDF files (*.pdf)";

@@ -12,6 +12,8 @@
 #include <QPrinterInfo>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
+#include "core/ShownText.h"
 
 namespace rh {
 
@@ -72,6 +74,26 @@ void SubmitToSpooler(const std::string& queue, const std::string& pdf) {
     giveUp(SpoolerWords(HTTP_STATUS_ERROR));
 }
 
+// Why the system has no default printer: the print service does not answer, the printer named as
+// the default is not one of its queues, or it has no printer at all.
+std::string NoDefaultPrinter() {
+  constexpr int kWaitMs = 5000;
+  http_t* service = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                 kWaitMs, nullptr);
+  if (service == nullptr)
+    return "The print service at " + ShownText(cupsServer()) + " " + messages::kPrintServiceText;
+  httpClose(service);
+  // LPDEST, PRINTER, the lpoptions files, else the service's own default.
+  const char* named = cupsGetDefault();
+  if (named != nullptr && *named != '\0') {
+    cups_dest_t* queue = cupsGetNamedDest(CUPS_HTTP_DEFAULT, named, nullptr);
+    if (queue == nullptr)
+      return "The printer " + Quoted(named) + " " + messages::kPrinterMissingText;
+    cupsFreeDests(1, queue);
+  }
+  return kNoPrinterInstalledText;
+}
+
 QPageLayout PdfPageLayout() {
   return QPageLayout(
       QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -85,7 +107,7 @@ std::unique_ptr<QtPrinter> QtPrinter::DefaultPrinter(char decimalPoint) {
   RequireGuiApplication();
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull())
-    throw PrinterFault(kNoPrinterInstalledText);
+    throw PrinterFault(NoDefaultPrinter());
   // The page size and margins the printer's own job would use.
   const QPrinter device(info, QPrinter::HighResolution);
   std::unique_ptr<QtPrinter> printer(

@@ -37,7 +37,9 @@ class QtPrinter final : public PdfDocument {
  public:
   // The system's default printer, with its default page size and margins. EndDoc succeeds only
   // when the print spooler has accepted the job; otherwise it throws PrinterFault with the
-  // spooler's own words. Throws PrinterFault when no printer is installed.
+  // spooler's own words. Throws PrinterFault when there is no default printer, saying why: the
+  // print service cannot be reached, the printer named as the default is not installed, or no
+  // printer is.
   static std::unique_ptr<QtPrinter> DefaultPrinter(char decimalPoint);
 
   // A PDF document in memory on an A4 page with 10 pt margins at 1200 dots per inch: EndDoc
