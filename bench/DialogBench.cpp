@@ -73,8 +73,10 @@ class NoPrompts : public rh::ui::Prompts {
  public:
   void Warning(QWidget*, const std::string&, const std::string&) override {}
   bool Question(QWidget*, const std::string&, const std::string&) override { return false; }
-  std::string SaveFileName(QWidget*, const std::string&, const std::string&,
-                           const std::string&) override {
+
+ protected:
+  std::string AskSaveFileName(QWidget*, const std::string&, const std::string&, const std::string&,
+                              std::string&) override {
     return "";
   }
 };

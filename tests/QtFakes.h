@@ -29,29 +29,32 @@ class RecordingPrompts : public ui::Prompts {
   struct Shown {
     std::string kind;  // "warning", "question" or "save"
     std::string title;
-    std::string text;
+    std::string text;   // a save dialog's filter
+    std::string start;  // the path a save dialog opened at
   };
 
   void Warning(QWidget*, const std::string& title, const std::string& text) override {
-    shown.push_back({"warning", title, text});
+    shown.push_back({"warning", title, text, {}});
   }
   bool Question(QWidget*, const std::string& title, const std::string& text) override {
-    shown.push_back({"question", title, text});
+    shown.push_back({"question", title, text, {}});
     if (answers.empty())
       return true;
     const bool yes = answers.front();
     answers.pop_front();
     return yes;
   }
-  std::string SaveFileName(QWidget*, const std::string& title, const std::string&,
-                           const std::string& filter) override {
-    shown.push_back({"save", title, filter});
+  std::string AskSaveFileName(QWidget*, const std::string& title, const std::string& startPath,
+                              const std::string& filter, std::string& chosenFilter) override {
+    shown.push_back({"save", title, filter, startPath});
+    chosenFilter = nextSaveFilter;
     return nextSaveName;
   }
 
   std::vector<Shown> shown;
   std::deque<bool> answers;
-  std::string nextSaveName;
+  std::string nextSaveName;    // as typed in the save dialog
+  std::string nextSaveFilter;  // the filter it is chosen under; "" for none reported
 };
 
 // Output devices whose printer and PDF jobs are recording printers the session keeps; a PDF's

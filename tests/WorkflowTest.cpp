@@ -443,17 +443,35 @@ class WorkflowTest : public QObject {
   }
 
   // The plot window shows the chart at its drawing area's size, again after a resize, saves the
-  // 1600 x 900 chart in the format the file name asks for, and closes on Escape.
+  // 1600 x 900 chart in the format the file name asks for (a name without an extension takes the
+  // chosen filter's), and closes on Escape.
   void plotWindowDrawsAtItsSizeAndSavesPictures_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("filter");  // chosen in the dialog; "" for none reported
     QTest::addColumn<QString>("saveAs");
-    QTest::newRow("PNG") << "/runs/plot.PNG";
-    QTest::newRow("SVG") << "/runs/plot.svg";
-    QTest::newRow("no picture extension: a warning") << "/runs/plot.pdf";
+    QTest::newRow("PNG") << "/runs/plot.PNG"
+                         << ""
+                         << "/runs/plot.PNG";
+    QTest::newRow("SVG") << "/runs/plot.svg"
+                         << ""
+                         << "/runs/plot.svg";
+    QTest::newRow("no extension, the first filter") << "/runs/plot3"
+                                                    << ""
+                                                    << "/runs/plot3.png";
+    QTest::newRow("no extension, the SVG filter") << "/runs/plot3"
+                                                  << "SVG drawings (*.svg)"
+                                                  << "/runs/plot3.svg";
+    QTest::newRow("no picture extension: a warning") << "/runs/plot.pdf"
+                                                     << ""
+                                                     << "/runs/plot.pdf";
   }
   void plotWindowDrawsAtItsSizeAndSavesPictures() {
+    QFETCH(QString, typed);
+    QFETCH(QString, filter);
     QFETCH(QString, saveAs);
     Start();
-    session_->prompts.nextSaveName = saveAs.toStdString();
+    session_->prompts.nextSaveName = typed.toStdString();
+    session_->prompts.nextSaveFilter = filter.toStdString();
     Type({"10", "2.5", "100", ".85", "250"});
     bool modal = false, drawn = false, redrawn = false, closedByEscape = false;
     Generate([&](QWidget* results) {
@@ -472,12 +490,51 @@ class WorkflowTest : public QObject {
     const rh::Drawing chart = rh::PlotDrawing(session_->state.LastRun->Run);
     const std::map<QString, std::string> expected{
         {"/runs/plot.PNG", session_->devices.PngBytes(chart)},
-        {"/runs/plot.svg", rh::DrawingSvg(chart)}};
+        {"/runs/plot3.png", session_->devices.PngBytes(chart)},
+        {"/runs/plot.svg", rh::DrawingSvg(chart)},
+        {"/runs/plot3.svg", rh::DrawingSvg(chart)}};
     QCOMPARE(session_->files.files.count(saveAs.toStdString()), expected.count(saveAs));
     if (expected.count(saveAs) != 0)
       QCOMPARE(session_->files.files[saveAs.toStdString()], expected.at(saveAs));
     else
       QCOMPARE(Titles().last(), QString(rh::messages::kImageFaultTitle));
+  }
+
+  // Each save dialog opens in the folder of the last file saved in the session, whichever dialog
+  // saved it; a table name typed without an extension is saved as CSV.
+  void saveDialogsOpenInTheFolderLastSaved() {
+    Start();
+    session_->devices.noPrinter = true;  // "Print Report" offers the PDF's dialog
+    Type({"10", "2.5", "100", ".85", "250"});
+    auto& prompts = session_->prompts;
+    Generate([&](QWidget* results) {
+      const auto press = [&](const char* button) {
+        QTest::mouseClick(results->findChild<QPushButton*>(button), Qt::LeftButton);
+      };
+      prompts.nextSaveName = "/runs/north/basin";
+      press("Command3");
+      prompts.nextSaveName = "";  // the PDF's dialog is cancelled
+      press("Command2");
+      rh::test::WhenModal("PlotWindow", [&](QWidget* plot) {
+        prompts.nextSaveName = "/runs/south/plot.svg";
+        QTest::mouseClick(plot->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        plot->close();
+      });
+      press("Command4");
+      prompts.nextSaveName = "";
+      press("Command3");
+    });
+    QStringList starts;
+    for (const auto& shown : prompts.shown) {
+      if (shown.kind == "save")
+        starts << QString::fromStdString(shown.start);
+    }
+    QCOMPARE(starts,
+             (QStringList{QDir::home().filePath("hydrograph.csv"), "/runs/north/hydrograph.pdf",
+                          "/runs/north/hydrograph.png", "/runs/south/hydrograph.csv"}));
+    QCOMPARE(session_->files.files["/runs/north/basin.csv"],
+             rh::HydrographCsv(session_->state.LastRun->Run));
+    QCOMPARE(session_->files.files.count("/runs/south/plot.svg"), std::size_t{1});
   }
 
   // Enter in an entry box runs "Generate". On the results, Ctrl+A selects every line, Ctrl+C and

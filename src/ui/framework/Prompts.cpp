@@ -1,7 +1,10 @@
 #include "ui/framework/Prompts.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace rh::ui {
 
@@ -46,9 +49,38 @@ bool QtPrompts::Question(QWidget* parent, const std::string& title, const std::s
   return box.exec() == QMessageBox::Yes;
 }
 
-std::string QtPrompts::SaveFileName(QWidget* parent, const std::string& title,
-                                    const std::string& suggestedPath, const std::string& filter) {
-  return QFileDialog::getSaveFileName(parent, Q(title), Q(suggestedPath), Q(filter)).toStdString();
+std::string Prompts::SaveFileName(QWidget* parent, const std::string& title,
+                                  const std::string& suggestedPath, const std::string& filter) {
+  const QFileInfo suggested(Q(suggestedPath));
+  const QString start = lastFolder_.empty() ? suggested.filePath()
+                                            : QDir(Q(lastFolder_)).filePath(suggested.fileName());
+  std::string chosenFilter;
+  const QString chosen =
+      Q(AskSaveFileName(parent, title, start.toStdString(), filter, chosenFilter));
+  if (chosen.isEmpty())
+    return {};
+  // A name typed without an extension takes the chosen filter's first one, "*.png" in
+  // "PNG images (*.png)"; with no filter reported, the first filter offered is the chosen one.
+  QString path = chosen;
+  if (QFileInfo(chosen).fileName().indexOf(QLatin1Char('.')) < 0) {
+    const QString from = Q(chosenFilter.empty() ? filter : chosenFilter);
+    const QRegularExpressionMatch extension =
+        QRegularExpression(QStringLiteral("\\*(\\.[A-Za-z0-9]+)")).match(from);
+    if (extension.hasMatch())
+      path += extension.captured(1);
+  }
+  lastFolder_ = QFileInfo(path).absolutePath().toStdString();
+  return path.toStdString();
+}
+
+std::string QtPrompts::AskSaveFileName(QWidget* parent, const std::string& title,
+                                       const std::string& startPath, const std::string& filter,
+                                       std::string& chosenFilter) {
+  QString selected;
+  const QString path =
+      QFileDialog::getSaveFileName(parent, Q(title), Q(startPath), Q(filter), &selected);
+  chosenFilter = selected.toStdString();
+  return path.toStdString();
 }
 
 }  // namespace rh::ui

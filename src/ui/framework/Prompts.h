@@ -18,10 +18,23 @@ class Prompts {
   // A modal question with an exclamation icon and the buttons Yes and No. True for Yes.
   virtual bool Question(QWidget* parent, const std::string& title, const std::string& text) = 0;
 
-  // A modal save-file dialog starting at `suggestedPath`, offering `filter` (e.g. "PDF files
-  // (*.pdf)"). The chosen path, or "" when the user cancelled.
-  virtual std::string SaveFileName(QWidget* parent, const std::string& title,
-                                   const std::string& suggestedPath, const std::string& filter) = 0;
+  // A modal save-file dialog offering `filter` (e.g. "PDF files (*.pdf)", several joined by ";;")
+  // with the file name of `suggestedPath`, in the folder of the last file saved this session
+  // (before the first, the folder of `suggestedPath`). The chosen path, with the extension of the
+  // chosen filter added when the name has none ("plot3" saved as PNG is "plot3.png"), or "" when
+  // the user cancelled.
+  std::string SaveFileName(QWidget* parent, const std::string& title,
+                           const std::string& suggestedPath, const std::string& filter);
+
+ protected:
+  // The dialog itself, opened at `startPath`: the path as chosen or typed ("" when cancelled), and
+  // in `chosenFilter` the filter it was chosen under.
+  virtual std::string AskSaveFileName(QWidget* parent, const std::string& title,
+                                      const std::string& startPath, const std::string& filter,
+                                      std::string& chosenFilter) = 0;
+
+ private:
+  std::string lastFolder_;  // of the last file chosen in a save dialog; "" before the first
 };
 
 // The real message boxes and file dialog.
@@ -29,8 +42,11 @@ class QtPrompts final : public Prompts {
  public:
   void Warning(QWidget* parent, const std::string& title, const std::string& text) override;
   bool Question(QWidget* parent, const std::string& title, const std::string& text) override;
-  std::string SaveFileName(QWidget* parent, const std::string& title,
-                           const std::string& suggestedPath, const std::string& filter) override;
+
+ protected:
+  std::string AskSaveFileName(QWidget* parent, const std::string& title,
+                              const std::string& startPath, const std::string& filter,
+                              std::string& chosenFilter) override;
 };
 
 }  // namespace rh::ui
