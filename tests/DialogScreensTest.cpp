@@ -1,11 +1,14 @@
 // The file selection dialog, the licence viewer and the web page screen, opened from the main
 // screen the way a user opens them.
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -27,12 +30,23 @@ namespace {
 struct BrowserLog {
   QStringList navigated;
   bool absent = false;   // no browser component: making one fails
+  bool none = false;     // no browser to embed here: the factory gives none
   bool failing = false;  // navigation fails
+};
+
+// The page area as an embedded engine has it: a click gives it the focus, and it takes every key
+// typed into it.
+class PageArea : public QWidget {
+ public:
+  explicit PageArea(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override { event->accept(); }
 };
 
 class FakeBrowser : public rh::qt::Browser {
  public:
-  FakeBrowser(QWidget* parent, BrowserLog& log) : widget_(new QWidget(parent)), log_(log) {}
+  FakeBrowser(QWidget* parent, BrowserLog& log) : widget_(new PageArea(parent)), log_(log) {}
   QWidget* Widget() override { return widget_; }
   void Navigate(const std::string& address) override {
     if (log_.failing)
@@ -97,6 +111,17 @@ void Press(QWidget* form, const char* button) {
 
 }  // namespace
 
+// Stands in for the desktop's web browser: records the addresses it is asked to open.
+class DesktopBrowser : public QObject {
+  Q_OBJECT
+
+ public:
+  QStringList opened;
+
+ public slots:
+  void Open(const QUrl& url) { opened << url.toString(); }
+};
+
 class DialogScreensTest : public QObject {
   Q_OBJECT
 
@@ -141,6 +166,8 @@ class DialogScreensTest : public QObject {
         rh::qt::InstallBrowserFactory([this](QWidget* parent) -> std::unique_ptr<rh::qt::Browser> {
           if (browser_.absent)
             throw std::runtime_error("no browser component");
+          if (browser_.none)
+            return nullptr;
           return std::make_unique<FakeBrowser>(parent, browser_);
         });
   }
@@ -369,6 +396,71 @@ class DialogScreensTest : public QObject {
     QVERIFY(session_->prompts.shown.empty());
     QCOMPARE(Child<QLineEdit>(main_, "Text2")->text(), QStringLiteral("10"));
     QCOMPARE(PathBox()->text(), QStringLiteral("/runs/basin-7.hc1"));
+  }
+
+  // Without a browser to embed, the button opens the page in the desktop's browser and shows no
+  // screen of its own.
+  void webButtonWithoutAnEmbeddedBrowserOpensTheDesktops() {
+    OpenMain();
+    browser_.none = true;
+    DesktopBrowser desktop;
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &desktop, "Open");
+    bool shown = false;
+    QPointer<QTimer> guard = rh::test::WhenModal(
+        "WebPage",
+        [&](QWidget* page) {
+          shown = true;
+          page->close();
+        },
+        500);
+    Press(main_, "Command4");
+    delete guard.data();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QVERIFY(!shown);
+    QCOMPARE(desktop.opened,
+             QStringList{QString::fromStdString(rh::qt::WithScheme(rh::maker::kWebAddress))});
+  }
+
+  // The page takes the keys once clicked, as the engine does; Escape still closes the screen.
+  void escapeClosesTheWebPageAfterAClickInThePage() {
+    OpenMain();
+    bool focusInPage = false, closed = false;
+    rh::test::WhenModal("WebPage", [&](QWidget* page) {
+      auto* area = page->findChild<QWidget*>(QStringLiteral("WebBrowser1"));
+      QTest::mouseClick(area, Qt::LeftButton);
+      focusInPage = page->focusWidget() == area;
+      QTest::keyClick(area, Qt::Key_Escape);
+      closed = !page->isVisible();
+      if (!closed)
+        page->close();
+    });
+    Press(main_, "Command4");
+    QVERIFY(focusInPage);
+    QVERIFY(closed);
+  }
+
+  // A licence line longer than the list is kept whole: scrolled sideways to its end, the list
+  // shows its last word. Empty lines still never reach the list.
+  void licenceListScrollsSidewaysToTheEndOfALongLine() {
+    OpenMain();
+    const QString longLine = QString(300, QLatin1Char('w')) + QStringLiteral(" THE-END");
+    session_->files.files["/opt/rh/LICENSE.txt"] = "Short\n\n" + longLine.toStdString() + "\n";
+    QStringList items;
+    bool endShown = false;
+    rh::test::WhenModal("LicenseDisplay", [&](QWidget* viewer) {
+      auto* list1 = Child<QListWidget>(viewer, "List1");
+      items = Items(list1);
+      QScrollBar* sideways = list1->horizontalScrollBar();
+      sideways->setValue(sideways->maximum());
+      const QRect line = list1->visualItemRect(list1->item(1));
+      const int textEnd =
+          line.left() + list1->fontMetrics().horizontalAdvance(longLine) + 2 * list1->spacing();
+      endShown = sideways->isVisible() && textEnd <= list1->viewport()->width() + 8 && textEnd > 0;
+      Press(viewer, "Command1");
+    });
+    Press(main_, "Command5");
+    QCOMPARE(items, (QStringList{"Short", longLine}));
+    QVERIFY(endShown);
   }
 
   void webAddressGetsASchemeForTheEngine() {

@@ -28,7 +28,9 @@ LicenseDisplay::LicenseDisplay(UiContext& context, QWidget* owner)
            QStringLiteral("Orvane Engineering Company - License Agreement")),
       context_(context) {
   licenseList_ = AddListBox("List1", {120, 120, 8775, 5910}, kFixedPitch);
-  licenseList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // long lines are clipped
+  // A long line is kept whole, and the list scrolls sideways to its end.
+  licenseList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  licenseList_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   licenseList_->setTextElideMode(Qt::ElideNone);
   auto* command1 = AddButton("Command1", QStringLiteral("Cancel"), {3960, 6360, 975, 375});
   connect(command1, &QPushButton::clicked, this, [this] { OnCancel(); });

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <memory>
 #include <optional>
 
 #include "app/Maker.h"
@@ -11,6 +12,7 @@
 #include "app/Settings.h"
 #include "core/Faults.h"
 #include "core/Messages.h"
+#include "platform/qt/Browser.h"
 #include "platform/qt/Pictures.h"
 #include "ui/DirFileSelect.h"
 #include "ui/FaultBoundary.h"
@@ -165,10 +167,16 @@ void MainMenu::OnExit() {
   context_.endProgram();
 }
 
-// Web-address button: shows the web page screen modally, ignoring every fault.
+// Web-address button: shows the web page screen modally, or opens the page in the desktop's
+// browser when there is none to embed; every fault is ignored.
 void MainMenu::OnWebAddress() {
   try {
-    ShowModal(new WebPage(this));
+    auto page = std::make_unique<WebPage>(this);
+    if (!page->Embeds()) {
+      qt::OpenInDesktopBrowser(maker::kWebAddress);
+      return;
+    }
+    ShowModal(page.release());
   } catch (...) {
     // An absent browser component or any other fault leaves the main screen as it was.
   }

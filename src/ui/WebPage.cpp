@@ -1,6 +1,7 @@
 #include "ui/WebPage.h"
 
 #include <QPushButton>
+#include <QShortcut>
 
 #include "app/Maker.h"
 #include "ui/framework/Twips.h"
@@ -11,6 +12,7 @@ WebPage::WebPage(QWidget* owner)
     : Form(owner, "WebPage", 11505, 8430, QString::fromLatin1(maker::kWebAddress)) {
   try {
     browser_ = qt::MakeBrowser(this);
+    embeds_ = browser_ != nullptr;
   } catch (...) {
     browser_.reset();  // no browser component: the page area stays empty
   }
@@ -23,7 +25,11 @@ WebPage::WebPage(QWidget* owner)
   if (browser != nullptr)
     QWidget::setTabOrder(browser, command1);
   connect(command1, &QPushButton::clicked, this, [this] { OnCancel(); });
-  CloseOnEscape();
+  // The browser takes every key typed into the page, so Escape is a shortcut of the whole window:
+  // it closes the screen wherever the focus is, as "Cancel" does.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, [this] { CloseBox(); });
 }
 
 WebPage::~WebPage() = default;

@@ -17,6 +17,9 @@ class WebPage : public Form {
   explicit WebPage(QWidget* owner);
   ~WebPage() override;
 
+  // False when there is no browser to embed here: the page is for the desktop's browser instead.
+  bool Embeds() const { return embeds_; }
+
   // Centres the window, then starts loading the maker's web address; faults from here on are
   // ignored.
   void OnLoad() override;
@@ -24,6 +27,7 @@ class WebPage : public Form {
 
  private:
   std::unique_ptr<qt::Browser> browser_;
+  bool embeds_ = true;
 };
 
 }  // namespace rh::ui

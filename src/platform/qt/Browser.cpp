@@ -1,7 +1,9 @@
 #include "platform/qt/Browser.h"
 
+#include <QDesktopServices>
 #include <QLabel>
 #include <QString>
+#include <QUrl>
 #include <utility>
 
 namespace rh::qt {
@@ -44,6 +46,10 @@ std::unique_ptr<Browser> MakeBrowser(QWidget* parent) {
 
 std::unique_ptr<Browser> MakeLinkBrowser(QWidget* parent) {
   return std::make_unique<LinkBrowser>(parent);
+}
+
+void OpenInDesktopBrowser(const std::string& address) {
+  QDesktopServices::openUrl(QUrl(QString::fromStdString(WithScheme(address))));
 }
 
 }  // namespace rh::qt

@@ -22,8 +22,8 @@ class Browser {
   virtual void Navigate(const std::string& address) = 0;
 };
 
-// Makes a browser whose control is a child of `parent`. May throw when no browser component is
-// available.
+// Makes a browser whose control is a child of `parent`; nullptr when there is no browser to embed
+// here (pages then open in the desktop's own browser). May throw when the browser component fails.
 using BrowserFactory = std::function<std::unique_ptr<Browser>(QWidget* parent)>;
 
 // Replaces the factory the web page screen uses and returns the one it replaced. Until one is
@@ -35,6 +35,9 @@ std::unique_ptr<Browser> MakeBrowser(QWidget* parent);
 
 // Shows the address as a link that opens the system's own web browser when clicked.
 std::unique_ptr<Browser> MakeLinkBrowser(QWidget* parent);
+
+// Opens `address` in the desktop's own web browser and returns at once.
+void OpenInDesktopBrowser(const std::string& address);
 
 // The address as the browser engine wants it: "http://" put in front of a bare host name.
 inline std::string WithScheme(const std::string& address) {

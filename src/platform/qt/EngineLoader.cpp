@@ -1,6 +1,7 @@
 // Installs the browser engine module as the web page screen's browser, linked into the program
 // only. The module is loaded from the program's folder when the first page is opened; without it
-// the screen falls back to a link that opens the system's browser.
+// (or without the engine's libraries, which the package only recommends) there is no browser to
+// embed, and the page opens in the desktop's own browser.
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -19,7 +20,7 @@ std::unique_ptr<Browser> MakeEngineBrowser(QWidget* parent) {
     return reinterpret_cast<MakeEngineBrowserFn>(module.resolve(kEngineBrowserSymbol));
   }();
   if (make == nullptr)
-    return MakeLinkBrowser(parent);
+    return nullptr;
   return std::unique_ptr<Browser>(make(parent));
 }
 
