@@ -9,6 +9,8 @@
 #   <prefix>/share/metainfo/example.orvane.rational_hydrograph.metainfo.xml
 #   <prefix>/share/icons/hicolor/{scalable,128x128}/apps/rational-hydrograph.{svg,png}
 #   <prefix>/share/man/man1/rational-hydrograph{,-cli}.1.gz
+#   <prefix>/share/doc/rational-hydrograph/copyright, changelog.gz and examples/ (a rainfall
+#                                       table, a basin table and a pond table to try)
 #
 # Included at the end of the top-level CMakeLists, after every target is defined. The windowed
 # program's part is installed only when that target is part of the build.
@@ -53,6 +55,55 @@ if(RH_BUILD_TESTS)
                                   $<TARGET_FILE:rational-hydrograph-cli> ${rh_man_sources})
   set_tests_properties(man_pages PROPERTIES SKIP_RETURN_CODE 77)
 endif()
+
+# The package's documents, where Debian keeps them: the copyright in the machine-readable format,
+# made from LICENSE so the two never differ; the changelog, compressed as the manual pages are;
+# and sample files to try the companion on. The pond sample comes with the pond routing.
+set(RH_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/rational-hydrograph)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE rh_license)
+if(NOT rh_license MATCHES "Copyright \\(c\\) ([^\n]+)\n"
+   OR NOT rh_license MATCHES "Permission is hereby granted, free of charge")
+  message(FATAL_ERROR "LICENSE is no longer the MIT (Expat) licence with one Copyright (c) line: "
+                      "update packaging/copyright.in to match it")
+endif()
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)\n" rh_copyright_line "${rh_license}")
+set(RH_COPYRIGHT "${CMAKE_MATCH_1}")
+# The licence's own text follows its copyright line: each line indented by a space, a blank line
+# written " .", as the format has it.
+string(FIND "${rh_license}" "${rh_copyright_line}" rh_at)
+string(LENGTH "${rh_copyright_line}" rh_length)
+math(EXPR rh_at "${rh_at} + ${rh_length}")
+string(SUBSTRING "${rh_license}" ${rh_at} -1 rh_license_text)
+string(STRIP "${rh_license_text}" rh_license_text)
+string(REGEX REPLACE "\n[ \t]*\n" "\n.\n" rh_license_text "${rh_license_text}")
+string(REPLACE "\n" "\n " RH_LICENSE_TEXT " ${rh_license_text}")
+configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in
+               ${PROJECT_BINARY_DIR}/packaging/copyright @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/copyright DESTINATION ${RH_DOC_DIR})
+
+set(rh_changelog ${PROJECT_SOURCE_DIR}/packaging/changelog)
+file(STRINGS ${rh_changelog} rh_changelog_top LIMIT_COUNT 1)
+if(NOT rh_changelog_top MATCHES "^rational-hydrograph \\(${PROJECT_VERSION}\\) ")
+  message(WARNING "packaging/changelog has no entry for version ${PROJECT_VERSION} at its top")
+endif()
+if(RH_GZIP)
+  add_custom_command(
+    OUTPUT ${PROJECT_BINARY_DIR}/packaging/changelog.gz
+    COMMAND ${RH_GZIP} -9 -n -c ${rh_changelog} > ${PROJECT_BINARY_DIR}/packaging/changelog.gz
+    DEPENDS ${rh_changelog}
+    COMMENT "Compressing the changelog")
+  add_custom_target(changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/packaging/changelog.gz)
+  install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${RH_DOC_DIR})
+else()
+  install(FILES ${rh_changelog} DESTINATION ${RH_DOC_DIR})
+endif()
+
+foreach(sample atlas14-fort-myers-fl.csv basins.csv example-pond.csv)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/tests/data/${sample})
+    install(FILES ${PROJECT_SOURCE_DIR}/tests/data/${sample} DESTINATION ${RH_DOC_DIR}/examples)
+  endif()
+endforeach()
 
 install(TARGETS rational-hydrograph-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The companion's printer, PDF and picture devices, loaded from the program folder when a run first
@@ -100,11 +151,30 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Fonts for the plots; the windowed program also needs the X11/Wayland platform plugins.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
 if(TARGET rational-hydrograph)
   # The screens map their typefaces onto the Liberation fonts.
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins, fonts-liberation")
 endif()
+# The library dependencies come from dpkg-shlibdeps, run by cpack (packaging/Dependencies.cmake)
+# rather than by CPack's own step, which would make hard dependencies of every library of every
+# file: the web page's browser module is loaded only when the page opens, and without the engine
+# (about 150 MB) the page opens in the desktop's browser, so its libraries are recommended.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
+set(rh_required $<TARGET_FILE:rational-hydrograph-cli> $<TARGET_FILE:rh-qtdevices>)
+set(rh_recommended)
+if(TARGET rational-hydrograph)
+  list(APPEND rh_required $<TARGET_FILE:rational-hydrograph>)
+  if(TARGET rh-webengine)
+    list(APPEND rh_recommended $<TARGET_FILE:rh-webengine>)
+  endif()
+endif()
+file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/packaging/CPackDependencies.cmake CONTENT "\
+set(RH_REQUIRED_FILES \"${rh_required}\")
+set(RH_RECOMMENDED_FILES \"${rh_recommended}\")
+set(RH_WORK_DIR \"${PROJECT_BINARY_DIR}/packaging/shlibdeps\")
+include(\"${PROJECT_SOURCE_DIR}/packaging/Dependencies.cmake\")
+")
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/packaging/CPackDependencies.cmake)
 include(CPack)

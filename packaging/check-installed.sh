@@ -5,7 +5,9 @@
 #   file name agree;
 # - the desktop entry validates, and its icon and programs are installed;
 # - each program in usr/bin has a manual page, gzipped without name or time stamp, that renders
-#   without a warning.
+#   without a warning;
+# - the package's documents are where Debian keeps them: a machine-readable copyright, a changelog
+#   gzipped without name or time stamp, and the sample files to try.
 #   check-installed.sh ROOT
 # Needs appstreamcli (appstream), desktop-file-validate (desktop-file-utils) and groff (groff-base).
 set -u
@@ -57,5 +59,23 @@ for program in "$usr"/bin/rational-hydrograph*; do
   [ -z "$warnings" ] || fail "$page: $warnings"
 done
 
-[ "$failed" -eq 0 ] && echo "check-installed: metainfo, desktop entry and manual pages are sound"
+doc=$usr/share/doc/rational-hydrograph
+head -n 1 "$doc/copyright" 2>/dev/null |
+  grep -qxF "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ||
+  fail "$doc/copyright is missing or not in the machine-readable format"
+grep -q "^License: Expat$" "$doc/copyright" 2>/dev/null || fail "$doc/copyright names no licence"
+if [ -f "$doc/changelog.gz" ]; then
+  [ "$(od -An -tx1 -j3 -N5 "$doc/changelog.gz" | tr -d ' \n')" = 0000000000 ] ||
+    fail "$doc/changelog.gz carries a name or time stamp"
+  gzip -dc "$doc/changelog.gz" | head -n 1 | grep -q "^rational-hydrograph (" ||
+    fail "$doc/changelog.gz does not start with an entry of the package"
+else
+  fail "no $doc/changelog.gz"
+fi
+for sample in atlas14-fort-myers-fl.csv basins.csv; do
+  [ -f "$doc/examples/$sample" ] || fail "no sample $doc/examples/$sample"
+done
+
+[ "$failed" -eq 0 ] &&
+  echo "check-installed: metainfo, desktop entry, manual pages and documents are sound"
 exit $failed
