@@ -86,11 +86,11 @@ TEST(CliCheck, BlockAfterTheListing) {
 
 TEST(CliCheck, BothWarningsAndNoRatio) {
   const Outcome o = RunCli(
-      {"--tc", "10", "--rain", "0", "--area", "100", "--coef", ".85", "--peak", "250", "--check"});
+      {"--tc", "10", "--rain", "0", "--area", "100", "--coef", ".85", "--peak", "0", "--check"});
   ASSERT_EQ(o.status, 0) << o.err;
   EXPECT_NE(o.out.find("  Volume ratio        = none (the design-storm volume is 0)\n"),
             std::string::npos);
-  EXPECT_NE(o.out.find("  Entered peak        = 250 cfs, no comparison"), std::string::npos);
+  EXPECT_NE(o.out.find("  Entered peak        = 0 cfs, no comparison"), std::string::npos);
   EXPECT_NE(o.out.find("WARNING: the entered peak"), std::string::npos);
   EXPECT_NE(o.out.find("WARNING: the hydrograph volume"), std::string::npos);
 }
@@ -101,10 +101,11 @@ TEST(CliOptions, UsageErrors) {
     std::vector<std::string> args;
     const char* errHas;
   } cases[] = {
-      {"plot without value", Basin({"--plot"}), "option --plot needs a value"},
+      {"plot without value", Basin({"--plot"}), "option --plot has no value"},
       {"plot of another kind", Basin({"--plot", "chart.jpg"}), "must end in .svg or .png"},
       {"csv and check", Basin({"--csv", "--check"}), "cannot be combined"},
-      {"hec1 without a path", Basin({"--hec1"}), "--hec1 needs a value"},
+      {"hec1 without a path", Basin({"--hec1"}), "--hec1 has no value"},
+      {"deck without a name", Basin({"--hec1", ""}), "--hec1 has no value"},
       {"out without batch", Basin({"--out", "dir"}), "go with --batch"},
       {"batch without out", {"--batch", "b.csv"}, "--batch needs --out DIR"},
       {"batch with entries", {"--batch", "b.csv", "--out", "d", "--tc", "10"}, "drop --tc"},
@@ -115,15 +116,22 @@ TEST(CliOptions, UsageErrors) {
       {"entry given twice", Basin({"--tc=20"}), "option --tc is given twice"},
       {"flag given twice", Basin({"--csv", "--csv"}), "option --csv is given twice"},
       {"deck and report on one file", Basin({"--hec1", "r/x.pdf", "--report", "r/../r/x.pdf"}),
-       "--hec1 and --report name the same file"},
-      {"report and plot on one file", Basin({"--report", "x.svg", "--plot", "./x.svg"}),
-       "--report and --plot name the same file"},
+       "the HEC-1 deck and the report name the same file"},
+      {"deck and plot on one file", Basin({"--hec1", "x.svg", "--plot", "./x.svg"}),
+       "the HEC-1 deck and the plot name the same file"},
+      {"report not a PDF", Basin({"--report", "r.txt"}), "must end in .pdf"},
+      {"unknown option, the nearest offered", Basin({"--tcc", "5"}),
+       "unknown option --tcc; did you mean --tc?"},
+      {"value missing before the next option", {"--tc", "--rain", "2.5"}, "--tc has no value"},
       {"deck name with a line break", Basin({"--hec1", "runs/A\nB.hc1"}), "control character"},
   };
   for (const auto& c : cases) {
     const Outcome o = RunCli(c.args);
-    EXPECT_EQ(o.status, cli::kUsage) << c.name;
+    EXPECT_EQ(o.status, kExitUsage) << c.name;
     EXPECT_NE(o.err.find(c.errHas), std::string::npos) << c.name << ": " << o.err;
+    // One line, then where to read more: never the whole help.
+    const auto first = o.err.find('\n');
+    EXPECT_EQ(o.err.substr(first + 1), "Try 'rational-hydrograph-cli --help'.\n") << c.name;
   }
 }
 
@@ -196,7 +204,7 @@ TEST(CliPlot, PngHasTheChartSize) {
 
 TEST(CliPlot, UnwritableFileIsAFault) {
   const Outcome o = RunCli(Basin({"--plot", "/nonexistent-folder/chart.svg"}));
-  EXPECT_EQ(o.status, cli::kFault);
+  EXPECT_EQ(o.status, kExitFault);
   EXPECT_NE(o.err.find("Cannot write /nonexistent-folder/chart.svg"), std::string::npos) << o.err;
 }
 
@@ -212,7 +220,7 @@ TEST(CliBatch, GoodRowsBadRowsAndAMalformedLine) {
                                        "Torn,10,2.5,100\n";
   const Outcome o =
       RunCli({"--batch", (dir / "basins.csv").string(), "--out", (dir / "runs/2026").string()});
-  EXPECT_EQ(o.status, cli::kSomeRowsFailed);
+  EXPECT_EQ(o.status, kExitSomeRowsFailed);
   EXPECT_NE(o.out.find("7 basins: 2 done, 5 failed"), std::string::npos) << o.out;
   for (const char* problem :
        {"row 3 (line 4): the basin name \"North\" is used",
@@ -287,11 +295,11 @@ TEST(CliBatch, Hec1FlagBesideOtherOptions) {
   };
   for (const auto& args : forms) {
     const Outcome o = RunCli(args);
-    EXPECT_TRUE(o.status == cli::kOk || o.status == cli::kSomeRowsFailed) << o.err;
+    EXPECT_TRUE(o.status == kExitOk || o.status == kExitSomeRowsFailed) << o.err;
     const std::string out = args[args.size() - 1] == "--hec1" ? args[args.size() - 2] : args.back();
     const std::string summary = ReadFile(std::filesystem::path(out) / "summary.csv");
     EXPECT_NE(summary.find("\nA,"), std::string::npos) << summary;
-    if (o.status == cli::kOk) {
+    if (o.status == kExitOk) {
       EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(out) / "A.hc1"));
     }
   }
@@ -316,7 +324,7 @@ TEST(CliBatch, AFolderAtARowsFileFailsOnlyThatRow) {
   std::ofstream(dir / "out/A.txt/keep.txt") << "keep";
   const Outcome o =
       RunCli({"--batch", (dir / "b.csv").string(), "--out", (dir / "out").string(), "--hec1"});
-  EXPECT_EQ(o.status, cli::kSomeRowsFailed) << o.err;
+  EXPECT_EQ(o.status, kExitSomeRowsFailed) << o.err;
   EXPECT_NE(o.err.find("row 1 (line 2): Cannot write"), std::string::npos) << o.err;
   EXPECT_NE(o.err.find("it is a folder"), std::string::npos) << o.err;
   EXPECT_EQ(Entries(dir / "out"),
@@ -332,7 +340,7 @@ TEST(CliBatch, OneBatchAtATimeInAFolder) {
   StdFileSystem files;
   const auto held = files.LockFolder((dir / "out").string());
   const Outcome o = RunCli({"--batch", (dir / "b.csv").string(), "--out", (dir / "out").string()});
-  EXPECT_EQ(o.status, cli::kFault);
+  EXPECT_EQ(o.status, kExitFault);
   EXPECT_NE(o.err.find("Another batch is writing into"), std::string::npos) << o.err;
   EXPECT_TRUE(Entries(dir / "out").empty());
 }
@@ -434,7 +442,7 @@ TEST(CliRainfall, OutputsCarryTheRainfallUsed) {
                                   "C,10,2.5,100,.85,250,atlas14.csv,100\n";
   const Outcome batch =
       RunCli({"--batch", (dir / "b.csv").string(), "--out", (dir / "out").string()});
-  EXPECT_EQ(batch.status, cli::kSomeRowsFailed) << batch.err;
+  EXPECT_EQ(batch.status, kExitSomeRowsFailed) << batch.err;
   const std::string summary = ReadFile(dir / "out/summary.csv");
   EXPECT_NE(summary.find("\nA,ok,37,25,856.8,"), std::string::npos) << summary;
   EXPECT_NE(summary.find(",atlas14.csv,100,7.75,856.8\n"), std::string::npos) << summary;

@@ -265,25 +265,27 @@ std::string RainfallTables::ReturnPeriodList() const {
   return ShownText(list);
 }
 
-DepthDurationTable RainfallTables::Table(std::optional<double> years) const {
+DepthDurationTable RainfallTables::Table(std::optional<double> years,
+                                         const std::string& ariName) const {
   const std::string where = fileName_ + ", line " + std::to_string(headerLine_) + ": ";
   std::size_t column = 0;
   if (returnPeriods_.empty()) {
     if (years)
       throw RainfallUsageError(where +
                                "the table has no return periods (it is the one to use); "
-                               "leave out --ari.");
+                               "leave out " +
+                               ariName + ".");
   } else if (!years) {
     if (returnPeriods_.size() > 1)
       throw RainfallUsageError(where +
                                "the table has a column for each of several return "
-                               "periods; give --ari, one of: " +
-                               ReturnPeriodList() + ".");
+                               "periods; give " +
+                               ariName + ", one of: " + ReturnPeriodList() + ".");
   } else {
     const auto found = std::find(returnPeriods_.begin(), returnPeriods_.end(), *years);
     if (found == returnPeriods_.end())
       throw RainfallUsageError(where + "no column for a return period of " + PlainNumber(*years) +
-                               " years; give --ari, one of: " + ReturnPeriodList() + ".");
+                               " years; give " + ariName + ", one of: " + ReturnPeriodList() + ".");
     column = static_cast<std::size_t>(found - returnPeriods_.begin());
   }
   std::vector<DepthDuration> points;
@@ -347,15 +349,17 @@ std::optional<std::string> CoverageProblem(const DepthDurationTable& table,
 }
 
 std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::string& path,
-                                                  const std::string& name, const std::string& ari) {
+                                                  const std::string& name, const std::string& ari,
+                                                  const std::string& ariName) {
   std::optional<double> years;
   if (!ari.empty()) {
     years = ParseReturnPeriod(ari);
     if (!years)
-      throw RainfallUsageError("the ari " + Quoted(ari) + " is not a return period in years");
+      throw RainfallUsageError(ariName + " " + Quoted(ari) + " is not a return period in years");
   }
   const RainfallTables tables = ReadRainfallTables(files.ReadText(path), name);
-  auto rainfall = std::make_shared<TableRainfall>(TableRainfall{tables.Table(years), name, ari});
+  auto rainfall =
+      std::make_shared<TableRainfall>(TableRainfall{tables.Table(years, ariName), name, ari, path});
   if (ari.empty() && tables.ReturnPeriods().size() == 1)
     rainfall->Ari = PlainNumber(tables.ReturnPeriods().front());
   return rainfall;

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Faults.h"
+#include "core/Messages.h"
 #include "engine/Rainfall.h"
 #include "platform/FileSystem.h"
 
@@ -18,17 +20,18 @@ namespace rh {
 // The file cannot serve as a rainfall table (empty, not text, no table, a malformed row, a depth
 // or duration out of order...). The companion refuses the run with this message, before anything
 // is written. The message names the file and the line.
-class RainfallRefusal : public std::runtime_error {
+class RainfallRefusal : public Refused {
  public:
-  using std::runtime_error::runtime_error;
+  explicit RainfallRefusal(const std::string& text)
+      : Refused(messages::kRainfallTableTitle, text) {}
 };
 
 // The run asks the file for a column it cannot give: several return periods and none chosen, one
 // the file does not hold, or one given for a table without return periods. The file is fine; the
 // command line needs changing. The message lists the return periods the file holds.
-class RainfallUsageError : public std::runtime_error {
+class RainfallUsageError : public UsageError {
  public:
-  using std::runtime_error::runtime_error;
+  using UsageError::UsageError;
 };
 
 // The depth tables of one file.
@@ -45,8 +48,9 @@ class RainfallTables {
   // The table of the column for `years`. No return period is needed when the file holds one
   // column; with several, `years` picks one by value (100 and 100.0 are the same). Throws
   // RainfallUsageError when none is given for several columns, when no column has that return
-  // period, and when one is given for a plain table, which does not say its return period.
-  DepthDurationTable Table(std::optional<double> years) const;
+  // period, and when one is given for a plain table, which does not say its return period; the
+  // message calls the return period's source `ariName` ("--ari", "the ari column").
+  DepthDurationTable Table(std::optional<double> years, const std::string& ariName = "--ari") const;
 
  private:
   friend RainfallTables ReadRainfallTables(std::string_view text, const std::string& fileName);
@@ -78,10 +82,12 @@ RainfallTables ReadRainfallTables(std::string_view text, const std::string& file
 // The rainfall of a run from the table file at `path` (read through `files`; `name` is how messages
 // and outputs call it) and the return period `ari` as typed ("" for none). FileFault when the file
 // cannot be read, RainfallRefusal when it holds no usable table, RainfallUsageError when `ari` is
-// not a return period or does not pick a column. The table's only return period, when it has one
-// and none was typed, becomes the run's.
+// not a return period or does not pick a column (its message calls the return period's source
+// `ariName`). The table's only return period, when it has one and none was typed, becomes the
+// run's.
 std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::string& path,
-                                                  const std::string& name, const std::string& ari);
+                                                  const std::string& name, const std::string& ari,
+                                                  const std::string& ariName = "--ari");
 
 // A return period as typed on the command line: a decimal number above 0 ("100", "100.0", "2.33");
 // nothing for anything else.

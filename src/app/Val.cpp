@@ -44,7 +44,7 @@ long DecimalOrder(const std::string& number) {
 }
 }  // namespace
 
-double Val(std::string_view text) {
+std::optional<double> LeadingNumber(std::string_view text) {
   // Gather the number's characters, leaving out the blanks Val skips.
   std::string number;
   bool negative = false;
@@ -74,7 +74,7 @@ double Val(std::string_view text) {
     }
   }
   if (!seenDigit)
-    return 0.0;
+    return std::nullopt;
 
   // Exponent: E or D, an optional sign, then at least one digit; otherwise it is not part of the
   // number.
@@ -110,6 +110,10 @@ double Val(std::string_view text) {
     value = 0.0;  // too small to represent: reads as zero
   }
   return negative ? -value : value;
+}
+
+double Val(std::string_view text) {
+  return LeadingNumber(text).value_or(0.0);
 }
 
 }  // namespace rh

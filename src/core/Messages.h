@@ -1,4 +1,5 @@
-// Every message the program shows the user, in one place.
+// Every message the program shows the user, in one place: the warnings that refuse input, the
+// titles and texts faults are reported under, and the words of the faults themselves.
 #pragma once
 
 namespace rh::messages {
@@ -8,6 +9,35 @@ inline constexpr const char* kIncompleteTitle = "ERROR Incomplete Input Data";
 inline constexpr const char* kIncompleteText = "Entries are required in all data fields.";
 inline constexpr const char* kTcTitle = "ERROR In Time of Concentration";
 inline constexpr const char* kTcText = "Time of Concentration value must be 5 or greater.";
+
+// Entries refused for what they hold. The title is kEntryTitle followed by the entry's name; the
+// text is the entry's name followed by what it must be.
+inline constexpr const char* kEntryTitle = "ERROR In ";
+inline constexpr const char* kTcEntry = "Time of Concentration";
+inline constexpr const char* kRainEntry = "6 Hour Rainfall";
+inline constexpr const char* kAreaEntry = "Basin Area";
+inline constexpr const char* kCoefEntry = "Runoff Coefficient";
+inline constexpr const char* kPeakEntry = "Peak Discharge";
+inline constexpr const char* kNoNumberText =
+    " value must be a number, such as 2.5. Type it with digits and a point for decimals.";
+inline constexpr const char* kCommaText =
+    " value must use a point for decimals, not a comma: type 2.5, not 2,5.";
+inline constexpr const char* kNegativeText = " value must be 0 or greater.";
+inline constexpr const char* kAboveOneText = " value must be 1 or less.";
+// A peak larger than the storm supports: "Peak Discharge value must be X cfs or less ..." with the
+// largest peak that keeps the hydrograph at zero or above, then the chart peak.
+inline constexpr const char* kPeakTooLargeText =
+    " cfs or less for this storm: a larger peak makes the block just before the peak negative. "
+    "The chart peak C x I(Tc) x A is ";
+
+// Two outputs of a run on one file, or an output on a file the run reads. Each follows the
+// outputs' names and the file.
+inline constexpr const char* kSameFileText = ": give each output a file of its own";
+inline constexpr const char* kReplacesInputText =
+    ", which the run reads: choose another name for the output";
+// A routing step that does not divide the time of concentration.
+inline constexpr const char* kRouteStepText =
+    "the routing step must be a whole number of minutes that divides the time of concentration";
 
 // File selection dialog.
 inline constexpr const char* kNoFileTitle = "ERROR - No filename selected";
@@ -29,7 +59,21 @@ inline constexpr const char* kRunFaultTitle = "ERROR In Hydrograph Computation";
 inline constexpr const char* kRunFaultText =
     "The hydrograph could not be computed from these entries. Check the basin area, runoff "
     "coefficient and peak discharge.";
+// Arithmetic faults: a floating-point step that gives no number.
+inline constexpr const char* kInvalidOperationText = "Invalid floating-point operation.";
+inline constexpr const char* kOverflowText = "Overflow.";
+inline constexpr const char* kDivisionByZeroText = "Division by zero.";
+
+// Memory ran out (a fault, whatever the input).
+inline constexpr const char* kOutOfMemoryText = "Out of memory.";
+// After the words of a division by zero in a companion run.
+inline constexpr const char* kDivisionHintText =
+    " The basin area and the runoff coefficient must not be 0: check both.";
 inline constexpr const char* kDeckFaultTitle = "ERROR Writing HEC-1 Input File";
+// The HEC-1 feature is on and the path box is empty.
+inline constexpr const char* kDeckPathEmptyText =
+    "No HEC-1 input file was named. Type the deck's path in the box under \"Create HEC1 Input "
+    "File\" on the main screen, or pick a file with \"Browse\", then press \"Generate\" again.";
 inline constexpr const char* kPrintFaultTitle = "ERROR Printing Report";
 
 inline constexpr const char* kLicenseFaultTitle = "ERROR Reading Software License";

@@ -172,17 +172,14 @@ void ComputeHydrograph(const RunInputs& in, RunResult& r) {
   r.Discharge.Truncate(blocks + 1);
 }
 
-RunResult ComputeHydrograph(const RunInputs& inputs) {
-  RunResult result;
-  ComputeHydrograph(inputs, result);
-  return result;
-}
-
-Run ComputeRun(const RunInputs& inputs) {
-  Run run;
-  run.Inputs = inputs;
-  ComputeHydrograph(inputs, run.Result);
-  return run;
+double BlockBeforePeak(const RunInputs& in) {
+  RunResult r;
+  r.Intensity.Resize(3);
+  r.RainIncrement.Resize(3);
+  r.Discharge.Resize(3);
+  r.Intensity[1] = Div(in.PeakDischarge, Mul(in.BasinArea, in.RunoffCoefficient));
+  ComputeBlocks<CheckedSteps>(in, 2, r);
+  return r.Discharge[2];
 }
 
 }  // namespace rh

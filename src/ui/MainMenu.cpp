@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/Maker.h"
+#include "app/PreparedRun.h"
 #include "app/RunBasin.h"
 #include "app/RunRequest.h"
 #include "app/Settings.h"
@@ -128,29 +129,25 @@ void MainMenu::OnGenerate() {
   const auto answerFor = [](const std::exception& fault) {
     if (dynamic_cast<const FileFault*>(&fault) != nullptr)
       return FaultAnswer{messages::kSettingsFaultTitle, messages::kSettingsFaultText, {}};
+    if (dynamic_cast<const UsageError*>(&fault) != nullptr)
+      return FaultAnswer{messages::kDeckFaultTitle, {}, {}};
     return FaultAnswer{messages::kRunFaultTitle, messages::kRunFaultText, {}};
   };
   RunAtBoundary(context_.prompts, this, answerFor, [&] {
-    const RequestOutcome outcome =
-        RequestRun(state, Entries(), [&] { WriteSettings(state, context_.files); });
-    if (const Refusal* refusal = std::get_if<Refusal>(&outcome)) {
-      context_.prompts.Warning(this, refusal->Title, refusal->Text);
-      return;
-    }
-    // With the switch on every run also writes the HEC-1 deck to the report path.
-    OutputRequest request;
-    if (state.Hec1Enabled != kFalse)
-      request.DeckPath = state.ReportPath;
-    run = RunBasin(std::get<RunInputs>(outcome), request,
+    const PreparedRun prepared =
+        RequestRun(state, Entries(), context_.files, [&] { WriteSettings(state, context_.files); });
+    run = RunBasin(prepared.Inputs, prepared.Request,
                    RunServices{context_.files, context_.clock, &context_.devices});
   });
   if (!run)
     return;
-  state.LastRun = run;
   if (run->Failure) {
-    context_.prompts.Warning(this, messages::kDeckFaultTitle, run->Failure->Message);
+    // With the switch on and no path typed, the user is told where the path goes.
+    const bool noPath = run->Failure->Which == Output::Deck && TrimSpaces(run->DeckPath).empty();
+    context_.prompts.Warning(this, messages::kDeckFaultTitle,
+                             noPath ? messages::kDeckPathEmptyText : run->Failure->Message);
   }
-  ShowModal(new Generate(context_, this, *state.LastRun));
+  ShowModal(new Generate(context_, this, std::move(*run)));
 }
 
 // "Browse": shows the file selection dialog modally, then puts SelectedPath in the path box,
