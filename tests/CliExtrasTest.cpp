@@ -452,3 +452,65 @@ TEST(CliRainfall, OutputsCarryTheRainfallUsed) {
 
 }  // namespace
 }  // namespace rh
+
+namespace rh {
+namespace {
+
+// No output replaces an input, and no output is lost to another: each kind of clash is refused
+// before anything is written, the inputs kept as they were.
+TEST(CliFiles, OutputsNeverReplaceInputsOrEachOther) {
+  const std::string rainfall = "duration_min,depth_in\n5,0.5\n60,1.5\n1440,4\n";
+  const std::string table = "name,tc,rain,area,coef,peak,rainfall\nA,10,,100,.85,250,A.txt\n";
+  const std::string kBasinB = "name,tc,rain,area,coef,peak\nB,10,2.5,100,.85,250\n";
+  struct {
+    const char* name;
+    std::vector<std::string> args;  // run in the scratch folder
+    int status;
+    const char* errHas;
+  } cases[] = {
+      {"batch summary on its table",
+       {"--batch", "out/summary.csv", "--out", "out"},
+       kExitUsage,
+       "would replace the basin table"},
+      {"batch row listing on the table",
+       {"--batch", "out/B.txt", "--out", "out"},
+       kExitSomeRowsFailed,
+       "the listing would replace the basin table"},
+      {"deck on the rainfall table",
+       {"--tc", "10", "--rainfall", "out/A.txt", "--area", "100", "--coef", ".85", "--peak", "250",
+        "--hec1", "out/A.txt"},
+       kExitUsage,
+       "the HEC-1 deck would replace the rainfall table"},
+      {"batch row listing on its own rainfall table",
+       {"--batch", "out/rows.csv", "--out", "out"},
+       kExitSomeRowsFailed,
+       "the listing would replace the rainfall table"},
+      {"two names of one file not yet made",
+       {"--tc", "10", "--rain", "2.5", "--area", "100", "--coef", ".85", "--peak", "250", "--hec1",
+        "out/y.svg", "--plot", "out/x.svg"},
+       kExitUsage,
+       "the HEC-1 deck and the plot name the same file"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "out");
+    std::ofstream(dir / "out/summary.csv") << table;
+    std::ofstream(dir / "out/A.txt") << rainfall;
+    std::ofstream(dir / "out/rows.csv") << table;
+    std::ofstream(dir / "out/B.txt") << kBasinB;
+    std::filesystem::create_symlink("./x.svg", dir / "out/y.svg");
+    const std::string cwd = std::filesystem::current_path().string();
+    std::filesystem::current_path(dir.str());
+    const Outcome o = RunCli(c.args);
+    std::filesystem::current_path(cwd);
+    EXPECT_EQ(o.status, c.status) << c.name << ": " << o.err;
+    EXPECT_NE(o.err.find(c.errHas), std::string::npos) << c.name << ": " << o.err;
+    EXPECT_EQ(ReadFile(dir / "out/A.txt"), rainfall) << c.name;
+    EXPECT_EQ(ReadFile(dir / "out/rows.csv"), table) << c.name;
+    EXPECT_EQ(ReadFile(dir / "out/B.txt"), kBasinB) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(dir / "out/x.svg")) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace rh

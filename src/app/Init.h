@@ -31,7 +31,6 @@ struct Init {
   std::string LicensePath;  // licence text shown by the licence viewer
   std::string LogoPath;     // logo picture on the main screen
   std::string ReportPath;   // HEC-1 deck path: settings file at start-up, then the path box
-  std::int32_t MaxOrdinates = kMaxOrdinates;
   std::array<std::string, 6>
       FilePatterns;          // wildcard patterns offered by the file dialog, slots 1..5
   std::string LastDrive;     // last drive chosen in the file dialog
