@@ -572,9 +572,7 @@ BatchTally RunBatchFiles(const CompanionOptions& options, const RunServices& ser
   const std::unique_ptr<ByteReader> table = files.OpenRead(tablePath);
   files.MakeFolder(options.OutDir);
   if (files.FileIdentity(summaryPath) == files.FileIdentity(tablePath)) {
-    throw UsageError("the summary " + Quoted(summaryPath) +
-                     " would replace the basin table, which the batch reads: give --out another "
-                     "folder");
+    throw UsageError("the summary " + Quoted(summaryPath) + messages::kSummaryOnTableText);
   }
   // One batch at a time in a folder, so a summary never describes another batch's files.
   const std::unique_ptr<FolderLock> lock = files.LockFolder(options.OutDir);

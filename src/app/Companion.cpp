@@ -42,32 +42,27 @@ void CheckOptions(const CompanionOptions& o) {
         !e.RunoffCoefficient.empty() || !e.PeakDischarge.empty() || o.Csv || o.Check || o.Plot ||
         o.ReportPdf || o.Print || o.Rainfall || !o.ReturnPeriods.empty() || o.Pond || o.PondCsv ||
         o.Study)
-      throw UsageError(
-          "--batch takes the basins from the table (rainfall and pond tables in its rainfall, "
-          "ari and pond columns): drop --tc, --rain, --area, --coef, --peak, --csv, --check, "
-          "--plot, --report, --print, --rainfall, --ari, --pond, --pond-csv and --study");
+      throw UsageError(messages::kBatchOnlyTableText);
     if (o.OutDir.empty())
-      throw UsageError("--batch needs --out DIR");
+      throw UsageError(messages::kBatchNeedsOutText);
     if (!o.DeckPath.empty())
-      throw UsageError("with --batch, --hec1 takes no path (the decks go to DIR/NAME.hc1)");
+      throw UsageError(messages::kBatchDeckPathText);
     return;
   }
   if (!o.OutDir.empty() || o.SummaryOnly)
-    throw UsageError("--out and --summary-only go with --batch");
+    throw UsageError(messages::kOutWithoutBatchText);
   if (o.Hec1 && o.DeckPath.empty())
-    throw UsageError(
-        "option --hec1 has no value: give --hec1 PATH (a deck path) unless --batch "
-        "is given");
+    throw UsageError(messages::kHec1NeedsPathText);
   if (o.Csv && o.Check)
-    throw UsageError("--csv and --check cannot be combined");
+    throw UsageError(messages::kCsvAndCheckText);
   if (o.Plot && !PlotFormatOf(*o.Plot))
-    throw UsageError("the --plot file must end in .svg or .png");
+    throw UsageError(messages::kPlotOptionNameText);
   if (o.ReportPdf && !EndsWithNoCase(*o.ReportPdf, ".pdf"))
-    throw UsageError("the --report file must end in .pdf (the report is written as a PDF)");
+    throw UsageError(messages::kReportNameText);
   if (o.Study && !EndsWithNoCase(*o.Study, ".pdf"))
-    throw UsageError("the --study file must end in .pdf");
+    throw UsageError(messages::kStudyNameText);
   if (!o.Study && !(o.Project.empty() && o.Basin.empty() && o.Engineer.empty() && o.Notes.empty()))
-    throw UsageError("--project, --basin, --engineer and --notes go with --study");
+    throw UsageError(messages::kStudyDetailsText);
   // HEC-1 reads its input deck record by record, one a line: the station name (the deck's file
   // name) must not break its KK record.
   if (o.Hec1 && Hec1StationNameBreaksRecord(o.DeckPath))
@@ -75,13 +70,12 @@ void CheckOptions(const CompanionOptions& o) {
         "the --hec1 file name holds a control character (a line break, a tab...); HEC-1 reads "
         "the deck line by line: choose a plain name");
   if (o.Rainfall && !e.SixHourRainfall.empty())
-    throw UsageError(
-        "--rain and --rainfall cannot be combined: the rainfall table gives the 6-hour rainfall");
+    throw UsageError(messages::kRainAndTableText);
   if (!o.ReturnPeriods.empty() && !o.Rainfall)
-    throw UsageError("--ari goes with --rainfall");
+    throw UsageError(messages::kAriWithoutTableText);
   for (const std::string& ari : o.ReturnPeriods) {
     if (!ParseReturnPeriod(ari))
-      throw UsageError("--ari takes return periods in years, such as 100 or 2,10,25,100");
+      throw UsageError(messages::kAriValueText);
   }
   if (o.ReturnPeriods.size() > 1 && (o.Csv || o.Hec1 || o.ReportPdf || o.Print || o.PondCsv))
     throw UsageError(
@@ -89,7 +83,7 @@ void CheckOptions(const CompanionOptions& o) {
         "--study document; --csv, --hec1, --report, --print and --pond-csv take one return "
         "period");
   if ((o.PondCsv || o.RouteStepMinutes != 1) && !o.Pond)
-    throw UsageError("--route-step and --pond-csv go with --pond");
+    throw UsageError(messages::kPondOptionsText);
   const std::pair<const char*, const std::string*> needed[] = {{"--tc", &e.TimeOfConcentration},
                                                                {"--rain", &e.SixHourRainfall},
                                                                {"--area", &e.BasinArea},

@@ -6,6 +6,7 @@
 
 #include "app/MessageText.h"
 #include "core/Faults.h"
+#include "core/Messages.h"
 
 namespace rh {
 
@@ -104,8 +105,7 @@ std::optional<double> LeadingNumber(std::string_view text) {
   (void)end;
   if (error == std::errc::result_out_of_range) {
     if (DecimalOrder(number) > 0) {
-      throw ArithmeticFault("Overflow: the entry " + Quoted(text) +
-                            " is beyond the range of numbers the program can hold.");
+      throw ArithmeticFault("Overflow: the entry " + Quoted(text) + messages::kEntryOverflowText);
     }
     value = 0.0;  // too small to represent: reads as zero
   }

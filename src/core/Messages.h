@@ -64,6 +64,54 @@ inline constexpr const char* kInvalidOperationText = "Invalid floating-point ope
 inline constexpr const char* kOverflowText = "Overflow.";
 inline constexpr const char* kDivisionByZeroText = "Division by zero.";
 
+// The hydrograph's layout and its tables: look-ups beyond their ends.
+inline constexpr const char* kLayoutText = "The hydrograph's ordinates do not fit 0..";
+inline constexpr const char* kSubscriptText = "Subscript out of range: ordinate ";
+inline constexpr const char* kTableTooShortText =
+    "A depth-duration table needs at least two durations.";
+inline constexpr const char* kTablePointText = " is not positive and above the one before it.";
+inline constexpr const char* kDurationOutsideText = " min is outside the rainfall table (";
+// An entry beyond the double range: "Overflow: the entry "X" is beyond ...".
+inline constexpr const char* kEntryOverflowText =
+    " is beyond the range of numbers the program can hold.";
+
+// The run step: outputs that need the devices, and picture files of the wrong kind.
+inline constexpr const char* kNoDevicesText = "Reports and pictures cannot be made here.";
+inline constexpr const char* kPlotNameText = "the plot file must end in .svg or .png.";
+
+// The companion's options that cannot go together, or whose value does not fit.
+inline constexpr const char* kBatchOnlyTableText =
+    "--batch takes the basins from the table (rainfall and pond tables in its rainfall, ari and "
+    "pond columns): drop --tc, --rain, --area, --coef, --peak, --csv, --check, --plot, --report, "
+    "--print, --rainfall, --ari, --pond, --pond-csv and --study";
+inline constexpr const char* kBatchNeedsOutText = "--batch needs --out DIR";
+inline constexpr const char* kBatchDeckPathText =
+    "with --batch, --hec1 takes no path (the decks go to DIR/NAME.hc1)";
+inline constexpr const char* kOutWithoutBatchText = "--out and --summary-only go with --batch";
+inline constexpr const char* kHec1NeedsPathText =
+    "option --hec1 has no value: give --hec1 PATH (a deck path) unless --batch is given";
+inline constexpr const char* kCsvAndCheckText = "--csv and --check cannot be combined";
+inline constexpr const char* kPlotOptionNameText = "the --plot file must end in .svg or .png";
+inline constexpr const char* kReportNameText =
+    "the --report file must end in .pdf (the report is written as a PDF)";
+inline constexpr const char* kStudyNameText = "the --study file must end in .pdf";
+inline constexpr const char* kStudyDetailsText =
+    "--project, --basin, --engineer and --notes go with --study";
+inline constexpr const char* kDeckNameText =
+    "the --hec1 file name holds a control character (a line break, a tab...); HEC-1 reads the "
+    "deck line by line: choose a plain name";
+inline constexpr const char* kRainAndTableText =
+    "--rain and --rainfall cannot be combined: the rainfall table gives the 6-hour rainfall";
+inline constexpr const char* kAriWithoutTableText = "--ari goes with --rainfall";
+inline constexpr const char* kAriValueText =
+    "--ari takes return periods in years, such as 100 or 2,10,25,100";
+inline constexpr const char* kOneReturnPeriodText =
+    "several return periods give one listing after another, one --plot chart and one --study "
+    "document; --csv, --hec1, --report, --print and --pond-csv take one return period";
+inline constexpr const char* kPondOptionsText = "--route-step and --pond-csv go with --pond";
+inline constexpr const char* kSummaryOnTableText =
+    " would replace the basin table, which the batch reads: give --out another folder";
+
 // Memory ran out (a fault, whatever the input).
 inline constexpr const char* kOutOfMemoryText = "Out of memory.";
 // After the words of a division by zero in a companion run.
