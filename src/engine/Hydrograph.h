@@ -21,6 +21,8 @@ constexpr std::int32_t kMaxOrdinates = 300;
 // HEC-1 input deck.
 constexpr long kZeroTail = 1;
 constexpr long kZeroTailHec1 = 10;
+// The design storm's duration, minutes: its depth is the 6-hour rainfall P6.
+constexpr double kSixHourMinutes = 360.0;
 // 43,560 cubic feet make an acre-foot.
 constexpr double kCubicFeetPerAcreFoot = 43560.0;
 

@@ -12,6 +12,7 @@
 #include "app/Settings.h"
 #include "core/Faults.h"
 #include "core/Messages.h"
+#include "output/TextForms.h"
 #include "platform/qt/Pictures.h"
 #include "ui/DirFileSelect.h"
 #include "ui/FaultBoundary.h"
@@ -101,6 +102,12 @@ void MainMenu::SetupEntryFields() {
     box->clear();
     box->repaint();
   }
+  // A rainfall table chosen at start-up gives every run its 6-hour rainfall: the box shows it and
+  // takes no typing (Tab passes it by).
+  if (const auto& table = context_.state.Choices.Rainfall) {
+    rainBox_->setText(Q(PlainNumber(table->Table.Depth(kSixHourMinutes))));
+    rainBox_->setEnabled(false);
+  }
 }
 
 void MainMenu::FocusFirstEntry() {
@@ -136,6 +143,11 @@ void MainMenu::OnGenerate() {
   RunAtBoundary(context_.prompts, this, answerFor, [&] {
     const PreparedRun prepared =
         RequestRun(state, Entries(), context_.files, [&] { WriteSettings(state, context_.files); });
+    // With the peak from the chart, the box shows the peak the run takes.
+    if (state.Choices.ChartPeak) {
+      peakBox_->setText(Q(PlainNumber(prepared.Inputs.PeakDischarge)));
+      peakBox_->repaint();
+    }
     run = RunBasin(prepared.Inputs, prepared.Request,
                    RunServices{context_.files, context_.clock, &context_.devices});
   });

@@ -41,6 +41,9 @@ Form* MakeMethodText(int screen, QWidget* owner) {
 QPointer<MainMenu> StartProgram(UiContext& context, const StartupConfig& config) {
   QPointer<MainMenu> mainMenu;
   StartupOps ops;
+  ops.ShowWarning = [&](const std::string& title, const std::string& text) {
+    context.prompts.Warning(nullptr, title, text);
+  };
   ops.ShowMainMenu = [&] {
     auto* screen = new MainMenu(context);
     ShowModeless(screen);
