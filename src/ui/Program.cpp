@@ -7,9 +7,7 @@
 
 #include "core/Messages.h"
 #include "ui/FaultBoundary.h"
-#include "ui/MethodText1.h"
-#include "ui/MethodText2.h"
-#include "ui/MethodText3.h"
+#include "ui/MethodText.h"
 
 // The icon resource lives in a static library, whose resources are registered only on request.
 static void RegisterIcons() {
