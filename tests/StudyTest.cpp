@@ -157,7 +157,7 @@ TEST(StudyPdf, SeveralReturnPeriodsWithAPond) {
     RunInputs in = test::MakeBasin({10, 0, 100, .85, 250});
     in.Rainfall = LoadRainfall(files, "atlas.csv", "atlas.csv", ari);
     in.SixHourRainfall = in.Rainfall->Table.Depth(360);
-    runs.push_back(ComputeRun(in));
+    runs.push_back(test::ComputeRun(in));
     runs.back().Routing = HandRouting(runs.back());
   }
   ScratchDir dir;
@@ -189,7 +189,7 @@ TEST(StudyPdf, LongTextsStayInsideTheMargins) {
   RunInputs in = test::MakeBasin({10, 0, 100, .85, 250});
   in.Rainfall = LoadRainfall(files, table, table, "100");
   in.SixHourRainfall = 7.75;
-  Study study = BasinStudy({ComputeRun(in)}, PageSize::A4);
+  Study study = BasinStudy({test::ComputeRun(in)}, PageSize::A4);
   study.Project.ProjectName = std::string(120, 'W');
   study.Project.Engineer = "Engineers " + std::string(100, 'M');
   for (int i = 0; i < 60; ++i)

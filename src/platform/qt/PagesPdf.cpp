@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 #include "platform/qt/DrawingPainter.h"
 
 namespace rh::qt {
@@ -20,7 +21,7 @@ constexpr int kResolution = 1200;  // dots per inch of the PDF's device units
 constexpr double kPointsPerInch = 72.0;
 
 [[noreturn]] void Fail(const char* what) {
-  throw PrinterFault(std::string("The document could not be rendered: ") + what);
+  throw PrinterFault(messages::kDocumentRenderText + std::string(what));
 }
 
 }  // namespace
