@@ -75,6 +75,14 @@ TEST(RainfallTables, ReadsTheAtlas14Export) {
   const RainfallTables tables = ReadRainfallTables(kSample, "fort-myers.csv");
   EXPECT_EQ(tables.ReturnPeriods(),
             (std::vector<double>{1, 2, 5, 10, 25, 50, 100, 200, 500, 1000}));
+  // The preamble's place, its "None" fields left out; a named place comes first.
+  EXPECT_EQ(tables.Location(), "Latitude: 26.6 Degree, Longitude: -81.9 Degree");
+  std::string named = kSample;
+  named.replace(named.find("Location name (ESRI Maps): None"), 31,
+                "Location name (ESRI Maps): Fort Myers, Florida, USA");
+  EXPECT_EQ(ReadRainfallTables(named, "f.csv").Location(),
+            "Location name (ESRI Maps): Fort Myers, Florida, USA, Latitude: 26.6 Degree, "
+            "Longitude: -81.9 Degree");
   struct {
     double years;
     std::vector<DepthDuration> rows;     // from the file
@@ -108,6 +116,7 @@ TEST(RainfallTables, ReadsResavedExportsAlike) {
   const RainfallTables original = ReadRainfallTables(kSample, "a.csv");
   const RainfallTables again = ReadRainfallTables(resaved, "a.csv");
   EXPECT_EQ(again.Minutes(), original.Minutes());
+  EXPECT_EQ(again.Location(), original.Location());
   for (const double years : original.ReturnPeriods()) {
     const std::vector<DepthDuration> a = original.Table(years).Points();
     const std::vector<DepthDuration> b = again.Table(years).Points();

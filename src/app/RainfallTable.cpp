@@ -245,7 +245,26 @@ class Reader {
     }
   }
 
+  // The preamble's lines that say where the depths are for, those that name something, joined:
+  // "Station Name: X, Latitude: 26.6 Degree".
+  void Location(const std::vector<Line>& lines, const Line& header) {
+    for (std::size_t i = 0; i + 1 < static_cast<std::size_t>(header.Number); ++i) {
+      const std::string_view text = Trim(lines[i].Text);
+      const std::size_t colon = text.find(':');
+      if (colon == std::string_view::npos)
+        continue;
+      const std::string_view label = Trim(text.substr(0, colon));
+      const std::string_view value = Trim(text.substr(colon + 1));
+      const bool place = StartsNoCase(label, "Location name") ||
+                         StartsNoCase(label, "Station Name") || EqualNoCase(label, "Latitude") ||
+                         EqualNoCase(label, "Longitude");
+      if (place && !value.empty() && !StartsNoCase(value, "None"))
+        location_ += (location_.empty() ? "" : ", ") + ShownText(text);
+    }
+  }
+
   // What was read, once Plain or Atlas has returned.
+  std::string location_;
   long headerLine_ = 0;
   std::vector<double> returnPeriods_;
   std::vector<double> minutes_;
@@ -318,6 +337,7 @@ RainfallTables ReadRainfallTables(std::string_view text, const std::string& file
                     "Atlas 14 estimates table (a line that starts \"by duration for ARI "
                     "(years):\").");
     reader.Preamble(lines, *header);
+    reader.Location(lines, *header);
     reader.Atlas(lines, *header);
   }
   RainfallTables tables;
@@ -326,6 +346,7 @@ RainfallTables ReadRainfallTables(std::string_view text, const std::string& file
   tables.returnPeriods_ = std::move(reader.returnPeriods_);
   tables.minutes_ = std::move(reader.minutes_);
   tables.inches_ = std::move(reader.inches_);
+  tables.location_ = std::move(reader.location_);
   return tables;
 }
 
@@ -358,8 +379,8 @@ std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::
       throw RainfallUsageError(ariName + " " + Quoted(ari) + " is not a return period in years");
   }
   const RainfallTables tables = ReadRainfallTables(files.ReadText(path), name);
-  auto rainfall =
-      std::make_shared<TableRainfall>(TableRainfall{tables.Table(years, ariName), name, ari, path});
+  auto rainfall = std::make_shared<TableRainfall>(
+      TableRainfall{tables.Table(years, ariName), name, ari, path, tables.Location()});
   if (ari.empty() && tables.ReturnPeriods().size() == 1)
     rainfall->Ari = PlainNumber(tables.ReturnPeriods().front());
   return rainfall;

@@ -44,6 +44,9 @@ class RainfallTables {
   std::string ReturnPeriodList() const;
   // Durations of the rows, minutes.
   const std::vector<double>& Minutes() const { return minutes_; }
+  // Where the depths are for: the preamble's location name, station name, latitude and longitude
+  // that are given ("Latitude: 26.6 Degree, Longitude: -81.9 Degree"); "" for a plain table.
+  const std::string& Location() const { return location_; }
 
   // The table of the column for `years`. No return period is needed when the file holds one
   // column; with several, `years` picks one by value (100 and 100.0 are the same). Throws
@@ -59,6 +62,7 @@ class RainfallTables {
   std::vector<double> returnPeriods_;
   std::vector<double> minutes_;
   std::vector<std::vector<double>> inches_;  // one vector of depths per column
+  std::string location_;
 };
 
 // Reads the tables in `text`, the contents of the file `fileName` (used in messages only).
@@ -67,7 +71,7 @@ class RainfallTables {
 // holds the estimates; its rows "N-min:", "N-hr:" or "N-day:" give a depth for each return period,
 // and it ends at the first blank line. Everything else (the preamble, the confidence bounds that
 // follow with the same header, the date line) is ignored, except that a preamble naming another
-// data type than depth, or other units than inches, is refused.
+// data type than depth, or other units than inches, is refused, and its location lines are kept.
 // A plain table: the header duration_min,depth_in on the first line that is not blank, then rows
 // of two numbers.
 // Lines may end in LF, CR LF or CR; a UTF-8 byte-order mark at the start is ignored; spaces around

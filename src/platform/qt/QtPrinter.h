@@ -40,7 +40,7 @@ class QtPrinter final : public PdfDocument {
   // spooler's own words. Throws PrinterFault when no printer is installed.
   static std::unique_ptr<QtPrinter> DefaultPrinter(char decimalPoint);
 
-  // A PDF document in memory on an A4 page with 10 pt margins at 1200 dots per inch: EndDoc
+  // A PDF document in memory on an A4 page with 0.5 in margins at 1200 dots per inch: EndDoc
   // finishes it and PdfBytes gives the file.
   static std::unique_ptr<QtPrinter> Pdf(char decimalPoint);
 
