@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "app/Batch.h"
 
@@ -34,20 +33,23 @@ std::string BasinTable(const std::string& folder, long count) {
   return path;
 }
 
-// `workers` 0: a thread for every core, as the companion runs a batch.
-rh::BatchOptions Options(const std::string& out, bool summaryOnly, unsigned workers = 0) {
-  rh::BatchOptions options;
+// The batch of `table` into `out`; `workers` 0: a thread for every core, as the companion runs it.
+rh::CompanionOptions Options(const std::string& table, const std::string& out, bool summaryOnly,
+                             unsigned workers = 0) {
+  rh::CompanionOptions options;
+  options.Batch = table;
   options.OutDir = out;
   options.SummaryOnly = summaryOnly;
-  options.Workers = workers != 0 ? workers : std::max(1u, std::thread::hardware_concurrency());
+  options.Workers = workers;
   return options;
 }
 
-// One whole batch as the companion runs it on every core: the table read as the rows go, the
-// listing files (unless summary-only) and the summary written, one flush at the end.
-void RunOnce(benchmark::State& state, const std::string& table, const rh::BatchOptions& options) {
+// One whole batch as the companion runs it: the table read as the rows go, the listing files
+// (unless summary-only) and the summary written, one flush at the end.
+void RunOnce(benchmark::State& state, const rh::CompanionOptions& options) {
   FixedClock clock;
-  const rh::BatchTally tally = rh::RunBatchFiles(table, options, clock);
+  rh::StdFileSystem files(rh::StdFileSystem::Durability::Deferred);
+  const rh::BatchTally tally = rh::RunBatchFiles(options, rh::RunServices{files, clock, nullptr});
   if (tally.Failed != 0)
     state.SkipWithError("rows failed");
 }
@@ -63,7 +65,7 @@ void BM_BatchListingFiles(benchmark::State& state) {
   const std::string table = BasinTable(folder, count);
   long run = 0;
   if (again)
-    RunOnce(state, table, Options(folder + "/out", false, workers));
+    RunOnce(state, Options(table, folder + "/out", false, workers));
   for (auto _ : state) {
     std::string out = folder + "/out";
     if (!again) {
@@ -71,7 +73,7 @@ void BM_BatchListingFiles(benchmark::State& state) {
       out += std::to_string(++run);
       state.ResumeTiming();
     }
-    RunOnce(state, table, Options(out, false, workers));
+    RunOnce(state, Options(table, out, false, workers));
   }
   state.SetItemsProcessed(state.iterations() * count);  // basins per second
   std::filesystem::remove_all(folder);
@@ -90,7 +92,7 @@ void BM_BatchSummaryOnly(benchmark::State& state) {
   const std::string folder = TempFolder();
   const std::string table = BasinTable(folder, count);
   for (auto _ : state)
-    RunOnce(state, table, Options(folder + "/out", true));
+    RunOnce(state, Options(table, folder + "/out", true));
   state.SetItemsProcessed(state.iterations() * count);
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);

@@ -41,7 +41,7 @@ BENCHMARK(BM_ChartPowersFloor)->Arg(5)->Arg(10);
 
 // The listing text of a computed run, as the companion prints it and a batch writes it.
 void BM_ListingText(benchmark::State& state) {
-  const rh::Run run = rh::ComputeRun(SampleBasin(static_cast<double>(state.range(0))));
+  const rh::Run run = rh::bench::ComputeRun(SampleBasin(static_cast<double>(state.range(0))));
   for (auto _ : state) {
     auto text = rh::ListingText(run);
     benchmark::DoNotOptimize(text.data());
@@ -53,7 +53,7 @@ BENCHMARK(BM_ListingText)->Arg(5)->Arg(10);
 void BM_WholeRun(benchmark::State& state) {
   const rh::RunInputs in = SampleBasin(static_cast<double>(state.range(0)));
   for (auto _ : state) {
-    auto lines = rh::BuildResultLines(rh::ComputeRun(in));
+    auto lines = rh::BuildResultLines(rh::bench::ComputeRun(in));
     benchmark::DoNotOptimize(lines.data());
   }
 }

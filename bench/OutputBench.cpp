@@ -40,7 +40,7 @@ class ScratchDir {
 };
 
 void BM_Hec1DeckText(benchmark::State& state) {
-  const rh::Run s = rh::ComputeRun(Inputs(5));
+  const rh::Run s = rh::bench::ComputeRun(Inputs(5));
   for (auto _ : state) {
     auto text = rh::Hec1DeckText(s, "C:\\RUNS\\RUN1.HC1", "12/7/2026");
     benchmark::DoNotOptimize(text.data());
@@ -50,7 +50,7 @@ BENCHMARK(BM_Hec1DeckText);
 
 // The times and discharges of the longest listing (Tc 5, 83 ordinates), alternating.
 std::vector<double> ListingNumbers() {
-  const rh::Run s = rh::ComputeRun(Inputs(5));
+  const rh::Run s = rh::bench::ComputeRun(Inputs(5));
   std::vector<double> numbers;
   for (long n = 0; n <= s.Result.OrdinateCount; ++n) {
     numbers.push_back(s.Inputs.TimeOfConcentration * static_cast<double>(n));
@@ -132,7 +132,7 @@ BENCHMARK(BM_WriteHec1Deck)->Unit(benchmark::kMicrosecond);
 // The printed report of the same run rendered to a two-page PDF file.
 void BM_RenderReportPdf(benchmark::State& state) {
   ScratchDir dir;
-  const rh::Run s = rh::ComputeRun(Inputs(5));
+  const rh::Run s = rh::bench::ComputeRun(Inputs(5));
   const std::string pdf = dir / "report.pdf";
   FixedClock clock;
   for (auto _ : state) {

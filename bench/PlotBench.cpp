@@ -13,7 +13,7 @@
 namespace {
 
 rh::Run Basin(long tc) {
-  return rh::ComputeRun(rh::bench::SampleBasin(static_cast<double>(tc)));
+  return rh::bench::ComputeRun(rh::bench::SampleBasin(static_cast<double>(tc)));
 }
 
 // One basin's chart, from computed hydrograph to file bytes.

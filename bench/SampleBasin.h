@@ -16,4 +16,12 @@ inline RunInputs SampleBasin(double tc, long zeroTail = kZeroTail) {
   return in;
 }
 
+// The run of `inputs`, computed.
+inline Run ComputeRun(const RunInputs& inputs) {
+  Run run;
+  run.Inputs = inputs;
+  ComputeHydrograph(inputs, run.Result);
+  return run;
+}
+
 }  // namespace rh::bench

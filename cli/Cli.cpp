@@ -1,66 +1,151 @@
 #include "Cli.h"
 
-#include <cctype>
-#include <filesystem>
-#include <map>
-#include <optional>
+#include <algorithm>
 #include <ostream>
 #include <set>
 
-#include "Batch.h"
 #include "Version.h"
-#include "app/RainfallTable.h"
-#include "app/RunBasin.h"
-#include "app/RunRequest.h"
+#include "app/Companion.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
-#include "output/Hec1Deck.h"
-#include "output/HydrographTable.h"
-#include "output/Plot.h"
-#include "output/ResultsListing.h"
-#include "output/VolumeCheck.h"
-#include "platform/FileSystem.h"
-#include "platform/SystemClock.h"
 
 namespace rh::cli {
 
 namespace {
 
-constexpr const char* kUsageText =
+// What the command line asks for: the companion's options, or help or the version.
+struct Parsed {
+  CompanionOptions options;
+  bool help = false;
+  bool version = false;
+};
+
+enum class Takes { Nothing, Value, OptionalValue };
+
+// One option: its name, its value's name in the usage, its help and what it sets.
+struct Option {
+  const char* name;
+  Takes takes;
+  const char* value;  // the value's name in the usage
+  const char* help;   // lines after the first are indented under it
+  void (*set)(Parsed&, const std::string& value);
+};
+
+// A whole number of minutes, at least 1.
+long Minutes(const std::string& text) {
+  if (text.empty() || text.size() > 6 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+      std::stol(text) < 1)
+    throw UsageError("--route-step takes a whole number of minutes, such as 1 or 5");
+  return std::stol(text);
+}
+
+// "2,10,25,100": the return periods as typed, one by one.
+std::vector<std::string> ReturnPeriods(const std::string& text) {
+  std::vector<std::string> periods;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',', start);
+    periods.push_back(text.substr(start, comma - start));
+    if (comma == std::string::npos)
+      return periods;
+    start = comma + 1;
+  }
+}
+
+const Option kOptions[] = {
+    {"--tc", Takes::Value, "TEXT",
+     "time of concentration, minutes (rounded to a whole number, at least 5)",
+     [](Parsed& p, const std::string& v) { p.options.Entries.TimeOfConcentration = v; }},
+    {"--rain", Takes::Value, "TEXT", "6-hour rainfall P6, inches",
+     [](Parsed& p, const std::string& v) { p.options.Entries.SixHourRainfall = v; }},
+    {"--area", Takes::Value, "TEXT", "basin area, acres",
+     [](Parsed& p, const std::string& v) { p.options.Entries.BasinArea = v; }},
+    {"--coef", Takes::Value, "TEXT", "rational-method runoff coefficient C (0 to 1)",
+     [](Parsed& p, const std::string& v) { p.options.Entries.RunoffCoefficient = v; }},
+    {"--peak", Takes::Value, "TEXT",
+     "rational-method peak discharge, cfs; \"chart\": C x I(Tc) x A from the\n"
+     "rainfall in use, rounded to 0.1 cfs",
+     [](Parsed& p, const std::string& v) { p.options.Entries.PeakDischarge = v; }},
+    {"--rainfall", Takes::Value, "FILE",
+     "the storm's depths from a rainfall table instead of the county chart\n"
+     "(a NOAA Atlas 14 export, or CSV duration_min,depth_in), log-log\n"
+     "between its durations; replaces --rain (P6 is the table's 6-hour depth)",
+     [](Parsed& p, const std::string& v) { p.options.Rainfall = v; }},
+    {"--ari", Takes::Value, "YEARS",
+     "the return period to take from a table with several; several as\n"
+     "2,10,25,100 give one run after another (with --plot and --study, one\n"
+     "chart and one document for all of them)",
+     [](Parsed& p, const std::string& v) { p.options.ReturnPeriods = ReturnPeriods(v); }},
+    {"--pond", Takes::Value, "FILE",
+     "route the hydrograph through a detention pond: a CSV table\n"
+     "stage_ft,storage_acft,outflow_cfs (storage indication)",
+     [](Parsed& p, const std::string& v) { p.options.Pond = v; }},
+    {"--route-step", Takes::Value, "MIN", "the routing step, whole minutes dividing Tc (default 1)",
+     [](Parsed& p, const std::string& v) { p.options.RouteStepMinutes = Minutes(v); }},
+    {"--pond-csv", Takes::Value, "FILE",
+     "also write the routed pond as time_min,inflow_cfs,outflow_cfs,\n"
+     "storage_acft,stage_ft rows",
+     [](Parsed& p, const std::string& v) { p.options.PondCsv = v; }},
+    {"--csv", Takes::Nothing, nullptr,
+     "print time_min,discharge_cfs rows instead of the results listing",
+     [](Parsed& p, const std::string&) { p.options.Csv = true; }},
+    {"--check", Takes::Nothing, nullptr,
+     "after the listing, check the runoff volume and the peak discharge",
+     [](Parsed& p, const std::string&) { p.options.Check = true; }},
+    {"--hec1", Takes::OptionalValue, "PATH",
+     "run with the HEC-1 feature on (ten zero ordinates close the\n"
+     "hydrograph) and write the HEC-1 input deck to PATH; with --batch\n"
+     "(no PATH) also write DIR/NAME.hc1 decks",
+     [](Parsed& p, const std::string& v) {
+       p.options.Hec1 = true;
+       p.options.DeckPath = v;
+     }},
+    {"--report", Takes::Value, "FILE.pdf", "write the printed report to a PDF file",
+     [](Parsed& p, const std::string& v) { p.options.ReportPdf = v; }},
+    {"--print", Takes::Nothing, nullptr, "send the printed report to the default printer",
+     [](Parsed& p, const std::string&) { p.options.Print = true; }},
+    {"--plot", Takes::Value, "FILE", "also draw the hydrograph as FILE.svg or FILE.png",
+     [](Parsed& p, const std::string& v) { p.options.Plot = v; }},
+    {"--study", Takes::Value, "FILE.pdf",
+     "write the study document: inputs, storm, check, chart and table",
+     [](Parsed& p, const std::string& v) { p.options.Study = v; }},
+    {"--project", Takes::Value, "TEXT", "the study's project name",
+     [](Parsed& p, const std::string& v) { p.options.Project = v; }},
+    {"--basin", Takes::Value, "TEXT", "the study's basin name",
+     [](Parsed& p, const std::string& v) { p.options.Basin = v; }},
+    {"--engineer", Takes::Value, "TEXT", "the study's engineer",
+     [](Parsed& p, const std::string& v) { p.options.Engineer = v; }},
+    {"--notes", Takes::Value, "TEXT", "the study's notes",
+     [](Parsed& p, const std::string& v) { p.options.Notes = v; }},
+    {"--batch", Takes::Value, "FILE",
+     "run every basin of FILE.csv (header name,tc,rain,area,coef,peak,\n"
+     "then optionally rainfall, ari and pond; an empty peak is the chart's)",
+     [](Parsed& p, const std::string& v) { p.options.Batch = v; }},
+    {"--out", Takes::Value, "DIR", "batch output folder: NAME.txt listings and summary.csv",
+     [](Parsed& p, const std::string& v) { p.options.OutDir = v; }},
+    {"--summary-only", Takes::Nothing, nullptr, "with --batch, write summary.csv only",
+     [](Parsed& p, const std::string&) { p.options.SummaryOnly = true; }},
+    {"--help", Takes::Nothing, nullptr, "show this help",
+     [](Parsed& p, const std::string&) { p.help = true; }},
+    {"--version", Takes::Nothing, nullptr, "show the program version",
+     [](Parsed& p, const std::string&) { p.version = true; }},
+};
+
+constexpr const char* kSynopsis =
     "Usage: rational-hydrograph-cli --tc TEXT --rain TEXT --area TEXT --coef TEXT --peak TEXT\n"
     "           [--csv | --check] [--hec1 PATH] [--report FILE.pdf] [--print]\n"
-    "           [--plot FILE.svg|FILE.png]\n"
-    "       rational-hydrograph-cli --tc TEXT --rainfall FILE [--ari YEARS] --area TEXT\n"
-    "           --coef TEXT --peak TEXT|chart [...]\n"
+    "           [--plot FILE.svg|FILE.png] [--study FILE.pdf [--project TEXT] ...]\n"
+    "           [--pond FILE [--route-step MIN] [--pond-csv FILE]]\n"
+    "       rational-hydrograph-cli --tc TEXT --rainfall FILE [--ari YEARS[,YEARS...]]\n"
+    "           --area TEXT --coef TEXT --peak TEXT|chart [...]\n"
     "       rational-hydrograph-cli --batch FILE.csv --out DIR [--hec1] [--summary-only]\n"
+    "           [--route-step MIN]\n"
     "\n"
     "Builds the rational-method design-storm hydrograph of one basin, or of every basin of a "
     "table.\n"
-    "\n"
-    "  --tc TEXT          time of concentration, minutes (rounded to a whole number, at least 5)\n"
-    "  --rain TEXT        6-hour rainfall P6, inches\n"
-    "  --area TEXT        basin area, acres\n"
-    "  --coef TEXT        rational-method runoff coefficient C\n"
-    "  --peak TEXT        rational-method peak discharge, cfs; \"chart\": C x I(Tc) x A from the\n"
-    "                     rainfall in use, rounded to 0.1 cfs\n"
-    "  --rainfall FILE    the storm's depths from a rainfall table instead of the county chart\n"
-    "                     (a NOAA Atlas 14 export, or CSV duration_min,depth_in), log-log\n"
-    "                     between its durations; replaces --rain (P6 is the table's 6-hour depth)\n"
-    "  --ari YEARS        the return period to take from a table with several\n"
-    "  --csv              print time_min,discharge_cfs rows instead of the results listing\n"
-    "  --check            after the listing, check the runoff volume and the peak discharge\n"
-    "  --hec1 PATH        run with the HEC-1 feature on (ten zero ordinates close the\n"
-    "                     hydrograph) and write the HEC-1 input deck to PATH\n"
-    "  --report FILE.pdf  write the printed report to a PDF file\n"
-    "  --print            send the printed report to the default printer\n"
-    "  --plot FILE        also draw the hydrograph as FILE.svg or FILE.png\n"
-    "  --batch FILE       run every basin of FILE.csv (header name,tc,rain,area,coef,peak,\n"
-    "                     optionally rainfall,ari; an empty peak is the chart's)\n"
-    "  --out DIR          batch output folder: NAME.txt listings and summary.csv\n"
-    "  --hec1             with --batch (no PATH): also write DIR/NAME.hc1 decks\n"
-    "  --summary-only     with --batch, write summary.csv only\n"
-    "  --help             show this help\n"
-    "  --version          show the program version\n"
+    "\n";
+
+constexpr const char* kClosing =
     "\n"
     "Values are read as the entry boxes of the windowed program read them.\n"
     "The listing goes to standard output only when every requested deck, report, print job and\n"
@@ -68,305 +153,122 @@ constexpr const char* kUsageText =
     "Exit status: 0 done, 2 entries refused, 3 fault, 4 some batch rows failed, 64 usage "
     "error.\n";
 
-struct Options {
-  std::map<std::string, std::string> values;  // --tc, --rain, --area, --coef, --peak
-  bool csv = false;
-  bool check = false;
-  std::optional<std::string> plot;       // chart file
-  std::optional<std::string> batch;      // basin table
-  std::optional<std::string> out;        // batch output folder
-  bool hec1 = false;                     // --hec1 given
-  std::optional<std::string> hec1Path;   // --hec1 PATH (a single run's deck)
-  std::optional<std::string> reportPdf;  // --report: printed report as a PDF file
-  std::optional<std::string> rainfall;   // --rainfall: a rainfall depth table
-  std::optional<std::string> ari;        // --ari: its return period
-  bool print = false;                    // --print: printed report on the default printer
-  bool summaryOnly = false;
-  bool help = false;
-  bool version = false;
-};
-
-constexpr const char* kRain = "--rain";
-const char* const kValueOptions[] = {"--tc", kRain, "--area", "--coef", "--peak"};
-
-bool IsValueOption(const std::string& name) {
-  for (const char* option : kValueOptions) {
-    if (name == option)
-      return true;
+std::string UsageText() {
+  constexpr std::size_t kHelpColumn = 21;
+  std::string text = kSynopsis;
+  for (const Option& option : kOptions) {
+    std::string head = std::string("  ") + option.name;
+    if (option.takes != Takes::Nothing)
+      head.append(" ").append(option.value);
+    head.resize(std::max(kHelpColumn, head.size() + 1), ' ');
+    std::string help = option.help;
+    for (std::size_t at = help.find('\n'); at != std::string::npos; at = help.find('\n', at + 1))
+      help.insert(at + 1, kHelpColumn, ' ');
+    text.append(head).append(help).append("\n");
   }
-  return false;
+  return text + kClosing;
 }
 
-// True when `a` and `b` name the same file: the same path once made absolute and cleaned, or,
-// when both exist, the same file under two names.
-bool SameFile(const std::string& a, const std::string& b) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::path pa = fs::absolute(a, error).lexically_normal();
-  const fs::path pb = fs::absolute(b, error).lexically_normal();
-  if (pa == pb)
-    return true;
-  return fs::exists(pa, error) && fs::exists(pb, error) && fs::equivalent(pa, pb, error);
+// The number of one-character edits between two names.
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j)
+    row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
 }
 
-// Parses the arguments; on a usage error returns nothing and writes why to `problem`.
-std::optional<Options> Parse(const std::vector<std::string>& args, std::string& problem) {
-  Options options;
+[[noreturn]] void Unknown(const std::string& name) {
+  const Option* nearest = nullptr;
+  std::size_t best = 3;  // at most two edits away
+  for (const Option& option : kOptions) {
+    const std::size_t distance = EditDistance(name, option.name);
+    if (distance < best) {
+      best = distance;
+      nearest = &option;
+    }
+  }
+  throw UsageError(
+      "unknown option " + name +
+      (nearest != nullptr ? std::string("; did you mean ") + nearest->name + "?" : std::string()));
+}
+
+bool LooksLikeOption(const std::string& arg) {
+  return arg.rfind("--", 0) == 0;
+}
+
+Parsed Parse(const std::vector<std::string>& args) {
+  Parsed parsed;
   std::set<std::string> given;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> inlineValue;
-    if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-      inlineValue = name.substr(eq + 1);
+    std::string name = args[i] == "-h" ? "--help" : args[i];
+    if (!LooksLikeOption(name))
+      throw UsageError("unexpected argument " + name + "; options start with --");
+    std::optional<std::string> value;
+    if (const auto eq = name.find('='); eq != std::string::npos) {
+      value = name.substr(eq + 1);
       name.erase(eq);
     }
+    const auto option = std::find_if(std::begin(kOptions), std::end(kOptions),
+                                     [&](const Option& o) { return name == o.name; });
+    if (option == std::end(kOptions))
+      Unknown(name);
     // A second value would silently replace the first: a script with a slip is told instead.
-    if (!given.insert(name == "-h" ? "--help" : name).second) {
-      problem = "option " + name + " is given twice";
-      return std::nullopt;
+    if (!given.insert(name).second)
+      throw UsageError("option " + name + " is given twice");
+    const bool nextIsValue = i + 1 < args.size() && !LooksLikeOption(args[i + 1]);
+    switch (option->takes) {
+      case Takes::Nothing:
+        if (value)
+          throw UsageError("option " + name + " takes no value");
+        break;
+      case Takes::Value:
+        if (!value && !nextIsValue)
+          throw UsageError("option " + name + " has no value: give " + name + " " + option->value);
+        if (!value)
+          value = args[++i];
+        break;
+      case Takes::OptionalValue:
+        if (!value && nextIsValue)
+          value = args[++i];
+        break;
     }
-    // The option's value: after "=" or the next argument.
-    const auto value = [&]() -> std::optional<std::string> {
-      if (inlineValue)
-        return inlineValue;
-      if (i + 1 < args.size())
-        return args[++i];
-      problem = "option " + name + " needs a value";
-      return std::nullopt;
-    };
-    if (IsValueOption(name)) {
-      const std::optional<std::string> text = value();
-      if (!text)
-        return std::nullopt;
-      options.values[name] = *text;
-    } else if (name == "--plot" || name == "--batch" || name == "--out" || name == "--report" ||
-               name == "--rainfall" || name == "--ari") {
-      std::optional<std::string>& target = name == "--plot"       ? options.plot
-                                           : name == "--batch"    ? options.batch
-                                           : name == "--out"      ? options.out
-                                           : name == "--rainfall" ? options.rainfall
-                                           : name == "--ari"      ? options.ari
-                                                                  : options.reportPdf;
-      target = value();
-      if (!target)
-        return std::nullopt;
-    } else if (name == "--hec1") {
-      // A deck path for a single run (--hec1 PATH or --hec1=PATH); a bare flag with --batch.
-      options.hec1 = true;
-      if (inlineValue)
-        options.hec1Path = *inlineValue;
-      else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
-        options.hec1Path = args[++i];
-    } else if (!inlineValue && name == "--print") {
-      options.print = true;
-    } else if (!inlineValue && name == "--csv") {
-      options.csv = true;
-    } else if (!inlineValue && name == "--check") {
-      options.check = true;
-    } else if (!inlineValue && name == "--summary-only") {
-      options.summaryOnly = true;
-    } else if (!inlineValue && (name == "--help" || name == "-h")) {
-      options.help = true;
-    } else if (!inlineValue && name == "--version") {
-      options.version = true;
-    } else {
-      problem = "unknown option " + args[i];
-      return std::nullopt;
-    }
+    option->set(parsed, value.value_or(std::string()));
   }
-  if (options.help || options.version)
-    return options;
-  if (options.batch) {
-    if (!options.values.empty() || options.csv || options.check || options.plot ||
-        options.reportPdf || options.print || options.rainfall || options.ari) {
-      problem =
-          "--batch takes the basins from the table (rainfall tables in its rainfall and ari "
-          "columns): drop --tc, --rain, --area, --coef, --peak, --csv, --check, --plot, "
-          "--report, --print, --rainfall and --ari";
-      return std::nullopt;
-    }
-    if (!options.out) {
-      problem = "--batch needs --out DIR";
-      return std::nullopt;
-    }
-    if (options.hec1Path) {
-      problem = "with --batch, --hec1 takes no path (the decks go to DIR/NAME.hc1)";
-      return std::nullopt;
-    }
-    return options;
-  }
-  if (options.out || options.summaryOnly) {
-    problem = "--out and --summary-only go with --batch";
-    return std::nullopt;
-  }
-  if (options.hec1 && !options.hec1Path) {
-    problem = "option --hec1 needs a value (a deck path) unless --batch is given";
-    return std::nullopt;
-  }
-  if (options.csv && options.check) {
-    problem = "--csv and --check cannot be combined";
-    return std::nullopt;
-  }
-  if (options.plot && !PlotFormatOf(*options.plot)) {
-    problem = "the --plot file must end in .svg or .png";
-    return std::nullopt;
-  }
-  // HEC-1 reads its input deck record by record, one a line: the station name (the deck's file
-  // name) must not break its KK record.
-  if (options.hec1Path && Hec1StationNameBreaksRecord(*options.hec1Path)) {
-    problem =
-        "the --hec1 file name holds a control character (a line break, a tab...); HEC-1 "
-        "reads the deck line by line: choose a plain name";
-    return std::nullopt;
-  }
-  // One run never writes two of its outputs over each other.
-  const std::pair<const char*, const std::optional<std::string>*> outputs[] = {
-      {"--hec1", &options.hec1Path}, {"--report", &options.reportPdf}, {"--plot", &options.plot}};
-  for (std::size_t i = 0; i < std::size(outputs); ++i) {
-    for (std::size_t j = i + 1; j < std::size(outputs); ++j) {
-      if (*outputs[i].second && *outputs[j].second &&
-          SameFile(**outputs[i].second, **outputs[j].second)) {
-        problem = std::string(outputs[i].first) + " and " + outputs[j].first +
-                  " name the same file; give each output its own";
-        return std::nullopt;
-      }
-    }
-  }
-  if (options.rainfall && options.values.count("--rain") != 0) {
-    problem =
-        "--rain and --rainfall cannot be combined: the rainfall table gives the 6-hour "
-        "rainfall";
-    return std::nullopt;
-  }
-  if (options.ari && !options.rainfall) {
-    problem = "--ari goes with --rainfall";
-    return std::nullopt;
-  }
-  if (options.ari && !ParseReturnPeriod(*options.ari)) {
-    problem = "--ari takes a return period in years, such as 100";
-    return std::nullopt;
-  }
-  for (const char* option : kValueOptions) {
-    if (options.values.count(option) == 0 && !(options.rainfall && option == kRain)) {
-      problem = std::string("missing option ") + option;
-      return std::nullopt;
-    }
-  }
-  return options;
+  return parsed;
 }
 
-// "chart" in the peak discharge option: the peak from the rainfall.
-bool IsChart(const std::string& entry) {
-  std::string word = TrimSpaces(entry);
-  for (char& c : word)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return word == "chart";
-}
-
-// The title a failed output is reported under.
-std::string FailureText(const OutputFailure& failure) {
-  switch (failure.Which) {
-    case Output::Deck:
-      return std::string(messages::kDeckFaultTitle) + ": " + failure.Message;
-    case Output::Pdf:
-    case Output::Print:
-      return std::string(messages::kPrintFaultTitle) + ": " + failure.Message;
-    case Output::Listing:
-    case Output::Plot:
-      break;
-  }
-  return failure.Message;
+void UsageProblem(std::ostream& err, const std::string& problem) {
+  err << kCompanionName << ": " << problem << "\nTry '" << kCompanionName << " --help'.\n";
 }
 
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        OutputDevices& devices) {
-  std::string problem;
-  const auto options = Parse(args, problem);
-  if (!options) {
-    err << "rational-hydrograph-cli: " << problem << "\n\n" << kUsageText;
-    return kUsage;
-  }
-  if (options->help) {
-    out << kUsageText;
-    return kOk;
-  }
-  if (options->version) {
-    out << "rational-hydrograph-cli " << kVersion << '\n';
-    return kOk;
-  }
-
-  if (options->batch) {
-    BatchCommand command;
-    command.CsvPath = *options->batch;
-    command.OutDir = *options->out;
-    command.Hec1 = options->hec1;
-    command.SummaryOnly = options->summaryOnly;
-    return RunBatchCommand(command, out, err);
-  }
-
-  // --hec1 turns the HEC-1 feature on for this run: the ten-zero tail and the deck at its path.
-  RunEntries entries;
-  entries.TimeOfConcentration = options->values.at("--tc");
-  if (!options->rainfall)
-    entries.SixHourRainfall = options->values.at(kRain);
-  entries.BasinArea = options->values.at("--area");
-  entries.RunoffCoefficient = options->values.at("--coef");
-  entries.PeakDischarge = options->values.at("--peak");
-  StormChoice storm;
-  storm.ChartPeak = IsChart(entries.PeakDischarge);
-  if (options->rainfall) {
-    // The table is read, and refused, before anything is written.
-    try {
-      StdFileSystem files;
-      storm.Rainfall = LoadRainfall(files, *options->rainfall, *options->rainfall,
-                                    options->ari.value_or(std::string()));
-    } catch (const RainfallUsageError& error) {
-      err << "rational-hydrograph-cli: " << error.what() << "\n\n" << kUsageText;
-      return kUsage;
-    } catch (const std::exception& refusal) {
-      err << messages::kRainfallTableTitle << ": " << refusal.what() << '\n';
-      return kRefused;
-    }
-  }
-  OutputRequest request;
-  request.DeckPath = options->hec1Path;
-  request.PdfPath = options->reportPdf;
-  request.Print = options->print;
-  request.PlotPath = options->plot;
-  request.Check = options->check;
-
-  std::optional<BasinRun> basin;
+        const CompanionServices& services) {
   try {
-    const RequestOutcome outcome =
-        ParseRunEntries(entries, options->hec1Path ? kZeroTailHec1 : kZeroTail, storm);
-    if (const Refusal* refusal = std::get_if<Refusal>(&outcome)) {
-      err << refusal->Title << ": " << refusal->Text << '\n';
-      return kRefused;
+    const Parsed parsed = Parse(args);
+    if (parsed.help) {
+      out << UsageText();
+      return kExitOk;
     }
-    StdFileSystem files;
-    const std::unique_ptr<Clock> clock = MakeSystemClock();
-    basin = RunBasin(std::get<RunInputs>(outcome), request, RunServices{files, *clock, &devices});
-  } catch (const Fault& fault) {
-    err << "rational-hydrograph-cli: " << fault.what() << '\n';
-    return kFault;
+    if (parsed.version) {
+      out << kCompanionName << ' ' << kVersion << '\n';
+      return kExitOk;
+    }
+    return RunCompanion(parsed.options, services, out, err);
+  } catch (const UsageError& error) {
+    UsageProblem(err, error.what());
+    return kExitUsage;
   }
-  if (basin->Failure) {
-    err << "rational-hydrograph-cli: " << FailureText(*basin->Failure) << '\n';
-    return kFault;
-  }
-
-  if (options->csv) {
-    out << HydrographCsv(basin->Run);
-    return kOk;
-  }
-  out << ListingText(basin->Run);
-  if (basin->Check) {
-    for (const std::string& line : CheckLines(*basin->Check))
-      out << line << '\n';
-  }
-  return kOk;
 }
 
 }  // namespace rh::cli

@@ -154,7 +154,7 @@ TEST(CsvReader, AGigabyteRecordIsRefusedInBoundedMemory) {
       [&] {
         StdFileSystem files;
         const auto source = files.OpenRead(path);
-        CsvReader reader(*source);
+        CsvReader reader(*source, path);
         CsvRecord record;
         try {
           reader.Next(record);

@@ -31,6 +31,19 @@ inline RunInputs MakeBasin(const BasinInputs& b) {
   return in;
 }
 
+// The hydrograph of `inputs`, and the run of `inputs`, as values.
+inline RunResult Computed(const RunInputs& inputs) {
+  RunResult result;
+  ComputeHydrograph(inputs, result);
+  return result;
+}
+inline Run ComputeRun(const RunInputs& inputs) {
+  Run run;
+  run.Inputs = inputs;
+  ComputeHydrograph(inputs, run.Result);
+  return run;
+}
+
 // The basin's computed run.
 inline Run ComputedBasin(const BasinInputs& b) {
   return ComputeRun(MakeBasin(b));

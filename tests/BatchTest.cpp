@@ -40,9 +40,10 @@ struct Batch {
   } report;
   std::string summary;
 
-  void Run(const std::string& csv, const BatchOptions& options) {
+  void Run(const std::string& csv, const CompanionOptions& options) {
+    TextReader table(csv);
     const BatchTally tally = RunBatch(
-        csv, options, RunServices{files, clock, nullptr},
+        table, "basins.csv", options, RunServices{files, clock, nullptr},
         [this](const BatchRow& row) { report.Rows.push_back(row); },
         [this](std::string_view text) { summary.append(text); });
     report.Failed = tally.Failed;
@@ -51,11 +52,13 @@ struct Batch {
   }
 };
 
-BatchOptions Out(bool hec1 = false, bool summaryOnly = false) {
-  BatchOptions o;
+CompanionOptions Out(bool hec1 = false, bool summaryOnly = false) {
+  CompanionOptions o;
+  o.Batch = "basins.csv";
   o.OutDir = "out";
   o.Hec1 = hec1;
   o.SummaryOnly = summaryOnly;
+  o.Workers = 1;
   return o;
 }
 
@@ -184,6 +187,8 @@ TEST(Batch, HeaderRow) {
       {"missing", "A,10,2.5,100,.85,250\n", false},
       {"columns swapped", "name,rain,tc,area,coef,peak\n", false},
       {"extra column", "name,tc,rain,area,coef,peak,x\n", false},
+      {"optional columns in any order", "name,tc,rain,area,coef,peak,pond,ARI,rainfall\n", true},
+      {"an optional column twice", "name,tc,rain,area,coef,peak,ari,ari\n", false},
       {"empty file", "", false},
   };
   for (const auto& c : cases) {
@@ -241,7 +246,7 @@ TEST(Batch, SeveralThreadsKeepTheTableOrder) {
   csv += "B17,10,2.5,100,.85,250\n";  // repeats an earlier row's name, far back
   Batch one;
   one.Run(csv, Out(false, true));
-  BatchOptions threads = Out(false, true);
+  CompanionOptions threads = Out(false, true);
   threads.Workers = 3;
   Batch several;
   several.Run(csv, threads);
@@ -313,7 +318,8 @@ TEST(Batch, ManyRainfallFilesInBoundedMemory) {
         test::MemoryFileSystem files;
         test::FixedClock clock;
         Rows table;
-        const BatchTally tally = RunBatch(table, Out(false, true), {files, clock, nullptr}, {}, {});
+        const BatchTally tally =
+            RunBatch(table, "rows.csv", Out(false, true), {files, clock, nullptr}, {}, {});
         return tally.Failed == 100000 ? 0 : 1;
       },
       12, 30);

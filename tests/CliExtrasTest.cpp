@@ -102,10 +102,11 @@ TEST(CliOptions, UsageErrors) {
     std::vector<std::string> args;
     const char* errHas;
   } cases[] = {
-      {"plot without value", Basin({"--plot"}), "option --plot needs a value"},
+      {"plot without value", Basin({"--plot"}), "option --plot has no value"},
       {"plot of another kind", Basin({"--plot", "chart.jpg"}), "must end in .svg or .png"},
       {"csv and check", Basin({"--csv", "--check"}), "cannot be combined"},
-      {"hec1 without a path", Basin({"--hec1"}), "--hec1 needs a value"},
+      {"hec1 without a path", Basin({"--hec1"}), "--hec1 has no value"},
+      {"deck without a name", Basin({"--hec1", ""}), "--hec1 has no value"},
       {"out without batch", Basin({"--out", "dir"}), "go with --batch"},
       {"batch without out", {"--batch", "b.csv"}, "--batch needs --out DIR"},
       {"batch with entries", {"--batch", "b.csv", "--out", "d", "--tc", "10"}, "drop --tc"},
@@ -116,15 +117,22 @@ TEST(CliOptions, UsageErrors) {
       {"entry given twice", Basin({"--tc=20"}), "option --tc is given twice"},
       {"flag given twice", Basin({"--csv", "--csv"}), "option --csv is given twice"},
       {"deck and report on one file", Basin({"--hec1", "r/x.pdf", "--report", "r/../r/x.pdf"}),
-       "--hec1 and --report name the same file"},
-      {"report and plot on one file", Basin({"--report", "x.svg", "--plot", "./x.svg"}),
-       "--report and --plot name the same file"},
+       "the HEC-1 deck and the report name the same file"},
+      {"deck and plot on one file", Basin({"--hec1", "x.svg", "--plot", "./x.svg"}),
+       "the HEC-1 deck and the plot name the same file"},
+      {"report not a PDF", Basin({"--report", "r.txt"}), "must end in .pdf"},
+      {"unknown option, the nearest offered", Basin({"--tcc", "5"}),
+       "unknown option --tcc; did you mean --tc?"},
+      {"value missing before the next option", {"--tc", "--rain", "2.5"}, "--tc has no value"},
       {"deck name with a line break", Basin({"--hec1", "runs/A\nB.hc1"}), "control character"},
   };
   for (const auto& c : cases) {
     const Outcome o = RunCli(c.args);
-    EXPECT_EQ(o.status, cli::kUsage) << c.name;
+    EXPECT_EQ(o.status, kExitUsage) << c.name;
     EXPECT_NE(o.err.find(c.errHas), std::string::npos) << c.name << ": " << o.err;
+    // One line, then where to read more: never the whole help.
+    const auto first = o.err.find('\n');
+    EXPECT_EQ(o.err.substr(first + 1), "Try 'rational-hydrograph-cli --help'.\n") << c.name;
   }
 }
 
@@ -197,7 +205,7 @@ TEST(CliPlot, PngHasTheChartSize) {
 
 TEST(CliPlot, UnwritableFileIsAFault) {
   const Outcome o = RunCli(Basin({"--plot", "/nonexistent-folder/chart.svg"}));
-  EXPECT_EQ(o.status, cli::kFault);
+  EXPECT_EQ(o.status, kExitFault);
   EXPECT_NE(o.err.find("Cannot write /nonexistent-folder/chart.svg"), std::string::npos) << o.err;
 }
 
@@ -213,7 +221,7 @@ TEST(CliBatch, GoodRowsBadRowsAndAMalformedLine) {
                                        "Torn,10,2.5,100\n";
   const Outcome o =
       RunCli({"--batch", (dir / "basins.csv").string(), "--out", (dir / "runs/2026").string()});
-  EXPECT_EQ(o.status, cli::kSomeRowsFailed);
+  EXPECT_EQ(o.status, kExitSomeRowsFailed);
   EXPECT_NE(o.out.find("7 basins: 2 done, 5 failed"), std::string::npos) << o.out;
   for (const char* problem :
        {"row 3 (line 4): the basin name \"North\" is used",
@@ -288,11 +296,11 @@ TEST(CliBatch, Hec1FlagBesideOtherOptions) {
   };
   for (const auto& args : forms) {
     const Outcome o = RunCli(args);
-    EXPECT_TRUE(o.status == cli::kOk || o.status == cli::kSomeRowsFailed) << o.err;
+    EXPECT_TRUE(o.status == kExitOk || o.status == kExitSomeRowsFailed) << o.err;
     const std::string out = args[args.size() - 1] == "--hec1" ? args[args.size() - 2] : args.back();
     const std::string summary = ReadFile(std::filesystem::path(out) / "summary.csv");
     EXPECT_NE(summary.find("\nA,"), std::string::npos) << summary;
-    if (o.status == cli::kOk) {
+    if (o.status == kExitOk) {
       EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(out) / "A.hc1"));
     }
   }
@@ -317,7 +325,7 @@ TEST(CliBatch, AFolderAtARowsFileFailsOnlyThatRow) {
   std::ofstream(dir / "out/A.txt/keep.txt") << "keep";
   const Outcome o =
       RunCli({"--batch", (dir / "b.csv").string(), "--out", (dir / "out").string(), "--hec1"});
-  EXPECT_EQ(o.status, cli::kSomeRowsFailed) << o.err;
+  EXPECT_EQ(o.status, kExitSomeRowsFailed) << o.err;
   EXPECT_NE(o.err.find("row 1 (line 2): Cannot write"), std::string::npos) << o.err;
   EXPECT_NE(o.err.find("it is a folder"), std::string::npos) << o.err;
   EXPECT_EQ(Entries(dir / "out"),
@@ -333,7 +341,7 @@ TEST(CliBatch, OneBatchAtATimeInAFolder) {
   StdFileSystem files;
   const auto held = files.LockFolder((dir / "out").string());
   const Outcome o = RunCli({"--batch", (dir / "b.csv").string(), "--out", (dir / "out").string()});
-  EXPECT_EQ(o.status, cli::kFault);
+  EXPECT_EQ(o.status, kExitFault);
   EXPECT_NE(o.err.find("Another batch is writing into"), std::string::npos) << o.err;
   EXPECT_TRUE(Entries(dir / "out").empty());
 }
@@ -435,12 +443,74 @@ TEST(CliRainfall, OutputsCarryTheRainfallUsed) {
                                   "C,10,2.5,100,.85,250,atlas14.csv,100\n";
   const Outcome batch =
       RunCli({"--batch", (dir / "b.csv").string(), "--out", (dir / "out").string()});
-  EXPECT_EQ(batch.status, cli::kSomeRowsFailed) << batch.err;
+  EXPECT_EQ(batch.status, kExitSomeRowsFailed) << batch.err;
   const std::string summary = ReadFile(dir / "out/summary.csv");
   EXPECT_NE(summary.find("\nA,ok,37,25,856.8,"), std::string::npos) << summary;
   EXPECT_NE(summary.find(",atlas14.csv,100,7.75,856.8\n"), std::string::npos) << summary;
   EXPECT_NE(summary.find(",chart,,2.5,358\n"), std::string::npos) << summary;
   EXPECT_NE(summary.find("\nC,refused,"), std::string::npos) << summary;
+}
+
+}  // namespace
+}  // namespace rh
+
+namespace rh {
+namespace {
+
+// No output replaces an input, and no output is lost to another: each kind of clash is refused
+// before anything is written, the inputs kept as they were.
+TEST(CliFiles, OutputsNeverReplaceInputsOrEachOther) {
+  const std::string rainfall = "duration_min,depth_in\n5,0.5\n60,1.5\n1440,4\n";
+  const std::string table = "name,tc,rain,area,coef,peak,rainfall\nA,10,,100,.85,250,A.txt\n";
+  const std::string kBasinB = "name,tc,rain,area,coef,peak\nB,10,2.5,100,.85,250\n";
+  struct {
+    const char* name;
+    std::vector<std::string> args;  // run in the scratch folder
+    int status;
+    const char* errHas;
+  } cases[] = {
+      {"batch summary on its table",
+       {"--batch", "out/summary.csv", "--out", "out"},
+       kExitUsage,
+       "would replace the basin table"},
+      {"batch row listing on the table",
+       {"--batch", "out/B.txt", "--out", "out"},
+       kExitSomeRowsFailed,
+       "the listing would replace the basin table"},
+      {"deck on the rainfall table",
+       {"--tc", "10", "--rainfall", "out/A.txt", "--area", "100", "--coef", ".85", "--peak", "250",
+        "--hec1", "out/A.txt"},
+       kExitUsage,
+       "the HEC-1 deck would replace the rainfall table"},
+      {"batch row listing on its own rainfall table",
+       {"--batch", "out/rows.csv", "--out", "out"},
+       kExitSomeRowsFailed,
+       "the listing would replace the rainfall table"},
+      {"two names of one file not yet made",
+       {"--tc", "10", "--rain", "2.5", "--area", "100", "--coef", ".85", "--peak", "250", "--hec1",
+        "out/y.svg", "--plot", "out/x.svg"},
+       kExitUsage,
+       "the HEC-1 deck and the plot name the same file"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "out");
+    std::ofstream(dir / "out/summary.csv") << table;
+    std::ofstream(dir / "out/A.txt") << rainfall;
+    std::ofstream(dir / "out/rows.csv") << table;
+    std::ofstream(dir / "out/B.txt") << kBasinB;
+    std::filesystem::create_symlink("./x.svg", dir / "out/y.svg");
+    const std::string cwd = std::filesystem::current_path().string();
+    std::filesystem::current_path(dir.str());
+    const Outcome o = RunCli(c.args);
+    std::filesystem::current_path(cwd);
+    EXPECT_EQ(o.status, c.status) << c.name << ": " << o.err;
+    EXPECT_NE(o.err.find(c.errHas), std::string::npos) << c.name << ": " << o.err;
+    EXPECT_EQ(ReadFile(dir / "out/A.txt"), rainfall) << c.name;
+    EXPECT_EQ(ReadFile(dir / "out/rows.csv"), table) << c.name;
+    EXPECT_EQ(ReadFile(dir / "out/B.txt"), kBasinB) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(dir / "out/x.svg")) << c.name;
+  }
 }
 
 }  // namespace

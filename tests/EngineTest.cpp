@@ -32,7 +32,7 @@ class LayoutTest : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(LayoutTest, PeakAndLastOrdinate) {
   const LayoutCase& c = GetParam();
-  const RunResult s = ComputeHydrograph(Basin(c.tc, 2.5, 100, 0.85, 250, c.hec1));
+  const RunResult s = test::Computed(Basin(c.tc, 2.5, 100, 0.85, 250, c.hec1));
   EXPECT_EQ(s.PeakIndex, c.peakIndex);
   EXPECT_EQ(s.OrdinateCount, c.ordinateCount);
   EXPECT_EQ(s.Hydrograph(s.PeakIndex), 250.0) << "the peak survives";
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
 TEST(Engine, WorkedFiguresForTc10) {
-  const RunResult s = ComputeHydrograph(Basin(10, 2.5, 100, 0.85, 250));
+  const RunResult s = test::Computed(Basin(10, 2.5, 100, 0.85, 250));
   EXPECT_EQ(s.OrdinateCount, 37);
   EXPECT_NEAR(s.Intensity(1), 250.0 / 85.0, 1e-12);
   EXPECT_NEAR(s.Intensity(2), 2.6937, 5e-5);
@@ -87,7 +87,7 @@ TEST(Engine, WorkedFiguresForTc10) {
 }
 
 TEST(Engine, WorkedFiguresForTc5) {
-  const RunResult s = ComputeHydrograph(Basin(5, 2.5, 100, 0.5, 250));
+  const RunResult s = test::Computed(Basin(5, 2.5, 100, 0.5, 250));
   EXPECT_EQ(s.Hydrograph(49), 250.0);
   EXPECT_EQ(s.Hydrograph(48), s.Discharge(2));
   EXPECT_EQ(s.Hydrograph(50), s.Discharge(4));
@@ -100,14 +100,14 @@ TEST(Engine, WorkedFiguresForTc5) {
 }
 
 TEST(Engine, Tc240PlacesOneBlockBeforeThePeak) {
-  const RunResult s = ComputeHydrograph(Basin(240, 2.5, 100, 0.85, 250));
+  const RunResult s = test::Computed(Basin(240, 2.5, 100, 0.85, 250));
   EXPECT_EQ(s.Hydrograph(1), s.Discharge(2));
   EXPECT_EQ(s.Hydrograph(0), 0.0);
   EXPECT_EQ(s.Hydrograph(3), 0.0);
 }
 
 TEST(Engine, PeakDischargeIsNeverRounded) {
-  const RunResult s = ComputeHydrograph(Basin(10, 2.5, 100, 0.85, 250.123456));
+  const RunResult s = test::Computed(Basin(10, 2.5, 100, 0.85, 250.123456));
   EXPECT_EQ(s.Hydrograph(25), 250.123456);
 }
 
@@ -115,7 +115,7 @@ TEST(Engine, PeakDischargeIsNeverRounded) {
 // keeps block 2's rainfall fixed, so scaling the area gives any wanted unrounded discharge.
 TEST(Engine, BlocksRoundHalfUpToATenth) {
   const double intensity1 = 3.0;  // in/hr
-  const RunResult probe = ComputeHydrograph(Basin(10, 2.5, 1, 1, intensity1));
+  const RunResult probe = test::Computed(Basin(10, 2.5, 1, 1, intensity1));
   // Unrounded block 2 per acre at C = 1.
   const double perAcre = 60.0 / 10.0 * probe.RainIncrement(2);
   struct {
@@ -125,7 +125,7 @@ TEST(Engine, BlocksRoundHalfUpToATenth) {
   for (const auto& c : cases) {
     const double area = std::fabs(c.wanted) / perAcre;
     const double coef = c.wanted < 0 ? -1 : 1;
-    const RunResult s = ComputeHydrograph(Basin(10, 2.5, area, coef, intensity1 * area * coef));
+    const RunResult s = test::Computed(Basin(10, 2.5, area, coef, intensity1 * area * coef));
     EXPECT_DOUBLE_EQ(s.Discharge(2), c.stored) << "block of " << c.wanted;
   }
 }
@@ -145,7 +145,7 @@ TEST(Engine, ReusedStorageShowsNothingOfTheFirstRun) {
 // block where its discharge landed, as an intensity over Tc.
 TEST(Engine, HyetographFollowsTheBlocks) {
   const RunInputs in = Basin(10, 2.5, 100, 0.85, 250);
-  const RunResult s = ComputeHydrograph(in);
+  const RunResult s = test::Computed(in);
   EXPECT_DOUBLE_EQ(s.Hyetograph(s.PeakIndex), 250.0 / 85.0);
   EXPECT_DOUBLE_EQ(s.Hyetograph(24), s.RainIncrement(2) * 6);  // block 2, before the peak
   EXPECT_DOUBLE_EQ(s.Hyetograph(26), s.RainIncrement(4) * 6);  // block 4, after it
@@ -192,7 +192,7 @@ TEST(Engine, BlocksAreTheWrittenStepsToTheLastBit) {
       for (const double area : {1.0, 100.0, 12345.6}) {
         for (const double coef : {0.13, 0.85}) {
           const RunInputs in = Basin(tc, p6, area, coef, 17.3 * area * coef);
-          const RunResult r = ComputeHydrograph(in);
+          const RunResult r = test::Computed(in);
           const std::vector<double> expected = BlocksAsWritten(in, r.BlockCount);
           for (long n = 2; n <= r.BlockCount; ++n) {
             ASSERT_EQ(Bits(r.Discharge[n]), Bits(expected[n])) << "Tc " << tc << " block " << n;
@@ -222,7 +222,7 @@ TEST(Engine, ArithmeticFaults) {
   };
   for (const auto& c : cases) {
     try {
-      ComputeHydrograph(Basin(c.tc, c.p6, c.area, c.coef, c.peak));
+      test::Computed(Basin(c.tc, c.p6, c.area, c.coef, c.peak));
       ADD_FAILURE() << c.name << ": no fault";
     } catch (const ArithmeticFault& fault) {
       EXPECT_STREQ(fault.what(), c.message) << c.name;
@@ -231,13 +231,13 @@ TEST(Engine, ArithmeticFaults) {
 }
 
 TEST(Engine, OrdinateIndexOutsideTheArraysIsASubscriptFault) {
-  const RunResult s = ComputeHydrograph(Basin(10, 2.5, 100, 0.85, 250));
+  const RunResult s = test::Computed(Basin(10, 2.5, 100, 0.85, 250));
   EXPECT_THROW(s.Hydrograph(s.OrdinateCount + 1), SubscriptFault);
   EXPECT_THROW(s.Discharge(-1), SubscriptFault);
   EXPECT_NO_THROW(s.Intensity(s.BlockCount));
   // Outside the 5-minute floor of the run request the blocks no longer fit, whichever way.
   for (const double tc : {1.0, 1.2, -10.0, -1e-300}) {
-    EXPECT_THROW(ComputeHydrograph(Basin(tc, 2.5, 100, 0.85, 250)), SubscriptFault) << tc;
+    EXPECT_THROW(test::Computed(Basin(tc, 2.5, 100, 0.85, 250)), SubscriptFault) << tc;
   }
 }
 

@@ -74,6 +74,10 @@ class RecordingDevices : public OutputDevices {
   std::string PngBytes(const Drawing& drawing) override {
     return "PNG " + std::to_string(drawing.shapes.size());
   }
+  std::string PdfFromPages(const std::vector<Drawing>& pages, PageSize) override {
+    return "PDF " + std::to_string(pages.size());
+  }
+  PageSize LocalePageSize() override { return PageSize::A4; }
 
  private:
   // A handle that forwards to a recording printer.

@@ -123,6 +123,21 @@ TEST(QtPrinter, PdfReportReadsLikeThePrintedReport) {
       "");
 }
 
+// Saved as a PDF, the report keeps at least half an inch from every edge of its A4 pages.
+TEST(QtPrinter, PdfReportKeepsHalfAnInchFromTheEdges) {
+  if (!test::HaveCommand("pdftotext"))
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  ScratchDir dir;
+  PrintPdf(Basin(5, true), dir / "report.pdf");
+  const std::vector<test::PdfWord> words = test::PdfWords(dir / "report.pdf");
+  ASSERT_GT(words.size(), 100u);
+  for (const test::PdfWord& w : words) {
+    EXPECT_GE(std::min(w.xMin, w.yMin), 36.0) << w.text;
+    EXPECT_LE(w.xMax, 595.3 - 36.0) << w.text;
+    EXPECT_LE(w.yMin, 841.9 - 36.0) << w.text;
+  }
+}
+
 TEST(QtPrinter, PrintingTwiceGivesTheSameReport) {
   if (!test::HaveCommand("pdftotext"))
     GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";

@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "Basins.h"
 #include "Bounded.h"
+#include "Fakes.h"
 #include "TestFiles.h"
+#include "app/PreparedRun.h"
 #include "app/RainfallTable.h"
-#include "app/RunRequest.h"
 #include "core/Faults.h"
 #include "core/Messages.h"
 #include "engine/Hydrograph.h"
@@ -77,6 +79,14 @@ TEST(RainfallTables, ReadsTheAtlas14Export) {
   const RainfallTables tables = ReadRainfallTables(kSample, "fort-myers.csv");
   EXPECT_EQ(tables.ReturnPeriods(),
             (std::vector<double>{1, 2, 5, 10, 25, 50, 100, 200, 500, 1000}));
+  // The preamble's place, its "None" fields left out; a named place comes first.
+  EXPECT_EQ(tables.Location(), "Latitude: 26.6 Degree, Longitude: -81.9 Degree");
+  std::string named = kSample;
+  named.replace(named.find("Location name (ESRI Maps): None"), 31,
+                "Location name (ESRI Maps): Fort Myers, Florida, USA");
+  EXPECT_EQ(ReadRainfallTables(named, "f.csv").Location(),
+            "Location name (ESRI Maps): Fort Myers, Florida, USA, Latitude: 26.6 Degree, "
+            "Longitude: -81.9 Degree");
   struct {
     double years;
     std::vector<DepthDuration> rows;     // from the file
@@ -110,6 +120,7 @@ TEST(RainfallTables, ReadsResavedExportsAlike) {
   const RainfallTables original = ReadRainfallTables(kSample, "a.csv");
   const RainfallTables again = ReadRainfallTables(resaved, "a.csv");
   EXPECT_EQ(again.Minutes(), original.Minutes());
+  EXPECT_EQ(again.Location(), original.Location());
   for (const double years : original.ReturnPeriods()) {
     const std::vector<DepthDuration> a = original.Table(years).Points();
     const std::vector<DepthDuration> b = again.Table(years).Points();
@@ -281,8 +292,8 @@ TEST(RainfallRuns, AChartShapedTableGivesTheChartsHydrograph) {
   std::vector<DepthDuration> points;
   for (const double minutes : {5, 10, 15, 30, 60, 120, 180, 360, 720, 1440})
     points.push_back({minutes, 7.44 * 2.5 * std::pow(minutes, 0.355) / 60});
-  const auto table =
-      std::make_shared<TableRainfall>(TableRainfall{DepthDurationTable(points), "chart.csv", ""});
+  const auto table = std::make_shared<TableRainfall>(
+      TableRainfall{DepthDurationTable(points), "chart.csv", "", "chart.csv"});
   long ordinates = 0;
   for (double tc = 5; tc <= 144; tc += 1) {
     RunInputs chart;
@@ -293,8 +304,8 @@ TEST(RainfallRuns, AChartShapedTableGivesTheChartsHydrograph) {
     chart.PeakDischarge = 250;
     RunInputs fromTable = chart;
     fromTable.Rainfall = table;
-    const RunResult a = ComputeHydrograph(chart);
-    const RunResult b = ComputeHydrograph(fromTable);
+    const RunResult a = test::Computed(chart);
+    const RunResult b = test::Computed(fromTable);
     ASSERT_EQ(a.OrdinateCount, b.OrdinateCount) << tc;
     for (long i = 0; i <= a.OrdinateCount; ++i, ++ordinates)
       ASSERT_EQ(a.Hydrograph(i), b.Hydrograph(i)) << "Tc " << tc << " ordinate " << i;
@@ -319,20 +330,19 @@ TEST(RainfallRuns, TheSampleExportAtTwoReturnPeriods) {
     double p6, qp, block2, block3;
   } cases[] = {{100, 7.75, 856.8, 418.7, 412.6}, {2, 3.70, 463.1, 227.2, 222.6}};
   for (const auto& c : cases) {
-    StormChoice storm;
-    storm.Rainfall =
-        std::make_shared<TableRainfall>(TableRainfall{tables.Table(c.years), "atlas14.csv", ""});
+    RunChoices storm;
+    storm.Rainfall = std::make_shared<TableRainfall>(
+        TableRainfall{tables.Table(c.years), "atlas14.csv", "", "atlas14.csv"});
     storm.ChartPeak = true;
     RunEntries entries;
     entries.TimeOfConcentration = "10";
     entries.BasinArea = "100";
     entries.RunoffCoefficient = ".85";
-    const RequestOutcome outcome = ParseRunEntries(entries, kZeroTail, storm);
-    ASSERT_TRUE(std::holds_alternative<RunInputs>(outcome)) << c.years;
-    const RunInputs& in = std::get<RunInputs>(outcome);
+    test::MemoryFileSystem files;
+    const RunInputs in = PrepareRun(entries, storm, files).Inputs;
     EXPECT_DOUBLE_EQ(in.SixHourRainfall, c.p6) << c.years;
     EXPECT_DOUBLE_EQ(in.PeakDischarge, c.qp) << c.years;
-    const RunResult r = ComputeHydrograph(in);
+    const RunResult r = test::Computed(in);
     EXPECT_DOUBLE_EQ(r.Hydrograph(25), c.qp) << c.years;
     EXPECT_DOUBLE_EQ(r.Hydrograph(24), c.block2) << c.years;
     EXPECT_DOUBLE_EQ(r.Hydrograph(23), c.block3) << c.years;
@@ -342,17 +352,22 @@ TEST(RainfallRuns, TheSampleExportAtTwoReturnPeriods) {
 // A table that does not reach a run's durations refuses the run, naming the file; the rain entry
 // is not needed with a table, nor the peak entry for the chart's peak.
 TEST(RainfallRuns, RefusedWhenTheTableDoesNotCoverTheRun) {
-  const auto table = std::make_shared<TableRainfall>(
-      TableRainfall{DepthDurationTable({{15, 1}, {60, 2}, {360, 3}}), "short.csv", ""});
-  StormChoice storm{table, true};
+  RunChoices storm;
+  storm.Rainfall = std::make_shared<TableRainfall>(TableRainfall{
+      DepthDurationTable({{15, 1}, {60, 2}, {360, 3}}), "short.csv", "", "short.csv"});
+  storm.ChartPeak = true;
   RunEntries entries{"", "10", "", "100", ".85", ""};
-  const RequestOutcome refused = ParseRunEntries(entries, kZeroTail, storm);
-  ASSERT_TRUE(std::holds_alternative<Refusal>(refused));
-  EXPECT_NE(std::get<Refusal>(refused).Text.find("short.csv"), std::string::npos);
+  test::MemoryFileSystem files;
+  try {
+    PrepareRun(entries, storm, files);
+    ADD_FAILURE() << "not refused";
+  } catch (const Refused& refused) {
+    EXPECT_NE(refused.Text().find("short.csv"), std::string::npos);
+  }
   entries.TimeOfConcentration = "15";
-  EXPECT_TRUE(std::holds_alternative<RunInputs>(ParseRunEntries(entries, kZeroTail, storm)));
+  EXPECT_NO_THROW(PrepareRun(entries, storm, files));
   storm.ChartPeak = false;
-  EXPECT_TRUE(std::holds_alternative<Refusal>(ParseRunEntries(entries, kZeroTail, storm)))
+  EXPECT_THROW(PrepareRun(entries, storm, files), Refused)
       << "without the chart's peak, the peak entry is needed";
 }
 

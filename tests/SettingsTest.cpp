@@ -98,6 +98,13 @@ TEST(WriteSettings, FailedWriteKeepsTheEarlierFile) {
   EXPECT_EQ(files.files[kSetup], kHeadings + "/old\r\n");
 }
 
+StartupConfig Config() {
+  StartupConfig config;
+  config.installDir = kDir;
+  config.root = "/";
+  return config;
+}
+
 TEST(StartUp, FillsStateThenShowsTheScreensInOrder) {
   test::MemoryFileSystem files;
   files.files[kSetup] = kHeadings + "/runs/a.hc1\r\n";
@@ -106,7 +113,7 @@ TEST(StartUp, FillsStateThenShowsTheScreensInOrder) {
   StartupOps ops;
   ops.ShowMainMenu = [&] { shown += "main "; };
   ops.ShowMethodTextModal = [&](int n) { shown += "method" + std::to_string(n) + " "; };
-  Main(s, files, {false, kDir, "/"}, ops);
+  Main(s, files, Config(), ops);
   EXPECT_EQ(shown, "main method1 method2 method3 ");
   EXPECT_EQ(s.Hec1Enabled, kFalse);
   EXPECT_EQ(s.LicensePath, "/opt/rh/LICENSE.txt");
@@ -124,9 +131,53 @@ TEST(StartUp, MissingSettingsStopsBeforeAnyScreen) {
   test::MemoryFileSystem files;
   Init s;
   bool shown = false;
-  StartupOps ops{[&] { shown = true; }, [&](int) { shown = true; }};
-  EXPECT_THROW(Main(s, files, {false, kDir, "/"}, ops), FileFault);
+  StartupOps ops;
+  ops.ShowWarning = [&](const std::string&, const std::string&) { shown = true; };
+  ops.ShowMainMenu = [&] { shown = true; };
+  ops.ShowMethodTextModal = [&](int) { shown = true; };
+  EXPECT_THROW(Main(s, files, Config(), ops), FileFault);
   EXPECT_FALSE(shown);
+}
+
+// Choices given on the command line serve every run; a table that cannot serve is refused with
+// the program's warning, naming the file and the line, and the program carries on with the chart.
+TEST(StartUp, ChoicesForEveryRun) {
+  struct {
+    const char* name;
+    std::string rainfall, ari;
+    bool peakChart;
+    bool table;
+    std::string warningHas;
+  } cases[] = {
+      {"none", "", "", false, false, ""},
+      {"a table and the chart's peak", "/t/depths.csv", "", true, true, ""},
+      {"a table that is not one", "/t/bad.csv", "", false, false, "/t/bad.csv, line 1"},
+      {"a missing table", "/t/none.csv", "", false, false, "/t/none.csv"},
+      {"a return period for a plain table", "/t/depths.csv", "100", false, false, "--ari"},
+  };
+  for (const auto& c : cases) {
+    test::MemoryFileSystem files;
+    files.files[kSetup] = kHeadings + "/runs/a.hc1\r\n";
+    files.files["/t/depths.csv"] = "duration_min,depth_in\n5,0.5\n60,1.5\n1440,4\n";
+    files.files["/t/bad.csv"] = "not a table\n";
+    StartupConfig config = Config();
+    config.rainfall = c.rainfall;
+    config.ari = c.ari;
+    config.peakChart = c.peakChart;
+    std::string warning;
+    StartupOps ops;
+    ops.ShowWarning = [&](const std::string& title, const std::string& text) {
+      warning = title + ": " + text;
+    };
+    ops.ShowMainMenu = [] {};
+    ops.ShowMethodTextModal = [](int) {};
+    Init s;
+    Main(s, files, config, ops);
+    EXPECT_EQ(s.Choices.Rainfall != nullptr, c.table) << c.name;
+    EXPECT_EQ(s.Choices.ChartPeak, c.peakChart) << c.name;
+    EXPECT_EQ(warning.empty(), c.warningHas.empty()) << c.name << ": " << warning;
+    EXPECT_NE(warning.find(c.warningHas), std::string::npos) << c.name << ": " << warning;
+  }
 }
 
 TEST(UserSettings, FolderFollowsXdgConfigHomeElseHome) {

@@ -3,6 +3,7 @@
 #include <regex>
 #include <string>
 
+#include "Basins.h"
 #include "core/Faults.h"
 #include "engine/Hydrograph.h"
 #include "output/VolumeCheck.h"
@@ -17,7 +18,7 @@ Run Computed(double tc, double p6, double area, double coef, double peak) {
   in.BasinArea = area;
   in.RunoffCoefficient = coef;
   in.PeakDischarge = peak;
-  return ComputeRun(in);
+  return test::ComputeRun(in);
 }
 
 // Tc = 10 min, P6 = 2.5 in, A = 100 ac, C = 0.85, Qp = 250 cfs, worked by hand:

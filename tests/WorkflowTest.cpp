@@ -57,16 +57,28 @@ QStringList Items(QListWidget* list) {
   return items;
 }
 
-// The lines the core gives for a basin typed as `b`.
-QStringList ExpectedLines(const Basin& b, bool hec1 = false) {
-  rh::RunInputs in;
+// The run the core computes for a basin typed as `b`.
+rh::Run ExpectedRun(const Basin& b, bool hec1 = false) {
+  rh::Run run;
+  rh::RunInputs& in = run.Inputs;
   in.ZeroTail = hec1 ? rh::kZeroTailHec1 : rh::kZeroTail;
   in.TimeOfConcentration = b.tc.toDouble();
   in.SixHourRainfall = b.rain.toDouble();
   in.BasinArea = b.area.toDouble();
   in.RunoffCoefficient = b.coef.toDouble();
   in.PeakDischarge = b.peak.toDouble();
-  return ToQt(rh::BuildResultLines(rh::ComputeRun(in)));
+  rh::ComputeHydrograph(in, run.Result);
+  return run;
+}
+
+// The lines the core gives for a basin typed as `b`.
+QStringList ExpectedLines(const Basin& b, bool hec1 = false) {
+  return ToQt(rh::BuildResultLines(ExpectedRun(b, hec1)));
+}
+
+// The sample basin the workflows type: Tc 10, P6 2.5, 100 acres, C .85, Qp 250.
+rh::Run SampleRun(bool hec1 = false) {
+  return ExpectedRun({"10", "2.5", "100", ".85", "250"}, hec1);
 }
 
 // Sends a key to whatever has the focus in `window`, as the keyboard does.
@@ -339,9 +351,8 @@ class WorkflowTest : public QObject {
     Type({"10", "2.5", "100", ".85", "250"});
     std::string deckWhileShown;
     Generate([&](QWidget*) { deckWhileShown = session_->files.files["/runs/out.hc1"]; });
-    QVERIFY(session_->state.LastRun.has_value());
-    QCOMPARE(deckWhileShown, rh::Hec1DeckText(session_->state.LastRun->Run, "/runs/out.hc1",
-                                              session_->clock.ShortDate()));
+    QCOMPARE(deckWhileShown,
+             rh::Hec1DeckText(SampleRun(true), "/runs/out.hc1", session_->clock.ShortDate()));
     QVERIFY(session_->prompts.shown.empty());
   }
 
@@ -438,8 +449,7 @@ class WorkflowTest : public QObject {
     QCOMPARE(Titles(), (QStringList{rh::messages::kTableDialogTitle, rh::messages::kTableFaultTitle,
                                     rh::messages::kTableDialogTitle}));
     QVERIFY(session_->prompts.shown[1].text.find("/runs/basin.csv") != std::string::npos);
-    QCOMPARE(session_->files.files["/runs/basin.csv"],
-             rh::HydrographCsv(session_->state.LastRun->Run));
+    QCOMPARE(session_->files.files["/runs/basin.csv"], rh::HydrographCsv(SampleRun()));
   }
 
   // The plot window shows the chart at its drawing area's size, again after a resize, saves the
@@ -477,9 +487,9 @@ class WorkflowTest : public QObject {
     Generate([&](QWidget* results) {
       rh::test::WhenModal("PlotWindow", [&](QWidget* plot) {
         modal = QApplication::activeModalWidget() == plot;
-        drawn = ChartShowsPlotAtItsSize(plot, session_->state.LastRun->Run);
+        drawn = ChartShowsPlotAtItsSize(plot, SampleRun());
         plot->resize(plot->width() + 150, plot->height() + 40);
-        redrawn = ChartShowsPlotAtItsSize(plot, session_->state.LastRun->Run);
+        redrawn = ChartShowsPlotAtItsSize(plot, SampleRun());
         QTest::mouseClick(plot->findChild<QPushButton*>("Command1"), Qt::LeftButton);
         Key(plot, Qt::Key_Escape);
         closedByEscape = !plot->isVisible();
@@ -487,7 +497,7 @@ class WorkflowTest : public QObject {
       QTest::mouseClick(results->findChild<QPushButton*>("Command4"), Qt::LeftButton);
     });
     QVERIFY(modal && drawn && redrawn && closedByEscape);
-    const rh::Drawing chart = rh::PlotDrawing(session_->state.LastRun->Run);
+    const rh::Drawing chart = rh::PlotDrawing(SampleRun());
     const std::map<QString, std::string> expected{
         {"/runs/plot.PNG", session_->devices.PngBytes(chart)},
         {"/runs/plot3.png", session_->devices.PngBytes(chart)},
@@ -532,8 +542,7 @@ class WorkflowTest : public QObject {
     QCOMPARE(starts,
              (QStringList{QDir::home().filePath("hydrograph.csv"), "/runs/north/hydrograph.pdf",
                           "/runs/north/hydrograph.png", "/runs/south/hydrograph.csv"}));
-    QCOMPARE(session_->files.files["/runs/north/basin.csv"],
-             rh::HydrographCsv(session_->state.LastRun->Run));
+    QCOMPARE(session_->files.files["/runs/north/basin.csv"], rh::HydrographCsv(SampleRun()));
     QCOMPARE(session_->files.files.count("/runs/south/plot.svg"), std::size_t{1});
   }
 
@@ -564,7 +573,7 @@ class WorkflowTest : public QObject {
     Box("Text7")->setFocus();
     QTest::keyClick(Box("Text7"), Qt::Key_Return);
     QVERIFY(allSelected && closed);
-    const QString table = QString::fromStdString(rh::HydrographTsv(session_->state.LastRun->Run));
+    const QString table = QString::fromStdString(rh::HydrographTsv(SampleRun()));
     QCOMPARE(byKey, table);
     QCOMPARE(byMenu, table);
     QCOMPARE(session_->devices.printer.jobs.size(), std::size_t{1});

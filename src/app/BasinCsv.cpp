@@ -1,5 +1,7 @@
 #include "app/BasinCsv.h"
 
+#include <utility>
+
 #include "core/Faults.h"
 #include "core/Messages.h"
 #include "core/ShownText.h"
@@ -16,7 +18,8 @@ CsvReader::CsvReader(std::string_view text) : text_(text) {
   SkipByteOrderMark();
 }
 
-CsvReader::CsvReader(ByteReader& source) : source_(&source) {
+CsvReader::CsvReader(ByteReader& source, std::string name)
+    : source_(&source), name_(std::move(name)) {
   SkipByteOrderMark();
 }
 
@@ -65,12 +68,11 @@ void CsvReader::CheckLength(std::size_t start, long line) const {
   // Called before each byte is taken: the record may hold the limit's bytes, not one more.
   if (passed_ + pos_ - start < kCsvMostRecordBytes)
     return;
-  const std::string name = source_ != nullptr ? source_->Name() : std::string();
   throw FileFault(
-      "Cannot read " + (name.empty() ? std::string("the basin table") : ShownText(name)) +
+      "Cannot read " + (name_.empty() ? std::string("the basin table") : ShownText(name_)) +
           ": the record that starts on line " + std::to_string(line) + " is longer than " +
           std::to_string(kCsvMostRecordBytes >> 20) + " MiB, " + messages::kCsvRecordTooLongText,
-      name);
+      name_);
 }
 
 bool CsvReader::Next(CsvRecord& record) {

@@ -34,8 +34,8 @@ class CsvReader {
   explicit CsvReader(std::string_view text);
   explicit CsvReader(std::string&& text) = delete;
   // Reads the text from `source` in pieces, however long it is; `source` must outlive the reader.
-  // FileFault from the source reaches the caller of Next.
-  explicit CsvReader(ByteReader& source);
+  // FileFault from the source reaches the caller of Next. `name` is the file's, for messages.
+  explicit CsvReader(ByteReader& source, std::string name = {});
   // Reads the next record into `record`; false when the text is exhausted.
   bool Next(CsvRecord& record);
 
@@ -51,6 +51,7 @@ class CsvReader {
   void CheckLength(std::size_t start, long line) const;
 
   ByteReader* source_ = nullptr;
+  std::string name_;       // of the file read, for messages
   std::string buffer_;     // with a source: the bytes read and not yet passed
   std::string_view text_;  // the bytes at hand
   std::size_t pos_ = 0;

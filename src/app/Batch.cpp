@@ -7,7 +7,6 @@
 #include <cstring>
 #include <deque>
 #include <exception>
-#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -18,8 +17,8 @@
 
 #include "app/BasinCsv.h"
 #include "app/FileCache.h"
+#include "app/PreparedRun.h"
 #include "app/RainfallTable.h"
-#include "app/RunRequest.h"
 #include "core/Faults.h"
 #include "core/Messages.h"
 #include "core/ShownText.h"
@@ -30,9 +29,6 @@ namespace rh {
 
 namespace {
 
-// name,tc,rain,area,coef,peak are columns 0 to 5; rainfall and ari may follow.
-constexpr std::size_t kRainfallColumn = 6;
-constexpr std::size_t kAriColumn = 7;
 constexpr std::size_t kRowsPerJob = 256;  // rows handed to a thread at a time
 constexpr std::size_t kMessageMost = 1000;
 
@@ -101,6 +97,39 @@ class NameSet {
   std::size_t count_ = 0;
 };
 
+// Where a table's columns are: name,tc,rain,area,coef,peak are 0 to 5; the optional ones follow
+// in any order.
+struct Columns {
+  std::size_t count = 0;
+  std::optional<std::size_t> rainfall, ari, pond;
+};
+
+// The columns of a header row; none when it is not a basin table's header.
+std::optional<Columns> HeaderColumns(const std::vector<std::string>& fields) {
+  Columns columns;
+  columns.count = fields.size();
+  std::string base;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    std::string name;
+    for (const char c : TrimSpaces(fields[i]))
+      name.push_back(Lower(c));
+    if (i < 6) {
+      base.append(i == 0 ? "" : ",").append(name);
+      continue;
+    }
+    std::optional<std::size_t>* column = name == "rainfall" ? &columns.rainfall
+                                         : name == "ari"    ? &columns.ari
+                                         : name == "pond"   ? &columns.pond
+                                                            : nullptr;
+    if (column == nullptr || *column)
+      return std::nullopt;
+    *column = i;
+  }
+  if (base != kBasinCsvHeader)
+    return std::nullopt;
+  return columns;
+}
+
 // What a row is, decided in the table's order before it runs: malformed, a bad name, or to run.
 void Classify(const CsvRecord& record, std::size_t columns, NameSet& usedNames, BatchRow& row) {
   // A record with bad quoting may have swallowed other rows into its first field.
@@ -153,7 +182,7 @@ class RainfallFiles {
   Entry Read(const std::string& file, const std::string& ari) {
     const std::string path = file.front() == '/' || folder_.empty() ? file : folder_ + "/" + file;
     try {
-      return {LoadRainfall(files_, path, file, ari), {}};
+      return {LoadRainfall(files_, path, file, ari, "the ari column"), {}};
     } catch (const std::bad_alloc&) {
       throw;  // out of memory is no fault of the table
     } catch (const std::exception& refusal) {
@@ -166,16 +195,22 @@ class RainfallFiles {
   FileCache<Entry> tables_{256};
 };
 
+// The tables a row names and how its peak is chosen, found as the table is read.
+struct RowTables {
+  std::shared_ptr<const TableRainfall> rainfall;
+  bool chartPeak = false;  // an empty peak cell: the chart's peak
+};
+
 // The row's storm: its rainfall table, if any, and the chart's peak for an empty peak cell. A table
 // that cannot serve, or a rain cell beside a table, refuses the row.
-void ChooseStorm(const CsvRecord& record, RainfallFiles& rainfalls, BatchRow& row,
-                 StormChoice& storm) {
-  const auto cell = [&](std::size_t column) {
-    return column < record.Fields.size() ? TrimSpaces(record.Fields[column]) : std::string();
+void ChooseStorm(const CsvRecord& record, const Columns& columns, RainfallFiles& rainfalls,
+                 BatchRow& row, RowTables& tables) {
+  const auto cell = [&](std::optional<std::size_t> column) {
+    return column ? TrimSpaces(record.Fields[*column]) : std::string();
   };
-  storm.ChartPeak = cell(5).empty();
-  row.Rainfall = cell(kRainfallColumn);
-  row.Ari = cell(kAriColumn);
+  tables.chartPeak = cell(5).empty();
+  row.Rainfall = cell(columns.rainfall);
+  row.Ari = cell(columns.ari);
   if (row.Rainfall.empty()) {
     if (!row.Ari.empty()) {
       row.Status = RowStatus::Refused;
@@ -191,42 +226,49 @@ void ChooseStorm(const CsvRecord& record, RainfallFiles& rainfalls, BatchRow& ro
     return;
   }
   std::string problem;
-  storm.Rainfall = rainfalls.Table(row.Rainfall, row.Ari, problem);
-  if (!storm.Rainfall) {
+  tables.rainfall = rainfalls.Table(row.Rainfall, row.Ari, problem);
+  if (!tables.rainfall) {
     row.Status = RowStatus::Refused;
     row.Message = std::string(messages::kRainfallTableTitle) + ": " + problem;
     return;
   }
-  row.Ari = storm.Rainfall->Ari;
+  row.Ari = tables.rainfall->Ari;
 }
+
+// What every row of a batch shares: its options, the basin table it comes from, and the services.
+struct BatchContext {
+  const CompanionOptions& options;
+  NamedPath table;
+  const RunServices& services;
+};
 
 // Runs one well-formed row with a safe name through the run step; fills the row's status and
 // figures. `basin` is the thread's run, reused from row to row.
-void RunRow(CsvRecord& record, const StormChoice& storm, const BatchOptions& options,
-            const RunServices& services, BasinRun& basin, BatchRow& row) {
+void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batch, BasinRun& basin,
+            BatchRow& row) {
+  const CompanionOptions& options = batch.options;
   RunEntries entries;
   entries.TimeOfConcentration = std::move(record.Fields[1]);
   entries.SixHourRainfall = std::move(record.Fields[2]);
   entries.BasinArea = std::move(record.Fields[3]);
   entries.RunoffCoefficient = std::move(record.Fields[4]);
   entries.PeakDischarge = std::move(record.Fields[5]);
+  RunChoices choices;
+  choices.Rainfall = tables.rainfall;
+  choices.ChartPeak = tables.chartPeak;
+  choices.Hec1 = options.Hec1;
+  if (options.Hec1)
+    choices.DeckPath = BatchPath(options, row.Name + ".hc1");
+  if (!options.SummaryOnly)
+    choices.ListingPath = BatchPath(options, row.Name + ".txt");
+  choices.RouteStepMinutes = options.RouteStepMinutes;
+  choices.Check = true;  // the summary's volume
+  choices.OtherFiles.push_back(batch.table);
   try {
-    const RequestOutcome outcome =
-        ParseRunEntries(entries, options.Hec1 ? kZeroTailHec1 : kZeroTail, storm);
-    if (const Refusal* refusal = std::get_if<Refusal>(&outcome)) {
-      row.Status = RowStatus::Refused;
-      row.Message = refusal->Title + ": " + refusal->Text;
-      return;
-    }
-    row.SixHourRainfall = std::get<RunInputs>(outcome).SixHourRainfall;
-    row.PeakDischarge = std::get<RunInputs>(outcome).PeakDischarge;
-    OutputRequest request;
-    if (options.Hec1)
-      request.DeckPath = BatchPath(options, row.Name + ".hc1");
-    if (!options.SummaryOnly)
-      request.ListingPath = BatchPath(options, row.Name + ".txt");
-    request.Check = true;  // the summary's volume
-    RunBasin(std::get<RunInputs>(outcome), request, services, basin);
+    const PreparedRun prepared = PrepareRun(entries, choices, batch.services.files);
+    row.SixHourRainfall = prepared.Inputs.SixHourRainfall;
+    row.PeakDischarge = prepared.Inputs.PeakDischarge;
+    RunBasin(prepared.Inputs, prepared.Request, batch.services, basin);
     if (basin.Failure) {
       row.Status = RowStatus::Fault;
       row.Message = basin.Failure->Message;
@@ -237,6 +279,12 @@ void RunRow(CsvRecord& record, const StormChoice& storm, const BatchOptions& opt
     row.PeakIndex = r.PeakIndex;
     row.PeakCfs = r.Hydrograph(r.PeakIndex);
     row.VolumeAcreFeet = basin.Check->HydrographAcreFeet;
+  } catch (const Refused& refusal) {
+    row.Status = RowStatus::Refused;
+    row.Message = refusal.Title() + ": " + refusal.Text();
+  } catch (const UsageError& error) {
+    row.Status = RowStatus::Refused;
+    row.Message = error.what();
   } catch (const Fault& fault) {
     row.Status = RowStatus::Fault;
     row.Message = fault.what();
@@ -247,19 +295,19 @@ void RunRow(CsvRecord& record, const StormChoice& storm, const BatchOptions& opt
 // reported in order by the reading thread.
 struct Job {
   std::vector<CsvRecord> records;
-  std::vector<StormChoice> storms;
+  std::vector<RowTables> tables;
   std::vector<BatchRow> rows;
   std::size_t count = 0;  // rows in use
   std::string summary;    // their summary lines
   bool done = false;
 };
 
-void RunJob(Job& job, const BatchOptions& options, const RunServices& services, BasinRun& basin) {
+void RunJob(Job& job, const BatchContext& batch, BasinRun& basin) {
   job.summary.clear();
   for (std::size_t i = 0; i < job.count; ++i) {
     BatchRow& row = job.rows[i];
     if (row.Status == RowStatus::Ok)
-      RunRow(job.records[i], job.storms[i], options, services, basin, row);
+      RunRow(job.records[i], job.tables[i], batch, basin, row);
     AppendSummaryLine(job.summary, row);
   }
 }
@@ -267,8 +315,7 @@ void RunJob(Job& job, const BatchOptions& options, const RunServices& services, 
 // Worker threads taking jobs in turn; the reading thread waits for them in the table's order.
 class Workers {
  public:
-  Workers(unsigned count, const BatchOptions& options, const RunServices& services)
-      : options_(options), services_(services) {
+  Workers(unsigned count, const BatchContext& batch) : batch_(batch) {
     for (unsigned i = 0; i < count; ++i)
       threads_.emplace_back([this] { Work(); });
   }
@@ -314,7 +361,7 @@ class Workers {
       lock.unlock();
       std::exception_ptr error;
       try {
-        RunJob(*job, options_, services_, basin);
+        RunJob(*job, batch_, basin);
       } catch (...) {
         error = std::current_exception();
       }
@@ -326,8 +373,7 @@ class Workers {
     }
   }
 
-  const BatchOptions& options_;
-  const RunServices& services_;
+  const BatchContext& batch_;
   std::mutex mutex_;
   std::condition_variable wake_;
   std::condition_variable done_;
@@ -376,7 +422,7 @@ std::string RowProblem(const BatchRow& row) {
          "): " + row.Message;
 }
 
-std::string BatchPath(const BatchOptions& options, const std::string& fileName) {
+std::string BatchPath(const CompanionOptions& options, const std::string& fileName) {
   if (options.OutDir.empty())
     return fileName;
   return options.OutDir + "/" + fileName;
@@ -416,29 +462,22 @@ void AppendSummaryLine(std::string& out, const BatchRow& row) {
   out += '\n';
 }
 
-BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunServices& services,
+BatchTally RunBatch(ByteReader& table, const std::string& tablePath,
+                    const CompanionOptions& options, const RunServices& services,
                     const std::function<void(const BatchRow&)>& onRow,
                     const std::function<void(std::string_view)>& summary) {
   BatchTally tally;
-  CsvReader reader(table);
+  CsvReader reader(table, tablePath);
   CsvRecord record;
 
-  bool headerOk = reader.Next(record) && record.Problem.empty();
-  std::size_t columns = record.Fields.size();
-  if (headerOk) {
-    std::string header;
-    for (const std::string& field : record.Fields) {
-      header.append(header.empty() ? "" : ",");
-      for (const char c : TrimSpaces(field))
-        header.push_back(Lower(c));
-    }
-    const std::string base(kBasinCsvHeader);
-    headerOk = header == base || header == base + ",rainfall" || header == base + ",rainfall,ari";
-  }
-  if (!headerOk) {
+  std::optional<Columns> columns;
+  if (reader.Next(record) && record.Problem.empty())
+    columns = HeaderColumns(record.Fields);
+  if (!columns) {
     tally.TableProblem = "line " + std::to_string(record.Line == 0 ? 1 : record.Line) +
                          ": the first row must be the header " + std::string(kBasinCsvHeader) +
-                         " (the columns rainfall and ari may follow)";
+                         " (the columns " + std::string(kBasinCsvOptionalColumns) +
+                         " may follow, in any order)";
     return tally;
   }
   if (summary)
@@ -447,9 +486,12 @@ BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunSer
   // The date is the same for every row, and the clock is asked on this thread alone.
   FixedDate date(options.Hec1 ? services.clock.ShortDate() : std::string());
   const RunServices rowServices{services.files, date, services.devices};
+  const BatchContext batch{options, {"basin table", tablePath}, rowServices};
 
   NameSet usedNames;
-  RainfallFiles rainfalls(services.files, options.TableFolder);
+  const auto slash = tablePath.rfind('/');
+  RainfallFiles rainfalls(services.files,
+                          slash == std::string::npos ? "." : tablePath.substr(0, slash));
   long rowNumber = 0;
   // Reads up to a job's worth of rows; false when the table is exhausted.
   const auto fill = [&](Job& job) {
@@ -457,7 +499,7 @@ BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunSer
     while (job.count < kRowsPerJob) {
       if (job.records.size() <= job.count) {
         job.records.emplace_back();
-        job.storms.emplace_back();
+        job.tables.emplace_back();
         job.rows.emplace_back();
       }
       CsvRecord& next = job.records[job.count];
@@ -467,10 +509,10 @@ BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunSer
       row = BatchRow{};
       row.Row = ++rowNumber;
       row.Line = next.Line;
-      Classify(next, columns, usedNames, row);
-      job.storms[job.count] = StormChoice{};
+      Classify(next, columns->count, usedNames, row);
+      job.tables[job.count] = RowTables{};
       if (row.Status == RowStatus::Ok)
-        ChooseStorm(next, rainfalls, row, job.storms[job.count]);
+        ChooseStorm(next, *columns, rainfalls, row, job.tables[job.count]);
       ++job.count;
     }
     return job.count > 0;
@@ -487,11 +529,13 @@ BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunSer
       summary(job.summary);
   };
 
-  if (options.Workers <= 1) {
+  const unsigned workerCount =
+      options.Workers != 0 ? options.Workers : std::max(1u, std::thread::hardware_concurrency());
+  if (workerCount <= 1) {
     Job job;
     BasinRun basin;
     while (fill(job)) {
-      RunJob(job, options, rowServices, basin);
+      RunJob(job, batch, basin);
       report(job);
     }
     return tally;
@@ -499,8 +543,8 @@ BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunSer
 
   // A few jobs per thread in flight: the threads never wait for the reader, and memory stays the
   // same however long the table is.
-  std::vector<Job> jobs(static_cast<std::size_t>(options.Workers) * 3);
-  Workers workers(options.Workers, options, rowServices);
+  std::vector<Job> jobs(static_cast<std::size_t>(workerCount) * 3);
+  Workers workers(workerCount, batch);
   std::size_t submitted = 0;  // jobs handed out so far
   std::size_t reported = 0;
   bool more = true;
@@ -522,31 +566,21 @@ BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunSer
   return tally;
 }
 
-BatchTally RunBatch(std::string_view csvText, const BatchOptions& options,
-                    const RunServices& services, const std::function<void(const BatchRow&)>& onRow,
-                    const std::function<void(std::string_view)>& summary) {
-  TextReader table(csvText);
-  return RunBatch(table, options, services, onRow, summary);
-}
-
-BatchTally RunBatchFiles(const std::string& csvPath, const BatchOptions& options, Clock& clock,
+BatchTally RunBatchFiles(const CompanionOptions& options, const RunServices& services,
                          const std::function<void(const BatchRow&)>& onRow) {
-  StdFileSystem files(StdFileSystem::Durability::Deferred);
-  const std::unique_ptr<ByteReader> table = files.OpenRead(csvPath);
-
-  std::error_code error;
-  std::filesystem::create_directories(options.OutDir, error);
-  if (error || !std::filesystem::is_directory(options.OutDir)) {
-    throw FileFault("Cannot create the folder " + ShownText(options.OutDir) + ": " +
-                        (error ? error.message() : "a file of that name exists"),
-                    options.OutDir);
+  FileSystem& files = services.files;
+  const std::string& tablePath = *options.Batch;
+  const std::string summaryPath = BatchPath(options, "summary.csv");
+  const std::unique_ptr<ByteReader> table = files.OpenRead(tablePath);
+  files.MakeFolder(options.OutDir);
+  if (files.FileIdentity(summaryPath) == files.FileIdentity(tablePath)) {
+    throw UsageError("the summary " + Quoted(summaryPath) + messages::kSummaryOnTableText);
   }
   // One batch at a time in a folder, so a summary never describes another batch's files.
   const std::unique_ptr<FolderLock> lock = files.LockFolder(options.OutDir);
 
   // The summary of an earlier batch goes before the first row of this one is written; the new one
   // takes its name only once every row is done.
-  const std::string summaryPath = BatchPath(options, "summary.csv");
   std::unique_ptr<FileWriter> summaryFile;
   std::string pending;
   const auto summary = [&](std::string_view text) {
@@ -560,13 +594,7 @@ BatchTally RunBatchFiles(const std::string& csvPath, const BatchOptions& options
       pending.clear();
     }
   };
-  BatchOptions withFolder = options;
-  if (withFolder.TableFolder.empty()) {
-    const auto slash = csvPath.rfind('/');
-    withFolder.TableFolder = slash == std::string::npos ? "." : csvPath.substr(0, slash);
-  }
-  BatchTally tally =
-      RunBatch(*table, withFolder, RunServices{files, clock, nullptr}, onRow, summary);
+  BatchTally tally = RunBatch(*table, tablePath, options, services, onRow, summary);
   if (!tally.TableProblem.empty())
     return tally;
   summaryFile->Write(pending);

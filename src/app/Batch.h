@@ -10,26 +10,21 @@
 #include <string>
 #include <string_view>
 
+#include "app/CompanionOptions.h"
 #include "app/RunBasin.h"
 
 namespace rh {
 
-// The header row a basin table starts with; the columns rainfall and ari may follow (a rainfall
-// table instead of the county chart, and its return period).
+// The header row a basin table starts with; the optional columns may follow in any order: rainfall
+// and ari (a rainfall table instead of the county chart, and its return period) and pond (a pond
+// table to route the hydrograph through).
 constexpr std::string_view kBasinCsvHeader = "name,tc,rain,area,coef,peak";
+constexpr std::string_view kBasinCsvOptionalColumns = "rainfall, ari and pond";
 constexpr std::size_t kMaxBasinNameLength = 100;
 // The first line of summary.csv.
 constexpr std::string_view kSummaryHeader =
     "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message,rainfall,ari,p6_in,"
     "qp_cfs\n";
-
-struct BatchOptions {
-  std::string OutDir;        // folder for NAME.txt, NAME.hc1 and summary.csv (no trailing '/')
-  bool Hec1 = false;         // runs with the HEC-1 switch on and writes NAME.hc1 decks
-  bool SummaryOnly = false;  // writes no listing files (decks are still written with Hec1)
-  unsigned Workers = 1;      // threads that run rows (1: the calling thread alone)
-  std::string TableFolder;   // where the table's rainfall files are, when given relative
-};
 
 enum class RowStatus {
   Ok,
@@ -72,27 +67,25 @@ struct BatchTally {
 // starting with '.'.
 bool SafeBasinName(std::string_view name);
 
-// Runs every basin of the table read from `table`, writing its files through `services`. Rows reach
-// `onRow` in the table's order as they are done (for messages); the summary's text (kSummaryHeader
-// first, then one line a row in the same order) reaches `summary` in pieces, the header only once
-// the table's header row is known to be right. Faults of one row never stop the others; a FileFault
-// from `table` or from `summary` stops the batch and reaches the caller.
-BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunServices& services,
+// Runs every basin of the table read from `table` (the file `tablePath`; its rows' rainfall and
+// pond files are found beside it) as `options` say (the output folder, the HEC-1 decks, summary
+// only, the routing step, the threads), writing its files through `services`. Rows reach `onRow` in
+// the table's order as they are done (for messages); the summary's text (kSummaryHeader first, then
+// one line a row in the same order) reaches `summary` in pieces, the header only once the table's
+// header row is known to be right. Faults of one row never stop the others; a FileFault from
+// `table` or from `summary` stops the batch and reaches the caller.
+BatchTally RunBatch(ByteReader& table, const std::string& tablePath,
+                    const CompanionOptions& options, const RunServices& services,
                     const std::function<void(const BatchRow&)>& onRow,
                     const std::function<void(std::string_view)>& summary);
 
-// The same over a table in memory.
-BatchTally RunBatch(std::string_view csvText, const BatchOptions& options,
-                    const RunServices& services,
-                    const std::function<void(const BatchRow&)>& onRow = {},
-                    const std::function<void(std::string_view)>& summary = {});
-
-// A whole batch as the companion runs it, on every core: creates the output folder when missing and
-// locks it against a second batch, reads the table at `csvPath` as the rows go, removes a stale
+// A whole batch as the companion runs it, the table at options.Batch: makes the output folder when
+// missing and locks it against a second batch, reads the table as the rows go, removes a stale
 // summary.csv before the first row and writes the new one last, then flushes everything to the disk
-// once. Raises FileFault when the table cannot be read, the folder cannot be made or is in use, or
-// the summary cannot be written; a table without its header comes back as the TableProblem.
-BatchTally RunBatchFiles(const std::string& csvPath, const BatchOptions& options, Clock& clock,
+// once, all through services.files. Raises FileFault when the table cannot be read, the folder
+// cannot be made or is in use, or the summary cannot be written, and UsageError when the summary
+// would replace the table; a table without its header comes back as the TableProblem.
+BatchTally RunBatchFiles(const CompanionOptions& options, const RunServices& services,
                          const std::function<void(const BatchRow&)>& onRow = {});
 
 // The summary line of `row`, with its line feed: valid UTF-8 CSV whatever the table held.
@@ -102,6 +95,6 @@ void AppendSummaryLine(std::string& out, const BatchRow& row);
 std::string RowProblem(const BatchRow& row);
 
 // The path of a file in the batch's output folder.
-std::string BatchPath(const BatchOptions& options, const std::string& fileName);
+std::string BatchPath(const CompanionOptions& options, const std::string& fileName);
 
 }  // namespace rh

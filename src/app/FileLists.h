@@ -56,7 +56,8 @@ class DirListBox {
 
   const std::string& Path() const { return state_.path; }
   const std::vector<DirItem>& Items() const { return state_.items; }
-  int IndexOfPath() const { return state_.pathIndex; }  // the line of the path itself
+  // Test seam: the line of the path itself among the items.
+  int IndexOfPath() const { return state_.pathIndex; }
 
   // Opens `value` (absolute, or relative to the current path): lists it, then raises Change when
   // the path differs from the current one. Throws DriveFault when it cannot be read.
@@ -87,8 +88,9 @@ class FileListBox {
   explicit FileListBox(Directories& dirs);
 
   const std::string& Path() const { return state_.path; }
-  const std::string& Pattern() const { return state_.pattern; }
   const std::vector<std::string>& Items() const { return state_.items; }
+  // Test seam: the pattern the list applies.
+  const std::string& Pattern() const { return state_.pattern; }
   int ListIndex() const { return state_.listIndex; }  // -1 when no file is selected
   // The selected file's name without its directory; "" when none is selected.
   std::string FileName() const;

@@ -67,10 +67,11 @@ class FileSelection {
   void OnOk();
   void OnCancel();
 
-  const std::string& CurrentDrive() const { return currentDrive_; }
   const std::string& CurrentDir() const { return currentDir_; }
-  const std::string& CurrentFile() const { return currentFile_; }
   const std::string& Readout() const { return readout_; }
+  // Test seams: the drive and the file the handlers last took, which the screen never shows.
+  const std::string& CurrentDrive() const { return currentDrive_; }
+  const std::string& CurrentFile() const { return currentFile_; }
 
   const DriveListBox& DriveList() const { return driveList_; }
   const DirListBox& DirList() const { return dirList_; }

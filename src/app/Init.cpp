@@ -9,7 +9,6 @@ void InitializeState(Init& state, bool hec1Enabled, const std::string& installDi
   state.SetupFileName = "Setup.ini";
   state.LicensePath = state.InstallDir + "LICENSE.txt";
   state.LogoPath = state.InstallDir + "ORV.jpg";
-  state.MaxOrdinates = kMaxOrdinates;
   state.FilePatterns = {"", "*.hc1", "*.*", "", "", ""};
   state.LastDrive = root;
   state.LastDir = root;

@@ -5,10 +5,9 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 
-#include "app/RunBasin.h"
+#include "app/PreparedRun.h"
 #include "engine/Hydrograph.h"
 
 namespace rh {
@@ -32,18 +31,16 @@ struct Init {
   std::string LicensePath;  // licence text shown by the licence viewer
   std::string LogoPath;     // logo picture on the main screen
   std::string ReportPath;   // HEC-1 deck path: settings file at start-up, then the path box
-  std::int32_t MaxOrdinates = kMaxOrdinates;
   std::array<std::string, 6>
       FilePatterns;          // wildcard patterns offered by the file dialog, slots 1..5
   std::string LastDrive;     // last drive chosen in the file dialog
   std::string LastDir;       // last directory chosen in the file dialog
   std::string SelectedPath;  // last path chosen in the file dialog
 
-  // The inputs of the last run request; a request refused for its time of concentration has
-  // already stored the rounded time here.
-  RunInputs Inputs;
-  // The last run, as the results screen shows it and the report prints it.
-  std::optional<BasinRun> LastRun;
+  // What every run of the windowed program is asked for beyond its entries: the storm, the peak
+  // and the pond chosen when the program started (the county chart, the typed peak and no pond
+  // unless chosen). The HEC-1 switch and the path box add the deck at each run request.
+  RunChoices Choices;
 };
 
 // The program folder layout and the first values of the state, before the settings file is read.

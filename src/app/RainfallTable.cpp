@@ -253,7 +253,26 @@ class Reader {
     }
   }
 
+  // The preamble's lines that say where the depths are for, those that name something, joined:
+  // "Station Name: X, Latitude: 26.6 Degree".
+  void Location(const std::vector<Line>& lines, std::size_t headerAt) {
+    for (std::size_t i = 0; i < headerAt; ++i) {
+      const std::string_view text = Trim(lines[i].Text);
+      const std::size_t colon = text.find(':');
+      if (colon == std::string_view::npos)
+        continue;
+      const std::string_view label = Trim(text.substr(0, colon));
+      const std::string_view value = Trim(text.substr(colon + 1));
+      const bool place = StartsNoCase(label, "Location name") ||
+                         StartsNoCase(label, "Station Name") || EqualNoCase(label, "Latitude") ||
+                         EqualNoCase(label, "Longitude");
+      if (place && !value.empty() && !StartsNoCase(value, "None"))
+        location_ += (location_.empty() ? "" : ", ") + ShownText(text);
+    }
+  }
+
   // What was read, once Plain or Atlas has returned.
+  std::string location_;
   long headerLine_ = 0;
   std::vector<double> returnPeriods_;
   std::vector<double> minutes_;
@@ -273,25 +292,27 @@ std::string RainfallTables::ReturnPeriodList() const {
   return ShownText(list);
 }
 
-DepthDurationTable RainfallTables::Table(std::optional<double> years) const {
+DepthDurationTable RainfallTables::Table(std::optional<double> years,
+                                         const std::string& ariName) const {
   const std::string where = ShownText(fileName_) + ", line " + std::to_string(headerLine_) + ": ";
   std::size_t column = 0;
   if (returnPeriods_.empty()) {
     if (years)
       throw RainfallUsageError(where +
                                "the table has no return periods (it is the one to use); "
-                               "leave out --ari.");
+                               "leave out " +
+                               ariName + ".");
   } else if (!years) {
     if (returnPeriods_.size() > 1)
       throw RainfallUsageError(where +
                                "the table has a column for each of several return "
-                               "periods; give --ari, one of: " +
-                               ReturnPeriodList() + ".");
+                               "periods; give " +
+                               ariName + ", one of: " + ReturnPeriodList() + ".");
   } else {
     const auto found = std::find(returnPeriods_.begin(), returnPeriods_.end(), *years);
     if (found == returnPeriods_.end())
       throw RainfallUsageError(where + "no column for a return period of " + PlainNumber(*years) +
-                               " years; give --ari, one of: " + ReturnPeriodList() + ".");
+                               " years; give " + ariName + ", one of: " + ReturnPeriodList() + ".");
     column = static_cast<std::size_t>(found - returnPeriods_.begin());
   }
   std::vector<DepthDuration> points;
@@ -323,6 +344,7 @@ RainfallTables ReadRainfallTables(std::string_view text, const std::string& file
                     "(years):\").");
     const auto headerAt = static_cast<std::size_t>(header - lines.begin());
     reader.Preamble(lines, headerAt);
+    reader.Location(lines, headerAt);
     reader.Atlas(lines, headerAt);
   }
   RainfallTables tables;
@@ -331,6 +353,7 @@ RainfallTables ReadRainfallTables(std::string_view text, const std::string& file
   tables.returnPeriods_ = std::move(reader.returnPeriods_);
   tables.minutes_ = std::move(reader.minutes_);
   tables.inches_ = std::move(reader.inches_);
+  tables.location_ = std::move(reader.location_);
   return tables;
 }
 
@@ -354,12 +377,13 @@ std::optional<std::string> CoverageProblem(const DepthDurationTable& table,
 }
 
 std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::string& path,
-                                                  const std::string& name, const std::string& ari) {
+                                                  const std::string& name, const std::string& ari,
+                                                  const std::string& ariName) {
   std::optional<double> years;
   if (!ari.empty()) {
     years = ParseReturnPeriod(ari);
     if (!years)
-      throw RainfallUsageError("the ari " + Quoted(ari) + " is not a return period in years");
+      throw RainfallUsageError(ariName + " " + Quoted(ari) + " is not a return period in years");
   }
   bool truncated = false;
   const std::string text = files.ReadText(path, kRainfallMostBytes, truncated);
@@ -369,7 +393,8 @@ std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::
                           messages::kRainfallTooLargeText);
   }
   const RainfallTables tables = ReadRainfallTables(text, name);
-  auto rainfall = std::make_shared<TableRainfall>(TableRainfall{tables.Table(years), name, ari});
+  auto rainfall = std::make_shared<TableRainfall>(
+      TableRainfall{tables.Table(years, ariName), name, ari, path, tables.Location()});
   if (ari.empty() && tables.ReturnPeriods().size() == 1)
     rainfall->Ari = PlainNumber(tables.ReturnPeriods().front());
   return rainfall;

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Faults.h"
+#include "core/Messages.h"
 #include "engine/Rainfall.h"
 #include "platform/FileSystem.h"
 
@@ -19,17 +21,18 @@ namespace rh {
 // The file cannot serve as a rainfall table (empty, not text, no table, a malformed row, a depth
 // or duration out of order...). The companion refuses the run with this message, before anything
 // is written. The message names the file and the line.
-class RainfallRefusal : public std::runtime_error {
+class RainfallRefusal : public Refused {
  public:
-  using std::runtime_error::runtime_error;
+  explicit RainfallRefusal(const std::string& text)
+      : Refused(messages::kRainfallTableTitle, text) {}
 };
 
 // The run asks the file for a column it cannot give: several return periods and none chosen, one
 // the file does not hold, or one given for a table without return periods. The file is fine; the
 // command line needs changing. The message lists the return periods the file holds.
-class RainfallUsageError : public std::runtime_error {
+class RainfallUsageError : public UsageError {
  public:
-  using std::runtime_error::runtime_error;
+  using UsageError::UsageError;
 };
 
 // The depth tables of one file.
@@ -42,12 +45,16 @@ class RainfallTables {
   std::string ReturnPeriodList() const;
   // Durations of the rows, minutes.
   const std::vector<double>& Minutes() const { return minutes_; }
+  // Where the depths are for: the preamble's location name, station name, latitude and longitude
+  // that are given ("Latitude: 26.6 Degree, Longitude: -81.9 Degree"); "" for a plain table.
+  const std::string& Location() const { return location_; }
 
   // The table of the column for `years`. No return period is needed when the file holds one
   // column; with several, `years` picks one by value (100 and 100.0 are the same). Throws
   // RainfallUsageError when none is given for several columns, when no column has that return
-  // period, and when one is given for a plain table, which does not say its return period.
-  DepthDurationTable Table(std::optional<double> years) const;
+  // period, and when one is given for a plain table, which does not say its return period; the
+  // message calls the return period's source `ariName` ("--ari", "the ari column").
+  DepthDurationTable Table(std::optional<double> years, const std::string& ariName = "--ari") const;
 
  private:
   friend RainfallTables ReadRainfallTables(std::string_view text, const std::string& fileName);
@@ -56,6 +63,7 @@ class RainfallTables {
   std::vector<double> returnPeriods_;
   std::vector<double> minutes_;
   std::vector<std::vector<double>> inches_;  // one vector of depths per column
+  std::string location_;
 };
 
 // Reads the tables in `text`, the contents of the file `fileName` (used in messages only).
@@ -64,7 +72,7 @@ class RainfallTables {
 // holds the estimates; its rows "N-min:", "N-hr:" or "N-day:" give a depth for each return period,
 // and it ends at the first blank line. Everything else (the preamble, the confidence bounds that
 // follow with the same header, the date line) is ignored, except that a preamble naming another
-// data type than depth, or other units than inches, is refused.
+// data type than depth, or other units than inches, is refused, and its location lines are kept.
 // A plain table: the header duration_min,depth_in on the first line that is not blank, then rows
 // of two numbers.
 // Lines may end in LF, CR LF or CR; a UTF-8 byte-order mark at the start is ignored; spaces around
@@ -83,9 +91,11 @@ constexpr std::size_t kRainfallMostBytes = std::size_t{1} << 20;
 // and outputs call it) and the return period `ari` as typed ("" for none). FileFault when the file
 // cannot be read, RainfallRefusal when it holds no usable table or more than kRainfallMostBytes
 // (read no further), RainfallUsageError when `ari` is not a return period or does not pick a
-// column. The table's only return period, when it has one and none was typed, becomes the run's.
+// column (its message calls the return period's source `ariName`). The table's only return
+// period, when it has one and none was typed, becomes the run's.
 std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::string& path,
-                                                  const std::string& name, const std::string& ari);
+                                                  const std::string& name, const std::string& ari,
+                                                  const std::string& ariName = "--ari");
 
 // A return period as typed on the command line: a decimal number above 0 ("100", "100.0", "2.33");
 // nothing for anything else.

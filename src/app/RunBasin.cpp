@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 #include "output/Hec1Deck.h"
 #include "output/Plot.h"
 #include "output/PrintedReport.h"
@@ -14,7 +15,7 @@ namespace {
 
 OutputDevices& Devices(OutputDevices* devices) {
   if (devices == nullptr)
-    throw PrinterFault("Reports and pictures cannot be made here.");
+    throw PrinterFault(messages::kNoDevicesText);
   return *devices;
 }
 
@@ -30,7 +31,7 @@ std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const st
 std::string PlotFileBytes(const Run& run, const std::string& path, OutputDevices* devices) {
   const std::optional<PlotFormat> format = PlotFormatOf(path);
   if (!format)
-    throw FileFault("Cannot write " + path + ": the plot file must end in .svg or .png.");
+    throw FileFault("Cannot write " + path + ": " + messages::kPlotNameText, path);
   const Drawing drawing = PlotDrawing(run);
   return *format == PlotFormat::Svg ? DrawingSvg(drawing) : Devices(devices).PngBytes(drawing);
 }

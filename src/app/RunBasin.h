@@ -20,10 +20,11 @@ struct OutputRequest {
   std::optional<std::string> PdfPath;      // the printed report as a PDF file
   bool Print = false;                      // the printed report on the default printer
   std::optional<std::string> PlotPath;     // the chart, .svg or .png
+  std::optional<std::string> PondCsvPath;  // the routed pond table
   bool Check = false;                      // the volume and peak check
 };
 
-enum class Output { Deck, Listing, Pdf, Print, Plot };
+enum class Output { Deck, Listing, Pdf, Print, Plot, PondCsv };
 
 // An output that could not be made, in the fault's own words.
 struct OutputFailure {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 #include "core/ShownText.h"
 
 namespace rh {
@@ -44,7 +45,7 @@ long DecimalOrder(const std::string& number) {
 }
 }  // namespace
 
-double Val(std::string_view text) {
+std::optional<double> LeadingNumber(std::string_view text) {
   // Gather the number's characters, leaving out the blanks Val skips.
   std::string number;
   bool negative = false;
@@ -74,7 +75,7 @@ double Val(std::string_view text) {
     }
   }
   if (!seenDigit)
-    return 0.0;
+    return std::nullopt;
 
   // Exponent: E or D, an optional sign, then at least one digit; otherwise it is not part of the
   // number.
@@ -104,12 +105,15 @@ double Val(std::string_view text) {
   (void)end;
   if (error == std::errc::result_out_of_range) {
     if (DecimalOrder(number) > 0) {
-      throw ArithmeticFault("Overflow: the entry " + Quoted(text) +
-                            " is beyond the range of numbers the program can hold.");
+      throw ArithmeticFault("Overflow: the entry " + Quoted(text) + messages::kEntryOverflowText);
     }
     value = 0.0;  // too small to represent: reads as zero
   }
   return negative ? -value : value;
+}
+
+double Val(std::string_view text) {
+  return LeadingNumber(text).value_or(0.0);
 }
 
 }  // namespace rh

@@ -1,6 +1,7 @@
 // Val: the number parser for every entry box.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace rh {
@@ -12,5 +13,9 @@ namespace rh {
 // locale. A value beyond the double range raises ArithmeticFault (overflow); one too small to
 // represent reads as 0.
 double Val(std::string_view text);
+
+// The same number, or nothing when no number starts the text ("abc", "x2.5", a tab alone), which
+// Val reads as 0.
+std::optional<double> LeadingNumber(std::string_view text);
 
 }  // namespace rh

@@ -1,4 +1,5 @@
-// Every message the program shows the user, in one place.
+// Every message the program shows the user, in one place: the warnings that refuse input, the
+// titles and texts faults are reported under, and the words of the faults themselves.
 #pragma once
 
 namespace rh::messages {
@@ -8,6 +9,35 @@ inline constexpr const char* kIncompleteTitle = "ERROR Incomplete Input Data";
 inline constexpr const char* kIncompleteText = "Entries are required in all data fields.";
 inline constexpr const char* kTcTitle = "ERROR In Time of Concentration";
 inline constexpr const char* kTcText = "Time of Concentration value must be 5 or greater.";
+
+// Entries refused for what they hold. The title is kEntryTitle followed by the entry's name; the
+// text is the entry's name followed by what it must be.
+inline constexpr const char* kEntryTitle = "ERROR In ";
+inline constexpr const char* kTcEntry = "Time of Concentration";
+inline constexpr const char* kRainEntry = "6 Hour Rainfall";
+inline constexpr const char* kAreaEntry = "Basin Area";
+inline constexpr const char* kCoefEntry = "Runoff Coefficient";
+inline constexpr const char* kPeakEntry = "Peak Discharge";
+inline constexpr const char* kNoNumberText =
+    " value must be a number, such as 2.5. Type it with digits and a point for decimals.";
+inline constexpr const char* kCommaText =
+    " value must use a point for decimals, not a comma: type 2.5, not 2,5.";
+inline constexpr const char* kNegativeText = " value must be 0 or greater.";
+inline constexpr const char* kAboveOneText = " value must be 1 or less.";
+// A peak larger than the storm supports: "Peak Discharge value must be X cfs or less ..." with the
+// largest peak that keeps the hydrograph at zero or above, then the chart peak.
+inline constexpr const char* kPeakTooLargeText =
+    " cfs or less for this storm: a larger peak makes the block just before the peak negative. "
+    "The chart peak C x I(Tc) x A is ";
+
+// Two outputs of a run on one file, or an output on a file the run reads. Each follows the
+// outputs' names and the file.
+inline constexpr const char* kSameFileText = ": give each output a file of its own";
+inline constexpr const char* kReplacesInputText =
+    ", which the run reads: choose another name for the output";
+// A routing step that does not divide the time of concentration.
+inline constexpr const char* kRouteStepText =
+    "the routing step must be a whole number of minutes that divides the time of concentration";
 
 // File selection dialog.
 inline constexpr const char* kNoFileTitle = "ERROR - No filename selected";
@@ -36,7 +66,69 @@ inline constexpr const char* kRunFaultTitle = "ERROR In Hydrograph Computation";
 inline constexpr const char* kRunFaultText =
     "The hydrograph could not be computed from these entries. Check the basin area, runoff "
     "coefficient and peak discharge.";
+// Arithmetic faults: a floating-point step that gives no number.
+inline constexpr const char* kInvalidOperationText = "Invalid floating-point operation.";
+inline constexpr const char* kOverflowText = "Overflow.";
+inline constexpr const char* kDivisionByZeroText = "Division by zero.";
+
+// The hydrograph's layout and its tables: look-ups beyond their ends.
+inline constexpr const char* kLayoutText = "The hydrograph's ordinates do not fit 0..";
+inline constexpr const char* kSubscriptText = "Subscript out of range: ordinate ";
+inline constexpr const char* kTableTooShortText =
+    "A depth-duration table needs at least two durations.";
+inline constexpr const char* kTablePointText = " is not positive and above the one before it.";
+inline constexpr const char* kDurationOutsideText = " min is outside the rainfall table (";
+// An entry beyond the double range: "Overflow: the entry "X" is beyond ...".
+inline constexpr const char* kEntryOverflowText =
+    " is beyond the range of numbers the program can hold.";
+
+// The run step: outputs that need the devices, and picture files of the wrong kind.
+inline constexpr const char* kNoDevicesText = "Reports and pictures cannot be made here.";
+inline constexpr const char* kPlotNameText = "the plot file must end in .svg or .png.";
+
+// The companion's options that cannot go together, or whose value does not fit.
+inline constexpr const char* kBatchOnlyTableText =
+    "--batch takes the basins from the table (rainfall and pond tables in its rainfall, ari and "
+    "pond columns): drop --tc, --rain, --area, --coef, --peak, --csv, --check, --plot, --report, "
+    "--print, --rainfall, --ari, --pond, --pond-csv and --study";
+inline constexpr const char* kBatchNeedsOutText = "--batch needs --out DIR";
+inline constexpr const char* kBatchDeckPathText =
+    "with --batch, --hec1 takes no path (the decks go to DIR/NAME.hc1)";
+inline constexpr const char* kOutWithoutBatchText = "--out and --summary-only go with --batch";
+inline constexpr const char* kHec1NeedsPathText =
+    "option --hec1 has no value: give --hec1 PATH (a deck path) unless --batch is given";
+inline constexpr const char* kCsvAndCheckText = "--csv and --check cannot be combined";
+inline constexpr const char* kPlotOptionNameText = "the --plot file must end in .svg or .png";
+inline constexpr const char* kReportNameText =
+    "the --report file must end in .pdf (the report is written as a PDF)";
+inline constexpr const char* kStudyNameText = "the --study file must end in .pdf";
+inline constexpr const char* kStudyDetailsText =
+    "--project, --basin, --engineer and --notes go with --study";
+inline constexpr const char* kDeckNameText =
+    "the --hec1 file name holds a control character (a line break, a tab...); HEC-1 reads the "
+    "deck line by line: choose a plain name";
+inline constexpr const char* kRainAndTableText =
+    "--rain and --rainfall cannot be combined: the rainfall table gives the 6-hour rainfall";
+inline constexpr const char* kAriWithoutTableText = "--ari goes with --rainfall";
+inline constexpr const char* kAriValueText =
+    "--ari takes return periods in years, such as 100 or 2,10,25,100";
+inline constexpr const char* kOneReturnPeriodText =
+    "several return periods give one listing after another, one --plot chart and one --study "
+    "document; --csv, --hec1, --report, --print and --pond-csv take one return period";
+inline constexpr const char* kPondOptionsText = "--route-step and --pond-csv go with --pond";
+inline constexpr const char* kSummaryOnTableText =
+    " would replace the basin table, which the batch reads: give --out another folder";
+
+// Memory ran out (a fault, whatever the input).
+inline constexpr const char* kOutOfMemoryText = "Out of memory.";
+// After the words of a division by zero in a companion run.
+inline constexpr const char* kDivisionHintText =
+    " The basin area and the runoff coefficient must not be 0: check both.";
 inline constexpr const char* kDeckFaultTitle = "ERROR Writing HEC-1 Input File";
+// The HEC-1 feature is on and the path box is empty.
+inline constexpr const char* kDeckPathEmptyText =
+    "No HEC-1 input file was named. Type the deck's path in the box under \"Create HEC1 Input "
+    "File\" on the main screen, or pick a file with \"Browse\", then press \"Generate\" again.";
 inline constexpr const char* kPrintFaultTitle = "ERROR Printing Report";
 
 inline constexpr const char* kLicenseFaultTitle = "ERROR Reading Software License";
@@ -69,6 +161,11 @@ inline constexpr const char* kPdfOfferText = "Save the report as a PDF file inst
 inline constexpr const char* kPdfDialogTitle = "Save Report as PDF";
 inline constexpr const char* kPdfFilter = "PDF files (*.pdf)";
 inline constexpr const char* kPdfFaultTitle = "ERROR Saving Report as PDF";
+
+// Study documents: made where there are no output devices, or a PDF of pages that failed
+// (followed by what failed).
+inline constexpr const char* kStudyNoDevicesText = "Study documents cannot be made here.";
+inline constexpr const char* kDocumentRenderText = "The document could not be rendered: ";
 
 // Results screen: the table, the plot and the picture of the plot. The fault texts are followed
 // by the fault's own words, which name the file.

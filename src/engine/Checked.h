@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 
 namespace rh::checked {
 
@@ -20,8 +21,8 @@ inline bool NonFinite(double value) {
 
 [[noreturn]] inline void ThrowNonFinite(double value) {
   if (std::isnan(value))
-    throw ArithmeticFault("Invalid floating-point operation.");
-  throw ArithmeticFault("Overflow.");
+    throw ArithmeticFault(messages::kInvalidOperationText);
+  throw ArithmeticFault(messages::kOverflowText);
 }
 
 inline double Result(double value) {
@@ -42,7 +43,7 @@ inline double Mul(double a, double b) {
 }
 inline double Div(double a, double b) {
   if (b == 0.0)
-    throw ArithmeticFault("Division by zero.");
+    throw ArithmeticFault(messages::kDivisionByZeroText);
   return Result(a / b);
 }
 inline double Pow(double base, double exponent) {

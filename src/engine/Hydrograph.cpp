@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 #include "engine/Checked.h"
 
 namespace rh {
@@ -62,15 +63,14 @@ bool ComputeBlocks(const RunInputs& in, long N, RunResult& r) {
 }
 
 [[noreturn]] void ThrowLayout() {
-  throw SubscriptFault("The hydrograph's ordinates do not fit 0.." + std::to_string(kMaxOrdinates) +
-                       ".");
+  throw SubscriptFault(messages::kLayoutText + std::to_string(kMaxOrdinates) + ".");
 }
 
 }  // namespace
 
 void OrdinateArray::ThrowSubscript(long index) const {
-  throw SubscriptFault("Subscript out of range: ordinate " + std::to_string(index) +
-                       " is outside 0.." + std::to_string(Size() - 1) + ".");
+  throw SubscriptFault(messages::kSubscriptText + std::to_string(index) + " is outside 0.." +
+                       std::to_string(Size() - 1) + ".");
 }
 
 long StormBlockCount(double tc) {
@@ -172,17 +172,14 @@ void ComputeHydrograph(const RunInputs& in, RunResult& r) {
   r.Discharge.Truncate(blocks + 1);
 }
 
-RunResult ComputeHydrograph(const RunInputs& inputs) {
-  RunResult result;
-  ComputeHydrograph(inputs, result);
-  return result;
-}
-
-Run ComputeRun(const RunInputs& inputs) {
-  Run run;
-  run.Inputs = inputs;
-  ComputeHydrograph(inputs, run.Result);
-  return run;
+double BlockBeforePeak(const RunInputs& in) {
+  RunResult r;
+  r.Intensity.Resize(3);
+  r.RainIncrement.Resize(3);
+  r.Discharge.Resize(3);
+  r.Intensity[1] = Div(in.PeakDischarge, Mul(in.BasinArea, in.RunoffCoefficient));
+  ComputeBlocks<CheckedSteps>(in, 2, r);
+  return r.Discharge[2];
 }
 
 }  // namespace rh

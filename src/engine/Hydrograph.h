@@ -21,6 +21,8 @@ constexpr std::int32_t kMaxOrdinates = 300;
 // HEC-1 input deck.
 constexpr long kZeroTail = 1;
 constexpr long kZeroTailHec1 = 10;
+// The design storm's duration, minutes: its depth is the 6-hour rainfall P6.
+constexpr double kSixHourMinutes = 360.0;
 // 43,560 cubic feet make an acre-foot.
 constexpr double kCubicFeetPerAcreFoot = 43560.0;
 
@@ -108,13 +110,14 @@ struct Run {
 // coefficient) or an overflow (extreme values, or an ordinate time Tc x n beyond the double range)
 // raises ArithmeticFault. A layout outside ordinates 0..300 (Tc far below 5 minutes) raises
 // SubscriptFault.
-RunResult ComputeHydrograph(const RunInputs& inputs);
-
-// The same into `result`, whose storage is reused (for runs of many basins).
+// The result goes into `result`, whose storage is reused from run to run (for runs of many basins).
 void ComputeHydrograph(const RunInputs& inputs, RunResult& result);
 
-// The inputs with their result.
-Run ComputeRun(const RunInputs& inputs);
+// The discharge of block 2, cfs, as the hydrograph lists it: 2 C A I(2 Tc) - Qp rounded half up
+// to 0.1 cfs, formed by the same steps as ComputeHydrograph. It is the block just before the peak,
+// and the only one the peak discharge enters: a peak larger than the storm supports makes it
+// negative. Throws as ComputeHydrograph does.
+double BlockBeforePeak(const RunInputs& inputs);
 
 // N, the number of Tc blocks in the 6-hour storm: floor(360 / Tc + 0.5). Throws ArithmeticFault
 // for Tc = 0 and SubscriptFault when N would not fit the ordinates.

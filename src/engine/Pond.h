@@ -39,7 +39,8 @@ class PondTable {
 // A run's pond: its table and what the outputs call it.
 struct TablePond {
   PondTable Table;
-  std::string File;  // the table's file, as given
+  std::string File;  // the table's file, as given (what the outputs call it)
+  std::string Path;  // where the table was read from (what outputs must never replace)
 };
 
 // The pond's state at one time.

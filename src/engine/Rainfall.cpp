@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 #include "engine/Checked.h"
 
 namespace rh {
@@ -28,7 +29,7 @@ std::string Number(double value) {
 DepthDurationTable::DepthDurationTable(std::vector<DepthDuration> points)
     : points_(std::move(points)) {
   if (points_.size() < 2)
-    throw ArithmeticFault("A depth-duration table needs at least two durations.");
+    throw ArithmeticFault(messages::kTableTooShortText);
   for (std::size_t i = 0; i < points_.size(); ++i) {
     const DepthDuration& p = points_[i];
     const bool ok =
@@ -36,16 +37,15 @@ DepthDurationTable::DepthDurationTable(std::vector<DepthDuration> points)
         (i == 0 || (p.Minutes > points_[i - 1].Minutes && p.Inches > points_[i - 1].Inches));
     if (!ok)
       throw ArithmeticFault("Depth-duration point " + std::to_string(i + 1) +
-                            " is not positive and above the one before it.");
+                            messages::kTablePointText);
   }
 }
 
 double DepthDurationTable::Depth(double minutes) const {
   Result(minutes);
   if (!Covers(minutes, minutes))
-    throw SubscriptFault("The duration " + Number(minutes) +
-                         " min is outside the rainfall table (" + Number(ShortestMinutes()) +
-                         " to " + Number(LongestMinutes()) + " min).");
+    throw SubscriptFault("The duration " + Number(minutes) + messages::kDurationOutsideText +
+                         Number(ShortestMinutes()) + " to " + Number(LongestMinutes()) + " min).");
   // The first row whose duration is not below `minutes`: its own depth when the durations match,
   // otherwise the upper neighbour of the interval that holds `minutes`.
   const auto upper =

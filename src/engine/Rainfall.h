@@ -51,8 +51,12 @@ class DepthDurationTable {
 // and what the outputs call it.
 struct TableRainfall {
   DepthDurationTable Table;
-  std::string File;  // the table's file, as given
+  std::string File;  // the table's file, as given (what the outputs call it)
   std::string Ari;   // the return period chosen, years, as given ("" for a table without one)
+  std::string Path;  // where the table was read from (what outputs must never replace)
+  // Where the table's depths are for, as its file says ("" when it does not): the place's name
+  // and coordinates from a NOAA Atlas 14 export's preamble.
+  std::string Location{};
 };
 
 }  // namespace rh

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 #include "engine/Checked.h"
 #include "output/MakerNotice.h"
 #include "output/TextForms.h"
@@ -19,7 +20,7 @@ constexpr double kDayStartHours = 12.0;       // the 1200 start of the IT record
 // A whole number as a 16-bit integer; values outside -32768..32767 overflow.
 std::int16_t ToInt16(double whole) {
   if (!(whole >= -32768.0 && whole <= 32767.0))
-    throw ArithmeticFault("Overflow.");
+    throw ArithmeticFault(messages::kOverflowText);
   return static_cast<std::int16_t>(whole);
 }
 

@@ -50,8 +50,12 @@ struct CircleShape {
 
 enum class TextAlign { Left, Centre, Right };
 
-// One line of text in the sans-serif face of the pictures (DejaVu Sans). `at` is a point on the
-// text's baseline: its left end, centre or right end as `align` says. Rotated texts turn
+// The faces of the pictures: the sans-serif face, and a fixed-pitch face for figures that must
+// line up in columns.
+enum class TextFace { Sans, Mono };
+
+// One line of text in a face of the pictures (DejaVu Sans or DejaVu Sans Mono). `at` is a point on
+// the text's baseline: its left end, centre or right end as `align` says. Rotated texts turn
 // counter-clockwise by `degrees` about `at`.
 struct TextShape {
   Point at;
@@ -61,6 +65,7 @@ struct TextShape {
   TextAlign align = TextAlign::Left;
   double degrees = 0;
   Color color;
+  TextFace face = TextFace::Sans;
 };
 
 using Shape = std::variant<LineShape, PolylineShape, RectShape, CircleShape, TextShape>;
@@ -77,12 +82,21 @@ struct Drawing {
 // The face every picture uses, and its ascent and descent as fractions of the pixel size, so that
 // a text can be placed on its baseline with the same result on every side.
 inline constexpr const char* kDrawingFace = "DejaVu Sans";
+inline constexpr const char* kDrawingMonoFace = "DejaVu Sans Mono";
 inline constexpr double kDrawingAscent = 0.928;
 inline constexpr double kDrawingDescent = 0.236;
 
 // About how wide a text is drawn in the pictures' face, pixels (for keeping labels inside a frame;
 // the sides draw the real glyphs).
 double ApproximateTextWidth(const std::string& text, double pixelSize, bool bold);
+
+// How wide a text is drawn in `face`, pixels, from the faces' own advance widths: exact for
+// printable ASCII (kerning aside), one em for any other character, which no glyph of the faces'
+// common scripts exceeds. For laying out documents whose texts must stay inside the page.
+double TextWidth(const std::string& text, double pixelSize, bool bold, TextFace face);
+
+// The shapes of `picture` added to `into`, moved right by `left` and down by `top`.
+void AppendShapes(Drawing& into, const Drawing& picture, double left, double top);
 
 // The drawing as a standalone SVG document.
 std::string DrawingSvg(const Drawing& drawing);

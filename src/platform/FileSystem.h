@@ -28,8 +28,6 @@ class ByteReader {
   virtual ~ByteReader() = default;
   // Up to `size` bytes into `buffer`; 0 at the end. Throws FileFault when the file cannot be read.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
-  // The path of the file read, for messages; empty for a text in memory.
-  virtual std::string Name() const { return {}; }
 };
 
 // The bytes of a text in memory, read in pieces. The text must outlive the reader.
@@ -103,6 +101,20 @@ class FileSystem {
   // Keeps other batches out of `folder` while the returned lock lives. Throws FileFault when
   // another one holds it, naming the folder and what to do.
   virtual std::unique_ptr<FolderLock> LockFolder(const std::string& folder) = 0;
+
+  // A text that is the same for every name of one file and different for different files: for a
+  // file that exists, the file itself (links followed); otherwise the absolute path with the part
+  // that exists resolved (links followed, even to a file not yet made) and the rest normalised.
+  // (By default the path, normalised.)
+  virtual std::string FileIdentity(const std::string& path);
+
+  // Makes the folder `path` and its parents when missing. FileFault when it cannot, or when
+  // something else of that name is there. (By default nothing: files in memory need no folders.)
+  virtual void MakeFolder(const std::string& path);
+
+  // Flushes what was written to the disk that holds `folder`, the closing step of a batch. (By
+  // default nothing.)
+  virtual void SyncAll(const std::string& folder);
 };
 
 // The host's files through the POSIX library.
@@ -141,11 +153,13 @@ class StdFileSystem final : public FileSystem {
   // Locks the folder itself (flock on the folder, so no lock file is left in it). On a file
   // system without locks the batch runs unlocked.
   std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override;
+  std::string FileIdentity(const std::string& path) override;
+  void MakeFolder(const std::string& path) override;
 
   // Removes the earlier files still kept, then flushes everything written to the file system
   // that holds `folder` (one syncfs call), the closing step of a Deferred batch. Throws FileFault
   // when the folder cannot be opened or the flush fails.
-  void SyncAll(const std::string& folder);
+  void SyncAll(const std::string& folder) override;
 
  private:
   class Spares;

@@ -143,7 +143,6 @@ class DescriptorReader final : public ByteReader {
         throw Fault("read", path_, Reason(errno));
     }
   }
-  std::string Name() const override { return path_; }
 
  private:
   Descriptor fd_;
@@ -163,14 +162,11 @@ namespace {
 
 class HeldTextReader final : public ByteReader {
  public:
-  HeldTextReader(std::string text, std::string path)
-      : text_(std::move(text)), path_(std::move(path)), reader_(text_) {}
+  explicit HeldTextReader(std::string text) : text_(std::move(text)), reader_(text_) {}
   std::size_t Read(char* buffer, std::size_t size) override { return reader_.Read(buffer, size); }
-  std::string Name() const override { return path_; }
 
  private:
   std::string text_;
-  std::string path_;
   TextReader reader_;
 };
 
@@ -189,7 +185,7 @@ class HeldTextWriter final : public FileWriter {
 }  // namespace
 
 std::unique_ptr<ByteReader> FileSystem::OpenRead(const std::string& path) {
-  return std::make_unique<HeldTextReader>(ReadText(path), path);
+  return std::make_unique<HeldTextReader>(ReadText(path));
 }
 
 std::unique_ptr<FileWriter> FileSystem::BeginReplace(const std::string& path) {

@@ -1,5 +1,7 @@
 #include "ui/FaultBoundary.h"
 
+#include "core/Faults.h"
+
 namespace rh::ui {
 
 std::string FaultText(const FaultAnswer& answer, const std::exception& fault) {
@@ -18,6 +20,10 @@ Outcome RunAtBoundary(Prompts& prompts, QWidget* parent,
   try {
     action();
     return Outcome::Done;
+  } catch (const Refused& refusal) {
+    // Input the program refuses is answered by its own warning, whatever the action.
+    prompts.Warning(parent, refusal.Title(), refusal.Text());
+    return Outcome::Faulted;
   } catch (const std::exception& fault) {
     const FaultAnswer answer = answerFor(fault);
     const std::string text = FaultText(answer, fault);

@@ -28,7 +28,8 @@ enum class Outcome {
 // The text of the message box for `fault` answered by `answer`.
 std::string FaultText(const FaultAnswer& answer, const std::exception& fault);
 
-// Runs `action`; a fault (any exception) stops it and is answered as `answerFor` says.
+// Runs `action`; a fault (any exception) stops it and is answered as `answerFor` says, except that
+// refused input is answered by the program's warning with the refusal's own title and text.
 Outcome RunAtBoundary(Prompts& prompts, QWidget* parent,
                       const std::function<FaultAnswer(const std::exception&)>& answerFor,
                       const std::function<void()>& action);

@@ -7,11 +7,13 @@
 #include <optional>
 
 #include "app/Maker.h"
+#include "app/PreparedRun.h"
 #include "app/RunBasin.h"
 #include "app/RunRequest.h"
 #include "app/Settings.h"
 #include "core/Faults.h"
 #include "core/Messages.h"
+#include "output/TextForms.h"
 #include "platform/qt/Browser.h"
 #include "platform/qt/Pictures.h"
 #include "ui/DirFileSelect.h"
@@ -102,6 +104,12 @@ void MainMenu::SetupEntryFields() {
     box->clear();
     box->repaint();
   }
+  // A rainfall table chosen at start-up gives every run its 6-hour rainfall: the box shows it and
+  // takes no typing (Tab passes it by).
+  if (const auto& table = context_.state.Choices.Rainfall) {
+    rainBox_->setText(Q(PlainNumber(table->Table.Depth(kSixHourMinutes))));
+    rainBox_->setEnabled(false);
+  }
 }
 
 void MainMenu::FocusFirstEntry() {
@@ -130,29 +138,30 @@ void MainMenu::OnGenerate() {
   const auto answerFor = [](const std::exception& fault) {
     if (dynamic_cast<const FileFault*>(&fault) != nullptr)
       return FaultAnswer{messages::kSettingsFaultTitle, messages::kSettingsFaultText, {}};
+    if (dynamic_cast<const UsageError*>(&fault) != nullptr)
+      return FaultAnswer{messages::kDeckFaultTitle, {}, {}};
     return FaultAnswer{messages::kRunFaultTitle, messages::kRunFaultText, {}};
   };
   RunAtBoundary(context_.prompts, this, answerFor, [&] {
-    const RequestOutcome outcome =
-        RequestRun(state, Entries(), [&] { WriteSettings(state, context_.files); });
-    if (const Refusal* refusal = std::get_if<Refusal>(&outcome)) {
-      context_.prompts.Warning(this, refusal->Title, refusal->Text);
-      return;
+    const PreparedRun prepared =
+        RequestRun(state, Entries(), context_.files, [&] { WriteSettings(state, context_.files); });
+    // With the peak from the chart, the box shows the peak the run takes.
+    if (state.Choices.ChartPeak) {
+      peakBox_->setText(Q(PlainNumber(prepared.Inputs.PeakDischarge)));
+      peakBox_->repaint();
     }
-    // With the switch on every run also writes the HEC-1 deck to the report path.
-    OutputRequest request;
-    if (state.Hec1Enabled != kFalse)
-      request.DeckPath = state.ReportPath;
-    run = RunBasin(std::get<RunInputs>(outcome), request,
+    run = RunBasin(prepared.Inputs, prepared.Request,
                    RunServices{context_.files, context_.clock, &context_.devices});
   });
   if (!run)
     return;
-  state.LastRun = run;
   if (run->Failure) {
-    context_.prompts.Warning(this, messages::kDeckFaultTitle, run->Failure->Message);
+    // With the switch on and no path typed, the user is told where the path goes.
+    const bool noPath = run->Failure->Which == Output::Deck && TrimSpaces(run->DeckPath).empty();
+    context_.prompts.Warning(this, messages::kDeckFaultTitle,
+                             noPath ? messages::kDeckPathEmptyText : run->Failure->Message);
   }
-  ShowModal(new Generate(context_, this, *state.LastRun));
+  ShowModal(new Generate(context_, this, std::move(*run)));
 }
 
 // "Browse": shows the file selection dialog modally, then puts SelectedPath in the path box,

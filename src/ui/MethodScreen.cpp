@@ -1,4 +1,4 @@
-#include "ui/MethodScreen.h"
+#include "ui/MethodText.h"
 
 #include <QPushButton>
 

@@ -1,4 +1,4 @@
-#include "ui/MethodText1.h"
+#include "ui/MethodText.h"
 
 namespace rh::ui {
 

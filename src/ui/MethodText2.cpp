@@ -1,4 +1,4 @@
-#include "ui/MethodText2.h"
+#include "ui/MethodText.h"
 
 namespace rh::ui {
 

@@ -2,7 +2,7 @@
 // resized, and saved as a PNG or SVG picture of the 1600 x 900 chart.
 #pragma once
 
-#include "engine/Hydrograph.h"
+#include "app/RunBasin.h"
 #include "ui/UiContext.h"
 #include "ui/framework/Forms.h"
 

@@ -7,9 +7,7 @@
 
 #include "core/Messages.h"
 #include "ui/FaultBoundary.h"
-#include "ui/MethodText1.h"
-#include "ui/MethodText2.h"
-#include "ui/MethodText3.h"
+#include "ui/MethodText.h"
 
 // The icon resource lives in a static library, whose resources are registered only on request.
 static void RegisterIcons() {
@@ -41,6 +39,9 @@ Form* MakeMethodText(int screen, QWidget* owner) {
 QPointer<MainMenu> StartProgram(UiContext& context, const StartupConfig& config) {
   QPointer<MainMenu> mainMenu;
   StartupOps ops;
+  ops.ShowWarning = [&](const std::string& title, const std::string& text) {
+    context.prompts.Warning(nullptr, title, text);
+  };
   ops.ShowMainMenu = [&] {
     auto* screen = new MainMenu(context);
     ShowModeless(screen);

@@ -53,6 +53,11 @@ int main(int argc, char* argv[]) {
     std::printf("rational-hydrograph %s\n", rh::kVersion);
     return 0;
   }
+  if (!options.problem.empty()) {
+    std::fprintf(stderr, "rational-hydrograph: %s\nTry 'rational-hydrograph --help'.\n",
+                 options.problem.c_str());
+    return 64;
+  }
   if (!HasWindowPlatform(options.qtArguments)) {
     std::fputs(
         "rational-hydrograph: no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so "
@@ -90,5 +95,9 @@ int main(int argc, char* argv[]) {
   config.hec1Enabled = rh::kHec1EnabledAtStartup || options.hec1;
   config.installDir = QApplication::applicationDirPath().toStdString() + "/";
   config.root = "/";
+  config.rainfall = options.rainfall;
+  config.ari = options.ari;
+  config.pond = options.pond;
+  config.peakChart = options.peakChart;
   return rh::ui::RunProgram(context, config);
 }

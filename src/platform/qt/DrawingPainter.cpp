@@ -18,9 +18,12 @@ QColor ToQt(const Color& c) {
   return QColor(c.red, c.green, c.blue);
 }
 
-QFont DrawingFont(double pixelSize, bool bold) {
-  QFont font(QString::fromLatin1(kDrawingFace));
-  font.setStyleHint(QFont::SansSerif);
+QFont DrawingFont(double pixelSize, bool bold, TextFace face) {
+  const bool mono = face == TextFace::Mono;
+  QFont font(QString::fromLatin1(mono ? kDrawingMonoFace : kDrawingFace));
+  font.setStyleHint(mono ? QFont::TypeWriter : QFont::SansSerif);
+  if (mono)
+    font.setFixedPitch(true);
   font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSize))));
   font.setBold(bold);
   return font;
@@ -28,6 +31,7 @@ QFont DrawingFont(double pixelSize, bool bold) {
 
 struct Painter {
   QPainter& p;
+  double scale;  // device units per drawing pixel
 
   void operator()(const LineShape& s) const {
     const bool upright = s.from.x == s.to.x || s.from.y == s.to.y;
@@ -65,7 +69,9 @@ struct Painter {
   }
   void operator()(const TextShape& s) const {
     const QString text = QString::fromStdString(s.text);
-    const QFont font = DrawingFont(s.pixelSize, s.bold);
+    // The font is sized in device units, so that a small text keeps its fractional size and its
+    // advances are not rounded to whole drawing pixels.
+    const QFont font = DrawingFont(s.pixelSize * scale, s.bold, s.face);
     p.setFont(font);
     p.setPen(ToQt(s.color));
     const double width = QFontMetricsF(font).horizontalAdvance(text);
@@ -76,6 +82,8 @@ struct Painter {
     p.translate(s.at.x, s.at.y);
     if (s.degrees != 0)
       p.rotate(-s.degrees);
+    if (scale != 1)
+      p.scale(1 / scale, 1 / scale);
     p.drawText(QPointF(shift, 0), text);
     p.restore();
   }
@@ -83,12 +91,14 @@ struct Painter {
 
 }  // namespace
 
-void PaintDrawing(QPainter& painter, const Drawing& drawing) {
+void PaintDrawing(QPainter& painter, const Drawing& drawing, double scale) {
   painter.save();
+  if (scale != 1)
+    painter.scale(scale, scale);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   painter.fillRect(QRectF(0, 0, drawing.width, drawing.height), ToQt(drawing.background));
   for (const Shape& shape : drawing.shapes)
-    std::visit(Painter{painter}, shape);
+    std::visit(Painter{painter, scale}, shape);
   painter.restore();
 }
 

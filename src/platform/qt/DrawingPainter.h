@@ -9,8 +9,9 @@ class QPainter;
 
 namespace rh::qt {
 
-// Paints `drawing` with `painter`, whose coordinates are the drawing's pixels.
-void PaintDrawing(QPainter& painter, const Drawing& drawing);
+// Paints `drawing` with `painter`, whose coordinates are the drawing's pixels times `scale` (for a
+// device finer than the drawing, such as a PDF page drawn in points at 1200 dots per inch).
+void PaintDrawing(QPainter& painter, const Drawing& drawing, double scale = 1);
 
 // The drawing rasterized at its own size and encoded as PNG. Needs a QGuiApplication (fonts).
 // FileFault when it cannot be encoded.

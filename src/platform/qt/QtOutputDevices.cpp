@@ -2,6 +2,7 @@
 
 #include "platform/qt/DrawingPainter.h"
 #include "platform/qt/GuiSession.h"
+#include "platform/qt/PagesPdf.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtPrinter.h"
 
@@ -28,6 +29,15 @@ std::unique_ptr<PdfDocument> QtOutputDevices::OpenPdf() {
 std::string QtOutputDevices::PngBytes(const Drawing& drawing) {
   NeedGui();
   return qt::DrawingPng(drawing);
+}
+
+std::string QtOutputDevices::PdfFromPages(const std::vector<Drawing>& pages, PageSize size) {
+  NeedGui();
+  return qt::PagesPdf(pages, size);
+}
+
+PageSize QtOutputDevices::LocalePageSize() {
+  return qt::PageSizeOf(QLocale::system());
 }
 
 }  // namespace rh

@@ -23,9 +23,10 @@ constexpr const char* kJobName = "Rational Method Hydrograph Report";
 constexpr const char* kCreator = "Rational Method Hydrograph";
 constexpr const char* kFontFamily = "Liberation Mono";
 constexpr double kFontPoints = 10.0;
-// The page of a report saved as PDF: Qt's PDF page (A4, 10 pt margins, 1200 dots per inch).
+// The page of a report saved as PDF: A4 at 1200 dots per inch, with half-inch margins, so the
+// report can be printed on any printer and punched for a binder.
 constexpr int kPdfResolution = 1200;
-constexpr double kPdfMarginPoints = 10.0;
+constexpr double kPdfMarginPoints = 36.0;
 
 void RequireGuiApplication() {
   if (QGuiApplication::instance() == nullptr)

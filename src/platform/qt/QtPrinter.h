@@ -42,7 +42,7 @@ class QtPrinter final : public PdfDocument {
   // printer is.
   static std::unique_ptr<QtPrinter> DefaultPrinter(char decimalPoint);
 
-  // A PDF document in memory on an A4 page with 10 pt margins at 1200 dots per inch: EndDoc
+  // A PDF document in memory on an A4 page with 0.5 in margins at 1200 dots per inch: EndDoc
   // finishes it and PdfBytes gives the file.
   static std::unique_ptr<QtPrinter> Pdf(char decimalPoint);
 

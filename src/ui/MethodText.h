@@ -1,5 +1,6 @@
-// What the three method explanation screens have in common: fixed labels, a "Next" button that
-// unloads the screen, and a close box that acts as "Next".
+// The three method explanation screens, MethodText1 to MethodText3, shown once each at start-up.
+// What they have in common: fixed labels, a "Next" button that unloads the screen, and a close box
+// that acts as "Next"; each screen's constructor lays out its own labels.
 #pragma once
 
 #include "ui/framework/Forms.h"
@@ -25,6 +26,27 @@ class MethodScreen : public Form {
   static constexpr FontChoice kLegend{"MS Sans Serif", 12, true};
   static constexpr FontChoice kSmall{"MS Sans Serif", 9.75, true};
   static constexpr const char* kHeadingText = "RATIONAL METHOD DESIGN STORM HYDROGRAPH METHOD";
+};
+
+class MethodText1 : public MethodScreen {
+  Q_OBJECT
+
+ public:
+  explicit MethodText1(QWidget* owner);
+};
+
+class MethodText2 : public MethodScreen {
+  Q_OBJECT
+
+ public:
+  explicit MethodText2(QWidget* owner);
+};
+
+class MethodText3 : public MethodScreen {
+  Q_OBJECT
+
+ public:
+  explicit MethodText3(QWidget* owner);
 };
 
 }  // namespace rh::ui

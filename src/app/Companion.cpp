@@ -1,0 +1,229 @@
+#include "app/Companion.h"
+
+#include <ostream>
+#include <string>
+
+#include "app/Batch.h"
+#include "app/PreparedRun.h"
+#include "app/RainfallTable.h"
+#include "app/RunBasin.h"
+#include "core/Faults.h"
+#include "core/Messages.h"
+#include "output/Hec1Deck.h"
+#include "output/HydrographTable.h"
+#include "output/Plot.h"
+#include "output/ResultsListing.h"
+#include "output/TextForms.h"
+#include "output/VolumeCheck.h"
+
+namespace rh {
+
+namespace {
+
+const std::string kPrefix = std::string(kCompanionName) + ": ";
+
+bool EndsWithNoCase(const std::string& text, const std::string& end) {
+  if (text.size() < end.size())
+    return false;
+  for (std::size_t i = 0; i < end.size(); ++i) {
+    const char c = text[text.size() - end.size() + i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != end[i])
+      return false;
+  }
+  return true;
+}
+
+// What the options ask for can be done: the options of one kind of run only, each output's name of
+// the right kind. UsageError says what to change.
+void CheckOptions(const CompanionOptions& o) {
+  const RunEntries& e = o.Entries;
+  if (o.Batch) {
+    if (!e.TimeOfConcentration.empty() || !e.SixHourRainfall.empty() || !e.BasinArea.empty() ||
+        !e.RunoffCoefficient.empty() || !e.PeakDischarge.empty() || o.Csv || o.Check || o.Plot ||
+        o.ReportPdf || o.Print || o.Rainfall || !o.ReturnPeriods.empty() || o.Pond || o.PondCsv ||
+        o.Study)
+      throw UsageError(messages::kBatchOnlyTableText);
+    if (o.OutDir.empty())
+      throw UsageError(messages::kBatchNeedsOutText);
+    if (!o.DeckPath.empty())
+      throw UsageError(messages::kBatchDeckPathText);
+    return;
+  }
+  if (!o.OutDir.empty() || o.SummaryOnly)
+    throw UsageError(messages::kOutWithoutBatchText);
+  if (o.Hec1 && o.DeckPath.empty())
+    throw UsageError(messages::kHec1NeedsPathText);
+  if (o.Csv && o.Check)
+    throw UsageError(messages::kCsvAndCheckText);
+  if (o.Plot && !PlotFormatOf(*o.Plot))
+    throw UsageError(messages::kPlotOptionNameText);
+  if (o.ReportPdf && !EndsWithNoCase(*o.ReportPdf, ".pdf"))
+    throw UsageError(messages::kReportNameText);
+  if (o.Study && !EndsWithNoCase(*o.Study, ".pdf"))
+    throw UsageError(messages::kStudyNameText);
+  if (!o.Study && !(o.Project.empty() && o.Basin.empty() && o.Engineer.empty() && o.Notes.empty()))
+    throw UsageError(messages::kStudyDetailsText);
+  // HEC-1 reads its input deck record by record, one a line: the station name (the deck's file
+  // name) must not break its KK record.
+  if (o.Hec1 && Hec1StationNameBreaksRecord(o.DeckPath))
+    throw UsageError(
+        "the --hec1 file name holds a control character (a line break, a tab...); HEC-1 reads "
+        "the deck line by line: choose a plain name");
+  if (o.Rainfall && !e.SixHourRainfall.empty())
+    throw UsageError(messages::kRainAndTableText);
+  if (!o.ReturnPeriods.empty() && !o.Rainfall)
+    throw UsageError(messages::kAriWithoutTableText);
+  for (const std::string& ari : o.ReturnPeriods) {
+    if (!ParseReturnPeriod(ari))
+      throw UsageError(messages::kAriValueText);
+  }
+  if (o.ReturnPeriods.size() > 1 && (o.Csv || o.Hec1 || o.ReportPdf || o.Print || o.PondCsv))
+    throw UsageError(
+        "several return periods give one listing after another, one --plot chart and one "
+        "--study document; --csv, --hec1, --report, --print and --pond-csv take one return "
+        "period");
+  if ((o.PondCsv || o.RouteStepMinutes != 1) && !o.Pond)
+    throw UsageError(messages::kPondOptionsText);
+  const std::pair<const char*, const std::string*> needed[] = {{"--tc", &e.TimeOfConcentration},
+                                                               {"--rain", &e.SixHourRainfall},
+                                                               {"--area", &e.BasinArea},
+                                                               {"--coef", &e.RunoffCoefficient},
+                                                               {"--peak", &e.PeakDischarge}};
+  for (const auto& [name, entry] : needed) {
+    if (entry->empty() && !(o.Rainfall && entry == &e.SixHourRainfall))
+      throw UsageError(std::string("missing option ") + name);
+  }
+}
+
+// The title a failed output is reported under.
+std::string FailureText(const OutputFailure& failure) {
+  switch (failure.Which) {
+    case Output::Deck:
+      return std::string(messages::kDeckFaultTitle) + ": " + failure.Message;
+    case Output::Pdf:
+    case Output::Print:
+      return std::string(messages::kPrintFaultTitle) + ": " + failure.Message;
+    case Output::Listing:
+    case Output::Plot:
+    case Output::PondCsv:
+      break;
+  }
+  return failure.Message;
+}
+
+// The rainfall table of the run for return period `ari` ("" for none typed), read before anything
+// is written. A file that cannot be read refuses the run as a table that cannot serve does.
+std::shared_ptr<const TableRainfall> Rainfall(const CompanionOptions& options, FileSystem& files,
+                                              const std::string& ari) {
+  if (!options.Rainfall)
+    return nullptr;
+  try {
+    return LoadRainfall(files, *options.Rainfall, *options.Rainfall, ari);
+  } catch (const FileFault& fault) {
+    throw Refused(messages::kRainfallTableTitle, fault.what());
+  }
+}
+
+// One run of the basin: prepared, computed and its files written. Faults in the computation and
+// refusals reach the caller; a failed output comes back in the run.
+BasinRun RunBasinOf(const CompanionOptions& options, const CompanionServices& services,
+                    const std::string& ari) {
+  RunChoices choices;
+  choices.Rainfall = Rainfall(options, services.files, ari);
+  choices.Hec1 = options.Hec1;
+  choices.DeckPath = options.DeckPath;
+  choices.PdfPath = options.ReportPdf;
+  choices.Print = options.Print;
+  choices.PlotPath = options.Plot;
+  choices.PondCsvPath = options.PondCsv;
+  choices.RouteStepMinutes = options.RouteStepMinutes;
+  choices.Check = options.Check;
+  const PreparedRun prepared = PrepareRun(options.Entries, choices, services.files);
+  return RunBasin(prepared.Inputs, prepared.Request,
+                  RunServices{services.files, services.clock, &services.devices});
+}
+
+// The text a run puts on standard output: its listing (or CSV table) and its check.
+void AppendRunText(const BasinRun& basin, bool csv, std::string& text) {
+  if (csv) {
+    text += HydrographCsv(basin.Run);
+    return;
+  }
+  text += ListingText(basin.Run);
+  if (basin.Check) {
+    for (const std::string& line : CheckLines(*basin.Check))
+      text.append(line).append("\n");
+  }
+}
+
+// One basin, once or for each return period asked for, each listing headed by its return period
+// when there are several.
+int RunSingle(const CompanionOptions& options, const CompanionServices& services, std::ostream& out,
+              std::ostream& err) {
+  const std::vector<std::string> periods =
+      options.ReturnPeriods.empty() ? std::vector<std::string>{""} : options.ReturnPeriods;
+  std::string text;
+  for (const std::string& ari : periods) {
+    const BasinRun basin = RunBasinOf(options, services, ari);
+    if (basin.Failure) {
+      err << kPrefix << FailureText(*basin.Failure) << '\n';
+      return kExitFault;
+    }
+    if (periods.size() > 1) {
+      if (!text.empty())
+        text += "\n";
+      text += "RETURN PERIOD";
+      AppendStrForm(text, std::stod(basin.Run.Inputs.Rainfall->Ari));
+      text += " YEARS\n";
+    }
+    AppendRunText(basin, options.Csv, text);
+  }
+  out << text;
+  return kExitOk;
+}
+
+int RunBatchOf(const CompanionOptions& options, const CompanionServices& services,
+               std::ostream& out, std::ostream& err) {
+  const auto onRow = [&](const BatchRow& row) {
+    if (row.Status != RowStatus::Ok)
+      err << kPrefix << RowProblem(row) << '\n';
+  };
+  const BatchTally tally =
+      RunBatchFiles(options, RunServices{services.batchFiles, services.clock, nullptr}, onRow);
+  if (!tally.TableProblem.empty()) {
+    err << kPrefix << *options.Batch << ", " << tally.TableProblem << '\n';
+    return kExitSomeRowsFailed;
+  }
+  out << tally.Rows << " basins: " << tally.Rows - tally.Failed << " done, " << tally.Failed
+      << " failed; summary in " << BatchPath(options, "summary.csv") << '\n';
+  return tally.Failed == 0 ? kExitOk : kExitSomeRowsFailed;
+}
+
+}  // namespace
+
+int RunCompanion(const CompanionOptions& options, const CompanionServices& services,
+                 std::ostream& out, std::ostream& err) {
+  CheckOptions(options);
+  try {
+    if (options.Batch)
+      return RunBatchOf(options, services, out, err);
+    return RunSingle(options, services, out, err);
+  } catch (const Refused& refusal) {
+    err << refusal.Title() << ": " << refusal.Text() << '\n';
+    return kExitRefused;
+  } catch (const ArithmeticFault& fault) {
+    std::string message = fault.what();
+    if (message == messages::kDivisionByZeroText)
+      message += messages::kDivisionHintText;
+    err << kPrefix << message << '\n';
+    return kExitFault;
+  } catch (const Fault& fault) {
+    err << kPrefix << fault.what() << '\n';
+    return kExitFault;
+  } catch (const std::bad_alloc&) {
+    err << kPrefix << messages::kOutOfMemoryText << '\n';
+    return kExitFault;
+  }
+}
+
+}  // namespace rh

@@ -1,0 +1,639 @@
+#include "output/StudyDocument.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "engine/Checked.h"
+#include "engine/Pond.h"
+#include "output/Plot.h"
+#include "output/TextForms.h"
+
+namespace rh {
+
+namespace {
+
+// Sizes in points.
+constexpr double kLineHeight = 1.3;   // a line's height, in font sizes
+constexpr double kHeaderHeight = 34;  // the header's lines and rule, and the gap below them
+constexpr double kFooterHeight = 18;
+constexpr double kLabelWidth = 150;  // the labels of the input and pond figures
+constexpr double kCellPadding = 4;
+constexpr Color kBlack{0, 0, 0};
+constexpr Color kRule{110, 110, 110};
+constexpr Color kShade{232, 232, 232};
+
+struct Style {
+  double size;
+  bool bold;
+  TextFace face;
+  double Height() const { return size * kLineHeight; }
+  double Width(const std::string& text) const { return TextWidth(text, size, bold, face); }
+};
+
+constexpr Style kTitle{14, true, TextFace::Sans};
+constexpr Style kHeading{11, true, TextFace::Sans};
+constexpr Style kBody{9, false, TextFace::Sans};
+constexpr Style kMono{8, false, TextFace::Mono};
+constexpr Style kSmall{8, false, TextFace::Sans};
+constexpr Style kSmallBold{8, true, TextFace::Sans};
+
+// The characters of a UTF-8 text, one string each.
+std::vector<std::string> Characters(const std::string& text) {
+  std::vector<std::string> characters;
+  for (const char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) == 0x80 && !characters.empty())
+      characters.back() += c;
+    else
+      characters.emplace_back(1, c);
+  }
+  return characters;
+}
+
+// The text without control characters: tabs and line breaks become spaces, others go.
+std::string Clean(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '\t' || c == '\n' || c == '\r')
+      out += ' ';
+    else if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+      out += c;
+  }
+  return out;
+}
+
+// The text, cut with "..." when it is wider than `width`.
+std::string Fit(const std::string& text, const Style& style, double width) {
+  if (style.Width(text) <= width)
+    return text;
+  std::vector<std::string> characters = Characters(text);
+  std::string cut;
+  while (!characters.empty()) {
+    characters.pop_back();
+    cut.clear();
+    for (const std::string& c : characters)
+      cut += c;
+    if (style.Width(cut + "...") <= width)
+      break;
+  }
+  return cut + "...";
+}
+
+// The text broken into lines at spaces: the first at most `first` wide, the others at most `rest`.
+// A word wider than a line is broken between characters. Spaces that lead the text are kept (an
+// indent); those at a break go.
+std::vector<std::string> Wrap(const std::string& text, const Style& style, double first,
+                              double rest) {
+  std::vector<std::string> lines;
+  std::string line;
+  double limit = first;
+  const auto fits = [&](const std::string& t) { return style.Width(t) <= limit; };
+  const auto flush = [&] {
+    while (!line.empty() && line.back() == ' ')
+      line.pop_back();
+    lines.push_back(line);
+    line.clear();
+    limit = rest;
+  };
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t start = i;
+    while (i < text.size() && text[i] == ' ')
+      ++i;
+    const std::size_t word = i;
+    while (i < text.size() && text[i] != ' ')
+      ++i;
+    const std::string piece = text.substr(start, i - start);
+    if (fits(line + piece)) {
+      line += piece;
+      continue;
+    }
+    std::string rest_of_word = text.substr(word, i - word);
+    if (line.find_first_not_of(' ') != std::string::npos) {
+      flush();
+      if (fits(rest_of_word)) {
+        line = rest_of_word;
+        continue;
+      }
+    }
+    for (const std::string& c : Characters(rest_of_word)) {
+      if (!fits(line + c) && line.find_first_not_of(' ') != std::string::npos)
+        flush();
+      line += c;
+    }
+  }
+  if (!line.empty() || lines.empty())
+    flush();
+  return lines;
+}
+
+// `value` rounded half up to `decimals` places and written with exactly that many.
+std::string Decimals(double value, int decimals) {
+  return Fixed(checked::RoundHalfUp(value, std::pow(10.0, decimals)), decimals);
+}
+
+// The decimals a table needs to show every value as the listing does: at least 1, at most 3.
+int DecimalsOf(const std::vector<double>& values) {
+  int most = 1;
+  for (const double value : values) {
+    const std::string text = PlainNumber(value);
+    const std::size_t point = text.find('.');
+    if (point != std::string::npos && text.find('e') == std::string::npos)
+      most = std::max(most, static_cast<int>(text.size() - point - 1));
+  }
+  return std::min(most, 3);
+}
+
+// Pages filled from the top down; a block that does not fit below the last one starts a page.
+class Flow {
+ public:
+  explicit Flow(PageSize paper) : page_(PointsOf(paper)) { Break(); }
+
+  double Left() const { return kStudyMarginPoints; }
+  double Width() const { return page_.width - 2 * kStudyMarginPoints; }
+  double Top() const { return kStudyMarginPoints + kHeaderHeight; }
+  double Bottom() const { return page_.height - kStudyMarginPoints - kFooterHeight; }
+  const PagePoints& Page() const { return page_; }
+
+  void Break() {
+    Drawing page;
+    page.width = page_.width;
+    page.height = page_.height;
+    pages_.push_back(std::move(page));
+    y_ = Top();
+  }
+  // Starts a page unless `height` fits below the cursor (or the page is still empty).
+  void Need(double height) {
+    if (y_ + height > Bottom() && y_ > Top())
+      Break();
+  }
+  // The top of `height` points of room, below which the cursor moves.
+  double Take(double height) {
+    Need(height);
+    const double top = y_;
+    y_ += height;
+    return top;
+  }
+  double Cursor() const { return y_; }
+  void Gap(double height) {
+    if (y_ > Top())
+      y_ += height;
+  }
+
+  void Add(Shape shape) { pages_.back().shapes.push_back(std::move(shape)); }
+  void Append(const Drawing& picture, double left, double top) {
+    AppendShapes(pages_.back(), picture, left, top);
+  }
+  void Text(double x, double baseline, std::string text, const Style& s,
+            TextAlign align = TextAlign::Left) {
+    Add(TextShape{{x, baseline}, std::move(text), s.size, s.bold, align, 0, kBlack, s.face});
+  }
+  void Rule(double top, double left, double width, double thickness = 0.5) {
+    Add(LineShape{{left, top}, {left + width, top}, kRule, thickness});
+  }
+  // One line of text at `x`, on its own line.
+  void Line(double x, std::string text, const Style& s) {
+    const double top = Take(s.Height());
+    Text(x, Baseline(top, s), std::move(text), s);
+  }
+  static double Baseline(double top, const Style& s) {
+    return top + s.size * ((kLineHeight - kDrawingAscent - kDrawingDescent) / 2 + kDrawingAscent);
+  }
+
+  std::vector<Drawing>& Pages() { return pages_; }
+
+ private:
+  PagePoints page_;
+  std::vector<Drawing> pages_;
+  double y_ = 0;
+};
+
+void Heading(Flow& flow, const std::string& text, double keepWith) {
+  flow.Gap(10);
+  flow.Need(kHeading.Height() + keepWith);
+  for (const std::string& line : Wrap(Clean(text), kHeading, flow.Width(), flow.Width()))
+    flow.Line(flow.Left(), line, kHeading);
+  flow.Gap(2);
+}
+
+// A text wrapped to the width, continuation lines indented by `hang`.
+void Paragraph(Flow& flow, const std::string& text, const Style& s, double hang = 0) {
+  bool first = true;
+  for (const std::string& line : Wrap(text, s, flow.Width(), flow.Width() - hang)) {
+    flow.Line(flow.Left() + (first ? 0 : hang), line, s);
+    first = false;
+  }
+}
+
+// A label and its value, the value wrapped beside the label.
+void Field(Flow& flow, const std::string& label, const std::string& value) {
+  const double width = flow.Width() - kLabelWidth;
+  bool first = true;
+  for (const std::string& line : Wrap(Clean(value), kBody, width, width)) {
+    const double top = flow.Take(kBody.Height());
+    const double baseline = Flow::Baseline(top, kBody);
+    if (first)
+      flow.Text(flow.Left(), baseline, label, kBody);
+    flow.Text(flow.Left() + kLabelWidth, baseline, line, kBody);
+    first = false;
+  }
+}
+
+struct Column {
+  std::vector<std::string> head;  // its lines
+  double width;                   // points, before the table is fitted to the page
+  TextAlign align = TextAlign::Right;
+  const Style* style = &kMono;
+};
+
+// A table with its column heads repeated on every page it reaches; a row is never split.
+void Table(Flow& flow, std::vector<Column> columns,
+           const std::vector<std::vector<std::string>>& rows) {
+  double total = 0;
+  std::size_t headLines = 1;
+  for (const Column& c : columns) {
+    total += c.width;
+    headLines = std::max(headLines, c.head.size());
+  }
+  if (total > flow.Width()) {
+    for (Column& c : columns)
+      c.width *= flow.Width() / total;
+    total = flow.Width();
+  }
+  const double headHeight = static_cast<double>(headLines) * kSmallBold.Height() + 3;
+  const double rowHeight = kMono.Height();
+  const auto cellX = [&](std::size_t i, double left) {
+    const Column& c = columns[i];
+    return c.align == TextAlign::Left     ? left + kCellPadding
+           : c.align == TextAlign::Centre ? left + c.width / 2
+                                          : left + c.width - kCellPadding;
+  };
+  const auto head = [&] {
+    const double top = flow.Take(headHeight);
+    flow.Add(RectShape{flow.Left(), top, total, headHeight, kShade, false, {}, 0});
+    double left = flow.Left();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      const Column& c = columns[i];
+      // Heads sit on the bottom line, so one-line heads line up with the last line of others.
+      const std::size_t skip = headLines - c.head.size();
+      for (std::size_t l = 0; l < c.head.size(); ++l) {
+        const double lineTop = top + static_cast<double>(skip + l) * kSmallBold.Height() + 1.5;
+        flow.Text(cellX(i, left), Flow::Baseline(lineTop, kSmallBold),
+                  Fit(c.head[l], kSmallBold, c.width - 2), kSmallBold, c.align);
+      }
+      left += c.width;
+    }
+    flow.Rule(top + headHeight, flow.Left(), total);
+  };
+  flow.Need(headHeight + rowHeight);
+  head();
+  for (const std::vector<std::string>& row : rows) {
+    if (flow.Cursor() + rowHeight > flow.Bottom()) {
+      flow.Break();
+      head();
+    }
+    const double top = flow.Take(rowHeight);
+    double left = flow.Left();
+    for (std::size_t i = 0; i < columns.size() && i < row.size(); ++i) {
+      const Column& c = columns[i];
+      flow.Text(cellX(i, left), Flow::Baseline(top, *c.style),
+                Fit(row[i], *c.style, c.width - 2 * kCellPadding), *c.style, c.align);
+      left += c.width;
+    }
+  }
+  flow.Rule(flow.Cursor(), flow.Left(), total);
+}
+
+// What a run's storm is called: "100-year", or where it comes from.
+std::string StormName(const Run& run) {
+  if (!run.Inputs.Rainfall)
+    return "County chart";
+  if (run.Inputs.Rainfall->Ari.empty())
+    return "Rainfall table";
+  return run.Inputs.Rainfall->Ari + "-year";
+}
+
+// ", 100-year storm" after a section's title when the study has several runs.
+std::string StormSuffix(const Study& study, const Run& run) {
+  return study.Runs.size() > 1 ? ", " + StormName(run) + " storm" : "";
+}
+
+void Inputs(Flow& flow, const Study& study) {
+  const Run& run = study.Runs.front().Run;
+  const RunInputs& in = run.Inputs;
+  Heading(flow, "Basin", 4 * kBody.Height());
+  Field(flow, "Time of concentration, Tc", PlainNumber(in.TimeOfConcentration) + " min");
+  Field(flow, "Basin area, A", PlainNumber(in.BasinArea) + " acres");
+  Field(flow, "Runoff coefficient, C", PlainNumber(in.RunoffCoefficient));
+  Field(flow, "Hydrograph ordinates",
+        std::to_string(run.Result.OrdinateCount + 1) + ", one every " +
+            PlainNumber(in.TimeOfConcentration) + " min, closing with " +
+            std::to_string(in.ZeroTail) + " zero ordinate" + (in.ZeroTail == 1 ? "" : "s") +
+            (in.ZeroTail == kZeroTailHec1 ? " as a HEC-1 inflow hydrograph" : ""));
+}
+
+void Storm(Flow& flow, const Study& study) {
+  const Run& run = study.Runs.front().Run;
+  const RunInputs& in = run.Inputs;
+  const bool several = study.Runs.size() > 1;
+  Heading(flow, "Design storm", 4 * kBody.Height());
+  if (!in.Rainfall) {
+    Field(flow, "Rainfall", "County of San Diego Intensity-Duration Design Chart");
+    Field(flow, "Intensity", "I = 7.44 P6 D^-0.645 in/hr, D in minutes");
+    Field(flow, "6-hour rainfall, P6", PlainNumber(in.SixHourRainfall) + " in");
+  } else {
+    Field(flow, "Rainfall", "depth-duration table " + in.Rainfall->File);
+    if (!in.Rainfall->Location.empty())
+      Field(flow, "Location", in.Rainfall->Location);
+    std::string periods;
+    for (const StudyRun& r : study.Runs) {
+      if (r.Run.Inputs.Rainfall && !r.Run.Inputs.Rainfall->Ari.empty())
+        periods += (periods.empty() ? "" : ", ") + r.Run.Inputs.Rainfall->Ari;
+    }
+    if (!periods.empty())
+      Field(flow, several ? "Return periods" : "Return period", periods + " years");
+    Field(flow, "6-hour rainfall, P6",
+          several ? "the table's 6-hour depth for each return period, in the summary"
+                  : PlainNumber(in.SixHourRainfall) + " in, the table's 6-hour depth");
+    Field(flow, "Intensity",
+          "I(D) = P(D) x 60 / D in/hr, the depth P(D) log-log between the table's durations");
+  }
+  Field(flow, "Distribution",
+        std::to_string(run.Result.BlockCount) +
+            " blocks one Tc long; the peak block near two thirds of the 6 hours, two blocks "
+            "before it for each one after it");
+  if (!study.PeakFromChart) {
+    Field(flow, "Peak discharge, Qp", PlainNumber(in.PeakDischarge) + " cfs, as entered");
+  } else if (several) {
+    Field(flow, "Peak discharge, Qp",
+          "C x I(Tc) x A from each return period's storm, rounded half up to 0.1 cfs, in the "
+          "summary");
+  } else {
+    const VolumeCheck& c = study.Runs.front().Check;
+    Field(flow, "Peak discharge, Qp",
+          "C x I(Tc) x A = " + PlainNumber(c.RunoffCoefficient) + " x " +
+              Fixed(c.ChartIntensity, 4) + " in/hr x " + PlainNumber(c.BasinArea) + " ac = " +
+              PlainNumber(in.PeakDischarge) + " cfs, from the storm, rounded half up to 0.1 cfs");
+  }
+}
+
+// The check in words: "volume within 2 % (ratio 0.9918); peak -30.2 % from the chart peak,
+// outside 10 %".
+std::string CheckWords(const VolumeCheck& c) {
+  std::string words;
+  if (!c.VolumeRatio)
+    words = "no volume ratio (the design-storm volume is 0)";
+  else if (c.VolumeWarning)
+    words = "volume ratio " + Decimals(*c.VolumeRatio, 4) + ", outside 0.98 to 1.02";
+  else
+    words = "volume within 2 % (ratio " + Decimals(*c.VolumeRatio, 4) + ")";
+  if (!c.PeakDifference) {
+    words += "; no chart peak to compare the peak with";
+  } else {
+    const double percent = *c.PeakDifference * 100.0;
+    words += std::string("; peak ") + (percent >= 0 ? "+" : "") + Decimals(percent, 1) +
+             " % from the chart peak, " + (c.PeakWarning ? "outside" : "within") + " 10 %";
+  }
+  return words;
+}
+
+void Summary(Flow& flow, const Study& study) {
+  bool routed = false;
+  for (const StudyRun& r : study.Runs)
+    routed = routed || r.Run.Routing != nullptr;
+  std::vector<Column> columns = {{{"Storm"}, 62, TextAlign::Left, &kSmall},
+                                 {{"P6", "(in)"}, 36},
+                                 {{"Peak", "(cfs)"}, 48},
+                                 {{"Time to", "peak", "(min)"}, 46},
+                                 {{"Volume", "(ac-ft)"}, 48},
+                                 {{"Volume", "ratio"}, 42}};
+  if (routed) {
+    columns.push_back({{"Peak", "outflow", "(cfs)"}, 46});
+    columns.push_back({{"Maximum", "storage", "(ac-ft)"}, 52});
+    columns.push_back({{"Maximum", "stage", "(ft)"}, 46});
+    columns.push_back({{"Drain", "time", "(min)"}, 58, TextAlign::Right, &kSmall});
+  }
+  std::vector<std::vector<std::string>> rows;
+  for (const StudyRun& r : study.Runs) {
+    const RunResult& result = r.Run.Result;
+    const double tc = r.Run.Inputs.TimeOfConcentration;
+    std::vector<std::string> row = {
+        StormName(r.Run),
+        PlainNumber(r.Run.Inputs.SixHourRainfall),
+        PlainNumber(result.Hydrograph(result.PeakIndex)),
+        PlainNumber(checked::Mul(tc, result.PeakIndex)),
+        Decimals(r.Check.HydrographAcreFeet, 3),
+        r.Check.VolumeRatio ? Decimals(*r.Check.VolumeRatio, 4) : "none"};
+    if (const PondRouting* p = r.Run.Routing.get()) {
+      row.push_back(Decimals(p->PeakOutflowCfs, 1));
+      row.push_back(Decimals(p->MaxStorageAcreFeet, 3));
+      row.push_back(Decimals(p->MaxStageFeet, 2));
+      row.push_back(p->DrainMinutes ? PlainNumber(*p->DrainMinutes) : "not drained");
+    }
+    rows.push_back(std::move(row));
+  }
+  Heading(flow, "Summary", 4 * kMono.Height());
+  Table(flow, std::move(columns), rows);
+  flow.Gap(4);
+  for (const StudyRun& r : study.Runs) {
+    Paragraph(flow,
+              "Check" + (study.Runs.size() > 1 ? ", " + StormName(r.Run) : std::string()) + ": " +
+                  CheckWords(r.Check) + ".",
+              kBody, 12);
+  }
+}
+
+void CheckSection(Flow& flow, const Study& study, const StudyRun& r) {
+  Heading(flow, "Volume and peak check" + StormSuffix(study, r.Run), 4 * kMono.Height());
+  for (const std::string& line : CheckLines(r.Check)) {
+    if (line.empty())
+      continue;
+    // Wrapped lines continue under the figure they belong to.
+    const std::size_t indent = std::min(line.find_first_not_of(' '), std::size_t{40});
+    Paragraph(flow, Clean(line), kMono, kMono.Width(std::string(indent + 2, ' ')));
+  }
+}
+
+void PondSection(Flow& flow, const Study& study, const StudyRun& r) {
+  const PondRouting& p = *r.Run.Routing;
+  const auto at = [](double minutes) { return " at " + PlainNumber(minutes) + " min"; };
+  Heading(flow, "Pond routing" + StormSuffix(study, r.Run), 4 * kBody.Height());
+  if (r.Run.Inputs.Pond)
+    Field(flow, "Pond table", r.Run.Inputs.Pond->File);
+  Field(flow, "Method",
+        "storage indication (modified Puls), level pool, steps of " +
+            std::to_string(p.StepMinutes) + " min");
+  Field(flow, "Peak inflow", Decimals(p.PeakInflowCfs, 1) + " cfs" + at(p.PeakInflowMinutes));
+  std::string outflow = Decimals(p.PeakOutflowCfs, 1) + " cfs" + at(p.PeakOutflowMinutes);
+  if (p.PeakInflowCfs > 0)
+    outflow += ", " + Decimals((1 - p.PeakOutflowCfs / p.PeakInflowCfs) * 100, 1) +
+               " % below the peak inflow";
+  Field(flow, "Peak outflow", outflow);
+  Field(flow, "Maximum storage",
+        Decimals(p.MaxStorageAcreFeet, 3) + " ac-ft" + at(p.MaxStorageMinutes));
+  Field(flow, "Maximum stage", Decimals(p.MaxStageFeet, 2) + " ft" + at(p.MaxStorageMinutes));
+  Field(flow, "Drain time",
+        p.DrainMinutes
+            ? PlainNumber(*p.DrainMinutes) + " min from the maximum storage to the end of routing" +
+                  at(p.EndMinutes)
+            : "not drained when routing ends" + at(p.EndMinutes));
+  Field(flow, "Volume balance",
+        "inflow = outflow + storage left: " + Decimals(p.InflowAcreFeet, 4) + " = " +
+            Decimals(p.OutflowAcreFeet, 4) + " + " + Decimals(p.StorageLeftAcreFeet, 4) +
+            " ac-ft, a difference of " +
+            Decimals(p.InflowAcreFeet - p.OutflowAcreFeet - p.StorageLeftAcreFeet, 4) + " ac-ft");
+}
+
+void Chart(Flow& flow, const Study& study) {
+  const double height = std::round(flow.Width() * 9.0 / 16.0);
+  Heading(flow, "Hydrograph", height);
+  const double top = flow.Take(height);
+  flow.Append(StudyChart(study.Runs, flow.Width(), height), flow.Left(), top);
+}
+
+// The routed state at `minutes`, when routing reached it.
+const PondState* StateAt(const PondRouting& p, double minutes) {
+  if (p.StepMinutes <= 0 || p.States.empty())
+    return nullptr;
+  const double index = std::round(minutes / static_cast<double>(p.StepMinutes));
+  if (!(index >= 0 && index < static_cast<double>(p.States.size())))
+    return nullptr;
+  const PondState& state = p.States[static_cast<std::size_t>(index)];
+  return std::fabs(state.Minutes - minutes) < 1e-6 ? &state : nullptr;
+}
+
+void HydrographTable(Flow& flow, const Study& study, const StudyRun& r) {
+  const Run& run = r.Run;
+  const RunResult& result = run.Result;
+  const double tc = run.Inputs.TimeOfConcentration;
+  const PondRouting* pond = run.Routing.get();
+  std::vector<double> ordinates;
+  for (long k = 0; k <= result.OrdinateCount; ++k)
+    ordinates.push_back(result.Hydrograph(k));
+  const int decimals = DecimalsOf(ordinates);
+  std::vector<Column> columns = {{{"Time", "(min)"}, 60}};
+  if (pond) {
+    columns.push_back({{"Inflow", "(cfs)"}, 80});
+    columns.push_back({{"Outflow", "(cfs)"}, 80});
+    columns.push_back({{"Storage", "(ac-ft)"}, 80});
+    columns.push_back({{"Stage", "(ft)"}, 80});
+  } else {
+    columns.push_back({{"Discharge", "(cfs)"}, 90});
+  }
+  std::vector<std::vector<std::string>> rows;
+  rows.reserve(ordinates.size());
+  for (std::size_t k = 0; k < ordinates.size(); ++k) {
+    const double minutes = checked::Mul(tc, static_cast<double>(k));
+    std::vector<std::string> row = {PlainNumber(minutes), Decimals(ordinates[k], decimals)};
+    if (pond) {
+      if (const PondState* s = StateAt(*pond, minutes)) {
+        row.push_back(Decimals(s->OutflowCfs, 2));
+        row.push_back(Decimals(s->StorageAcreFeet, 4));
+        row.push_back(Decimals(s->StageFeet, 3));
+      }
+    }
+    rows.push_back(std::move(row));
+  }
+  Heading(flow,
+          (pond ? "Hydrograph and pond routing" : "Hydrograph table") + StormSuffix(study, run),
+          kSmallBold.Height() * 2 + 3 * kMono.Height());
+  if (pond && pond->EndMinutes < tc * static_cast<double>(result.OrdinateCount))
+    Paragraph(flow,
+              "Routing ends at " + PlainNumber(pond->EndMinutes) +
+                  " min; later ordinates show the inflow only.",
+              kBody);
+  Table(flow, std::move(columns), rows);
+}
+
+// The header and footer of every page.
+void Frame(std::vector<Drawing>& pages, const Study& study, const Flow& flow) {
+  const double left = flow.Left();
+  const double width = flow.Width();
+  const double right = left + width;
+  const auto field = [](const char* label, const std::string& value) {
+    return std::string(label) + ": " + Clean(value);
+  };
+  const std::string date = Fit(field("Date", study.Date), kSmall, width * 0.4);
+  const std::string engineer = Fit(field("Engineer", study.Project.Engineer), kSmall, width * 0.4);
+  const double leftWidth =
+      width - std::max(kSmall.Width(date), kSmall.Width(engineer)) - 2 * kCellPadding;
+  const std::string project =
+      Fit(field("Project", study.Project.ProjectName), kSmallBold, leftWidth);
+  const std::string basin = Fit(field("Basin", study.Project.BasinName), kSmall, leftWidth);
+  const std::string count = std::to_string(pages.size());
+  const double top = kStudyMarginPoints;
+  const double foot = flow.Page().height - kStudyMarginPoints;
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    Drawing& page = pages[i];
+    const auto text = [&](double x, double baseline, const std::string& t, const Style& s,
+                          TextAlign align) {
+      page.shapes.emplace_back(
+          TextShape{{x, baseline}, t, s.size, s.bold, align, 0, kBlack, s.face});
+    };
+    text(left, Flow::Baseline(top, kSmallBold), project, kSmallBold, TextAlign::Left);
+    text(right, Flow::Baseline(top, kSmall), date, kSmall, TextAlign::Right);
+    text(left, Flow::Baseline(top + kSmall.Height(), kSmall), basin, kSmall, TextAlign::Left);
+    text(right, Flow::Baseline(top + kSmall.Height(), kSmall), engineer, kSmall, TextAlign::Right);
+    const double headerRule = top + 2 * kSmall.Height() + 3;
+    page.shapes.emplace_back(LineShape{{left, headerRule}, {right, headerRule}, kRule, 0.5});
+    const double footRule = foot - kSmall.Height() - 2;
+    page.shapes.emplace_back(LineShape{{left, footRule}, {right, footRule}, kRule, 0.5});
+    const double baseline = foot - kSmall.size * kDrawingDescent;
+    text(left, baseline, "Rational Method Hydrograph", kSmall, TextAlign::Left);
+    text(right, baseline, "Page " + std::to_string(i + 1) + " of " + count, kSmall,
+         TextAlign::Right);
+    page.title = "Hydrograph study" +
+                 (study.Project.ProjectName.empty() ? "" : ": " + Clean(study.Project.ProjectName));
+    page.description = "Rational-method design-storm runoff hydrograph study";
+  }
+}
+
+}  // namespace
+
+StudyRun MakeStudyRun(rh::Run run) {
+  VolumeCheck check = CheckVolumes(run);
+  return StudyRun{std::move(run), std::move(check)};
+}
+
+Drawing StudyChart(const std::vector<StudyRun>& runs, double width, double height) {
+  // The chart of the first run: the hydrographs of several return periods are drawn over each
+  // other once the chart takes several runs.
+  return PlotDrawing(runs.front().Run, width, height);
+}
+
+std::vector<Drawing> StudyPages(const Study& study, PageSize paper) {
+  Flow flow(paper);
+  flow.Line(flow.Left(), "Design-Storm Runoff Hydrograph Study", kTitle);
+  std::string notes = study.Project.Notes;
+  std::replace(notes.begin(), notes.end(), '\r', '\n');
+  if (notes.find_first_not_of(" \t\n") != std::string::npos) {
+    Heading(flow, "Notes", kBody.Height());
+    std::size_t start = 0;
+    while (start <= notes.size()) {
+      std::size_t end = notes.find('\n', start);
+      if (end == std::string::npos)
+        end = notes.size();
+      const std::string paragraph = Clean(notes.substr(start, end - start));
+      if (paragraph.find_first_not_of(' ') != std::string::npos)
+        Paragraph(flow, paragraph, kBody);
+      start = end + 1;
+    }
+  }
+  if (!study.Runs.empty()) {
+    Inputs(flow, study);
+    Storm(flow, study);
+    Summary(flow, study);
+    for (const StudyRun& r : study.Runs) {
+      CheckSection(flow, study, r);
+      if (r.Run.Routing)
+        PondSection(flow, study, r);
+    }
+    Chart(flow, study);
+    for (const StudyRun& r : study.Runs)
+      HydrographTable(flow, study, r);
+  }
+  Frame(flow.Pages(), study, flow);
+  return std::move(flow.Pages());
+}
+
+}  // namespace rh

@@ -1,0 +1,62 @@
+// The study document of a basin: its run, or its runs for several return periods of one rainfall
+// table, with the check of each and the pond routing when there is one, laid out as printed pages
+// a drainage study can attach.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/Hydrograph.h"
+#include "output/VolumeCheck.h"
+#include "platform/Drawing.h"
+#include "platform/PageSize.h"
+
+namespace rh {
+
+// What the study is for, as the engineer writes it.
+struct ProjectDetails {
+  std::string ProjectName;
+  std::string BasinName;
+  std::string Engineer;
+  std::string Notes;  // free text; each line break starts a new paragraph
+};
+
+// One run of the study: the run (with Run.Routing when it is routed through a pond) and its check.
+struct StudyRun {
+  rh::Run Run;
+  VolumeCheck Check;
+};
+
+// The run with its check (CheckVolumes). Throws what CheckVolumes throws.
+StudyRun MakeStudyRun(rh::Run run);
+
+struct Study {
+  ProjectDetails Project;
+  std::string Date;  // in the host's short date form
+  // True when the peak discharge came from the storm, C x I(Tc) x A, rather than typed.
+  bool PeakFromChart = false;
+  // Runs of one basin: one, or one per return period of a rainfall table, in the order shown.
+  std::vector<StudyRun> Runs;
+  // The paper; none for the paper of the host's locale.
+  std::optional<PageSize> Paper;
+};
+
+constexpr double kStudyMarginPoints = 54.0;  // 0.75 in on every side
+
+// The study on pages of `paper`, each a drawing in points from the page's top left corner.
+//
+// Every page carries the header (project, basin, engineer, date) and "Page N of M". The first
+// page holds the inputs, the storm, the peak discharge, a summary row per run (peak, time to
+// peak, runoff volume, and the pond's figures when routed), the check of each run with its
+// arithmetic and, with a pond, the pond's figures and volume balance; then the chart across the
+// page width and a hydrograph table per run (with a pond: time, inflow, outflow, storage and
+// stage at each ordinate), flowing onto further pages with their column heads repeated. No text
+// runs past the margins: long texts wrap, and header fields too long for their place are cut
+// with "...". Throws ArithmeticFault when the chart's ranges overflow.
+std::vector<Drawing> StudyPages(const Study& study, PageSize paper);
+
+// The chart of the study's runs at `width` x `height` points.
+Drawing StudyChart(const std::vector<StudyRun>& runs, double width, double height);
+
+}  // namespace rh
