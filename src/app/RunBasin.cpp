@@ -4,6 +4,7 @@
 
 #include "core/Faults.h"
 #include "core/Messages.h"
+#include "core/ShownText.h"
 #include "output/Hec1Deck.h"
 #include "output/Plot.h"
 #include "output/PrintedReport.h"
@@ -31,7 +32,7 @@ std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const st
 std::string PlotFileBytes(const Run& run, const std::string& path, OutputDevices* devices) {
   const std::optional<PlotFormat> format = PlotFormatOf(path);
   if (!format)
-    throw FileFault("Cannot write " + path + ": " + messages::kPlotNameText, path);
+    throw FileFault("Cannot write " + ShownText(path) + ": " + messages::kPlotNameText, path);
   const Drawing drawing = PlotDrawing(run);
   return *format == PlotFormat::Svg ? DrawingSvg(drawing) : Devices(devices).PngBytes(drawing);
 }

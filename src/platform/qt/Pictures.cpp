@@ -4,14 +4,15 @@
 #include <QImageReader>
 
 #include "core/Faults.h"
+#include "core/ShownText.h"
 
 namespace rh::qt {
 
 QPixmap LoadPicture(const std::string& path) {
   const QString file = QString::fromStdString(path);
   const QFileInfo info(file);
-  const std::string where =
-      "the picture " + info.fileName().toStdString() + " in " + info.absolutePath().toStdString();
+  const std::string where = "the picture " + ShownText(info.fileName().toStdString()) + " in " +
+                            ShownText(info.absolutePath().toStdString());
   if (!info.exists())
     throw FileFault("Cannot find " + where + ".");
   QImageReader reader(file);
