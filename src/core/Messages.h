@@ -46,6 +46,53 @@ inline constexpr const char* kNoFileText = "A filename must be selected, or hit 
 // A rainfall table that cannot serve a run. Followed by what is wrong, naming the file.
 inline constexpr const char* kRainfallTableTitle = "ERROR In Rainfall Table";
 
+// A pond table that cannot serve a run. The reader's texts follow "FILE, line N: " and what they
+// are about: the file, the header line, the row, or the field and its text ("the storage, "x", ").
+inline constexpr const char* kPondTableTitle = "ERROR In Pond Table";
+inline constexpr const char* kPondEmptyText =
+    "the file is empty; a pond table starts with the header stage_ft,storage_acft,outflow_cfs.";
+inline constexpr const char* kPondNotTextText = "a NUL byte: the file is not text.";
+inline constexpr const char* kPondTooLargeText =
+    "is more than a pond table can hold; check that this is the pond's stage-storage-outflow "
+    "table.";
+inline constexpr const char* kPondHeaderText =
+    "the header must be stage_ft,storage_acft,outflow_cfs (feet, acre-feet, cfs), not ";
+inline constexpr const char* kPondRowText =
+    "is not a row of three numbers (stage ft, storage ac-ft, outflow cfs).";
+inline constexpr const char* kPondNotNumberText = "is not a number.";
+inline constexpr const char* kPondBeyondRangeText =
+    "is not a finite number: it lies beyond the range of numbers the program holds.";
+inline constexpr const char* kPondNegativeText =
+    "is below 0; stage, storage and outflow are all 0 or more.";
+inline constexpr const char* kPondStageOrderText = "stages must rise down the table.";
+inline constexpr const char* kPondStorageOrderText = "storage must rise with the stage.";
+inline constexpr const char* kPondOutflowOrderText = "outflow must not fall as the stage rises.";
+inline constexpr const char* kPondFirstRowText =
+    "the first row must be the empty pond at its lowest outlet, storage 0 and outflow 0 (storage "
+    "is measured from it)";
+inline constexpr const char* kPondFewRowsText = "; a pond table needs at least two stages.";
+// Routing overflows the table: follows the time and the table's top stage.
+inline constexpr const char* kPondOverflowText =
+    "The pond needs more storage than its table holds: extend the table to a higher stage, or "
+    "enlarge the pond or its outlets.";
+
+// A routing step the pond or the run cannot take. The texts follow the step.
+inline constexpr const char* kRouteStepTitle = "ERROR In Routing Step";
+inline constexpr const char* kRouteStepLongText =
+    "is too long for the pond's outlet: at some stage 2 S / dt - O is below 0, and the routed "
+    "outflow would swing. Route with a shorter step.";
+inline constexpr const char* kRouteStepCountText =
+    "Route with a longer step (a whole number of minutes that divides Tc).";
+// A usage error: follows nothing, followed by Tc and the step given.
+inline constexpr const char* kRouteStepUsageText =
+    "the routing step must be a whole number of minutes, at least 1, that divides the time of "
+    "concentration";
+
+// A hydrograph a pond cannot take (a negative ordinate, which the run request refuses first).
+inline constexpr const char* kPondInflowTitle = "ERROR In Pond Routing";
+inline constexpr const char* kPondInflowText =
+    "A pond cannot be routed with negative inflow. Check the peak discharge and the rainfall.";
+
 // Batch runs.
 inline constexpr const char* kBatchNameEmpty = "the basin name is empty";
 // Each follows "the basin name " and the name in quotes.
