@@ -308,7 +308,10 @@ PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes) {
   PondRouting routing;
   routing.StepMinutes = stepMinutes;
   routing.InflowEndMinutes = Mul(tc, static_cast<double>(inflowEnd));
-  routing.States.reserve(static_cast<std::size_t>(setup.LastSteps) + 1);
+  // Room for the inflow and twice as long after it, where most ponds have drained; the table grows
+  // for the others.
+  routing.States.reserve(
+      static_cast<std::size_t>(std::min(setup.LastSteps, 3 * setup.InflowSteps + 64)) + 1);
   if (RouteSteps<PlainSteps>(setup, routing))
     RouteSteps<CheckedSteps>(setup, routing);
   return routing;
