@@ -67,13 +67,13 @@ class Reader {
     } else {
       const PondRow& below = rows_.back();
       if (!(row.StageFeet > below.StageFeet))
-        OutOfOrder(line, 0, row.StageFeet, below.StageFeet, " is not above the ",
+        OutOfOrder(line, 0, row.StageFeet, below.StageFeet, messages::kPondNotAboveText,
                    messages::kPondStageOrderText);
       if (!(row.StorageAcreFeet > below.StorageAcreFeet))
-        OutOfOrder(line, 1, row.StorageAcreFeet, below.StorageAcreFeet, " is not above the ",
+        OutOfOrder(line, 1, row.StorageAcreFeet, below.StorageAcreFeet, messages::kPondNotAboveText,
                    messages::kPondStorageOrderText);
       if (row.OutflowCfs < below.OutflowCfs)
-        OutOfOrder(line, 2, row.OutflowCfs, below.OutflowCfs, " is below the ",
+        OutOfOrder(line, 2, row.OutflowCfs, below.OutflowCfs, messages::kPondBelowText,
                    messages::kPondOutflowOrderText);
     }
     rows_.push_back(row);
@@ -120,9 +120,9 @@ std::shared_ptr<const TablePond> LoadPond(FileSystem& files, const std::string& 
   bool truncated = false;
   const std::string text = files.ReadText(path, kMostPondFileBytes, truncated);
   if (truncated)
-    throw Refused(messages::kPondTableTitle,
-                  name + ": the file is larger than " + std::to_string(kMostPondFileBytes) +
-                      " bytes (1 MiB), which " + messages::kPondTooLargeText);
+    throw Refused(messages::kPondTableTitle, name + ": " + messages::kPondLargerText +
+                                                 std::to_string(kMostPondFileBytes) +
+                                                 messages::kPondTooLargeText);
   TablePond pond = ReadPondTable(text, name);
   pond.Path = path;
   return std::make_shared<const TablePond>(std::move(pond));

@@ -94,7 +94,7 @@ void RunBasin(const RunInputs& inputs, const OutputRequest& request, const RunSe
     if (request.PondCsvPath) {
       current = Output::PondCsv;
       if (!run.Routing)
-        throw FileFault("Cannot write " + *request.PondCsvPath + ": the run has no pond to route.",
+        throw FileFault("Cannot write " + *request.PondCsvPath + ": " + messages::kNoPondText,
                         *request.PondCsvPath);
       files.push_back({current, &*request.PondCsvPath, PondCsv(*run.Routing)});
     }

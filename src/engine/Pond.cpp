@@ -77,9 +77,8 @@ struct Setup {
 
 [[noreturn]] void ThrowOverflow(const Setup& setup, long step) {
   throw Refused(messages::kPondTableTitle,
-                "At " + std::to_string(step * setup.StepMinutes) +
-                    " min the water rises above the top of the pond's table, stage " +
-                    Number(setup.TopStage) + " ft. " + messages::kPondOverflowText);
+                "At " + std::to_string(step * setup.StepMinutes) + messages::kPondOverflowAtText +
+                    Number(setup.TopStage) + messages::kPondOverflowText);
 }
 
 // The steps of the routing into `out` (States and figures). Each step: N = I1 + I2 + 2 S1 / dt -
@@ -187,9 +186,9 @@ bool RouteSteps(const Setup& setup, PondRouting& out) {
 
 PondTable::PondTable(std::vector<PondRow> rows) : rows_(std::move(rows)) {
   if (rows_.size() < 2)
-    throw ArithmeticFault("A pond table needs at least two rows.");
+    throw ArithmeticFault(messages::kPondTooFewRowsFault);
   if (rows_.front().StorageAcreFeet != 0 || rows_.front().OutflowCfs != 0)
-    throw ArithmeticFault("A pond table's first row must have storage 0 and outflow 0.");
+    throw ArithmeticFault(messages::kPondFirstRowFault);
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     const PondRow& row = rows_[i];
     const auto valid = [](double v) { return std::isfinite(v) && v >= 0; };
@@ -200,8 +199,7 @@ PondTable::PondTable(std::vector<PondRow> rows) : rows_(std::move(rows)) {
            row.OutflowCfs >= below.OutflowCfs;
     }
     if (!ok)
-      throw ArithmeticFault("Pond table row " + std::to_string(i + 1) +
-                            " is not finite, not >= 0 or out of order with the row before it.");
+      throw ArithmeticFault("Pond table row " + std::to_string(i + 1) + messages::kPondRowFault);
   }
 }
 
@@ -248,7 +246,7 @@ PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes) {
     if (q < 0)
       throw Refused(messages::kPondInflowTitle,
                     "The hydrograph's ordinate at " + Number(tc * static_cast<double>(i)) +
-                        " min is " + Number(q) + " cfs. " + messages::kPondInflowText);
+                        " min is " + Number(q) + messages::kPondInflowText);
     if (q != 0)
       lastFlowing = i;
   }
@@ -260,17 +258,15 @@ PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes) {
     throw Refused(messages::kRouteStepTitle,
                   "Routing this run in steps of " + std::to_string(stepMinutes) +
                       " min would take more than " +
-                      std::to_string(static_cast<long>(kMostRoutingSteps)) + " steps. " +
+                      std::to_string(static_cast<long>(kMostRoutingSteps)) +
                       messages::kRouteStepCountText);
   if (!StepFits(pond, step)) {
     const std::optional<long> longest = LongestRoutingStep(pond, tc);
     throw Refused(
         messages::kRouteStepTitle,
-        "The routing step, " + std::to_string(stepMinutes) + " min, " +
-            messages::kRouteStepLongText +
-            (longest ? " The longest step that is not: " + std::to_string(*longest) + " min."
-                     : std::string(" No step of whole minutes dividing Tc is short "
-                                   "enough for this pond's outlet.")));
+        "The routing step, " + std::to_string(stepMinutes) + messages::kRouteStepLongText +
+            (longest ? messages::kRouteStepLongestText + std::to_string(*longest) + " min."
+                     : std::string(messages::kRouteStepNoneText)));
   }
 
   Setup setup;
