@@ -26,7 +26,7 @@ LINT_PACKAGES=(clang-tidy clang-format)
 # groff renders the manual pages, appstream and desktop-file-utils validate the metainfo and the
 # desktop entry, man-db finds the installed pages.
 PACKAGE_PACKAGES=(dpkg-dev file groff-base man-db appstream desktop-file-utils)
-FUZZ_TARGETS=(val settings license basin-csv rainfall)
+FUZZ_TARGETS=(val settings license basin-csv rainfall pond)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -144,25 +144,30 @@ TEST(StartUp, MissingSettingsStopsBeforeAnyScreen) {
 TEST(StartUp, ChoicesForEveryRun) {
   struct {
     const char* name;
-    std::string rainfall, ari;
+    std::string rainfall, ari, pond;
     bool peakChart;
-    bool table;
+    bool table, routed;
     std::string warningHas;
   } cases[] = {
-      {"none", "", "", false, false, ""},
-      {"a table and the chart's peak", "/t/depths.csv", "", true, true, ""},
-      {"a table that is not one", "/t/bad.csv", "", false, false, "/t/bad.csv, line 1"},
-      {"a missing table", "/t/none.csv", "", false, false, "/t/none.csv"},
-      {"a return period for a plain table", "/t/depths.csv", "100", false, false, "--ari"},
+      {"none", "", "", "", false, false, false, ""},
+      {"a table, a pond and the chart's peak", "/t/depths.csv", "", "/t/pond.csv", true, true, true,
+       ""},
+      {"a table that is not one", "/t/bad.csv", "", "", false, false, false, "/t/bad.csv, line 1"},
+      {"a missing table", "/t/none.csv", "", "", false, false, false, "/t/none.csv"},
+      {"a return period for a plain table", "/t/depths.csv", "100", "", false, false, false,
+       "--ari"},
+      {"a pond that is not one", "", "", "/t/bad.csv", false, false, false, "/t/bad.csv, line 1"},
   };
   for (const auto& c : cases) {
     test::MemoryFileSystem files;
     files.files[kSetup] = kHeadings + "/runs/a.hc1\r\n";
     files.files["/t/depths.csv"] = "duration_min,depth_in\n5,0.5\n60,1.5\n1440,4\n";
     files.files["/t/bad.csv"] = "not a table\n";
+    files.files["/t/pond.csv"] = "stage_ft,storage_acft,outflow_cfs\n0,0,0\n1,2,10\n5,20,90\n";
     StartupConfig config = Config();
     config.rainfall = c.rainfall;
     config.ari = c.ari;
+    config.pond = c.pond;
     config.peakChart = c.peakChart;
     std::string warning;
     StartupOps ops;
@@ -174,6 +179,7 @@ TEST(StartUp, ChoicesForEveryRun) {
     Init s;
     Main(s, files, config, ops);
     EXPECT_EQ(s.Choices.Rainfall != nullptr, c.table) << c.name;
+    EXPECT_EQ(s.Choices.Pond != nullptr, c.routed) << c.name;
     EXPECT_EQ(s.Choices.ChartPeak, c.peakChart) << c.name;
     EXPECT_EQ(warning.empty(), c.warningHas.empty()) << c.name << ": " << warning;
     EXPECT_NE(warning.find(c.warningHas), std::string::npos) << c.name << ": " << warning;

@@ -1,5 +1,6 @@
 #include "app/Main.h"
 
+#include "app/PondFile.h"
 #include "app/RainfallTable.h"
 #include "app/Settings.h"
 #include "core/Faults.h"
@@ -22,6 +23,15 @@ void Main(Init& state, FileSystem& files, const StartupConfig& config, const Sta
       ops.ShowWarning(messages::kRainfallTableTitle, error.what());
     } catch (const FileFault& fault) {
       ops.ShowWarning(messages::kRainfallTableTitle, fault.what());
+    }
+  }
+  if (!config.pond.empty()) {
+    try {
+      state.Choices.Pond = LoadPond(files, config.pond, config.pond);
+    } catch (const Refused& refusal) {
+      ops.ShowWarning(refusal.Title(), refusal.Text());
+    } catch (const FileFault& fault) {
+      ops.ShowWarning(messages::kPondTableTitle, fault.what());
     }
   }
   ops.ShowMainMenu();

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <unordered_set>
 #include <utility>
 
+#include "app/TableText.h"
 #include "core/Messages.h"
 #include "core/ShownText.h"
 #include "engine/Hydrograph.h"
@@ -15,6 +15,12 @@
 namespace rh {
 
 namespace {
+
+using tables::Count;
+using tables::Line;
+using tables::Number;
+using tables::SplitLines;
+using tables::Trim;
 
 constexpr std::string_view kAtlasHeader = "by duration for ARI (years):";
 constexpr double kStormMinutes = 360;
@@ -35,85 +41,6 @@ bool ContainsNoCase(std::string_view text, std::string_view part) {
     if (EqualNoCase(text.substr(i, part.size()), part))
       return true;
   return false;
-}
-
-std::string_view Trim(std::string_view text) {
-  const auto space = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && space(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && space(text.back()))
-    text.remove_suffix(1);
-  return text;
-}
-
-// A number as the tables write it: optional sign, digits with at most one decimal point, optional
-// exponent. Nothing for anything else, including "inf", "nan", hexadecimal and values beyond the
-// double range.
-std::optional<double> Number(std::string_view text) {
-  std::string_view magnitude = text;
-  const bool plus = !magnitude.empty() && magnitude.front() == '+';
-  if (plus || (!magnitude.empty() && magnitude.front() == '-'))
-    magnitude.remove_prefix(1);
-  if (magnitude.empty() ||
-      !(std::isdigit(static_cast<unsigned char>(magnitude.front())) || magnitude.front() == '.'))
-    return std::nullopt;
-  const std::string_view number = plus ? magnitude : text;  // from_chars takes no "+"
-  double value = 0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                            std::chars_format::general);
-  if (error != std::errc() || end != number.data() + number.size())
-    return std::nullopt;
-  return value;
-}
-
-// "1 row", "2 rows".
-std::string Count(std::size_t n, const std::string& thing) {
-  return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
-}
-
-// One line of the text that is not blank: its number (from 1), its content without the line end,
-// and its fields split at commas, trimmed, without trailing empty ones (at least one is left).
-struct Line {
-  long Number = 0;
-  std::string_view Text;
-  std::vector<std::string_view> Fields;
-};
-
-// The lines of `text` that are not blank. Blank lines take no room, so a file of line ends costs
-// nothing but its own bytes.
-std::vector<Line> SplitLines(std::string_view text) {
-  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
-    text.remove_prefix(kByteOrderMark.size());
-  std::vector<Line> lines;
-  std::vector<std::string_view> fields;  // of the line at hand, reused
-  long number = 0;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos)
-      end = text.size();
-    ++number;
-    const std::string_view lineText = text.substr(pos, end - pos);
-    fields.clear();
-    for (std::size_t start = 0;;) {
-      const std::size_t comma = lineText.find(',', start);
-      fields.push_back(Trim(lineText.substr(start, comma - start)));
-      if (comma == std::string_view::npos)
-        break;
-      start = comma + 1;
-    }
-    while (!fields.empty() && fields.back().empty())
-      fields.pop_back();
-    if (!fields.empty())
-      lines.push_back({number, lineText, fields});
-    pos = end;
-    if (pos < text.size() && text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')
-      ++pos;
-    if (pos < text.size())
-      ++pos;
-  }
-  return lines;
 }
 
 // A row label of an Atlas 14 table ("15-min:", "2-hr:", "10-day:") in minutes.

@@ -5,8 +5,10 @@
 #include "core/Faults.h"
 #include "core/Messages.h"
 #include "core/ShownText.h"
+#include "engine/Pond.h"
 #include "output/Hec1Deck.h"
 #include "output/Plot.h"
+#include "output/PondReport.h"
 #include "output/PrintedReport.h"
 #include "output/ResultsListing.h"
 
@@ -48,6 +50,10 @@ void RunBasin(const RunInputs& inputs, const OutputRequest& request, const RunSe
               BasinRun& basin) {
   basin.Run.Inputs = inputs;
   ComputeHydrograph(inputs, basin.Run.Result);
+  basin.Run.Routing.reset();
+  if (inputs.Pond)
+    basin.Run.Routing = std::make_shared<const PondRouting>(
+        RoutePond(basin.Run, inputs.Pond->Table, inputs.RouteStepMinutes));
   basin.DeckPath = request.DeckPath.value_or("");
   basin.Check.reset();
   basin.Failure.reset();
@@ -84,6 +90,14 @@ void RunBasin(const RunInputs& inputs, const OutputRequest& request, const RunSe
       current = Output::Plot;
       files.push_back(
           {current, &*request.PlotPath, PlotFileBytes(run, *request.PlotPath, services.devices)});
+    }
+
+    if (request.PondCsvPath) {
+      current = Output::PondCsv;
+      if (!run.Routing)
+        throw FileFault("Cannot write " + *request.PondCsvPath + ": " + messages::kNoPondText,
+                        *request.PondCsvPath);
+      files.push_back({current, &*request.PondCsvPath, PondCsv(*run.Routing)});
     }
 
     std::vector<FileText> writes;

@@ -50,9 +50,11 @@ struct RunServices {
   OutputDevices* devices = nullptr;  // needed for a PDF, a print job or a PNG chart
 };
 
-// Computes the run of `inputs` (and its check, when asked for) and makes the outputs `request` asks
-// for. A fault in the computation or the check (arithmetic, subscript) is raised to the caller
-// before anything is written; a fault in an output comes back as the Failure of the run.
+// Computes the run of `inputs`, routes it through the pond when it has one (and its check, when
+// asked for) and makes the outputs `request` asks for. A fault in the computation, the routing or
+// the check (arithmetic, subscript), and the routing's refusal (an overflowing pond, a step too
+// long), are raised to the caller before anything is written; a fault in an output comes back as
+// the Failure of the run. A routed table asked of a run without a pond is a FileFault Failure.
 BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
                   const RunServices& services);
 

@@ -49,6 +49,77 @@ inline constexpr const char* kRainfallTableTitle = "ERROR In Rainfall Table";
 inline constexpr const char* kRainfallTooLargeText =
     "far more than any rainfall table holds; check that the file is the table meant.";
 
+// A pond table that cannot serve a run. The reader's texts follow "FILE, line N: " and what they
+// are about: the file, the header line, the row, or the field and its text ("the storage, "x", ").
+inline constexpr const char* kPondTableTitle = "ERROR In Pond Table";
+inline constexpr const char* kPondEmptyText =
+    "the file is empty; a pond table starts with the header stage_ft,storage_acft,outflow_cfs.";
+inline constexpr const char* kPondNotTextText = "a NUL byte: the file is not text.";
+// "FILE: the file is larger than N bytes (1 MiB), which is more than ..."
+inline constexpr const char* kPondLargerText = "the file is larger than ";
+inline constexpr const char* kPondTooLargeText =
+    " bytes (1 MiB), which is more than a pond table can hold; check that this is the pond's "
+    "stage-storage-outflow table.";
+inline constexpr const char* kPondHeaderText =
+    "the header must be stage_ft,storage_acft,outflow_cfs (feet, acre-feet, cfs), not ";
+inline constexpr const char* kPondRowText =
+    "is not a row of three numbers (stage ft, storage ac-ft, outflow cfs).";
+inline constexpr const char* kPondNotNumberText = "is not a number.";
+inline constexpr const char* kPondBeyondRangeText =
+    "is not a finite number: it lies beyond the range of numbers the program holds.";
+inline constexpr const char* kPondNegativeText =
+    "is below 0; stage, storage and outflow are all 0 or more.";
+// "the stage 3 ft is not above the 3 ft on line 4; stages must rise down the table."
+inline constexpr const char* kPondNotAboveText = " is not above the ";
+inline constexpr const char* kPondBelowText = " is below the ";
+inline constexpr const char* kPondStageOrderText = "stages must rise down the table.";
+inline constexpr const char* kPondStorageOrderText = "storage must rise with the stage.";
+inline constexpr const char* kPondOutflowOrderText = "outflow must not fall as the stage rises.";
+// Followed by ", not storage X ac-ft and outflow Y cfs."
+inline constexpr const char* kPondFirstRowText =
+    "the first row must be the empty pond at its lowest outlet, storage 0 and outflow 0 (storage "
+    "is measured from it)";
+// "the table under this header has 1 row; a pond table needs at least two stages."
+inline constexpr const char* kPondFewRowsText = "; a pond table needs at least two stages.";
+// Routing overflows the table: "At N min the water rises ... stage X ft. The pond needs ..."
+inline constexpr const char* kPondOverflowAtText =
+    " min the water rises above the top of the pond's table, stage ";
+inline constexpr const char* kPondOverflowText =
+    " ft. The pond needs more storage than its table holds: extend the table to a higher stage, "
+    "or enlarge the pond or its outlets.";
+// Pond tables the reader would have refused, met by the engine.
+inline constexpr const char* kPondTooFewRowsFault = "A pond table needs at least two rows.";
+inline constexpr const char* kPondFirstRowFault =
+    "A pond table's first row must have storage 0 and outflow 0.";
+inline constexpr const char* kPondRowFault =
+    " is not finite, not >= 0 or out of order with the row before it.";
+// A routed table asked of a run without a pond: follows "Cannot write FILE: ".
+inline constexpr const char* kNoPondText = "the run has no pond to route.";
+
+// A routing step the pond or the run cannot take.
+inline constexpr const char* kRouteStepTitle = "ERROR In Routing Step";
+// "The routing step, N min, is too long ... shorter step." and the longest step, or none.
+inline constexpr const char* kRouteStepLongText =
+    " min, is too long for the pond's outlet: at some stage 2 S / dt - O is below 0, and the "
+    "routed outflow would swing. Route with a shorter step.";
+inline constexpr const char* kRouteStepLongestText = " The longest step that is not: ";
+inline constexpr const char* kRouteStepNoneText =
+    " No step of whole minutes dividing Tc is short enough for this pond's outlet.";
+// "Routing this run in steps of N min would take more than 1000000 steps. Route with ..."
+inline constexpr const char* kRouteStepCountText =
+    " steps. Route with a longer step (a whole number of minutes that divides Tc).";
+// A usage error, followed by " (Tc min), not N min".
+inline constexpr const char* kRouteStepUsageText =
+    "the routing step must be a whole number of minutes, at least 1, that divides the time of "
+    "concentration";
+
+// A hydrograph a pond cannot take (a negative ordinate, which the run request refuses first):
+// "The hydrograph's ordinate at T min is Q cfs. A pond cannot ..."
+inline constexpr const char* kPondInflowTitle = "ERROR In Pond Routing";
+inline constexpr const char* kPondInflowText =
+    " cfs. A pond cannot be routed with negative inflow. Check the peak discharge and the "
+    "rainfall.";
+
 // Batch runs.
 // Follows "Cannot read TABLE: the record that starts on line N is longer than 1 MiB, ".
 inline constexpr const char* kCsvRecordTooLongText =

@@ -78,7 +78,8 @@ struct PondRouting {
 };
 
 // The longest whole number of minutes, dividing `tc` (minutes), for which 2 S / dt - O >= 0 at
-// every row of `pond`; none when even one minute is too long for the pond's outlet.
+// every row of `pond`; none when even one minute is too long for the pond's outlet (or `tc` is not
+// a whole number from 1 to 2^53). ArithmeticFault when a row's 2 S / dt overflows.
 std::optional<long> LongestRoutingStep(const PondTable& pond, double tc);
 
 // Routes the hydrograph of `run` through `pond` with steps of `stepMinutes` (a whole number that
@@ -92,8 +93,10 @@ std::optional<long> LongestRoutingStep(const PondTable& pond, double tc);
 // far, the pond has never released anything, or 72 hours have passed since the end of the inflow.
 //
 // Throws Refused when N rises above the table's last row (the pond overflows its table; the text
-// gives the time and the table's top stage) or when the step is too long for the outlet (the text
-// names the longest step that is not). ArithmeticFault when a figure overflows.
+// gives the time and the table's top stage), when the step is too long for the outlet (the text
+// names the longest step that is not), when routing would take more than a million steps, and for
+// a negative ordinate. UsageError when the step is not a whole number of minutes, at least 1, that
+// divides Tc. ArithmeticFault when a figure overflows.
 PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes);
 
 }  // namespace rh

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/Hydrograph.h"
 #include "platform/Drawing.h"
@@ -26,8 +27,21 @@ std::string PlotTitle(const RunInputs& inputs);
 // (HEC-1 reads an inflow hydrograph the same way, straight between ordinates), the peak marked and
 // labelled with its value and time, time in minutes across and discharge in cfs up; along the top,
 // the rainfall blocks of the design storm as an inverted bar hyetograph with its intensity scale
-// (in/hr) on the right. Sizes are given for the 1600 x 900 chart and scale with the height.
-// Throws ArithmeticFault when the ranges of the chart do not exist as numbers (overflow).
+// (in/hr) on the right. A run routed through a pond also shows the outflow, its peak marked and
+// labelled, and its maximum stage in the line under the title. Sizes are given for the 1600 x 900
+// chart and scale with the height. Throws ArithmeticFault when the ranges of the chart do not
+// exist as numbers (overflow).
 Drawing PlotDrawing(const Run& run, double width = kPlotWidth, double height = kPlotHeight);
+
+// How an overlay names a run: its return period ("100-yr"), or its 6-hour rainfall when it has
+// none ("P6 2.5 in").
+std::string RunLabel(const Run& run);
+
+// Several runs of one basin on one chart (the return periods of a rainfall table): each run's
+// hydrograph in a colour of its own with its peak marked, and its routed outflow when it has one
+// (the inflows then drawn lighter), named in a legend by RunLabel with their peaks and maximum
+// stages. Throws as the chart of one run.
+Drawing PlotDrawing(const std::vector<Run>& runs, double width = kPlotWidth,
+                    double height = kPlotHeight);
 
 }  // namespace rh

@@ -1,5 +1,6 @@
 #include "output/ResultsListing.h"
 
+#include "output/PondReport.h"
 #include "output/TextForms.h"
 
 namespace rh {
@@ -53,6 +54,8 @@ std::vector<std::string> BuildResultLines(const Run& run) {
     lines.push_back(line);
     line.clear();
   });
+  for (std::string& pond : PondLines(run))
+    lines.push_back(std::move(pond));
   return lines;
 }
 
@@ -60,6 +63,8 @@ std::string ListingText(const Run& run) {
   std::string text;
   text.reserve(static_cast<std::size_t>(run.Result.OrdinateCount + 7) * 52);
   AppendListing(run, text, [&] { text += '\n'; });
+  for (const std::string& pond : PondLines(run))
+    text.append(pond) += '\n';
   return text;
 }
 

@@ -5,6 +5,7 @@
 
 #include "engine/Checked.h"
 #include "engine/Hydrograph.h"
+#include "engine/Pond.h"
 #include "output/TextForms.h"
 
 namespace rh {
@@ -17,6 +18,30 @@ constexpr const char* kPeakWarning =
 constexpr const char* kVolumeWarning =
     "WARNING: the hydrograph volume differs from the design-storm volume by more than 2 % "
     "(ratio outside 0.98..1.02).";
+constexpr const char* kPondWarning =
+    "WARNING: the pond's inflow differs from its outflow and storage left by more than 0.1 %.";
+
+PondBalance BalanceOf(const PondRouting& routing) {
+  PondBalance b;
+  b.StepMinutes = routing.StepMinutes;
+  b.Steps = static_cast<long>(routing.States.size()) - 1;
+  b.EndMinutes = routing.EndMinutes;
+  for (std::size_t k = 1; k < routing.States.size(); ++k) {
+    const PondState& before = routing.States[k - 1];
+    const PondState& after = routing.States[k];
+    b.InflowSum = Add(b.InflowSum, Add(before.InflowCfs, after.InflowCfs));
+    b.OutflowSum = Add(b.OutflowSum, Add(before.OutflowCfs, after.OutflowCfs));
+  }
+  const double halfStepSeconds = Mul(static_cast<double>(b.StepMinutes), 30);
+  b.InflowCubicFeet = Mul(b.InflowSum, halfStepSeconds);
+  b.InflowAcreFeet = Div(b.InflowCubicFeet, kCubicFeetPerAcreFoot);
+  b.OutflowCubicFeet = Mul(b.OutflowSum, halfStepSeconds);
+  b.OutflowAcreFeet = Div(b.OutflowCubicFeet, kCubicFeetPerAcreFoot);
+  b.StorageLeftAcreFeet = routing.StorageLeftAcreFeet;
+  b.StorageLeftCubicFeet = Mul(b.StorageLeftAcreFeet, kCubicFeetPerAcreFoot);
+  b.ImbalanceCubicFeet = Sub(Sub(b.InflowCubicFeet, b.OutflowCubicFeet), b.StorageLeftCubicFeet);
+  return b;
+}
 }  // namespace
 
 VolumeCheck CheckVolumes(const Run& run) {
@@ -74,6 +99,11 @@ VolumeCheck CheckVolumes(const Run& run) {
   c.PeakWarning = c.PeakDifference && std::fabs(*c.PeakDifference) > kPeakTolerance;
   c.VolumeWarning =
       c.VolumeRatio && (*c.VolumeRatio < kVolumeRatioLow || *c.VolumeRatio > kVolumeRatioHigh);
+  if (run.Routing) {
+    c.Pond = BalanceOf(*run.Routing);
+    c.PondWarning = std::fabs(c.Pond->ImbalanceCubicFeet) >
+                    kPondBalanceTolerance * std::fabs(c.Pond->InflowCubicFeet);
+  }
   return c;
 }
 
@@ -170,6 +200,28 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
     lines.emplace_back(kPeakWarning);
   if (c.VolumeWarning)
     lines.emplace_back(kVolumeWarning);
+  if (c.Pond) {
+    const PondBalance& p = *c.Pond;
+    const std::string step = " / 2 x " + n(static_cast<double>(p.StepMinutes)) + " min x 60 s = ";
+    lines.emplace_back("");
+    lines.emplace_back("Check: pond volume balance, inflow = outflow + storage left");
+    lines.push_back("  Pond inflow volume  = sum of (I1 + I2) / 2 x dt over " +
+                    std::to_string(p.Steps) + " steps");
+    lines.push_back(indent + "= " + Fixed(p.InflowSum, 2) + " cfs" + step +
+                    Fixed(p.InflowCubicFeet, 0) + " cu ft = " + Fixed(p.InflowAcreFeet, 4) +
+                    " ac-ft");
+    lines.emplace_back("  Pond outflow volume = sum of (O1 + O2) / 2 x dt");
+    lines.push_back(indent + "= " + Fixed(p.OutflowSum, 2) + " cfs" + step +
+                    Fixed(p.OutflowCubicFeet, 0) + " cu ft = " + Fixed(p.OutflowAcreFeet, 4) +
+                    " ac-ft");
+    lines.push_back("  Storage left        = " + Fixed(p.StorageLeftAcreFeet, 4) + " ac-ft at " +
+                    n(p.EndMinutes) + " min = " + Fixed(p.StorageLeftCubicFeet, 0) + " cu ft");
+    lines.push_back("  Balance             = " + Fixed(p.InflowCubicFeet, 0) + " - " +
+                    Fixed(p.OutflowCubicFeet, 0) + " - " + Fixed(p.StorageLeftCubicFeet, 0) +
+                    " = " + Fixed(p.ImbalanceCubicFeet, 0) + " cu ft (expected 0)");
+    if (c.PondWarning)
+      lines.emplace_back(kPondWarning);
+  }
   return lines;
 }
 

@@ -15,6 +15,27 @@ constexpr double kPeakTolerance = 0.10;   // entered peak within 10 % of the cha
 constexpr double kVolumeRatioLow = 0.98;  // hydrograph volume / design-storm volume
 constexpr double kVolumeRatioHigh = 1.02;
 
+// The volume balance of a run routed through a pond: what flowed in equals what flowed out plus
+// what the pond still holds at the end of routing. The volumes are the routing's own trapezoids,
+// (I1 + I2) / 2 x dt and (O1 + O2) / 2 x dt summed over its steps.
+struct PondBalance {
+  long StepMinutes = 1;
+  long Steps = 0;
+  double EndMinutes = 0;       // the end of routing
+  double InflowSum = 0;        // cfs, I1 + I2 summed over the steps
+  double InflowCubicFeet = 0;  // InflowSum / 2 x step x 60 s
+  double InflowAcreFeet = 0;
+  double OutflowSum = 0;  // cfs, O1 + O2 summed over the steps
+  double OutflowCubicFeet = 0;
+  double OutflowAcreFeet = 0;
+  double StorageLeftAcreFeet = 0;
+  double StorageLeftCubicFeet = 0;
+  double ImbalanceCubicFeet = 0;  // inflow - outflow - storage left
+};
+
+// The pond's volumes are off by more than this share of its inflow.
+constexpr double kPondBalanceTolerance = 0.001;
+
 struct VolumeCheck {
   // Hydrograph volume: the reported ordinates summed, times the ordinate spacing.
   double TimeOfConcentration = 0;  // Tc, minutes (the ordinate spacing)
@@ -48,8 +69,12 @@ struct VolumeCheck {
   // the range of a double.
   std::optional<double> PeakDifference;
 
+  // The pond's balance, when the run is routed through one.
+  std::optional<PondBalance> Pond;
+
   bool PeakWarning = false;    // |PeakDifference| > 10 % (none: no warning)
   bool VolumeWarning = false;  // VolumeRatio outside 0.98..1.02 (none: no warning)
+  bool PondWarning = false;    // |ImbalanceCubicFeet| above 0.1 % of the pond's inflow
 };
 
 // The check of `run`, on the run's own rainfall (the county chart or its table). Never faults for a
@@ -58,7 +83,8 @@ struct VolumeCheck {
 VolumeCheck CheckVolumes(const Run& run);
 
 // The check as the companion prints it after the listing: each figure with the numbers it comes
-// from, then a warning line for each figure outside its tolerance.
+// from, then a warning line for each figure outside its tolerance; for a routed run, the pond's
+// balance after them.
 std::vector<std::string> CheckLines(const VolumeCheck& check);
 
 // A number with `decimals` digits after the point, "." as the point, no padding; from 1E+15 up, as

@@ -1,0 +1,35 @@
+// The outputs of a run routed through a pond: its section of the listing and its routed table.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/Hydrograph.h"
+#include "engine/Pond.h"
+
+namespace rh {
+
+// Decimals the pond's figures are shown with (half-up rounding): flows to 0.1 cfs, storage to
+// 0.001 ac-ft, stage to 0.01 ft; the routed table's rows one more decimal each.
+constexpr double kFigureFlowScale = 10;
+constexpr double kFigureStorageScale = 1000;
+constexpr double kFigureStageScale = 100;
+constexpr double kRowFlowScale = 100;
+constexpr double kRowStorageScale = 10000;
+constexpr double kRowStageScale = 1000;
+
+// floor(value x scale + 0.5) / scale, `scale` a power of ten: half-up rounding. A value too large
+// to hold a fraction at that scale is already whole and comes back as it is.
+double RoundedHalfUp(double value, double scale);
+
+// The pond's section of the listing, after a blank line: the table's name, the method and the
+// step, then the peak inflow, the peak outflow, the maximum storage and stage, each with its time,
+// and the drain time. Empty for a run without routing.
+std::vector<std::string> PondLines(const Run& run);
+
+// The routed table: the header "time_min,inflow_cfs,outflow_cfs,storage_acft,stage_ft", then the
+// state at t = 0 and after every step to the end of routing, flows to 0.01 cfs, storage to
+// 0.0001 ac-ft and stage to 0.001 ft, numbers in the plain form, lines ended by a line feed.
+std::string PondCsv(const PondRouting& routing);
+
+}  // namespace rh
