@@ -1,9 +1,11 @@
 #include "core/NumberChars.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -148,6 +150,90 @@ std::to_chars_result WithPrecision(char* first, char* last, double value, std::c
   if (printfFormat == nullptr)
     return {last, std::errc::invalid_argument};
   return Copy(first, last, Printed(printfFormat, precision, value));
+}
+
+namespace {
+
+bool StartsWithWord(const char* first, const char* last, std::string_view word) {
+  if (static_cast<std::size_t>(last - first) < word.size())
+    return false;
+  for (const char c : word) {
+    if (std::tolower(static_cast<unsigned char>(*first++)) != c)
+      return false;
+  }
+  return true;
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+std::from_chars_result Read(const char* first, const char* last, double& value,
+                            std::chars_format format) {
+  if (format == std::chars_format::hex)
+    return {first, std::errc::invalid_argument};
+  const char* p = first;
+  const bool negative = p != last && *p == '-';
+  if (negative)
+    ++p;
+  const double sign = negative ? -1.0 : 1.0;
+  if (StartsWithWord(p, last, "inf")) {
+    value = std::copysign(std::numeric_limits<double>::infinity(), sign);
+    return {p + (StartsWithWord(p, last, "infinity") ? 8 : 3), std::errc()};
+  }
+  if (StartsWithWord(p, last, "nan")) {
+    p += 3;
+    // "nan(chars)": letters, digits and "_" inside the parentheses.
+    const char* q = p;
+    if (q != last && *q == '(') {
+      ++q;
+      while (q != last && (std::isalnum(static_cast<unsigned char>(*q)) || *q == '_'))
+        ++q;
+      if (q != last && *q == ')')
+        p = q + 1;
+    }
+    value = std::copysign(std::numeric_limits<double>::quiet_NaN(), sign);
+    return {p, std::errc()};
+  }
+
+  const char* const start = p;
+  bool digits = false;
+  bool nonZero = false;
+  const auto digitRun = [&] {
+    for (; p != last && IsDigit(*p); ++p) {
+      digits = true;
+      nonZero = nonZero || *p != '0';
+    }
+  };
+  digitRun();
+  if (p != last && *p == '.') {
+    ++p;
+    digitRun();
+  }
+  if (!digits)
+    return {first, std::errc::invalid_argument};
+  bool exponent = false;
+  if (format != std::chars_format::fixed && p != last && (*p == 'e' || *p == 'E')) {
+    const char* q = p + 1;
+    if (q != last && (*q == '+' || *q == '-'))
+      ++q;
+    if (q != last && IsDigit(*q)) {
+      while (q != last && IsDigit(*q))
+        ++q;
+      p = q;
+      exponent = true;
+    }
+  }
+  if (format == std::chars_format::scientific && !exponent)
+    return {first, std::errc::invalid_argument};
+
+  const double magnitude = std::strtod(std::string(start, p).c_str(), nullptr);
+  if (std::isinf(magnitude) || (magnitude == 0 && nonZero))
+    return {p, std::errc::result_out_of_range};
+  value = sign * magnitude;
+  return {p, std::errc()};
 }
 
 }  // namespace rh::numberchars
