@@ -217,6 +217,8 @@
   RationalHydrograph().then((module) => {
     core = module;
     $('status').textContent = '';
+    // A build without pond routing offers no pond table.
+    $('pond').closest('fieldset').hidden = !core.routesPonds();
     if (runWhenReady)
       show(core.run(request()));
   }, () => {

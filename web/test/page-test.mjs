@@ -259,6 +259,17 @@ if (pondRun && pondRun.status === 0) {
     expectEqual(await downloaded('download-pond'), readWork('pond.csv'), 'routed pond table');
     expect(await text('pond-summary') !== '', 'no pond summary');
   });
+  await test('pond table refused beside its picker', async () => {
+    fs.writeFileSync(path.join(work, 'bad-pond.csv'), 'stage_ft,storage_acft,outflow_cfs\n0,0,0\n');
+    const run = runCompanion(['--tc', '10', '--rain', '2.5', '--area', '100', '--coef', '.85',
+                              '--peak', '250', '--pond', 'bad-pond.csv']);
+    expect(run.status === 2, `companion status ${run.status}`);
+    await page.setInputFiles('#pond', path.join(work, 'bad-pond.csv'));
+    await generate();
+    const shown = await warning();
+    expectEqual(shown.field, 'pond', 'field beside the warning');
+    expectEqual(`${shown.title}: ${shown.text}`, run.err.trimEnd(), 'warning');
+  });
 } else {
   console.log('SKIP pond table routed (the companion routes no ponds yet)');
 }
