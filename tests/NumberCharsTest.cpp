@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -68,7 +69,10 @@ TEST(NumberChars, TooSmallABufferIsAnErrorAsInTheStandardLibrary) {
 bool SameDouble(double a, double b) {
   if (std::isnan(a) || std::isnan(b))
     return std::isnan(a) && std::isnan(b) && std::signbit(a) == std::signbit(b);
-  return std::memcmp(&a, &b, sizeof a) == 0;
+  std::uint64_t bitsA = 0, bitsB = 0;
+  std::memcpy(&bitsA, &a, sizeof a);
+  std::memcpy(&bitsB, &b, sizeof b);
+  return bitsA == bitsB;
 }
 
 TEST(NumberChars, ReadingAgreesWithTheStandardLibrary) {
