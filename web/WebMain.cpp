@@ -8,6 +8,7 @@
 #include <string>
 
 #include "PageFiles.h"
+#include "app/PondFile.h"
 #include "app/PreparedRun.h"
 #include "app/RainfallTable.h"
 #include "app/RunBasin.h"
@@ -15,13 +16,10 @@
 #include "core/Faults.h"
 #include "core/Messages.h"
 #include "output/HydrographTable.h"
+#include "output/PondReport.h"
 #include "output/ResultsListing.h"
 #include "output/VolumeCheck.h"
 #include "platform/Clock.h"
-#ifdef RH_PAGE_PONDS
-#include "app/PondFile.h"
-#include "output/PondReport.h"
-#endif
 
 namespace rh::web {
 
@@ -103,15 +101,8 @@ void Run(const PageRequest& request, const RunEntries& entries, RunChoices& choi
     choices.Rainfall = LoadRainfall(files, request.rainfallName, request.rainfallName, request.ari);
   }
   if (!request.pondName.empty()) {
-#ifdef RH_PAGE_PONDS
     files.Put(request.pondName, request.pondText);
-    try {
-      choices.Pond = LoadPond(files, request.pondName, request.pondName);
-    } catch (const Refused&) {
-      page.warningEntry = FieldId(RunEntry::PondTable);
-      throw;
-    }
-#endif
+    choices.Pond = LoadPond(files, request.pondName, request.pondName);
   }
   const PreparedRun prepared = PrepareRun(entries, choices, files);
   const BasinRun basin =
@@ -126,12 +117,10 @@ void Run(const PageRequest& request, const RunEntries& entries, RunChoices& choi
   page.csv = HydrographCsv(basin.Run);
   if (prepared.Request.DeckPath)
     page.deck = files.ReadText(*prepared.Request.DeckPath);
-#ifdef RH_PAGE_PONDS
   if (basin.Run.Routing) {
     page.pondSummary = Lines(PondLines(basin.Run));
     page.pondCsv = PondCsv(*basin.Run.Routing);
   }
-#endif
   // The chart and the check are shown beside the listing; either may fail on its own.
   try {
     page.svg = PlotFileBytes(basin.Run, kChartName, nullptr);
@@ -175,19 +164,9 @@ PageRun RunPage(const PageRequest& request) {
   }
   if (!page.warningTitle.empty()) {
     page.listing.clear();
-    if (page.warningEntry.empty())
-      page.warningEntry = FieldId(WarningEntry(page.warningTitle, entries, choices));
+    page.warningEntry = FieldId(WarningEntry(page.warningTitle, entries, choices));
   }
   return page;
-}
-
-// Whether this build routes hydrographs through ponds: the page offers its pond table then.
-bool RoutesPonds() {
-#ifdef RH_PAGE_PONDS
-  return true;
-#else
-  return false;
-#endif
 }
 
 }  // namespace
@@ -223,7 +202,6 @@ EMSCRIPTEN_BINDINGS(rational_hydrograph) {
       .field("pondSummary", &PageRun::pondSummary)
       .field("pondCsv", &PageRun::pondCsv);
   emscripten::function("run", &RunPage);
-  emscripten::function("routesPonds", &RoutesPonds);
 }
 
 }  // namespace rh::web

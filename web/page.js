@@ -217,8 +217,6 @@
   RationalHydrograph().then((module) => {
     core = module;
     $('status').textContent = '';
-    // A build without pond routing offers no pond table.
-    $('pond').closest('fieldset').hidden = !core.routesPonds();
     if (runWhenReady)
       show(core.run(request()));
   }, () => {

@@ -37,6 +37,10 @@ RunEntry WarningEntry(const std::string& title, const RunEntries& entries,
     return RunEntry::ReturnPeriod;
   if (title == messages::kDeckFaultTitle)
     return RunEntry::DeckPath;
+  // The pond's table, its routing and the step its outlet allows.
+  if (title == messages::kPondTableTitle || title == messages::kPondInflowTitle ||
+      title == messages::kRouteStepTitle)
+    return RunEntry::PondTable;
   return RunEntry::None;
 }
 
