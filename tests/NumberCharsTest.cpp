@@ -14,7 +14,7 @@ namespace {
 
 // Values whose forms are easy to get wrong: ties between the fixed and scientific forms, whole
 // numbers past 2^53, the neighbours of powers of two (closer doubles below than above),
-// subnormals, the ends of the range and the specials.
+// subnormals, the ends of the range, infinity and NaN.
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // clang-format off
