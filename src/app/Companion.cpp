@@ -237,7 +237,7 @@ int RunSingle(const CompanionOptions& options, const CompanionServices& services
       if (!text.empty())
         text += "\n";
       text += "RETURN PERIOD ";
-      AppendStrForm(text, std::stod(basin.Run.Inputs.Rainfall->Ari));
+      AppendStrForm(text, ParseReturnPeriod(basin.Run.Inputs.Rainfall->Ari).value_or(0));
       text += " YEARS\n";
     }
     AppendRunText(basin, options, text);
