@@ -11,6 +11,8 @@
 #                    (any warning fails)
 #   ./dev.sh package build the Debian package into build-package/
 #   ./dev.sh screenshots   retake docs/main-screen.png and docs/results-screen.png under Xvfb
+#   ./dev.sh web     build the browser edition into build-web/page/ (emscripten)
+#   ./dev.sh test-web   build it and the companion, and check the page in headless chromium
 # Each command first installs the Debian packages it needs when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -27,6 +29,8 @@ LINT_PACKAGES=(clang-tidy clang-format)
 # desktop entry, man-db finds the installed pages.
 PACKAGE_PACKAGES=(dpkg-dev file groff-base man-db appstream desktop-file-utils)
 FUZZ_TARGETS=(val settings license basin-csv rainfall pond)
+# The browser edition: emscripten builds it, chromium runs its tests (driven by Node.js).
+WEB_PACKAGES=(emscripten chromium)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -51,6 +55,22 @@ configure_build() {
   shift
   cmake -S . -B "$dir" -G Ninja -DRH_WERROR=ON "$@"
   cmake --build "$dir" -j2
+}
+
+# Node.js and npm, unless the machine has its own.
+web_packages() {
+  local packages=("${WEB_PACKAGES[@]}")
+  command -v node >/dev/null || packages+=(nodejs)
+  command -v npm >/dev/null || packages+=(npm)
+  echo "${packages[@]}"
+}
+
+# Debian's em++ runs its optimiser under node and needs Debian's node modules (acorn) on the path
+# when the machine's node is another one.
+build_web() {
+  NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B build-web -G Ninja -DRH_WERROR=ON -DRH_WEB=ON \
+    -DCMAKE_BUILD_TYPE=MinSizeRel
+  NODE_PATH=/usr/share/nodejs cmake --build build-web -j2
 }
 
 run_tests() {
@@ -125,7 +145,9 @@ case "$cmd" in
     cmake -S . -B build -G Ninja -DRH_WERROR=ON >/dev/null
     # Generated sources (moc, Version.h) must exist for the compile commands to resolve.
     cmake --build build -j2
-    files=$(git ls-files '*.cpp' | grep -v '^fuzz/')
+    # The fuzzers and the browser page's binding build with other compilers (clang's fuzzer
+    # runtime, em++) and have no compile commands here.
+    files=$(git ls-files '*.cpp' | grep -vE '^(fuzz|web)/')
     # shellcheck disable=SC2086
     if command -v run-clang-tidy >/dev/null; then
       run-clang-tidy -quiet -j 2 -p build $files
@@ -146,8 +168,24 @@ case "$cmd" in
     done
     ls -l build-package/*.deb
     ;;
+  web)
+    # shellcheck disable=SC2046
+    install_packages $(web_packages)
+    build_web
+    echo "The page: build-web/page/index.html"
+    ;;
+  test-web)
+    # shellcheck disable=SC2046
+    install_packages $(web_packages)
+    build_web
+    # The companion the page is compared with.
+    cmake -S . -B build -G Ninja -DRH_WERROR=ON >/dev/null
+    cmake --build build -j2 --target rational-hydrograph-cli
+    (cd web/test && npm ci --no-audit --no-fund)
+    node web/test/page-test.mjs build-web/page build/cli/rational-hydrograph-cli tests/data
+    ;;
   *)
-    echo "usage: ./dev.sh run | test | test-sanitize | bench | fuzz [SECONDS] | lint | package | screenshots" >&2
+    echo "usage: ./dev.sh run | test | test-sanitize | bench | fuzz [SECONDS] | lint | package | screenshots | web | test-web" >&2
     exit 64
     ;;
 esac

@@ -515,3 +515,50 @@ TEST(CliFiles, OutputsNeverReplaceInputsOrEachOther) {
 
 }  // namespace
 }  // namespace rh
+
+namespace rh {
+namespace {
+
+// A pond routed after the listing, refused when it overflows or the step does not fit, and several
+// return periods of one table in one listing, one chart and one study.
+TEST(CliPond, RoutingAndReturnPeriods) {
+  const std::string pond = RH_TEST_DATA_DIR "/example-pond.csv";
+  const std::string rainfall = RH_TEST_DATA_DIR "/atlas14-fort-myers-fl.csv";
+  TempDir dir;
+  std::ofstream(dir / "small.csv") << "stage_ft,storage_acft,outflow_cfs\n0,0,0\n1,.5,5\n2,1,10\n";
+  const std::string small = (dir / "small.csv").string();
+  const std::string routed = (dir / "routed.csv").string();
+  const std::string study = (dir / "study.pdf").string();
+  struct {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    const char* has;  // in the listing, or in the message
+    bool writesRouted;
+  } cases[] = {
+      {"routed", Basin({"--pond", pond, "--pond-csv", routed}), kExitOk,
+       "\nPEAK OUTFLOW  32.3 CFS AT  277 MIN.\n", true},
+      {"overflowing", Basin({"--pond", small, "--pond-csv", routed}), kExitRefused,
+       "ERROR In Pond Table: At 89 min", false},
+      {"step not dividing Tc", Basin({"--pond", pond, "--route-step", "3"}), kExitUsage,
+       "(3 min against a Tc of 10 min)", false},
+      {"several return periods",
+       {"--tc", "10", "--rainfall", rainfall, "--ari", "2,100", "--area", "100", "--coef", ".85",
+        "--peak", "chart", "--study", study},
+       kExitOk,
+       "\nRETURN PERIOD  100 YEARS\nTIME OF CONCENTRATION  10 MIN.\n",
+       false},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(routed);
+    const Outcome o = RunCli(c.args);
+    EXPECT_EQ(o.status, c.status) << c.name << ": " << o.err;
+    EXPECT_NE((o.status == kExitOk ? o.out : o.err).find(c.has), std::string::npos)
+        << c.name << ": " << o.err;
+    EXPECT_EQ(std::filesystem::exists(routed), c.writesRouted) << c.name;
+  }
+  EXPECT_EQ(ReadFile(dir / "study.pdf").rfind("%PDF", 0), 0u);
+}
+
+}  // namespace
+}  // namespace rh

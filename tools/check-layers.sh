@@ -38,9 +38,12 @@ done
 check cli '[A-Za-z]+\.h|app/[^"]+|platform/[^/"]+|core/[^"]+|Version\.h'
 # Screens show what app/ and the renderers give them; the arithmetic stays below.
 check src/ui 'ui/[^"]+|app/[^"]+|output/[^"]+|platform/[^"]+|core/[^"]+|Version\.h'
+# The browser page's binding carries data between the page and app/ with its renderers.
+check web '[A-Za-z]+\.h|app/[^"]+|output/[^"]+|platform/[^/"]+|core/[^"]+'
 
-# Engine, outputs and application logic are plain C++ without Qt.
-qt=$(grep -rnE '#include <Q' src/core src/engine src/output src/app src/platform/*.h src/platform/*.cpp || true)
+# Engine, outputs, application logic and the browser page's binding are plain C++ without Qt.
+qt=$(grep -rnE '#include <Q' src/core src/engine src/output src/app src/platform/*.h src/platform/*.cpp web ||
+  true)
 if [ -n "$qt" ]; then
   echo "Qt in the plain C++ layers:"
   echo "$qt"

@@ -4,9 +4,11 @@
 #include <string>
 
 #include "app/Batch.h"
+#include "app/PondFile.h"
 #include "app/PreparedRun.h"
 #include "app/RainfallTable.h"
 #include "app/RunBasin.h"
+#include "app/StudyPdf.h"
 #include "core/Faults.h"
 #include "core/Messages.h"
 #include "output/Hec1Deck.h"
@@ -106,77 +108,139 @@ std::string FailureText(const OutputFailure& failure) {
     case Output::Listing:
     case Output::Plot:
     case Output::PondCsv:
+    case Output::Other:
       break;
   }
   return failure.Message;
 }
 
-// The rainfall table of the run for return period `ari` ("" for none typed), read before anything
-// is written. A file that cannot be read refuses the run as a table that cannot serve does.
-std::shared_ptr<const TableRainfall> Rainfall(const CompanionOptions& options, FileSystem& files,
-                                              const std::string& ari) {
-  if (!options.Rainfall)
-    return nullptr;
+// A table the run reads, read before anything is written. A file that cannot be read refuses the
+// run as a table that cannot serve does, under the table's title.
+template <typename Load>
+auto ReadTable(const char* title, const Load& load) {
   try {
-    return LoadRainfall(files, *options.Rainfall, *options.Rainfall, ari);
+    return load();
   } catch (const FileFault& fault) {
-    throw Refused(messages::kRainfallTableTitle, fault.what());
+    throw Refused(title, fault.what());
   }
 }
 
-// One run of the basin: prepared, computed and its files written. Faults in the computation and
-// refusals reach the caller; a failed output comes back in the run.
-BasinRun RunBasinOf(const CompanionOptions& options, const CompanionServices& services,
-                    const std::string& ari) {
+// What every run of the basin is asked for: the storm of return period `ari` ("" for none typed),
+// the pond, the deck and the outputs. With several return periods the runs write no files of
+// their own: the companion writes their chart and study once, for all of them.
+RunChoices Choices(const CompanionOptions& options, FileSystem& files, const std::string& ari,
+                   const std::shared_ptr<const TablePond>& pond, bool severalRuns) {
   RunChoices choices;
-  choices.Rainfall = Rainfall(options, services.files, ari);
+  if (options.Rainfall) {
+    choices.Rainfall = ReadTable(messages::kRainfallTableTitle, [&] {
+      return LoadRainfall(files, *options.Rainfall, *options.Rainfall, ari);
+    });
+  }
+  choices.Pond = pond;
+  choices.RouteStepMinutes = options.RouteStepMinutes;
   choices.Hec1 = options.Hec1;
   choices.DeckPath = options.DeckPath;
   choices.PdfPath = options.ReportPdf;
   choices.Print = options.Print;
-  choices.PlotPath = options.Plot;
   choices.PondCsvPath = options.PondCsv;
-  choices.RouteStepMinutes = options.RouteStepMinutes;
-  choices.Check = options.Check;
-  const PreparedRun prepared = PrepareRun(options.Entries, choices, services.files);
-  return RunBasin(prepared.Inputs, prepared.Request,
-                  RunServices{services.files, services.clock, &services.devices});
+  choices.Check = options.Check || options.Study;
+  if (!severalRuns)
+    choices.PlotPath = options.Plot;
+  else if (options.Plot)
+    choices.OtherOutputs.push_back({"plot", *options.Plot});
+  if (options.Study)
+    choices.OtherOutputs.push_back({"study", *options.Study});
+  return choices;
 }
 
 // The text a run puts on standard output: its listing (or CSV table) and its check.
-void AppendRunText(const BasinRun& basin, bool csv, std::string& text) {
-  if (csv) {
+void AppendRunText(const BasinRun& basin, const CompanionOptions& options, std::string& text) {
+  if (options.Csv) {
     text += HydrographCsv(basin.Run);
     return;
   }
   text += ListingText(basin.Run);
-  if (basin.Check) {
+  if (basin.Check && options.Check) {
     for (const std::string& line : CheckLines(*basin.Check))
       text.append(line).append("\n");
   }
 }
 
+// The files written beside the runs: their chart when there are several, and the study.
+std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOptions& options,
+                                                               const std::vector<BasinRun>& runs,
+                                                               const CompanionServices& services) {
+  std::vector<std::pair<std::string, std::string>> files;
+  if (options.Plot && runs.size() > 1) {
+    std::vector<Run> each;
+    for (const BasinRun& basin : runs)
+      each.push_back(basin.Run);
+    files.emplace_back(*options.Plot, PlotFileBytes(each, *options.Plot, &services.devices));
+  }
+  if (options.Study) {
+    Study study;
+    study.Project = {options.Project, options.Basin, options.Engineer, options.Notes};
+    study.Date = services.clock.ShortDate();
+    study.PeakFromChart = TrimSpaces(options.Entries.PeakDischarge) == "chart";
+    for (const BasinRun& basin : runs)
+      study.Runs.push_back({basin.Run, *basin.Check});
+    files.emplace_back(*options.Study, StudyPdfBytes(study, &services.devices));
+  }
+  return files;
+}
+
 // One basin, once or for each return period asked for, each listing headed by its return period
-// when there are several.
+// when there are several. Every run is prepared and computed before any file is written.
 int RunSingle(const CompanionOptions& options, const CompanionServices& services, std::ostream& out,
               std::ostream& err) {
   const std::vector<std::string> periods =
       options.ReturnPeriods.empty() ? std::vector<std::string>{""} : options.ReturnPeriods;
+  std::shared_ptr<const TablePond> pond;
+  if (options.Pond) {
+    pond = ReadTable(messages::kPondTableTitle,
+                     [&] { return LoadPond(services.files, *options.Pond, *options.Pond); });
+  }
+  std::vector<BasinRun> runs(periods.size());
+  std::vector<OutputRequest> requests;
+  for (std::size_t i = 0; i < periods.size(); ++i) {
+    const RunChoices choices =
+        Choices(options, services.files, periods[i], pond, periods.size() > 1);
+    const PreparedRun prepared = PrepareRun(options.Entries, choices, services.files);
+    ComputeBasin(prepared.Inputs, prepared.Request, runs[i]);
+    requests.push_back(prepared.Request);
+  }
+
+  // The runs' own files (one run's), and the chart and study of them all, written together.
+  const RunServices runServices{services.files, services.clock, &services.devices};
+  std::vector<std::pair<std::string, std::string>> documents;
+  try {
+    documents = DocumentFiles(options, runs, services);
+  } catch (const Fault& fault) {
+    err << kPrefix << fault.what() << '\n';
+    return kExitFault;
+  }
+  std::vector<FileText> more;
+  for (const auto& [path, bytes] : documents)
+    more.push_back({path, bytes});
+  OutputRequest& request = periods.size() > 1 ? requests.front() : requests.back();
+  if (periods.size() > 1)
+    request = OutputRequest{};
+  WriteOutputs(request, runServices, runs.front(), more);
+  if (runs.front().Failure) {
+    err << kPrefix << FailureText(*runs.front().Failure) << '\n';
+    return kExitFault;
+  }
+
   std::string text;
-  for (const std::string& ari : periods) {
-    const BasinRun basin = RunBasinOf(options, services, ari);
-    if (basin.Failure) {
-      err << kPrefix << FailureText(*basin.Failure) << '\n';
-      return kExitFault;
-    }
-    if (periods.size() > 1) {
+  for (const BasinRun& basin : runs) {
+    if (runs.size() > 1) {
       if (!text.empty())
         text += "\n";
-      text += "RETURN PERIOD";
-      AppendStrForm(text, std::stod(basin.Run.Inputs.Rainfall->Ari));
+      text += "RETURN PERIOD ";
+      AppendStrForm(text, ParseReturnPeriod(basin.Run.Inputs.Rainfall->Ari).value_or(0));
       text += " YEARS\n";
     }
-    AppendRunText(basin, options.Csv, text);
+    AppendRunText(basin, options, text);
   }
   out << text;
   return kExitOk;

@@ -140,6 +140,8 @@ OutputRequest Outputs(const RunChoices& choices, FileSystem& files) {
     if (*path && !(*path)->empty())
       outputs.push_back({what, &**path});
   }
+  for (const NamedPath& other : choices.OtherOutputs)
+    outputs.push_back({other.What.c_str(), &other.Path});
   std::vector<NamedFile> inputs;
   if (!outputs.empty()) {
     if (choices.Rainfall)
@@ -209,8 +211,10 @@ PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, Fil
 
   if (choices.Pond) {
     const long step = choices.RouteStepMinutes;
-    if (step < 1 || std::fmod(in.TimeOfConcentration, static_cast<double>(step)) != 0)
-      throw UsageError(messages::kRouteStepText);
+    if (step < 1 || std::fmod(in.TimeOfConcentration, static_cast<double>(step)) != 0) {
+      throw UsageError(std::string(messages::kRouteStepText) + " (" + std::to_string(step) +
+                       " min against a Tc of " + PlainNumber(in.TimeOfConcentration) + " min)");
+    }
     in.Pond = choices.Pond;
     in.RouteStepMinutes = step;
   }

@@ -56,6 +56,9 @@ struct RunChoices {
   std::optional<std::string> PlotPath;     // the chart, .svg or .png
   std::optional<std::string> PondCsvPath;  // the routed pond table
   bool Check = false;                      // the volume and peak check
+  // Files the front end writes beside the run's own (a study document, the chart of several
+  // runs): compared with the run's inputs and outputs like them.
+  std::vector<NamedPath> OtherOutputs;
   // Files the run reads besides its rainfall and pond tables (a batch's basin table), and files
   // written beside it (a batch's summary): no output may land on any of them.
   std::vector<NamedPath> OtherFiles;

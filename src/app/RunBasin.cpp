@@ -31,12 +31,25 @@ std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const st
   return pdf->PdfBytes();
 }
 
-std::string PlotFileBytes(const Run& run, const std::string& path, OutputDevices* devices) {
+namespace {
+
+std::string PictureBytes(const Drawing& drawing, const std::string& path, OutputDevices* devices) {
   const std::optional<PlotFormat> format = PlotFormatOf(path);
   if (!format)
     throw FileFault("Cannot write " + ShownText(path) + ": " + messages::kPlotNameText, path);
-  const Drawing drawing = PlotDrawing(run);
   return *format == PlotFormat::Svg ? DrawingSvg(drawing) : Devices(devices).PngBytes(drawing);
+}
+
+}  // namespace
+
+std::string PlotFileBytes(const Run& run, const std::string& path, OutputDevices* devices) {
+  return PictureBytes(PlotDrawing(run), path, devices);
+}
+
+std::string PlotFileBytes(const std::vector<Run>& runs, const std::string& path,
+                          OutputDevices* devices) {
+  return PictureBytes(runs.size() == 1 ? PlotDrawing(runs.front()) : PlotDrawing(runs), path,
+                      devices);
 }
 
 BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
@@ -48,6 +61,11 @@ BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
 
 void RunBasin(const RunInputs& inputs, const OutputRequest& request, const RunServices& services,
               BasinRun& basin) {
+  ComputeBasin(inputs, request, basin);
+  WriteOutputs(request, services, basin);
+}
+
+void ComputeBasin(const RunInputs& inputs, const OutputRequest& request, BasinRun& basin) {
   basin.Run.Inputs = inputs;
   ComputeHydrograph(inputs, basin.Run.Result);
   basin.Run.Routing.reset();
@@ -57,9 +75,13 @@ void RunBasin(const RunInputs& inputs, const OutputRequest& request, const RunSe
   basin.DeckPath = request.DeckPath.value_or("");
   basin.Check.reset();
   basin.Failure.reset();
-  const Run& run = basin.Run;
   if (request.Check)
-    basin.Check = CheckVolumes(run);
+    basin.Check = CheckVolumes(basin.Run);
+}
+
+void WriteOutputs(const OutputRequest& request, const RunServices& services, BasinRun& basin,
+                  const std::vector<FileText>& more) {
+  const Run& run = basin.Run;
 
   // Everything is rendered before anything is written.
   struct Pending {
@@ -100,12 +122,12 @@ void RunBasin(const RunInputs& inputs, const OutputRequest& request, const RunSe
       files.push_back({current, &*request.PondCsvPath, PondCsv(*run.Routing)});
     }
 
-    std::vector<FileText> writes;
-    writes.reserve(files.size());
+    std::vector<FileText> writes = more;
+    writes.reserve(files.size() + more.size());
     for (const Pending& file : files)
       writes.push_back({*file.path, file.bytes});
     if (!writes.empty()) {
-      current = files.front().which;
+      current = files.empty() ? Output::Other : files.front().which;
       try {
         services.files.ReplaceAll(writes);
       } catch (const FileFault& fault) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/Hydrograph.h"
 #include "output/VolumeCheck.h"
@@ -24,7 +25,7 @@ struct OutputRequest {
   bool Check = false;                      // the volume and peak check
 };
 
-enum class Output { Deck, Listing, Pdf, Print, Plot, PondCsv };
+enum class Output { Deck, Listing, Pdf, Print, Plot, PondCsv, Other };
 
 // An output that could not be made, in the fault's own words.
 struct OutputFailure {
@@ -62,6 +63,15 @@ BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
 void RunBasin(const RunInputs& inputs, const OutputRequest& request, const RunServices& services,
               BasinRun& basin);
 
+// The two halves of RunBasin, for a caller that writes files of its own with a run's (a study of
+// several runs, their chart). ComputeBasin computes the run into `basin` (the hydrograph, the pond
+// routing, the check when asked for), raising faults and refusals; WriteOutputs renders and
+// writes the outputs `request` asks for, with the files `more`, all together or none, and sends
+// the print job last; a failure comes back as basin.Failure.
+void ComputeBasin(const RunInputs& inputs, const OutputRequest& request, BasinRun& basin);
+void WriteOutputs(const OutputRequest& request, const RunServices& services, BasinRun& basin,
+                  const std::vector<FileText>& more = {});
+
 // The printed report of `run` (naming the deck at `deckPath`, "" for none), dated `date`, as the
 // bytes of a PDF file. PrinterFault when there are no `devices` or the document fails.
 std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const std::string& date,
@@ -71,5 +81,9 @@ std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const st
 // FileFault for any other name, ArithmeticFault when the chart's ranges overflow, PrinterFault when
 // a PNG is asked for without `devices`.
 std::string PlotFileBytes(const Run& run, const std::string& path, OutputDevices* devices);
+
+// The chart of several runs of one basin over each other (one run: its own chart), as above.
+std::string PlotFileBytes(const std::vector<Run>& runs, const std::string& path,
+                          OutputDevices* devices);
 
 }  // namespace rh

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <system_error>
 
+#include "core/NumberChars.h"
+
 namespace rh::tables {
 
 namespace {
@@ -22,8 +24,7 @@ std::optional<std::string_view> NumberText(std::string_view text) {
 }
 
 std::errc Parse(std::string_view number, double& value) {
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                            std::chars_format::general);
+  const auto [end, error] = FromChars(number.data(), number.data() + number.size(), value);
   if (error == std::errc() && end != number.data() + number.size())
     return std::errc::invalid_argument;
   return error;

@@ -6,6 +6,7 @@
 
 #include "core/Faults.h"
 #include "core/Messages.h"
+#include "core/NumberChars.h"
 #include "core/ShownText.h"
 
 namespace rh {
@@ -101,7 +102,7 @@ std::optional<double> LeadingNumber(std::string_view text) {
   }
 
   double value = 0.0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+  const auto [end, error] = FromChars(number.data(), number.data() + number.size(), value);
   (void)end;
   if (error == std::errc::result_out_of_range) {
     if (DecimalOrder(number) > 0) {

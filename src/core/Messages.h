@@ -48,6 +48,14 @@ inline constexpr const char* kRainfallTableTitle = "ERROR In Rainfall Table";
 // Follows "NAME: more than 1 MiB, ".
 inline constexpr const char* kRainfallTooLargeText =
     "far more than any rainfall table holds; check that the file is the table meant.";
+// A return period the rainfall table does not hold, or none chosen for a table with several.
+// Followed by what is wrong, with the return periods the table holds.
+inline constexpr const char* kReturnPeriodTitle = "ERROR In Return Period";
+// A choice of the browser page's run that cannot be done (an output named as a table the run
+// reads). Followed by what to change.
+inline constexpr const char* kRunChoicesTitle = "ERROR In Run Choices";
+// A file written without a name (the browser page's deck name box left empty).
+inline constexpr const char* kNoFileNameText = "No file name was given.";
 
 // A pond table that cannot serve a run. The reader's texts follow "FILE, line N: " and what they
 // are about: the file, the header line, the row, or the field and its text ("the storage, "x", ").

@@ -8,6 +8,7 @@
 
 #include "core/Faults.h"
 #include "core/Messages.h"
+#include "core/NumberChars.h"
 #include "engine/Checked.h"
 
 namespace rh {
@@ -25,7 +26,7 @@ constexpr double kLongestWholeTc = 9007199254740992.0;
 // Shortest form that reads back the same, "." as decimal point whatever the locale.
 std::string Number(double value) {
   char buffer[32];
-  return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
+  return {buffer, ToChars(buffer, buffer + sizeof buffer, value).ptr};
 }
 
 bool Whole(double value) {

@@ -8,6 +8,7 @@
 
 #include "core/Faults.h"
 #include "core/Messages.h"
+#include "core/NumberChars.h"
 #include "engine/Checked.h"
 
 namespace rh {
@@ -22,7 +23,7 @@ bool PositiveFinite(double value) {
 // Shortest form that reads back the same, "." as decimal point whatever the locale.
 std::string Number(double value) {
   char buffer[32];
-  return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
+  return {buffer, ToChars(buffer, buffer + sizeof buffer, value).ptr};
 }
 }  // namespace
 

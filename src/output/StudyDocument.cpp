@@ -596,9 +596,14 @@ StudyRun MakeStudyRun(rh::Run run) {
 }
 
 Drawing StudyChart(const std::vector<StudyRun>& runs, double width, double height) {
-  // The chart of the first run: the hydrographs of several return periods are drawn over each
-  // other once the chart takes several runs.
-  return PlotDrawing(runs.front().Run, width, height);
+  if (runs.size() == 1)
+    return PlotDrawing(runs.front().Run, width, height);
+  // Several return periods: their hydrographs (and outflows) over each other on one chart.
+  std::vector<Run> each;
+  each.reserve(runs.size());
+  for (const StudyRun& run : runs)
+    each.push_back(run.Run);
+  return PlotDrawing(each, width, height);
 }
 
 std::vector<Drawing> StudyPages(const Study& study, PageSize paper) {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <system_error>
 
+#include "core/NumberChars.h"
+
 namespace rh {
 
 namespace {
@@ -33,7 +35,7 @@ char* WriteDigits(char* first, char* last, double magnitude) {
       return end;
     }
   }
-  char* end = std::to_chars(first, last, magnitude, std::chars_format::general, 15).ptr;
+  char* end = ToChars(first, last, magnitude, std::chars_format::general, 15).ptr;
   for (char* c = first; c != end; ++c) {
     if (*c == 'e') {
       *c = 'E';

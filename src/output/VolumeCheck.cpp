@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/NumberChars.h"
 #include "engine/Checked.h"
 #include "engine/Hydrograph.h"
 #include "engine/Pond.h"
@@ -113,7 +114,7 @@ std::string Fixed(double value, int decimals) {
     return PlainNumber(value);
   char buffer[64];
   const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+      ToChars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
   if (result.ec != std::errc())
     return PlainNumber(value);
   std::string text(buffer, result.ptr);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/NumberChars.h"
+
 namespace rh {
 
 namespace {
@@ -13,8 +15,8 @@ void AppendNumber(std::string& out, double value) {
   if (!std::isfinite(value))
     value = 0;
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::round(value * 100) / 100,
-                                    std::chars_format::fixed, 2);
+  const auto result = ToChars(buffer, buffer + sizeof buffer, std::round(value * 100) / 100,
+                              std::chars_format::fixed, 2);
   std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
   while (text.back() == '0')
     text.remove_suffix(1);

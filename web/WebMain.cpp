@@ -1,0 +1,207 @@
+// The browser page's way into the core. The page hands over the entries as typed, its choices and
+// the files the user picked; it takes back the texts the core made (listing, table, deck, chart,
+// check) or the warning that stopped the run, with the entry the warning is about. Every decision
+// is the core's: this file only carries data across.
+#include <emscripten/bind.h>
+
+#include <new>
+#include <string>
+
+#include "PageFiles.h"
+#include "app/PondFile.h"
+#include "app/PreparedRun.h"
+#include "app/RainfallTable.h"
+#include "app/RunBasin.h"
+#include "app/WarningEntry.h"
+#include "core/Faults.h"
+#include "core/Messages.h"
+#include "output/HydrographTable.h"
+#include "output/PondReport.h"
+#include "output/ResultsListing.h"
+#include "output/VolumeCheck.h"
+#include "platform/Clock.h"
+
+namespace rh::web {
+
+namespace {
+
+// What the page sends: its fields as typed and the files picked, as bytes.
+struct PageRequest {
+  std::string tc, rain, area, coef, peak;  // the five entries
+  bool chartPeak = false;                  // "Peak from chart"
+  bool hec1 = false;                       // the HEC-1 deck wanted
+  std::string deck;                        // its file name
+  std::string rainfallName, rainfallText;  // the rainfall table ("" for the county chart)
+  std::string ari;                         // its return period, years, as typed
+  std::string pondName, pondText;          // the pond table ("" for none)
+  std::string today;                       // the browser's date in its short form
+};
+
+// What the page gets back. A refused or failed run has a warning and nothing else.
+struct PageRun {
+  std::string warningTitle, warningText;
+  std::string warningEntry;  // the id of the page's field the warning is about; "" for none
+  std::string listing, csv, deck, svg, check;
+  std::string plotProblem, checkProblem;  // "TITLE: text" when that part could not be made
+  std::string pondSummary, pondCsv;
+};
+
+// The chart's file, for its format only: it is made in memory.
+constexpr const char* kChartName = "hydrograph.svg";
+
+class PageClock final : public Clock {
+ public:
+  explicit PageClock(std::string today) : today_(std::move(today)) {}
+  std::string ShortDate() override { return today_; }
+
+ private:
+  std::string today_;
+};
+
+const char* FieldId(RunEntry entry) {
+  switch (entry) {
+    case RunEntry::TimeOfConcentration:
+      return "tc";
+    case RunEntry::SixHourRainfall:
+      return "rain";
+    case RunEntry::BasinArea:
+      return "area";
+    case RunEntry::RunoffCoefficient:
+      return "coef";
+    case RunEntry::PeakDischarge:
+      return "peak";
+    case RunEntry::DeckPath:
+      return "deck";
+    case RunEntry::RainfallTable:
+      return "rainfall";
+    case RunEntry::ReturnPeriod:
+      return "ari";
+    case RunEntry::PondTable:
+      return "pond";
+    case RunEntry::None:
+      break;
+  }
+  return "";
+}
+
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines)
+    text.append(line).append("\n");
+  return text;
+}
+
+// The run of the page's request: the same prepared run, run step and renderers as the companion's.
+void Run(const PageRequest& request, const RunEntries& entries, RunChoices& choices,
+         PageRun& page) {
+  PageFiles files;
+  PageClock clock(request.today);
+  if (!request.rainfallName.empty()) {
+    files.Put(request.rainfallName, request.rainfallText);
+    choices.Rainfall = LoadRainfall(files, request.rainfallName, request.rainfallName, request.ari);
+  }
+  if (!request.pondName.empty()) {
+    files.Put(request.pondName, request.pondText);
+    choices.Pond = LoadPond(files, request.pondName, request.pondName);
+  }
+  const PreparedRun prepared = PrepareRun(entries, choices, files);
+  const BasinRun basin =
+      RunBasin(prepared.Inputs, prepared.Request, RunServices{files, clock, nullptr});
+  if (basin.Failure) {
+    page.warningTitle =
+        basin.Failure->Which == Output::Deck ? messages::kDeckFaultTitle : messages::kRunFaultTitle;
+    page.warningText = basin.Failure->Message;
+    return;
+  }
+  page.listing = ListingText(basin.Run);
+  page.csv = HydrographCsv(basin.Run);
+  if (prepared.Request.DeckPath)
+    page.deck = files.ReadText(*prepared.Request.DeckPath);
+  if (basin.Run.Routing) {
+    page.pondSummary = Lines(PondLines(basin.Run));
+    page.pondCsv = PondCsv(*basin.Run.Routing);
+  }
+  // The chart and the check are shown beside the listing; either may fail on its own.
+  try {
+    page.svg = PlotFileBytes(basin.Run, kChartName, nullptr);
+  } catch (const Fault&) {
+    page.plotProblem = std::string(messages::kPlotFaultTitle) + ": " + messages::kPlotFaultText;
+  }
+  try {
+    page.check = Lines(CheckLines(CheckVolumes(basin.Run)));
+  } catch (const Fault& fault) {
+    page.checkProblem = std::string(messages::kRunFaultTitle) + ": " + fault.what();
+  }
+}
+
+PageRun RunPage(const PageRequest& request) {
+  PageRun page;
+  const RunEntries entries{request.deck, request.tc,   request.rain,
+                           request.area, request.coef, request.peak};
+  RunChoices choices;
+  choices.ChartPeak = request.chartPeak;
+  choices.Hec1 = request.hec1;
+  choices.DeckPath = request.deck;
+  try {
+    Run(request, entries, choices, page);
+  } catch (const RainfallUsageError& error) {
+    page.warningTitle = messages::kReturnPeriodTitle;
+    page.warningText = error.what();
+  } catch (const Refused& refusal) {
+    page.warningTitle = refusal.Title();
+    page.warningText = refusal.Text();
+  } catch (const UsageError& error) {
+    page.warningTitle = messages::kRunChoicesTitle;
+    page.warningText = error.what();
+  } catch (const Fault& fault) {
+    page.warningTitle = messages::kRunFaultTitle;
+    page.warningText = fault.what();
+    if (page.warningText == messages::kDivisionByZeroText)
+      page.warningText += messages::kDivisionHintText;
+  } catch (const std::bad_alloc&) {
+    page.warningTitle = messages::kRunFaultTitle;
+    page.warningText = messages::kOutOfMemoryText;
+  }
+  if (!page.warningTitle.empty()) {
+    page.listing.clear();
+    page.warningEntry = FieldId(WarningEntry(page.warningTitle, entries, choices));
+  }
+  return page;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(rational_hydrograph) {
+  using emscripten::value_object;
+  value_object<PageRequest>("PageRequest")
+      .field("tc", &PageRequest::tc)
+      .field("rain", &PageRequest::rain)
+      .field("area", &PageRequest::area)
+      .field("coef", &PageRequest::coef)
+      .field("peak", &PageRequest::peak)
+      .field("chartPeak", &PageRequest::chartPeak)
+      .field("hec1", &PageRequest::hec1)
+      .field("deck", &PageRequest::deck)
+      .field("rainfallName", &PageRequest::rainfallName)
+      .field("rainfallText", &PageRequest::rainfallText)
+      .field("ari", &PageRequest::ari)
+      .field("pondName", &PageRequest::pondName)
+      .field("pondText", &PageRequest::pondText)
+      .field("today", &PageRequest::today);
+  value_object<PageRun>("PageRun")
+      .field("warningTitle", &PageRun::warningTitle)
+      .field("warningText", &PageRun::warningText)
+      .field("warningEntry", &PageRun::warningEntry)
+      .field("listing", &PageRun::listing)
+      .field("csv", &PageRun::csv)
+      .field("deck", &PageRun::deck)
+      .field("svg", &PageRun::svg)
+      .field("check", &PageRun::check)
+      .field("plotProblem", &PageRun::plotProblem)
+      .field("checkProblem", &PageRun::checkProblem)
+      .field("pondSummary", &PageRun::pondSummary)
+      .field("pondCsv", &PageRun::pondCsv);
+  emscripten::function("run", &RunPage);
+}
+
+}  // namespace rh::web
