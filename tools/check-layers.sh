@@ -3,7 +3,7 @@
 #
 #   ui/, cli/  ->  app/  ->  output/  ->  engine/  ->  core/
 #   platform/ (interfaces) beside and below them all, above core/; platform/qt/ implements it
-#   with Qt.
+#   with Qt, platform/windows/ with the Windows API.
 #
 # core/ is the fault and message catalogue every layer may include; the engine includes only
 # itself and core/. Usage:
@@ -30,6 +30,7 @@ check src/engine 'engine/[^"]+|core/[^"]+'
 check src/output 'output/[^"]+|engine/[^"]+|platform/[^/"]+|core/[^"]+'
 check src/app 'app/[^"]+|output/[^"]+|engine/[^"]+|platform/[^/"]+|core/[^"]+|Version\.h'
 check src/platform/qt 'platform/[^"]+|core/[^"]+'
+check src/platform/windows 'platform/[^/"]+|platform/windows/[^"]+|core/[^"]+'
 for f in src/platform/*.h src/platform/*.cpp; do
   check "$f" 'platform/[^/"]+|core/[^"]+'
 done
@@ -40,7 +41,8 @@ check cli '[A-Za-z]+\.h|app/[^"]+|platform/[^/"]+|core/[^"]+|Version\.h'
 check src/ui 'ui/[^"]+|app/[^"]+|output/[^"]+|platform/[^"]+|core/[^"]+|Version\.h'
 
 # Engine, outputs and application logic are plain C++ without Qt.
-qt=$(grep -rnE '#include <Q' src/core src/engine src/output src/app src/platform/*.h src/platform/*.cpp || true)
+qt=$(grep -rnE '#include <Q' src/core src/engine src/output src/app src/platform/*.h src/platform/*.cpp \
+  src/platform/windows || true)
 if [ -n "$qt" ]; then
   echo "Qt in the plain C++ layers:"
   echo "$qt"
