@@ -14,9 +14,11 @@ namespace {
 // path while it is being written.
 enum SlotState : int { kFree, kFilling, kHeld, kClaimed };
 
+// Every member has its initializer, so the table is constant-initialized (all zero, left to the
+// loader): a table initialized at start-up would touch its megabyte, page by page, in every run.
 struct Slot {
   std::atomic<int> state{kFree};
-  char path[kMaxTemporaryPath];
+  char path[kMaxTemporaryPath] = {};
 };
 
 static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
