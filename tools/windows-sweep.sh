@@ -43,6 +43,7 @@ batch-rel     --batch ../../in/basins.csv --out runs/today
 batch-summary --batch @IN@/basins.csv --out @OUTF@/sum --summary-only
 batch-bad     --batch @IN@/headless.csv --out out
 replace       --tc 20 --rain 2.5 --area 100 --coef .85 --peak 250 --hec1 ../deck/RUN1.HC1 --plot ../deck-plot/run2.svg
+replace-deck  --tc 12 --rain 2.5 --area 100 --coef .85 --peak 250 --hec1 ../deck-plot/RUN2.HC1
 batch-again   --batch @IN@/basins.csv --out ../batch/out --hec1
 help          --help
 version       --version

@@ -26,7 +26,10 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
       return FALSE;
   }
   EndWritesAndRemoveTemporaries();
-  ::ExitProcess(status);
+  // Ends at once, as _exit does on POSIX: ExitProcess would first stop the other threads and then
+  // run the libraries' detach code, which can wait forever for a lock a stopped thread held.
+  ::TerminateProcess(::GetCurrentProcess(), status);
+  return TRUE;
 }
 
 }  // namespace
