@@ -31,6 +31,8 @@ deck-plot     --tc 15 --rain 2.5 --area 100 --coef .85 --peak 250 --hec1 RUN2.HC
 plot          --tc 7 --rain 3.1 --area 42.5 --coef .6 --peak chart --plot "my plot.svg"
 rainfall      --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 100 --area 100 --coef .85 --peak chart --check
 rainfall-deck --tc 20 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 10 --area 55 --coef .7 --peak 300 --hec1 @OUT@/R10.hc1 --csv
+rainfall-aris --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 10,100 --area 100 --coef .85 --peak chart --plot aris.svg
+deck-on-table --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 100 --area 100 --coef .85 --peak chart --hec1 ../../in/atlas14-fort-myers-fl.csv
 refused       --tc 3 --rain 2.5 --area 100 --coef .85 --peak 250
 zero-area     --tc 10 --rain 2.5 --area 0 --coef .85 --peak 250
 no-ari        --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --area 100 --coef .85 --peak chart
@@ -50,12 +52,14 @@ version       --version
 EOF
 )
 
-# What the Windows build refuses (exit 64, saying it does not offer them), writing nothing.
+# What the Windows build refuses (exit 64, saying it does not offer them), writing nothing, not even
+# the other outputs asked for.
 WINDOWS_ONLY=$(
   cat <<'EOF'
 no-report     --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --report @OUT@/r.pdf
 no-print      --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --print
 no-png        --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --plot p.png
+no-study      --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --hec1 d.hc1 --study s.pdf
 EOF
 )
 
