@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 
 # The commands, one a line: a name (also the command's own working folder), then the arguments as
 # a shell would split them. In arguments:
-#   @IN@    the folder of the inputs (the rainfall table and the basin tables below)
+#   @IN@    the folder of the inputs (tests/data's rainfall and pond tables, the basin tables below)
 #   @OUT@   the command's own folder, spelled on Windows with its drive and backslashes (Z:\...)
 #   @OUTF@  the same with forward slashes on Windows (Z:/...)
 # Relative paths are taken from the command's folder, with forward slashes on both hosts.
@@ -33,6 +33,9 @@ rainfall      --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 100 --area
 rainfall-deck --tc 20 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 10 --area 55 --coef .7 --peak 300 --hec1 @OUT@/R10.hc1 --csv
 rainfall-aris --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 10,100 --area 100 --coef .85 --peak chart --plot aris.svg
 deck-on-table --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 100 --area 100 --coef .85 --peak chart --hec1 ../../in/atlas14-fort-myers-fl.csv
+pond          --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --pond @IN@/example-pond.csv --pond-csv routed.csv --check --plot pond.svg
+pond-deck     --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --pond ../../in/example-pond.csv --route-step 5 --hec1 @OUT@/P.hc1
+pond-over     --tc 10 --rain 4.5 --area 100 --coef .85 --peak 450 --pond @OUTF@/../../in/example-pond.csv
 refused       --tc 3 --rain 2.5 --area 100 --coef .85 --peak 250
 zero-area     --tc 10 --rain 2.5 --area 0 --coef .85 --peak 250
 no-ari        --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --area 100 --coef .85 --peak chart
@@ -92,7 +95,7 @@ seconds() { date +%s.%N; }
 elapsed() { awk -v a="$1" -v b="$(seconds)" 'BEGIN {printf "%.1f", b - a}'; }
 
 mkdir -p "$work/in" "$work/linux" "$work/windows" "$work/results/linux" "$work/results/windows"
-cp tests/data/atlas14-fort-myers-fl.csv "$work/in/"
+cp tests/data/atlas14-fort-myers-fl.csv tests/data/example-pond.csv "$work/in/"
 cat >"$work/in/basins.csv" <<'EOF'
 name,tc,rain,area,coef,peak,rainfall,ari
 A1,10,2.5,100,.85,250,,
