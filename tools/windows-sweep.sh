@@ -19,7 +19,8 @@ cd "$(dirname "$0")/.."
 #   @IN@    the folder of the inputs (tests/data's rainfall and pond tables, the basin tables below)
 #   @OUT@   the command's own folder, spelled on Windows with its drive and backslashes (Z:\...)
 #   @OUTF@  the same with forward slashes on Windows (Z:/...)
-# Relative paths are taken from the command's folder, with forward slashes on both hosts.
+# Relative paths are taken from the command's folder, with forward slashes on both hosts. A chart
+# names its rainfall or pond table by the path as typed, so commands with charts name them alike.
 COMMANDS=$(
   cat <<'EOF'
 listing       --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250
@@ -31,9 +32,9 @@ deck-plot     --tc 15 --rain 2.5 --area 100 --coef .85 --peak 250 --hec1 RUN2.HC
 plot          --tc 7 --rain 3.1 --area 42.5 --coef .6 --peak chart --plot "my plot.svg"
 rainfall      --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 100 --area 100 --coef .85 --peak chart --check
 rainfall-deck --tc 20 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 10 --area 55 --coef .7 --peak 300 --hec1 @OUT@/R10.hc1 --csv
-rainfall-aris --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 10,100 --area 100 --coef .85 --peak chart --plot aris.svg
+rainfall-aris --tc 10 --rainfall ../../in/atlas14-fort-myers-fl.csv --ari 10,100 --area 100 --coef .85 --peak chart --plot aris.svg
 deck-on-table --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 100 --area 100 --coef .85 --peak chart --hec1 ../../in/atlas14-fort-myers-fl.csv
-pond          --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --pond @IN@/example-pond.csv --pond-csv routed.csv --check --plot pond.svg
+pond          --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --pond ../../in/example-pond.csv --pond-csv routed.csv --check --plot pond.svg
 pond-deck     --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --pond ../../in/example-pond.csv --route-step 5 --hec1 @OUT@/P.hc1
 pond-over     --tc 10 --rain 4.5 --area 100 --coef .85 --peak 450 --pond @OUTF@/../../in/example-pond.csv
 refused       --tc 3 --rain 2.5 --area 100 --coef .85 --peak 250
