@@ -13,6 +13,9 @@
 #   ./dev.sh screenshots   retake docs/main-screen.png and docs/results-screen.png under Xvfb
 #   ./dev.sh web     build the browser edition into build-web/page/ (emscripten)
 #   ./dev.sh test-web   build it and the companion, and check the page in headless chromium
+#   ./dev.sh windows build-windows/rational-hydrograph-cli.exe, the companion for Windows:
+#                    cross-built with mingw-w64, static, no Qt (tools/windows-sweep.sh compares it
+#                    under wine with the Linux build)
 # Each command first installs the Debian packages it needs when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -31,6 +34,8 @@ PACKAGE_PACKAGES=(dpkg-dev file groff-base man-db appstream desktop-file-utils)
 FUZZ_TARGETS=(val settings license basin-csv rainfall pond)
 # The browser edition: emscripten builds it, chromium runs its tests (driven by Node.js).
 WEB_PACKAGES=(emscripten chromium)
+# The Windows companion needs only the cross compiler (mingw-w64's, posix thread model).
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -145,9 +150,9 @@ case "$cmd" in
     cmake -S . -B build -G Ninja -DRH_WERROR=ON >/dev/null
     # Generated sources (moc, Version.h) must exist for the compile commands to resolve.
     cmake --build build -j2
-    # The fuzzers and the browser page's binding build with other compilers (clang's fuzzer
-    # runtime, em++) and have no compile commands here.
-    files=$(git ls-files '*.cpp' | grep -vE '^(fuzz|web)/')
+    # The fuzzers, the browser page's binding and the Windows sources build with other compilers
+    # (clang's fuzzer runtime, em++, mingw-w64) and have no compile commands here.
+    files=$(git ls-files '*.cpp' | grep -vE '^(fuzz|web|src/platform/windows)/')
     # shellcheck disable=SC2086
     if command -v run-clang-tidy >/dev/null; then
       run-clang-tidy -quiet -j 2 -p build $files
@@ -168,6 +173,14 @@ case "$cmd" in
     done
     ls -l build-package/*.deb
     ;;
+  windows)
+    PACKAGES=("${WINDOWS_PACKAGES[@]}")
+    install_packages
+    cmake -S . -B build-windows -G Ninja -DRH_WERROR=ON -DRH_COMPANION_ONLY=ON \
+      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
+    cmake --build build-windows -j2 --target rational-hydrograph-cli
+    ls -l build-windows/rational-hydrograph-cli.exe
+    ;;
   web)
     # shellcheck disable=SC2046
     install_packages $(web_packages)
@@ -185,7 +198,7 @@ case "$cmd" in
     node web/test/page-test.mjs build-web/page build/cli/rational-hydrograph-cli tests/data
     ;;
   *)
-    echo "usage: ./dev.sh run | test | test-sanitize | bench | fuzz [SECONDS] | lint | package | screenshots | web | test-web" >&2
+    echo "usage: ./dev.sh run | test | test-sanitize | bench | fuzz [SECONDS] | lint | package | screenshots | web | test-web | windows" >&2
     exit 64
     ;;
 esac

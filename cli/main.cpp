@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Cli.h"
+#include "platform/CommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/ModuleDevices.h"
 #include "platform/SystemClock.h"
@@ -12,7 +13,7 @@
 int main(int argc, char** argv) {
   // Interrupted (Ctrl+C, kill), the companion removes the temporary files of the writes in flight.
   rh::InstallWriteSignalCleanup();
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = rh::CommandArguments(argc, argv);
   rh::StdFileSystem files;
   rh::StdFileSystem batchFiles(rh::StdFileSystem::Durability::Deferred);
   const std::unique_ptr<rh::Clock> clock = rh::MakeSystemClock();

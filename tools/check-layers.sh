@@ -3,7 +3,7 @@
 #
 #   ui/, cli/  ->  app/  ->  output/  ->  engine/  ->  core/
 #   platform/ (interfaces) beside and below them all, above core/; platform/qt/ implements it
-#   with Qt.
+#   with Qt, platform/windows/ with the Windows API.
 #
 # core/ is the fault and message catalogue every layer may include; the engine includes only
 # itself and core/. Usage:
@@ -30,6 +30,7 @@ check src/engine 'engine/[^"]+|core/[^"]+'
 check src/output 'output/[^"]+|engine/[^"]+|platform/[^/"]+|core/[^"]+'
 check src/app 'app/[^"]+|output/[^"]+|engine/[^"]+|platform/[^/"]+|core/[^"]+|Version\.h'
 check src/platform/qt 'platform/[^"]+|core/[^"]+'
+check src/platform/windows 'platform/[^/"]+|platform/windows/[^"]+|core/[^"]+'
 for f in src/platform/*.h src/platform/*.cpp; do
   check "$f" 'platform/[^/"]+|core/[^"]+'
 done
@@ -41,9 +42,10 @@ check src/ui 'ui/[^"]+|app/[^"]+|output/[^"]+|platform/[^"]+|core/[^"]+|Version\
 # The browser page's binding carries data between the page and app/ with its renderers.
 check web '[A-Za-z]+\.h|app/[^"]+|output/[^"]+|platform/[^/"]+|core/[^"]+'
 
-# Engine, outputs, application logic and the browser page's binding are plain C++ without Qt.
-qt=$(grep -rnE '#include <Q' src/core src/engine src/output src/app src/platform/*.h src/platform/*.cpp web ||
-  true)
+# Engine, outputs, application logic, the Windows platform and the browser page's binding are plain
+# C++ without Qt.
+qt=$(grep -rnE '#include <Q' src/core src/engine src/output src/app src/platform/*.h src/platform/*.cpp \
+  src/platform/windows web || true)
 if [ -n "$qt" ]; then
   echo "Qt in the plain C++ layers:"
   echo "$qt"

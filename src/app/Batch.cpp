@@ -24,6 +24,7 @@
 #include "core/ShownText.h"
 #include "output/TextForms.h"
 #include "output/VolumeCheck.h"
+#include "platform/Paths.h"
 
 namespace rh {
 
@@ -180,7 +181,7 @@ class RainfallFiles {
   };
 
   Entry Read(const std::string& file, const std::string& ari) {
-    const std::string path = file.front() == '/' || folder_.empty() ? file : folder_ + "/" + file;
+    const std::string path = PathInFolder(folder_, file);
     try {
       return {LoadRainfall(files_, path, file, ari, "the ari column"), {}};
     } catch (const std::bad_alloc&) {
@@ -423,9 +424,7 @@ std::string RowProblem(const BatchRow& row) {
 }
 
 std::string BatchPath(const CompanionOptions& options, const std::string& fileName) {
-  if (options.OutDir.empty())
-    return fileName;
-  return options.OutDir + "/" + fileName;
+  return PathInFolder(options.OutDir, fileName);
 }
 
 void AppendSummaryLine(std::string& out, const BatchRow& row) {
@@ -489,9 +488,7 @@ BatchTally RunBatch(ByteReader& table, const std::string& tablePath,
   const BatchContext batch{options, {"basin table", tablePath}, rowServices};
 
   NameSet usedNames;
-  const auto slash = tablePath.rfind('/');
-  RainfallFiles rainfalls(services.files,
-                          slash == std::string::npos ? "." : tablePath.substr(0, slash));
+  RainfallFiles rainfalls(services.files, FolderPart(tablePath));
   long rowNumber = 0;
   // Reads up to a job's worth of rows; false when the table is exhausted.
   const auto fill = [&](Job& job) {

@@ -94,7 +94,7 @@ void AppendSummaryLine(std::string& out, const BatchRow& row);
 // "row R (line L): message", how a failed row is reported.
 std::string RowProblem(const BatchRow& row);
 
-// The path of a file in the batch's output folder.
+// The path of a file in the batch's output folder, joined with the separator the folder uses.
 std::string BatchPath(const CompanionOptions& options, const std::string& fileName);
 
 }  // namespace rh

@@ -17,6 +17,7 @@
 #include "output/ResultsListing.h"
 #include "output/TextForms.h"
 #include "output/VolumeCheck.h"
+#include "platform/ModuleDevices.h"
 
 namespace rh {
 
@@ -65,6 +66,11 @@ void CheckOptions(const CompanionOptions& o) {
     throw UsageError(messages::kStudyNameText);
   if (!o.Study && !(o.Project.empty() && o.Basin.empty() && o.Engineer.empty() && o.Notes.empty()))
     throw UsageError(messages::kStudyDetailsText);
+  // A build without the devices module (the Windows companion) refuses what needs them up front,
+  // before any of the run's files is written.
+  if (!DevicesOffered() &&
+      (o.ReportPdf || o.Print || o.Study || (o.Plot && PlotFormatOf(*o.Plot) == PlotFormat::Png)))
+    throw UsageError(messages::kDevicesNotOfferedText);
   // HEC-1 reads its input deck record by record, one a line: the station name (the deck's file
   // name) must not break its KK record.
   if (o.Hec1 && Hec1StationNameBreaksRecord(o.DeckPath))

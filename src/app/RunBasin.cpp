@@ -11,6 +11,7 @@
 #include "output/PondReport.h"
 #include "output/PrintedReport.h"
 #include "output/ResultsListing.h"
+#include "platform/HostText.h"
 
 namespace rh {
 
@@ -101,7 +102,7 @@ void WriteOutputs(const OutputRequest& request, const RunServices& services, Bas
     }
     if (request.ListingPath) {
       current = Output::Listing;
-      files.push_back({current, &*request.ListingPath, ListingText(run)});
+      files.push_back({current, &*request.ListingPath, HostText(ListingText(run))});
     }
     if (request.PdfPath) {
       current = Output::Pdf;

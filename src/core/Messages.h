@@ -240,6 +240,11 @@ inline constexpr const char* kPdfOfferText = "Save the report as a PDF file inst
 inline constexpr const char* kPdfDialogTitle = "Save Report as PDF";
 inline constexpr const char* kPdfFilter = "PDF files (*.pdf)";
 inline constexpr const char* kPdfFaultTitle = "ERROR Saving Report as PDF";
+// The companion built without the devices module (on Windows), asked for one of them.
+inline constexpr const char* kDevicesNotOfferedText =
+    "this build of the companion does not offer printed reports (--report, --print), study "
+    "documents (--study) or PNG charts (--plot FILE.png); draw the chart as SVG (--plot "
+    "FILE.svg)";
 
 // Study documents: made where there are no output devices, or a PDF of pages that failed
 // (followed by what failed).

@@ -117,7 +117,8 @@ class FileSystem {
   virtual void SyncAll(const std::string& folder);
 };
 
-// The host's files through the POSIX library.
+// The host's files through the POSIX library, or through the Windows API on Windows (what differs
+// there is told at the top of src/platform/windows/StdFileSystem.cpp).
 class StdFileSystem final : public FileSystem {
  public:
   // How a replaced file reaches the disk. Both keep the temporary file + rename, so a reader never

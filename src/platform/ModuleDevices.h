@@ -13,6 +13,18 @@ namespace rh {
 // result.
 inline constexpr const char* kDevicesModuleSymbol = "rh_make_output_devices";
 
+// Whether this build has a devices module at all. A companion built alone (the CMake option
+// RH_COMPANION_ONLY, and so the Windows companion) is compiled with RH_NO_DEVICES: it offers no
+// printing, PDF reports or PNG pictures, and its ModuleDevices raise UsageError with
+// messages::kDevicesNotOfferedText for each.
+constexpr bool DevicesOffered() {
+#ifdef RH_NO_DEVICES
+  return false;
+#else
+  return true;
+#endif
+}
+
 // Forwards to the devices of the first module file of `candidates` that loads, loading it when a
 // device is first asked for. When none loads, every device raises PrinterFault saying so.
 class ModuleDevices final : public OutputDevices {

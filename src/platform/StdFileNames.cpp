@@ -41,14 +41,6 @@ fs::path Resolved(const std::string& path) {
 
 }  // namespace
 
-std::string FileSystem::FileIdentity(const std::string& path) {
-  return fs::path(path).lexically_normal().generic_string();
-}
-
-void FileSystem::MakeFolder(const std::string&) {}
-
-void FileSystem::SyncAll(const std::string&) {}
-
 std::string StdFileSystem::FileIdentity(const std::string& path) {
   files::CheckPathGiven(path);
   const fs::path resolved = Resolved(path);

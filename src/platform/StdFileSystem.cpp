@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "core/Faults.h"
 #include "core/ShownText.h"
@@ -47,24 +46,11 @@ std::string Reason(int err) {
   }
 }
 
-FileFault Fault(const char* verb, const std::string& path, const std::string& reason) {
-  return FileFault(std::string("Cannot ") + verb + " " + ShownText(path) + ": " + reason + ".",
-                   path);
-}
-
 void CheckRegular(const char* verb, const std::string& path, const struct stat& info) {
   if (S_ISDIR(info.st_mode))
     throw Fault(verb, path, kIsFolder);
   if (!S_ISREG(info.st_mode))
     throw Fault(verb, path, kIsSpecial);
-}
-
-void CheckPathGiven(const std::string& path) {
-  if (path.empty())
-    throw FileFault("No file name was given.");
-  // The system would read the name only up to the NUL and use another file.
-  if (path.find('\0') != std::string::npos)
-    throw Fault("use", path, "a file name cannot hold a NUL character (shown as ?)");
 }
 
 }  // namespace files
@@ -150,47 +136,6 @@ class DescriptorReader final : public ByteReader {
 };
 
 }  // namespace
-
-std::size_t TextReader::Read(char* buffer, std::size_t size) {
-  const std::size_t n = std::min(size, text_.size());
-  std::copy_n(text_.data(), n, buffer);
-  text_.remove_prefix(n);
-  return n;
-}
-
-namespace {
-
-class HeldTextReader final : public ByteReader {
- public:
-  explicit HeldTextReader(std::string text) : text_(std::move(text)), reader_(text_) {}
-  std::size_t Read(char* buffer, std::size_t size) override { return reader_.Read(buffer, size); }
-
- private:
-  std::string text_;
-  TextReader reader_;
-};
-
-class HeldTextWriter final : public FileWriter {
- public:
-  HeldTextWriter(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
-  void Write(std::string_view text) override { text_.append(text); }
-  void Commit() override { files_.ReplaceText(path_, text_); }
-
- private:
-  FileSystem& files_;
-  std::string path_;
-  std::string text_;
-};
-
-}  // namespace
-
-std::unique_ptr<ByteReader> FileSystem::OpenRead(const std::string& path) {
-  return std::make_unique<HeldTextReader>(ReadText(path));
-}
-
-std::unique_ptr<FileWriter> FileSystem::BeginReplace(const std::string& path) {
-  return std::make_unique<HeldTextWriter>(*this, path);
-}
 
 std::unique_ptr<ByteReader> StdFileSystem::OpenRead(const std::string& path) {
   struct stat info {};

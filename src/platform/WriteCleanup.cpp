@@ -1,12 +1,9 @@
+// The table of temporary files in flight, the same on every host. The host's side (its handlers,
+// removing a file, a short pause) is in WriteCleanupPosix.cpp or windows/WriteCleanup.cpp.
 #include "platform/WriteCleanup.h"
 
-#include <unistd.h>
-
 #include <atomic>
-#include <csignal>
 #include <cstring>
-#include <ctime>
-#include <initializer_list>
 
 namespace rh {
 
@@ -17,9 +14,11 @@ namespace {
 // path while it is being written.
 enum SlotState : int { kFree, kFilling, kHeld, kClaimed };
 
+// Every member has its initializer, so the table is constant-initialized (all zero, left to the
+// loader): a table initialized at start-up would touch its megabyte, page by page, in every run.
 struct Slot {
   std::atomic<int> state{kFree};
-  char path[kMaxTemporaryPath];
+  char path[kMaxTemporaryPath] = {};
 };
 
 static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
@@ -31,18 +30,6 @@ std::atomic<int> g_nextSlot{0};  // where the next search for a free slot starts
 // creation of a temporary are counted, so the handler removes their files only once they exist.
 std::atomic<bool> g_ending{false};
 std::atomic<int> g_creating{0};
-
-void RemoveAndExit(int signal) {
-  g_ending.store(true);
-  // Other threads run on meanwhile (a batch writes on several): wait, two seconds at most, for
-  // those that are making a temporary file.
-  for (int waited = 0; g_creating.load() > 0 && waited < 2000; ++waited) {
-    const timespec millisecond{0, 1000000};
-    ::nanosleep(&millisecond, nullptr);
-  }
-  RemoveRegisteredTemporaries();
-  ::_exit(128 + signal);
-}
 
 }  // namespace
 
@@ -90,24 +77,19 @@ void RemoveRegisteredTemporaries() noexcept {
   for (Slot& slot : g_slots) {
     int expected = kHeld;
     if (slot.state.compare_exchange_strong(expected, kClaimed, std::memory_order_acquire)) {
-      ::unlink(slot.path);
+      RemoveTemporaryFile(slot.path);
       slot.state.store(kFree, std::memory_order_release);
     }
   }
 }
 
-void InstallWriteSignalCleanup() {
-  for (const int signal : {SIGINT, SIGTERM}) {
-    struct sigaction current {};
-    if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
-      continue;
-    struct sigaction action {};
-    action.sa_handler = RemoveAndExit;
-    sigemptyset(&action.sa_mask);
-    sigaddset(&action.sa_mask, SIGINT);
-    sigaddset(&action.sa_mask, SIGTERM);
-    ::sigaction(signal, &action, nullptr);
-  }
+void EndWritesAndRemoveTemporaries() noexcept {
+  g_ending.store(true);
+  // Other threads run on meanwhile (a batch writes on several): wait, two seconds at most, for
+  // those that are making a temporary file.
+  for (int waited = 0; g_creating.load() > 0 && waited < 2000; ++waited)
+    PauseOneMillisecond();
+  RemoveRegisteredTemporaries();
 }
 
 }  // namespace rh

@@ -9,7 +9,9 @@ namespace rh {
 
 // Installs SIGINT and SIGTERM handlers that remove every registered temporary file and end the
 // process with 128 + the signal's number (130, 143). A signal the process was started with
-// ignored (a background job of a script) stays ignored. Call it first thing in main.
+// ignored (a background job of a script) stays ignored. On Windows a console control handler does
+// the same: Ctrl+C and Ctrl+Break end with 130, closing the console, logging off and shutting down
+// with 143. Call it first thing in main.
 void InstallWriteSignalCleanup();
 
 // The fixed table behind it, readable from a signal handler.
@@ -28,7 +30,16 @@ void EndCreatingTemporary() noexcept;
 // Forgets a slot (nothing for -1).
 void ForgetTemporary(int slot) noexcept;
 
-// Removes every registered file and forgets it: what the handlers do before the process ends.
+// Removes every registered file and forgets it.
 void RemoveRegisteredTemporaries() noexcept;
+
+// What the handlers do before the process ends: no temporary is made any more, those being made
+// are waited for (two seconds at most), and every registered one is removed.
+void EndWritesAndRemoveTemporaries() noexcept;
+
+// The host's side, one source file a host: removes a file (from a signal handler on POSIX) and
+// pauses the calling thread for about a millisecond.
+void RemoveTemporaryFile(const char* path) noexcept;
+void PauseOneMillisecond() noexcept;
 
 }  // namespace rh
