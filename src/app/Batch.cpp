@@ -332,6 +332,8 @@ void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batc
   } catch (const Fault& fault) {
     row.Status = RowStatus::Fault;
     row.Message = fault.what();
+    if (row.Message == messages::kDivisionByZeroText)
+      row.Message += messages::kDivisionHintText;
   }
 }
 
