@@ -195,6 +195,17 @@ inline constexpr const char* kOneReturnPeriodText =
     "several return periods give one listing after another, one --plot chart and one --study "
     "document; --csv, --hec1, --report, --print and --pond-csv take one return period";
 inline constexpr const char* kPondOptionsText = "--route-step and --pond-csv go with --pond";
+// The companion's arguments. Each follows "option NAME" (the unknown one: "unknown option NAME").
+inline constexpr const char* kOptionWord = "option ";
+inline constexpr const char* kUnknownOptionText = "unknown option ";
+inline constexpr const char* kNearestOptionText = "; did you mean ";
+inline constexpr const char* kGivenTwiceText = " is given twice";
+inline constexpr const char* kTakesNoValueText = " takes no value";
+inline constexpr const char* kHasNoValueText = " has no value: give ";
+inline constexpr const char* kNotAnOptionText = "; options start with --";
+inline constexpr const char* kUnexpectedArgumentText = "unexpected argument ";
+inline constexpr const char* kRouteStepValueText =
+    "--route-step takes a whole number of minutes, such as 1 or 5";
 inline constexpr const char* kSummaryOnTableText =
     " would replace the basin table, which the batch reads: give --out another folder";
 
