@@ -252,7 +252,6 @@ inline constexpr const char* kPictureTooLargeText = "Cannot draw the picture: it
 inline constexpr const char* kPngEncodeText = "Cannot encode the hydrograph plot as PNG: ";
 inline constexpr const char* kNoDisplayPrinterText =
     "The printer cannot be used before the program's display is set up.";
-inline constexpr const char* kReportNoFileNameText = "No file name was given for the report.";
 inline constexpr const char* kPageTooSmallText =
     "The printer's page or font cannot hold the report.";
 inline constexpr const char* kPdfNotStartedText =
@@ -263,8 +262,6 @@ inline constexpr const char* kPdfNotFinishedText =
     "The report could not be rendered: the PDF document did not finish.";
 inline constexpr const char* kPdfIncompleteText =
     "The report could not be rendered: the PDF document is incomplete.";
-inline constexpr const char* kReportNotFinishedText =
-    "The report has not been finished, so there is no PDF file to write.";
 inline constexpr const char* kSpoolerRefusedText =
     "The print spooler did not take the report for printer ";
 

@@ -122,23 +122,6 @@ std::unique_ptr<QtPrinter> QtPrinter::Pdf(char decimalPoint) {
   return std::unique_ptr<QtPrinter>(new QtPrinter(PdfPageLayout(), kPdfResolution, decimalPoint));
 }
 
-std::unique_ptr<QtPrinter> QtPrinter::PdfFile(const std::string& path, char decimalPoint,
-                                              FileSystem& files) {
-  if (path.empty())
-    throw PrinterFault(messages::kReportNoFileNameText);
-  auto printer = Pdf(decimalPoint);
-  printer->pdfPath_ = path;
-  printer->files_ = &files;
-  return printer;
-}
-
-std::unique_ptr<QtPrinter> QtPrinter::PdfFile(const std::string& path, char decimalPoint) {
-  auto files = std::make_unique<StdFileSystem>(StdFileSystem::Durability::Synced);
-  auto printer = PdfFile(path, decimalPoint, *files);
-  printer->ownFiles_ = std::move(files);
-  return printer;
-}
-
 QtPrinter::QtPrinter(const QPageLayout& layout, int resolution, char decimalPoint)
     : layout_(layout), resolution_(resolution), decimalPoint_(decimalPoint) {
   font_ = QFont(kFontFamily);
@@ -226,8 +209,6 @@ void QtPrinter::EndDoc() {
   std::string pdf = RenderPdf();
   if (!queue_.empty())
     SubmitToSpooler(queue_, pdf);
-  else if (files_ != nullptr)
-    files_->ReplaceText(pdfPath_, pdf);
   pdf_ = std::move(pdf);
   Reset();
 }
@@ -236,12 +217,6 @@ void QtPrinter::AbortDoc() {
   // Nothing has left the job yet: dropping the composed pages discards it.
   pdf_.clear();
   Reset();
-}
-
-void QtPrinter::WritePdf(const std::string& path, FileSystem& files) const {
-  if (pdf_.empty())
-    throw PrinterFault(messages::kReportNotFinishedText);
-  files.ReplaceText(path, pdf_);
 }
 
 }  // namespace rh
