@@ -136,6 +136,19 @@ TEST(Batch, Summary) {
             "Concentration value must be 5 or greater.,chart,,,,,,,,,\n");
 }
 
+// A table with several return periods and none in the row: the message names the ari column, the
+// place to give one.
+TEST(Batch, AReturnPeriodIsAskedOfTheAriColumn) {
+  Batch b;
+  b.files.files["atlas.csv"] = test::ReadFile(RH_TEST_DATA_DIR "/atlas14-fort-myers-fl.csv");
+  b.Run("name,tc,rain,area,coef,peak,rainfall\nA,10,,100,.85,,atlas.csv\n", Out());
+  ASSERT_EQ(b.report.Rows.size(), 1u);
+  EXPECT_EQ(b.report.Rows[0].Status, RowStatus::Refused);
+  EXPECT_NE(b.report.Rows[0].Message.find("give the ari column, one of: 1, 2, 5"),
+            std::string::npos)
+      << b.report.Rows[0].Message;
+}
+
 // A row's pond, named relative to the table's folder, routes its hydrograph: the figures join the
 // summary; an overflowing pond refuses its row alone.
 TEST(Batch, RowsRoutedThroughTheirPonds) {
