@@ -233,9 +233,11 @@ Parsed Parse(const std::vector<std::string>& args) {
           throw UsageError(messages::kOptionWord + name + messages::kTakesNoValueText);
         break;
       case Takes::Value:
-        if (!value && !nextIsValue)
-          throw UsageError(messages::kOptionWord + name + messages::kHasNoValueText + name + " " +
-                           option->value);
+        if (!value && !nextIsValue) {
+          std::string problem = messages::kOptionWord + name;
+          problem.append(messages::kHasNoValueText).append(name).append(" ").append(option->value);
+          throw UsageError(problem);
+        }
         if (!value)
           value = args[++i];
         break;

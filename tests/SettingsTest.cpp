@@ -172,7 +172,7 @@ TEST(StartUp, ChoicesForEveryRun) {
     std::string warning;
     StartupOps ops;
     ops.ShowWarning = [&](const std::string& title, const std::string& text) {
-      warning = title + ": " + text;
+      warning.assign(title).append(": ").append(text);
     };
     ops.ShowMainMenu = [] {};
     ops.ShowMethodTextModal = [](int) {};

@@ -179,6 +179,7 @@ std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOp
   std::vector<std::pair<std::string, std::string>> files;
   if (options.Plot && runs.size() > 1) {
     std::vector<Run> each;
+    each.reserve(runs.size());
     for (const BasinRun& basin : runs)
       each.push_back(basin.Run);
     files.emplace_back(*options.Plot, PlotFileBytes(each, *options.Plot, &services.devices));
@@ -226,6 +227,7 @@ int RunSingle(const CompanionOptions& options, const CompanionServices& services
     return kExitFault;
   }
   std::vector<FileText> more;
+  more.reserve(documents.size());
   for (const auto& [path, bytes] : documents)
     more.push_back({path, bytes});
   OutputRequest& request = periods.size() > 1 ? requests.front() : requests.back();

@@ -1,9 +1,9 @@
 #include "platform/SystemClock.h"
 
-#include <clocale>
 #include <ctime>
 
-#include <locale.h>
+// newlocale and strftime_l are POSIX and only <locale.h> declares them.
+#include <locale.h>  // NOLINT(modernize-deprecated-headers)
 
 namespace rh {
 
