@@ -155,9 +155,7 @@ PageRun RunPage(const PageRequest& request) {
     page.warningText = error.what();
   } catch (const Fault& fault) {
     page.warningTitle = messages::kRunFaultTitle;
-    page.warningText = fault.what();
-    if (page.warningText == messages::kDivisionByZeroText)
-      page.warningText += messages::kDivisionHintText;
+    page.warningText = ComputationFaultText(fault);
   } catch (const std::bad_alloc&) {
     page.warningTitle = messages::kRunFaultTitle;
     page.warningText = messages::kOutOfMemoryText;

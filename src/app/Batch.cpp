@@ -331,9 +331,7 @@ void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batc
     row.Message = error.what();
   } catch (const Fault& fault) {
     row.Status = RowStatus::Fault;
-    row.Message = fault.what();
-    if (row.Message == messages::kDivisionByZeroText)
-      row.Message += messages::kDivisionHintText;
+    row.Message = ComputationFaultText(fault);
   }
 }
 

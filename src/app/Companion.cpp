@@ -283,14 +283,8 @@ int RunCompanion(const CompanionOptions& options, const CompanionServices& servi
   } catch (const Refused& refusal) {
     err << refusal.Title() << ": " << refusal.Text() << '\n';
     return kExitRefused;
-  } catch (const ArithmeticFault& fault) {
-    std::string message = fault.what();
-    if (message == messages::kDivisionByZeroText)
-      message += messages::kDivisionHintText;
-    err << kPrefix << message << '\n';
-    return kExitFault;
   } catch (const Fault& fault) {
-    err << kPrefix << fault.what() << '\n';
+    err << kPrefix << ComputationFaultText(fault) << '\n';
     return kExitFault;
   } catch (const std::bad_alloc&) {
     err << kPrefix << messages::kOutOfMemoryText << '\n';

@@ -53,6 +53,13 @@ std::string PlotFileBytes(const std::vector<Run>& runs, const std::string& path,
                       devices);
 }
 
+std::string ComputationFaultText(const Fault& fault) {
+  std::string text = fault.what();
+  if (text == messages::kDivisionByZeroText)
+    text += messages::kDivisionHintText;
+  return text;
+}
+
 BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,
                   const RunServices& services) {
   BasinRun basin;
