@@ -21,15 +21,23 @@ std::string TempFolder() {
   return mkdtemp(pattern.data());
 }
 
-// A basin table file of `count` rows with times of concentration from 5 to 60 minutes.
-std::string BasinTable(const std::string& folder, long count) {
+// A basin table file of `count` rows with times of concentration from 5 to 60 minutes; with
+// `pond`, every row routed through the sample pond (basins of 60 to 120 acres, which it holds).
+std::string BasinTable(const std::string& folder, long count, bool pond = false) {
   std::string path = folder + "/basins.csv";
   std::ofstream csv(path);
-  csv << "name,tc,rain,area,coef,peak\n";
+  csv << "name,tc,rain,area,coef,peak" << (pond ? ",pond" : "") << "\n";
   for (long i = 0; i < count; ++i) {
+    if (pond) {
+      csv << "basin-" << i << ',' << 5 + i % 56 << ",2.5," << 60 + i % 61 << ",.85,,"
+          << "pond.csv\n";
+      continue;
+    }
     csv << "basin-" << i << ',' << 5 + i % 56 << ",2.5," << 20 + i % 300 << ",.85," << 100 + i % 400
         << '\n';
   }
+  if (pond)
+    std::filesystem::copy_file(RH_SAMPLE_POND, folder + "/pond.csv");
   return path;
 }
 
@@ -99,6 +107,22 @@ void BM_BatchSummaryOnly(benchmark::State& state) {
   state.counters["peak_rss_mib"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
   std::filesystem::remove_all(folder);
 }
+// Every basin routed through a pond, the summary alone: the routing of 10,000 basins.
+void BM_BatchPondsSummaryOnly(benchmark::State& state) {
+  const long count = state.range(0);
+  const std::string folder = TempFolder();
+  const std::string table = BasinTable(folder, count, true);
+  for (auto _ : state)
+    RunOnce(state, Options(table, folder + "/out", true));
+  state.SetItemsProcessed(state.iterations() * count);
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_BatchPondsSummaryOnly)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
 BENCHMARK(BM_BatchSummaryOnly)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond)

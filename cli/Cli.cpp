@@ -7,6 +7,7 @@
 #include "Version.h"
 #include "app/Companion.h"
 #include "core/Faults.h"
+#include "core/Messages.h"
 
 namespace rh::cli {
 
@@ -35,7 +36,7 @@ long Minutes(const std::string& text) {
   if (text.empty() || text.size() > 6 ||
       !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
       std::stol(text) < 1)
-    throw UsageError("--route-step takes a whole number of minutes, such as 1 or 5");
+    throw UsageError(messages::kRouteStepValueText);
   return std::stol(text);
 }
 
@@ -196,9 +197,10 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
       nearest = &option;
     }
   }
-  throw UsageError(
-      "unknown option " + name +
-      (nearest != nullptr ? std::string("; did you mean ") + nearest->name + "?" : std::string()));
+  throw UsageError(messages::kUnknownOptionText + name +
+                   (nearest != nullptr
+                        ? messages::kNearestOptionText + std::string(nearest->name) + "?"
+                        : std::string()));
 }
 
 bool LooksLikeOption(const std::string& arg) {
@@ -211,7 +213,7 @@ Parsed Parse(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i] == "-h" ? "--help" : args[i];
     if (!LooksLikeOption(name))
-      throw UsageError("unexpected argument " + name + "; options start with --");
+      throw UsageError(messages::kUnexpectedArgumentText + name + messages::kNotAnOptionText);
     std::optional<std::string> value;
     if (const auto eq = name.find('='); eq != std::string::npos) {
       value = name.substr(eq + 1);
@@ -223,16 +225,17 @@ Parsed Parse(const std::vector<std::string>& args) {
       Unknown(name);
     // A second value would silently replace the first: a script with a slip is told instead.
     if (!given.insert(name).second)
-      throw UsageError("option " + name + " is given twice");
+      throw UsageError(messages::kOptionWord + name + messages::kGivenTwiceText);
     const bool nextIsValue = i + 1 < args.size() && !LooksLikeOption(args[i + 1]);
     switch (option->takes) {
       case Takes::Nothing:
         if (value)
-          throw UsageError("option " + name + " takes no value");
+          throw UsageError(messages::kOptionWord + name + messages::kTakesNoValueText);
         break;
       case Takes::Value:
         if (!value && !nextIsValue)
-          throw UsageError("option " + name + " has no value: give " + name + " " + option->value);
+          throw UsageError(messages::kOptionWord + name + messages::kHasNoValueText + name + " " +
+                           option->value);
         if (!value)
           value = args[++i];
         break;

@@ -8,6 +8,7 @@
 #include "Basins.h"
 #include "Bounded.h"
 #include "Fakes.h"
+#include "TestFiles.h"
 #include "app/Batch.h"
 #include "app/FileCache.h"
 #include "core/Faults.h"
@@ -126,13 +127,49 @@ TEST(Batch, Summary) {
   b.Run(kHeader + "A,10,2.5,100,.85,250\n\"x,y\",10,2.5,100,.85,250\nC,3,2.5,100,.85,250\n", Out());
   EXPECT_EQ(b.summary,
             "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message,rainfall,ari,"
-            "p6_in,qp_cfs\n"
-            "A,ok,37,25,250,17.6005509641873,,chart,,2.5,250\n"
+            "p6_in,qp_cfs,pond,peak_out_cfs,peak_out_min,max_storage_acft,max_stage_ft,drain_min\n"
+            "A,ok,37,25,250,17.6005509641873,,chart,,2.5,250,,,,,,\n"
             "\"x,y\",bad-name,,,,,\"row 2 (line 3): the basin name \"\"x,y\"\" is not a safe file "
             "name (letters, digits, '.', '_' and '-' only, no leading '.', at most 100 "
-            "characters)\",chart,,,\n"
+            "characters)\",chart,,,,,,,,,\n"
             "C,refused,,,,,row 3 (line 4): ERROR In Time of Concentration: Time of "
-            "Concentration value must be 5 or greater.,chart,,,\n");
+            "Concentration value must be 5 or greater.,chart,,,,,,,,,\n");
+}
+
+// A table with several return periods and none in the row: the message names the ari column, the
+// place to give one.
+TEST(Batch, AReturnPeriodIsAskedOfTheAriColumn) {
+  Batch b;
+  b.files.files["atlas.csv"] = test::ReadFile(RH_TEST_DATA_DIR "/atlas14-fort-myers-fl.csv");
+  b.Run("name,tc,rain,area,coef,peak,rainfall\nA,10,,100,.85,,atlas.csv\n", Out());
+  ASSERT_EQ(b.report.Rows.size(), 1u);
+  EXPECT_EQ(b.report.Rows[0].Status, RowStatus::Refused);
+  EXPECT_NE(b.report.Rows[0].Message.find("give the ari column, one of: 1, 2, 5"),
+            std::string::npos)
+      << b.report.Rows[0].Message;
+}
+
+// A row's pond, named relative to the table's folder, routes its hydrograph: the figures join the
+// summary; an overflowing pond refuses its row alone.
+TEST(Batch, RowsRoutedThroughTheirPonds) {
+  Batch b;
+  b.files.files["pond.csv"] = test::ReadFile(RH_TEST_DATA_DIR "/example-pond.csv");
+  b.files.files["small.csv"] = "stage_ft,storage_acft,outflow_cfs\n0,0,0\n1,.5,5\n2,1,10\n";
+  b.Run(
+      "name,tc,rain,area,coef,peak,pond\nA,10,2.5,100,.85,250,pond.csv\nB,10,2.5,100,.85,250,"
+      "small.csv\nC,10,2.5,100,.85,250,\n",
+      Out());
+  const auto line = [&](const char* start) {
+    const auto at = b.summary.find(std::string("\n") + start);
+    return b.summary.substr(at + 1, b.summary.find('\n', at + 1) - at - 1);
+  };
+  EXPECT_EQ(line("A,"),
+            "A,ok,37,25,250,17.6005509641873,,chart,,2.5,250,pond.csv,32.3,277,10.035,4.57,595");
+  EXPECT_NE(line("B,").find("B,refused,"), std::string::npos);
+  EXPECT_NE(line("B,").find("ERROR In Pond Table: At 89 min"), std::string::npos);
+  EXPECT_EQ(line("C,"), "C,ok,37,25,250,17.6005509641873,,chart,,2.5,250,,,,,,");
+  EXPECT_NE(b.files.files.at("out/A.txt").find("\nPEAK OUTFLOW  32.3 CFS AT  277 MIN.\n"),
+            std::string::npos);
 }
 
 TEST(Batch, Hec1DecksBesideTheListings) {
@@ -264,7 +301,7 @@ TEST(Batch, AVolumeBeyondTheCheckHasNoFigure) {
   b.Run(kHeader + "Huge,10,2.5,1e305,.85,1e305\n", Out(false, true));
   ASSERT_EQ(b.report.Rows.size(), 1u);
   EXPECT_EQ(b.report.Rows[0].Status, RowStatus::Ok) << b.report.Rows[0].Message;
-  EXPECT_NE(b.summary.find("\nHuge,ok,37,25,1E+305,,,chart,,2.5,1E+305\n"), std::string::npos)
+  EXPECT_NE(b.summary.find("\nHuge,ok,37,25,1E+305,,,chart,,2.5,1E+305,,,,,,\n"), std::string::npos)
       << b.summary;
 }
 

@@ -74,5 +74,23 @@ TEST(Plot, FormatFromTheFileName) {
     EXPECT_FALSE(PlotFormatOf(other)) << other;
 }
 
+// Every line of text stays inside the picture, however narrow the window the chart is drawn in.
+TEST(Plot, TextFitsNarrowWindows) {
+  for (const double width : {500.0, 700.0, 1200.0, 1600.0}) {
+    const Drawing d = PlotDrawing(test::ComputedBasin({10, 2.5, 100, 0.85, 250}), width, 900);
+    for (const Shape& shape : d.shapes) {
+      const auto* text = std::get_if<TextShape>(&shape);
+      if (text == nullptr || text->degrees != 0)
+        continue;
+      const double wide = ApproximateTextWidth(text->text, text->pixelSize, text->bold);
+      const double left = text->align == TextAlign::Left     ? text->at.x
+                          : text->align == TextAlign::Centre ? text->at.x - wide / 2
+                                                             : text->at.x - wide;
+      EXPECT_GE(left, 0) << width << ": " << text->text;
+      EXPECT_LE(left + wide, width) << width << ": " << text->text;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace rh

@@ -36,7 +36,9 @@ void WriteReport(const rh::Run& run, PrintTarget& target, const std::string& dat
 
 void PrintPdf(const rh::Run& s, const std::string& path, char decimalPoint = '.') {
   test::FixedClock clock;
-  PrintReport(s, *QtPrinter::PdfFile(path, decimalPoint), clock);
+  auto pdf = QtPrinter::Pdf(decimalPoint);
+  PrintReport(s, *pdf, clock);
+  std::ofstream(path, std::ios::binary) << pdf->PdfBytes();
 }
 
 std::string Squeezed(const std::string& line) {
@@ -50,7 +52,7 @@ std::string Squeezed(const std::string& line) {
 
 TEST(QtPrinter, ZonesAreMeasuredInTheReportFont) {
   ScratchDir dir;
-  auto printer = QtPrinter::PdfFile(dir / "zones.pdf", '.');
+  auto printer = QtPrinter::Pdf('.');
   ASSERT_GT(printer->ColumnWidth(), 0);
   PrintStatement(*printer, {{"TIME (MIN) = ", Ending::Join}, {1000.0, Ending::NextZone}});
   EXPECT_NEAR(printer->CurrentX(), 28 * printer->ColumnWidth(), 1e-6);
@@ -67,14 +69,14 @@ TEST(QtPrinter, LongReportsFlowOntoFurtherPages) {
   } cases[] = {{10, false, 1}, {5, true, 2}};
   for (const auto& c : cases) {
     ScratchDir dir;
-    auto printer = QtPrinter::PdfFile(dir / "r.pdf", '.');
+    auto printer = QtPrinter::Pdf('.');
     WriteReport(Basin(c.tc, c.hec1), *printer, "12/7/2026");
     EXPECT_EQ(printer->PageCount(), c.pages) << c.tc;
     printer->AbortDoc();
   }
   // A page holds the same number of lines each time.
   ScratchDir dir;
-  auto printer = QtPrinter::PdfFile(dir / "r.pdf", '.');
+  auto printer = QtPrinter::Pdf('.');
   std::vector<int> firstLineOfPage = {0};
   for (int line = 0; line < 400; ++line) {
     PrintStatement(*printer, {{"LINE"}});
@@ -160,74 +162,20 @@ TEST(QtPrinter, CommaDecimalPointReachesThePage) {
   EXPECT_NE(Squeezed(text).find("RUNOFF COEFFICIENT ,85"), std::string::npos);
 }
 
-TEST(QtPrinter, AnAbortedJobLeavesTheEarlierFile) {
-  ScratchDir dir;
-  std::ofstream(dir / "report.pdf") << "earlier report";
-  auto printer = QtPrinter::PdfFile(dir / "report.pdf", '.');
-  WriteReport(Basin(10, false), *printer, "12/7/2026");
-  printer->AbortDoc();
-  EXPECT_EQ(test::ReadFile(dir / "report.pdf"), "earlier report");
-  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.pdf"});
-
-  // The same printer takes the next job whole.
-  test::FixedClock clock;
-  PrintReport(Basin(10, false), *printer, clock);
-  EXPECT_EQ(test::ReadFile(dir / "report.pdf").rfind("%PDF-", 0), 0u);
-  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.pdf"});
-}
-
-TEST(QtPrinter, UnwritablePdfPathsAreFaults) {
-  ScratchDir dir;
-  std::ofstream(dir / "plain.txt") << "x";
-  for (const std::string& path : {dir / "missing/report.pdf", dir / "plain.txt/report.pdf"}) {
-    EXPECT_THROW(PrintPdf(Basin(10, false), path), PrinterFault) << path;
-    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"plain.txt"}) << path;
-  }
-  EXPECT_THROW(QtPrinter::PdfFile("", '.'), PrinterFault);
-}
-
-// The PDF of a report is the same document whether the caller writes the job's bytes or the job
-// writes them through a file writer.
+// The PDF of a report holds the whole report: every line, one page flowing onto the next, the
+// discharges in one column.
 TEST(QtPrinter, PdfBytesHoldTheWholeReport) {
   if (!test::HaveCommand("pdftotext"))
     GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
   ScratchDir dir;
   const rh::Run s = Basin(5, true);
-  test::FixedClock clock;
-  auto inMemory = QtPrinter::Pdf('.');
-  PrintReport(s, *inMemory, clock);
-  StdFileSystem files;
-  inMemory->WritePdf(dir / "memory.pdf", files);
-  test::MemoryFileSystem fake;
-  auto toFile = QtPrinter::PdfFile("r.pdf", '.', fake);
-  PrintReport(s, *toFile, clock);
-  EXPECT_EQ(fake.files.at("r.pdf"), toFile->PdfBytes());
-  std::ofstream(dir / "file.pdf", std::ios::binary) << toFile->PdfBytes();
-
-  for (const char* name : {"memory.pdf", "file.pdf"}) {
-    const std::string text = test::PdfText(dir / name);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 2) << name;
-    EXPECT_NE(Squeezed(text).find("BASIN AREA 100 ACRES"), std::string::npos) << name;
-    EXPECT_EQ(test::CheckDischargeColumn(test::PdfWords(dir / name), s.Result.OrdinateCount + 1),
-              "")
-        << name;
-  }
-}
-
-TEST(QtPrinter, AFailedWriteLeavesNoFileAndIsAFault) {
-  test::MemoryFileSystem files;
-  files.unwritable = {"r.pdf"};
-  test::FixedClock clock;
-  auto toFile = QtPrinter::PdfFile("r.pdf", '.', files);
-  EXPECT_THROW(PrintReport(Basin(10, false), *toFile, clock), PrinterFault);
-  EXPECT_EQ(toFile->PdfBytes(), "");
-
-  auto inMemory = QtPrinter::Pdf('.');
-  EXPECT_THROW(inMemory->WritePdf("r.pdf", files), PrinterFault) << "nothing finished yet";
-  PrintReport(Basin(10, false), *inMemory, clock);
-  EXPECT_THROW(inMemory->WritePdf("r.pdf", files), FileFault);
-  EXPECT_TRUE(files.files.empty());
-  EXPECT_EQ(files.writes, 2);
+  PrintPdf(s, dir / "report.pdf");
+  const std::string text = test::PdfText(dir / "report.pdf");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 2);
+  EXPECT_NE(Squeezed(text).find("BASIN AREA 100 ACRES"), std::string::npos);
+  EXPECT_EQ(
+      test::CheckDischargeColumn(test::PdfWords(dir / "report.pdf"), s.Result.OrdinateCount + 1),
+      "");
 }
 
 }  // namespace

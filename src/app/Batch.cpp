@@ -17,11 +17,13 @@
 
 #include "app/BasinCsv.h"
 #include "app/FileCache.h"
+#include "app/PondFile.h"
 #include "app/PreparedRun.h"
 #include "app/RainfallTable.h"
 #include "core/Faults.h"
 #include "core/Messages.h"
 #include "core/ShownText.h"
+#include "output/PondReport.h"
 #include "output/TextForms.h"
 #include "output/VolumeCheck.h"
 #include "platform/Paths.h"
@@ -159,31 +161,49 @@ void Classify(const CsvRecord& record, std::size_t columns, NameSet& usedNames, 
   }
 }
 
-// The rainfall tables a batch's rows name, each file read once while it stays among the few hundred
-// kept (a table is refused for every row that names it, with the same message).
-class RainfallFiles {
+// The rainfall and pond tables a batch's rows name (relative to the basin table's folder), each
+// file read once while it stays among the few hundred kept: a table is refused for every row that
+// names it, with the same message.
+class TableFiles {
  public:
-  RainfallFiles(FileSystem& files, std::string folder)
-      : files_(files), folder_(std::move(folder)) {}
+  TableFiles(FileSystem& files, std::string folder) : files_(files), folder_(std::move(folder)) {}
 
-  // The table of `file` (relative to the basin table's folder) and `ari`; a refusal's message.
-  std::shared_ptr<const TableRainfall> Table(const std::string& file, const std::string& ari,
-                                             std::string& problem) {
-    Entry entry = tables_.Get(file + '\n' + ari, [&] { return Read(file, ari); });
-    problem = std::move(entry.problem);
-    return entry.table;
+  // The rainfall table of `file` and `ari`; nothing, and the refusal's message, when it cannot
+  // serve.
+  std::shared_ptr<const TableRainfall> Rainfall(const std::string& file, const std::string& ari,
+                                                std::string& problem) {
+    return Taken(rainfalls_.Get(file + '\n' + ari,
+                                [&] {
+                                  return Read([&] {
+                                    return LoadRainfall(files_, PathInFolder(folder_, file), file,
+                                                        ari, "the ari column");
+                                  });
+                                }),
+                 problem);
+  }
+
+  // The pond table of `file`, as above.
+  std::shared_ptr<const TablePond> Pond(const std::string& file, std::string& problem) {
+    return Taken(ponds_.Get(file,
+                            [&] {
+                              return Read([&] {
+                                return LoadPond(files_, PathInFolder(folder_, file), file);
+                              });
+                            }),
+                 problem);
   }
 
  private:
+  template <typename Table>
   struct Entry {
-    std::shared_ptr<const TableRainfall> table;
+    std::shared_ptr<const Table> table;
     std::string problem;
   };
 
-  Entry Read(const std::string& file, const std::string& ari) {
-    const std::string path = PathInFolder(folder_, file);
+  template <typename Load>
+  static auto Read(const Load& load) -> Entry<typename decltype(load())::element_type> {
     try {
-      return {LoadRainfall(files_, path, file, ari, "the ari column"), {}};
+      return {load(), {}};
     } catch (const std::bad_alloc&) {
       throw;  // out of memory is no fault of the table
     } catch (const std::exception& refusal) {
@@ -191,25 +211,43 @@ class RainfallFiles {
     }
   }
 
+  template <typename Table>
+  static std::shared_ptr<const Table> Taken(Entry<Table> entry, std::string& problem) {
+    problem = std::move(entry.problem);
+    return entry.table;
+  }
+
   FileSystem& files_;
   std::string folder_;
-  FileCache<Entry> tables_{256};
+  FileCache<Entry<const TableRainfall>> rainfalls_{256};
+  FileCache<Entry<const TablePond>> ponds_{256};
 };
 
 // The tables a row names and how its peak is chosen, found as the table is read.
 struct RowTables {
   std::shared_ptr<const TableRainfall> rainfall;
+  std::shared_ptr<const TablePond> pond;
   bool chartPeak = false;  // an empty peak cell: the chart's peak
 };
 
-// The row's storm: its rainfall table, if any, and the chart's peak for an empty peak cell. A table
-// that cannot serve, or a rain cell beside a table, refuses the row.
-void ChooseStorm(const CsvRecord& record, const Columns& columns, RainfallFiles& rainfalls,
-                 BatchRow& row, RowTables& tables) {
+// The row's tables: its rainfall table, if any, and the chart's peak for an empty peak cell, and
+// its pond. A table that cannot serve, or a rain cell beside a rainfall table, refuses the row.
+void ChooseTables(const CsvRecord& record, const Columns& columns, TableFiles& files, BatchRow& row,
+                  RowTables& tables) {
   const auto cell = [&](std::optional<std::size_t> column) {
     return column ? TrimSpaces(record.Fields[*column]) : std::string();
   };
   tables.chartPeak = cell(5).empty();
+  row.Pond = cell(columns.pond);
+  if (!row.Pond.empty()) {
+    std::string problem;
+    tables.pond = files.Pond(row.Pond, problem);
+    if (!tables.pond) {
+      row.Status = RowStatus::Refused;
+      row.Message = std::string(messages::kPondTableTitle) + ": " + problem;
+      return;
+    }
+  }
   row.Rainfall = cell(columns.rainfall);
   row.Ari = cell(columns.ari);
   if (row.Rainfall.empty()) {
@@ -227,7 +265,7 @@ void ChooseStorm(const CsvRecord& record, const Columns& columns, RainfallFiles&
     return;
   }
   std::string problem;
-  tables.rainfall = rainfalls.Table(row.Rainfall, row.Ari, problem);
+  tables.rainfall = files.Rainfall(row.Rainfall, row.Ari, problem);
   if (!tables.rainfall) {
     row.Status = RowStatus::Refused;
     row.Message = std::string(messages::kRainfallTableTitle) + ": " + problem;
@@ -256,6 +294,7 @@ void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batc
   entries.PeakDischarge = std::move(record.Fields[5]);
   RunChoices choices;
   choices.Rainfall = tables.rainfall;
+  choices.Pond = tables.pond;
   choices.ChartPeak = tables.chartPeak;
   choices.Hec1 = options.Hec1;
   if (options.Hec1)
@@ -280,6 +319,10 @@ void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batc
     row.PeakIndex = r.PeakIndex;
     row.PeakCfs = r.Hydrograph(r.PeakIndex);
     row.VolumeAcreFeet = basin.Check->HydrographAcreFeet;
+    if (const auto& p = basin.Run.Routing) {
+      row.Routed = RoutedFigures{p->PeakOutflowCfs, p->PeakOutflowMinutes, p->MaxStorageAcreFeet,
+                                 p->MaxStageFeet, p->DrainMinutes};
+    }
   } catch (const Refused& refusal) {
     row.Status = RowStatus::Refused;
     row.Message = refusal.Title() + ": " + refusal.Text();
@@ -289,6 +332,8 @@ void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batc
   } catch (const Fault& fault) {
     row.Status = RowStatus::Fault;
     row.Message = fault.what();
+    if (row.Message == messages::kDivisionByZeroText)
+      row.Message += messages::kDivisionHintText;
   }
 }
 
@@ -458,6 +503,22 @@ void AppendSummaryLine(std::string& out, const BatchRow& row) {
   } else {
     out += ',';
   }
+  out += ',';
+  out += CsvField(ShownText(row.Pond));
+  if (row.Status == RowStatus::Ok && row.Routed) {
+    const RoutedFigures& p = *row.Routed;
+    for (const double figure :
+         {RoundedHalfUp(p.PeakOutflowCfs, 10), p.PeakOutflowMinutes,
+          RoundedHalfUp(p.MaxStorageAcreFeet, 1000), RoundedHalfUp(p.MaxStageFeet, 100)}) {
+      out += ',';
+      AppendPlainNumber(out, figure);
+    }
+    out += ',';
+    if (p.DrainMinutes)
+      AppendPlainNumber(out, *p.DrainMinutes);
+  } else {
+    out += ",,,,,";
+  }
   out += '\n';
 }
 
@@ -488,7 +549,7 @@ BatchTally RunBatch(ByteReader& table, const std::string& tablePath,
   const BatchContext batch{options, {"basin table", tablePath}, rowServices};
 
   NameSet usedNames;
-  RainfallFiles rainfalls(services.files, FolderPart(tablePath));
+  TableFiles tableFiles(services.files, FolderPart(tablePath));
   long rowNumber = 0;
   // Reads up to a job's worth of rows; false when the table is exhausted.
   const auto fill = [&](Job& job) {
@@ -509,7 +570,7 @@ BatchTally RunBatch(ByteReader& table, const std::string& tablePath,
       Classify(next, columns->count, usedNames, row);
       job.tables[job.count] = RowTables{};
       if (row.Status == RowStatus::Ok)
-        ChooseStorm(next, *columns, rainfalls, row, job.tables[job.count]);
+        ChooseTables(next, *columns, tableFiles, row, job.tables[job.count]);
       ++job.count;
     }
     return job.count > 0;

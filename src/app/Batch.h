@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,7 +25,7 @@ constexpr std::size_t kMaxBasinNameLength = 100;
 // The first line of summary.csv.
 constexpr std::string_view kSummaryHeader =
     "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message,rainfall,ari,p6_in,"
-    "qp_cfs\n";
+    "qp_cfs,pond,peak_out_cfs,peak_out_min,max_storage_acft,max_stage_ft,drain_min\n";
 
 enum class RowStatus {
   Ok,
@@ -36,6 +37,15 @@ enum class RowStatus {
 
 // The summary's word for a status: ok, bad-name, refused, fault, malformed.
 const char* RowStatusName(RowStatus status);
+
+// A routed row's figures for the summary, in full precision.
+struct RoutedFigures {
+  double PeakOutflowCfs = 0;
+  double PeakOutflowMinutes = 0;
+  double MaxStorageAcreFeet = 0;
+  double MaxStageFeet = 0;
+  std::optional<double> DrainMinutes;  // none when the pond has not drained
+};
 
 struct BatchRow {
   long Row = 0;   // data row, from 1 (the header is not counted)
@@ -53,6 +63,8 @@ struct BatchRow {
   std::string Ari;             // the table's return period as given (or its only one)
   double SixHourRainfall = 0;  // P6 used, inches
   double PeakDischarge = 0;    // Qp used, cfs
+  std::string Pond;            // the row's pond table as given; "" for none
+  std::optional<RoutedFigures> Routed;  // when the row's hydrograph was routed through its pond
 };
 
 struct BatchTally {

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 #include "core/ShownText.h"
 
 namespace rh {
@@ -97,12 +98,13 @@ std::string ReportPathIn(FileSystem& files, const std::string& path) {
     fields.ReadField();
     reportPath = fields.ReadField();
   } catch (const FileFault&) {
-    throw FileFault("The settings file " + ShownText(path) + " has fewer than three lines.", path);
+    throw FileFault(messages::kSettingsFileText + ShownText(path) + messages::kSettingsShortText,
+                    path);
   }
   // Cut at the NUL, the path would name another file than the one the line holds.
   if (reportPath.find('\0') != std::string::npos) {
-    throw FileFault("The settings file " + ShownText(path) + " holds the HEC-1 deck path " +
-                        Quoted(reportPath) + " with a NUL character (shown as ?) in it.",
+    throw FileFault(messages::kSettingsFileText + ShownText(path) + " holds the HEC-1 deck path " +
+                        Quoted(reportPath) + messages::kSettingsNulText,
                     path);
   }
   return reportPath;

@@ -195,8 +195,75 @@ inline constexpr const char* kOneReturnPeriodText =
     "several return periods give one listing after another, one --plot chart and one --study "
     "document; --csv, --hec1, --report, --print and --pond-csv take one return period";
 inline constexpr const char* kPondOptionsText = "--route-step and --pond-csv go with --pond";
+// The companion's arguments. Each follows "option NAME" (the unknown one: "unknown option NAME").
+inline constexpr const char* kOptionWord = "option ";
+inline constexpr const char* kUnknownOptionText = "unknown option ";
+inline constexpr const char* kNearestOptionText = "; did you mean ";
+inline constexpr const char* kGivenTwiceText = " is given twice";
+inline constexpr const char* kTakesNoValueText = " takes no value";
+inline constexpr const char* kHasNoValueText = " has no value: give ";
+inline constexpr const char* kNotAnOptionText = "; options start with --";
+inline constexpr const char* kUnexpectedArgumentText = "unexpected argument ";
+inline constexpr const char* kRouteStepValueText =
+    "--route-step takes a whole number of minutes, such as 1 or 5";
 inline constexpr const char* kSummaryOnTableText =
     " would replace the basin table, which the batch reads: give --out another folder";
+
+// Files: why an operation on a file failed, in words a user can act on. A file fault reads
+// "Cannot VERB FILE: REASON."
+inline constexpr const char* kCannotText = "Cannot ";
+inline constexpr const char* kNoPermissionReason = "no permission";
+inline constexpr const char* kReadOnlyDiskReason = "the disk is read-only";
+inline constexpr const char* kDiskFullReason = "the disk is full; free some space and try again";
+inline constexpr const char* kQuotaReason =
+    "the disk quota is used up; free some space and try again";
+inline constexpr const char* kDiskErrorReason = "the disk reported an input/output error";
+inline constexpr const char* kNameTooLongReason = "the name is too long";
+inline constexpr const char* kNotAFolderReason = "a part of the path is not a folder";
+inline constexpr const char* kLinkLoopReason = "too many symbolic links";
+inline constexpr const char* kTooManyOpenReason = "too many files are open";
+inline constexpr const char* kNoSuchFileReason = "the file does not exist";
+inline constexpr const char* kNoReadPermissionReason = "no permission to read it";
+inline constexpr const char* kNoSuchFolderReason = "the folder does not exist";
+inline constexpr const char* kNoFolderPermissionReason = "no permission to write in its folder";
+inline constexpr const char* kFolderMissingReason = "it does not exist";
+inline constexpr const char* kIsFolderReason = "it is a folder, not a file";
+inline constexpr const char* kIsSpecialReason =
+    "it is a device or other special file, not a regular file";
+inline constexpr const char* kNoChangePermissionReason = "no permission to change the file";
+inline constexpr const char* kProgramEndingReason = "the program is ending";
+inline constexpr const char* kTooManyWritesReason = "too many files are being written at once";
+inline constexpr const char* kNoTemporaryNameReason = "no free temporary name beside it";
+inline constexpr const char* kNamedTwiceReason = "the same file is named twice";
+inline constexpr const char* kNameTakenReason = "a file of that name is there";
+inline constexpr const char* kNulInNameReason =
+    "a file name cannot hold a NUL character (shown as ?)";
+inline constexpr const char* kFileBusyReason =
+    "another program has the file open; close it and try again";
+inline constexpr const char* kWindowsNameReason =
+    "the name holds characters Windows does not allow (< > : \" | ? *)";
+inline constexpr const char* kBatchLockedText = "Another batch is writing into ";
+inline constexpr const char* kBatchLockedAdvice =
+    "; wait for it to finish or choose another folder.";
+inline constexpr const char* kSettingsShortText = " has fewer than three lines.";
+inline constexpr const char* kSettingsFileText = "The settings file ";
+inline constexpr const char* kSettingsNulText = " with a NUL character (shown as ?) in it.";
+inline constexpr const char* kPictureTooLargeText = "Cannot draw the picture: it is too large.";
+inline constexpr const char* kPngEncodeText = "Cannot encode the hydrograph plot as PNG: ";
+inline constexpr const char* kNoDisplayPrinterText =
+    "The printer cannot be used before the program's display is set up.";
+inline constexpr const char* kPageTooSmallText =
+    "The printer's page or font cannot hold the report.";
+inline constexpr const char* kPdfNotStartedText =
+    "The report could not be rendered: the PDF document did not start.";
+inline constexpr const char* kPageNotStartedText =
+    "The report could not be rendered: a new page did not start.";
+inline constexpr const char* kPdfNotFinishedText =
+    "The report could not be rendered: the PDF document did not finish.";
+inline constexpr const char* kPdfIncompleteText =
+    "The report could not be rendered: the PDF document is incomplete.";
+inline constexpr const char* kSpoolerRefusedText =
+    "The print spooler did not take the report for printer ";
 
 // Memory ran out (a fault, whatever the input).
 inline constexpr const char* kOutOfMemoryText = "Out of memory.";

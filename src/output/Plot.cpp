@@ -88,8 +88,9 @@ std::string PondName(const Run& run) {
 }
 
 // The size of a one-line text that fits `room` pixels, at most `size`.
-double FittedSize(const std::string& text, double size, double room, double unit) {
-  const double wide = ApproximateTextWidth(text, size * unit, false);
+double FittedSize(const std::string& text, double size, double room, double unit,
+                  bool bold = false) {
+  const double wide = ApproximateTextWidth(text, size * unit, bold);
   return wide > room ? size * room / wide : size;
 }
 
@@ -283,7 +284,10 @@ Drawing PlotDrawing(const Run& run, double width, double height) {
 
   // Title: the five inputs; below it, what is drawn (for a routed run, the pond and its highest
   // stage).
-  c.Text({width / 2, 50 * u}, PlotTitle(run.Inputs), 30, TextAlign::Centre, true);
+  // Both lines shrink to fit a narrow window; the chart files are wide enough for their full size.
+  const std::string title = PlotTitle(run.Inputs);
+  c.Text({width / 2, 50 * u}, title, FittedSize(title, 30, width - 40 * u, u, true),
+         TextAlign::Centre, true);
   if (pond) {
     const std::string line = "Outflow through " + PondName(run) + " in " +
                              std::to_string(pond->StepMinutes) + " min steps: maximum stage " +
@@ -292,10 +296,10 @@ Drawing PlotDrawing(const Run& run, double width, double height) {
                              " min; bars along the top: rainfall blocks (in/hr, right scale)";
     c.Text({width / 2, 84 * u}, line, FittedSize(line, 21, width - 40 * u, u), TextAlign::Centre);
   } else {
-    c.Text({width / 2, 84 * u},
-           std::to_string(count + 1) + " ordinates, one every " + PlainNumber(tc) +
-               " min; bars along the top: the design storm's rainfall blocks (in/hr, right scale)",
-           21, TextAlign::Centre);
+    const std::string line =
+        std::to_string(count + 1) + " ordinates, one every " + PlainNumber(tc) +
+        " min; bars along the top: the design storm's rainfall blocks (in/hr, right scale)";
+    c.Text({width / 2, 84 * u}, line, FittedSize(line, 21, width - 40 * u, u), TextAlign::Centre);
   }
 
   DrawGrid(c, f);
@@ -389,7 +393,8 @@ Drawing PlotDrawing(const std::vector<Run>& runs, double width, double height) {
     const RunInputs& in = runs.front().Inputs;
     d.title = "Design-storm hydrographs: Tc " + PlainNumber(in.TimeOfConcentration) + " min, A " +
               PlainNumber(in.BasinArea) + " acres, C " + PlainNumber(in.RunoffCoefficient);
-    c.Text({width / 2, 50 * u}, d.title, 30, TextAlign::Centre, true);
+    c.Text({width / 2, 50 * u}, d.title, FittedSize(d.title, 30, width - 40 * u, u, true),
+           TextAlign::Centre, true);
     std::string line = std::to_string(runs.size()) + " design storms";
     if (in.Rainfall)
       line += " from " + Shortened(in.Rainfall->File, 40);

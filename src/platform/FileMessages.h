@@ -6,13 +6,9 @@
 #include <string>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 
 namespace rh::files {
-
-inline constexpr const char* kIsFolder = "it is a folder, not a file";
-inline constexpr const char* kIsSpecial =
-    "it is a device or other special file, not a regular file";
-inline constexpr const char* kNoPermission = "no permission to change the file";
 
 // Why an operation failed (an errno value), in words a user can act on.
 std::string Reason(int err);

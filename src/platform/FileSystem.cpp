@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 #include "core/ShownText.h"
 #include "platform/FileMessages.h"
 #include "platform/FileSystem.h"
@@ -14,16 +15,17 @@ namespace rh {
 namespace files {
 
 FileFault Fault(const char* verb, const std::string& path, const std::string& reason) {
-  return FileFault(std::string("Cannot ") + verb + " " + ShownText(path) + ": " + reason + ".",
-                   path);
+  return FileFault(
+      std::string(messages::kCannotText) + verb + " " + ShownText(path) + ": " + reason + ".",
+      path);
 }
 
 void CheckPathGiven(const std::string& path) {
   if (path.empty())
-    throw FileFault("No file name was given.");
+    throw FileFault(messages::kNoFileNameText);
   // The system would read the name only up to the NUL and use another file.
   if (path.find('\0') != std::string::npos)
-    throw Fault("use", path, "a file name cannot hold a NUL character (shown as ?)");
+    throw Fault("use", path, messages::kNulInNameReason);
 }
 
 }  // namespace files

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 
 namespace rh {
 
@@ -22,7 +23,7 @@ constexpr int kMostPixels = 1000000;
 constexpr int kDeflateLevel = 2;
 
 [[noreturn]] void Fail(const std::string& why) {
-  throw FileFault("Cannot encode the hydrograph plot as PNG: " + why + ".");
+  throw FileFault(messages::kPngEncodeText + why + ".");
 }
 
 void AppendBigEndian(std::string& out, std::uint32_t value) {

@@ -58,7 +58,7 @@ void StdFileSystem::MakeFolder(const std::string& path) {
   if (error)
     throw files::Fault("create the folder", path, files::Reason(error.value()));
   if (!fs::is_directory(path, error))
-    throw files::Fault("create the folder", path, "a file of that name is there");
+    throw files::Fault("create the folder", path, messages::kNameTakenReason);
 }
 
 }  // namespace rh

@@ -63,7 +63,7 @@ Target Inspect(const std::string& path) {
   Target target{path, path};
   for (int links = 0;;) {
     if (target.file.back() == '/')
-      throw Fault("write", path, files::kIsFolder);
+      throw Fault("write", path, messages::kIsFolderReason);
     struct stat info {};
     if (::lstat(target.file.c_str(), &info) != 0) {
       if (errno == ENOENT)
@@ -79,8 +79,9 @@ Target Inspect(const std::string& path) {
     files::CheckRegular("write", path, info);
     // As a plain open for writing would decide: the superuser may, others need write permission.
     if (::faccessat(AT_FDCWD, target.file.c_str(), W_OK, AT_EACCESS) != 0) {
-      throw Fault("write", path,
-                  errno == EACCES || errno == EPERM ? files::kNoPermission : Reason(errno));
+      throw Fault(
+          "write", path,
+          errno == EACCES || errno == EPERM ? messages::kNoChangePermissionReason : Reason(errno));
     }
     target.exists = true;
     target.mode = info.st_mode & 07777;
@@ -117,9 +118,9 @@ std::string RandomSuffix(bool clash) {
 
 std::string CreateReason(int err) {
   if (err == ENOENT)
-    return "the folder does not exist";
+    return messages::kNoSuchFolderReason;
   if (err == EACCES || err == EPERM)
-    return "no permission to write in its folder";
+    return messages::kNoFolderPermissionReason;
   return Reason(err);
 }
 
@@ -169,11 +170,11 @@ class Temporary {
       path_ = folder;
       path_.append(".").append(name).append(".").append(RandomSuffix(attempt > 0));
       if (!BeginCreatingTemporary())
-        throw Fault("write", shown_, "the program is ending");
+        throw Fault("write", shown_, messages::kProgramEndingReason);
       slot_ = RegisterTemporary(path_.c_str());
       if (slot_ < 0) {
         EndCreatingTemporary();
-        throw Fault("write", shown_, "too many files are being written at once");
+        throw Fault("write", shown_, messages::kTooManyWritesReason);
       }
       fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
       const int err = errno;
@@ -187,7 +188,7 @@ class Temporary {
       }
     }
     if (fd_ < 0)
-      throw Fault("write", shown_, "no free temporary name beside it");
+      throw Fault("write", shown_, messages::kNoTemporaryNameReason);
     struct stat info {};
     if (target.exists && ::fstat(fd_, &info) == 0 && (info.st_mode & 07777) != target.mode)
       ::fchmod(fd_, target.mode);  // the umask took bits off, or set-id bits
@@ -493,7 +494,7 @@ void StdFileSystem::ReplaceAll(const std::vector<FileText>& files) {
     targets.push_back(Inspect(file.path));
     for (std::size_t i = 0; i + 1 < targets.size(); ++i) {
       if (SameFile(targets[i], targets.back()))
-        throw Fault("write", file.path, "the same file is named twice");
+        throw Fault("write", file.path, messages::kNamedTwiceReason);
     }
   }
   std::vector<std::unique_ptr<Temporary>> temps;

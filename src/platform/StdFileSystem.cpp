@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 #include "core/ShownText.h"
 #include "platform/FileMessages.h"
 #include "platform/FileSystem.h"
@@ -21,26 +22,26 @@ std::string Reason(int err) {
   switch (err) {
     case EACCES:
     case EPERM:
-      return "no permission";
+      return messages::kNoPermissionReason;
     case EROFS:
-      return "the disk is read-only";
+      return messages::kReadOnlyDiskReason;
     case ENOSPC:
-      return "the disk is full; free some space and try again";
+      return messages::kDiskFullReason;
     case EDQUOT:
-      return "the disk quota is used up; free some space and try again";
+      return messages::kQuotaReason;
     case EIO:
-      return "the disk reported an input/output error";
+      return messages::kDiskErrorReason;
     case ENAMETOOLONG:
-      return "the name is too long";
+      return messages::kNameTooLongReason;
     case ENOTDIR:
-      return "a part of the path is not a folder";
+      return messages::kNotAFolderReason;
     case ELOOP:
-      return "too many symbolic links";
+      return messages::kLinkLoopReason;
     case EISDIR:
-      return kIsFolder;
+      return messages::kIsFolderReason;
     case EMFILE:
     case ENFILE:
-      return "too many files are open";
+      return messages::kTooManyOpenReason;
     default:
       return std::strerror(err);
   }
@@ -48,9 +49,9 @@ std::string Reason(int err) {
 
 void CheckRegular(const char* verb, const std::string& path, const struct stat& info) {
   if (S_ISDIR(info.st_mode))
-    throw Fault(verb, path, kIsFolder);
+    throw Fault(verb, path, messages::kIsFolderReason);
   if (!S_ISREG(info.st_mode))
-    throw Fault(verb, path, kIsSpecial);
+    throw Fault(verb, path, messages::kIsSpecialReason);
 }
 
 }  // namespace files
@@ -78,9 +79,9 @@ class Descriptor {
 
 std::string ReadReason(int err) {
   if (err == ENOENT)
-    return "the file does not exist";
+    return messages::kNoSuchFileReason;
   if (err == EACCES || err == EPERM)
-    return "no permission to read it";
+    return messages::kNoReadPermissionReason;
   return Reason(err);
 }
 
@@ -188,7 +189,7 @@ std::string StdFileSystem::ReadText(const std::string& path, std::size_t limit, 
 void StdFileSystem::Remove(const std::string& path) {
   files::CheckPathGiven(path);
   if (path.back() == '/')
-    throw Fault("remove", path, files::kIsFolder);
+    throw Fault("remove", path, messages::kIsFolderReason);
   struct stat info {};
   if (::lstat(path.c_str(), &info) != 0) {
     if (errno == ENOENT)
@@ -204,7 +205,8 @@ void StdFileSystem::Remove(const std::string& path) {
   } else {
     files::CheckRegular("remove", path, info);
     if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
-      throw Fault("remove", path, errno == EACCES ? files::kNoPermission : Reason(errno));
+      throw Fault("remove", path,
+                  errno == EACCES ? messages::kNoChangePermissionReason : Reason(errno));
   }
   if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
     throw Fault("remove", path,
@@ -217,13 +219,13 @@ std::unique_ptr<FolderLock> StdFileSystem::LockFolder(const std::string& folder)
   files::CheckPathGiven(dir);
   const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0)
-    throw Fault("use the folder", dir, errno == ENOENT ? "it does not exist" : Reason(errno));
+    throw Fault("use the folder", dir,
+                errno == ENOENT ? messages::kFolderMissingReason : Reason(errno));
   auto lock = std::make_unique<FlockFolderLock>(fd);
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int err = errno;
     if (err == EWOULDBLOCK) {
-      throw FileFault("Another batch is writing into " + ShownText(dir) +
-                      "; wait for it to finish or choose another folder.");
+      throw FileFault(messages::kBatchLockedText + ShownText(dir) + messages::kBatchLockedAdvice);
     }
     // A file system without locks (some network disks) runs the batch unlocked.
     if (err != ENOLCK && err != EOPNOTSUPP && err != EINVAL && err != EBADF)

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 #include "platform/PngEncoder.h"
 
 namespace rh::qt {
@@ -111,7 +112,7 @@ std::string DrawingPng(const Drawing& drawing) {
   if (image.size() != size)
     image = QImage(size, QImage::Format_RGB32);
   if (image.isNull())
-    throw FileFault("Cannot draw the picture: it is too large.");
+    throw FileFault(messages::kPictureTooLargeText);
   {
     QPainter painter(&image);
     PaintDrawing(painter, drawing);

@@ -30,7 +30,7 @@ constexpr double kPdfMarginPoints = 36.0;
 
 void RequireGuiApplication() {
   if (QGuiApplication::instance() == nullptr)
-    throw PrinterFault("The printer cannot be used before the program's display is set up.");
+    throw PrinterFault(messages::kNoDisplayPrinterText);
 }
 
 // The spooler's own words for the last request, or the HTTP status when it gave none.
@@ -44,8 +44,7 @@ std::string SpoolerWords(http_status_t status) {
 [[noreturn]] void ThrowRefused(const std::string& queue, std::string words) {
   while (!words.empty() && (words.back() == '.' || words.back() == ' '))
     words.pop_back();
-  throw PrinterFault("The print spooler did not take the report for printer " + queue + ": " +
-                     words +
+  throw PrinterFault(messages::kSpoolerRefusedText + queue + ": " + words +
                      ". Check in the system's printer settings that the printer is enabled and "
                      "accepting jobs, then print again.");
 }
@@ -123,23 +122,6 @@ std::unique_ptr<QtPrinter> QtPrinter::Pdf(char decimalPoint) {
   return std::unique_ptr<QtPrinter>(new QtPrinter(PdfPageLayout(), kPdfResolution, decimalPoint));
 }
 
-std::unique_ptr<QtPrinter> QtPrinter::PdfFile(const std::string& path, char decimalPoint,
-                                              FileSystem& files) {
-  if (path.empty())
-    throw PrinterFault("No file name was given for the report.");
-  auto printer = Pdf(decimalPoint);
-  printer->pdfPath_ = path;
-  printer->files_ = &files;
-  return printer;
-}
-
-std::unique_ptr<QtPrinter> QtPrinter::PdfFile(const std::string& path, char decimalPoint) {
-  auto files = std::make_unique<StdFileSystem>(StdFileSystem::Durability::Synced);
-  auto printer = PdfFile(path, decimalPoint, *files);
-  printer->ownFiles_ = std::move(files);
-  return printer;
-}
-
 QtPrinter::QtPrinter(const QPageLayout& layout, int resolution, char decimalPoint)
     : layout_(layout), resolution_(resolution), decimalPoint_(decimalPoint) {
   font_ = QFont(kFontFamily);
@@ -156,7 +138,7 @@ QtPrinter::QtPrinter(const QPageLayout& layout, int resolution, char decimalPoin
   ascent_ = metrics_->ascent();
   pageHeight_ = layout_.paintRectPixels(resolution_).height();
   if (!(columnWidth_ > 0) || !(lineSpacing_ > 0) || !(pageHeight_ >= lineSpacing_))
-    throw PrinterFault("The printer's page or font cannot hold the report.");
+    throw PrinterFault(messages::kPageTooSmallText);
 }
 
 QtPrinter::~QtPrinter() = default;
@@ -201,24 +183,24 @@ std::string QtPrinter::RenderPdf() const {
 
     QPainter painter;
     if (!painter.begin(&device))
-      throw PrinterFault("The report could not be rendered: the PDF document did not start.");
+      throw PrinterFault(messages::kPdfNotStartedText);
     painter.setFont(font_);
     int page = 0;
     for (const TextRun& run : runs_) {
       for (; page < run.page; ++page) {
         if (!device.newPage()) {
           painter.end();
-          throw PrinterFault("The report could not be rendered: a new page did not start.");
+          throw PrinterFault(messages::kPageNotStartedText);
         }
       }
       painter.drawText(run.baseline, run.text);
     }
     if (!painter.end())
-      throw PrinterFault("The report could not be rendered: the PDF document did not finish.");
+      throw PrinterFault(messages::kPdfNotFinishedText);
   }
   // Qt's PDF writer reports no errors of its own: a document is whole when it ends its trailer.
   if (!bytes.startsWith("%PDF-") || !bytes.trimmed().endsWith("%%EOF"))
-    throw PrinterFault("The report could not be rendered: the PDF document is incomplete.");
+    throw PrinterFault(messages::kPdfIncompleteText);
   return bytes.toStdString();
 }
 
@@ -227,8 +209,6 @@ void QtPrinter::EndDoc() {
   std::string pdf = RenderPdf();
   if (!queue_.empty())
     SubmitToSpooler(queue_, pdf);
-  else if (files_ != nullptr)
-    files_->ReplaceText(pdfPath_, pdf);
   pdf_ = std::move(pdf);
   Reset();
 }
@@ -237,12 +217,6 @@ void QtPrinter::AbortDoc() {
   // Nothing has left the job yet: dropping the composed pages discards it.
   pdf_.clear();
   Reset();
-}
-
-void QtPrinter::WritePdf(const std::string& path, FileSystem& files) const {
-  if (pdf_.empty())
-    throw PrinterFault("The report has not been finished, so there is no PDF file to write.");
-  files.ReplaceText(path, pdf_);
 }
 
 }  // namespace rh

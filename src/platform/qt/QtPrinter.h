@@ -46,14 +46,6 @@ class QtPrinter final : public PdfDocument {
   // finishes it and PdfBytes gives the file.
   static std::unique_ptr<QtPrinter> Pdf(char decimalPoint);
 
-  // A PDF file at `path`: EndDoc finishes the document and writes it through `files`, which
-  // replaces the file only with the whole document (the FileFault of a failed write reaches the
-  // caller and the earlier file stays). `files` must outlive the job.
-  static std::unique_ptr<QtPrinter> PdfFile(const std::string& path, char decimalPoint,
-                                            FileSystem& files);
-  // The same through the host's files, flushed to the disk before an earlier file is replaced.
-  static std::unique_ptr<QtPrinter> PdfFile(const std::string& path, char decimalPoint);
-
   ~QtPrinter() override;
 
   void Write(std::string_view text) override;
@@ -69,11 +61,8 @@ class QtPrinter final : public PdfDocument {
   // The PDF file of the job the last EndDoc finished (for a printer job, what was sent to the
   // spooler). Empty before the first EndDoc, after AbortDoc and after an EndDoc that failed.
   std::string PdfBytes() const override { return pdf_; }
-  // Writes PdfBytes to `path` through `files`. Throws PrinterFault when no document is finished,
-  // and the FileFault of `files` when the write fails.
-  void WritePdf(const std::string& path, FileSystem& files) const;
 
-  // Pages composed so far in the current job.
+  // Test seam: the pages composed so far in the current job.
   int PageCount() const { return page_ + 1; }
   // Height of a printed line, device units.
   double LineSpacing() const { return lineSpacing_; }
@@ -92,10 +81,7 @@ class QtPrinter final : public PdfDocument {
   QPageLayout layout_;
   int resolution_;  // device units per inch
   char decimalPoint_;
-  std::string queue_;    // print spooler queue of a printer job
-  std::string pdfPath_;  // file of a PDF file job
-  FileSystem* files_ = nullptr;
-  std::unique_ptr<FileSystem> ownFiles_;
+  std::string queue_;  // print spooler queue of a printer job
   QFont font_;
   std::optional<QFontMetricsF> metrics_;  // of font_ at the device's resolution
   double columnWidth_ = 0;

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "core/Faults.h"
+#include "core/Messages.h"
 #include "core/ShownText.h"
 #include "platform/FileMessages.h"
 #include "platform/FileSystem.h"
@@ -43,7 +44,6 @@ namespace {
 constexpr std::size_t kMaxNameKept = 240;  // bytes of the target's name in the temporary's name
 constexpr std::size_t kFlushBatch = 4096;  // files a Deferred batch flushes at a time
 constexpr DWORD kMostPerCall = 1u << 30;   // bytes one ReadFile or WriteFile call moves
-constexpr const char* kBusy = "another program has the file open; close it and try again";
 constexpr const char* kLockName = ".rational-hydrograph-batch.lock";
 
 // Why an operation failed, in the same words as the POSIX build where the cause is the same.
@@ -51,46 +51,46 @@ std::string ErrorReason(DWORD err) {
   switch (err) {
     case ERROR_ACCESS_DENIED:
     case ERROR_PRIVILEGE_NOT_HELD:
-      return "no permission";
+      return messages::kNoPermissionReason;
     case ERROR_WRITE_PROTECT:
-      return "the disk is read-only";
+      return messages::kReadOnlyDiskReason;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-      return "the disk is full; free some space and try again";
+      return messages::kDiskFullReason;
     case ERROR_CRC:
     case ERROR_IO_DEVICE:
     case ERROR_SECTOR_NOT_FOUND:
-      return "the disk reported an input/output error";
+      return messages::kDiskErrorReason;
     case ERROR_FILENAME_EXCED_RANGE:
-      return "the name is too long";
+      return messages::kNameTooLongReason;
     case ERROR_DIRECTORY:
-      return "a part of the path is not a folder";
+      return messages::kNotAFolderReason;
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
-      return "the name holds characters Windows does not allow (< > : \" | ? *)";
+      return messages::kWindowsNameReason;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_UNABLE_TO_REMOVE_REPLACED:
-      return kBusy;
+      return messages::kFileBusyReason;
     case ERROR_TOO_MANY_OPEN_FILES:
-      return "too many files are open";
+      return messages::kTooManyOpenReason;
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-      return "the file does not exist";
+      return messages::kNoSuchFileReason;
     default:
       return windows::SystemMessage(err);
   }
 }
 
 std::string ReadReason(DWORD err) {
-  return err == ERROR_ACCESS_DENIED ? "no permission to read it" : ErrorReason(err);
+  return err == ERROR_ACCESS_DENIED ? messages::kNoReadPermissionReason : ErrorReason(err);
 }
 
 std::string CreateReason(DWORD err) {
   if (err == ERROR_PATH_NOT_FOUND)
-    return "the folder does not exist";
+    return messages::kNoSuchFolderReason;
   if (err == ERROR_ACCESS_DENIED)
-    return "no permission to write in its folder";
+    return messages::kNoFolderPermissionReason;
   return ErrorReason(err);
 }
 
@@ -155,16 +155,16 @@ HANDLE OpenRegular(const std::string& path) {
   const std::wstring api = ApiPath(path);
   const Entry entry = Look(path, api);
   if (entry.kind == Entry::Folder)
-    throw Fault("read", path, files::kIsFolder);
+    throw Fault("read", path, messages::kIsFolderReason);
   if (entry.kind == Entry::Special)
-    throw Fault("read", path, files::kIsSpecial);
+    throw Fault("read", path, messages::kIsSpecialReason);
   Handle file(::CreateFileW(api.c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.valid())
     throw Fault("open", path, ReadReason(::GetLastError()));
   if (::GetFileType(file.get()) != FILE_TYPE_DISK)
-    throw Fault("read", path, files::kIsSpecial);
+    throw Fault("read", path, messages::kIsSpecialReason);
   return file.release();
 }
 
@@ -230,7 +230,7 @@ class HandlerHeld {
  public:
   explicit HandlerHeld(const std::string& path) {
     if (!BeginCreatingTemporary())
-      throw Fault("write", path, "the program is ending");
+      throw Fault("write", path, messages::kProgramEndingReason);
   }
   HandlerHeld(const HandlerHeld&) = delete;
   HandlerHeld& operator=(const HandlerHeld&) = delete;
@@ -264,7 +264,7 @@ enum class Placement { New, Replaced };
 Target Inspect(const std::string& path) {
   CheckPathGiven(path);
   if (IsPathSeparator(path.back()))
-    throw Fault("write", path, kIsFolder);
+    throw Fault("write", path, messages::kIsFolderReason);
   Target target{path, ApiPath(path)};
   const Entry entry = Look(path, target.api);
   switch (entry.kind) {
@@ -273,14 +273,14 @@ Target Inspect(const std::string& path) {
     case Entry::Unknown:
       throw Fault("write", path, ErrorReason(entry.error));
     case Entry::Folder:
-      throw Fault("write", path, kIsFolder);
+      throw Fault("write", path, messages::kIsFolderReason);
     case Entry::Special:
-      throw Fault("write", path, kIsSpecial);
+      throw Fault("write", path, messages::kIsSpecialReason);
     case Entry::File:
       break;
   }
   if ((entry.attributes & FILE_ATTRIBUTE_READONLY) != 0)
-    throw Fault("write", path, kNoPermission);
+    throw Fault("write", path, messages::kNoChangePermissionReason);
   target.exists = true;
   return target;
 }
@@ -326,11 +326,11 @@ class Temporary {
     for (int attempt = 0; attempt < 100 && !file_.valid(); ++attempt) {
       api_ = ApiPath(folder + "." + name + "." + RandomSuffix());
       if (!BeginCreatingTemporary())
-        throw Fault("write", shown_, "the program is ending");
+        throw Fault("write", shown_, messages::kProgramEndingReason);
       slot_ = RegisterTemporary(windows::Narrow(api_).c_str());
       if (slot_ < 0) {
         EndCreatingTemporary();
-        throw Fault("write", shown_, "too many files are being written at once");
+        throw Fault("write", shown_, messages::kTooManyWritesReason);
       }
       // Shared for deletion, so that the interrupt handler can remove it while it is open.
       file_.reset(::CreateFileW(api_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
@@ -346,7 +346,7 @@ class Temporary {
       }
     }
     if (!file_.valid())
-      throw Fault("write", shown_, "no free temporary name beside it");
+      throw Fault("write", shown_, messages::kNoTemporaryNameReason);
   }
   Temporary(const Temporary&) = delete;
   Temporary& operator=(const Temporary&) = delete;
@@ -541,7 +541,7 @@ std::string StdFileSystem::ReadText(const std::string& path, std::size_t limit, 
 void StdFileSystem::Remove(const std::string& path) {
   files::CheckPathGiven(path);
   if (IsPathSeparator(path.back()))
-    throw Fault("remove", path, files::kIsFolder);
+    throw Fault("remove", path, messages::kIsFolderReason);
   const std::wstring api = ApiPath(path);
   const Entry entry = Look(path, api);
   switch (entry.kind) {
@@ -550,19 +550,20 @@ void StdFileSystem::Remove(const std::string& path) {
     case Entry::Unknown:
       throw Fault("remove", path, ErrorReason(entry.error));
     case Entry::Folder:
-      throw Fault("remove", path, files::kIsFolder);
+      throw Fault("remove", path, messages::kIsFolderReason);
     case Entry::Special:
-      throw Fault("remove", path, files::kIsSpecial);
+      throw Fault("remove", path, messages::kIsSpecialReason);
     case Entry::File:
       break;
   }
   if ((entry.attributes & FILE_ATTRIBUTE_READONLY) != 0)
-    throw Fault("remove", path, files::kNoPermission);
+    throw Fault("remove", path, messages::kNoChangePermissionReason);
   if (::DeleteFileW(api.c_str()) == 0) {
     const DWORD err = ::GetLastError();
     if (!NotFound(err))
-      throw Fault("remove", path,
-                  err == ERROR_ACCESS_DENIED ? files::kNoPermission : ErrorReason(err));
+      throw Fault(
+          "remove", path,
+          err == ERROR_ACCESS_DENIED ? messages::kNoChangePermissionReason : ErrorReason(err));
   }
 }
 
@@ -615,7 +616,7 @@ void StdFileSystem::ReplaceAll(const std::vector<FileText>& files) {
     targets.push_back(Inspect(file.path));
     for (std::size_t i = 0; i + 1 < targets.size(); ++i) {
       if (SameFile(targets[i], targets.back()))
-        throw Fault("write", file.path, "the same file is named twice");
+        throw Fault("write", file.path, messages::kNamedTwiceReason);
     }
   }
   const bool synced = durability_ == Durability::Synced;
@@ -716,7 +717,7 @@ void CreateFolder(const std::string& path, int depth) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
     return;  // there already (a drive's root, a share, another process's new folder)
   if (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS)
-    throw Fault("create the folder", path, "a file of that name is there");
+    throw Fault("create the folder", path, messages::kNameTakenReason);
   throw Fault("create the folder", path, ErrorReason(err));
 }
 
@@ -740,7 +741,8 @@ std::unique_ptr<FolderLock> StdFileSystem::LockFolder(const std::string& folder)
   const DWORD attributes = ::GetFileAttributesW(ApiPath(dir).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD err = ::GetLastError();
-    throw Fault("use the folder", dir, NotFound(err) ? "it does not exist" : ErrorReason(err));
+    throw Fault("use the folder", dir,
+                NotFound(err) ? messages::kFolderMissingReason : ErrorReason(err));
   }
   if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
     throw Fault("use the folder", dir, ErrorReason(ERROR_DIRECTORY));
@@ -769,8 +771,7 @@ std::unique_ptr<FolderLock> StdFileSystem::LockFolder(const std::string& folder)
   if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at) == 0) {
     err = ::GetLastError();
     if (err == ERROR_LOCK_VIOLATION || err == ERROR_IO_PENDING) {
-      throw FileFault("Another batch is writing into " + ShownText(dir) +
-                      "; wait for it to finish or choose another folder.");
+      throw FileFault(messages::kBatchLockedText + ShownText(dir) + messages::kBatchLockedAdvice);
     }
     // A disk without locks (some network shares) runs the batch unlocked.
     if (err != ERROR_NOT_SUPPORTED && err != ERROR_INVALID_FUNCTION)
