@@ -73,6 +73,14 @@ class NoPrompts : public rh::ui::Prompts {
  public:
   void Warning(QWidget*, const std::string&, const std::string&) override {}
   bool Question(QWidget*, const std::string&, const std::string&) override { return false; }
+  std::string OpenFileName(QWidget*, const std::string&, const std::string&,
+                           const std::string&) override {
+    return "";
+  }
+  std::optional<std::size_t> Choose(QWidget*, const std::string&, const std::string&,
+                                    const std::vector<std::string>&) override {
+    return std::nullopt;
+  }
 
  protected:
   std::string AskSaveFileName(QWidget*, const std::string&, const std::string&, const std::string&,

@@ -16,6 +16,7 @@
 #include "core/Faults.h"
 #include "core/Messages.h"
 #include "engine/Pond.h"
+#include "output/HydrographTable.h"
 #include "output/Plot.h"
 #include "output/PondReport.h"
 #include "output/ResultsListing.h"
@@ -359,6 +360,25 @@ TEST(PondOutputs, RoutedRunAcrossTheOutputs) {
   files.files.clear();
   EXPECT_THROW(RunBasin(in, request, {files, clock}), Refused);
   EXPECT_TRUE(files.files.empty());
+}
+
+// Copied from the results, a routed run's rows add the outflow, storage and stage at the ordinate's
+// time, rounded half up as the routed table's rows, and leave them empty past the end of routing.
+TEST(PondOutputs, CopiedTableAddsTheRoutedStateAtEachOrdinate) {
+  rh::Run run = test::ComputedBasin({10});
+  PondRouting p;
+  p.StepMinutes = 5;
+  p.States = {{0, 0, 0, 0, 0.0625}, {5, 6, 1, 0.01, 0.5}, {10, 12.7, 2.375, 0.03125, 4.125}};
+  run.Routing = std::make_shared<const PondRouting>(p);
+  std::vector<std::string> rows;
+  std::istringstream tsv(HydrographTsv(run));
+  for (std::string row; std::getline(tsv, row);)
+    rows.push_back(row);
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(run.Result.OrdinateCount) + 1);
+  EXPECT_EQ(rows[0], "0\t0\t0\t0\t0.063");
+  EXPECT_EQ(rows[1], "10\t12.7\t2.38\t0.0313\t4.125");
+  EXPECT_EQ(rows[2].substr(0, 3), "20\t");
+  EXPECT_EQ(rows[2].substr(rows[2].size() - 3), "\t\t\t");
 }
 
 }  // namespace

@@ -152,4 +152,34 @@ TEST(Program, RunsOnAnXServerWithHec1AndPerUserSettings) {
   EXPECT_EQ(read(QStringLiteral("Setup.ini")), shipped);
 }
 
+// Started for a study on a real X server: a rainfall table's return period and a pond at
+// start-up, a run, its study window beside the results and the study PDF saved.
+TEST(Program, RunsOnAnXServerWithATableAPondAndAStudy) {
+  if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty() ||
+      QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+    GTEST_SKIP() << "Xvfb is not installed (Debian packages xvfb and xauth)";
+  const auto folder = ProgramFolder(true);
+  const QString study = folder->dir.filePath(QStringLiteral("study.pdf"));
+  int exitCode = -1;
+  const QStringList log = RunProgram(
+      *folder,
+      QStringLiteral("MethodText1.Command1,MethodText2.Command1,MethodText3.Command1,"
+                     "MainMenu.Text2=10,MainMenu.Text4=10,MainMenu.Text5=.85,MainMenu.Text7=40,"
+                     "MainMenu.Command1,Generate.Command4,PlotWindow.SaveStudy,SaveDialog.name=%1,"
+                     "PlotWindow.Command2,Generate.Command1,MainMenu.Command3")
+          .arg(study),
+      &exitCode,
+      {"--rainfall", RH_TEST_DATA_DIR "/atlas14-fort-myers-fl.csv", "--ari", "100", "--pond",
+       RH_TEST_DATA_DIR "/example-pond.csv"},
+      Screen::Xvfb);
+  EXPECT_EQ(exitCode, 0);
+  EXPECT_TRUE(
+      log.join('|').contains("shown PlotWindow|unloaded PlotWindow|unloaded Generate|"
+                             "ended program"))
+      << log.join('|').toStdString();
+  QFile pdf(study);
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.read(4) == "%PDF");
+}
+
 }  // namespace

@@ -17,6 +17,7 @@
 #include "core/Messages.h"
 #include "platform/OutputDevices.h"
 #include "platform/PrintTarget.h"
+#include "platform/qt/QtOutputDevices.h"
 #include "platform/qt/QtPrinter.h"
 #include "ui/UiContext.h"
 #include "ui/framework/Prompts.h"
@@ -27,10 +28,10 @@ namespace rh::test {
 class RecordingPrompts : public ui::Prompts {
  public:
   struct Shown {
-    std::string kind;  // "warning", "question" or "save"
+    std::string kind;  // "warning", "question", "save", "open" or "choice"
     std::string title;
-    std::string text;   // a save dialog's filter
-    std::string start;  // the path a save dialog opened at
+    std::string text;   // a file dialog's filter
+    std::string start;  // the path a file dialog opened at
   };
 
   void Warning(QWidget*, const std::string& title, const std::string& text) override {
@@ -51,10 +52,23 @@ class RecordingPrompts : public ui::Prompts {
     return nextSaveName;
   }
 
+  std::string OpenFileName(QWidget*, const std::string& title, const std::string& startPath,
+                           const std::string& filter) override {
+    shown.push_back({"open", title, filter, startPath});
+    return nextOpenName;
+  }
+  std::optional<std::size_t> Choose(QWidget*, const std::string& title, const std::string& text,
+                                    const std::vector<std::string>&) override {
+    shown.push_back({"choice", title, text, {}});
+    return nextChoice;
+  }
+
   std::vector<Shown> shown;
   std::deque<bool> answers;
-  std::string nextSaveName;    // as typed in the save dialog
-  std::string nextSaveFilter;  // the filter it is chosen under; "" for none reported
+  std::string nextOpenName;                   // as chosen in the open dialog; "" cancels it
+  std::optional<std::size_t> nextChoice = 0;  // the item chosen; none cancels the choice
+  std::string nextSaveName;                   // as typed in the save dialog
+  std::string nextSaveFilter;                 // the filter it is chosen under; "" for none reported
 };
 
 // Output devices whose printer and PDF jobs are recording printers the session keeps; a PDF's
@@ -64,6 +78,7 @@ class RecordingDevices : public OutputDevices {
   RecordingPrinter printer;  // the default printer; its jobs are kept
   RecordingPrinter pdf;      // PDF documents
   bool noPrinter = false;
+  bool realPdfPages = false;  // pages made into a real PDF file by Qt's writer, not "PDF N"
 
   std::unique_ptr<Printer> OpenDefaultPrinter() override {
     if (noPrinter)
@@ -74,7 +89,9 @@ class RecordingDevices : public OutputDevices {
   std::string PngBytes(const Drawing& drawing) override {
     return "PNG " + std::to_string(drawing.shapes.size());
   }
-  std::string PdfFromPages(const std::vector<Drawing>& pages, PageSize) override {
+  std::string PdfFromPages(const std::vector<Drawing>& pages, PageSize size) override {
+    if (realPdfPages)
+      return QtOutputDevices().PdfFromPages(pages, size);
     return "PDF " + std::to_string(pages.size());
   }
   PageSize LocalePageSize() override { return PageSize::A4; }

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -87,6 +88,21 @@ void Key(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoM
   QTest::keyClick(focus != nullptr ? focus : window, key, modifiers);
 }
 
+std::string DataFile(const char* name) {
+  QFile file(QStringLiteral(RH_TEST_DATA_DIR "/") + QLatin1String(name));
+  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+// "Plot" on the results screen: the study window it opens beside them.
+QWidget* OpenStudy(QWidget* results) {
+  QTest::mouseClick(results->findChild<QPushButton*>(QStringLiteral("Command4")), Qt::LeftButton);
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->objectName() == QLatin1String("PlotWindow") && window->isVisible())
+      return window;
+  }
+  return nullptr;
+}
+
 // The chart area as shown, and the chart drawn afresh at that size.
 bool ChartShowsPlotAtItsSize(QWidget* plotWindow, const rh::Run& run) {
   auto* chart = plotWindow->findChild<QWidget*>(QStringLiteral("Picture1"));
@@ -117,7 +133,8 @@ class WorkflowTest : public QObject {
   }
 
   // Start-up with the three "Next" buttons pressed; returns the main screen.
-  rh::ui::MainMenu* Start(bool hec1 = false) {
+  rh::ui::MainMenu* Start(bool hec1 = false) { return Start(Config(hec1)); }
+  rh::ui::MainMenu* Start(const rh::StartupConfig& config) {
     session_->files.files[InstallDir() + "Setup.ini"] = kSettings;
     for (const char* name : {"MethodText1", "MethodText2", "MethodText3"}) {
       rh::test::WhenModal(QString::fromLatin1(name), [](QWidget* screen) {
@@ -125,7 +142,7 @@ class WorkflowTest : public QObject {
                           Qt::LeftButton);
       });
     }
-    mainMenu_ = rh::ui::StartProgram(session_->context, Config(hec1));
+    mainMenu_ = rh::ui::StartProgram(session_->context, config);
     return mainMenu_;
   }
 
@@ -452,9 +469,9 @@ class WorkflowTest : public QObject {
     QCOMPARE(session_->files.files["/runs/basin.csv"], rh::HydrographCsv(SampleRun()));
   }
 
-  // The plot window shows the chart at its drawing area's size, again after a resize, saves the
-  // 1600 x 900 chart in the format the file name asks for (a name without an extension takes the
-  // chosen filter's), and closes on Escape.
+  // The study window opens beside the results (not modal), shows the chart at its drawing area's
+  // size, again after a resize, saves the 1600 x 900 chart in the format the file name asks for (a
+  // name without an extension takes the chosen filter's), and closes on Escape.
   void plotWindowDrawsAtItsSizeAndSavesPictures_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("filter");  // chosen in the dialog; "" for none reported
@@ -483,20 +500,18 @@ class WorkflowTest : public QObject {
     session_->prompts.nextSaveName = typed.toStdString();
     session_->prompts.nextSaveFilter = filter.toStdString();
     Type({"10", "2.5", "100", ".85", "250"});
-    bool modal = false, drawn = false, redrawn = false, closedByEscape = false;
+    bool beside = false, drawn = false, redrawn = false, closedByEscape = false;
     Generate([&](QWidget* results) {
-      rh::test::WhenModal("PlotWindow", [&](QWidget* plot) {
-        modal = QApplication::activeModalWidget() == plot;
-        drawn = ChartShowsPlotAtItsSize(plot, SampleRun());
-        plot->resize(plot->width() + 150, plot->height() + 40);
-        redrawn = ChartShowsPlotAtItsSize(plot, SampleRun());
-        QTest::mouseClick(plot->findChild<QPushButton*>("Command1"), Qt::LeftButton);
-        Key(plot, Qt::Key_Escape);
-        closedByEscape = !plot->isVisible();
-      });
-      QTest::mouseClick(results->findChild<QPushButton*>("Command4"), Qt::LeftButton);
+      QWidget* plot = OpenStudy(results);
+      beside = !plot->isModal() && QApplication::activeModalWidget() == results;
+      drawn = ChartShowsPlotAtItsSize(plot, SampleRun());
+      plot->resize(plot->width() + 150, plot->height() + 40);
+      redrawn = ChartShowsPlotAtItsSize(plot, SampleRun());
+      QTest::mouseClick(plot->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+      Key(plot, Qt::Key_Escape);
+      closedByEscape = !plot->isVisible();
     });
-    QVERIFY(modal && drawn && redrawn && closedByEscape);
+    QVERIFY(beside && drawn && redrawn && closedByEscape);
     const rh::Drawing chart = rh::PlotDrawing(SampleRun());
     const std::map<QString, std::string> expected{
         {"/runs/plot.PNG", session_->devices.PngBytes(chart)},
@@ -525,12 +540,10 @@ class WorkflowTest : public QObject {
       press("Command3");
       prompts.nextSaveName = "";  // the PDF's dialog is cancelled
       press("Command2");
-      rh::test::WhenModal("PlotWindow", [&](QWidget* plot) {
-        prompts.nextSaveName = "/runs/south/plot.svg";
-        QTest::mouseClick(plot->findChild<QPushButton*>("Command1"), Qt::LeftButton);
-        plot->close();
-      });
-      press("Command4");
+      QWidget* plot = OpenStudy(results);
+      prompts.nextSaveName = "/runs/south/plot.svg";
+      QTest::mouseClick(plot->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+      plot->close();
       prompts.nextSaveName = "";
       press("Command3");
     });
@@ -577,6 +590,73 @@ class WorkflowTest : public QObject {
     QCOMPARE(byKey, table);
     QCOMPARE(byMenu, table);
     QCOMPARE(session_->devices.printer.jobs.size(), std::size_t{1});
+  }
+
+  // Started with a rainfall table and a pond, the study window beside the results adds a return
+  // period, refuses a table that cannot serve (naming its file and line), keeps the project
+  // details, and saves the study PDF and one storm's deck; the results screen keeps Generate's run
+  // and copies its routed table.
+  void studyWindowTakesItsOwnStormsBesideTheResults() {
+    auto& files = session_->files.files;
+    files["/data/atlas.csv"] = DataFile("atlas14-fort-myers-fl.csv");
+    files["/data/pond.csv"] = DataFile("example-pond.csv");
+    files["/data/bad.csv"] = "duration_min,depth_in\n5,0.5\n10,x\n";
+    session_->devices.realPdfPages = true;
+    rh::StartupConfig config = Config(false);
+    config.rainfall = "/data/atlas.csv";
+    config.ari = "10";
+    config.pond = "/data/pond.csv";
+    Start(config);
+    for (const auto& [name, text] :
+         {std::pair{"Text2", "10"}, {"Text4", "10"}, {"Text5", ".85"}, {"Text7", "60"}})
+      QTest::keyClicks(Box(name), QString::fromLatin1(text));
+    auto& prompts = session_->prompts;
+    int rows = 0, rowsAfterRefusal = 0;
+    QStringList linesAfter;
+    QString copied;
+    const ResultsSeen seen = Generate([&](QWidget* results) {
+      QWidget* study = OpenStudy(results);
+      study->findChild<QListWidget*>("ReturnPeriods")
+          ->findItems("100-year", Qt::MatchExactly)
+          .front()
+          ->setCheckState(Qt::Checked);
+      auto* summary = study->findChild<QTableWidget*>("Summary");
+      rows = summary->rowCount();
+      prompts.nextOpenName = "/data/bad.csv";
+      QTest::mouseClick(study->findChild<QPushButton*>("OpenRainfall"), Qt::LeftButton);
+      rowsAfterRefusal = summary->rowCount();
+      rh::test::WhenModal("ProjectDetails", [](QWidget* details) {
+        QTest::keyClicks(details->findChild<QLineEdit*>("Text1"), "Mission Hills");
+        QTest::mouseClick(details->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+      });
+      QTest::mouseClick(study->findChild<QPushButton*>("ProjectDetails"), Qt::LeftButton);
+      prompts.nextSaveName = "/runs/study.pdf";
+      QTest::mouseClick(study->findChild<QPushButton*>("SaveStudy"), Qt::LeftButton);
+      prompts.nextChoice = 1;
+      prompts.nextSaveName = "/runs/hundred.hc1";
+      QTest::mouseClick(study->findChild<QPushButton*>("SaveDeck"), Qt::LeftButton);
+      auto* list = results->findChild<QListWidget*>("List1");
+      list->findChild<QAction*>("CopyTable")->trigger();
+      copied = QGuiApplication::clipboard()->text();
+      linesAfter = Items(list);
+    });
+    QCOMPARE(rows, 2);
+    QCOMPARE(rowsAfterRefusal, 2);
+    QStringList kinds;
+    for (const auto& shown : prompts.shown)
+      kinds << QString::fromStdString(shown.kind);
+    QCOMPARE(kinds, (QStringList{"open", "warning", "save", "choice", "save"}));
+    QCOMPARE(prompts.shown[1].title, std::string(rh::messages::kRainfallTableTitle));
+    QVERIFY2(prompts.shown[1].text.find("bad.csv, line 3") != std::string::npos,
+             prompts.shown[1].text.c_str());
+    QCOMPARE(session_->state.Memory.Project.ProjectName, std::string("Mission Hills"));
+    QCOMPARE(files["/runs/study.pdf"].substr(0, 4), std::string("%PDF"));
+    QCOMPARE(files["/runs/hundred.hc1"].substr(0, 14), std::string("KK hundred.hc1"));
+    QCOMPARE(linesAfter, seen.lines);
+    const QStringList copiedRows = copied.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(copiedRows.size(), seen.lines.size() - 14);  // the listing's heading and pond lines
+    for (const QString& row : copiedRows)
+      QCOMPARE(row.count(QLatin1Char('\t')), 4);
   }
 
   void everyWindowCarriesTheProgramIcon() {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/PreparedRun.h"
+#include "app/UserMemory.h"
 #include "engine/Hydrograph.h"
 
 namespace rh {
@@ -41,6 +42,10 @@ struct Init {
   // and the pond chosen when the program started (the county chart, the typed peak and no pond
   // unless chosen). The HEC-1 switch and the path box add the deck at each run request.
   RunChoices Choices;
+
+  // The user's project details and the folders their file dialogs last used, kept between
+  // sessions beside the per-user settings file.
+  UserMemory Memory;
 };
 
 // The program folder layout and the first values of the state, before the settings file is read.

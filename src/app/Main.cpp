@@ -12,6 +12,7 @@ void Main(Init& state, FileSystem& files, const StartupConfig& config, const Sta
   InitializeState(state, config.hec1Enabled, config.installDir, config.root);
   ReadSettings(state, files);
   state.SelectedPath = state.ReportPath;
+  state.Memory = LoadUserMemory(files, state.UserSettingsDir);
   state.Choices = {};
   state.Choices.ChartPeak = config.peakChart;
   if (!config.rainfall.empty()) {

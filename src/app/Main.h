@@ -53,10 +53,11 @@ struct StartupOps {
 };
 
 // Start-up sequence: fills the state, reads the settings (the user's file, else the program
-// folder's; when neither can be read FileFault is raised before any screen is shown), reads the
-// start-up choices of `config` (a table that cannot serve is refused with the program's warning,
-// naming the file and the line, and the program carries on with the county chart), then shows
-// the main screen and the three method explanation screens one after another.
+// folder's; when neither can be read FileFault is raised before any screen is shown) and the
+// user's memory (UserMemory, never a fault), reads the start-up choices of `config` (a table that
+// cannot serve is refused with the program's warning, naming the file and the line, and the
+// program carries on with the county chart), then shows the main screen and the three method
+// explanation screens one after another.
 void Main(Init& state, FileSystem& files, const StartupConfig& config, const StartupOps& ops);
 
 }  // namespace rh

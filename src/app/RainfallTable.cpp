@@ -303,6 +303,18 @@ std::optional<std::string> CoverageProblem(const DepthDurationTable& table,
          "): the table must include every duration from Tc to 6 hours.";
 }
 
+RainfallTables LoadRainfallTables(FileSystem& files, const std::string& path,
+                                  const std::string& name) {
+  bool truncated = false;
+  const std::string text = files.ReadText(path, kRainfallMostBytes, truncated);
+  if (truncated) {
+    throw RainfallRefusal(ShownText(name) + ": more than " +
+                          std::to_string(kRainfallMostBytes >> 20) + " MiB, " +
+                          messages::kRainfallTooLargeText);
+  }
+  return ReadRainfallTables(text, name);
+}
+
 std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::string& path,
                                                   const std::string& name, const std::string& ari,
                                                   const std::string& ariName) {
@@ -312,14 +324,7 @@ std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::
     if (!years)
       throw RainfallUsageError(ariName + " " + Quoted(ari) + " is not a return period in years");
   }
-  bool truncated = false;
-  const std::string text = files.ReadText(path, kRainfallMostBytes, truncated);
-  if (truncated) {
-    throw RainfallRefusal(ShownText(name) + ": more than " +
-                          std::to_string(kRainfallMostBytes >> 20) + " MiB, " +
-                          messages::kRainfallTooLargeText);
-  }
-  const RainfallTables tables = ReadRainfallTables(text, name);
+  const RainfallTables tables = LoadRainfallTables(files, path, name);
   auto rainfall = std::make_shared<TableRainfall>(
       TableRainfall{tables.Table(years, ariName), name, ari, path, tables.Location()});
   if (ari.empty() && tables.ReturnPeriods().size() == 1)

@@ -87,6 +87,12 @@ RainfallTables ReadRainfallTables(std::string_view text, const std::string& file
 // The most a rainfall table file may hold, bytes: an Atlas 14 export is about 4 KiB.
 constexpr std::size_t kRainfallMostBytes = std::size_t{1} << 20;
 
+// The tables of the file at `path`, read through `files` (`name` is how messages call it).
+// FileFault when the file cannot be read, RainfallRefusal when it holds no usable table or more
+// than kRainfallMostBytes (read no further).
+RainfallTables LoadRainfallTables(FileSystem& files, const std::string& path,
+                                  const std::string& name);
+
 // The rainfall of a run from the table file at `path` (read through `files`; `name` is how messages
 // and outputs call it) and the return period `ari` as typed ("" for none). FileFault when the file
 // cannot be read, RainfallRefusal when it holds no usable table or more than kRainfallMostBytes

@@ -338,4 +338,17 @@ inline constexpr const char* kImageNameText =
     "The picture's file name must end in .png or .svg, which decides its format. Save it again "
     "under a name with one of them.";
 
+// The study window: the tables it opens, the study document and the HEC-1 deck it saves.
+inline constexpr const char* kRainfallDialogTitle = "Open Rainfall Table";
+inline constexpr const char* kRainfallFilter = "Rainfall tables (*.csv *.txt);;All files (*)";
+inline constexpr const char* kPondDialogTitle = "Open Pond Table";
+inline constexpr const char* kPondFilter = "Pond tables (*.csv *.txt);;All files (*)";
+inline constexpr const char* kStudyDialogTitle = "Save Study PDF";
+inline constexpr const char* kStudyFaultTitle = "ERROR Saving Study PDF";
+inline constexpr const char* kStudyDeckDialogTitle = "Save HEC-1 Deck";
+inline constexpr const char* kStudyDeckFilter = "HEC-1 input files (*.hc1);;All files (*)";
+inline constexpr const char* kStudyDeckChoiceText =
+    "A HEC-1 deck holds the hydrograph of one storm. Choose its return period:";
+inline constexpr const char* kProjectDetailsTitle = "Project Details";
+
 }  // namespace rh::messages

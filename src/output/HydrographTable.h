@@ -12,7 +12,10 @@ namespace rh {
 std::string HydrographCsv(const Run& run);
 
 // Tab-separated rows "time<TAB>discharge", one per ordinate, without a header and with lines ended
-// by a line feed: pasted into a spreadsheet they fill two columns.
+// by a line feed: pasted into a spreadsheet they fill two columns. A run routed through a pond adds
+// the routed outflow (cfs, to 0.01), storage (ac-ft, to 0.0001) and stage (ft, to 0.001) at each
+// ordinate's time, "time<TAB>inflow<TAB>outflow<TAB>storage<TAB>stage"; past the end of routing
+// those three cells are empty.
 std::string HydrographTsv(const Run& run);
 
 }  // namespace rh

@@ -14,6 +14,16 @@ double RoundedHalfUp(double value, double scale) {
   return checked::RoundHalfUp(value, scale);
 }
 
+const PondState* RoutedStateAt(const PondRouting& routing, double minutes) {
+  if (routing.StepMinutes <= 0 || routing.States.empty())
+    return nullptr;
+  const double index = std::round(minutes / static_cast<double>(routing.StepMinutes));
+  if (!(index >= 0 && index < static_cast<double>(routing.States.size())))
+    return nullptr;
+  const PondState& state = routing.States[static_cast<std::size_t>(index)];
+  return std::fabs(state.Minutes - minutes) < 1e-6 ? &state : nullptr;
+}
+
 std::vector<std::string> PondLines(const Run& run) {
   std::vector<std::string> lines;
   if (!run.Routing)

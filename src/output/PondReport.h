@@ -27,6 +27,10 @@ double RoundedHalfUp(double value, double scale);
 // and the drain time. Empty for a run without routing.
 std::vector<std::string> PondLines(const Run& run);
 
+// The routed state at `minutes` (a whole number of routing steps from t = 0); null when routing
+// ended before it or `minutes` falls between steps.
+const PondState* RoutedStateAt(const PondRouting& routing, double minutes);
+
 // The routed table: the header "time_min,inflow_cfs,outflow_cfs,storage_acft,stage_ft", then the
 // state at t = 0 and after every step to the end of routing, flows to 0.01 cfs, storage to
 // 0.0001 ac-ft and stage to 0.001 ft, numbers in the plain form, lines ended by a line feed.

@@ -7,6 +7,7 @@
 #include "engine/Checked.h"
 #include "engine/Pond.h"
 #include "output/Plot.h"
+#include "output/PondReport.h"
 #include "output/TextForms.h"
 
 namespace rh {
@@ -304,15 +305,6 @@ void Table(Flow& flow, std::vector<Column> columns,
   flow.Rule(flow.Cursor(), flow.Left(), total);
 }
 
-// What a run's storm is called: "100-year", or where it comes from.
-std::string StormName(const Run& run) {
-  if (!run.Inputs.Rainfall)
-    return "County chart";
-  if (run.Inputs.Rainfall->Ari.empty())
-    return "Rainfall table";
-  return run.Inputs.Rainfall->Ari + "-year";
-}
-
 // ", 100-year storm" after a section's title when the study has several runs.
 std::string StormSuffix(const Study& study, const Run& run) {
   return study.Runs.size() > 1 ? ", " + StormName(run) + " storm" : "";
@@ -375,26 +367,6 @@ void Storm(Flow& flow, const Study& study) {
               Fixed(c.ChartIntensity, 4) + " in/hr x " + PlainNumber(c.BasinArea) + " ac = " +
               PlainNumber(in.PeakDischarge) + " cfs, from the storm, rounded half up to 0.1 cfs");
   }
-}
-
-// The check in words: "volume within 2 % (ratio 0.9918); peak -30.2 % from the chart peak,
-// outside 10 %".
-std::string CheckWords(const VolumeCheck& c) {
-  std::string words;
-  if (!c.VolumeRatio)
-    words = "no volume ratio (the design-storm volume is 0)";
-  else if (c.VolumeWarning)
-    words = "volume ratio " + Decimals(*c.VolumeRatio, 4) + ", outside 0.98 to 1.02";
-  else
-    words = "volume within 2 % (ratio " + Decimals(*c.VolumeRatio, 4) + ")";
-  if (!c.PeakDifference) {
-    words += "; no chart peak to compare the peak with";
-  } else {
-    const double percent = *c.PeakDifference * 100.0;
-    words += std::string("; peak ") + (percent >= 0 ? "+" : "") + Decimals(percent, 1) +
-             " % from the chart peak, " + (c.PeakWarning ? "outside" : "within") + " 10 %";
-  }
-  return words;
 }
 
 void Summary(Flow& flow, const Study& study) {
@@ -491,17 +463,6 @@ void Chart(Flow& flow, const Study& study) {
   flow.Append(StudyChart(study.Runs, flow.Width(), height), flow.Left(), top);
 }
 
-// The routed state at `minutes`, when routing reached it.
-const PondState* StateAt(const PondRouting& p, double minutes) {
-  if (p.StepMinutes <= 0 || p.States.empty())
-    return nullptr;
-  const double index = std::round(minutes / static_cast<double>(p.StepMinutes));
-  if (!(index >= 0 && index < static_cast<double>(p.States.size())))
-    return nullptr;
-  const PondState& state = p.States[static_cast<std::size_t>(index)];
-  return std::fabs(state.Minutes - minutes) < 1e-6 ? &state : nullptr;
-}
-
 void HydrographTable(Flow& flow, const Study& study, const StudyRun& r) {
   const Run& run = r.Run;
   const RunResult& result = run.Result;
@@ -526,7 +487,7 @@ void HydrographTable(Flow& flow, const Study& study, const StudyRun& r) {
     const double minutes = checked::Mul(tc, static_cast<double>(k));
     std::vector<std::string> row = {PlainNumber(minutes), Decimals(ordinates[k], decimals)};
     if (pond) {
-      if (const PondState* s = StateAt(*pond, minutes)) {
+      if (const PondState* s = RoutedStateAt(*pond, minutes)) {
         row.push_back(Decimals(s->OutflowCfs, 2));
         row.push_back(Decimals(s->StorageAcreFeet, 4));
         row.push_back(Decimals(s->StageFeet, 3));
@@ -589,6 +550,32 @@ void Frame(std::vector<Drawing>& pages, const Study& study, const Flow& flow) {
 }
 
 }  // namespace
+
+std::string StormName(const Run& run) {
+  if (!run.Inputs.Rainfall)
+    return "County chart";
+  if (run.Inputs.Rainfall->Ari.empty())
+    return "Rainfall table";
+  return run.Inputs.Rainfall->Ari + "-year";
+}
+
+std::string CheckWords(const VolumeCheck& c) {
+  std::string words;
+  if (!c.VolumeRatio)
+    words = "no volume ratio (the design-storm volume is 0)";
+  else if (c.VolumeWarning)
+    words = "volume ratio " + Decimals(*c.VolumeRatio, 4) + ", outside 0.98 to 1.02";
+  else
+    words = "volume within 2 % (ratio " + Decimals(*c.VolumeRatio, 4) + ")";
+  if (!c.PeakDifference) {
+    words += "; no chart peak to compare the peak with";
+  } else {
+    const double percent = *c.PeakDifference * 100.0;
+    words += std::string("; peak ") + (percent >= 0 ? "+" : "") + Decimals(percent, 1) +
+             " % from the chart peak, " + (c.PeakWarning ? "outside" : "within") + " 10 %";
+  }
+  return words;
+}
 
 StudyRun MakeStudyRun(rh::Run run) {
   VolumeCheck check = CheckVolumes(run);

@@ -31,6 +31,14 @@ struct StudyRun {
 // The run with its check (CheckVolumes). Throws what CheckVolumes throws.
 StudyRun MakeStudyRun(rh::Run run);
 
+// What a run's storm is called: "100-year", "Rainfall table" (a table without return periods) or
+// "County chart".
+std::string StormName(const Run& run);
+
+// The check in words: "volume within 2 % (ratio 0.9918); peak -30.2 % from the chart peak,
+// outside 10 %", or the volume ratio outside 0.98 to 1.02, or why a figure has no comparison.
+std::string CheckWords(const VolumeCheck& check);
+
 struct Study {
   ProjectDetails Project;
   std::string Date;  // in the host's short date form

@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "ui/framework/Fonts.h"
+#include "ui/framework/QtText.h"
 #include "ui/framework/Twips.h"
 
 namespace rh::ui {
@@ -20,10 +21,6 @@ namespace {
 
 constexpr FontChoice kLabelFont{"Times New Roman", 9, true};
 constexpr int kPathRole = Qt::UserRole;
-
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 // The file list. Focus entering a list makes its first line current (not selected) when none is;
 // this one keeps no line current then, so the first arrow key selects the first file rather
@@ -115,16 +112,16 @@ DirFileSelect::DirFileSelect(UiContext& context, QWidget* owner, Directories* di
   patternBox_->setEditText(QStringLiteral("Combo1"));
   patternBox_->setGeometry(ToPixels({3360, 840, 1695, 315}));
 
-  auto* command2 = AddButton("Command2", QStringLiteral("OK"), {2040, 4680, 735, 375});
-  auto* command1 = AddButton("Command1", QStringLiteral("Cancel"), {3240, 4680, 735, 375});
+  auto* okButton = AddButton("Command2", QStringLiteral("OK"), {2040, 4680, 735, 375});
+  auto* cancelButton = AddButton("Command1", QStringLiteral("Cancel"), {3240, 4680, 735, 375});
   AddLabel("Label2", QStringLiteral("Selected Path \\ File"), {120, 120, 1815, 255}, kLabelFont);
 
   QWidget::setTabOrder(readout_, dirList_);
   QWidget::setTabOrder(dirList_, fileList_);
   QWidget::setTabOrder(fileList_, driveList_);
   QWidget::setTabOrder(driveList_, patternBox_);
-  QWidget::setTabOrder(patternBox_, command2);
-  QWidget::setTabOrder(command2, command1);
+  QWidget::setTabOrder(patternBox_, okButton);
+  QWidget::setTabOrder(okButton, cancelButton);
 
   if (dirs == nullptr) {
     ownDirs_ = std::make_unique<StdDirectories>();
@@ -148,8 +145,8 @@ DirFileSelect::DirFileSelect(UiContext& context, QWidget* owner, Directories* di
   connect(patternBox_, &QComboBox::activated, this, [this] { selection_->PickPattern(); });
   connect(patternBox_->lineEdit(), &QLineEdit::textEdited, this,
           [this] { selection_->EditPattern(); });
-  connect(command2, &QPushButton::clicked, this, [this] { selection_->PressOk(); });
-  connect(command1, &QPushButton::clicked, this, [this] { selection_->PressCancel(); });
+  connect(okButton, &QPushButton::clicked, this, [this] { selection_->PressOk(); });
+  connect(cancelButton, &QPushButton::clicked, this, [this] { selection_->PressCancel(); });
   CloseOnEscape();
 }
 

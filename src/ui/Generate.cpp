@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,7 +17,9 @@
 #include "output/PrintedReport.h"
 #include "output/ResultsListing.h"
 #include "ui/FaultBoundary.h"
+#include "ui/FileDialogs.h"
 #include "ui/PlotWindow.h"
+#include "ui/framework/QtText.h"
 
 namespace rh::ui {
 
@@ -26,20 +27,22 @@ namespace {
 constexpr FontChoice kListFont{"MS Sans Serif", 12, false};
 constexpr FontChoice kCaption{"MS Sans Serif", 8.25, true};
 
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
 }  // namespace
 
-Generate::Generate(UiContext& context, QWidget* owner, BasinRun run)
+Generate::Generate(UiContext& context, QWidget* owner, BasinRun run, RunEntries entries,
+                   RunChoices choices)
     : Form(owner, "Generate", 7905, 6705,
            QString::fromLatin1(maker::kName) + QStringLiteral(" - Hydrograph Results")),
       context_(context),
-      run_(std::move(run)) {
-  auto* command1 = AddButton("Command1", QStringLiteral("Cancel"), {2640, 6120, 1095, 375});
-  auto* command2 = AddButton("Command2", QStringLiteral("Print Report"), {4200, 6120, 1095, 375});
-  auto* command3 = AddButton("Command3", QStringLiteral("Save Table..."), {1080, 6120, 1095, 375});
-  auto* command4 = AddButton("Command4", QStringLiteral("Plot"), {5760, 6120, 1095, 375});
+      run_(std::move(run)),
+      entries_(std::move(entries)),
+      choices_(std::move(choices)) {
+  auto* cancelButton = AddButton("Command1", QStringLiteral("Cancel"), {2640, 6120, 1095, 375});
+  auto* printButton =
+      AddButton("Command2", QStringLiteral("Print Report"), {4200, 6120, 1095, 375});
+  auto* saveTableButton =
+      AddButton("Command3", QStringLiteral("Save Table..."), {1080, 6120, 1095, 375});
+  auto* plotButton = AddButton("Command4", QStringLiteral("Plot"), {5760, 6120, 1095, 375});
   resultsList_ = AddListBox("List1", {240, 120, 7335, 4860}, kListFont);
   // Ctrl+A selects every line; Ctrl+C and the context menu copy the whole table.
   resultsList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -61,10 +64,10 @@ Generate::Generate(UiContext& context, QWidget* owner, BasinRun run)
     readOut.setColor(group, QPalette::Base, readOut.color(group, QPalette::ToolTipBase));
   deckPathBox_->setPalette(readOut);
 
-  connect(command1, &QPushButton::clicked, this, [this] { OnCancel(); });
-  connect(command2, &QPushButton::clicked, this, [this] { OnPrintReport(); });
-  connect(command3, &QPushButton::clicked, this, [this] { OnSaveTable(); });
-  connect(command4, &QPushButton::clicked, this, [this] { OnPlot(); });
+  connect(cancelButton, &QPushButton::clicked, this, [this] { OnCancel(); });
+  connect(printButton, &QPushButton::clicked, this, [this] { OnPrintReport(); });
+  connect(saveTableButton, &QPushButton::clicked, this, [this] { OnSaveTable(); });
+  connect(plotButton, &QPushButton::clicked, this, [this] { OnPlot(); });
   connect(copyTable, &QAction::triggered, this, [this] { CopyTable(); });
   CloseOnEscape();
 }
@@ -84,6 +87,8 @@ void Generate::OnLoad() {
 }
 
 void Generate::OnCancel() {
+  if (studyWindow_)
+    studyWindow_->Unload();
   Unload();
 }
 
@@ -103,10 +108,9 @@ void Generate::OnPrintReport() {
 }
 
 void Generate::SaveReportAsPdf() {
-  const std::string suggested =
-      QDir::home().filePath(QStringLiteral("hydrograph.pdf")).toStdString();
-  const std::string path = context_.prompts.SaveFileName(this, messages::kPdfDialogTitle, suggested,
-                                                         messages::kPdfFilter);
+  const std::string path =
+      AskSavePath(context_, this, DialogFolder::Reports, messages::kPdfDialogTitle,
+                  "hydrograph.pdf", messages::kPdfFilter);
   if (path.empty())
     return;
   RunAtBoundary(context_.prompts, this, FaultAnswer{messages::kPdfFaultTitle, {}, {}}, [&] {
@@ -129,10 +133,9 @@ void Generate::CopyTable() {
 }
 
 void Generate::OnSaveTable() {
-  const std::string suggested =
-      QDir::home().filePath(QStringLiteral("hydrograph.csv")).toStdString();
-  const std::string path = context_.prompts.SaveFileName(this, messages::kTableDialogTitle,
-                                                         suggested, messages::kTableFilter);
+  const std::string path =
+      AskSavePath(context_, this, DialogFolder::Tables, messages::kTableDialogTitle,
+                  "hydrograph.csv", messages::kTableFilter);
   if (path.empty())
     return;
   RunAtBoundary(context_.prompts, this,
@@ -141,9 +144,17 @@ void Generate::OnSaveTable() {
 }
 
 void Generate::OnPlot() {
+  if (studyWindow_) {
+    studyWindow_->raise();
+    studyWindow_->activateWindow();
+    return;
+  }
   RunAtBoundary(context_.prompts, this,
-                FaultAnswer{messages::kPlotFaultTitle, messages::kPlotFaultText, {}},
-                [this] { ShowModal(new PlotWindow(context_, this, run_.Run)); });
+                FaultAnswer{messages::kPlotFaultTitle, messages::kPlotFaultText, {}}, [this] {
+                  auto* window = new PlotWindow(context_, this, entries_, choices_);
+                  studyWindow_ = window;
+                  ShowModeless(window);
+                });
 }
 
 }  // namespace rh::ui

@@ -3,6 +3,9 @@
 // "Cancel" (or Escape).
 #pragma once
 
+#include <QPointer>
+
+#include "app/PreparedRun.h"
 #include "app/RunBasin.h"
 #include "ui/UiContext.h"
 #include "ui/framework/Forms.h"
@@ -13,23 +16,29 @@ class QListWidget;
 
 namespace rh::ui {
 
+class PlotWindow;
+
 class Generate : public Form {
   Q_OBJECT
 
  public:
-  // The screen of `run`, which the main screen has computed (and whose deck it has written).
-  Generate(UiContext& context, QWidget* owner, BasinRun run);
+  // The screen of `run`, which the main screen has computed (and whose deck it has written) from
+  // `entries` with `choices`; the study window starts from them.
+  Generate(UiContext& context, QWidget* owner, BasinRun run, RunEntries entries,
+           RunChoices choices);
 
   // Centres the window, fills the list with the run's lines and sets the HEC-1 controls: with the
   // switch on, the path of the deck under "Hec1 Input File Created".
   void OnLoad() override;
 
-  void OnCancel();       // "Cancel": unloads the screen
+  void OnCancel();       // "Cancel": unloads the screen and its study window
   void OnPrintReport();  // "Print Report": the report on the default printer, or a PDF
   void OnSaveTable();    // "Save Table...": the hydrograph as a CSV file the user names
-  void OnPlot();         // "Plot": the plot window, modal over this screen
+  // "Plot": the study window beside this screen (not modal); brought to the front when open.
+  void OnPlot();
   // Ctrl+C and "Copy Table" on the list: the whole hydrograph on the clipboard as tab-separated
-  // rows "time<TAB>discharge", so it pastes into a spreadsheet as two columns.
+  // rows (HydrographTsv: time and discharge, and the routed outflow, storage and stage when the
+  // run has a pond), so it pastes into a spreadsheet as columns.
   void CopyTable();
 
  protected:
@@ -41,6 +50,9 @@ class Generate : public Form {
 
   UiContext& context_;
   const BasinRun run_;
+  const RunEntries entries_;
+  const RunChoices choices_;
+  QPointer<PlotWindow> studyWindow_;
   QListWidget* resultsList_;
   QLabel* deckCaption_;
   QLineEdit* deckPathBox_;

@@ -32,8 +32,8 @@ LicenseDisplay::LicenseDisplay(UiContext& context, QWidget* owner)
   licenseList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   licenseList_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   licenseList_->setTextElideMode(Qt::ElideNone);
-  auto* command1 = AddButton("Command1", QStringLiteral("Cancel"), {3960, 6360, 975, 375});
-  connect(command1, &QPushButton::clicked, this, [this] { OnCancel(); });
+  auto* cancelButton = AddButton("Command1", QStringLiteral("Cancel"), {3960, 6360, 975, 375});
+  connect(cancelButton, &QPushButton::clicked, this, [this] { OnCancel(); });
   CloseOnEscape();
 }
 

@@ -21,6 +21,7 @@
 #include "ui/Generate.h"
 #include "ui/LicenseDisplay.h"
 #include "ui/WebPage.h"
+#include "ui/framework/QtText.h"
 
 namespace rh::ui {
 
@@ -31,10 +32,6 @@ constexpr FontChoice kSmallSerif{"Times New Roman", 8.25, false};
 constexpr FontChoice kCaption{"MS Sans Serif", 8.25, true};
 constexpr FontChoice kTitle{"MS Sans Serif", 12, true};
 constexpr FontChoice kSubtitle{"MS Sans Serif", 9.75, true};
-
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
 }  // namespace
 
 MainMenu::MainMenu(UiContext& context)
@@ -47,8 +44,8 @@ MainMenu::MainMenu(UiContext& context)
   coefBox_ = AddTextBox("Text5", QStringLiteral("Text5"), {4440, 3480, 1215, 285});
   peakBox_ = AddTextBox("Text7", QStringLiteral("Text7"), {4440, 3840, 1215, 285});
   pathBox_ = AddTextBox("Text1", QStringLiteral("Text1"), {1200, 4560, 5295, 315});
-  auto* command1 = AddButton("Command1", QStringLiteral("Generate"), {3000, 5040, 855, 375});
-  auto* command3 = AddButton("Command3", QStringLiteral("Exit"), {4560, 5040, 855, 375});
+  auto* generateButton = AddButton("Command1", QStringLiteral("Generate"), {3000, 5040, 855, 375});
+  auto* exitButton = AddButton("Command3", QStringLiteral("Exit"), {4560, 5040, 855, 375});
   AddLabel("Label2", QString::fromUtf8(maker::kRightsNotice), {1320, 720, 4455, 255}, kNotice);
   logo_ = AddPictureBox("Picture1", {240, 240, 975, 975});
   AddLabel("Label6", Q(maker::RevisionNote()), {7080, 5880, 1335, 255}, kSmallSerif);
@@ -66,20 +63,20 @@ MainMenu::MainMenu(UiContext& context)
            kCaption);
   AddLabel("Label10", QStringLiteral("Peak Discharge (In CFS)"), {1200, 3840, 2415, 255}, kCaption);
   AddLabel("Label12", QStringLiteral("Required Entry Fields"), {1200, 2040, 2535, 255}, kSubtitle);
-  auto* command4 = AddButton("Command4", QString::fromLatin1(maker::kWebAddress),
-                             {1920, 5640, 2175, 255}, kSmallSerif);
+  auto* webAddressButton = AddButton("Command4", QString::fromLatin1(maker::kWebAddress),
+                                     {1920, 5640, 2175, 255}, kSmallSerif);
   AddLabel("Label11", QString::fromLatin1(maker::kContactLine), {1320, 960, 5415, 255});
-  auto* command5 =
+  auto* licenseButton =
       AddButton("Command5", QStringLiteral("Read Software License"), {4320, 5640, 1935, 255});
 
   // Enter in any entry box presses "Generate".
-  SetDefaultButton(command1);
+  SetDefaultButton(generateButton);
 
-  connect(command1, &QPushButton::clicked, this, [this] { OnGenerate(); });
+  connect(generateButton, &QPushButton::clicked, this, [this] { OnGenerate(); });
   connect(browseButton_, &QPushButton::clicked, this, [this] { OnBrowse(); });
-  connect(command3, &QPushButton::clicked, this, [this] { OnExit(); });
-  connect(command4, &QPushButton::clicked, this, [this] { OnWebAddress(); });
-  connect(command5, &QPushButton::clicked, this, [this] { OnReadLicense(); });
+  connect(exitButton, &QPushButton::clicked, this, [this] { OnExit(); });
+  connect(webAddressButton, &QPushButton::clicked, this, [this] { OnWebAddress(); });
+  connect(licenseButton, &QPushButton::clicked, this, [this] { OnReadLicense(); });
 }
 
 void MainMenu::OnLoad() {
@@ -133,6 +130,7 @@ RunEntries MainMenu::Entries() const {
 void MainMenu::OnGenerate() {
   Init& state = context_.state;
   std::optional<BasinRun> run;
+  RunEntries entries;
   // A fault that reaches here stopped the run: the results screen is not shown and the entries
   // stay as typed. The only file a run request writes itself is the settings file.
   const auto answerFor = [](const std::exception& fault) {
@@ -150,6 +148,8 @@ void MainMenu::OnGenerate() {
       peakBox_->setText(Q(PlainNumber(prepared.Inputs.PeakDischarge)));
       peakBox_->repaint();
     }
+    // The study window reruns the entries as the boxes show them.
+    entries = Entries();
     run = RunBasin(prepared.Inputs, prepared.Request,
                    RunServices{context_.files, context_.clock, &context_.devices});
   });
@@ -161,7 +161,7 @@ void MainMenu::OnGenerate() {
     context_.prompts.Warning(this, messages::kDeckFaultTitle,
                              noPath ? messages::kDeckPathEmptyText : run->Failure->Message);
   }
-  ShowModal(new Generate(context_, this, std::move(*run)));
+  ShowModal(new Generate(context_, this, std::move(*run), std::move(entries), state.Choices));
 }
 
 // "Browse": shows the file selection dialog modally, then puts SelectedPath in the path box,

@@ -1,41 +1,81 @@
 #include "ui/PlotWindow.h"
 
-#include <QDir>
+#include <algorithm>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
 
+#include "app/PondFile.h"
 #include "app/RunBasin.h"
+#include "app/StudyPdf.h"
+#include "app/UserMemory.h"
 #include "core/Faults.h"
 #include "core/Messages.h"
 #include "output/Plot.h"
 #include "platform/qt/DrawingPainter.h"
 #include "ui/FaultBoundary.h"
-#include "ui/framework/Twips.h"
+#include "ui/FileDialogs.h"
+#include "ui/ProjectDetails.h"
+#include "ui/framework/QtText.h"
 
 namespace rh::ui {
 
 namespace {
-// Layout in twips: the chart over a row of two buttons, a margin all round.
-constexpr double kMargin = 120;
-constexpr double kChartWidth = 11760;  // 16:9, the shape of the chart files
-constexpr double kChartHeight = 6615;
-constexpr double kButtonHeight = 375;
-constexpr double kClientWidth = kChartWidth + 2 * kMargin;
-constexpr double kClientHeight = kChartHeight + kButtonHeight + 3 * kMargin;
+
+// The window's first size in twips: a 16:9 chart beside the choices, over the summary and
+// buttons.
+constexpr double kClientWidth = 14400;
+constexpr double kClientHeight = 9000;
+
+// The busy cursor while the study runs or renders.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// How the return period list names a storm.
+QString PeriodName(const TableRainfall& storm) {
+  return storm.Ari.empty() ? QStringLiteral("The table's storm") : Q(storm.Ari + "-year");
+}
+
+// A fault in a rerun: the refusal's own warning, or the computation's.
+FaultAnswer RunFault(const std::exception& fault) {
+  if (dynamic_cast<const UsageError*>(&fault) != nullptr)
+    return {messages::kRunFaultTitle, {}, {}};
+  return {messages::kRunFaultTitle, messages::kRunFaultText, {}};
+}
+
 }  // namespace
 
-// The drawing area: the chart at the area's own size, drawn again whenever that size changes.
+// The drawing area: the chart of the study's runs at the area's own size, drawn again whenever
+// that size changes.
 class PlotWindow::Chart final : public QWidget {
  public:
-  Chart(const Run& run, QWidget* parent) : QWidget(parent), run_(run) {
+  Chart(const std::vector<StudyRun>& runs, QWidget* parent) : QWidget(parent), runs_(runs) {
     setObjectName(QStringLiteral("Picture1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(320, 180);
   }
 
-  // The chart at the current size. ArithmeticFault when the run's ranges are not numbers.
+  // The chart at the current size. ArithmeticFault when the runs' ranges are not numbers.
   void Redraw() {
-    drawing_ = PlotDrawing(run_, width(), height());
+    drawing_ = StudyChart(runs_, width(), height());
     update();
   }
 
@@ -45,7 +85,7 @@ class PlotWindow::Chart final : public QWidget {
     try {
       Redraw();
     } catch (const std::exception&) {
-      // The load drew this run once; a size at which it cannot be drawn shows an empty area.
+      // The runs were drawn once; a size at which they cannot be drawn shows an empty area.
       drawing_ = Drawing{};
       drawing_.width = width();
       drawing_.height = height();
@@ -54,73 +94,365 @@ class PlotWindow::Chart final : public QWidget {
   }
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
+    if (drawing_.shapes.empty())
+      painter.fillRect(rect(), Qt::white);
     qt::PaintDrawing(painter, drawing_);
   }
 
  private:
-  const Run& run_;
+  const std::vector<StudyRun>& runs_;
   Drawing drawing_;
 };
 
-PlotWindow::PlotWindow(UiContext& context, QWidget* owner, Run run)
+PlotWindow::PlotWindow(UiContext& context, QWidget* owner, RunEntries entries,
+                       const RunChoices& choices)
     : Form(owner, "PlotWindow", kClientWidth, kClientHeight,
            QString::fromLatin1(messages::kPlotTitle)),
       context_(context),
-      run_(std::move(run)) {
-  chart_ = new Chart(run_, this);
-  chart_->setGeometry(ToPixels({kMargin, kMargin, kChartWidth, kChartHeight}));
-  const double buttonTop = kChartHeight + 2 * kMargin;
-  saveImageButton_ = AddButton("Command1", QStringLiteral("Save Image..."),
-                               {4680, buttonTop, 1335, kButtonHeight});
-  closeButton_ =
-      AddButton("Command2", QStringLiteral("Close"), {6225, buttonTop, 1095, kButtonHeight});
+      entries_(std::move(entries)),
+      choices_(StudyChoicesOf(choices, context.files)),
+      tableStorms_(choices_.Storms),
+      tablePicked_(choices_.Picked),
+      pond_(choices_.Pond) {
+  chart_ = new Chart(runs_, this);
+
+  // The study's choices, in tab order.
+  auto* choicesColumn = new QVBoxLayout;
+  const auto caption = [&](const QString& text) {
+    auto* label = new QLabel(text, this);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    choicesColumn->addWidget(label);
+  };
+  const auto button = [&](const char* name, const QString& text) {
+    auto* b = new QPushButton(text, this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+  };
+  caption(QStringLiteral("Storm"));
+  stormBox_ = new QComboBox(this);
+  stormBox_->setObjectName(QStringLiteral("StormChoice"));
+  choicesColumn->addWidget(stormBox_);
+  auto* openRainfall = button("OpenRainfall", QStringLiteral("Open Rainfall Table"));
+  choicesColumn->addWidget(openRainfall);
+  caption(QStringLiteral("Return periods"));
+  periodsList_ = new QListWidget(this);
+  periodsList_->setObjectName(QStringLiteral("ReturnPeriods"));
+  periodsList_->setMaximumHeight(periodsList_->fontMetrics().lineSpacing() * 7);
+  choicesColumn->addWidget(periodsList_);
+  caption(QStringLiteral("Peak discharge"));
+  peakBox_ = new QComboBox(this);
+  peakBox_->setObjectName(QStringLiteral("PeakChoice"));
+  peakBox_->addItems({QStringLiteral("As typed"), QStringLiteral("From the chart, C x I(Tc) x A")});
+  choicesColumn->addWidget(peakBox_);
+  caption(QStringLiteral("Pond"));
+  pondBox_ = new QComboBox(this);
+  pondBox_->setObjectName(QStringLiteral("PondChoice"));
+  choicesColumn->addWidget(pondBox_);
+  auto* openPond = button("OpenPond", QStringLiteral("Open Pond Table"));
+  choicesColumn->addWidget(openPond);
+  choicesColumn->addSpacing(8);
+  auto* details = button("ProjectDetails", QStringLiteral("Project Details..."));
+  choicesColumn->addWidget(details);
+  choicesColumn->addStretch(1);
+
+  summary_ = new QTableWidget(this);
+  summary_->setObjectName(QStringLiteral("Summary"));
+  summary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  summary_->verticalHeader()->hide();
+  summary_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  summary_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  checks_ = new QLabel(this);
+  checks_->setObjectName(QStringLiteral("Check"));
+  checks_->setWordWrap(true);
+  checks_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  auto* buttonRow = new QHBoxLayout;
+  buttonRow->addStretch(1);
+  auto* saveImage = button("Command1", QStringLiteral("Save Image..."));
+  auto* copyImage = button("CopyImage", QStringLiteral("Copy Image"));
+  auto* saveStudy = button("SaveStudy", QStringLiteral("Save Study PDF..."));
+  auto* saveDeck = button("SaveDeck", QStringLiteral("Save HEC-1 Deck..."));
+  auto* close = button("Command2", QStringLiteral("Close"));
+  for (QPushButton* b : {saveImage, copyImage, saveStudy, saveDeck, close})
+    buttonRow->addWidget(b);
+  buttonRow->addStretch(1);
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(chart_, 0, 0);
+  grid->addLayout(choicesColumn, 0, 1, 2, 1);
+  grid->addWidget(summary_, 1, 0);
+  grid->addWidget(checks_, 2, 0, 1, 2);
+  grid->addLayout(buttonRow, 3, 0, 1, 2);
+  grid->setColumnStretch(0, 1);
+  grid->setRowStretch(0, 1);
   // Smaller than half its first size the chart's labels would crowd each other out.
   setMinimumSize(size() / 2);
-  connect(saveImageButton_, &QPushButton::clicked, this, [this] { OnSaveImage(); });
-  connect(closeButton_, &QPushButton::clicked, this, [this] { OnClose(); });
+
+  connect(stormBox_, &QComboBox::activated, this, [this](int index) { OnStormChosen(index); });
+  connect(openRainfall, &QPushButton::clicked, this, [this] { OnOpenRainfall(); });
+  connect(periodsList_, &QListWidget::itemChanged, this, [this] { OnReturnPeriodsChecked(); });
+  connect(peakBox_, &QComboBox::activated, this, [this](int index) { OnPeakChosen(index); });
+  connect(pondBox_, &QComboBox::activated, this, [this](int index) { OnPondChosen(index); });
+  connect(openPond, &QPushButton::clicked, this, [this] { OnOpenPond(); });
+  connect(details, &QPushButton::clicked, this, [this] { OnProjectDetails(); });
+  connect(saveImage, &QPushButton::clicked, this, [this] { OnSaveImage(); });
+  connect(copyImage, &QPushButton::clicked, this, [this] { OnCopyImage(); });
+  connect(saveStudy, &QPushButton::clicked, this, [this] { OnSaveStudy(); });
+  connect(saveDeck, &QPushButton::clicked, this, [this] { OnSaveDeck(); });
+  connect(close, &QPushButton::clicked, this, [this] { OnClose(); });
   CloseOnEscape();
 }
 
 PlotWindow::~PlotWindow() = default;
 
 void PlotWindow::OnLoad() {
+  {
+    BusyCursor busy;
+    runs_ = RunStudy(entries_, choices_, context_.files);
+  }
+  ShowChoices();
+  ShowSummary();
   CentreOnScreen();
   chart_->Redraw();
 }
 
-void PlotWindow::OnClose() {
-  Unload();
+bool PlotWindow::Rerun(const StudyChoices& next) {
+  std::vector<StudyRun> runs;
+  const Outcome outcome = RunAtBoundary(context_.prompts, this, RunFault, [&] {
+    BusyCursor busy;
+    runs = RunStudy(entries_, next, context_.files);
+    StudyChart(runs, chart_->width(), chart_->height());  // a chart that cannot be drawn faults
+  });
+  if (outcome == Outcome::Done) {
+    choices_ = next;
+    runs_ = std::move(runs);
+    if (!choices_.Storms.empty()) {
+      tableStorms_ = choices_.Storms;
+      tablePicked_ = choices_.Picked;
+    }
+    if (choices_.Pond)
+      pond_ = choices_.Pond;
+    chart_->Redraw();
+    ShowSummary();
+  }
+  ShowChoices();
+  return outcome == Outcome::Done;
 }
 
-// The chart takes whatever the window gives it; the buttons keep their row under it, centred.
-void PlotWindow::resizeEvent(QResizeEvent* event) {
-  Form::resizeEvent(event);
-  const int margin = TwipsToPixels(kMargin, ScreenDpiX());
-  const int buttonHeight = saveImageButton_->height();
-  const int buttonTop = std::max(margin, height() - margin - buttonHeight);
-  chart_->setGeometry(margin, margin, std::max(1, width() - 2 * margin),
-                      std::max(1, buttonTop - 2 * margin));
-  const int gap = closeButton_->x() - saveImageButton_->geometry().right() - 1;
-  const int row = saveImageButton_->width() + gap + closeButton_->width();
-  const int left = (width() - row) / 2;
-  saveImageButton_->move(left, buttonTop);
-  closeButton_->move(left + saveImageButton_->width() + gap, buttonTop);
+void PlotWindow::ShowChoices() {
+  const QSignalBlocker blockStorm(stormBox_);
+  const QSignalBlocker blockPeriods(periodsList_);
+  const QSignalBlocker blockPond(pondBox_);
+  stormBox_->clear();
+  stormBox_->addItem(QStringLiteral("County chart"));
+  if (!tableStorms_.empty())
+    stormBox_->addItem(Q(tableStorms_.front()->File));
+  stormBox_->setCurrentIndex(choices_.Storms.empty() ? 0 : 1);
+
+  periodsList_->clear();
+  const bool onTable = !choices_.Storms.empty();
+  for (std::size_t i = 0; i < tableStorms_.size(); ++i) {
+    auto* item = new QListWidgetItem(PeriodName(*tableStorms_[i]), periodsList_);
+    const auto& picked = onTable ? choices_.Picked : tablePicked_;
+    const bool checked = std::find(picked.begin(), picked.end(), i) != picked.end();
+    item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsSelectable |
+                   (onTable ? Qt::ItemIsEnabled : Qt::NoItemFlags));
+    item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+  }
+  periodsList_->setEnabled(onTable);
+
+  peakBox_->setCurrentIndex(choices_.ChartPeak ? 1 : 0);
+  pondBox_->clear();
+  pondBox_->addItem(QStringLiteral("No pond"));
+  if (pond_)
+    pondBox_->addItem(Q(pond_->File));
+  pondBox_->setCurrentIndex(choices_.Pond ? 1 : 0);
+}
+
+void PlotWindow::ShowSummary() {
+  const StudySummary summary = SummaryOf(runs_);
+  summary_->clear();
+  summary_->setColumnCount(static_cast<int>(summary.Heads.size()));
+  summary_->setRowCount(static_cast<int>(summary.Rows.size()));
+  QStringList heads;
+  for (const std::string& head : summary.Heads)
+    heads << Q(head).replace(QStringLiteral(" ("), QStringLiteral("\n("));  // units under names
+  summary_->setHorizontalHeaderLabels(heads);
+  for (std::size_t row = 0; row < summary.Rows.size(); ++row) {
+    for (std::size_t column = 0; column < summary.Rows[row].size(); ++column) {
+      auto* cell = new QTableWidgetItem(Q(summary.Rows[row][column]));
+      if (column > 0)
+        cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      summary_->setItem(static_cast<int>(row), static_cast<int>(column), cell);
+    }
+  }
+  summary_->resizeRowsToContents();
+  int height = summary_->horizontalHeader()->sizeHint().height() + 2 * summary_->frameWidth();
+  for (int row = 0; row < summary_->rowCount(); ++row)
+    height += summary_->rowHeight(row);
+  height += summary_->horizontalScrollBar()->sizeHint().height();  // room for it when narrow
+  summary_->setFixedHeight(height);
+  QStringList checks;
+  for (const std::string& check : summary.Checks)
+    checks << Q(check);
+  checks_->setText(checks.join(QLatin1Char('\n')));
+}
+
+void PlotWindow::OnStormChosen(int index) {
+  StudyChoices next = choices_;
+  next.Storms = index == 0 ? decltype(next.Storms){} : tableStorms_;
+  next.Picked = index == 0 ? decltype(next.Picked){} : tablePicked_;
+  Rerun(next);
+}
+
+void PlotWindow::OnReturnPeriodsChecked() {
+  StudyChoices next = choices_;
+  next.Picked.clear();
+  for (int row = 0; row < periodsList_->count(); ++row) {
+    if (periodsList_->item(row)->checkState() == Qt::Checked)
+      next.Picked.push_back(static_cast<std::size_t>(row));
+  }
+  // The study runs at least one storm: the last one stays checked.
+  if (next.Picked.empty()) {
+    ShowChoices();
+    return;
+  }
+  Rerun(next);
+}
+
+void PlotWindow::OnPeakChosen(int index) {
+  StudyChoices next = choices_;
+  next.ChartPeak = index == 1;
+  Rerun(next);
+}
+
+void PlotWindow::OnPondChosen(int index) {
+  StudyChoices next = choices_;
+  next.Pond = index == 0 ? nullptr : pond_;
+  Rerun(next);
+}
+
+void PlotWindow::OnOpenRainfall() {
+  const std::string path = AskOpenPath(context_, this, DialogFolder::OpenedTables,
+                                       messages::kRainfallDialogTitle, messages::kRainfallFilter);
+  if (path.empty())
+    return;
+  StudyChoices next = choices_;
+  const Outcome read =
+      RunAtBoundary(context_.prompts, this, FaultAnswer{messages::kRainfallTableTitle, {}, {}},
+                    [&] { next.Storms = TableStorms(context_.files, path, path); });
+  if (read != Outcome::Done)
+    return;
+  // The return periods picked before, where the new table has them; else its first.
+  next.Picked.clear();
+  for (std::size_t i = 0; i < next.Storms.size(); ++i) {
+    for (const std::size_t before : choices_.Picked) {
+      if (!next.Storms[i]->Ari.empty() && next.Storms[i]->Ari == choices_.Storms[before]->Ari)
+        next.Picked.push_back(i);
+    }
+  }
+  if (next.Picked.empty())
+    next.Picked = {0};
+  Rerun(next);
+}
+
+void PlotWindow::OnOpenPond() {
+  const std::string path = AskOpenPath(context_, this, DialogFolder::OpenedTables,
+                                       messages::kPondDialogTitle, messages::kPondFilter);
+  if (path.empty())
+    return;
+  StudyChoices next = choices_;
+  if (RunAtBoundary(context_.prompts, this, FaultAnswer{messages::kPondTableTitle, {}, {}},
+                    [&] { next.Pond = LoadPond(context_.files, path, path); }) == Outcome::Done)
+    Rerun(next);
+}
+
+void PlotWindow::OnProjectDetails() {
+  ShowModal(new ProjectDetailsForm(context_, this));
 }
 
 void PlotWindow::OnSaveImage() {
-  const std::string suggested =
-      QDir::home().filePath(QStringLiteral("hydrograph.png")).toStdString();
-  const std::string path = context_.prompts.SaveFileName(this, messages::kImageDialogTitle,
-                                                         suggested, messages::kImageFilter);
+  const std::string path =
+      AskSavePath(context_, this, DialogFolder::Images, messages::kImageDialogTitle,
+                  "hydrograph.png", messages::kImageFilter);
   if (path.empty())
     return;
   if (!PlotFormatOf(path)) {
     context_.prompts.Warning(this, messages::kImageFaultTitle, messages::kImageNameText);
     return;
   }
+  std::vector<Run> runs;
+  for (const StudyRun& r : runs_)
+    runs.push_back(r.Run);
   RunAtBoundary(
       context_.prompts, this, FaultAnswer{messages::kImageFaultTitle, messages::kSaveFaultText, {}},
-      [&] { context_.files.ReplaceText(path, PlotFileBytes(run_, path, &context_.devices)); });
+      [&] { context_.files.ReplaceText(path, PlotFileBytes(runs, path, &context_.devices)); });
+}
+
+void PlotWindow::OnCopyImage() {
+  RunAtBoundary(context_.prompts, this,
+                FaultAnswer{messages::kPlotFaultTitle, messages::kPlotFaultText, {}}, [&] {
+                  QImage image(kPlotWidth, kPlotHeight, QImage::Format_ARGB32_Premultiplied);
+                  image.fill(Qt::white);
+                  QPainter painter(&image);
+                  qt::PaintDrawing(painter, StudyChart(runs_, kPlotWidth, kPlotHeight));
+                  painter.end();
+                  QApplication::clipboard()->setImage(image);
+                });
+}
+
+void PlotWindow::OnSaveStudy() {
+  const std::string path =
+      AskSavePath(context_, this, DialogFolder::Studies, messages::kStudyDialogTitle, "study.pdf",
+                  messages::kPdfFilter);
+  if (path.empty())
+    return;
+  const auto answerFor = [](const std::exception& fault) {
+    if (dynamic_cast<const FileFault*>(&fault) != nullptr)
+      return FaultAnswer{messages::kStudyFaultTitle, messages::kSaveFaultText, {}};
+    return FaultAnswer{messages::kStudyFaultTitle, {}, {}};
+  };
+  RunAtBoundary(context_.prompts, this, answerFor, [&] {
+    BusyCursor busy;
+    const Study study = MakeStudy(context_.state.Memory.Project, context_.clock.ShortDate(),
+                                  entries_, choices_, runs_);
+    context_.files.ReplaceText(path, StudyPdfBytes(study, &context_.devices));
+  });
+}
+
+void PlotWindow::OnSaveDeck() {
+  std::size_t picked = 0;
+  if (runs_.size() > 1) {
+    std::vector<std::string> names;
+    for (const StudyRun& r : runs_)
+      names.push_back(StormName(r.Run));
+    const auto chosen = context_.prompts.Choose(this, messages::kStudyDeckDialogTitle,
+                                                messages::kStudyDeckChoiceText, names);
+    if (!chosen)
+      return;
+    picked = *chosen;
+  }
+  const std::string path =
+      AskSavePath(context_, this, DialogFolder::Decks, messages::kStudyDeckDialogTitle,
+                  "hydrograph.hc1", messages::kStudyDeckFilter);
+  if (path.empty())
+    return;
+  std::optional<OutputFailure> failure;
+  RunAtBoundary(context_.prompts, this, FaultAnswer{messages::kDeckFaultTitle, {}, {}}, [&] {
+    BusyCursor busy;
+    failure = SaveStudyDeck(entries_, choices_, picked, path,
+                            RunServices{context_.files, context_.clock, &context_.devices})
+                  .Failure;
+  });
+  if (failure)
+    context_.prompts.Warning(this, messages::kDeckFaultTitle, failure->Message);
+}
+
+void PlotWindow::OnClose() {
+  Unload();
 }
 
 }  // namespace rh::ui

@@ -21,10 +21,10 @@ WebPage::WebPage(QWidget* owner)
     browser->setObjectName(QStringLiteral("WebBrowser1"));
     browser->setGeometry(ToPixels({120, 120, 11295, 7575}));
   }
-  auto* command1 = AddButton("Command1", QStringLiteral("Cancel"), {5520, 7920, 1095, 375});
+  auto* cancelButton = AddButton("Command1", QStringLiteral("Cancel"), {5520, 7920, 1095, 375});
   if (browser != nullptr)
-    QWidget::setTabOrder(browser, command1);
-  connect(command1, &QPushButton::clicked, this, [this] { OnCancel(); });
+    QWidget::setTabOrder(browser, cancelButton);
+  connect(cancelButton, &QPushButton::clicked, this, [this] { OnCancel(); });
   // The browser takes every key typed into the page, so Escape is a shortcut of the whole window:
   // it closes the screen wherever the focus is, as "Cancel" does.
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

@@ -71,4 +71,14 @@ void AdvanceScript() {
   });
 }
 
+std::optional<QString> ScriptedAnswer(const QString& dialog) {
+  auto& steps = Script();
+  if (steps.empty() || steps.front().form != dialog)
+    return std::nullopt;
+  const QString answer = steps.front().text;
+  // The press that opened the dialog moves the script on once it is done.
+  steps.pop_front();
+  return answer;
+}
+
 }  // namespace rh::ui

@@ -3,16 +3,16 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
+
+#include "ui/framework/Automation.h"
+#include "ui/framework/QtText.h"
 
 namespace rh::ui {
 
 namespace {
-
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 // A message's text with a place to break the line (a zero-width space) every 40 characters of a
 // word longer than that: a long path or entry wraps instead of widening the box past the screen.
@@ -76,11 +76,39 @@ std::string Prompts::SaveFileName(QWidget* parent, const std::string& title,
 std::string QtPrompts::AskSaveFileName(QWidget* parent, const std::string& title,
                                        const std::string& startPath, const std::string& filter,
                                        std::string& chosenFilter) {
+  if (const auto scripted = ScriptedAnswer(QStringLiteral("SaveDialog")))
+    return scripted->toStdString();
   QString selected;
   const QString path =
       QFileDialog::getSaveFileName(parent, Q(title), Q(startPath), Q(filter), &selected);
   chosenFilter = selected.toStdString();
   return path.toStdString();
+}
+
+std::string QtPrompts::OpenFileName(QWidget* parent, const std::string& title,
+                                    const std::string& startPath, const std::string& filter) {
+  if (const auto scripted = ScriptedAnswer(QStringLiteral("OpenDialog")))
+    return scripted->toStdString();
+  return QFileDialog::getOpenFileName(parent, Q(title), Q(startPath), Q(filter)).toStdString();
+}
+
+std::optional<std::size_t> QtPrompts::Choose(QWidget* parent, const std::string& title,
+                                             const std::string& text,
+                                             const std::vector<std::string>& items) {
+  if (const auto scripted = ScriptedAnswer(QStringLiteral("ChoiceDialog"))) {
+    bool number = false;
+    const std::size_t index = scripted->toULongLong(&number);
+    return number && index < items.size() ? std::optional<std::size_t>(index) : std::nullopt;
+  }
+  QStringList list;
+  for (const std::string& item : items)
+    list << Q(item);
+  bool chosen = false;
+  const QString item =
+      QInputDialog::getItem(parent, Q(title), Breakable(text), list, 0, false, &chosen);
+  if (!chosen)
+    return std::nullopt;
+  return static_cast<std::size_t>(list.indexOf(item));
 }
 
 }  // namespace rh::ui

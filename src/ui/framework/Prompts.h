@@ -2,7 +2,10 @@
 // them through this interface so tests can answer them.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -26,6 +29,17 @@ class Prompts {
   std::string SaveFileName(QWidget* parent, const std::string& title,
                            const std::string& suggestedPath, const std::string& filter);
 
+  // A modal open-file dialog offering `filter`, opened at `startPath` (a folder, or a file's name
+  // in one). The path of the existing file chosen, or "" when the user cancelled.
+  virtual std::string OpenFileName(QWidget* parent, const std::string& title,
+                                   const std::string& startPath, const std::string& filter) = 0;
+
+  // A modal choice of one of `items` (at least one), with `text` saying what is chosen. The index
+  // of the item chosen, or none when the user cancelled.
+  virtual std::optional<std::size_t> Choose(QWidget* parent, const std::string& title,
+                                            const std::string& text,
+                                            const std::vector<std::string>& items) = 0;
+
  protected:
   // The dialog itself, opened at `startPath`: the path as chosen or typed ("" when cancelled), and
   // in `chosenFilter` the filter it was chosen under.
@@ -37,11 +51,17 @@ class Prompts {
   std::string lastFolder_;  // of the last file chosen in a save dialog; "" before the first
 };
 
-// The real message boxes and file dialog.
+// The real message boxes and file dialogs. The end-to-end test's script (Automation.h) may answer
+// the file dialogs and the choice in the user's place.
 class QtPrompts final : public Prompts {
  public:
   void Warning(QWidget* parent, const std::string& title, const std::string& text) override;
   bool Question(QWidget* parent, const std::string& title, const std::string& text) override;
+  std::string OpenFileName(QWidget* parent, const std::string& title, const std::string& startPath,
+                           const std::string& filter) override;
+  std::optional<std::size_t> Choose(QWidget* parent, const std::string& title,
+                                    const std::string& text,
+                                    const std::vector<std::string>& items) override;
 
  protected:
   std::string AskSaveFileName(QWidget* parent, const std::string& title,
