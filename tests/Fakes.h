@@ -58,7 +58,10 @@ class MemoryFileSystem : public FileSystem {
     return std::make_unique<Lock>(locked, folder);
   }
 
+  void MakeFolder(const std::string& path) override { folders.insert(path); }
+
   std::map<std::string, std::string> files;
+  std::set<std::string> folders;  // folders made
   std::set<std::string> unwritable;
   std::set<std::string> locked;  // folders whose lock is held
   int writes = 0;

@@ -248,13 +248,11 @@ TEST(UserSettings, ReadFromTheUsersFileElseTheDefaultWrittenToTheUsers) {
     }
     ReadSettings(s, files);
     EXPECT_EQ(s.ReportPath, c.read);
-    std::filesystem::remove_all(user);
     WriteSettings(s, files);
-    EXPECT_TRUE(std::filesystem::is_directory(user));
+    EXPECT_EQ(files.folders.count(user), 1u);
     EXPECT_EQ(files.files[user + "Setup.ini"], SettingsText(c.read));
     EXPECT_EQ(files.files[kSetup], kHeadings + c.defaultPath);
   }
-  std::filesystem::remove_all(user);
 }
 
 }  // namespace

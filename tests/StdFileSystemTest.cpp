@@ -467,9 +467,9 @@ TEST(ShownText, MakesEchoedTextSafeAndShort) {
       {"caf\xC3\xA9 \xE9\xFF\x7F\t", "caf\xC3\xA9 ????"},
       {std::string(200, 'a') + "/end.hc1",
        std::string(38, 'a') + "..." + std::string(31, 'a') + "/end.hc1"},
-      {accented + "/x.hc1",
-       accented.substr(0, 7 + 31 * 2) + "..." +
-           std::string(accented.end() - std::ptrdiff_t{66}, accented.end()) + "/x.hc1"},
+      {accented + "/x.hc1", accented.substr(0, 7 + 31 * 2) + "..." +
+                                std::string(accented.end() - std::ptrdiff_t{66}, accented.end()) +
+                                "/x.hc1"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(ShownText(c.text), c.shown) << c.text;

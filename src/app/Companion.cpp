@@ -71,12 +71,6 @@ void CheckOptions(const CompanionOptions& o) {
   if (!DevicesOffered() &&
       (o.ReportPdf || o.Print || o.Study || (o.Plot && PlotFormatOf(*o.Plot) == PlotFormat::Png)))
     throw UsageError(messages::kDevicesNotOfferedText);
-  // HEC-1 reads its input deck record by record, one a line: the station name (the deck's file
-  // name) must not break its KK record.
-  if (o.Hec1 && Hec1StationNameBreaksRecord(o.DeckPath))
-    throw UsageError(
-        "the --hec1 file name holds a control character (a line break, a tab...); HEC-1 reads "
-        "the deck line by line: choose a plain name");
   if (o.Rainfall && !e.SixHourRainfall.empty())
     throw UsageError(messages::kRainAndTableText);
   if (!o.ReturnPeriods.empty() && !o.Rainfall)
@@ -188,7 +182,7 @@ std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOp
     Study study;
     study.Project = {options.Project, options.Basin, options.Engineer, options.Notes};
     study.Date = services.clock.ShortDate();
-    study.PeakFromChart = TrimSpaces(options.Entries.PeakDischarge) == "chart";
+    study.PeakFromChart = AsksForChartPeak(options.Entries.PeakDischarge);
     for (const BasinRun& basin : runs)
       study.Runs.push_back({basin.Run, *basin.Check});
     files.emplace_back(*options.Study, StudyPdfBytes(study, &services.devices));

@@ -9,6 +9,7 @@
 #include "core/Messages.h"
 #include "core/ShownText.h"
 #include "engine/Checked.h"
+#include "output/Hec1Deck.h"
 #include "output/TextForms.h"
 
 namespace rh {
@@ -19,18 +20,6 @@ constexpr double kSixHours = 360;  // minutes: the design storm, and its P6
 
 bool Blank(const std::string& entry) {
   return entry.find_first_not_of(' ') == std::string::npos;
-}
-
-// "chart" in the peak discharge entry, in any case: the peak from the storm.
-bool AsksForChartPeak(const std::string& entry) {
-  const std::string word = TrimSpaces(entry);
-  if (word.size() != 5)
-    return false;
-  for (std::size_t i = 0; i < 5; ++i) {
-    if ((word[i] | 0x20) != "chart"[i])
-      return false;
-  }
-  return true;
 }
 
 [[noreturn]] void RefuseEntry(const char* entry, const std::string& text) {
@@ -120,8 +109,13 @@ void CheckFiles(const std::vector<NamedFile>& outputs, const std::vector<NamedFi
 
 OutputRequest Outputs(const RunChoices& choices, FileSystem& files) {
   OutputRequest request;
-  if (choices.Hec1)
+  if (choices.Hec1) {
+    // HEC-1 reads its input deck record by record, one a line: the station name (the deck's file
+    // name) must not break its KK record.
+    if (Hec1StationNameBreaksRecord(choices.DeckPath))
+      throw UsageError(messages::kDeckNameText);
     request.DeckPath = choices.DeckPath;
+  }
   request.ListingPath = choices.ListingPath;
   request.PdfPath = choices.PdfPath;
   request.Print = choices.Print;
@@ -156,6 +150,17 @@ OutputRequest Outputs(const RunChoices& choices, FileSystem& files) {
 }
 
 }  // namespace
+
+bool AsksForChartPeak(const std::string& entry) {
+  const std::string word = TrimSpaces(entry);
+  if (word.size() != 5)
+    return false;
+  for (std::size_t i = 0; i < 5; ++i) {
+    if ((word[i] | 0x20) != "chart"[i])
+      return false;
+  }
+  return true;
+}
 
 std::string TrimSpaces(const std::string& text) {
   const auto first = text.find_first_not_of(' ');

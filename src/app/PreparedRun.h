@@ -84,6 +84,9 @@ struct PreparedRun {
 PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, FileSystem& files,
                        const std::function<void()>& accepted = {});
 
+// True when a peak discharge entry asks for the chart's peak: "chart", in any case.
+bool AsksForChartPeak(const std::string& entry);
+
 // Qp = C x I(Tc) x A from the inputs' rainfall, rounded half up to 0.1 cfs.
 double ChartPeak(const RunInputs& inputs);
 

@@ -1,6 +1,5 @@
 #include "app/Settings.h"
 
-#include <filesystem>
 #include <system_error>
 
 #include "core/Faults.h"
@@ -144,15 +143,8 @@ std::string SettingsText(const std::string& reportPath) {
 void WriteSettings(const Init& state, FileSystem& files) {
   if (state.Hec1Enabled == kFalse)
     return;
-  if (!state.UserSettingsDir.empty()) {
-    std::error_code error;
-    std::filesystem::create_directories(state.UserSettingsDir, error);
-    if (error || !std::filesystem::is_directory(state.UserSettingsDir)) {
-      throw FileFault(
-          "Cannot create the settings folder " + ShownText(state.UserSettingsDir) + ": " +
-          (error ? error.message() : std::string("a file of that name is in the way")) + ".");
-    }
-  }
+  if (!state.UserSettingsDir.empty())
+    files.MakeFolder(state.UserSettingsDir);
   files.ReplaceText(SettingsPath(state), SettingsText(state.ReportPath));
 }
 

@@ -103,13 +103,10 @@ BasinRun SaveStudyDeck(const RunEntries& entries, const StudyChoices& choices, s
 
 Study MakeStudy(const ProjectDetails& project, const std::string& date, const RunEntries& entries,
                 const StudyChoices& choices, std::vector<StudyRun> runs) {
-  std::string peak = TrimSpaces(entries.PeakDischarge);
-  for (char& c : peak)
-    c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   Study study;
   study.Project = project;
   study.Date = date;
-  study.PeakFromChart = choices.ChartPeak || peak == "chart";
+  study.PeakFromChart = choices.ChartPeak || AsksForChartPeak(entries.PeakDischarge);
   study.Runs = std::move(runs);
   return study;
 }

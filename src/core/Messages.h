@@ -184,8 +184,8 @@ inline constexpr const char* kStudyNameText = "the --study file must end in .pdf
 inline constexpr const char* kStudyDetailsText =
     "--project, --basin, --engineer and --notes go with --study";
 inline constexpr const char* kDeckNameText =
-    "the --hec1 file name holds a control character (a line break, a tab...); HEC-1 reads the "
-    "deck line by line: choose a plain name";
+    "the HEC-1 deck's file name holds a control character (a line break, a tab...); HEC-1 reads "
+    "the deck line by line: choose a plain name";
 inline constexpr const char* kRainAndTableText =
     "--rain and --rainfall cannot be combined: the rainfall table gives the 6-hour rainfall";
 inline constexpr const char* kAriWithoutTableText = "--ari goes with --rainfall";
