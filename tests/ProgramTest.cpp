@@ -133,6 +133,8 @@ TEST(Program, RunsOnAnXServerWithHec1AndPerUserSettings) {
   };
   const QByteArray shipped = read(QStringLiteral("Setup.ini"));
   const QString deck = folder->dir.filePath(QStringLiteral("RUN1.hc1"));
+  const QString rainfall = QStringLiteral(RH_TEST_DATA_DIR "/atlas14-fort-myers-fl.csv");
+  const QString pond = QStringLiteral(RH_TEST_DATA_DIR "/example-pond.csv");
   int exitCode = -1;
   const QStringList log = RunProgram(
       *folder,
@@ -160,6 +162,8 @@ TEST(Program, RunsOnAnXServerWithATableAPondAndAStudy) {
     GTEST_SKIP() << "Xvfb is not installed (Debian packages xvfb and xauth)";
   const auto folder = ProgramFolder(true);
   const QString study = folder->dir.filePath(QStringLiteral("study.pdf"));
+  const QString rainfall = QStringLiteral(RH_TEST_DATA_DIR "/atlas14-fort-myers-fl.csv");
+  const QString pond = QStringLiteral(RH_TEST_DATA_DIR "/example-pond.csv");
   int exitCode = -1;
   const QStringList log = RunProgram(
       *folder,
@@ -169,8 +173,8 @@ TEST(Program, RunsOnAnXServerWithATableAPondAndAStudy) {
                      "PlotWindow.Command2,Generate.Command1,MainMenu.Command3")
           .arg(study),
       &exitCode,
-      {"--rainfall", RH_TEST_DATA_DIR "/atlas14-fort-myers-fl.csv", "--ari", "100", "--pond",
-       RH_TEST_DATA_DIR "/example-pond.csv"},
+      {QStringLiteral("--rainfall"), rainfall, QStringLiteral("--ari"), QStringLiteral("100"),
+       QStringLiteral("--pond"), pond},
       Screen::Xvfb);
   EXPECT_EQ(exitCode, 0);
   EXPECT_TRUE(
