@@ -45,13 +45,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  rh::BatchOptions options;
+  rh::CompanionOptions options;
+  options.Batch = "basins.csv";
   options.OutDir = "out";
   options.SummaryOnly = true;
-  rh::fuzz::OneFile files;  // no rainfall tables: every one is refused
+  options.Workers = 1;
+  rh::fuzz::OneFile files;  // no rainfall or pond tables: every one is refused
   NoClock clock;
   std::string summary;
-  rh::RunBatch(text, options, rh::RunServices{files, clock, nullptr}, {},
+  rh::TextReader table(text);
+  rh::RunBatch(table, "basins.csv", options, rh::RunServices{files, clock, nullptr}, {},
                [&summary](std::string_view piece) { summary.append(piece); });
   // The summary is valid UTF-8 whatever the table held: names and messages come through as text.
   // (Here: no control characters but line feeds and no bytes that start no character.)
