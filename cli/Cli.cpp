@@ -7,7 +7,6 @@
 #include "Version.h"
 #include "app/Companion.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 
 namespace rh::cli {
 

@@ -10,7 +10,6 @@
 #include "TestFiles.h"
 #include "app/BasinCsv.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 
 namespace rh {
 namespace {

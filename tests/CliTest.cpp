@@ -9,7 +9,7 @@
 #include "Cli.h"
 #include "CliRun.h"
 #include "TestFiles.h"
-#include "core/Messages.h"
+#include "core/Faults.h"
 #include "platform/qt/QtPrinter.h"
 
 namespace rh {

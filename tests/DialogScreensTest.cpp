@@ -16,7 +16,7 @@
 
 #include "QtFakes.h"
 #include "app/Maker.h"
-#include "core/Messages.h"
+#include "core/Faults.h"
 #include "platform/Directories.h"
 #include "platform/qt/Browser.h"
 #include "ui/DirFileSelect.h"

@@ -11,7 +11,7 @@
 #include "FakeDirectories.h"
 #include "app/FileSelection.h"
 #include "app/Init.h"
-#include "core/Messages.h"
+#include "core/Faults.h"
 #include "platform/Directories.h"
 
 namespace rh {

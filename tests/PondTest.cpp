@@ -14,7 +14,6 @@
 #include "app/PondFile.h"
 #include "app/RunBasin.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "engine/Pond.h"
 #include "output/HydrographTable.h"
 #include "output/Plot.h"

@@ -10,7 +10,6 @@
 #include "app/RunRequest.h"
 #include "app/Settings.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 
 namespace rh {
 namespace {

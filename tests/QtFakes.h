@@ -14,7 +14,6 @@
 #include "Fakes.h"
 #include "app/Init.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "platform/OutputDevices.h"
 #include "platform/PrintTarget.h"
 #include "platform/qt/QtOutputDevices.h"

@@ -17,7 +17,6 @@
 #include "app/PreparedRun.h"
 #include "app/RainfallTable.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "engine/Hydrograph.h"
 #include "engine/Rainfall.h"
 

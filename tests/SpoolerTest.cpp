@@ -24,7 +24,6 @@
 #include "Fakes.h"
 #include "TestFiles.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "output/PrintedReport.h"
 #include "platform/qt/GuiSession.h"
 #include "platform/qt/QtPrinter.h"

@@ -16,7 +16,7 @@
 #include "QtFakes.h"
 #include "app/Maker.h"
 #include "app/Settings.h"
-#include "core/Messages.h"
+#include "core/Faults.h"
 #include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"
 #include "output/Plot.h"

@@ -5,8 +5,9 @@
 #   platform/ (interfaces) beside and below them all, above core/; platform/qt/ implements it
 #   with Qt, platform/windows/ with the Windows API.
 #
-# core/ is the fault and message catalogue every layer may include; the engine includes only
-# itself and core/. Usage:
+# core/ holds what every layer may include: the fault catalogue (core/Faults.h, the faults and every
+# message), the number forms and the quoting of shown text. The engine includes only itself and the
+# fault catalogue. Usage:
 # tools/check-layers.sh [REPOSITORY]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
@@ -26,7 +27,7 @@ check() {
 }
 
 check src/core 'core/[^"]+'
-check src/engine 'engine/[^"]+|core/[^"]+'
+check src/engine 'engine/[^"]+|core/Faults\.h'
 check src/output 'output/[^"]+|engine/[^"]+|platform/[^/"]+|core/[^"]+'
 check src/app 'app/[^"]+|output/[^"]+|engine/[^"]+|platform/[^/"]+|core/[^"]+|Version\.h'
 check src/platform/qt 'platform/[^"]+|core/[^"]+'

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "core/ShownText.h"
 #include "platform/FileSystem.h"
 

@@ -14,7 +14,6 @@
 #include "app/RunBasin.h"
 #include "app/WarningEntry.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "output/HydrographTable.h"
 #include "output/PondReport.h"
 #include "output/ResultsListing.h"

@@ -21,7 +21,6 @@
 #include "app/PreparedRun.h"
 #include "app/RainfallTable.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "core/ShownText.h"
 #include "output/PondReport.h"
 #include "output/TextForms.h"

@@ -10,7 +10,6 @@
 #include "app/RunBasin.h"
 #include "app/StudyPdf.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"
 #include "output/Plot.h"

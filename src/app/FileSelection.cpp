@@ -1,7 +1,6 @@
 #include "app/FileSelection.h"
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 
 namespace rh {
 

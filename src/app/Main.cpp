@@ -4,7 +4,6 @@
 #include "app/RainfallTable.h"
 #include "app/Settings.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 
 namespace rh {
 

@@ -7,7 +7,6 @@
 
 #include "app/TableText.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "core/ShownText.h"
 #include "output/TextForms.h"
 

@@ -6,7 +6,6 @@
 #include "app/RainfallTable.h"
 #include "app/Val.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "core/ShownText.h"
 #include "engine/Checked.h"
 #include "output/Hec1Deck.h"

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "app/TableText.h"
-#include "core/Messages.h"
+#include "core/Faults.h"
 #include "core/ShownText.h"
 #include "engine/Hydrograph.h"
 #include "output/TextForms.h"

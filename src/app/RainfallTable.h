@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "engine/Rainfall.h"
 #include "platform/FileSystem.h"
 

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "core/ShownText.h"
 #include "engine/Pond.h"
 #include "output/Hec1Deck.h"

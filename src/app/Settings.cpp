@@ -3,7 +3,6 @@
 #include <system_error>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "core/ShownText.h"
 
 namespace rh {

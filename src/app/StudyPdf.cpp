@@ -1,7 +1,6 @@
 #include "app/StudyPdf.h"
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 
 namespace rh {
 

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "core/NumberChars.h"
 #include "core/ShownText.h"
 

@@ -1,6 +1,6 @@
 #include "app/WarningEntry.h"
 
-#include "core/Messages.h"
+#include "core/Faults.h"
 
 namespace rh {
 

@@ -1,4 +1,6 @@
-// The program's faults and refusals, one small hierarchy.
+// The program's faults and refusals, one small hierarchy, and every message the program shows the
+// user: the warnings that refuse input, the titles and texts faults are reported under, and the
+// words of the faults themselves.
 //
 // A Fault is an error raised by a runtime operation (files, printer, arithmetic, array subscripts,
 // drives and lists). A Refused is input the program declines to run, answered by the program's
@@ -75,4 +77,359 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A number in a fault's words: the shortest text that reads back as `value`, with "." as the
+// decimal point whatever the locale.
+std::string FaultNumber(double value);
+
 }  // namespace rh
+
+namespace rh::messages {
+
+// Refused run requests.
+inline constexpr const char* kIncompleteTitle = "ERROR Incomplete Input Data";
+inline constexpr const char* kIncompleteText = "Entries are required in all data fields.";
+inline constexpr const char* kTcTitle = "ERROR In Time of Concentration";
+inline constexpr const char* kTcText = "Time of Concentration value must be 5 or greater.";
+
+// Entries refused for what they hold. The title is kEntryTitle followed by the entry's name; the
+// text is the entry's name followed by what it must be.
+inline constexpr const char* kEntryTitle = "ERROR In ";
+inline constexpr const char* kTcEntry = "Time of Concentration";
+inline constexpr const char* kRainEntry = "6 Hour Rainfall";
+inline constexpr const char* kAreaEntry = "Basin Area";
+inline constexpr const char* kCoefEntry = "Runoff Coefficient";
+inline constexpr const char* kPeakEntry = "Peak Discharge";
+inline constexpr const char* kNoNumberText =
+    " value must be a number, such as 2.5. Type it with digits and a point for decimals.";
+inline constexpr const char* kCommaText =
+    " value must use a point for decimals, not a comma: type 2.5, not 2,5.";
+inline constexpr const char* kNegativeText = " value must be 0 or greater.";
+inline constexpr const char* kAboveOneText = " value must be 1 or less.";
+// A peak larger than the storm supports: "Peak Discharge value must be X cfs or less ..." with the
+// largest peak that keeps the hydrograph at zero or above, then the chart peak.
+inline constexpr const char* kPeakTooLargeText =
+    " cfs or less for this storm: a larger peak makes the block just before the peak negative. "
+    "The chart peak C x I(Tc) x A is ";
+
+// Two outputs of a run on one file, or an output on a file the run reads. Each follows the
+// outputs' names and the file.
+inline constexpr const char* kSameFileText = ": give each output a file of its own";
+inline constexpr const char* kReplacesInputText =
+    ", which the run reads: choose another name for the output";
+// A routing step that does not divide the time of concentration.
+inline constexpr const char* kRouteStepText =
+    "the routing step must be a whole number of minutes that divides the time of concentration";
+
+// File selection dialog.
+inline constexpr const char* kNoFileTitle = "ERROR - No filename selected";
+inline constexpr const char* kNoFileText = "A filename must be selected, or hit cancel.";
+
+// A rainfall table that cannot serve a run. Followed by what is wrong, naming the file.
+inline constexpr const char* kRainfallTableTitle = "ERROR In Rainfall Table";
+// Follows "NAME: more than 1 MiB, ".
+inline constexpr const char* kRainfallTooLargeText =
+    "far more than any rainfall table holds; check that the file is the table meant.";
+// A return period the rainfall table does not hold, or none chosen for a table with several.
+// Followed by what is wrong, with the return periods the table holds.
+inline constexpr const char* kReturnPeriodTitle = "ERROR In Return Period";
+// A choice of the browser page's run that cannot be done (an output named as a table the run
+// reads). Followed by what to change.
+inline constexpr const char* kRunChoicesTitle = "ERROR In Run Choices";
+// A file written without a name (the browser page's deck name box left empty).
+inline constexpr const char* kNoFileNameText = "No file name was given.";
+
+// A pond table that cannot serve a run. The reader's texts follow "FILE, line N: " and what they
+// are about: the file, the header line, the row, or the field and its text ("the storage, "x", ").
+inline constexpr const char* kPondTableTitle = "ERROR In Pond Table";
+inline constexpr const char* kPondEmptyText =
+    "the file is empty; a pond table starts with the header stage_ft,storage_acft,outflow_cfs.";
+inline constexpr const char* kPondNotTextText = "a NUL byte: the file is not text.";
+// "FILE: the file is larger than N bytes (1 MiB), which is more than ..."
+inline constexpr const char* kPondLargerText = "the file is larger than ";
+inline constexpr const char* kPondTooLargeText =
+    " bytes (1 MiB), which is more than a pond table can hold; check that this is the pond's "
+    "stage-storage-outflow table.";
+inline constexpr const char* kPondHeaderText =
+    "the header must be stage_ft,storage_acft,outflow_cfs (feet, acre-feet, cfs), not ";
+inline constexpr const char* kPondRowText =
+    "is not a row of three numbers (stage ft, storage ac-ft, outflow cfs).";
+inline constexpr const char* kPondNotNumberText = "is not a number.";
+inline constexpr const char* kPondBeyondRangeText =
+    "is not a finite number: it lies beyond the range of numbers the program holds.";
+inline constexpr const char* kPondNegativeText =
+    "is below 0; stage, storage and outflow are all 0 or more.";
+// "the stage 3 ft is not above the 3 ft on line 4; stages must rise down the table."
+inline constexpr const char* kPondNotAboveText = " is not above the ";
+inline constexpr const char* kPondBelowText = " is below the ";
+inline constexpr const char* kPondStageOrderText = "stages must rise down the table.";
+inline constexpr const char* kPondStorageOrderText = "storage must rise with the stage.";
+inline constexpr const char* kPondOutflowOrderText = "outflow must not fall as the stage rises.";
+// Followed by ", not storage X ac-ft and outflow Y cfs."
+inline constexpr const char* kPondFirstRowText =
+    "the first row must be the empty pond at its lowest outlet, storage 0 and outflow 0 (storage "
+    "is measured from it)";
+// "the table under this header has 1 row; a pond table needs at least two stages."
+inline constexpr const char* kPondFewRowsText = "; a pond table needs at least two stages.";
+// Routing overflows the table: "At N min the water rises ... stage X ft. The pond needs ..."
+inline constexpr const char* kPondOverflowAtText =
+    " min the water rises above the top of the pond's table, stage ";
+inline constexpr const char* kPondOverflowText =
+    " ft. The pond needs more storage than its table holds: extend the table to a higher stage, "
+    "or enlarge the pond or its outlets.";
+// Pond tables the reader would have refused, met by the engine.
+inline constexpr const char* kPondTooFewRowsFault = "A pond table needs at least two rows.";
+inline constexpr const char* kPondFirstRowFault =
+    "A pond table's first row must have storage 0 and outflow 0.";
+inline constexpr const char* kPondRowFault =
+    " is not finite, not >= 0 or out of order with the row before it.";
+// A routed table asked of a run without a pond: follows "Cannot write FILE: ".
+inline constexpr const char* kNoPondText = "the run has no pond to route.";
+
+// A routing step the pond or the run cannot take.
+inline constexpr const char* kRouteStepTitle = "ERROR In Routing Step";
+// "The routing step, N min, is too long ... shorter step." and the longest step, or none.
+inline constexpr const char* kRouteStepLongText =
+    " min, is too long for the pond's outlet: at some stage 2 S / dt - O is below 0, and the "
+    "routed outflow would swing. Route with a shorter step.";
+inline constexpr const char* kRouteStepLongestText = " The longest step that is not: ";
+inline constexpr const char* kRouteStepNoneText =
+    " No step of whole minutes dividing Tc is short enough for this pond's outlet.";
+// "Routing this run in steps of N min would take more than 1000000 steps. Route with ..."
+inline constexpr const char* kRouteStepCountText =
+    " steps. Route with a longer step (a whole number of minutes that divides Tc).";
+// A usage error, followed by " (Tc min), not N min".
+inline constexpr const char* kRouteStepUsageText =
+    "the routing step must be a whole number of minutes, at least 1, that divides the time of "
+    "concentration";
+
+// A hydrograph a pond cannot take (a negative ordinate, which the run request refuses first):
+// "The hydrograph's ordinate at T min is Q cfs. A pond cannot ..."
+inline constexpr const char* kPondInflowTitle = "ERROR In Pond Routing";
+inline constexpr const char* kPondInflowText =
+    " cfs. A pond cannot be routed with negative inflow. Check the peak discharge and the "
+    "rainfall.";
+
+// Batch runs.
+// Follows "Cannot read TABLE: the record that starts on line N is longer than 1 MiB, ".
+inline constexpr const char* kCsvRecordTooLongText =
+    "far longer than any row of basins; check the table (a quote that is never closed takes in "
+    "the rest of the file).";
+inline constexpr const char* kBatchNameEmpty = "the basin name is empty";
+// Each follows "the basin name " and the name in quotes.
+inline constexpr const char* kBatchNameRepeated = "is used by an earlier row";
+inline constexpr const char* kBatchNameUnsafe =
+    "is not a safe file name (letters, digits, '.', '_' and '-' only, no leading '.', at most 100 "
+    "characters)";
+
+// Faults reported at a screen or command boundary.
+inline constexpr const char* kRunFaultTitle = "ERROR In Hydrograph Computation";
+inline constexpr const char* kRunFaultText =
+    "The hydrograph could not be computed from these entries. Check the basin area, runoff "
+    "coefficient and peak discharge.";
+// Arithmetic faults: a floating-point step that gives no number.
+inline constexpr const char* kInvalidOperationText = "Invalid floating-point operation.";
+inline constexpr const char* kOverflowText = "Overflow.";
+inline constexpr const char* kDivisionByZeroText = "Division by zero.";
+
+// The hydrograph's layout and its tables: look-ups beyond their ends.
+inline constexpr const char* kLayoutText = "The hydrograph's ordinates do not fit 0..";
+inline constexpr const char* kSubscriptText = "Subscript out of range: ordinate ";
+inline constexpr const char* kTableTooShortText =
+    "A depth-duration table needs at least two durations.";
+inline constexpr const char* kTablePointText = " is not positive and above the one before it.";
+inline constexpr const char* kDurationOutsideText = " min is outside the rainfall table (";
+// An entry beyond the double range: "Overflow: the entry "X" is beyond ...".
+inline constexpr const char* kEntryOverflowText =
+    " is beyond the range of numbers the program can hold.";
+
+// The run step: outputs that need the devices, and picture files of the wrong kind.
+inline constexpr const char* kNoDevicesText = "Reports and pictures cannot be made here.";
+inline constexpr const char* kPlotNameText = "the plot file must end in .svg or .png.";
+
+// The companion's options that cannot go together, or whose value does not fit.
+inline constexpr const char* kBatchOnlyTableText =
+    "--batch takes the basins from the table (rainfall and pond tables in its rainfall, ari and "
+    "pond columns): drop --tc, --rain, --area, --coef, --peak, --csv, --check, --plot, --report, "
+    "--print, --rainfall, --ari, --pond, --pond-csv and --study";
+inline constexpr const char* kBatchNeedsOutText = "--batch needs --out DIR";
+inline constexpr const char* kBatchDeckPathText =
+    "with --batch, --hec1 takes no path (the decks go to DIR/NAME.hc1)";
+inline constexpr const char* kOutWithoutBatchText = "--out and --summary-only go with --batch";
+inline constexpr const char* kHec1NeedsPathText =
+    "option --hec1 has no value: give --hec1 PATH (a deck path) unless --batch is given";
+inline constexpr const char* kCsvAndCheckText = "--csv and --check cannot be combined";
+inline constexpr const char* kPlotOptionNameText = "the --plot file must end in .svg or .png";
+inline constexpr const char* kReportNameText =
+    "the --report file must end in .pdf (the report is written as a PDF)";
+inline constexpr const char* kStudyNameText = "the --study file must end in .pdf";
+inline constexpr const char* kStudyDetailsText =
+    "--project, --basin, --engineer and --notes go with --study";
+inline constexpr const char* kDeckNameText =
+    "the HEC-1 deck's file name holds a control character (a line break, a tab...); HEC-1 reads "
+    "the deck line by line: choose a plain name";
+inline constexpr const char* kRainAndTableText =
+    "--rain and --rainfall cannot be combined: the rainfall table gives the 6-hour rainfall";
+inline constexpr const char* kAriWithoutTableText = "--ari goes with --rainfall";
+inline constexpr const char* kAriValueText =
+    "--ari takes return periods in years, such as 100 or 2,10,25,100";
+inline constexpr const char* kOneReturnPeriodText =
+    "several return periods give one listing after another, one --plot chart and one --study "
+    "document; --csv, --hec1, --report, --print and --pond-csv take one return period";
+inline constexpr const char* kPondOptionsText = "--route-step and --pond-csv go with --pond";
+// The companion's arguments. Each follows "option NAME" (the unknown one: "unknown option NAME").
+inline constexpr const char* kOptionWord = "option ";
+inline constexpr const char* kUnknownOptionText = "unknown option ";
+inline constexpr const char* kNearestOptionText = "; did you mean ";
+inline constexpr const char* kGivenTwiceText = " is given twice";
+inline constexpr const char* kTakesNoValueText = " takes no value";
+inline constexpr const char* kHasNoValueText = " has no value: give ";
+inline constexpr const char* kNotAnOptionText = "; options start with --";
+inline constexpr const char* kUnexpectedArgumentText = "unexpected argument ";
+inline constexpr const char* kRouteStepValueText =
+    "--route-step takes a whole number of minutes, such as 1 or 5";
+inline constexpr const char* kSummaryOnTableText =
+    " would replace the basin table, which the batch reads: give --out another folder";
+
+// Files: why an operation on a file failed, in words a user can act on. A file fault reads
+// "Cannot VERB FILE: REASON."
+inline constexpr const char* kCannotText = "Cannot ";
+inline constexpr const char* kNoPermissionReason = "no permission";
+inline constexpr const char* kReadOnlyDiskReason = "the disk is read-only";
+inline constexpr const char* kDiskFullReason = "the disk is full; free some space and try again";
+inline constexpr const char* kQuotaReason =
+    "the disk quota is used up; free some space and try again";
+inline constexpr const char* kDiskErrorReason = "the disk reported an input/output error";
+inline constexpr const char* kNameTooLongReason = "the name is too long";
+inline constexpr const char* kNotAFolderReason = "a part of the path is not a folder";
+inline constexpr const char* kLinkLoopReason = "too many symbolic links";
+inline constexpr const char* kTooManyOpenReason = "too many files are open";
+inline constexpr const char* kNoSuchFileReason = "the file does not exist";
+inline constexpr const char* kNoReadPermissionReason = "no permission to read it";
+inline constexpr const char* kNoSuchFolderReason = "the folder does not exist";
+inline constexpr const char* kNoFolderPermissionReason = "no permission to write in its folder";
+inline constexpr const char* kFolderMissingReason = "it does not exist";
+inline constexpr const char* kIsFolderReason = "it is a folder, not a file";
+inline constexpr const char* kIsSpecialReason =
+    "it is a device or other special file, not a regular file";
+inline constexpr const char* kNoChangePermissionReason = "no permission to change the file";
+inline constexpr const char* kProgramEndingReason = "the program is ending";
+inline constexpr const char* kTooManyWritesReason = "too many files are being written at once";
+inline constexpr const char* kNoTemporaryNameReason = "no free temporary name beside it";
+inline constexpr const char* kNamedTwiceReason = "the same file is named twice";
+inline constexpr const char* kNameTakenReason = "a file of that name is there";
+inline constexpr const char* kNulInNameReason =
+    "a file name cannot hold a NUL character (shown as ?)";
+inline constexpr const char* kFileBusyReason =
+    "another program has the file open; close it and try again";
+inline constexpr const char* kWindowsNameReason =
+    "the name holds characters Windows does not allow (< > : \" | ? *)";
+inline constexpr const char* kBatchLockedText = "Another batch is writing into ";
+inline constexpr const char* kBatchLockedAdvice =
+    "; wait for it to finish or choose another folder.";
+inline constexpr const char* kSettingsShortText = " has fewer than three lines.";
+inline constexpr const char* kSettingsFileText = "The settings file ";
+inline constexpr const char* kSettingsNulText = " with a NUL character (shown as ?) in it.";
+inline constexpr const char* kPictureTooLargeText = "Cannot draw the picture: it is too large.";
+inline constexpr const char* kPngEncodeText = "Cannot encode the hydrograph plot as PNG: ";
+inline constexpr const char* kNoDisplayPrinterText =
+    "The printer cannot be used before the program's display is set up.";
+inline constexpr const char* kPageTooSmallText =
+    "The printer's page or font cannot hold the report.";
+inline constexpr const char* kPdfNotStartedText =
+    "The report could not be rendered: the PDF document did not start.";
+inline constexpr const char* kPageNotStartedText =
+    "The report could not be rendered: a new page did not start.";
+inline constexpr const char* kPdfNotFinishedText =
+    "The report could not be rendered: the PDF document did not finish.";
+inline constexpr const char* kPdfIncompleteText =
+    "The report could not be rendered: the PDF document is incomplete.";
+inline constexpr const char* kSpoolerRefusedText =
+    "The print spooler did not take the report for printer ";
+
+// Memory ran out (a fault, whatever the input).
+inline constexpr const char* kOutOfMemoryText = "Out of memory.";
+// After the words of a division by zero in a companion run.
+inline constexpr const char* kDivisionHintText =
+    " The basin area and the runoff coefficient must not be 0: check both.";
+inline constexpr const char* kDeckFaultTitle = "ERROR Writing HEC-1 Input File";
+// The HEC-1 feature is on and the path box is empty.
+inline constexpr const char* kDeckPathEmptyText =
+    "No HEC-1 input file was named. Type the deck's path in the box under \"Create HEC1 Input "
+    "File\" on the main screen, or pick a file with \"Browse\", then press \"Generate\" again.";
+inline constexpr const char* kPrintFaultTitle = "ERROR Printing Report";
+
+inline constexpr const char* kLicenseFaultTitle = "ERROR Reading Software License";
+// Followed by the fault's own words, which name the file.
+inline constexpr const char* kLicenseFaultText = "The software license text could not be read.";
+inline constexpr const char* kStartupFaultTitle = "ERROR Starting Rational Method Hydrograph";
+inline constexpr const char* kDriveFaultTitle = "ERROR Reading Drive or Folder";
+inline constexpr const char* kSettingsFaultTitle = "ERROR Writing Settings File";
+// Followed by the fault's own words, which name the file or folder.
+inline constexpr const char* kSettingsFaultText =
+    "The run was stopped because the HEC-1 deck path could not be kept for the next start. "
+    "Check that you may write to the settings folder, then press Generate again.";
+
+// Start-up: a file of the program folder is missing or unreadable. Followed by the fault's own
+// words, which name the file and the folder it was looked for in.
+inline constexpr const char* kStartupFaultText =
+    "The program cannot start because a file of its program folder is missing or unreadable.";
+
+// Printing: no printer, or the printer failed. Followed by the fault's own words and the offer.
+inline constexpr const char* kPrintFaultText = "The report could not be printed.";
+// Why there is no default printer, when it is not that none is installed. The first follows
+// "The printer \"NAME\" ", the second "The print service at ADDRESS ".
+inline constexpr const char* kPrinterMissingText =
+    "is named as the default printer (by LPDEST, PRINTER or lpoptions) but is not installed. "
+    "Name an installed printer, or install this one, then print again.";
+inline constexpr const char* kPrintServiceText =
+    "cannot be reached. Start the print service (CUPS), or correct the CUPS_SERVER setting, then "
+    "print again.";
+inline constexpr const char* kPdfOfferText = "Save the report as a PDF file instead?";
+inline constexpr const char* kPdfDialogTitle = "Save Report as PDF";
+inline constexpr const char* kPdfFilter = "PDF files (*.pdf)";
+inline constexpr const char* kPdfFaultTitle = "ERROR Saving Report as PDF";
+// The companion built without the devices module (on Windows), asked for one of them.
+inline constexpr const char* kDevicesNotOfferedText =
+    "this build of the companion does not offer printed reports (--report, --print), study "
+    "documents (--study) or PNG charts (--plot FILE.png); draw the chart as SVG (--plot "
+    "FILE.svg)";
+
+// Study documents: made where there are no output devices, or a PDF of pages that failed
+// (followed by what failed).
+inline constexpr const char* kStudyNoDevicesText = "Study documents cannot be made here.";
+inline constexpr const char* kDocumentRenderText = "The document could not be rendered: ";
+
+// Results screen: the table, the plot and the picture of the plot. The fault texts are followed
+// by the fault's own words, which name the file.
+inline constexpr const char* kTableDialogTitle = "Save Hydrograph Table";
+inline constexpr const char* kTableFilter = "CSV files (*.csv)";
+inline constexpr const char* kTableFaultTitle = "ERROR Saving Hydrograph Table";
+inline constexpr const char* kSaveFaultText =
+    "The file was not written. Check that the folder exists and that you may write to it, or "
+    "choose another file.";
+inline constexpr const char* kPlotTitle = "Hydrograph Plot";
+inline constexpr const char* kPlotFaultTitle = "ERROR Drawing Hydrograph Plot";
+inline constexpr const char* kPlotFaultText =
+    "The hydrograph cannot be drawn because its numbers are beyond the range of a chart. Check "
+    "the entries of the run.";
+inline constexpr const char* kImageDialogTitle = "Save Hydrograph Plot";
+inline constexpr const char* kImageFilter = "PNG images (*.png);;SVG drawings (*.svg)";
+inline constexpr const char* kImageFaultTitle = "ERROR Saving Hydrograph Plot";
+inline constexpr const char* kImageNameText =
+    "The picture's file name must end in .png or .svg, which decides its format. Save it again "
+    "under a name with one of them.";
+
+// The study window: the tables it opens, the study document and the HEC-1 deck it saves.
+inline constexpr const char* kRainfallDialogTitle = "Open Rainfall Table";
+inline constexpr const char* kRainfallFilter = "Rainfall tables (*.csv *.txt);;All files (*)";
+inline constexpr const char* kPondDialogTitle = "Open Pond Table";
+inline constexpr const char* kPondFilter = "Pond tables (*.csv *.txt);;All files (*)";
+inline constexpr const char* kStudyDialogTitle = "Save Study PDF";
+inline constexpr const char* kStudyFaultTitle = "ERROR Saving Study PDF";
+inline constexpr const char* kStudyDeckDialogTitle = "Save HEC-1 Deck";
+inline constexpr const char* kStudyDeckFilter = "HEC-1 input files (*.hc1);;All files (*)";
+inline constexpr const char* kStudyDeckChoiceText =
+    "A HEC-1 deck holds the hydrograph of one storm. Choose its return period:";
+inline constexpr const char* kProjectDetailsTitle = "Project Details";
+
+}  // namespace rh::messages

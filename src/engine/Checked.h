@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 
 namespace rh::checked {
 

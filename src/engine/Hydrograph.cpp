@@ -4,7 +4,6 @@
 #include <string>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "engine/Checked.h"
 
 namespace rh {

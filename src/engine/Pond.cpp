@@ -7,8 +7,6 @@
 #include <utility>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
-#include "core/NumberChars.h"
 #include "engine/Checked.h"
 
 namespace rh {
@@ -22,12 +20,6 @@ constexpr double kSecondsPerMinute = 60.0;
 constexpr double kMostRoutingSteps = 1e6;
 // Times of concentration above this many minutes are not whole numbers one can divide (2^53).
 constexpr double kLongestWholeTc = 9007199254740992.0;
-
-// Shortest form that reads back the same, "." as decimal point whatever the locale.
-std::string Number(double value) {
-  char buffer[32];
-  return {buffer, ToChars(buffer, buffer + sizeof buffer, value).ptr};
-}
 
 bool Whole(double value) {
   return std::isfinite(value) && value == std::floor(value);
@@ -79,7 +71,7 @@ struct Setup {
 [[noreturn]] void ThrowOverflow(const Setup& setup, long step) {
   throw Refused(messages::kPondTableTitle,
                 "At " + std::to_string(step * setup.StepMinutes) + messages::kPondOverflowAtText +
-                    Number(setup.TopStage) + messages::kPondOverflowText);
+                    FaultNumber(setup.TopStage) + messages::kPondOverflowText);
 }
 
 // The steps of the routing into `out` (States and figures). Each step: N = I1 + I2 + 2 S1 / dt -
@@ -237,7 +229,7 @@ PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes) {
   const double tc = run.Inputs.TimeOfConcentration;
   const double step = static_cast<double>(stepMinutes);
   if (!(stepMinutes >= 1 && tc <= kLongestWholeTc && Whole(tc) && std::fmod(tc, step) == 0))
-    throw UsageError(std::string(messages::kRouteStepUsageText) + " (" + Number(tc) +
+    throw UsageError(std::string(messages::kRouteStepUsageText) + " (" + FaultNumber(tc) +
                      " min), not " + std::to_string(stepMinutes) + " min");
 
   // The inflow ends at the first zero ordinate after the last one that is not zero.
@@ -246,8 +238,8 @@ PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes) {
     const double q = r.Hydrograph(i);
     if (q < 0)
       throw Refused(messages::kPondInflowTitle,
-                    "The hydrograph's ordinate at " + Number(tc * static_cast<double>(i)) +
-                        " min is " + Number(q) + messages::kPondInflowText);
+                    "The hydrograph's ordinate at " + FaultNumber(tc * static_cast<double>(i)) +
+                        " min is " + FaultNumber(q) + messages::kPondInflowText);
     if (q != 0)
       lastFlowing = i;
   }

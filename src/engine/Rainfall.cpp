@@ -7,8 +7,6 @@
 #include <utility>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
-#include "core/NumberChars.h"
 #include "engine/Checked.h"
 
 namespace rh {
@@ -20,11 +18,6 @@ bool PositiveFinite(double value) {
   return value > 0 && std::isfinite(value);
 }
 
-// Shortest form that reads back the same, "." as decimal point whatever the locale.
-std::string Number(double value) {
-  char buffer[32];
-  return {buffer, ToChars(buffer, buffer + sizeof buffer, value).ptr};
-}
 }  // namespace
 
 DepthDurationTable::DepthDurationTable(std::vector<DepthDuration> points)
@@ -45,8 +38,9 @@ DepthDurationTable::DepthDurationTable(std::vector<DepthDuration> points)
 double DepthDurationTable::Depth(double minutes) const {
   Result(minutes);
   if (!Covers(minutes, minutes))
-    throw SubscriptFault("The duration " + Number(minutes) + messages::kDurationOutsideText +
-                         Number(ShortestMinutes()) + " to " + Number(LongestMinutes()) + " min).");
+    throw SubscriptFault("The duration " + FaultNumber(minutes) + messages::kDurationOutsideText +
+                         FaultNumber(ShortestMinutes()) + " to " + FaultNumber(LongestMinutes()) +
+                         " min).");
   // The first row whose duration is not below `minutes`: its own depth when the durations match,
   // otherwise the upper neighbour of the interval that holds `minutes`.
   const auto upper =

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "engine/Checked.h"
 #include "output/MakerNotice.h"
 #include "output/TextForms.h"

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 
 namespace rh::files {
 

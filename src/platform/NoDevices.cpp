@@ -1,7 +1,6 @@
 // The devices of a companion built without the devices module (RH_NO_DEVICES, the Windows
 // companion): none. Asking for a print job, a PDF report or a PNG picture is a usage error.
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "platform/ModuleDevices.h"
 
 namespace rh {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 
 namespace rh {
 

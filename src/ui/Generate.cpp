@@ -12,7 +12,6 @@
 #include "app/Maker.h"
 #include "app/RunBasin.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "output/HydrographTable.h"
 #include "output/PrintedReport.h"
 #include "output/ResultsListing.h"

@@ -12,7 +12,6 @@
 #include "app/RunRequest.h"
 #include "app/Settings.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "output/TextForms.h"
 #include "platform/qt/Browser.h"
 #include "platform/qt/Pictures.h"

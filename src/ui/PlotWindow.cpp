@@ -23,7 +23,6 @@
 #include "app/StudyPdf.h"
 #include "app/UserMemory.h"
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "output/Plot.h"
 #include "platform/qt/DrawingPainter.h"
 #include "ui/FaultBoundary.h"

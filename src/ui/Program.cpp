@@ -5,7 +5,7 @@
 
 #include "Version.h"
 
-#include "core/Messages.h"
+#include "core/Faults.h"
 #include "ui/FaultBoundary.h"
 #include "ui/MethodText.h"
 

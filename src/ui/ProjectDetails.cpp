@@ -4,7 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "core/Messages.h"
+#include "core/Faults.h"
 #include "ui/framework/QtText.h"
 
 namespace rh::ui {

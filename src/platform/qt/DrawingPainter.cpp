@@ -8,7 +8,6 @@
 #include <cmath>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "platform/PngEncoder.h"
 
 namespace rh::qt {

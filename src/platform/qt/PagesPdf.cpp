@@ -10,7 +10,6 @@
 #include <algorithm>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "platform/qt/DrawingPainter.h"
 
 namespace rh::qt {

@@ -12,7 +12,6 @@
 #include <QPrinterInfo>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "core/ShownText.h"
 
 namespace rh {

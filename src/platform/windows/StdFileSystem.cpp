@@ -26,7 +26,6 @@
 #include <vector>
 
 #include "core/Faults.h"
-#include "core/Messages.h"
 #include "core/ShownText.h"
 #include "platform/FileMessages.h"
 #include "platform/FileSystem.h"
