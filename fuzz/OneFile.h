@@ -12,14 +12,10 @@ namespace rh::fuzz {
 
 class OneFile final : public FileSystem {
  public:
+  using FileSystem::ReadText;
   explicit OneFile(std::string text = {}) : text_(std::move(text)) {}
   std::string ReadText(const std::string&) override { return text_; }
   void ReplaceText(const std::string&, std::string_view text) override { text_ = text; }
-  std::string ReadText(const std::string& path, std::size_t limit, bool& truncated) override {
-    std::string text = ReadText(path);
-    truncated = text.size() > limit;
-    return text.substr(0, limit);
-  }
   void ReplaceAll(const std::vector<FileText>& files) override {
     for (const FileText& file : files)
       ReplaceText(file.path, file.text);

@@ -19,18 +19,12 @@ namespace rh::test {
 // was; a ReplaceAll with one of them stores nothing. A folder stays locked while its lock lives.
 class MemoryFileSystem : public FileSystem {
  public:
+  using FileSystem::ReadText;
   std::string ReadText(const std::string& path) override {
     const auto it = files.find(path);
     if (it == files.end())
       throw FileFault("Cannot open " + path);
     return it->second;
-  }
-  std::string ReadText(const std::string& path, std::size_t limit, bool& truncated) override {
-    std::string text = ReadText(path);
-    truncated = text.size() > limit;
-    if (truncated)
-      text.resize(limit);
-    return text;
   }
   void ReplaceText(const std::string& path, std::string_view text) override {
     ++writes;

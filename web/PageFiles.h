@@ -16,6 +16,7 @@ namespace rh::web {
 
 class PageFiles final : public FileSystem {
  public:
+  using FileSystem::ReadText;
   void Put(const std::string& path, std::string text) { files_[path] = std::move(text); }
 
   std::string ReadText(const std::string& path) override {
@@ -23,13 +24,6 @@ class PageFiles final : public FileSystem {
     if (it == files_.end())
       throw FileFault("Cannot open " + ShownText(path) + ": no such file.", path);
     return it->second;
-  }
-  std::string ReadText(const std::string& path, std::size_t limit, bool& truncated) override {
-    std::string text = ReadText(path);
-    truncated = text.size() > limit;
-    if (truncated)
-      text.resize(limit);
-    return text;
   }
   void ReplaceText(const std::string& path, std::string_view text) override {
     if (path.empty())

@@ -29,6 +29,14 @@ void CheckPathGiven(const std::string& path) {
 
 }  // namespace files
 
+std::string FileSystem::ReadText(const std::string& path, std::size_t limit, bool& truncated) {
+  std::string text = ReadText(path);
+  truncated = text.size() > limit;
+  if (truncated)
+    text.resize(limit);
+  return text;
+}
+
 std::size_t TextReader::Read(char* buffer, std::size_t size) {
   const std::size_t n = std::min(size, text_.size());
   std::copy_n(text_.data(), n, buffer);

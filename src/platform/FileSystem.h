@@ -70,8 +70,8 @@ class FileSystem {
   virtual std::string ReadText(const std::string& path) = 0;
 
   // At most `limit` bytes of the file at `path`; `truncated` tells whether more was there. Faults
-  // as ReadText.
-  virtual std::string ReadText(const std::string& path, std::size_t limit, bool& truncated) = 0;
+  // as ReadText. (By default the whole text is read, then cut.)
+  virtual std::string ReadText(const std::string& path, std::size_t limit, bool& truncated);
 
   // Replaces the file at `path` with `text`: the text goes to a temporary file beside the target,
   // which is renamed over the target only when it is complete. Only a regular file (or a name not
