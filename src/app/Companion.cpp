@@ -1,5 +1,6 @@
 #include "app/Companion.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "app/RainfallTable.h"
 #include "app/RunBasin.h"
 #include "app/StudyPdf.h"
+#include "app/StudyRuns.h"
 #include "core/Faults.h"
 #include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"
@@ -124,17 +126,16 @@ auto ReadTable(const char* title, const Load& load) {
   }
 }
 
-// What every run of the basin is asked for: the storm of return period `ari` ("" for none typed),
-// the pond, the deck and the outputs. With several return periods the runs write no files of
-// their own: the companion writes their chart and study once, for all of them.
-RunChoices Choices(const CompanionOptions& options, FileSystem& files, const std::string& ari,
-                   const std::shared_ptr<const TablePond>& pond, bool severalRuns) {
+// What every run of the basin is asked for: the storm of return period `ari` ("" for none typed)
+// from the rainfall tables when there are any, the pond, the deck and the outputs. With several
+// return periods the runs write no files of their own: the companion writes their chart and study
+// once, for all of them.
+RunChoices Choices(const CompanionOptions& options, const std::optional<RainfallTables>& tables,
+                   const std::string& ari, const std::shared_ptr<const TablePond>& pond,
+                   bool severalRuns) {
   RunChoices choices;
-  if (options.Rainfall) {
-    choices.Rainfall = ReadTable(messages::kRainfallTableTitle, [&] {
-      return LoadRainfall(files, *options.Rainfall, *options.Rainfall, ari);
-    });
-  }
+  if (tables)
+    choices.Rainfall = RainfallOf(*tables, *options.Rainfall, ari, TypedReturnPeriod(ari));
   choices.Pond = pond;
   choices.RouteStepMinutes = options.RouteStepMinutes;
   choices.Hec1 = options.Hec1;
@@ -178,12 +179,13 @@ std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOp
     files.emplace_back(*options.Plot, PlotFileBytes(each, *options.Plot, &services.devices));
   }
   if (options.Study) {
-    Study study;
-    study.Project = {options.Project, options.Basin, options.Engineer, options.Notes};
-    study.Date = services.clock.ShortDate();
-    study.PeakFromChart = AsksForChartPeak(options.Entries.PeakDischarge);
+    std::vector<StudyRun> studyRuns;
+    studyRuns.reserve(runs.size());
     for (const BasinRun& basin : runs)
-      study.Runs.push_back({basin.Run, *basin.Check});
+      studyRuns.push_back({basin.Run, *basin.Check});
+    const Study study = MakeStudy({options.Project, options.Basin, options.Engineer, options.Notes},
+                                  services.clock.ShortDate(), options.Entries, StudyChoices{},
+                                  std::move(studyRuns));
     files.emplace_back(*options.Study, StudyPdfBytes(study, &services.devices));
   }
   return files;
@@ -200,14 +202,22 @@ int RunSingle(const CompanionOptions& options, const CompanionServices& services
     pond = ReadTable(messages::kPondTableTitle,
                      [&] { return LoadPond(services.files, *options.Pond, *options.Pond); });
   }
+  std::optional<RainfallTables> tables;
+  if (options.Rainfall) {
+    tables = ReadTable(messages::kRainfallTableTitle, [&] {
+      return LoadRainfallTables(services.files, *options.Rainfall, *options.Rainfall);
+    });
+  }
+  // With several return periods the runs write no files of their own, so only one run's request
+  // is kept.
   std::vector<BasinRun> runs(periods.size());
-  std::vector<OutputRequest> requests;
+  OutputRequest request;
   for (std::size_t i = 0; i < periods.size(); ++i) {
-    const RunChoices choices =
-        Choices(options, services.files, periods[i], pond, periods.size() > 1);
+    const RunChoices choices = Choices(options, tables, periods[i], pond, periods.size() > 1);
     const PreparedRun prepared = PrepareRun(options.Entries, choices, services.files);
     ComputeBasin(prepared.Inputs, prepared.Request, runs[i]);
-    requests.push_back(prepared.Request);
+    if (periods.size() == 1)
+      request = prepared.Request;
   }
 
   // The runs' own files (one run's), and the chart and study of them all, written together.
@@ -223,9 +233,6 @@ int RunSingle(const CompanionOptions& options, const CompanionServices& services
   more.reserve(documents.size());
   for (const auto& [path, bytes] : documents)
     more.push_back({path, bytes});
-  OutputRequest& request = periods.size() > 1 ? requests.front() : requests.back();
-  if (periods.size() > 1)
-    request = OutputRequest{};
   WriteOutputs(request, runServices, runs.front(), more);
   if (runs.front().Failure) {
     err << kPrefix << FailureText(*runs.front().Failure) << '\n';

@@ -315,21 +315,31 @@ RainfallTables LoadRainfallTables(FileSystem& files, const std::string& path,
   return ReadRainfallTables(text, name);
 }
 
-std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::string& path,
-                                                  const std::string& name, const std::string& ari,
-                                                  const std::string& ariName) {
-  std::optional<double> years;
-  if (!ari.empty()) {
-    years = ParseReturnPeriod(ari);
-    if (!years)
-      throw RainfallUsageError(ariName + " " + Quoted(ari) + " is not a return period in years");
-  }
-  const RainfallTables tables = LoadRainfallTables(files, path, name);
+std::optional<double> TypedReturnPeriod(const std::string& ari, const std::string& ariName) {
+  if (ari.empty())
+    return std::nullopt;
+  const std::optional<double> years = ParseReturnPeriod(ari);
+  if (!years)
+    throw RainfallUsageError(ariName + " " + Quoted(ari) + " is not a return period in years");
+  return years;
+}
+
+std::shared_ptr<const TableRainfall> RainfallOf(const RainfallTables& tables,
+                                                const std::string& path, const std::string& ari,
+                                                std::optional<double> years,
+                                                const std::string& ariName) {
   auto rainfall = std::make_shared<TableRainfall>(
-      TableRainfall{tables.Table(years, ariName), name, ari, path, tables.Location()});
+      TableRainfall{tables.Table(years, ariName), tables.FileName(), ari, path, tables.Location()});
   if (ari.empty() && tables.ReturnPeriods().size() == 1)
     rainfall->Ari = PlainNumber(tables.ReturnPeriods().front());
   return rainfall;
+}
+
+std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::string& path,
+                                                  const std::string& name, const std::string& ari,
+                                                  const std::string& ariName) {
+  const std::optional<double> years = TypedReturnPeriod(ari, ariName);
+  return RainfallOf(LoadRainfallTables(files, path, name), path, ari, years, ariName);
 }
 
 }  // namespace rh

@@ -102,6 +102,18 @@ std::shared_ptr<const TableRainfall> LoadRainfall(FileSystem& files, const std::
                                                   const std::string& name, const std::string& ari,
                                                   const std::string& ariName = "--ari");
 
+// The return period `ari` as typed, nothing when it is "". RainfallUsageError when it is not a
+// return period (the message calls its source `ariName`).
+std::optional<double> TypedReturnPeriod(const std::string& ari,
+                                        const std::string& ariName = "--ari");
+
+// The rainfall of a run from `tables`, read from the file at `path`, for the return period `ari`
+// as typed and `years` as TypedReturnPeriod reads it. RainfallUsageError as LoadRainfall.
+std::shared_ptr<const TableRainfall> RainfallOf(const RainfallTables& tables,
+                                                const std::string& path, const std::string& ari,
+                                                std::optional<double> years,
+                                                const std::string& ariName = "--ari");
+
 // A return period as typed on the command line: a decimal number above 0 ("100", "100.0", "2.33");
 // nothing for anything else.
 std::optional<double> ParseReturnPeriod(std::string_view text);

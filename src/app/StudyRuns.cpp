@@ -42,14 +42,10 @@ std::vector<std::shared_ptr<const TableRainfall>> TableStorms(FileSystem& files,
                                                               const std::string& name) {
   const RainfallTables tables = LoadRainfallTables(files, path, name);
   std::vector<std::shared_ptr<const TableRainfall>> storms;
-  if (tables.ReturnPeriods().empty()) {
-    storms.push_back(std::make_shared<TableRainfall>(
-        TableRainfall{tables.Table(std::nullopt), name, "", path, tables.Location()}));
-  }
-  for (const double years : tables.ReturnPeriods()) {
-    storms.push_back(std::make_shared<TableRainfall>(
-        TableRainfall{tables.Table(years), name, PlainNumber(years), path, tables.Location()}));
-  }
+  if (tables.ReturnPeriods().empty())
+    storms.push_back(RainfallOf(tables, path, "", std::nullopt));
+  for (const double years : tables.ReturnPeriods())
+    storms.push_back(RainfallOf(tables, path, PlainNumber(years), years));
   return storms;
 }
 
