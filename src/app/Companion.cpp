@@ -11,6 +11,7 @@
 #include "app/RunBasin.h"
 #include "app/StudyPdf.h"
 #include "app/StudyRuns.h"
+#include "app/TableText.h"
 #include "core/Faults.h"
 #include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"
@@ -115,17 +116,6 @@ std::string FailureText(const OutputFailure& failure) {
   return failure.Message;
 }
 
-// A table the run reads, read before anything is written. A file that cannot be read refuses the
-// run as a table that cannot serve does, under the table's title.
-template <typename Load>
-auto ReadTable(const char* title, const Load& load) {
-  try {
-    return load();
-  } catch (const FileFault& fault) {
-    throw Refused(title, fault.what());
-  }
-}
-
 // What every run of the basin is asked for: the storm of return period `ari` ("" for none typed)
 // from the rainfall tables when there are any, the pond, the deck and the outputs. With several
 // return periods the runs write no files of their own: the companion writes their chart and study
@@ -199,12 +189,13 @@ int RunSingle(const CompanionOptions& options, const CompanionServices& services
       options.ReturnPeriods.empty() ? std::vector<std::string>{""} : options.ReturnPeriods;
   std::shared_ptr<const TablePond> pond;
   if (options.Pond) {
-    pond = ReadTable(messages::kPondTableTitle,
-                     [&] { return LoadPond(services.files, *options.Pond, *options.Pond); });
+    pond = tables::ReadOrRefuse(messages::kPondTableTitle, [&] {
+      return LoadPond(services.files, *options.Pond, *options.Pond);
+    });
   }
   std::optional<RainfallTables> tables;
   if (options.Rainfall) {
-    tables = ReadTable(messages::kRainfallTableTitle, [&] {
+    tables = tables::ReadOrRefuse(messages::kRainfallTableTitle, [&] {
       return LoadRainfallTables(services.files, *options.Rainfall, *options.Rainfall);
     });
   }

@@ -3,6 +3,7 @@
 #include "app/PondFile.h"
 #include "app/RainfallTable.h"
 #include "app/Settings.h"
+#include "app/TableText.h"
 #include "core/Faults.h"
 
 namespace rh {
@@ -16,22 +17,21 @@ void Main(Init& state, FileSystem& files, const StartupConfig& config, const Sta
   state.Choices.ChartPeak = config.peakChart;
   if (!config.rainfall.empty()) {
     try {
-      state.Choices.Rainfall = LoadRainfall(files, config.rainfall, config.rainfall, config.ari);
+      state.Choices.Rainfall = tables::ReadOrRefuse(messages::kRainfallTableTitle, [&] {
+        return LoadRainfall(files, config.rainfall, config.rainfall, config.ari);
+      });
     } catch (const Refused& refusal) {
       ops.ShowWarning(refusal.Title(), refusal.Text());
     } catch (const UsageError& error) {
       ops.ShowWarning(messages::kRainfallTableTitle, error.what());
-    } catch (const FileFault& fault) {
-      ops.ShowWarning(messages::kRainfallTableTitle, fault.what());
     }
   }
   if (!config.pond.empty()) {
     try {
-      state.Choices.Pond = LoadPond(files, config.pond, config.pond);
+      state.Choices.Pond = tables::ReadOrRefuse(
+          messages::kPondTableTitle, [&] { return LoadPond(files, config.pond, config.pond); });
     } catch (const Refused& refusal) {
       ops.ShowWarning(refusal.Title(), refusal.Text());
-    } catch (const FileFault& fault) {
-      ops.ShowWarning(messages::kPondTableTitle, fault.what());
     }
   }
   ops.ShowMainMenu();
@@ -66,7 +66,7 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
     }
   }
   if (!options.ari.empty() && options.rainfall.empty())
-    options.problem = "--ari goes with --rainfall";
+    options.problem = messages::kAriWithoutTableText;
   return options;
 }
 

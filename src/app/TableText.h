@@ -8,7 +8,20 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Faults.h"
+
 namespace rh::tables {
+
+// A table a run reads, read by `load` before anything is written. A file that cannot be read
+// refuses the run as a table that cannot serve does, under the table's `title`.
+template <typename Load>
+auto ReadOrRefuse(const char* title, const Load& load) {
+  try {
+    return load();
+  } catch (const FileFault& fault) {
+    throw Refused(title, fault.what());
+  }
+}
 
 // `text` without the spaces and tabs around it.
 std::string_view Trim(std::string_view text);
