@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/Faults.h"
+#include "platform/Paths.h"
 
 namespace rh {
 
@@ -141,8 +142,7 @@ bool SaveUserMemory(FileSystem& files, const std::string& userSettingsDir,
 std::string DialogStartPath(const UserMemory& memory, DialogFolder dialog,
                             const std::string& fileName, const std::string& fallbackFolder) {
   const std::string& remembered = memory.Folder(dialog);
-  return (std::filesystem::path(remembered.empty() ? fallbackFolder : remembered) / fileName)
-      .string();
+  return PathInFolder(remembered.empty() ? fallbackFolder : remembered, fileName);
 }
 
 void RememberFolder(UserMemory& memory, FileSystem& files, const std::string& userSettingsDir,
