@@ -169,6 +169,8 @@ bool RouteSteps(const Setup& setup, PondRouting& out) {
   }
   // Continuity of the step: S2 - S1 = (I1 + I2) dt / 2 - (O1 + O2) dt / 2.
   const double halfStep = step * kSecondsPerMinute / 2 / kCubicFeetPerAcreFoot;  // ac-ft per cfs
+  f.InflowSumCfs = inflowSum;
+  f.OutflowSumCfs = outflowSum;
   f.InflowAcreFeet = S::Mul(inflowSum, halfStep);
   f.OutflowAcreFeet = S::Mul(outflowSum, halfStep);
   f.StorageLeftAcreFeet = storage;

@@ -71,6 +71,9 @@ struct PondRouting {
   // (it never released anything, or 72 hours after the inflow it still held water).
   std::optional<double> DrainMinutes;
 
+  // Sums of I1 + I2 and of O1 + O2 over the steps, cfs: each times dt / 2 is a volume.
+  double InflowSumCfs = 0;
+  double OutflowSumCfs = 0;
   // Volume balance, acre-feet: inflow = outflow + storage left at the end.
   double InflowAcreFeet = 0;
   double OutflowAcreFeet = 0;

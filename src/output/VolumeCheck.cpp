@@ -27,12 +27,8 @@ PondBalance BalanceOf(const PondRouting& routing) {
   b.StepMinutes = routing.StepMinutes;
   b.Steps = static_cast<long>(routing.States.size()) - 1;
   b.EndMinutes = routing.EndMinutes;
-  for (std::size_t k = 1; k < routing.States.size(); ++k) {
-    const PondState& before = routing.States[k - 1];
-    const PondState& after = routing.States[k];
-    b.InflowSum = Add(b.InflowSum, Add(before.InflowCfs, after.InflowCfs));
-    b.OutflowSum = Add(b.OutflowSum, Add(before.OutflowCfs, after.OutflowCfs));
-  }
+  b.InflowSum = routing.InflowSumCfs;
+  b.OutflowSum = routing.OutflowSumCfs;
   const double halfStepSeconds = Mul(static_cast<double>(b.StepMinutes), 30);
   b.InflowCubicFeet = Mul(b.InflowSum, halfStepSeconds);
   b.InflowAcreFeet = Div(b.InflowCubicFeet, kCubicFeetPerAcreFoot);
