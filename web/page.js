@@ -170,14 +170,18 @@
       performance.mark('listing-shown');
   }
 
+  async function runNow() {
+    await Promise.all(Object.values(reading));
+    show(core.run(request()));
+  }
+
   async function generate() {
     writeAddress();
     if (!core) {
       runWhenReady = true;
       return;
     }
-    await Promise.all(Object.values(reading));
-    show(core.run(request()));
+    await runNow();
   }
 
   function pick(which) {
@@ -218,7 +222,7 @@
     core = module;
     $('status').textContent = '';
     if (runWhenReady)
-      show(core.run(request()));
+      runNow();
   }, () => {
     $('status').textContent = 'This browser could not start the program (WebAssembly is needed).';
   });
