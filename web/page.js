@@ -203,14 +203,12 @@
     event.preventDefault();
     generate();
   });
-  $('entries').addEventListener('input', () => {
+  const choicesChanged = () => {
     applyChoices();
     writeAddress();
-  });
-  $('entries').addEventListener('change', () => {
-    applyChoices();
-    writeAddress();
-  });
+  };
+  $('entries').addEventListener('input', choicesChanged);
+  $('entries').addEventListener('change', choicesChanged);
   $('rainfall').addEventListener('change', () => pick('rainfall'));
   $('pond').addEventListener('change', () => pick('pond'));
 
