@@ -69,9 +69,8 @@
   }
 
   function request() {
-    const file = (which) => (which === 'rainfall' && !tableStorm()) ? null : picked[which];
-    const rainfall = file('rainfall');
-    const pond = file('pond');
+    const rainfall = tableStorm() ? picked.rainfall : null;
+    const pond = picked.pond;
     return {
       tc: $('tc').value,
       rain: tableStorm() ? '' : $('rain').value,
