@@ -69,9 +69,8 @@
   }
 
   function request() {
-    const file = (which) => (which === 'rainfall' && !tableStorm()) ? null : picked[which];
-    const rainfall = file('rainfall');
-    const pond = file('pond');
+    const rainfall = tableStorm() ? picked.rainfall : null;
+    const pond = picked.pond;
     return {
       tc: $('tc').value,
       rain: tableStorm() ? '' : $('rain').value,
@@ -170,14 +169,18 @@
       performance.mark('listing-shown');
   }
 
+  async function runNow() {
+    await Promise.all(Object.values(reading));
+    show(core.run(request()));
+  }
+
   async function generate() {
     writeAddress();
     if (!core) {
       runWhenReady = true;
       return;
     }
-    await Promise.all(Object.values(reading));
-    show(core.run(request()));
+    await runNow();
   }
 
   function pick(which) {
@@ -199,14 +202,12 @@
     event.preventDefault();
     generate();
   });
-  $('entries').addEventListener('input', () => {
+  const choicesChanged = () => {
     applyChoices();
     writeAddress();
-  });
-  $('entries').addEventListener('change', () => {
-    applyChoices();
-    writeAddress();
-  });
+  };
+  $('entries').addEventListener('input', choicesChanged);
+  $('entries').addEventListener('change', choicesChanged);
   $('rainfall').addEventListener('change', () => pick('rainfall'));
   $('pond').addEventListener('change', () => pick('pond'));
 
@@ -218,7 +219,7 @@
     core = module;
     $('status').textContent = '';
     if (runWhenReady)
-      show(core.run(request()));
+      runNow();
   }, () => {
     $('status').textContent = 'This browser could not start the program (WebAssembly is needed).';
   });
