@@ -39,6 +39,12 @@ PondBalance BalanceOf(const PondRouting& routing) {
   b.ImbalanceCubicFeet = Sub(Sub(b.InflowCubicFeet, b.OutflowCubicFeet), b.StorageLeftCubicFeet);
   return b;
 }
+
+// True when `value`, written with `decimals` places, shows no digit but 0. A comparison needs a
+// divisor that its line shows as more than 0.
+bool ShownAsZero(double value, int decimals) {
+  return Fixed(value, decimals).find_first_not_of("0.") == std::string::npos;
+}
 }  // namespace
 
 VolumeCheck CheckVolumes(const Run& run) {
@@ -51,10 +57,6 @@ VolumeCheck CheckVolumes(const Run& run) {
     } catch (const ArithmeticFault&) {
       return HUGE_VAL;
     }
-  };
-  // A comparison needs a divisor that its line shows as more than 0.
-  const auto shownAsZero = [](double value, int decimals) {
-    return Fixed(value, decimals).find_first_not_of("0.") == std::string::npos;
   };
   const RunInputs& in = run.Inputs;
   const RunResult& r = run.Result;
@@ -80,13 +82,13 @@ VolumeCheck CheckVolumes(const Run& run) {
   c.DesignCubicFeet = c.DesignAcreInches * kCubicFeetPerAcreInch;
   c.DesignAcreFeet = c.DesignCubicFeet / kCubicFeetPerAcreFoot;
   if (std::isfinite(c.HydrographCubicFeet) && std::isfinite(c.DesignCubicFeet) &&
-      !shownAsZero(c.DesignCubicFeet, 0))
+      !ShownAsZero(c.DesignCubicFeet, 0))
     c.VolumeRatio = c.HydrographCubicFeet / c.DesignCubicFeet;
 
   c.ChartIntensity = beyondIfFault([&] { return StormIntensity(in, c.TimeOfConcentration); });
   c.ChartPeak = c.RunoffCoefficient * c.ChartIntensity * c.BasinArea;
   c.EnteredPeak = r.Discharge(1);
-  if (std::isfinite(c.ChartPeak) && !shownAsZero(c.ChartPeak, 2)) {
+  if (std::isfinite(c.ChartPeak) && !ShownAsZero(c.ChartPeak, 2)) {
     const double difference = (c.EnteredPeak - c.ChartPeak) / c.ChartPeak;
     if (std::isfinite(difference))
       c.PeakDifference = difference;
@@ -188,7 +190,7 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
     lines.push_back(entered + "no comparison (the chart peak is 0)");
   } else if (!std::isfinite(c.ChartPeak)) {
     lines.push_back(entered + "no comparison (the chart peak is beyond the check)");
-  } else if (Fixed(c.ChartPeak, 2).find_first_not_of("-0.") == std::string::npos) {
+  } else if (ShownAsZero(c.ChartPeak, 2)) {
     lines.push_back(entered + "no comparison (the chart peak rounds to 0.00 cfs)");
   } else {
     lines.push_back(entered + "no comparison (the difference is beyond the check)");
