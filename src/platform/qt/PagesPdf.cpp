@@ -16,7 +16,6 @@ namespace rh::qt {
 
 namespace {
 
-constexpr int kResolution = 1200;  // dots per inch of the PDF's device units
 constexpr double kPointsPerInch = 72.0;
 
 [[noreturn]] void Fail(const char* what) {
@@ -31,12 +30,12 @@ std::string PagesPdf(const std::vector<Drawing>& pages, PageSize size) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter device(&buffer);
-    device.setResolution(kResolution);
+    device.setResolution(kPdfDotsPerInch);
     // The drawings hold their own margins: the page is drawn edge to edge.
     device.setPageLayout(
         QPageLayout(QPageSize(size == PageSize::Letter ? QPageSize::Letter : QPageSize::A4),
                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Point));
-    device.setCreator(QStringLiteral("Rational Method Hydrograph"));
+    device.setCreator(QString::fromLatin1(kPdfCreator));
     if (!pages.empty())
       device.setTitle(QString::fromStdString(pages.front().title));
 
@@ -48,13 +47,12 @@ std::string PagesPdf(const std::vector<Drawing>& pages, PageSize size) {
         painter.end();
         Fail("a new page did not start.");
       }
-      PaintDrawing(painter, pages[i], kResolution / kPointsPerInch);
+      PaintDrawing(painter, pages[i], kPdfDotsPerInch / kPointsPerInch);
     }
     if (!painter.end())
       Fail("the PDF document did not finish.");
   }
-  // Qt's PDF writer reports no errors of its own: a document is whole when it ends its trailer.
-  if (!bytes.startsWith("%PDF-") || !bytes.trimmed().endsWith("%%EOF"))
+  if (!IsWholePdf(bytes))
     Fail("the PDF document is incomplete.");
   return bytes.toStdString();
 }

@@ -13,18 +13,17 @@
 
 #include "core/Faults.h"
 #include "core/ShownText.h"
+#include "platform/qt/PagesPdf.h"
 
 namespace rh {
 
 namespace {
 
 constexpr const char* kJobName = "Rational Method Hydrograph Report";
-constexpr const char* kCreator = "Rational Method Hydrograph";
 constexpr const char* kFontFamily = "Liberation Mono";
 constexpr double kFontPoints = 10.0;
-// The page of a report saved as PDF: A4 at 1200 dots per inch, with half-inch margins, so the
-// report can be printed on any printer and punched for a binder.
-constexpr int kPdfResolution = 1200;
+// The page of a report saved as PDF: A4 with half-inch margins, so the report can be printed on
+// any printer and punched for a binder.
 constexpr double kPdfMarginPoints = 36.0;
 
 void RequireGuiApplication() {
@@ -118,7 +117,8 @@ std::unique_ptr<QtPrinter> QtPrinter::DefaultPrinter(char decimalPoint) {
 
 std::unique_ptr<QtPrinter> QtPrinter::Pdf(char decimalPoint) {
   RequireGuiApplication();
-  return std::unique_ptr<QtPrinter>(new QtPrinter(PdfPageLayout(), kPdfResolution, decimalPoint));
+  return std::unique_ptr<QtPrinter>(
+      new QtPrinter(PdfPageLayout(), qt::kPdfDotsPerInch, decimalPoint));
 }
 
 QtPrinter::QtPrinter(const QPageLayout& layout, int resolution, char decimalPoint)
@@ -178,7 +178,7 @@ std::string QtPrinter::RenderPdf() const {
     device.setResolution(resolution_);
     device.setPageLayout(layout_);
     device.setTitle(QString::fromLatin1(kJobName));
-    device.setCreator(QString::fromLatin1(kCreator));
+    device.setCreator(QString::fromLatin1(qt::kPdfCreator));
 
     QPainter painter;
     if (!painter.begin(&device))
@@ -197,8 +197,7 @@ std::string QtPrinter::RenderPdf() const {
     if (!painter.end())
       throw PrinterFault(messages::kPdfNotFinishedText);
   }
-  // Qt's PDF writer reports no errors of its own: a document is whole when it ends its trailer.
-  if (!bytes.startsWith("%PDF-") || !bytes.trimmed().endsWith("%%EOF"))
+  if (!qt::IsWholePdf(bytes))
     throw PrinterFault(messages::kPdfIncompleteText);
   return bytes.toStdString();
 }
