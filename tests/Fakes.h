@@ -73,13 +73,10 @@ class MemoryFileSystem : public FileSystem {
   };
 };
 
-class FixedClock : public Clock {
+// Every test's today.
+class FixedClock : public rh::FixedClock {
  public:
-  explicit FixedClock(std::string date = "12/7/2026") : date_(std::move(date)) {}
-  std::string ShortDate() override { return date_; }
-
- private:
-  std::string date_;
+  FixedClock() : rh::FixedClock("12/7/2026") {}
 };
 
 // A printer that records each job as lines of (position, text) runs. Positions are in printer

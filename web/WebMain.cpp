@@ -48,15 +48,6 @@ struct PageRun {
 // The chart's file, for its format only: it is made in memory.
 constexpr const char* kChartName = "hydrograph.svg";
 
-class PageClock final : public Clock {
- public:
-  explicit PageClock(std::string today) : today_(std::move(today)) {}
-  std::string ShortDate() override { return today_; }
-
- private:
-  std::string today_;
-};
-
 const char* FieldId(RunEntry entry) {
   switch (entry) {
     case RunEntry::TimeOfConcentration:
@@ -94,7 +85,7 @@ std::string Lines(const std::vector<std::string>& lines) {
 void Run(const PageRequest& request, const RunEntries& entries, RunChoices& choices,
          PageRun& page) {
   PageFiles files;
-  PageClock clock(request.today);
+  FixedClock clock(request.today);
   if (!request.rainfallName.empty()) {
     files.Put(request.rainfallName, request.rainfallText);
     choices.Rainfall = LoadRainfall(files, request.rainfallName, request.rainfallName, request.ari);

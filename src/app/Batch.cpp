@@ -426,16 +426,6 @@ class Workers {
   std::vector<std::thread> threads_;
 };
 
-// Today's date for every row: asked of the clock once, before the rows run on several threads.
-class FixedDate final : public Clock {
- public:
-  explicit FixedDate(std::string date) : date_(std::move(date)) {}
-  std::string ShortDate() override { return date_; }
-
- private:
-  std::string date_;
-};
-
 }  // namespace
 
 const char* RowStatusName(RowStatus status) {
@@ -541,7 +531,8 @@ BatchTally RunBatch(ByteReader& table, const std::string& tablePath,
     summary(kSummaryHeader);
 
   // The date is the same for every row, and the clock is asked on this thread alone.
-  FixedDate date(options.Hec1 ? services.clock.ShortDate() : std::string());
+  // Today's date for every row: asked of the clock once, before the rows run on several threads.
+  FixedClock date(options.Hec1 ? services.clock.ShortDate() : std::string());
   const RunServices rowServices{services.files, date, services.devices};
   const BatchContext batch{options, {"basin table", tablePath}, rowServices};
 
