@@ -1,6 +1,7 @@
 #include "ui/PlotWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QApplication>
 #include <QClipboard>
@@ -73,8 +74,11 @@ class PlotWindow::Chart final : public QWidget {
   }
 
   // The chart at the current size. ArithmeticFault when the runs' ranges are not numbers.
-  void Redraw() {
-    drawing_ = StudyChart(runs_, width(), height());
+  void Redraw() { Show(StudyChart(runs_, width(), height())); }
+
+  // Shows `drawing`, a chart of the runs already made at the current size.
+  void Show(Drawing drawing) {
+    drawing_ = std::move(drawing);
     update();
   }
 
@@ -220,10 +224,12 @@ void PlotWindow::OnLoad() {
 
 bool PlotWindow::Rerun(const StudyChoices& next) {
   std::vector<StudyRun> runs;
+  Drawing drawing;
   const Outcome outcome = RunAtBoundary(context_.prompts, this, RunFault, [&] {
     BusyCursor busy;
     runs = RunStudy(entries_, next, context_.files);
-    StudyChart(runs, chart_->width(), chart_->height());  // a chart that cannot be drawn faults
+    // A chart that cannot be drawn faults here; one that can is the one shown.
+    drawing = StudyChart(runs, chart_->width(), chart_->height());
   });
   if (outcome == Outcome::Done) {
     choices_ = next;
@@ -234,7 +240,7 @@ bool PlotWindow::Rerun(const StudyChoices& next) {
     }
     if (choices_.Pond)
       pond_ = choices_.Pond;
-    chart_->Redraw();
+    chart_->Show(std::move(drawing));
     ShowSummary();
   }
   ShowChoices();
