@@ -351,16 +351,7 @@ void PlotWindow::OnOpenRainfall() {
                     [&] { next.Storms = TableStorms(context_.files, path, path); });
   if (read != Outcome::Done)
     return;
-  // The return periods picked before, where the new table has them; else its first.
-  next.Picked.clear();
-  for (std::size_t i = 0; i < next.Storms.size(); ++i) {
-    for (const std::size_t before : choices_.Picked) {
-      if (!next.Storms[i]->Ari.empty() && next.Storms[i]->Ari == choices_.Storms[before]->Ari)
-        next.Picked.push_back(i);
-    }
-  }
-  if (next.Picked.empty())
-    next.Picked = {0};
+  next.Picked = CarriedPicks(choices_, next.Storms);
   Rerun(next);
 }
 
