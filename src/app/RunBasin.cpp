@@ -31,16 +31,12 @@ std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const st
   return pdf->PdfBytes();
 }
 
-namespace {
-
 std::string PictureBytes(const Drawing& drawing, const std::string& path, OutputDevices* devices) {
   const std::optional<PlotFormat> format = PlotFormatOf(path);
   if (!format)
     throw FileFault("Cannot write " + ShownText(path) + ": " + messages::kPlotNameText, path);
   return *format == PlotFormat::Svg ? DrawingSvg(drawing) : Devices(devices).PngBytes(drawing);
 }
-
-}  // namespace
 
 std::string PlotFileBytes(const Run& run, const std::string& path, OutputDevices* devices) {
   return PictureBytes(PlotDrawing(run), path, devices);

@@ -10,6 +10,7 @@
 #include "engine/Hydrograph.h"
 #include "output/VolumeCheck.h"
 #include "platform/Clock.h"
+#include "platform/Drawing.h"
 #include "platform/FileSystem.h"
 #include "platform/OutputDevices.h"
 
@@ -82,6 +83,10 @@ std::string ComputationFaultText(const Fault& fault);
 // bytes of a PDF file. PrinterFault when there are no `devices` or the document fails.
 std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const std::string& date,
                            OutputDevices* devices);
+
+// `drawing` as the bytes of a picture file at `path`: SVG or PNG by its extension. FileFault for
+// any other name, PrinterFault when a PNG is asked for without `devices`.
+std::string PictureBytes(const Drawing& drawing, const std::string& path, OutputDevices* devices);
 
 // The chart of `run` as the bytes of a picture file at `path`: SVG or PNG by its extension.
 // FileFault for any other name, ArithmeticFault when the chart's ranges overflow, PrinterFault when

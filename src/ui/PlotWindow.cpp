@@ -380,19 +380,18 @@ void PlotWindow::OnSaveImage() {
     context_.prompts.Warning(this, messages::kImageFaultTitle, messages::kImageNameText);
     return;
   }
-  std::vector<Run> runs;
-  for (const StudyRun& r : runs_)
-    runs.push_back(r.Run);
-  RunAtBoundary(
-      context_.prompts, this, FaultAnswer{messages::kImageFaultTitle, messages::kSaveFaultText, {}},
-      [&] { context_.files.ReplaceText(path, PlotFileBytes(runs, path, &context_.devices)); });
+  RunAtBoundary(context_.prompts, this,
+                FaultAnswer{messages::kImageFaultTitle, messages::kSaveFaultText, {}}, [&] {
+                  context_.files.ReplaceText(
+                      path, PictureBytes(StudyChart(runs_, kPlotWidth, kPlotHeight), path,
+                                         &context_.devices));
+                });
 }
 
 void PlotWindow::OnCopyImage() {
   RunAtBoundary(context_.prompts, this,
                 FaultAnswer{messages::kPlotFaultTitle, messages::kPlotFaultText, {}}, [&] {
                   QImage image(kPlotWidth, kPlotHeight, QImage::Format_ARGB32_Premultiplied);
-                  image.fill(Qt::white);
                   QPainter painter(&image);
                   qt::PaintDrawing(painter, StudyChart(runs_, kPlotWidth, kPlotHeight));
                   painter.end();
