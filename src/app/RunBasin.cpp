@@ -42,9 +42,9 @@ std::string PlotFileBytes(const Run& run, const std::string& path, OutputDevices
   return PictureBytes(PlotDrawing(run), path, devices);
 }
 
-std::string PlotFileBytes(const std::vector<Run>& runs, const std::string& path,
+std::string PlotFileBytes(const std::vector<const Run*>& runs, const std::string& path,
                           OutputDevices* devices) {
-  return PictureBytes(runs.size() == 1 ? PlotDrawing(runs.front()) : PlotDrawing(runs), path,
+  return PictureBytes(runs.size() == 1 ? PlotDrawing(*runs.front()) : PlotDrawing(runs), path,
                       devices);
 }
 

@@ -94,7 +94,7 @@ std::string PictureBytes(const Drawing& drawing, const std::string& path, Output
 std::string PlotFileBytes(const Run& run, const std::string& path, OutputDevices* devices);
 
 // The chart of several runs of one basin over each other (one run: its own chart), as above.
-std::string PlotFileBytes(const std::vector<Run>& runs, const std::string& path,
+std::string PlotFileBytes(const std::vector<const Run*>& runs, const std::string& path,
                           OutputDevices* devices);
 
 }  // namespace rh
