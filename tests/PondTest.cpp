@@ -349,8 +349,8 @@ TEST(PondOutputs, RoutedRunAcrossTheOutputs) {
   rh::Run hundred = basin.Run;
   hundred.Inputs.Rainfall = std::make_shared<const TableRainfall>(
       TableRainfall{DepthDurationTable({{5, 1}, {400, 8}}), "atlas.csv", "100", {}});
-  const Drawing overlay =
-      PlotDrawing(std::vector<rh::Run>{basin.Run, hundred, test::ComputeRun(in)});
+  const rh::Run other = test::ComputeRun(in);
+  const Drawing overlay = PlotDrawing(std::vector<const rh::Run*>{&basin.Run, &hundred, &other});
   EXPECT_EQ(polylines(overlay), 5);
   EXPECT_EQ(RunLabel(hundred), "100-yr");
 

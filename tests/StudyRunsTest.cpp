@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Fakes.h"
 #include "TestFiles.h"
@@ -73,6 +75,36 @@ TEST(StudyRuns, StartFromTheRunsStorm) {
   study = StudyChoicesOf(run, t.files);
   EXPECT_EQ(study.Storms, decltype(study.Storms){run.Rainfall});
   EXPECT_EQ(study.Picked, std::vector<std::size_t>{0});
+}
+
+// A new rainfall table keeps the return periods picked before that it offers; else its first.
+TEST(StudyRuns, CarryThePicksToANewTable) {
+  const auto storms = [](std::vector<std::string> aris) {
+    std::vector<std::shared_ptr<const TableRainfall>> made;
+    for (std::string& ari : aris)
+      made.push_back(std::make_shared<TableRainfall>(
+          TableRainfall{DepthDurationTable({{5, 1}, {360, 3}}), "t.csv", std::move(ari), {}}));
+    return made;
+  };
+  struct {
+    const char* name;
+    std::vector<std::string> before;
+    std::vector<std::size_t> picked;
+    std::vector<std::string> next;
+    std::vector<std::size_t> carried;
+  } cases[] = {
+      {"both offered", {"2", "10", "100"}, {0, 2}, {"1", "2", "25", "100"}, {1, 3}},
+      {"one offered", {"2", "10"}, {1}, {"50", "10"}, {1}},
+      {"none offered", {"2", "10"}, {0, 1}, {"5", "25", "50"}, {0}},
+      {"from the county chart", {}, {}, {"5", "25"}, {0}},
+      {"plain tables", {""}, {0}, {"2", ""}, {0}},
+  };
+  for (const auto& c : cases) {
+    StudyChoices before;
+    before.Storms = storms(c.before);
+    before.Picked = c.picked;
+    EXPECT_EQ(CarriedPicks(before, storms(c.next)), c.carried) << c.name;
+  }
 }
 
 // Several return periods, the chart peak and a pond: a run per storm, each checked, summarised in

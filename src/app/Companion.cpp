@@ -162,10 +162,10 @@ std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOp
                                                                const CompanionServices& services) {
   std::vector<std::pair<std::string, std::string>> files;
   if (options.Plot && runs.size() > 1) {
-    std::vector<Run> each;
+    std::vector<const Run*> each;
     each.reserve(runs.size());
     for (const BasinRun& basin : runs)
-      each.push_back(basin.Run);
+      each.push_back(&basin.Run);
     files.emplace_back(*options.Plot, PlotFileBytes(each, *options.Plot, &services.devices));
   }
   if (options.Study) {

@@ -150,6 +150,10 @@ OutputRequest Outputs(const RunChoices& choices, FileSystem& files) {
 
 }  // namespace
 
+double SixHourDepth(const TableRainfall& storm) {
+  return storm.Table.Depth(kSixHours);
+}
+
 bool AsksForChartPeak(const std::string& entry) {
   const std::string word = TrimSpaces(entry);
   if (word.size() != 5)
@@ -200,7 +204,7 @@ PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, Fil
                                        in.TimeOfConcentration))
       throw Refused(messages::kRainfallTableTitle, *problem);
     in.Rainfall = choices.Rainfall;
-    in.SixHourRainfall = choices.Rainfall->Table.Depth(kSixHours);
+    in.SixHourRainfall = SixHourDepth(*choices.Rainfall);
   } else {
     in.SixHourRainfall = EntryValue(messages::kRainEntry, entries.SixHourRainfall);
   }

@@ -84,6 +84,10 @@ struct PreparedRun {
 PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, FileSystem& files,
                        const std::function<void()>& accepted = {});
 
+// The 6-hour rainfall of `storm`, inches: its table's depth over 360 minutes. Throws as the
+// table's Depth does.
+double SixHourDepth(const TableRainfall& storm);
+
 // True when a peak discharge entry asks for the chart's peak: "chart", in any case.
 bool AsksForChartPeak(const std::string& entry);
 

@@ -31,8 +31,6 @@ std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const st
   return pdf->PdfBytes();
 }
 
-namespace {
-
 std::string PictureBytes(const Drawing& drawing, const std::string& path, OutputDevices* devices) {
   const std::optional<PlotFormat> format = PlotFormatOf(path);
   if (!format)
@@ -40,15 +38,13 @@ std::string PictureBytes(const Drawing& drawing, const std::string& path, Output
   return *format == PlotFormat::Svg ? DrawingSvg(drawing) : Devices(devices).PngBytes(drawing);
 }
 
-}  // namespace
-
 std::string PlotFileBytes(const Run& run, const std::string& path, OutputDevices* devices) {
   return PictureBytes(PlotDrawing(run), path, devices);
 }
 
-std::string PlotFileBytes(const std::vector<Run>& runs, const std::string& path,
+std::string PlotFileBytes(const std::vector<const Run*>& runs, const std::string& path,
                           OutputDevices* devices) {
-  return PictureBytes(runs.size() == 1 ? PlotDrawing(runs.front()) : PlotDrawing(runs), path,
+  return PictureBytes(runs.size() == 1 ? PlotDrawing(*runs.front()) : PlotDrawing(runs), path,
                       devices);
 }
 

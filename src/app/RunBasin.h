@@ -10,6 +10,7 @@
 #include "engine/Hydrograph.h"
 #include "output/VolumeCheck.h"
 #include "platform/Clock.h"
+#include "platform/Drawing.h"
 #include "platform/FileSystem.h"
 #include "platform/OutputDevices.h"
 
@@ -83,13 +84,17 @@ std::string ComputationFaultText(const Fault& fault);
 std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const std::string& date,
                            OutputDevices* devices);
 
+// `drawing` as the bytes of a picture file at `path`: SVG or PNG by its extension. FileFault for
+// any other name, PrinterFault when a PNG is asked for without `devices`.
+std::string PictureBytes(const Drawing& drawing, const std::string& path, OutputDevices* devices);
+
 // The chart of `run` as the bytes of a picture file at `path`: SVG or PNG by its extension.
 // FileFault for any other name, ArithmeticFault when the chart's ranges overflow, PrinterFault when
 // a PNG is asked for without `devices`.
 std::string PlotFileBytes(const Run& run, const std::string& path, OutputDevices* devices);
 
 // The chart of several runs of one basin over each other (one run: its own chart), as above.
-std::string PlotFileBytes(const std::vector<Run>& runs, const std::string& path,
+std::string PlotFileBytes(const std::vector<const Run*>& runs, const std::string& path,
                           OutputDevices* devices);
 
 }  // namespace rh

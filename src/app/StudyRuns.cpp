@@ -73,6 +73,20 @@ StudyChoices StudyChoicesOf(const RunChoices& run, FileSystem& files) {
   return study;
 }
 
+std::vector<std::size_t> CarriedPicks(
+    const StudyChoices& before, const std::vector<std::shared_ptr<const TableRainfall>>& storms) {
+  std::vector<std::size_t> picked;
+  for (std::size_t i = 0; i < storms.size(); ++i) {
+    for (const std::size_t was : before.Picked) {
+      if (!storms[i]->Ari.empty() && storms[i]->Ari == before.Storms[was]->Ari)
+        picked.push_back(i);
+    }
+  }
+  if (picked.empty())
+    picked = {0};
+  return picked;
+}
+
 std::vector<StudyRun> RunStudy(const RunEntries& entries, const StudyChoices& choices,
                                FileSystem& files) {
   const std::size_t count = choices.Storms.empty() ? 1 : choices.Picked.size();

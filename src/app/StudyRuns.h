@@ -42,6 +42,12 @@ struct StudyChoices {
 // file can no longer serve, the run's storm is the only one offered.
 StudyChoices StudyChoicesOf(const RunChoices& run, FileSystem& files);
 
+// The return periods a study picks when it moves to a rainfall table offering `storms`: the
+// indices, in increasing order, of the storms whose return period is one `before` picked; {0}, the
+// table's first storm, when none is.
+std::vector<std::size_t> CarriedPicks(
+    const StudyChoices& before, const std::vector<std::shared_ptr<const TableRainfall>>& storms);
+
 // The study's runs: `entries` prepared with each picked storm (or the county chart), the peak and
 // the pond, computed and checked; no file is written. Throws what PrepareRun and ComputeBasin
 // throw, for the first run that fails.

@@ -370,7 +370,7 @@ std::string RunLabel(const Run& run) {
   return "P6 " + PlainNumber(in.SixHourRainfall) + " in";
 }
 
-Drawing PlotDrawing(const std::vector<Run>& runs, double width, double height) {
+Drawing PlotDrawing(const std::vector<const Run*>& runs, double width, double height) {
   Drawing d;
   d.width = width;
   d.height = height;
@@ -382,15 +382,15 @@ Drawing PlotDrawing(const std::vector<Run>& runs, double width, double height) {
   double high = 0;
   double lastTime = 0;
   bool routed = false;
-  for (const Run& run : runs) {
-    Extent(run, low, high, lastTime);
-    routed = routed || run.Routing;
+  for (const Run* run : runs) {
+    Extent(*run, low, high, lastTime);
+    routed = routed || run->Routing;
   }
   const Frame f = MakeFrame(low, high, lastTime, width, height, u);
 
   // Title: the basin; below it, the storms and the pond.
   if (!runs.empty()) {
-    const RunInputs& in = runs.front().Inputs;
+    const RunInputs& in = runs.front()->Inputs;
     d.title = "Design-storm hydrographs: Tc " + PlainNumber(in.TimeOfConcentration) + " min, A " +
               PlainNumber(in.BasinArea) + " acres, C " + PlainNumber(in.RunoffCoefficient);
     c.Text({width / 2, 50 * u}, d.title, FittedSize(d.title, 30, width - 40 * u, u, true),
@@ -399,7 +399,7 @@ Drawing PlotDrawing(const std::vector<Run>& runs, double width, double height) {
     if (in.Rainfall)
       line += " from " + Shortened(in.Rainfall->File, 40);
     if (routed)
-      line += "; outflows through " + PondName(runs.front()) +
+      line += "; outflows through " + PondName(*runs.front()) +
               " (lighter lines: the inflows), each with its maximum stage";
     c.Text({width / 2, 84 * u}, line, FittedSize(line, 21, width - 40 * u, u), TextAlign::Centre);
   }
@@ -412,7 +412,7 @@ Drawing PlotDrawing(const std::vector<Run>& runs, double width, double height) {
   const auto X = [&](double minutes) { return f.X(minutes); };
   const auto Y = [&](double cfs) { return f.Y(cfs); };
   for (std::size_t i = 0; i < runs.size(); ++i) {
-    const Run& run = runs[i];
+    const Run& run = *runs[i];
     const Color color = kRunColors[i % std::size(kRunColors)];
     const Color inflowColor = run.Routing ? Lighter(color, 0.55) : color;
     const std::string name = RunLabel(run);

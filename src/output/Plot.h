@@ -40,8 +40,8 @@ std::string RunLabel(const Run& run);
 // Several runs of one basin on one chart (the return periods of a rainfall table): each run's
 // hydrograph in a colour of its own with its peak marked, and its routed outflow when it has one
 // (the inflows then drawn lighter), named in a legend by RunLabel with their peaks and maximum
-// stages. Throws as the chart of one run.
-Drawing PlotDrawing(const std::vector<Run>& runs, double width = kPlotWidth,
+// stages. The runs are borrowed for the call. Throws as the chart of one run.
+Drawing PlotDrawing(const std::vector<const Run*>& runs, double width = kPlotWidth,
                     double height = kPlotHeight);
 
 }  // namespace rh

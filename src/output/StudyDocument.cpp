@@ -586,10 +586,10 @@ Drawing StudyChart(const std::vector<StudyRun>& runs, double width, double heigh
   if (runs.size() == 1)
     return PlotDrawing(runs.front().Run, width, height);
   // Several return periods: their hydrographs (and outflows) over each other on one chart.
-  std::vector<Run> each;
+  std::vector<const Run*> each;
   each.reserve(runs.size());
   for (const StudyRun& run : runs)
-    each.push_back(run.Run);
+    each.push_back(&run.Run);
   return PlotDrawing(each, width, height);
 }
 

@@ -103,7 +103,7 @@ void MainMenu::SetupEntryFields() {
   // A rainfall table chosen at start-up gives every run its 6-hour rainfall: the box shows it and
   // takes no typing (Tab passes it by).
   if (const auto& table = context_.state.Choices.Rainfall) {
-    rainBox_->setText(Q(PlainNumber(table->Table.Depth(kSixHourMinutes))));
+    rainBox_->setText(Q(PlainNumber(SixHourDepth(*table))));
     rainBox_->setEnabled(false);
   }
 }

@@ -1,6 +1,7 @@
 #include "ui/PlotWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QApplication>
 #include <QClipboard>
@@ -73,8 +74,11 @@ class PlotWindow::Chart final : public QWidget {
   }
 
   // The chart at the current size. ArithmeticFault when the runs' ranges are not numbers.
-  void Redraw() {
-    drawing_ = StudyChart(runs_, width(), height());
+  void Redraw() { Show(StudyChart(runs_, width(), height())); }
+
+  // Shows `drawing`, a chart of the runs already made at the current size.
+  void Show(Drawing drawing) {
+    drawing_ = std::move(drawing);
     update();
   }
 
@@ -220,10 +224,12 @@ void PlotWindow::OnLoad() {
 
 bool PlotWindow::Rerun(const StudyChoices& next) {
   std::vector<StudyRun> runs;
+  Drawing drawing;
   const Outcome outcome = RunAtBoundary(context_.prompts, this, RunFault, [&] {
     BusyCursor busy;
     runs = RunStudy(entries_, next, context_.files);
-    StudyChart(runs, chart_->width(), chart_->height());  // a chart that cannot be drawn faults
+    // A chart that cannot be drawn faults here; one that can is the one shown.
+    drawing = StudyChart(runs, chart_->width(), chart_->height());
   });
   if (outcome == Outcome::Done) {
     choices_ = next;
@@ -234,7 +240,7 @@ bool PlotWindow::Rerun(const StudyChoices& next) {
     }
     if (choices_.Pond)
       pond_ = choices_.Pond;
-    chart_->Redraw();
+    chart_->Show(std::move(drawing));
     ShowSummary();
   }
   ShowChoices();
@@ -345,16 +351,7 @@ void PlotWindow::OnOpenRainfall() {
                     [&] { next.Storms = TableStorms(context_.files, path, path); });
   if (read != Outcome::Done)
     return;
-  // The return periods picked before, where the new table has them; else its first.
-  next.Picked.clear();
-  for (std::size_t i = 0; i < next.Storms.size(); ++i) {
-    for (const std::size_t before : choices_.Picked) {
-      if (!next.Storms[i]->Ari.empty() && next.Storms[i]->Ari == choices_.Storms[before]->Ari)
-        next.Picked.push_back(i);
-    }
-  }
-  if (next.Picked.empty())
-    next.Picked = {0};
+  next.Picked = CarriedPicks(choices_, next.Storms);
   Rerun(next);
 }
 
@@ -383,19 +380,18 @@ void PlotWindow::OnSaveImage() {
     context_.prompts.Warning(this, messages::kImageFaultTitle, messages::kImageNameText);
     return;
   }
-  std::vector<Run> runs;
-  for (const StudyRun& r : runs_)
-    runs.push_back(r.Run);
-  RunAtBoundary(
-      context_.prompts, this, FaultAnswer{messages::kImageFaultTitle, messages::kSaveFaultText, {}},
-      [&] { context_.files.ReplaceText(path, PlotFileBytes(runs, path, &context_.devices)); });
+  RunAtBoundary(context_.prompts, this,
+                FaultAnswer{messages::kImageFaultTitle, messages::kSaveFaultText, {}}, [&] {
+                  context_.files.ReplaceText(
+                      path, PictureBytes(StudyChart(runs_, kPlotWidth, kPlotHeight), path,
+                                         &context_.devices));
+                });
 }
 
 void PlotWindow::OnCopyImage() {
   RunAtBoundary(context_.prompts, this,
                 FaultAnswer{messages::kPlotFaultTitle, messages::kPlotFaultText, {}}, [&] {
                   QImage image(kPlotWidth, kPlotHeight, QImage::Format_ARGB32_Premultiplied);
-                  image.fill(Qt::white);
                   QPainter painter(&image);
                   qt::PaintDrawing(painter, StudyChart(runs_, kPlotWidth, kPlotHeight));
                   painter.end();
