@@ -98,6 +98,7 @@ TEST(StudyRuns, CarryThePicksToANewTable) {
       {"none offered", {"2", "10"}, {0, 1}, {"5", "25", "50"}, {0}},
       {"from the county chart", {}, {}, {"5", "25"}, {0}},
       {"plain tables", {""}, {0}, {"2", ""}, {0}},
+      {"typed as 10.0", {"2", "10.0"}, {1}, {"2", "10"}, {1}},
   };
   for (const auto& c : cases) {
     StudyChoices before;

@@ -78,7 +78,7 @@ std::vector<std::size_t> CarriedPicks(
   std::vector<std::size_t> picked;
   for (std::size_t i = 0; i < storms.size(); ++i) {
     for (const std::size_t was : before.Picked) {
-      if (!storms[i]->Ari.empty() && storms[i]->Ari == before.Storms[was]->Ari)
+      if (!storms[i]->Ari.empty() && SameReturnPeriod(storms[i]->Ari, before.Storms[was]->Ari))
         picked.push_back(i);
     }
   }
