@@ -30,11 +30,6 @@ bool SameReturnPeriod(const std::string& a, const std::string& b) {
   return a == b || (years && years == ParseReturnPeriod(b));
 }
 
-// A figure rounded half up to `decimals` places and written with them.
-std::string Decimals(double value, int decimals) {
-  return Fixed(RoundedHalfUp(value, std::pow(10.0, decimals)), decimals);
-}
-
 }  // namespace
 
 std::vector<std::shared_ptr<const TableRainfall>> TableStorms(FileSystem& files,

@@ -128,11 +128,6 @@ std::vector<std::string> Wrap(const std::string& text, const Style& style, doubl
   return lines;
 }
 
-// `value` rounded half up to `decimals` places and written with exactly that many.
-std::string Decimals(double value, int decimals) {
-  return Fixed(checked::RoundHalfUp(value, std::pow(10.0, decimals)), decimals);
-}
-
 // The decimals a table needs to show every value as the listing does: at least 1, at most 3.
 int DecimalsOf(const std::vector<double>& values) {
   int most = 1;

@@ -7,6 +7,7 @@
 #include "engine/Checked.h"
 #include "engine/Hydrograph.h"
 #include "engine/Pond.h"
+#include "output/PondReport.h"
 #include "output/TextForms.h"
 
 namespace rh {
@@ -120,6 +121,10 @@ std::string Fixed(double value, int decimals) {
   if (text.find_first_not_of("-0.") == std::string::npos && text[0] == '-')
     text.erase(0, 1);
   return text;
+}
+
+std::string Decimals(double value, int decimals) {
+  return Fixed(RoundedHalfUp(value, std::pow(10.0, decimals)), decimals);
 }
 
 std::vector<std::string> CheckLines(const VolumeCheck& c) {

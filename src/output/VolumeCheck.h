@@ -91,4 +91,8 @@ std::vector<std::string> CheckLines(const VolumeCheck& check);
 // PlainNumber writes it.
 std::string Fixed(double value, int decimals);
 
+// `value` rounded half up to `decimals` places (as the listing rounds) and written with exactly
+// that many, as Fixed writes them.
+std::string Decimals(double value, int decimals);
+
 }  // namespace rh
