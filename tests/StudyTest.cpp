@@ -206,6 +206,30 @@ TEST(StudyPdf, LongTextsStayInsideTheMargins) {
   }
 }
 
+// A header field is cut to its longest part that fits, whatever follows it: a name pasted a
+// megabyte long heads the pages as one just too long does.
+TEST(StudyPdf, AHugeProjectNameIsCutAsAShortOverlongOne) {
+  const auto projectLine = [](const std::string& name) {
+    Study study = BasinStudy({test::ComputedBasin({})}, PageSize::A4);
+    study.Project.ProjectName = name;
+    const std::vector<Drawing> pages = StudyPages(study, PageSize::A4);
+    for (const Shape& shape : pages.front().shapes) {
+      const auto* text = std::get_if<TextShape>(&shape);
+      if (text != nullptr && text->text.rfind("Project: ", 0) == 0)
+        return text->text;
+    }
+    return std::string();
+  };
+  std::string name;
+  for (int i = 0; i < 30; ++i)
+    name += "Nörth Förk ";
+  const std::string cut = projectLine(name);
+  ASSERT_GT(cut.size(), 40u);
+  EXPECT_EQ(cut.substr(cut.size() - 3), "...");
+  EXPECT_EQ(name.rfind(cut.substr(9, cut.size() - 12), 0), 0u) << cut;
+  EXPECT_EQ(projectLine(name + std::string(std::size_t{1} << 20, 'W')), cut);
+}
+
 TEST(StudyPdf, PaperFollowsTheTerritory) {
   struct {
     const char* locale;
