@@ -81,6 +81,7 @@ TEST(StudyRuns, StartFromTheRunsStorm) {
 TEST(StudyRuns, CarryThePicksToANewTable) {
   const auto storms = [](std::vector<std::string> aris) {
     std::vector<std::shared_ptr<const TableRainfall>> made;
+    made.reserve(aris.size());
     for (std::string& ari : aris)
       made.push_back(std::make_shared<TableRainfall>(
           TableRainfall{DepthDurationTable({{5, 1}, {360, 3}}), "t.csv", std::move(ari), {}}));
