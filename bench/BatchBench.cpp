@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/Batch.h"
+#include "app/companion/Batch.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/FileSelection.h"
-#include "app/Init.h"
+#include "app/window/FileSelection.h"
+#include "app/window/Init.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/QtOutputDevices.h"

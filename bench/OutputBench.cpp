@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "SampleBasin.h"
-#include "app/RunBasin.h"
+#include "app/run/RunBasin.h"
 #include "engine/Hydrograph.h"
 #include "output/Hec1Deck.h"
 #include "output/PrintedReport.h"

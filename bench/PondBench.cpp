@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "SampleBasin.h"
-#include "app/PondFile.h"
+#include "app/tables/PondFile.h"
 #include "engine/Hydrograph.h"
 #include "engine/Pond.h"
 

@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <chrono>
 
-#include "app/Init.h"
+#include "app/window/Init.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtOutputDevices.h"

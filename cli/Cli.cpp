@@ -5,7 +5,7 @@
 #include <set>
 
 #include "Version.h"
-#include "app/Companion.h"
+#include "app/companion/Companion.h"
 #include "core/Faults.h"
 
 namespace rh::cli {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Companion.h"
+#include "app/companion/Companion.h"
 
 namespace rh::cli {
 

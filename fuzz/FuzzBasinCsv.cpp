@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "OneFile.h"
-#include "app/BasinCsv.h"
-#include "app/Batch.h"
+#include "app/tables/BasinCsv.h"
+#include "app/companion/Batch.h"
 #include "platform/FileSystem.h"
 
 namespace {

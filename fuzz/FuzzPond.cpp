@@ -8,7 +8,7 @@
 #include <string>
 
 #include "OneFile.h"
-#include "app/PondFile.h"
+#include "app/tables/PondFile.h"
 #include "core/Faults.h"
 #include "engine/Hydrograph.h"
 #include "engine/Pond.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/RainfallTable.h"
+#include "app/tables/RainfallTable.h"
 #include "core/Faults.h"
 #include "engine/Rainfall.h"
 

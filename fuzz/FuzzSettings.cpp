@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "OneFile.h"
-#include "app/Init.h"
-#include "app/Settings.h"
+#include "app/window/Init.h"
+#include "app/window/Settings.h"
 #include "core/Faults.h"
 
 namespace {

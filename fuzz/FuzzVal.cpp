@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/Val.h"
+#include "app/tables/Val.h"
 #include "core/Faults.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

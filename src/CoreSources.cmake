@@ -3,26 +3,26 @@
 # part, drawings, host text, paths). No Qt here. The desktop and companion builds (rhcore) add the
 # host's side of the platform; the browser edition (web/) adds its binding.
 set(coreSources
-  app/BasinCsv.cpp
-  app/Batch.cpp
-  app/Companion.cpp
-  app/FileLists.cpp
-  app/FileSelection.cpp
-  app/Init.cpp
-  app/LicenseText.cpp
-  app/Main.cpp
-  app/PondFile.cpp
-  app/PreparedRun.cpp
-  app/RainfallTable.cpp
-  app/RunBasin.cpp
-  app/RunRequest.cpp
-  app/Settings.cpp
-  app/StudyPdf.cpp
-  app/StudyRuns.cpp
-  app/TableText.cpp
-  app/UserMemory.cpp
-  app/Val.cpp
-  app/WarningEntry.cpp
+  app/tables/BasinCsv.cpp
+  app/companion/Batch.cpp
+  app/companion/Companion.cpp
+  app/window/FileLists.cpp
+  app/window/FileSelection.cpp
+  app/window/Init.cpp
+  app/window/LicenseText.cpp
+  app/window/Main.cpp
+  app/tables/PondFile.cpp
+  app/run/PreparedRun.cpp
+  app/tables/RainfallTable.cpp
+  app/run/RunBasin.cpp
+  app/run/RunRequest.cpp
+  app/window/Settings.cpp
+  app/run/StudyPdf.cpp
+  app/run/StudyRuns.cpp
+  app/tables/TableText.cpp
+  app/window/UserMemory.cpp
+  app/tables/Val.cpp
+  app/run/WarningEntry.cpp
   core/Faults.cpp
   core/NumberChars.cpp
   core/ShownText.cpp

@@ -8,7 +8,7 @@
 
 #include "Bounded.h"
 #include "TestFiles.h"
-#include "app/BasinCsv.h"
+#include "app/tables/BasinCsv.h"
 #include "core/Faults.h"
 
 namespace rh {

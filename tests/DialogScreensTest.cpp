@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "QtFakes.h"
-#include "app/Maker.h"
+#include "app/window/Maker.h"
 #include "core/Faults.h"
 #include "platform/Directories.h"
 #include "platform/qt/Browser.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "FakeDirectories.h"
-#include "app/FileSelection.h"
-#include "app/Init.h"
+#include "app/window/FileSelection.h"
+#include "app/window/Init.h"
 #include "core/Faults.h"
 #include "platform/Directories.h"
 

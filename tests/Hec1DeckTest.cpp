@@ -16,7 +16,7 @@
 #include "Basins.h"
 #include "Fakes.h"
 #include "TestFiles.h"
-#include "app/RunBasin.h"
+#include "app/run/RunBasin.h"
 #include "core/Faults.h"
 #include "engine/Hydrograph.h"
 #include "output/Hec1Deck.h"

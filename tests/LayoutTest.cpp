@@ -3,7 +3,7 @@
 #include <string>
 
 #include "Version.h"
-#include "app/Maker.h"
+#include "app/window/Maker.h"
 #include "ui/framework/Fonts.h"
 #include "ui/framework/Twips.h"
 

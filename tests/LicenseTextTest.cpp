@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Fakes.h"
-#include "app/LicenseText.h"
+#include "app/window/LicenseText.h"
 #include "core/Faults.h"
 
 namespace rh {

@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "QtFakes.h"
-#include "app/Maker.h"
+#include "app/window/Maker.h"
 #include "ui/MainMenu.h"
 
 namespace {

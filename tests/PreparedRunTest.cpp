@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "Fakes.h"
-#include "app/Init.h"
-#include "app/PreparedRun.h"
-#include "app/RunRequest.h"
-#include "app/Settings.h"
+#include "app/window/Init.h"
+#include "app/run/PreparedRun.h"
+#include "app/run/RunRequest.h"
+#include "app/window/Settings.h"
 #include "core/Faults.h"
 
 namespace rh {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "Fakes.h"
-#include "app/Init.h"
+#include "app/window/Init.h"
 #include "core/Faults.h"
 #include "platform/OutputDevices.h"
 #include "platform/PrintTarget.h"

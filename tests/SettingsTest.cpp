@@ -4,8 +4,8 @@
 #include <string>
 
 #include "Fakes.h"
-#include "app/Main.h"
-#include "app/Settings.h"
+#include "app/window/Main.h"
+#include "app/window/Settings.h"
 #include "core/Faults.h"
 
 namespace rh {

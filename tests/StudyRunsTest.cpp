@@ -10,11 +10,11 @@
 
 #include "Fakes.h"
 #include "TestFiles.h"
-#include "app/Init.h"
-#include "app/PondFile.h"
-#include "app/RainfallTable.h"
-#include "app/RunRequest.h"
-#include "app/StudyRuns.h"
+#include "app/window/Init.h"
+#include "app/tables/PondFile.h"
+#include "app/tables/RainfallTable.h"
+#include "app/run/RunRequest.h"
+#include "app/run/StudyRuns.h"
 #include "core/Faults.h"
 
 namespace rh {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "Fakes.h"
-#include "app/UserMemory.h"
+#include "app/window/UserMemory.h"
 
 namespace rh {
 namespace {

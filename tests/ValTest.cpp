@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/Val.h"
+#include "app/tables/Val.h"
 #include "core/Faults.h"
 
 namespace rh {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "Fakes.h"
-#include "app/PreparedRun.h"
-#include "app/WarningEntry.h"
+#include "app/run/PreparedRun.h"
+#include "app/run/WarningEntry.h"
 #include "core/Faults.h"
 
 namespace rh {

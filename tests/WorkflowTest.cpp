@@ -14,8 +14,8 @@
 #include <QtTest>
 
 #include "QtFakes.h"
-#include "app/Maker.h"
-#include "app/Settings.h"
+#include "app/window/Maker.h"
+#include "app/window/Settings.h"
 #include "core/Faults.h"
 #include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "PageFiles.h"
-#include "app/PondFile.h"
-#include "app/PreparedRun.h"
-#include "app/RainfallTable.h"
-#include "app/RunBasin.h"
-#include "app/WarningEntry.h"
+#include "app/tables/PondFile.h"
+#include "app/run/PreparedRun.h"
+#include "app/tables/RainfallTable.h"
+#include "app/run/RunBasin.h"
+#include "app/run/WarningEntry.h"
 #include "core/Faults.h"
 #include "output/HydrographTable.h"
 #include "output/PondReport.h"

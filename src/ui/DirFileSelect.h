@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/FileSelection.h"
+#include "app/window/FileSelection.h"
 #include "platform/Directories.h"
 #include "ui/UiContext.h"
 #include "ui/framework/Forms.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/UserMemory.h"
+#include "app/window/UserMemory.h"
 #include "ui/UiContext.h"
 
 class QWidget;

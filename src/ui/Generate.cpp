@@ -9,8 +9,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/Maker.h"
-#include "app/RunBasin.h"
+#include "app/window/Maker.h"
+#include "app/run/RunBasin.h"
 #include "core/Faults.h"
 #include "output/HydrographTable.h"
 #include "output/PrintedReport.h"

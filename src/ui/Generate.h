@@ -5,8 +5,8 @@
 
 #include <QPointer>
 
-#include "app/PreparedRun.h"
-#include "app/RunBasin.h"
+#include "app/run/PreparedRun.h"
+#include "app/run/RunBasin.h"
 #include "ui/UiContext.h"
 #include "ui/framework/Forms.h"
 

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QStringDecoder>
 
-#include "app/LicenseText.h"
+#include "app/window/LicenseText.h"
 
 namespace rh::ui {
 

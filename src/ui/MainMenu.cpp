@@ -6,11 +6,11 @@
 #include <memory>
 #include <optional>
 
-#include "app/Maker.h"
-#include "app/PreparedRun.h"
-#include "app/RunBasin.h"
-#include "app/RunRequest.h"
-#include "app/Settings.h"
+#include "app/window/Maker.h"
+#include "app/run/PreparedRun.h"
+#include "app/run/RunBasin.h"
+#include "app/run/RunRequest.h"
+#include "app/window/Settings.h"
 #include "core/Faults.h"
 #include "output/TextForms.h"
 #include "platform/qt/Browser.h"

@@ -3,7 +3,7 @@
 // screens.
 #pragma once
 
-#include "app/RunRequest.h"
+#include "app/run/RunRequest.h"
 #include "ui/UiContext.h"
 #include "ui/framework/Forms.h"
 

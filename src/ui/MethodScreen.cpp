@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "app/Maker.h"
+#include "app/window/Maker.h"
 
 namespace rh::ui {
 

@@ -19,10 +19,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/PondFile.h"
-#include "app/RunBasin.h"
-#include "app/StudyPdf.h"
-#include "app/UserMemory.h"
+#include "app/tables/PondFile.h"
+#include "app/run/RunBasin.h"
+#include "app/run/StudyPdf.h"
+#include "app/window/UserMemory.h"
 #include "core/Faults.h"
 #include "output/Plot.h"
 #include "platform/qt/DrawingPainter.h"

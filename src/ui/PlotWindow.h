@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/PreparedRun.h"
-#include "app/StudyRuns.h"
+#include "app/run/PreparedRun.h"
+#include "app/run/StudyRuns.h"
 #include "ui/UiContext.h"
 #include "ui/framework/Forms.h"
 

@@ -3,7 +3,7 @@
 
 #include <QPointer>
 
-#include "app/Main.h"
+#include "app/window/Main.h"
 #include "ui/MainMenu.h"
 #include "ui/UiContext.h"
 

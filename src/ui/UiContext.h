@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "app/Init.h"
+#include "app/window/Init.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/OutputDevices.h"

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include "app/Maker.h"
+#include "app/window/Maker.h"
 #include "ui/framework/Twips.h"
 
 namespace rh::ui {

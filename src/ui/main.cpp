@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "Version.h"
-#include "app/Init.h"
-#include "app/Main.h"
-#include "app/Settings.h"
+#include "app/window/Init.h"
+#include "app/window/Main.h"
+#include "app/window/Settings.h"
 #include "platform/FileSystem.h"
 #include "platform/WriteCleanup.h"
 #include "platform/qt/QtClock.h"

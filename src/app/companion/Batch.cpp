@@ -1,0 +1,652 @@
+#include "app/companion/Batch.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <optional>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "app/tables/BasinCsv.h"
+#include "app/tables/FileCache.h"
+#include "app/tables/PondFile.h"
+#include "app/run/PreparedRun.h"
+#include "app/tables/RainfallTable.h"
+#include "core/Faults.h"
+#include "core/ShownText.h"
+#include "output/PondReport.h"
+#include "output/TextForms.h"
+#include "output/VolumeCheck.h"
+#include "platform/Paths.h"
+
+namespace rh {
+
+namespace {
+
+constexpr std::size_t kRowsPerJob = 256;  // rows handed to a thread at a time
+constexpr std::size_t kMessageMost = 1000;
+
+bool SafeNameChar(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
+         c == '_' || c == '-';
+}
+
+char Lower(char c) {
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+// The safe names used so far, compared regardless of case (they would clash on case-insensitive
+// disks). Kept compactly, about 20 bytes a name: the names one after another in one text, and an
+// open-addressed table of where each starts.
+class NameSet {
+ public:
+  // Adds `name`; false when it was there already.
+  bool Insert(std::string_view name) {
+    if ((count_ + 1) * 2 > slots_.size())
+      Grow();
+    const std::uint64_t hash = Hash(name);
+    std::size_t i = hash & (slots_.size() - 1);
+    for (; slots_[i] != 0; i = (i + 1) & (slots_.size() - 1)) {
+      if (Equal(slots_[i] - 1, name))
+        return false;
+    }
+    slots_[i] = names_.size() + 1;
+    for (const char c : name)
+      names_.push_back(Lower(c));
+    names_.push_back('\0');
+    ++count_;
+    return true;
+  }
+
+ private:
+  static std::uint64_t Hash(std::string_view name) {
+    std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
+    for (const char c : name)
+      hash = (hash ^ static_cast<unsigned char>(Lower(c))) * 1099511628211ULL;
+    return hash;
+  }
+  bool Equal(std::size_t at, std::string_view name) const {
+    for (const char c : name) {
+      if (names_[at++] != Lower(c))
+        return false;
+    }
+    return names_[at] == '\0';
+  }
+  void Grow() {
+    std::vector<std::size_t> slots(std::max<std::size_t>(1024, slots_.size() * 2), 0);
+    for (const std::size_t slot : slots_) {
+      if (slot == 0)
+        continue;
+      const std::string_view name(names_.data() + slot - 1);
+      std::size_t i = Hash(name) & (slots.size() - 1);
+      while (slots[i] != 0)
+        i = (i + 1) & (slots.size() - 1);
+      slots[i] = slot;
+    }
+    slots_ = std::move(slots);
+  }
+
+  std::string names_;               // each name in lower case, ended by '\0'
+  std::vector<std::size_t> slots_;  // 1 + where a name starts in names_; 0 for a free slot
+  std::size_t count_ = 0;
+};
+
+// Where a table's columns are: name,tc,rain,area,coef,peak are 0 to 5; the optional ones follow
+// in any order.
+struct Columns {
+  std::size_t count = 0;
+  std::optional<std::size_t> rainfall, ari, pond;
+};
+
+// The columns of a header row; none when it is not a basin table's header.
+std::optional<Columns> HeaderColumns(const std::vector<std::string>& fields) {
+  Columns columns;
+  columns.count = fields.size();
+  std::string base;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    std::string name;
+    for (const char c : TrimSpaces(fields[i]))
+      name.push_back(Lower(c));
+    if (i < 6) {
+      base.append(i == 0 ? "" : ",").append(name);
+      continue;
+    }
+    std::optional<std::size_t>* column = name == "rainfall" ? &columns.rainfall
+                                         : name == "ari"    ? &columns.ari
+                                         : name == "pond"   ? &columns.pond
+                                                            : nullptr;
+    if (column == nullptr || *column)
+      return std::nullopt;
+    *column = i;
+  }
+  if (base != kBasinCsvHeader)
+    return std::nullopt;
+  return columns;
+}
+
+// What a row is, decided in the table's order before it runs: malformed, a bad name, or to run.
+void Classify(const CsvRecord& record, std::size_t columns, NameSet& usedNames, BatchRow& row) {
+  // A record with bad quoting may have swallowed other rows into its first field.
+  if (record.Problem.empty() && !record.Fields.empty())
+    row.Name = TrimSpaces(record.Fields[0]);
+  const auto badName = [&](const char* what) {
+    row.Status = RowStatus::BadName;
+    row.Message = "the basin name " + Quoted(row.Name) + " " + what;
+    row.Name = ShownText(row.Name);
+  };
+  if (!record.Problem.empty()) {
+    row.Status = RowStatus::Malformed;
+    row.Message = record.Problem;
+  } else if (record.Fields.size() != columns) {
+    row.Status = RowStatus::Malformed;
+    row.Message =
+        std::to_string(record.Fields.size()) + " columns instead of " + std::to_string(columns);
+    row.Name = ShownText(row.Name);  // whatever its first field held
+  } else if (row.Name.empty()) {
+    row.Status = RowStatus::BadName;
+    row.Message = messages::kBatchNameEmpty;
+  } else if (!SafeBasinName(row.Name)) {
+    badName(messages::kBatchNameUnsafe);
+  } else if (!usedNames.Insert(row.Name)) {
+    badName(messages::kBatchNameRepeated);
+  }
+}
+
+// The rainfall and pond tables a batch's rows name (relative to the basin table's folder), each
+// file read once while it stays among the few hundred kept: a table is refused for every row that
+// names it, with the same message.
+class TableFiles {
+ public:
+  TableFiles(FileSystem& files, std::string folder) : files_(files), folder_(std::move(folder)) {}
+
+  // The rainfall table of `file` and `ari`; nothing, and the refusal's message, when it cannot
+  // serve.
+  std::shared_ptr<const TableRainfall> Rainfall(const std::string& file, const std::string& ari,
+                                                std::string& problem) {
+    return Taken(rainfalls_.Get(file + '\n' + ari,
+                                [&] {
+                                  return Read([&] {
+                                    return LoadRainfall(files_, PathInFolder(folder_, file), file,
+                                                        ari, "the ari column");
+                                  });
+                                }),
+                 problem);
+  }
+
+  // The pond table of `file`, as above.
+  std::shared_ptr<const TablePond> Pond(const std::string& file, std::string& problem) {
+    return Taken(ponds_.Get(file,
+                            [&] {
+                              return Read([&] {
+                                return LoadPond(files_, PathInFolder(folder_, file), file);
+                              });
+                            }),
+                 problem);
+  }
+
+ private:
+  template <typename Table>
+  struct Entry {
+    std::shared_ptr<const Table> table;
+    std::string problem;
+  };
+
+  template <typename Load>
+  static auto Read(const Load& load) -> Entry<typename decltype(load())::element_type> {
+    try {
+      return {load(), {}};
+    } catch (const std::bad_alloc&) {
+      throw;  // out of memory is no fault of the table
+    } catch (const std::exception& refusal) {
+      return {nullptr, refusal.what()};
+    }
+  }
+
+  template <typename Table>
+  static std::shared_ptr<const Table> Taken(Entry<Table> entry, std::string& problem) {
+    problem = std::move(entry.problem);
+    return entry.table;
+  }
+
+  FileSystem& files_;
+  std::string folder_;
+  FileCache<Entry<const TableRainfall>> rainfalls_{256};
+  FileCache<Entry<const TablePond>> ponds_{256};
+};
+
+// The tables a row names and how its peak is chosen, found as the table is read.
+struct RowTables {
+  std::shared_ptr<const TableRainfall> rainfall;
+  std::shared_ptr<const TablePond> pond;
+  bool chartPeak = false;  // an empty peak cell: the chart's peak
+};
+
+// The row's tables: its rainfall table, if any, and the chart's peak for an empty peak cell, and
+// its pond. A table that cannot serve, or a rain cell beside a rainfall table, refuses the row.
+void ChooseTables(const CsvRecord& record, const Columns& columns, TableFiles& files, BatchRow& row,
+                  RowTables& tables) {
+  const auto cell = [&](std::optional<std::size_t> column) {
+    return column ? TrimSpaces(record.Fields[*column]) : std::string();
+  };
+  tables.chartPeak = cell(5).empty();
+  row.Pond = cell(columns.pond);
+  if (!row.Pond.empty()) {
+    std::string problem;
+    tables.pond = files.Pond(row.Pond, problem);
+    if (!tables.pond) {
+      row.Status = RowStatus::Refused;
+      row.Message = std::string(messages::kPondTableTitle) + ": " + problem;
+      return;
+    }
+  }
+  row.Rainfall = cell(columns.rainfall);
+  row.Ari = cell(columns.ari);
+  if (row.Rainfall.empty()) {
+    if (!row.Ari.empty()) {
+      row.Status = RowStatus::Refused;
+      row.Message =
+          std::string(messages::kRainfallTableTitle) + ": an ari without a rainfall table";
+    }
+    return;
+  }
+  if (!cell(2).empty()) {
+    row.Status = RowStatus::Refused;
+    row.Message = std::string(messages::kRainfallTableTitle) +
+                  ": give the 6-hour rainfall either in rain or as a rainfall table, not both";
+    return;
+  }
+  std::string problem;
+  tables.rainfall = files.Rainfall(row.Rainfall, row.Ari, problem);
+  if (!tables.rainfall) {
+    row.Status = RowStatus::Refused;
+    row.Message = std::string(messages::kRainfallTableTitle) + ": " + problem;
+    return;
+  }
+  row.Ari = tables.rainfall->Ari;
+}
+
+// What every row of a batch shares: its options, the basin table it comes from, and the services.
+struct BatchContext {
+  const CompanionOptions& options;
+  NamedPath table;
+  const RunServices& services;
+};
+
+// Runs one well-formed row with a safe name through the run step; fills the row's status and
+// figures. `basin` is the thread's run, reused from row to row.
+void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batch, BasinRun& basin,
+            BatchRow& row) {
+  const CompanionOptions& options = batch.options;
+  RunEntries entries;
+  entries.TimeOfConcentration = std::move(record.Fields[1]);
+  entries.SixHourRainfall = std::move(record.Fields[2]);
+  entries.BasinArea = std::move(record.Fields[3]);
+  entries.RunoffCoefficient = std::move(record.Fields[4]);
+  entries.PeakDischarge = std::move(record.Fields[5]);
+  RunChoices choices;
+  choices.Rainfall = tables.rainfall;
+  choices.Pond = tables.pond;
+  choices.ChartPeak = tables.chartPeak;
+  choices.Hec1 = options.Hec1;
+  if (options.Hec1)
+    choices.DeckPath = BatchPath(options, row.Name + ".hc1");
+  if (!options.SummaryOnly)
+    choices.ListingPath = BatchPath(options, row.Name + ".txt");
+  choices.RouteStepMinutes = options.RouteStepMinutes;
+  choices.Check = true;  // the summary's volume
+  choices.OtherFiles.push_back(batch.table);
+  try {
+    const PreparedRun prepared = PrepareRun(entries, choices, batch.services.files);
+    row.SixHourRainfall = prepared.Inputs.SixHourRainfall;
+    row.PeakDischarge = prepared.Inputs.PeakDischarge;
+    RunBasin(prepared.Inputs, prepared.Request, batch.services, basin);
+    if (basin.Failure) {
+      row.Status = RowStatus::Fault;
+      row.Message = basin.Failure->Message;
+      return;
+    }
+    const RunResult& r = basin.Run.Result;
+    row.OrdinateCount = r.OrdinateCount;
+    row.PeakIndex = r.PeakIndex;
+    row.PeakCfs = r.Hydrograph(r.PeakIndex);
+    row.VolumeAcreFeet = basin.Check->HydrographAcreFeet;
+    if (const auto& p = basin.Run.Routing) {
+      row.Routed = RoutedFigures{p->PeakOutflowCfs, p->PeakOutflowMinutes, p->MaxStorageAcreFeet,
+                                 p->MaxStageFeet, p->DrainMinutes};
+    }
+  } catch (const Refused& refusal) {
+    row.Status = RowStatus::Refused;
+    row.Message = refusal.Title() + ": " + refusal.Text();
+  } catch (const UsageError& error) {
+    row.Status = RowStatus::Refused;
+    row.Message = error.what();
+  } catch (const Fault& fault) {
+    row.Status = RowStatus::Fault;
+    row.Message = ComputationFaultText(fault);
+  }
+}
+
+// A run of consecutive rows: read and classified by the reading thread, run by a worker, then
+// reported in order by the reading thread.
+struct Job {
+  std::vector<CsvRecord> records;
+  std::vector<RowTables> tables;
+  std::vector<BatchRow> rows;
+  std::size_t count = 0;  // rows in use
+  std::string summary;    // their summary lines
+  bool done = false;
+};
+
+void RunJob(Job& job, const BatchContext& batch, BasinRun& basin) {
+  job.summary.clear();
+  for (std::size_t i = 0; i < job.count; ++i) {
+    BatchRow& row = job.rows[i];
+    if (row.Status == RowStatus::Ok)
+      RunRow(job.records[i], job.tables[i], batch, basin, row);
+    AppendSummaryLine(job.summary, row);
+  }
+}
+
+// Worker threads taking jobs in turn; the reading thread waits for them in the table's order.
+class Workers {
+ public:
+  Workers(unsigned count, const BatchContext& batch) : batch_(batch) {
+    for (unsigned i = 0; i < count; ++i)
+      threads_.emplace_back([this] { Work(); });
+  }
+  Workers(const Workers&) = delete;
+  Workers& operator=(const Workers&) = delete;
+  ~Workers() {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      stop_ = true;
+    }
+    wake_.notify_all();
+    for (std::thread& thread : threads_)
+      thread.join();
+  }
+
+  void Submit(Job& job) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      job.done = false;
+      queue_.push_back(&job);
+    }
+    wake_.notify_one();
+  }
+
+  // Waits until `job` is done; an error no row could report (out of memory) is raised here.
+  void Wait(Job& job) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    done_.wait(lock, [&] { return job.done || error_; });
+    if (error_)
+      std::rethrow_exception(error_);
+  }
+
+ private:
+  void Work() {
+    BasinRun basin;  // reused from row to row
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+      wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
+      if (stop_)
+        return;
+      Job* job = queue_.front();
+      queue_.pop_front();
+      lock.unlock();
+      std::exception_ptr error;
+      try {
+        RunJob(*job, batch_, basin);
+      } catch (...) {
+        error = std::current_exception();
+      }
+      lock.lock();
+      job->done = true;
+      if (error && !error_)
+        error_ = error;
+      done_.notify_all();
+    }
+  }
+
+  const BatchContext& batch_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable done_;
+  std::deque<Job*> queue_;
+  std::exception_ptr error_;
+  bool stop_ = false;
+  std::vector<std::thread> threads_;
+};
+
+}  // namespace
+
+const char* RowStatusName(RowStatus status) {
+  switch (status) {
+    case RowStatus::Ok:
+      return "ok";
+    case RowStatus::BadName:
+      return "bad-name";
+    case RowStatus::Refused:
+      return "refused";
+    case RowStatus::Fault:
+      return "fault";
+    case RowStatus::Malformed:
+      return "malformed";
+  }
+  return "fault";
+}
+
+bool SafeBasinName(std::string_view name) {
+  if (name.empty() || name.size() > kMaxBasinNameLength || name.front() == '.')
+    return false;
+  return std::all_of(name.begin(), name.end(), SafeNameChar);
+}
+
+std::string RowProblem(const BatchRow& row) {
+  return "row " + std::to_string(row.Row) + " (line " + std::to_string(row.Line) +
+         "): " + row.Message;
+}
+
+std::string BatchPath(const CompanionOptions& options, const std::string& fileName) {
+  return PathInFolder(options.OutDir, fileName);
+}
+
+void AppendSummaryLine(std::string& out, const BatchRow& row) {
+  out += CsvField(row.Name);
+  out += ',';
+  out += RowStatusName(row.Status);
+  out += ',';
+  if (row.Status == RowStatus::Ok) {
+    out += std::to_string(row.OrdinateCount);
+    out += ',';
+    out += std::to_string(row.PeakIndex);
+    out += ',';
+    AppendPlainNumber(out, row.PeakCfs);
+    out += ',';
+    if (std::isfinite(row.VolumeAcreFeet))  // a volume beyond the check has no figure
+      AppendPlainNumber(out, row.VolumeAcreFeet);
+    out += ',';
+  } else {
+    out += ",,,,";
+    out += CsvField(ShownText(RowProblem(row), kMessageMost));
+  }
+  out += ',';
+  out += row.Rainfall.empty() ? std::string("chart") : CsvField(ShownText(row.Rainfall));
+  out += ',';
+  out += CsvField(ShownText(row.Ari));
+  out += ',';
+  if (row.Status == RowStatus::Ok) {
+    AppendPlainNumber(out, row.SixHourRainfall);
+    out += ',';
+    AppendPlainNumber(out, row.PeakDischarge);
+  } else {
+    out += ',';
+  }
+  out += ',';
+  out += CsvField(ShownText(row.Pond));
+  if (row.Status == RowStatus::Ok && row.Routed) {
+    const RoutedFigures& p = *row.Routed;
+    for (const double figure :
+         {RoundedHalfUp(p.PeakOutflowCfs, 10), p.PeakOutflowMinutes,
+          RoundedHalfUp(p.MaxStorageAcreFeet, 1000), RoundedHalfUp(p.MaxStageFeet, 100)}) {
+      out += ',';
+      AppendPlainNumber(out, figure);
+    }
+    out += ',';
+    if (p.DrainMinutes)
+      AppendPlainNumber(out, *p.DrainMinutes);
+  } else {
+    out += ",,,,,";
+  }
+  out += '\n';
+}
+
+BatchTally RunBatch(ByteReader& table, const std::string& tablePath,
+                    const CompanionOptions& options, const RunServices& services,
+                    const std::function<void(const BatchRow&)>& onRow,
+                    const std::function<void(std::string_view)>& summary) {
+  BatchTally tally;
+  CsvReader reader(table, tablePath);
+  CsvRecord record;
+
+  std::optional<Columns> columns;
+  if (reader.Next(record) && record.Problem.empty())
+    columns = HeaderColumns(record.Fields);
+  if (!columns) {
+    tally.TableProblem = "line " + std::to_string(record.Line == 0 ? 1 : record.Line) +
+                         ": the first row must be the header " + std::string(kBasinCsvHeader) +
+                         " (the columns " + std::string(kBasinCsvOptionalColumns) +
+                         " may follow, in any order)";
+    return tally;
+  }
+  if (summary)
+    summary(kSummaryHeader);
+
+  // The date is the same for every row, and the clock is asked on this thread alone.
+  // Today's date for every row: asked of the clock once, before the rows run on several threads.
+  FixedClock date(options.Hec1 ? services.clock.ShortDate() : std::string());
+  const RunServices rowServices{services.files, date, services.devices};
+  const BatchContext batch{options, {"basin table", tablePath}, rowServices};
+
+  NameSet usedNames;
+  TableFiles tableFiles(services.files, FolderPart(tablePath));
+  long rowNumber = 0;
+  // Reads up to a job's worth of rows; false when the table is exhausted.
+  const auto fill = [&](Job& job) {
+    job.count = 0;
+    while (job.count < kRowsPerJob) {
+      if (job.records.size() <= job.count) {
+        job.records.emplace_back();
+        job.tables.emplace_back();
+        job.rows.emplace_back();
+      }
+      CsvRecord& next = job.records[job.count];
+      if (!reader.Next(next))
+        break;
+      BatchRow& row = job.rows[job.count];
+      row = BatchRow{};
+      row.Row = ++rowNumber;
+      row.Line = next.Line;
+      Classify(next, columns->count, usedNames, row);
+      job.tables[job.count] = RowTables{};
+      if (row.Status == RowStatus::Ok)
+        ChooseTables(next, *columns, tableFiles, row, job.tables[job.count]);
+      ++job.count;
+    }
+    return job.count > 0;
+  };
+  const auto report = [&](Job& job) {
+    for (std::size_t i = 0; i < job.count; ++i) {
+      ++tally.Rows;
+      if (job.rows[i].Status != RowStatus::Ok)
+        ++tally.Failed;
+      if (onRow)
+        onRow(job.rows[i]);
+    }
+    if (summary && !job.summary.empty())
+      summary(job.summary);
+  };
+
+  const unsigned workerCount =
+      options.Workers != 0 ? options.Workers : std::max(1u, std::thread::hardware_concurrency());
+  if (workerCount <= 1) {
+    Job job;
+    BasinRun basin;
+    while (fill(job)) {
+      RunJob(job, batch, basin);
+      report(job);
+    }
+    return tally;
+  }
+
+  // A few jobs per thread in flight: the threads never wait for the reader, and memory stays the
+  // same however long the table is.
+  std::vector<Job> jobs(static_cast<std::size_t>(workerCount) * 3);
+  Workers workers(workerCount, batch);
+  std::size_t submitted = 0;  // jobs handed out so far
+  std::size_t reported = 0;
+  bool more = true;
+  while (more || reported < submitted) {
+    if (more && submitted - reported < jobs.size()) {
+      Job& job = jobs[submitted % jobs.size()];
+      more = fill(job);
+      if (more) {
+        workers.Submit(job);
+        ++submitted;
+      }
+      continue;
+    }
+    Job& oldest = jobs[reported % jobs.size()];
+    workers.Wait(oldest);
+    report(oldest);
+    ++reported;
+  }
+  return tally;
+}
+
+BatchTally RunBatchFiles(const CompanionOptions& options, const RunServices& services,
+                         const std::function<void(const BatchRow&)>& onRow) {
+  FileSystem& files = services.files;
+  const std::string& tablePath = *options.Batch;
+  const std::string summaryPath = BatchPath(options, "summary.csv");
+  const std::unique_ptr<ByteReader> table = files.OpenRead(tablePath);
+  files.MakeFolder(options.OutDir);
+  if (files.FileIdentity(summaryPath) == files.FileIdentity(tablePath)) {
+    throw UsageError("the summary " + Quoted(summaryPath) + messages::kSummaryOnTableText);
+  }
+  // One batch at a time in a folder, so a summary never describes another batch's files.
+  const std::unique_ptr<FolderLock> lock = files.LockFolder(options.OutDir);
+
+  // The summary of an earlier batch goes before the first row of this one is written; the new one
+  // takes its name only once every row is done.
+  std::unique_ptr<FileWriter> summaryFile;
+  std::string pending;
+  const auto summary = [&](std::string_view text) {
+    if (!summaryFile) {
+      files.Remove(summaryPath);
+      summaryFile = files.BeginReplace(summaryPath);
+    }
+    pending.append(text);
+    if (pending.size() >= 65536) {
+      summaryFile->Write(pending);
+      pending.clear();
+    }
+  };
+  BatchTally tally = RunBatch(*table, tablePath, options, services, onRow, summary);
+  if (!tally.TableProblem.empty())
+    return tally;
+  summaryFile->Write(pending);
+  summaryFile->Commit();
+  files.SyncAll(options.OutDir);
+  return tally;
+}
+
+}  // namespace rh

@@ -1,0 +1,286 @@
+#include "app/companion/Companion.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "app/companion/Batch.h"
+#include "app/tables/PondFile.h"
+#include "app/run/PreparedRun.h"
+#include "app/tables/RainfallTable.h"
+#include "app/run/RunBasin.h"
+#include "app/run/StudyPdf.h"
+#include "app/run/StudyRuns.h"
+#include "app/tables/TableText.h"
+#include "core/Faults.h"
+#include "output/Hec1Deck.h"
+#include "output/HydrographTable.h"
+#include "output/Plot.h"
+#include "output/ResultsListing.h"
+#include "output/TextForms.h"
+#include "output/VolumeCheck.h"
+#include "platform/ModuleDevices.h"
+
+namespace rh {
+
+namespace {
+
+const std::string kPrefix = std::string(kCompanionName) + ": ";
+
+bool EndsWithNoCase(const std::string& text, const std::string& end) {
+  if (text.size() < end.size())
+    return false;
+  for (std::size_t i = 0; i < end.size(); ++i) {
+    const char c = text[text.size() - end.size() + i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != end[i])
+      return false;
+  }
+  return true;
+}
+
+// What the options ask for can be done: the options of one kind of run only, each output's name of
+// the right kind. UsageError says what to change.
+void CheckOptions(const CompanionOptions& o) {
+  const RunEntries& e = o.Entries;
+  if (o.Batch) {
+    if (!e.TimeOfConcentration.empty() || !e.SixHourRainfall.empty() || !e.BasinArea.empty() ||
+        !e.RunoffCoefficient.empty() || !e.PeakDischarge.empty() || o.Csv || o.Check || o.Plot ||
+        o.ReportPdf || o.Print || o.Rainfall || !o.ReturnPeriods.empty() || o.Pond || o.PondCsv ||
+        o.Study)
+      throw UsageError(messages::kBatchOnlyTableText);
+    if (o.OutDir.empty())
+      throw UsageError(messages::kBatchNeedsOutText);
+    if (!o.DeckPath.empty())
+      throw UsageError(messages::kBatchDeckPathText);
+    return;
+  }
+  if (!o.OutDir.empty() || o.SummaryOnly)
+    throw UsageError(messages::kOutWithoutBatchText);
+  if (o.Hec1 && o.DeckPath.empty())
+    throw UsageError(messages::kHec1NeedsPathText);
+  if (o.Csv && o.Check)
+    throw UsageError(messages::kCsvAndCheckText);
+  if (o.Plot && !PlotFormatOf(*o.Plot))
+    throw UsageError(messages::kPlotOptionNameText);
+  if (o.ReportPdf && !EndsWithNoCase(*o.ReportPdf, ".pdf"))
+    throw UsageError(messages::kReportNameText);
+  if (o.Study && !EndsWithNoCase(*o.Study, ".pdf"))
+    throw UsageError(messages::kStudyNameText);
+  if (!o.Study && !(o.Project.empty() && o.Basin.empty() && o.Engineer.empty() && o.Notes.empty()))
+    throw UsageError(messages::kStudyDetailsText);
+  // A build without the devices module (the Windows companion) refuses what needs them up front,
+  // before any of the run's files is written.
+  if (!DevicesOffered() &&
+      (o.ReportPdf || o.Print || o.Study || (o.Plot && PlotFormatOf(*o.Plot) == PlotFormat::Png)))
+    throw UsageError(messages::kDevicesNotOfferedText);
+  if (o.Rainfall && !e.SixHourRainfall.empty())
+    throw UsageError(messages::kRainAndTableText);
+  if (!o.ReturnPeriods.empty() && !o.Rainfall)
+    throw UsageError(messages::kAriWithoutTableText);
+  for (const std::string& ari : o.ReturnPeriods) {
+    if (!ParseReturnPeriod(ari))
+      throw UsageError(messages::kAriValueText);
+  }
+  if (o.ReturnPeriods.size() > 1 && (o.Csv || o.Hec1 || o.ReportPdf || o.Print || o.PondCsv))
+    throw UsageError(
+        "several return periods give one listing after another, one --plot chart and one "
+        "--study document; --csv, --hec1, --report, --print and --pond-csv take one return "
+        "period");
+  if ((o.PondCsv || o.RouteStepMinutes != 1) && !o.Pond)
+    throw UsageError(messages::kPondOptionsText);
+  const std::pair<const char*, const std::string*> needed[] = {{"--tc", &e.TimeOfConcentration},
+                                                               {"--rain", &e.SixHourRainfall},
+                                                               {"--area", &e.BasinArea},
+                                                               {"--coef", &e.RunoffCoefficient},
+                                                               {"--peak", &e.PeakDischarge}};
+  for (const auto& [name, entry] : needed) {
+    if (entry->empty() && !(o.Rainfall && entry == &e.SixHourRainfall))
+      throw UsageError(std::string("missing option ") + name);
+  }
+}
+
+// The title a failed output is reported under.
+std::string FailureText(const OutputFailure& failure) {
+  switch (failure.Which) {
+    case Output::Deck:
+      return std::string(messages::kDeckFaultTitle) + ": " + failure.Message;
+    case Output::Pdf:
+    case Output::Print:
+      return std::string(messages::kPrintFaultTitle) + ": " + failure.Message;
+    case Output::Listing:
+    case Output::Plot:
+    case Output::PondCsv:
+    case Output::Other:
+      break;
+  }
+  return failure.Message;
+}
+
+// What every run of the basin is asked for: the storm of return period `ari` ("" for none typed)
+// from the rainfall tables when there are any, the pond, the deck and the outputs. With several
+// return periods the runs write no files of their own: the companion writes their chart and study
+// once, for all of them.
+RunChoices Choices(const CompanionOptions& options, const std::optional<RainfallTables>& tables,
+                   const std::string& ari, const std::shared_ptr<const TablePond>& pond,
+                   bool severalRuns) {
+  RunChoices choices;
+  if (tables)
+    choices.Rainfall = RainfallOf(*tables, *options.Rainfall, ari, TypedReturnPeriod(ari));
+  choices.Pond = pond;
+  choices.RouteStepMinutes = options.RouteStepMinutes;
+  choices.Hec1 = options.Hec1;
+  choices.DeckPath = options.DeckPath;
+  choices.PdfPath = options.ReportPdf;
+  choices.Print = options.Print;
+  choices.PondCsvPath = options.PondCsv;
+  choices.Check = options.Check || options.Study;
+  if (!severalRuns)
+    choices.PlotPath = options.Plot;
+  else if (options.Plot)
+    choices.OtherOutputs.push_back({"plot", *options.Plot});
+  if (options.Study)
+    choices.OtherOutputs.push_back({"study", *options.Study});
+  return choices;
+}
+
+// The text a run puts on standard output: its listing (or CSV table) and its check.
+void AppendRunText(const BasinRun& basin, const CompanionOptions& options, std::string& text) {
+  if (options.Csv) {
+    text += HydrographCsv(basin.Run);
+    return;
+  }
+  text += ListingText(basin.Run);
+  if (basin.Check && options.Check) {
+    for (const std::string& line : CheckLines(*basin.Check))
+      text.append(line).append("\n");
+  }
+}
+
+// The files written beside the runs: their chart when there are several, and the study.
+std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOptions& options,
+                                                               const std::vector<BasinRun>& runs,
+                                                               const CompanionServices& services) {
+  std::vector<std::pair<std::string, std::string>> files;
+  if (options.Plot && runs.size() > 1) {
+    std::vector<const Run*> each;
+    each.reserve(runs.size());
+    for (const BasinRun& basin : runs)
+      each.push_back(&basin.Run);
+    files.emplace_back(*options.Plot, PlotFileBytes(each, *options.Plot, &services.devices));
+  }
+  if (options.Study) {
+    std::vector<StudyRun> studyRuns;
+    studyRuns.reserve(runs.size());
+    for (const BasinRun& basin : runs)
+      studyRuns.push_back({basin.Run, *basin.Check});
+    const Study study = MakeStudy({options.Project, options.Basin, options.Engineer, options.Notes},
+                                  services.clock.ShortDate(), options.Entries, StudyChoices{},
+                                  std::move(studyRuns));
+    files.emplace_back(*options.Study, StudyPdfBytes(study, &services.devices));
+  }
+  return files;
+}
+
+// One basin, once or for each return period asked for, each listing headed by its return period
+// when there are several. Every run is prepared and computed before any file is written.
+int RunSingle(const CompanionOptions& options, const CompanionServices& services, std::ostream& out,
+              std::ostream& err) {
+  const std::vector<std::string> periods =
+      options.ReturnPeriods.empty() ? std::vector<std::string>{""} : options.ReturnPeriods;
+  std::shared_ptr<const TablePond> pond;
+  if (options.Pond) {
+    pond = tables::ReadOrRefuse(messages::kPondTableTitle, [&] {
+      return LoadPond(services.files, *options.Pond, *options.Pond);
+    });
+  }
+  std::optional<RainfallTables> tables;
+  if (options.Rainfall) {
+    tables = tables::ReadOrRefuse(messages::kRainfallTableTitle, [&] {
+      return LoadRainfallTables(services.files, *options.Rainfall, *options.Rainfall);
+    });
+  }
+  // With several return periods the runs write no files of their own, so only one run's request
+  // is kept.
+  std::vector<BasinRun> runs(periods.size());
+  OutputRequest request;
+  for (std::size_t i = 0; i < periods.size(); ++i) {
+    const RunChoices choices = Choices(options, tables, periods[i], pond, periods.size() > 1);
+    const PreparedRun prepared = PrepareRun(options.Entries, choices, services.files);
+    ComputeBasin(prepared.Inputs, prepared.Request, runs[i]);
+    if (periods.size() == 1)
+      request = prepared.Request;
+  }
+
+  // The runs' own files (one run's), and the chart and study of them all, written together.
+  const RunServices runServices{services.files, services.clock, &services.devices};
+  std::vector<std::pair<std::string, std::string>> documents;
+  try {
+    documents = DocumentFiles(options, runs, services);
+  } catch (const Fault& fault) {
+    err << kPrefix << fault.what() << '\n';
+    return kExitFault;
+  }
+  std::vector<FileText> more;
+  more.reserve(documents.size());
+  for (const auto& [path, bytes] : documents)
+    more.push_back({path, bytes});
+  WriteOutputs(request, runServices, runs.front(), more);
+  if (runs.front().Failure) {
+    err << kPrefix << FailureText(*runs.front().Failure) << '\n';
+    return kExitFault;
+  }
+
+  std::string text;
+  for (const BasinRun& basin : runs) {
+    if (runs.size() > 1) {
+      if (!text.empty())
+        text += "\n";
+      text += "RETURN PERIOD ";
+      AppendStrForm(text, ParseReturnPeriod(basin.Run.Inputs.Rainfall->Ari).value_or(0));
+      text += " YEARS\n";
+    }
+    AppendRunText(basin, options, text);
+  }
+  out << text;
+  return kExitOk;
+}
+
+int RunBatchOf(const CompanionOptions& options, const CompanionServices& services,
+               std::ostream& out, std::ostream& err) {
+  const auto onRow = [&](const BatchRow& row) {
+    if (row.Status != RowStatus::Ok)
+      err << kPrefix << RowProblem(row) << '\n';
+  };
+  const BatchTally tally =
+      RunBatchFiles(options, RunServices{services.batchFiles, services.clock, nullptr}, onRow);
+  if (!tally.TableProblem.empty()) {
+    err << kPrefix << *options.Batch << ", " << tally.TableProblem << '\n';
+    return kExitSomeRowsFailed;
+  }
+  out << tally.Rows << " basins: " << tally.Rows - tally.Failed << " done, " << tally.Failed
+      << " failed; summary in " << BatchPath(options, "summary.csv") << '\n';
+  return tally.Failed == 0 ? kExitOk : kExitSomeRowsFailed;
+}
+
+}  // namespace
+
+int RunCompanion(const CompanionOptions& options, const CompanionServices& services,
+                 std::ostream& out, std::ostream& err) {
+  CheckOptions(options);
+  try {
+    if (options.Batch)
+      return RunBatchOf(options, services, out, err);
+    return RunSingle(options, services, out, err);
+  } catch (const Refused& refusal) {
+    err << refusal.Title() << ": " << refusal.Text() << '\n';
+    return kExitRefused;
+  } catch (const Fault& fault) {
+    err << kPrefix << ComputationFaultText(fault) << '\n';
+    return kExitFault;
+  } catch (const std::bad_alloc&) {
+    err << kPrefix << messages::kOutOfMemoryText << '\n';
+    return kExitFault;
+  }
+}
+
+}  // namespace rh
