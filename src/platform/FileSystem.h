@@ -14,6 +14,8 @@ namespace files {
 struct Target;
 class Temporary;
 enum class Placement;
+template <class Files, class Target, class Temporary, auto Inspect, auto SameFile>
+struct ReplaceSteps;
 }  // namespace files
 
 // One file of a group written together.
@@ -164,7 +166,8 @@ class StdFileSystem final : public FileSystem {
 
  private:
   class Spares;
-  class Writer;
+  template <class Files, class Target, class Temporary, auto Inspect, auto SameFile>
+  friend struct files::ReplaceSteps;
   void PutInPlace(files::Target& target, files::Temporary& temp);
   void Settle(files::Temporary& temp, files::Placement placement);
   std::unique_ptr<files::Temporary> NewTemporary(const files::Target& target);

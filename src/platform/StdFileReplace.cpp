@@ -16,6 +16,7 @@
 
 #include "platform/FileMessages.h"
 #include "platform/FileSystem.h"
+#include "platform/ReplaceSteps.h"
 #include "platform/WriteCleanup.h"
 
 namespace rh {
@@ -456,31 +457,14 @@ void StdFileSystem::Settle(files::Temporary& temp, files::Placement placement) {
   }
 }
 
+using Steps = files::ReplaceSteps<StdFileSystem, Target, Temporary, Inspect, SameFile>;
+
 void StdFileSystem::ReplaceText(const std::string& path, std::string_view text) {
-  Target target = Inspect(path);
-  const std::unique_ptr<Temporary> temp = NewTemporary(target);
-  temp->Write(text, durability_ == Durability::Synced);
-  PutInPlace(target, *temp);
+  Steps::ReplaceText(*this, path, text);
 }
 
-class StdFileSystem::Writer final : public FileWriter {
- public:
-  Writer(StdFileSystem& files, const std::string& path)
-      : files_(files), target_(Inspect(path)), temp_(files.NewTemporary(target_)) {}
-  void Write(std::string_view text) override { temp_->Append(text); }
-  void Commit() override {
-    temp_->Finish(files_.durability_ == Durability::Synced);
-    files_.PutInPlace(target_, *temp_);
-  }
-
- private:
-  StdFileSystem& files_;
-  Target target_;
-  std::unique_ptr<Temporary> temp_;
-};
-
 std::unique_ptr<FileWriter> StdFileSystem::BeginReplace(const std::string& path) {
-  return std::make_unique<Writer>(*this, path);
+  return std::make_unique<Steps::Writer>(*this, path);
 }
 
 void StdFileSystem::ReplaceAll(const std::vector<FileText>& files) {
@@ -488,15 +472,7 @@ void StdFileSystem::ReplaceAll(const std::vector<FileText>& files) {
     ReplaceText(files[0].path, files[0].text);  // nothing to keep together
     return;
   }
-  std::vector<Target> targets;
-  targets.reserve(files.size());
-  for (const FileText& file : files) {
-    targets.push_back(Inspect(file.path));
-    for (std::size_t i = 0; i + 1 < targets.size(); ++i) {
-      if (SameFile(targets[i], targets.back()))
-        throw Fault("write", file.path, messages::kNamedTwiceReason);
-    }
-  }
+  std::vector<Target> targets = Steps::InspectAll(files);
   std::vector<std::unique_ptr<Temporary>> temps;
   temps.reserve(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) {

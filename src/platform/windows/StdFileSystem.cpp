@@ -30,6 +30,7 @@
 #include "platform/FileMessages.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/ReplaceSteps.h"
 #include "platform/WriteCleanup.h"
 #include "platform/windows/WideText.h"
 
@@ -577,31 +578,14 @@ void StdFileSystem::PutInPlace(Target& target, Temporary& temp) {
     spares_->Add(target);
 }
 
+using Steps = files::ReplaceSteps<StdFileSystem, Target, Temporary, Inspect, SameFile>;
+
 void StdFileSystem::ReplaceText(const std::string& path, std::string_view text) {
-  Target target = Inspect(path);
-  const std::unique_ptr<Temporary> temp = NewTemporary(target);
-  temp->Write(text, durability_ == Durability::Synced);
-  PutInPlace(target, *temp);
+  Steps::ReplaceText(*this, path, text);
 }
 
-class StdFileSystem::Writer final : public FileWriter {
- public:
-  Writer(StdFileSystem& files, const std::string& path)
-      : files_(files), target_(Inspect(path)), temp_(files.NewTemporary(target_)) {}
-  void Write(std::string_view text) override { temp_->Append(text); }
-  void Commit() override {
-    temp_->Finish(files_.durability_ == Durability::Synced);
-    files_.PutInPlace(target_, *temp_);
-  }
-
- private:
-  StdFileSystem& files_;
-  Target target_;
-  std::unique_ptr<Temporary> temp_;
-};
-
 std::unique_ptr<FileWriter> StdFileSystem::BeginReplace(const std::string& path) {
-  return std::make_unique<Writer>(*this, path);
+  return std::make_unique<Steps::Writer>(*this, path);
 }
 
 void StdFileSystem::ReplaceAll(const std::vector<FileText>& files) {
@@ -609,15 +593,7 @@ void StdFileSystem::ReplaceAll(const std::vector<FileText>& files) {
     ReplaceText(files[0].path, files[0].text);  // nothing to keep together
     return;
   }
-  std::vector<Target> targets;
-  targets.reserve(files.size());
-  for (const FileText& file : files) {
-    targets.push_back(Inspect(file.path));
-    for (std::size_t i = 0; i + 1 < targets.size(); ++i) {
-      if (SameFile(targets[i], targets.back()))
-        throw Fault("write", file.path, messages::kNamedTwiceReason);
-    }
-  }
+  std::vector<Target> targets = Steps::InspectAll(files);
   const bool synced = durability_ == Durability::Synced;
   const DWORD through = synced ? MOVEFILE_WRITE_THROUGH : 0;
   std::vector<std::unique_ptr<Temporary>> temps;
