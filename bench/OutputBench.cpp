@@ -123,7 +123,7 @@ void BM_WriteHec1Deck(benchmark::State& state) {
   rh::StdFileSystem files;
   FixedClock clock;
   rh::OutputRequest request;
-  request.DeckPath = dir / "RUN1.HC1";
+  request.Outputs.push_back({rh::OutputKind::Deck, dir / "RUN1.HC1"});
   for (auto _ : state)
     rh::RunBasin(Inputs(5), request, rh::RunServices{files, clock, nullptr});
 }

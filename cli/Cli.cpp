@@ -6,6 +6,8 @@
 
 #include "Version.h"
 #include "app/companion/Companion.h"
+#include "app/run/OptionTable.h"
+#include "app/run/Outputs.h"
 #include "core/Faults.h"
 
 namespace rh::cli {
@@ -19,16 +21,9 @@ struct Parsed {
   bool version = false;
 };
 
-enum class Takes { Nothing, Value, OptionalValue };
-
-// One option: its name, its value's name in the usage, its help and what it sets.
-struct Option {
-  const char* name;
-  Takes takes;
-  const char* value;  // the value's name in the usage
-  const char* help;   // lines after the first are indented under it
-  void (*set)(Parsed&, const std::string& value);
-};
+// One option: its name, its value's name in the usage, its help and what it sets. An option
+// without a setter asks for the output whose option it is.
+using Option = rh::Option<Parsed>;
 
 // A whole number of minutes, at least 1.
 long Minutes(const std::string& text) {
@@ -52,7 +47,17 @@ std::vector<std::string> ReturnPeriods(const std::string& text) {
   }
 }
 
-const Option kOptions[] = {
+// The option of an output, from the output table.
+Option OutputOption(OutputKind kind) {
+  const OptionHelp& option = OutputOf(kind).Option;
+  return {option.name, option.takes, option.value, option.help, nullptr};
+}
+
+// Where the options of the outputs not placed in the table below are listed.
+constexpr Option kOtherOutputs = {nullptr, Takes::Nothing, nullptr, nullptr, nullptr};
+
+// The options in the order of the usage.
+const Option kPlacedOptions[] = {
     {"--tc", Takes::Value, "TEXT",
      "time of concentration, minutes (rounded to a whole number, at least 5)",
      [](Parsed& p, const std::string& v) { p.options.Entries.TimeOfConcentration = v; }},
@@ -82,13 +87,8 @@ const Option kOptions[] = {
      [](Parsed& p, const std::string& v) { p.options.Pond = v; }},
     {"--route-step", Takes::Value, "MIN", "the routing step, whole minutes dividing Tc (default 1)",
      [](Parsed& p, const std::string& v) { p.options.RouteStepMinutes = Minutes(v); }},
-    {"--pond-csv", Takes::Value, "FILE",
-     "also write the routed pond as time_min,inflow_cfs,outflow_cfs,\n"
-     "storage_acft,stage_ft rows",
-     [](Parsed& p, const std::string& v) { p.options.PondCsv = v; }},
-    {"--csv", Takes::Nothing, nullptr,
-     "print time_min,discharge_cfs rows instead of the results listing",
-     [](Parsed& p, const std::string&) { p.options.Csv = true; }},
+    OutputOption(OutputKind::PondCsv),
+    OutputOption(OutputKind::Csv),
     {"--check", Takes::Nothing, nullptr,
      "after the listing, check the runoff volume and the peak discharge",
      [](Parsed& p, const std::string&) { p.options.Check = true; }},
@@ -100,15 +100,11 @@ const Option kOptions[] = {
        p.options.Hec1 = true;
        p.options.DeckPath = v;
      }},
-    {"--report", Takes::Value, "FILE.pdf", "write the printed report to a PDF file",
-     [](Parsed& p, const std::string& v) { p.options.ReportPdf = v; }},
-    {"--print", Takes::Nothing, nullptr, "send the printed report to the default printer",
-     [](Parsed& p, const std::string&) { p.options.Print = true; }},
-    {"--plot", Takes::Value, "FILE", "also draw the hydrograph as FILE.svg or FILE.png",
-     [](Parsed& p, const std::string& v) { p.options.Plot = v; }},
-    {"--study", Takes::Value, "FILE.pdf",
-     "write the study document: inputs, storm, check, chart and table",
-     [](Parsed& p, const std::string& v) { p.options.Study = v; }},
+    OutputOption(OutputKind::Report),
+    OutputOption(OutputKind::Print),
+    OutputOption(OutputKind::Plot),
+    OutputOption(OutputKind::Study),
+    kOtherOutputs,
     {"--project", Takes::Value, "TEXT", "the study's project name",
      [](Parsed& p, const std::string& v) { p.options.Project = v; }},
     {"--basin", Takes::Value, "TEXT", "the study's basin name",
@@ -130,6 +126,31 @@ const Option kOptions[] = {
     {"--version", Takes::Nothing, nullptr, "show the program version",
      [](Parsed& p, const std::string&) { p.version = true; }},
 };
+
+// The companion's options: the table above, with every output whose option it does not place
+// where kOtherOutputs stands.
+const std::vector<Option>& Options() {
+  static const std::vector<Option> options = [] {
+    std::vector<Option> all;
+    for (const Option& option : kPlacedOptions) {
+      if (option.name != nullptr) {
+        all.push_back(option);
+        continue;
+      }
+      for (const OutputEntry& entry : OutputTable()) {
+        const bool placed =
+            std::any_of(std::begin(kPlacedOptions), std::end(kPlacedOptions), [&](const Option& o) {
+              return o.name != nullptr && entry.Option.name != nullptr &&
+                     std::string(o.name) == entry.Option.name;
+            });
+        if (!placed && entry.Option.name != nullptr && entry.Option.help != nullptr)
+          all.push_back(OutputOption(entry.Kind));
+      }
+    }
+    return all;
+  }();
+  return options;
+}
 
 constexpr const char* kSynopsis =
     "Usage: rational-hydrograph-cli --tc TEXT --rain TEXT --area TEXT --coef TEXT --peak TEXT\n"
@@ -155,55 +176,7 @@ constexpr const char* kClosing =
 
 std::string UsageText() {
   constexpr std::size_t kHelpColumn = 21;
-  std::string text = kSynopsis;
-  for (const Option& option : kOptions) {
-    std::string head = std::string("  ") + option.name;
-    if (option.takes != Takes::Nothing)
-      head.append(" ").append(option.value);
-    head.resize(std::max(kHelpColumn, head.size() + 1), ' ');
-    std::string help = option.help;
-    for (std::size_t at = help.find('\n'); at != std::string::npos; at = help.find('\n', at + 1))
-      help.insert(at + 1, kHelpColumn, ' ');
-    text.append(head).append(help).append("\n");
-  }
-  return text + kClosing;
-}
-
-// The number of one-character edits between two names.
-std::size_t EditDistance(const std::string& a, const std::string& b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j)
-    row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
-[[noreturn]] void Unknown(const std::string& name) {
-  const Option* nearest = nullptr;
-  std::size_t best = 3;  // at most two edits away
-  for (const Option& option : kOptions) {
-    const std::size_t distance = EditDistance(name, option.name);
-    if (distance < best) {
-      best = distance;
-      nearest = &option;
-    }
-  }
-  throw UsageError(messages::kUnknownOptionText + name +
-                   (nearest != nullptr
-                        ? messages::kNearestOptionText + std::string(nearest->name) + "?"
-                        : std::string()));
-}
-
-bool LooksLikeOption(const std::string& arg) {
-  return arg.rfind("--", 0) == 0;
+  return kSynopsis + OptionLines(Options(), kHelpColumn) + kClosing;
 }
 
 Parsed Parse(const std::vector<std::string>& args) {
@@ -218,10 +191,9 @@ Parsed Parse(const std::vector<std::string>& args) {
       value = name.substr(eq + 1);
       name.erase(eq);
     }
-    const auto option = std::find_if(std::begin(kOptions), std::end(kOptions),
-                                     [&](const Option& o) { return name == o.name; });
-    if (option == std::end(kOptions))
-      Unknown(name);
+    const Option* option = FindOption(Options(), name);
+    if (option == nullptr)
+      throw UsageError(UnknownOptionText(name, Options()));
     // A second value would silently replace the first: a script with a slip is told instead.
     if (!given.insert(name).second)
       throw UsageError(messages::kOptionWord + name + messages::kGivenTwiceText);
@@ -245,7 +217,10 @@ Parsed Parse(const std::vector<std::string>& args) {
           value = args[++i];
         break;
     }
-    option->set(parsed, value.value_or(std::string()));
+    if (option->set != nullptr)
+      option->set(parsed, value.value_or(std::string()));
+    else
+      parsed.options.Outputs.push_back({OutputWithOption(name)->Kind, value.value_or("")});
   }
   return parsed;
 }

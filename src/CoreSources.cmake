@@ -12,6 +12,8 @@ set(coreSources
   app/window/LicenseText.cpp
   app/window/Main.cpp
   app/tables/PondFile.cpp
+  app/run/OptionTable.cpp
+  app/run/Outputs.cpp
   app/run/PreparedRun.cpp
   app/tables/RainfallTable.cpp
   app/run/RunBasin.cpp

@@ -47,7 +47,7 @@ std::string Hec1DeckText(const Deck& deck, const std::string& date) {
 std::optional<OutputFailure> WriteDeck(const Deck& deck, FileSystem& files) {
   test::FixedClock clock;
   OutputRequest request;
-  request.DeckPath = deck.path;
+  request.Outputs.push_back({OutputKind::Deck, deck.path});
   return RunBasin(deck.run.Inputs, request, RunServices{files, clock, nullptr}).Failure;
 }
 

@@ -11,8 +11,8 @@
 #include "Basins.h"
 #include "Fakes.h"
 #include "TestFiles.h"
-#include "app/tables/PondFile.h"
 #include "app/run/RunBasin.h"
+#include "app/tables/PondFile.h"
 #include "core/Faults.h"
 #include "engine/Pond.h"
 #include "output/HydrographTable.h"
@@ -327,8 +327,7 @@ TEST(PondOutputs, RoutedRunAcrossTheOutputs) {
   test::MemoryFileSystem files;
   test::FixedClock clock;
   OutputRequest request;
-  request.ListingPath = "run.txt";
-  request.PondCsvPath = "pond.csv";
+  request.Outputs = {{OutputKind::Listing, "run.txt"}, {OutputKind::PondCsv, "pond.csv"}};
   const BasinRun basin = RunBasin(in, request, {files, clock});
   ASSERT_FALSE(basin.Failure);
   ASSERT_TRUE(basin.Run.Routing);

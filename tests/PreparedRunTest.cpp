@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "Fakes.h"
-#include "app/window/Init.h"
 #include "app/run/PreparedRun.h"
 #include "app/run/RunRequest.h"
+#include "app/window/Init.h"
 #include "app/window/Settings.h"
 #include "core/Faults.h"
 
@@ -148,7 +148,7 @@ TEST(PrepareRun, FrontEndsChoices) {
          c.ChartPeak = true;
          c.Hec1 = true;
          c.DeckPath = "out/A.hc1";
-         c.ListingPath = "out/A.txt";
+         c.Outputs.push_back({OutputKind::Listing, "out/A.txt"});
          return c;
        }(),
        "", kZeroTailHec1, "out/A.hc1", "out/A.txt", 358},
@@ -158,8 +158,12 @@ TEST(PrepareRun, FrontEndsChoices) {
     const PreparedRun run =
         PrepareRun(Entries("10", "2.5", "100", ".85", c.peak), c.choices, files);
     EXPECT_EQ(run.Inputs.ZeroTail, c.zeroTail) << c.name;
-    EXPECT_EQ(run.Request.DeckPath, c.deck) << c.name;
-    EXPECT_EQ(run.Request.ListingPath, c.listing) << c.name;
+    const auto path = [&](OutputKind kind) {
+      const std::string* found = run.Request.PathOf(kind);
+      return found != nullptr ? std::optional<std::string>(*found) : std::nullopt;
+    };
+    EXPECT_EQ(path(OutputKind::Deck), c.deck) << c.name;
+    EXPECT_EQ(path(OutputKind::Listing), c.listing) << c.name;
     EXPECT_EQ(run.Inputs.PeakDischarge, c.peakCfs) << c.name;
   }
 }
@@ -172,10 +176,9 @@ TEST(PrepareRun, OutputsNeverLandOnInputsOrEachOther) {
   onTable.Hec1 = true;
   onTable.DeckPath = "tables/./r.csv";
   RunChoices twoOnOne;
-  twoOnOne.PlotPath = "out/x.svg";
-  twoOnOne.ListingPath = "out/sub/../x.svg";
+  twoOnOne.Outputs = {{OutputKind::Plot, "out/x.svg"}, {OutputKind::Listing, "out/sub/../x.svg"}};
   RunChoices onBatchTable;
-  onBatchTable.ListingPath = "out/A.txt";
+  onBatchTable.Outputs.push_back({OutputKind::Listing, "out/A.txt"});
   onBatchTable.OtherFiles.push_back({"basin table", "out/A.txt"});
   for (const RunChoices* choices : {&onTable, &twoOnOne, &onBatchTable}) {
     test::MemoryFileSystem files;

@@ -255,5 +255,30 @@ TEST(UserSettings, ReadFromTheUsersFileElseTheDefaultWrittenToTheUsers) {
   }
 }
 
+// The windowed program's options: its own are read, anything else is left for Qt, and a slip is
+// told what is wrong or the nearest option.
+TEST(ProgramOptions, OwnOptionsAreReadAndTheRestLeftForQt) {
+  const ProgramOptions read = ParseProgramOptions(
+      {"prog", "--hec1", "--rainfall", "r.csv", "--ari", "100", "-platform", "offscreen", "-h"});
+  EXPECT_TRUE(read.hec1 && read.help && !read.version && !read.peakChart);
+  EXPECT_EQ(read.rainfall + "|" + read.ari + "|" + read.pond, "r.csv|100|");
+  EXPECT_EQ(read.qtArguments, (std::vector<std::string>{"prog", "-platform", "offscreen"}));
+  EXPECT_EQ(read.problem, "");
+
+  const struct {
+    std::vector<std::string> arguments;
+    std::string problem;
+  } slips[] = {
+      {{"prog", "--pond"}, "option --pond has no value"},
+      {{"prog", "--rainfall", "--hec1"}, "option --rainfall has no value"},
+      {{"prog", "--ari", "10"}, messages::kAriWithoutTableText},
+  };
+  for (const auto& slip : slips)
+    EXPECT_EQ(ParseProgramOptions(slip.arguments).problem, slip.problem) << slip.problem;
+  EXPECT_EQ(ProgramUnknownOptionText("--rainfal"),
+            "unknown option --rainfal; did you mean --rainfall?");
+  EXPECT_EQ(ProgramUnknownOptionText("-style"), "unknown option -style");
+}
+
 }  // namespace
 }  // namespace rh

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "PageFiles.h"
-#include "app/tables/PondFile.h"
 #include "app/run/PreparedRun.h"
-#include "app/tables/RainfallTable.h"
 #include "app/run/RunBasin.h"
 #include "app/run/WarningEntry.h"
+#include "app/tables/PondFile.h"
+#include "app/tables/RainfallTable.h"
 #include "core/Faults.h"
 #include "output/HydrographTable.h"
 #include "output/PondReport.h"
@@ -98,15 +98,15 @@ void Run(const PageRequest& request, const RunEntries& entries, RunChoices& choi
   const BasinRun basin =
       RunBasin(prepared.Inputs, prepared.Request, RunServices{files, clock, nullptr});
   if (basin.Failure) {
-    page.warningTitle =
-        basin.Failure->Which == Output::Deck ? messages::kDeckFaultTitle : messages::kRunFaultTitle;
+    page.warningTitle = basin.Failure->Which == OutputKind::Deck ? messages::kDeckFaultTitle
+                                                                 : messages::kRunFaultTitle;
     page.warningText = basin.Failure->Message;
     return;
   }
   page.listing = ListingText(basin.Run);
   page.csv = HydrographCsv(basin.Run);
-  if (prepared.Request.DeckPath)
-    page.deck = files.ReadText(*prepared.Request.DeckPath);
+  if (const std::string* deckPath = prepared.Request.PathOf(OutputKind::Deck))
+    page.deck = files.ReadText(*deckPath);
   if (basin.Run.Routing) {
     page.pondSummary = Lines(PondLines(basin.Run));
     page.pondCsv = PondCsv(*basin.Run.Routing);

@@ -6,10 +6,10 @@
 #include <memory>
 #include <optional>
 
-#include "app/window/Maker.h"
 #include "app/run/PreparedRun.h"
 #include "app/run/RunBasin.h"
 #include "app/run/RunRequest.h"
+#include "app/window/Maker.h"
 #include "app/window/Settings.h"
 #include "core/Faults.h"
 #include "output/TextForms.h"
@@ -156,7 +156,8 @@ void MainMenu::OnGenerate() {
     return;
   if (run->Failure) {
     // With the switch on and no path typed, the user is told where the path goes.
-    const bool noPath = run->Failure->Which == Output::Deck && TrimSpaces(run->DeckPath).empty();
+    const bool noPath =
+        run->Failure->Which == OutputKind::Deck && TrimSpaces(run->DeckPath).empty();
     context_.prompts.Warning(this, messages::kDeckFaultTitle,
                              noPath ? messages::kDeckPathEmptyText : run->Failure->Message);
   }

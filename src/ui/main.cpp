@@ -76,9 +76,8 @@ int main(int argc, char* argv[]) {
   int qtArgc = static_cast<int>(qtArguments.size());
   QApplication app(qtArgc, qtArgv.data());
   if (qtArgc > 1) {
-    std::fprintf(stderr,
-                 "rational-hydrograph: unknown option %s\nTry 'rational-hydrograph --help'.\n",
-                 qtArgv[1]);
+    std::fprintf(stderr, "rational-hydrograph: %s\nTry 'rational-hydrograph --help'.\n",
+                 rh::ProgramUnknownOptionText(qtArgv[1]).c_str());
     return 64;
   }
   rh::ui::SetUpApplication();

@@ -15,10 +15,10 @@
 #include <thread>
 #include <vector>
 
+#include "app/run/PreparedRun.h"
 #include "app/tables/BasinCsv.h"
 #include "app/tables/FileCache.h"
 #include "app/tables/PondFile.h"
-#include "app/run/PreparedRun.h"
 #include "app/tables/RainfallTable.h"
 #include "core/Faults.h"
 #include "core/ShownText.h"
@@ -299,7 +299,7 @@ void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batc
   if (options.Hec1)
     choices.DeckPath = BatchPath(options, row.Name + ".hc1");
   if (!options.SummaryOnly)
-    choices.ListingPath = BatchPath(options, row.Name + ".txt");
+    choices.Outputs.push_back({OutputKind::Listing, BatchPath(options, row.Name + ".txt")});
   choices.RouteStepMinutes = options.RouteStepMinutes;
   choices.Check = true;  // the summary's volume
   choices.OtherFiles.push_back(batch.table);

@@ -5,12 +5,12 @@
 #include <string>
 
 #include "app/companion/Batch.h"
-#include "app/tables/PondFile.h"
 #include "app/run/PreparedRun.h"
-#include "app/tables/RainfallTable.h"
 #include "app/run/RunBasin.h"
 #include "app/run/StudyPdf.h"
 #include "app/run/StudyRuns.h"
+#include "app/tables/PondFile.h"
+#include "app/tables/RainfallTable.h"
 #include "app/tables/TableText.h"
 #include "core/Faults.h"
 #include "output/Hec1Deck.h"
@@ -44,9 +44,8 @@ void CheckOptions(const CompanionOptions& o) {
   const RunEntries& e = o.Entries;
   if (o.Batch) {
     if (!e.TimeOfConcentration.empty() || !e.SixHourRainfall.empty() || !e.BasinArea.empty() ||
-        !e.RunoffCoefficient.empty() || !e.PeakDischarge.empty() || o.Csv || o.Check || o.Plot ||
-        o.ReportPdf || o.Print || o.Rainfall || !o.ReturnPeriods.empty() || o.Pond || o.PondCsv ||
-        o.Study)
+        !e.RunoffCoefficient.empty() || !e.PeakDischarge.empty() || !o.Outputs.empty() || o.Check ||
+        o.Rainfall || !o.ReturnPeriods.empty() || o.Pond)
       throw UsageError(messages::kBatchOnlyTableText);
     if (o.OutDir.empty())
       throw UsageError(messages::kBatchNeedsOutText);
@@ -58,20 +57,32 @@ void CheckOptions(const CompanionOptions& o) {
     throw UsageError(messages::kOutWithoutBatchText);
   if (o.Hec1 && o.DeckPath.empty())
     throw UsageError(messages::kHec1NeedsPathText);
-  if (o.Csv && o.Check)
+  if (o.Wants(OutputKind::Csv) && o.Check)
     throw UsageError(messages::kCsvAndCheckText);
-  if (o.Plot && !PlotFormatOf(*o.Plot))
+  const std::string* plot = o.PathOf(OutputKind::Plot);
+  if (plot && !PlotFormatOf(*plot))
     throw UsageError(messages::kPlotOptionNameText);
-  if (o.ReportPdf && !EndsWithNoCase(*o.ReportPdf, ".pdf"))
+  const std::string* report = o.PathOf(OutputKind::Report);
+  if (report && !EndsWithNoCase(*report, ".pdf"))
     throw UsageError(messages::kReportNameText);
-  if (o.Study && !EndsWithNoCase(*o.Study, ".pdf"))
+  const std::string* study = o.PathOf(OutputKind::Study);
+  if (study && !EndsWithNoCase(*study, ".pdf"))
     throw UsageError(messages::kStudyNameText);
-  if (!o.Study && !(o.Project.empty() && o.Basin.empty() && o.Engineer.empty() && o.Notes.empty()))
+  if (!study && !(o.Project.empty() && o.Basin.empty() && o.Engineer.empty() && o.Notes.empty()))
     throw UsageError(messages::kStudyDetailsText);
+  bool needsDevices = plot && PlotFormatOf(*plot) == PlotFormat::Png;
+  bool onePeriod = o.Hec1;
+  bool needsPond = false;
+  for (const RequestedOutput& output : o.Outputs) {
+    const OutputEntry& entry = OutputOf(output.Kind);
+    needsDevices =
+        needsDevices || entry.Medium == OutputMedium::Pdf || entry.Medium == OutputMedium::Device;
+    onePeriod = onePeriod || entry.OnePeriod;
+    needsPond = needsPond || entry.NeedsPond;
+  }
   // A build without the devices module (the Windows companion) refuses what needs them up front,
   // before any of the run's files is written.
-  if (!DevicesOffered() &&
-      (o.ReportPdf || o.Print || o.Study || (o.Plot && PlotFormatOf(*o.Plot) == PlotFormat::Png)))
+  if (!DevicesOffered() && needsDevices)
     throw UsageError(messages::kDevicesNotOfferedText);
   if (o.Rainfall && !e.SixHourRainfall.empty())
     throw UsageError(messages::kRainAndTableText);
@@ -81,12 +92,12 @@ void CheckOptions(const CompanionOptions& o) {
     if (!ParseReturnPeriod(ari))
       throw UsageError(messages::kAriValueText);
   }
-  if (o.ReturnPeriods.size() > 1 && (o.Csv || o.Hec1 || o.ReportPdf || o.Print || o.PondCsv))
+  if (o.ReturnPeriods.size() > 1 && onePeriod)
     throw UsageError(
         "several return periods give one listing after another, one --plot chart and one "
         "--study document; --csv, --hec1, --report, --print and --pond-csv take one return "
         "period");
-  if ((o.PondCsv || o.RouteStepMinutes != 1) && !o.Pond)
+  if ((needsPond || o.RouteStepMinutes != 1) && !o.Pond)
     throw UsageError(messages::kPondOptionsText);
   const std::pair<const char*, const std::string*> needed[] = {{"--tc", &e.TimeOfConcentration},
                                                                {"--rain", &e.SixHourRainfall},
@@ -101,17 +112,9 @@ void CheckOptions(const CompanionOptions& o) {
 
 // The title a failed output is reported under.
 std::string FailureText(const OutputFailure& failure) {
-  switch (failure.Which) {
-    case Output::Deck:
-      return std::string(messages::kDeckFaultTitle) + ": " + failure.Message;
-    case Output::Pdf:
-    case Output::Print:
-      return std::string(messages::kPrintFaultTitle) + ": " + failure.Message;
-    case Output::Listing:
-    case Output::Plot:
-    case Output::PondCsv:
-    case Output::Other:
-      break;
+  if (failure.Which) {
+    if (const char* title = OutputOf(*failure.Which).FailureTitle)
+      return std::string(title) + ": " + failure.Message;
   }
   return failure.Message;
 }
@@ -130,22 +133,23 @@ RunChoices Choices(const CompanionOptions& options, const std::optional<Rainfall
   choices.RouteStepMinutes = options.RouteStepMinutes;
   choices.Hec1 = options.Hec1;
   choices.DeckPath = options.DeckPath;
-  choices.PdfPath = options.ReportPdf;
-  choices.Print = options.Print;
-  choices.PondCsvPath = options.PondCsv;
-  choices.Check = options.Check || options.Study;
-  if (!severalRuns)
-    choices.PlotPath = options.Plot;
-  else if (options.Plot)
-    choices.OtherOutputs.push_back({"plot", *options.Plot});
-  if (options.Study)
-    choices.OtherOutputs.push_back({"study", *options.Study});
+  choices.Check = options.Check || options.Wants(OutputKind::Study);
+  for (const OutputEntry& entry : OutputTable()) {
+    const RequestedOutput* output = FindOutput(options.Outputs, entry.Kind);
+    if (output == nullptr || entry.OnStandardOutput)
+      continue;
+    // The study, and with several runs the chart, are made of all the runs and written beside
+    // them.
+    const bool ofAllRuns =
+        (entry.Render == nullptr && entry.Send == nullptr) || (severalRuns && !entry.OnePeriod);
+    (ofAllRuns ? choices.OtherOutputs : choices.Outputs).push_back(*output);
+  }
   return choices;
 }
 
 // The text a run puts on standard output: its listing (or CSV table) and its check.
 void AppendRunText(const BasinRun& basin, const CompanionOptions& options, std::string& text) {
-  if (options.Csv) {
+  if (options.Wants(OutputKind::Csv)) {
     text += HydrographCsv(basin.Run);
     return;
   }
@@ -161,22 +165,23 @@ std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOp
                                                                const std::vector<BasinRun>& runs,
                                                                const CompanionServices& services) {
   std::vector<std::pair<std::string, std::string>> files;
-  if (options.Plot && runs.size() > 1) {
+  const std::string* plot = options.PathOf(OutputKind::Plot);
+  if (plot && runs.size() > 1) {
     std::vector<const Run*> each;
     each.reserve(runs.size());
     for (const BasinRun& basin : runs)
       each.push_back(&basin.Run);
-    files.emplace_back(*options.Plot, PlotFileBytes(each, *options.Plot, &services.devices));
+    files.emplace_back(*plot, PlotFileBytes(each, *plot, &services.devices));
   }
-  if (options.Study) {
+  if (const std::string* study = options.PathOf(OutputKind::Study)) {
     std::vector<StudyRun> studyRuns;
     studyRuns.reserve(runs.size());
     for (const BasinRun& basin : runs)
       studyRuns.push_back({basin.Run, *basin.Check});
-    const Study study = MakeStudy({options.Project, options.Basin, options.Engineer, options.Notes},
-                                  services.clock.ShortDate(), options.Entries, StudyChoices{},
-                                  std::move(studyRuns));
-    files.emplace_back(*options.Study, StudyPdfBytes(study, &services.devices));
+    const Study document = MakeStudy(
+        {options.Project, options.Basin, options.Engineer, options.Notes},
+        services.clock.ShortDate(), options.Entries, StudyChoices{}, std::move(studyRuns));
+    files.emplace_back(*study, StudyPdfBytes(document, &services.devices));
   }
   return files;
 }

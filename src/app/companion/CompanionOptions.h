@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/run/Outputs.h"
 #include "app/run/PreparedRun.h"
 
 namespace rh {
@@ -16,16 +17,13 @@ struct CompanionOptions {
   std::optional<std::string> Rainfall;     // a rainfall depth table instead of the county chart
   std::vector<std::string> ReturnPeriods;  // its return periods, years, as typed
   std::optional<std::string> Pond;         // a pond table to route the hydrograph through
-  std::optional<std::string> PondCsv;      // the routed pond table as CSV
   long RouteStepMinutes = 1;               // the routing step
-  bool Csv = false;                        // the hydrograph table instead of the listing
   bool Check = false;                      // the volume and peak check after the listing
   bool Hec1 = false;                       // the HEC-1 switch (a deck per basin)
   std::string DeckPath;                    // one basin's deck
-  std::optional<std::string> ReportPdf;    // the printed report as a PDF file
-  bool Print = false;                      // the printed report on the default printer
-  std::optional<std::string> Plot;         // the chart, .svg or .png
-  std::optional<std::string> Study;        // the study document, a PDF file
+  // The outputs asked for besides the listing and the deck, in the order given: each of the output
+  // table's kinds at most once.
+  std::vector<RequestedOutput> Outputs;
   std::string Project, Basin, Engineer, Notes;  // the study's details
 
   // A table of basins.
@@ -33,6 +31,13 @@ struct CompanionOptions {
   std::string OutDir;                // the folder of its files
   bool SummaryOnly = false;          // summary.csv alone
   unsigned Workers = 0;              // threads that run rows; 0: one per core
+
+  // The file of the output of `kind`; null when it is not asked for.
+  const std::string* PathOf(OutputKind kind) const {
+    const RequestedOutput* output = FindOutput(Outputs, kind);
+    return output != nullptr ? &output->Path : nullptr;
+  }
+  bool Wants(OutputKind kind) const { return FindOutput(Outputs, kind) != nullptr; }
 };
 
 }  // namespace rh

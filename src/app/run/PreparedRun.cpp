@@ -113,28 +113,23 @@ OutputRequest Outputs(const RunChoices& choices, FileSystem& files) {
     // name) must not break its KK record.
     if (Hec1StationNameBreaksRecord(choices.DeckPath))
       throw UsageError(messages::kDeckNameText);
-    request.DeckPath = choices.DeckPath;
+    request.Outputs.push_back({OutputKind::Deck, choices.DeckPath});
   }
-  request.ListingPath = choices.ListingPath;
-  request.PdfPath = choices.PdfPath;
-  request.Print = choices.Print;
-  request.PlotPath = choices.PlotPath;
-  request.PondCsvPath = choices.PondCsvPath;
+  for (const OutputEntry& entry : OutputTable()) {
+    for (const RequestedOutput& output : choices.Outputs) {
+      if (output.Kind == entry.Kind)
+        request.Outputs.push_back(output);
+    }
+  }
   request.Check = choices.Check;
 
   std::vector<NamedFile> outputs;
-  const std::pair<const char*, const std::optional<std::string>*> named[] = {
-      {"HEC-1 deck", &request.DeckPath},
-      {"listing", &request.ListingPath},
-      {"report", &request.PdfPath},
-      {"plot", &request.PlotPath},
-      {"pond table", &request.PondCsvPath}};
-  for (const auto& [what, path] : named) {
-    if (*path && !(*path)->empty())
-      outputs.push_back({what, &**path});
+  for (const RequestedOutput& output : request.Outputs) {
+    if (OutputOf(output.Kind).Medium != OutputMedium::Device && !output.Path.empty())
+      outputs.push_back({OutputOf(output.Kind).Name, &output.Path});
   }
-  for (const NamedPath& other : choices.OtherOutputs)
-    outputs.push_back({other.What.c_str(), &other.Path});
+  for (const RequestedOutput& other : choices.OtherOutputs)
+    outputs.push_back({OutputOf(other.Kind).Name, &other.Path});
   std::vector<NamedFile> inputs;
   if (!outputs.empty()) {
     if (choices.Rainfall)

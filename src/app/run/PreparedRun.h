@@ -49,16 +49,13 @@ struct RunChoices {
   // The pond the hydrograph is routed through (null: none), and the routing step in minutes.
   std::shared_ptr<const TablePond> Pond;
   long RouteStepMinutes = 1;
-  // The outputs wanted besides the deck.
-  std::optional<std::string> ListingPath;  // the listing as a text file
-  std::optional<std::string> PdfPath;      // the printed report as a PDF file
-  bool Print = false;                      // the printed report on the default printer
-  std::optional<std::string> PlotPath;     // the chart, .svg or .png
-  std::optional<std::string> PondCsvPath;  // the routed pond table
-  bool Check = false;                      // the volume and peak check
+  // The outputs wanted besides the deck, in any order: the prepared run puts them in the output
+  // table's order.
+  std::vector<RequestedOutput> Outputs;
+  bool Check = false;  // the volume and peak check
   // Files the front end writes beside the run's own (a study document, the chart of several
   // runs): compared with the run's inputs and outputs like them.
-  std::vector<NamedPath> OtherOutputs;
+  std::vector<RequestedOutput> OtherOutputs;
   // Files the run reads besides its rainfall and pond tables (a batch's basin table), and files
   // written beside it (a batch's summary): no output may land on any of them.
   std::vector<NamedPath> OtherFiles;

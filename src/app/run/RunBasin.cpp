@@ -5,28 +5,19 @@
 #include "core/Faults.h"
 #include "core/ShownText.h"
 #include "engine/Pond.h"
-#include "output/Hec1Deck.h"
 #include "output/Plot.h"
-#include "output/PondReport.h"
 #include "output/PrintedReport.h"
-#include "output/ResultsListing.h"
-#include "platform/HostText.h"
 
 namespace rh {
 
-namespace {
-
-OutputDevices& Devices(OutputDevices* devices) {
-  if (devices == nullptr)
-    throw PrinterFault(messages::kNoDevicesText);
-  return *devices;
+const std::string* OutputRequest::PathOf(OutputKind kind) const {
+  const RequestedOutput* output = FindOutput(Outputs, kind);
+  return output != nullptr ? &output->Path : nullptr;
 }
-
-}  // namespace
 
 std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const std::string& date,
                            OutputDevices* devices) {
-  const auto pdf = Devices(devices).OpenPdf();
+  const auto pdf = NeededDevices(devices).OpenPdf();
   PrintReport(run, deckPath, *pdf, date);
   return pdf->PdfBytes();
 }
@@ -35,7 +26,8 @@ std::string PictureBytes(const Drawing& drawing, const std::string& path, Output
   const std::optional<PlotFormat> format = PlotFormatOf(path);
   if (!format)
     throw FileFault("Cannot write " + ShownText(path) + ": " + messages::kPlotNameText, path);
-  return *format == PlotFormat::Svg ? DrawingSvg(drawing) : Devices(devices).PngBytes(drawing);
+  return *format == PlotFormat::Svg ? DrawingSvg(drawing)
+                                    : NeededDevices(devices).PngBytes(drawing);
 }
 
 std::string PlotFileBytes(const Run& run, const std::string& path, OutputDevices* devices) {
@@ -75,7 +67,8 @@ void ComputeBasin(const RunInputs& inputs, const OutputRequest& request, BasinRu
   if (inputs.Pond)
     basin.Run.Routing = std::make_shared<const PondRouting>(
         RoutePond(basin.Run, inputs.Pond->Table, inputs.RouteStepMinutes));
-  basin.DeckPath = request.DeckPath.value_or("");
+  const std::string* deckPath = request.PathOf(OutputKind::Deck);
+  basin.DeckPath = deckPath != nullptr ? *deckPath : std::string();
   basin.Check.reset();
   basin.Failure.reset();
   if (request.Check)
@@ -88,41 +81,28 @@ void WriteOutputs(const OutputRequest& request, const RunServices& services, Bas
 
   // Everything is rendered before anything is written.
   struct Pending {
-    Output which;
+    OutputKind which;
     const std::string* path;
     std::string bytes;
   };
   std::vector<Pending> files;
-  Output current = Output::Deck;
+  std::optional<OutputKind> current = OutputKind::Deck;
   try {
     std::string date;
-    if (request.DeckPath || request.PdfPath || request.Print)
-      date = services.clock.ShortDate();
-    if (request.DeckPath) {
-      current = Output::Deck;
-      files.push_back({current, &*request.DeckPath, Hec1DeckText(run, *request.DeckPath, date)});
+    for (const RequestedOutput& output : request.Outputs) {
+      const OutputEntry& entry = OutputOf(output.Kind);
+      if (entry.Dated && (entry.Render != nullptr || entry.Send != nullptr)) {
+        date = services.clock.ShortDate();
+        break;
+      }
     }
-    if (request.ListingPath) {
-      current = Output::Listing;
-      files.push_back({current, &*request.ListingPath, HostText(ListingText(run))});
-    }
-    if (request.PdfPath) {
-      current = Output::Pdf;
-      files.push_back({current, &*request.PdfPath,
-                       ReportPdfBytes(run, basin.DeckPath, date, services.devices)});
-    }
-    if (request.PlotPath) {
-      current = Output::Plot;
-      files.push_back(
-          {current, &*request.PlotPath, PlotFileBytes(run, *request.PlotPath, services.devices)});
-    }
-
-    if (request.PondCsvPath) {
-      current = Output::PondCsv;
-      if (!run.Routing)
-        throw FileFault("Cannot write " + *request.PondCsvPath + ": " + messages::kNoPondText,
-                        *request.PondCsvPath);
-      files.push_back({current, &*request.PondCsvPath, PondCsv(*run.Routing)});
+    for (const RequestedOutput& output : request.Outputs) {
+      const OutputEntry& entry = OutputOf(output.Kind);
+      if (entry.Render == nullptr)
+        continue;
+      current = output.Kind;
+      files.push_back({output.Kind, &output.Path,
+                       entry.Render({run, output.Path, basin.DeckPath, date, services.devices})});
     }
 
     std::vector<FileText> writes = more;
@@ -130,7 +110,7 @@ void WriteOutputs(const OutputRequest& request, const RunServices& services, Bas
     for (const Pending& file : files)
       writes.push_back({*file.path, file.bytes});
     if (!writes.empty()) {
-      current = files.empty() ? Output::Other : files.front().which;
+      current = files.empty() ? std::nullopt : std::optional<OutputKind>(files.front().which);
       try {
         services.files.ReplaceAll(writes);
       } catch (const FileFault& fault) {
@@ -143,10 +123,12 @@ void WriteOutputs(const OutputRequest& request, const RunServices& services, Bas
       }
     }
 
-    if (request.Print) {
-      current = Output::Print;
-      const auto printer = Devices(services.devices).OpenDefaultPrinter();
-      PrintReport(run, basin.DeckPath, *printer, date);
+    for (const RequestedOutput& output : request.Outputs) {
+      const OutputEntry& entry = OutputOf(output.Kind);
+      if (entry.Send == nullptr)
+        continue;
+      current = output.Kind;
+      entry.Send({run, output.Path, basin.DeckPath, date, services.devices});
     }
   } catch (const Fault& fault) {
     basin.Failure = OutputFailure{current, fault.what()};

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/run/Outputs.h"
 #include "core/Faults.h"
 #include "engine/Hydrograph.h"
 #include "output/VolumeCheck.h"
@@ -16,22 +17,20 @@
 
 namespace rh {
 
-// What a run writes besides its result. Each path is present when that output is wanted.
+// What a run writes besides its result: the outputs asked for, in the output table's order (the
+// run step makes them in the order given), and whether the volume and peak check is wanted.
 struct OutputRequest {
-  std::optional<std::string> DeckPath;     // the HEC-1 input deck
-  std::optional<std::string> ListingPath;  // the results listing as a text file
-  std::optional<std::string> PdfPath;      // the printed report as a PDF file
-  bool Print = false;                      // the printed report on the default printer
-  std::optional<std::string> PlotPath;     // the chart, .svg or .png
-  std::optional<std::string> PondCsvPath;  // the routed pond table
-  bool Check = false;                      // the volume and peak check
+  std::vector<RequestedOutput> Outputs;
+  bool Check = false;
+
+  // The file of the output of `kind`; null when it is not asked for.
+  const std::string* PathOf(OutputKind kind) const;
 };
 
-enum class Output { Deck, Listing, Pdf, Print, Plot, PondCsv, Other };
-
-// An output that could not be made, in the fault's own words.
+// An output that could not be made, in the fault's own words. Which is empty when the file that
+// failed was one written beside the run's own.
 struct OutputFailure {
-  Output Which;
+  std::optional<OutputKind> Which;
   std::string Message;
 };
 

@@ -1,9 +1,10 @@
 #include "app/window/Main.h"
 
+#include "app/run/OptionTable.h"
 #include "app/tables/PondFile.h"
 #include "app/tables/RainfallTable.h"
-#include "app/window/Settings.h"
 #include "app/tables/TableText.h"
+#include "app/window/Settings.h"
 #include "core/Faults.h"
 
 namespace rh {
@@ -39,53 +40,71 @@ void Main(Init& state, FileSystem& files, const StartupConfig& config, const Sta
     ops.ShowMethodTextModal(screen);
 }
 
+namespace {
+
+using ProgramOption = Option<ProgramOptions>;
+
+const ProgramOption kProgramOptions[] = {
+    {"--hec1", Takes::Nothing, nullptr, "turn the HEC-1 input deck feature on for this run",
+     [](ProgramOptions& o, const std::string&) { o.hec1 = true; }},
+    {"--rainfall", Takes::Value, "FILE",
+     "every run's storm from a rainfall table (a NOAA Atlas 14\n"
+     "export, or CSV duration_min,depth_in); P6 is its 6-hour depth",
+     [](ProgramOptions& o, const std::string& v) { o.rainfall = v; }},
+    {"--ari", Takes::Value, "YEARS", "the table's return period, when it has several",
+     [](ProgramOptions& o, const std::string& v) { o.ari = v; }},
+    {"--pond", Takes::Value, "FILE",
+     "route every run through a pond (stage_ft,storage_acft,outflow_cfs)",
+     [](ProgramOptions& o, const std::string& v) { o.pond = v; }},
+    {"--peak-chart", Takes::Nothing, nullptr, "the peak discharge from the chart: C x I(Tc) x A",
+     [](ProgramOptions& o, const std::string&) { o.peakChart = true; }},
+    {"--help", Takes::Nothing, nullptr, "print this usage and exit",
+     [](ProgramOptions& o, const std::string&) { o.help = true; }},
+    {"--version", Takes::Nothing, nullptr, "print the program version and exit",
+     [](ProgramOptions& o, const std::string&) { o.version = true; }},
+};
+
+}  // namespace
+
 ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
   ProgramOptions options;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    std::string* value = argument == "--rainfall" ? &options.rainfall
-                         : argument == "--ari"    ? &options.ari
-                         : argument == "--pond"   ? &options.pond
-                                                  : nullptr;
-    if (i > 0 && value != nullptr) {
-      if (i + 1 >= arguments.size() || arguments[i + 1].rfind("--", 0) == 0) {
+    const ProgramOption* option =
+        i == 0 ? nullptr : FindOption(kProgramOptions, argument == "-h" ? "--help" : argument);
+    if (option == nullptr) {
+      options.qtArguments.push_back(argument);
+      continue;
+    }
+    std::string value;
+    if (option->takes == Takes::Value) {
+      if (i + 1 >= arguments.size() || LooksLikeOption(arguments[i + 1])) {
         options.problem = "option " + argument + " has no value";
         return options;
       }
-      *value = arguments[++i];
-    } else if (i > 0 && (argument == "--help" || argument == "-h")) {
-      options.help = true;
-    } else if (i > 0 && argument == "--version") {
-      options.version = true;
-    } else if (i > 0 && argument == "--hec1") {
-      options.hec1 = true;
-    } else if (i > 0 && argument == "--peak-chart") {
-      options.peakChart = true;
-    } else {
-      options.qtArguments.push_back(argument);
+      value = arguments[++i];
     }
+    option->set(options, value);
   }
   if (!options.ari.empty() && options.rainfall.empty())
     options.problem = messages::kAriWithoutTableText;
   return options;
 }
 
+std::string ProgramUnknownOptionText(const std::string& argument) {
+  return UnknownOptionText(argument, kProgramOptions);
+}
+
 std::string ProgramUsage() {
+  constexpr std::size_t kHelpColumn = 21;
   return "Usage: rational-hydrograph [--hec1] [--rainfall FILE [--ari YEARS]] [--pond FILE]\n"
          "           [--peak-chart] [Qt options]\n"
          "       rational-hydrograph --help | --version\n"
          "\n"
          "Builds the rational-method design-storm runoff hydrograph of a drainage basin in a\n"
          "window. For scripts and batch runs use rational-hydrograph-cli.\n"
-         "\n"
-         "  --hec1             turn the HEC-1 input deck feature on for this run\n"
-         "  --rainfall FILE    every run's storm from a rainfall table (a NOAA Atlas 14\n"
-         "                     export, or CSV duration_min,depth_in); P6 is its 6-hour depth\n"
-         "  --ari YEARS        the table's return period, when it has several\n"
-         "  --pond FILE        route every run through a pond (stage_ft,storage_acft,outflow_cfs)\n"
-         "  --peak-chart       the peak discharge from the chart: C x I(Tc) x A\n"
-         "  --help             print this usage and exit\n"
-         "  --version          print the program version and exit\n"
+         "\n" +
+         OptionLines(kProgramOptions, kHelpColumn) +
          "\n"
          "Settings: $XDG_CONFIG_HOME/rational-hydrograph/Setup.ini (~/.config when unset), else\n"
          "the Setup.ini of the program folder.\n";

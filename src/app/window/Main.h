@@ -22,7 +22,8 @@ struct StartupConfig {
   bool peakChart = false;
 };
 
-// The windowed program's own command-line options. Anything else is left for Qt (its standard
+// The windowed program's own command-line options, read from its option table (the same kind as
+// the companion's). Anything else is left for Qt (its standard
 // options such as -platform) in `qtArguments`, which starts with the program name.
 struct ProgramOptions {
   bool help = false;       // --help, -h: print the usage and stop
@@ -40,7 +41,11 @@ struct ProgramOptions {
 // The options among `arguments` (arguments[0] is the program name).
 ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments);
 
-// The text --help prints.
+// What an argument neither the program nor Qt takes is told: "unknown option --rainfal", and the
+// nearest of the program's options ("; did you mean --rainfall?").
+std::string ProgramUnknownOptionText(const std::string& argument);
+
+// The text --help prints: the program's option table.
 std::string ProgramUsage();
 
 struct StartupOps {

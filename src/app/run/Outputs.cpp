@@ -1,0 +1,122 @@
+#include "app/run/Outputs.h"
+
+#include "app/run/RunBasin.h"
+#include "core/Faults.h"
+#include "output/Hec1Deck.h"
+#include "output/HydrographTable.h"
+#include "output/PondReport.h"
+#include "output/PrintedReport.h"
+#include "output/ResultsListing.h"
+#include "platform/HostText.h"
+
+namespace rh {
+
+namespace {
+
+std::string DeckFile(const OutputSource& s) {
+  return Hec1DeckText(s.run, s.path, s.date);
+}
+
+std::string ListingFile(const OutputSource& s) {
+  return HostText(ListingText(s.run));
+}
+
+std::string CsvFile(const OutputSource& s) {
+  return HydrographCsv(s.run);
+}
+
+std::string ReportFile(const OutputSource& s) {
+  return ReportPdfBytes(s.run, s.deckPath, s.date, s.devices);
+}
+
+std::string PlotFile(const OutputSource& s) {
+  return PlotFileBytes(s.run, s.path, s.devices);
+}
+
+std::string PondCsvFile(const OutputSource& s) {
+  if (!s.run.Routing)
+    throw FileFault("Cannot write " + s.path + ": " + messages::kNoPondText, s.path);
+  return PondCsv(*s.run.Routing);
+}
+
+void PrintOnDefaultPrinter(const OutputSource& s) {
+  const auto printer = NeededDevices(s.devices).OpenDefaultPrinter();
+  PrintReport(s.run, s.deckPath, *printer, s.date);
+}
+
+}  // namespace
+
+const std::vector<OutputEntry>& OutputTable() {
+  // clang-format off
+  static const std::vector<OutputEntry> table = {
+      {OutputKind::Deck, "HEC-1 deck", {"--hec1", Takes::OptionalValue, "PATH", nullptr},
+       OutputMedium::Text, messages::kDeckFaultTitle,
+       /*Dated=*/true, /*NeedsPond=*/false, /*OnePeriod=*/true, /*OnStandardOutput=*/false,
+       DeckFile, nullptr},
+      {OutputKind::Listing, "listing", {nullptr, Takes::Nothing, nullptr, nullptr},
+       OutputMedium::Text, nullptr,
+       /*Dated=*/false, /*NeedsPond=*/false, /*OnePeriod=*/false, /*OnStandardOutput=*/true,
+       ListingFile, nullptr},
+      {OutputKind::Csv, "hydrograph table", {"--csv", Takes::Nothing, nullptr,
+        "print time_min,discharge_cfs rows instead of the results listing"},
+       OutputMedium::Text, nullptr,
+       /*Dated=*/false, /*NeedsPond=*/false, /*OnePeriod=*/true, /*OnStandardOutput=*/true,
+       CsvFile, nullptr},
+      {OutputKind::Report, "report", {"--report", Takes::Value, "FILE.pdf",
+        "write the printed report to a PDF file"},
+       OutputMedium::Pdf, messages::kPrintFaultTitle,
+       /*Dated=*/true, /*NeedsPond=*/false, /*OnePeriod=*/true, /*OnStandardOutput=*/false,
+       ReportFile, nullptr},
+      {OutputKind::Plot, "plot", {"--plot", Takes::Value, "FILE",
+        "also draw the hydrograph as FILE.svg or FILE.png"},
+       OutputMedium::Picture, nullptr,
+       /*Dated=*/false, /*NeedsPond=*/false, /*OnePeriod=*/false, /*OnStandardOutput=*/false,
+       PlotFile, nullptr},
+      {OutputKind::PondCsv, "pond table", {"--pond-csv", Takes::Value, "FILE",
+        "also write the routed pond as time_min,inflow_cfs,outflow_cfs,\n"
+        "storage_acft,stage_ft rows"},
+       OutputMedium::Text, nullptr,
+       /*Dated=*/false, /*NeedsPond=*/true, /*OnePeriod=*/true, /*OnStandardOutput=*/false,
+       PondCsvFile, nullptr},
+      {OutputKind::Study, "study", {"--study", Takes::Value, "FILE.pdf",
+        "write the study document: inputs, storm, check, chart and table"},
+       OutputMedium::Pdf, nullptr,
+       /*Dated=*/true, /*NeedsPond=*/false, /*OnePeriod=*/false, /*OnStandardOutput=*/false,
+       nullptr, nullptr},
+      {OutputKind::Print, "print job", {"--print", Takes::Nothing, nullptr,
+        "send the printed report to the default printer"},
+       OutputMedium::Device, messages::kPrintFaultTitle,
+       /*Dated=*/true, /*NeedsPond=*/false, /*OnePeriod=*/true, /*OnStandardOutput=*/false,
+       nullptr, PrintOnDefaultPrinter},
+  };
+  // clang-format on
+  return table;
+}
+
+const OutputEntry& OutputOf(OutputKind kind) {
+  return OutputTable().at(static_cast<std::size_t>(kind));
+}
+
+const OutputEntry* OutputWithOption(const std::string& option) {
+  for (const OutputEntry& entry : OutputTable()) {
+    if (entry.Option.name != nullptr && option == entry.Option.name)
+      return &entry;
+  }
+  return nullptr;
+}
+
+const RequestedOutput* FindOutput(const std::vector<RequestedOutput>& outputs, OutputKind kind) {
+  for (const RequestedOutput& output : outputs) {
+    if (output.Kind == kind)
+      return &output;
+  }
+  return nullptr;
+}
+
+OutputDevices& NeededDevices(OutputDevices* devices) {
+  if (devices == nullptr)
+    throw PrinterFault(messages::kNoDevicesText);
+  return *devices;
+}
+
+}  // namespace rh
