@@ -28,6 +28,7 @@ set(coreSources
   core/ShownText.cpp
   engine/Hydrograph.cpp
   engine/Pond.cpp
+  engine/PondDesign.cpp
   engine/Rainfall.cpp
   output/Hec1Deck.cpp
   output/HydrographTable.cpp

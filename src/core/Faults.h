@@ -182,6 +182,35 @@ inline constexpr const char* kPondFirstRowFault =
     "A pond table's first row must have storage 0 and outflow 0.";
 inline constexpr const char* kPondRowFault =
     " is not finite, not >= 0 or out of order with the row before it.";
+// A pond designed from its shape and outlets (a .json pond file). The reader's texts follow
+// "FILE: " and the key path ("outlets[2].diameter_in ").
+inline constexpr const char* kPondJsonSyntaxText = "is not a JSON pond file: ";
+inline constexpr const char* kPondJsonUnknownText = " is not a key of a pond file here.";
+inline constexpr const char* kPondJsonMissingText = " is missing.";
+inline constexpr const char* kPondJsonKindText = " must be ";
+inline constexpr const char* kPondJsonRangeText = " must be ";
+inline constexpr const char* kPondJsonChoiceText = " must be one of ";
+inline constexpr const char* kPondJsonStorageText =
+    "storage must hold exactly one of contours, box or table.";
+inline constexpr const char* kPondJsonRiseText = " must rise above the stage before it.";
+inline constexpr const char* kPondJsonFallText = " must not fall below the area before it.";
+inline constexpr const char* kPondJsonFirstStorageText =
+    " must be 0: storage is measured from the table's first stage.";
+inline constexpr const char* kPondJsonFewText = " needs at least two rows.";
+inline constexpr const char* kPondJsonTopText =
+    " lies above the highest stage the storage describes, ";
+inline constexpr const char* kPondJsonBottomText = " lies at or below the pond's bottom, ";
+// The rating made from a pond's shape and outlets, when it could not be routed.
+inline constexpr const char* kPondRatingRowsText =
+    "the rating would need more than 1000000 rows; take a longer rating_step_ft.";
+inline constexpr const char* kPondRatingBottomText =
+    "an outlet already flows at the pond's bottom; every invert and crest must lie at or above "
+    "the bottom, where storage is 0.";
+inline constexpr const char* kPondRatingStorageText = "the pond holds no storage between ";
+inline constexpr const char* kPondRatingOutflowText = "the outflow falls between ";
+inline constexpr const char* kPondRatingWeirText =
+    "; a weir's end contractions take more than its length at that head. Lengthen the weir or "
+    "lower the top.";
 // A routed table asked of a run without a pond: follows "Cannot write FILE: ".
 inline constexpr const char* kNoPondText = "the run has no pond to route.";
 

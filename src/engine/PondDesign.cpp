@@ -1,0 +1,313 @@
+#include "engine/PondDesign.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <string>
+
+#include "core/Faults.h"
+
+namespace rh {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kInchesPerFoot = 12.0;
+constexpr double kSquareFeetPerAcre = 43560.0;
+
+double Feet(double inches) {
+  return inches / kInchesPerFoot;
+}
+
+// The opening of a device: its height (or diameter) and area, ft and ft^2; its rim, ft, for a
+// riser.
+struct Opening {
+  double Height = 0;
+  double Area = 0;
+  double Rim = 0;
+};
+
+Opening OpeningOf(const Outlet& o) {
+  switch (o.Form) {
+    case Outlet::Shape::Circular: {
+      const double d = Feet(o.DiameterInches);
+      return {d, kPi * d * d / 4, kPi * d};
+    }
+    case Outlet::Shape::Rectangular:
+      return {Feet(o.HeightInches), Feet(o.WidthInches) * Feet(o.HeightInches), 0};
+    case Outlet::Shape::Box: {
+      const double s = Feet(o.SideInches);
+      return {s, s * s, 4 * s};
+    }
+    case Outlet::Shape::VNotch:
+    case Outlet::Shape::Broad:
+      break;
+  }
+  return {};
+}
+
+// The volume of a contour segment from its lower contour, area `a1`, to `h` ft above it, where the
+// area is `ah` (acres): ac-ft.
+double SegmentVolume(ContourMethod method, double a1, double ah, double h) {
+  if (method == ContourMethod::Conic)
+    return h / 3 * (a1 + ah + std::sqrt(a1 * ah));
+  return h * (a1 + ah) / 2;
+}
+
+// The storage of contours at a rising sequence of stages: the volume up to each contour once, then
+// the segment that holds each stage, walked from the one before.
+class ContourStorage {
+ public:
+  explicit ContourStorage(const PondStorage& s) : s_(s) {
+    const std::vector<Contour>& c = s.Contours;
+    below_.assign(c.size(), 0.0);
+    for (std::size_t i = 1; i < c.size(); ++i)
+      below_[i] = below_[i - 1] + SegmentVolume(s.Method, c[i - 1].AreaAcres, c[i].AreaAcres,
+                                                c[i].StageFeet - c[i - 1].StageFeet);
+  }
+
+  double At(double stage) {
+    const std::vector<Contour>& c = s_.Contours;
+    if (c.empty() || stage <= c.front().StageFeet)
+      return 0;
+    if (stage < c[i_].StageFeet)
+      i_ = 0;
+    while (i_ + 1 < c.size() && stage >= c[i_ + 1].StageFeet)
+      ++i_;
+    if (i_ + 1 == c.size())
+      return below_[i_];
+    const Contour& lo = c[i_];
+    const Contour& hi = c[i_ + 1];
+    const double h = stage - lo.StageFeet;
+    const double ah =
+        lo.AreaAcres + (hi.AreaAcres - lo.AreaAcres) * h / (hi.StageFeet - lo.StageFeet);
+    return below_[i_] + SegmentVolume(s_.Method, lo.AreaAcres, ah, h);
+  }
+
+ private:
+  const PondStorage& s_;
+  std::vector<double> below_;  // ac-ft up to each contour
+  std::size_t i_ = 0;          // the segment of the last stage
+};
+
+double BoxStorage(const PondStorage& s, double stage) {
+  const double h = stage - s.BottomFeet;
+  if (h <= 0)
+    return 0;
+  const double z = s.SideSlope;
+  const double cubicFeet = s.LengthFeet * s.WidthFeet * h +
+                           (s.LengthFeet + s.WidthFeet) * z * h * h + 4.0 / 3.0 * z * z * h * h * h;
+  return cubicFeet / kSquareFeetPerAcre;
+}
+
+double TableStorage(const PondStorage& s, double stage) {
+  const std::vector<PondRow>& t = s.Table;
+  if (t.empty() || stage <= t.front().StageFeet)
+    return 0;
+  if (stage >= t.back().StageFeet)
+    return t.back().StorageAcreFeet;
+  const auto hi = std::upper_bound(t.begin(), t.end(), stage,
+                                   [](double v, const PondRow& r) { return v < r.StageFeet; });
+  const PondRow& lo = *(hi - 1);
+  return lo.StorageAcreFeet + (hi->StorageAcreFeet - lo.StorageAcreFeet) * (stage - lo.StageFeet) /
+                                  (hi->StageFeet - lo.StageFeet);
+}
+
+[[noreturn]] void RefuseRating(const std::string& what) {
+  throw Refused(messages::kPondTableTitle, what);
+}
+
+}  // namespace
+
+double StorageBottomFeet(const PondStorage& s) {
+  switch (s.Form) {
+    case PondStorage::Kind::Contours:
+      return s.Contours.empty() ? 0 : s.Contours.front().StageFeet;
+    case PondStorage::Kind::Box:
+      return s.BottomFeet;
+    case PondStorage::Kind::Table:
+      return s.Table.empty() ? 0 : s.Table.front().StageFeet;
+  }
+  return 0;
+}
+
+double StorageHighestFeet(const PondStorage& s) {
+  switch (s.Form) {
+    case PondStorage::Kind::Contours:
+      return s.Contours.empty() ? 0 : s.Contours.back().StageFeet;
+    case PondStorage::Kind::Box:
+      return s.BottomFeet + s.DepthFeet;
+    case PondStorage::Kind::Table:
+      return s.Table.empty() ? 0 : s.Table.back().StageFeet;
+  }
+  return 0;
+}
+
+double StorageAt(const PondStorage& s, double stage) {
+  switch (s.Form) {
+    case PondStorage::Kind::Contours:
+      return ContourStorage(s).At(stage);
+    case PondStorage::Kind::Box:
+      return BoxStorage(s, stage);
+    case PondStorage::Kind::Table:
+      return TableStorage(s, stage);
+  }
+  return 0;
+}
+
+double OutletFlowCfs(const Outlet& o, double stage) {
+  const double g2 = 2 * kGravityFeetPerSecond2;
+  if (o.Kind == Outlet::Type::Orifice) {
+    const Opening a = OpeningOf(o);
+    const double d = stage - o.InvertFeet;
+    if (d <= 0 || a.Height <= 0)
+      return 0;
+    if (d < a.Height)
+      return o.Cd * a.Area * std::sqrt(g2 * a.Height / 2) * std::pow(d / a.Height, 1.5);
+    return o.Cd * a.Area * std::sqrt(g2 * (d - a.Height / 2));
+  }
+  const double h = stage - o.CrestFeet;
+  if (h <= 0)
+    return 0;
+  const double h15 = h * std::sqrt(h);
+  switch (o.Kind) {
+    case Outlet::Type::Weir:
+      if (o.Form == Outlet::Shape::VNotch)
+        return o.Cw * std::tan(o.AngleDegrees / 2 * kPi / 180) * h15 * h;
+      return o.Cw * std::max(0.0, o.LengthFeet - 0.1 * o.Contractions * h) * h15;
+    case Outlet::Type::Spillway:
+      return o.Cw * o.LengthFeet * h15;
+    case Outlet::Type::Riser: {
+      const Opening a = OpeningOf(o);
+      return std::min(o.Cw * a.Rim * h15, o.Cd * a.Area * std::sqrt(g2 * h));
+    }
+    case Outlet::Type::Orifice:
+      break;
+  }
+  return 0;
+}
+
+double BarrelCapacityCfs(const Barrel& b, double stage) {
+  const double d = Feet(b.DiameterInches);
+  const double head = std::max(0.0, stage - (b.OutletInvertFeet + d / 2));
+  const double losses =
+      1 + b.Ke + 29 * b.ManningN * b.ManningN * b.LengthFeet / std::pow(d / 4, 4.0 / 3.0);
+  return static_cast<double>(b.Count) * (kPi * d * d / 4) *
+         std::sqrt(2 * kGravityFeetPerSecond2 * head / losses);
+}
+
+std::vector<double> OutletStagesFeet(const Outlet& o) {
+  if (o.Kind == Outlet::Type::Orifice)
+    return {o.InvertFeet, o.InvertFeet + OpeningOf(o).Height};
+  return {o.CrestFeet};
+}
+
+std::string OutletColumn(const Outlet& o, std::size_t position) {
+  if (!o.Name.empty())
+    return o.Name + "_cfs";
+  const char* type = "orifice";
+  switch (o.Kind) {
+    case Outlet::Type::Orifice:
+      break;
+    case Outlet::Type::Weir:
+      type = "weir";
+      break;
+    case Outlet::Type::Riser:
+      type = "riser";
+      break;
+    case Outlet::Type::Spillway:
+      type = "spillway";
+      break;
+  }
+  return type + std::to_string(position) + "_cfs";
+}
+
+PondRating RatePond(const PondDesign& design) {
+  const double bottom = StorageBottomFeet(design.Storage);
+  const double top = design.TopFeet;
+  const double step = design.RatingStepFeet;
+  if (!(top > bottom && step > 0) || (top - bottom) / step > kMostRatingRows)
+    RefuseRating(messages::kPondRatingRowsText);
+
+  // The stages: the grid below the top, and every device stage strictly between bottom and top.
+  std::vector<double> stages;
+  stages.reserve(static_cast<std::size_t>((top - bottom) / step) + 2 + 2 * design.Outlets.size());
+  for (double k = 1;; ++k) {
+    const double stage = bottom + k * step;
+    if (!(stage < top))
+      break;
+    stages.push_back(stage);
+  }
+  const auto device = [&](double stage) {
+    if (stage > bottom && stage < top)
+      stages.push_back(stage);
+  };
+  for (const Outlet& o : design.Outlets)
+    for (double stage : OutletStagesFeet(o))
+      device(stage);
+  if (design.Pipe)
+    device(design.Pipe->OutletInvertFeet + Feet(design.Pipe->DiameterInches) / 2);
+  std::sort(stages.begin(), stages.end());
+  std::vector<double> rows{bottom};
+  rows.reserve(stages.size() + 2);
+  for (double stage : stages) {
+    if (stage - rows.back() >= kSameStageFeet && top - stage >= kSameStageFeet)
+      rows.push_back(stage);
+  }
+  rows.push_back(top);
+
+  PondRating rating;
+  const std::size_t devices = design.Outlets.size();
+  for (std::size_t i = 0; i < devices; ++i)
+    rating.Columns.push_back(OutletColumn(design.Outlets[i], i + 1));
+  rating.Rows.reserve(rows.size());
+  rating.DeviceCfs.reserve(rows.size() * devices);
+  if (design.Pipe)
+    rating.BarrelCfs.reserve(rows.size());
+  ContourStorage contours(design.Storage);
+  const bool byContours = design.Storage.Form == PondStorage::Kind::Contours;
+  for (double stage : rows) {
+    double through = 0;  // the devices that pass through the barrel
+    double beside = 0;   // spillways and the devices that do not
+    for (const Outlet& o : design.Outlets) {
+      const double q = static_cast<double>(o.Count) * OutletFlowCfs(o, stage);
+      rating.DeviceCfs.push_back(q);
+      if (design.Pipe && o.ThroughBarrel && o.Kind != Outlet::Type::Spillway)
+        through += q;
+      else
+        beside += q;
+    }
+    if (design.Pipe) {
+      const double capacity = BarrelCapacityCfs(*design.Pipe, stage);
+      rating.BarrelCfs.push_back(capacity);
+      through = std::min(through, capacity);
+    }
+    const double storage = byContours ? contours.At(stage) : StorageAt(design.Storage, stage);
+    rating.Rows.push_back({stage, storage, through + beside});
+  }
+
+  const std::vector<PondRow>& r = rating.Rows;
+  if (r.front().OutflowCfs != 0)
+    RefuseRating(messages::kPondRatingBottomText);
+  for (std::size_t i = 1; i < r.size(); ++i) {
+    const auto between = [&] {
+      return FaultNumber(r[i - 1].StageFeet) + " ft and " + FaultNumber(r[i].StageFeet) + " ft";
+    };
+    if (!(r[i].StorageAcreFeet > r[i - 1].StorageAcreFeet))
+      RefuseRating(messages::kPondRatingStorageText + between() + ".");
+    if (!(r[i].OutflowCfs >= r[i - 1].OutflowCfs))
+      RefuseRating(messages::kPondRatingOutflowText + between() + messages::kPondRatingWeirText);
+  }
+  return rating;
+}
+
+double DeadStorageAcreFeet(const PondDesign& design) {
+  if (design.Outlets.empty())
+    return 0;
+  double lowest = OutletStagesFeet(design.Outlets.front()).front();
+  for (const Outlet& o : design.Outlets)
+    lowest = std::min(lowest, OutletStagesFeet(o).front());
+  return StorageAt(design.Storage, std::min(lowest, StorageHighestFeet(design.Storage)));
+}
+
+}  // namespace rh
