@@ -12,6 +12,7 @@ set(coreSources
   app/window/LicenseText.cpp
   app/window/Main.cpp
   app/tables/PondFile.cpp
+  app/tables/PondJson.cpp
   app/run/PreparedRun.cpp
   app/tables/RainfallTable.cpp
   app/run/RunBasin.cpp

@@ -3,6 +3,7 @@
 // weirs, risers and spillways, capped by the barrel through the embankment.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -131,6 +132,12 @@ struct PondRating {
 // routed: an outlet already flowing at the bottom, storage that does not rise between two rows,
 // outflow that falls as the stage rises, or more than kMostRatingRows rows.
 PondRating RatePond(const PondDesign& design);
+
+// A pond file's design and the rating made from it (the table a run routes through).
+struct DesignedPond {
+  PondDesign Design;
+  PondRating Rating;
+};
 
 // The storage below the lowest invert or crest of `design`'s devices, ac-ft.
 double DeadStorageAcreFeet(const PondDesign& design);
