@@ -78,7 +78,8 @@ const Option kOptions[] = {
      [](Parsed& p, const std::string& v) { p.options.ReturnPeriods = ReturnPeriods(v); }},
     {"--pond", Takes::Value, "FILE",
      "route the hydrograph through a detention pond: a CSV table\n"
-     "stage_ft,storage_acft,outflow_cfs (storage indication)",
+     "stage_ft,storage_acft,outflow_cfs (storage indication), or a .json\n"
+     "pond file of the pond's shape and outlets",
      [](Parsed& p, const std::string& v) { p.options.Pond = v; }},
     {"--route-step", Takes::Value, "MIN", "the routing step, whole minutes dividing Tc (default 1)",
      [](Parsed& p, const std::string& v) { p.options.RouteStepMinutes = Minutes(v); }},
@@ -86,6 +87,10 @@ const Option kOptions[] = {
      "also write the routed pond as time_min,inflow_cfs,outflow_cfs,\n"
      "storage_acft,stage_ft rows",
      [](Parsed& p, const std::string& v) { p.options.PondCsv = v; }},
+    {"--pond-rating", Takes::Value, "FILE",
+     "also write the pond's rating: stage_ft,storage_acft,outflow_cfs and\n"
+     "each outlet's flow",
+     [](Parsed& p, const std::string& v) { p.options.PondRating = v; }},
     {"--csv", Takes::Nothing, nullptr,
      "print time_min,discharge_cfs rows instead of the results listing",
      [](Parsed& p, const std::string&) { p.options.Csv = true; }},
@@ -135,7 +140,7 @@ constexpr const char* kSynopsis =
     "Usage: rational-hydrograph-cli --tc TEXT --rain TEXT --area TEXT --coef TEXT --peak TEXT\n"
     "           [--csv | --check] [--hec1 PATH] [--report FILE.pdf] [--print]\n"
     "           [--plot FILE.svg|FILE.png] [--study FILE.pdf [--project TEXT] ...]\n"
-    "           [--pond FILE [--route-step MIN] [--pond-csv FILE]]\n"
+    "           [--pond FILE [--route-step MIN] [--pond-csv FILE] [--pond-rating FILE]]\n"
     "       rational-hydrograph-cli --tc TEXT --rainfall FILE [--ari YEARS[,YEARS...]]\n"
     "           --area TEXT --coef TEXT --peak TEXT|chart [...]\n"
     "       rational-hydrograph-cli --batch FILE.csv --out DIR [--hec1] [--summary-only]\n"

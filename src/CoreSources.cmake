@@ -34,6 +34,7 @@ set(coreSources
   output/Hec1Deck.cpp
   output/HydrographTable.cpp
   output/PondReport.cpp
+  output/PondRating.cpp
   output/Plot.cpp
   output/PrintedReport.cpp
   output/ResultsListing.cpp

@@ -5,17 +5,18 @@
 #include <string>
 
 #include "app/companion/Batch.h"
-#include "app/tables/PondFile.h"
 #include "app/run/PreparedRun.h"
-#include "app/tables/RainfallTable.h"
 #include "app/run/RunBasin.h"
 #include "app/run/StudyPdf.h"
 #include "app/run/StudyRuns.h"
+#include "app/tables/PondFile.h"
+#include "app/tables/RainfallTable.h"
 #include "app/tables/TableText.h"
 #include "core/Faults.h"
 #include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"
 #include "output/Plot.h"
+#include "output/PondRating.h"
 #include "output/ResultsListing.h"
 #include "output/TextForms.h"
 #include "output/VolumeCheck.h"
@@ -46,7 +47,7 @@ void CheckOptions(const CompanionOptions& o) {
     if (!e.TimeOfConcentration.empty() || !e.SixHourRainfall.empty() || !e.BasinArea.empty() ||
         !e.RunoffCoefficient.empty() || !e.PeakDischarge.empty() || o.Csv || o.Check || o.Plot ||
         o.ReportPdf || o.Print || o.Rainfall || !o.ReturnPeriods.empty() || o.Pond || o.PondCsv ||
-        o.Study)
+        o.PondRating || o.Study)
       throw UsageError(messages::kBatchOnlyTableText);
     if (o.OutDir.empty())
       throw UsageError(messages::kBatchNeedsOutText);
@@ -88,6 +89,8 @@ void CheckOptions(const CompanionOptions& o) {
         "period");
   if ((o.PondCsv || o.RouteStepMinutes != 1) && !o.Pond)
     throw UsageError(messages::kPondOptionsText);
+  if (o.PondRating && !o.Pond)
+    throw UsageError(messages::kPondRatingOptionText);
   const std::pair<const char*, const std::string*> needed[] = {{"--tc", &e.TimeOfConcentration},
                                                                {"--rain", &e.SixHourRainfall},
                                                                {"--area", &e.BasinArea},
@@ -140,6 +143,8 @@ RunChoices Choices(const CompanionOptions& options, const std::optional<Rainfall
     choices.OtherOutputs.push_back({"plot", *options.Plot});
   if (options.Study)
     choices.OtherOutputs.push_back({"study", *options.Study});
+  if (options.PondRating)
+    choices.OtherOutputs.push_back({"pond rating", *options.PondRating});
   return choices;
 }
 
@@ -156,7 +161,8 @@ void AppendRunText(const BasinRun& basin, const CompanionOptions& options, std::
   }
 }
 
-// The files written beside the runs: their chart when there are several, and the study.
+// The files written beside the runs: their chart when there are several, the study, and the
+// pond's rating.
 std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOptions& options,
                                                                const std::vector<BasinRun>& runs,
                                                                const CompanionServices& services) {
@@ -178,6 +184,8 @@ std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOp
                                   std::move(studyRuns));
     files.emplace_back(*options.Study, StudyPdfBytes(study, &services.devices));
   }
+  if (options.PondRating && !runs.empty() && runs.front().Run.Inputs.Pond)
+    files.emplace_back(*options.PondRating, PondRatingCsv(*runs.front().Run.Inputs.Pond));
   return files;
 }
 

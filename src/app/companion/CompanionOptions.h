@@ -17,6 +17,7 @@ struct CompanionOptions {
   std::vector<std::string> ReturnPeriods;  // its return periods, years, as typed
   std::optional<std::string> Pond;         // a pond table to route the hydrograph through
   std::optional<std::string> PondCsv;      // the routed pond table as CSV
+  std::optional<std::string> PondRating;   // the pond's rating as CSV
   long RouteStepMinutes = 1;               // the routing step
   bool Csv = false;                        // the hydrograph table instead of the listing
   bool Check = false;                      // the volume and peak check after the listing
