@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "core/Faults.h"
@@ -113,6 +114,96 @@ double TableStorage(const PondStorage& s, double stage) {
                                   (hi->StageFeet - lo.StageFeet);
 }
 
+constexpr double kTwoG = 2 * kGravityFeetPerSecond2;
+
+// One device's flow with what does not depend on the stage worked out once.
+class DeviceRating {
+ public:
+  explicit DeviceRating(const Outlet& o)
+      : kind_(o.Kind),
+        vNotch_(o.Form == Outlet::Shape::VNotch),
+        length_(o.LengthFeet),
+        contractions_(o.Contractions) {
+    const Opening a = OpeningOf(o);
+    height_ = a.Height;
+    base_ = o.Kind == Outlet::Type::Orifice ? o.InvertFeet : o.CrestFeet;
+    switch (o.Kind) {
+      case Outlet::Type::Orifice:
+        partFull_ = o.Cd * a.Area * std::sqrt(kTwoG * a.Height / 2);
+        full_ = o.Cd * a.Area;
+        break;
+      case Outlet::Type::Weir:
+        full_ = vNotch_ ? o.Cw * std::tan(o.AngleDegrees / 2 * kPi / 180) : o.Cw;
+        break;
+      case Outlet::Type::Spillway:
+        full_ = o.Cw * o.LengthFeet;
+        break;
+      case Outlet::Type::Riser:
+        partFull_ = o.Cw * a.Rim;
+        full_ = o.Cd * a.Area;
+        break;
+    }
+  }
+
+  double At(double stage) const {
+    const double d = stage - base_;  // the depth over the invert or the head over the crest
+    if (d <= 0)
+      return 0;
+    switch (kind_) {
+      case Outlet::Type::Orifice:
+        if (height_ <= 0)
+          return 0;
+        if (d < height_) {
+          const double share = d / height_;
+          return partFull_ * share * std::sqrt(share);
+        }
+        return full_ * std::sqrt(kTwoG * (d - height_ / 2));
+      case Outlet::Type::Weir: {
+        const double h15 = d * std::sqrt(d);
+        if (vNotch_)
+          return full_ * h15 * d;
+        return full_ * std::max(0.0, length_ - 0.1 * contractions_ * d) * h15;
+      }
+      case Outlet::Type::Spillway:
+        return full_ * (d * std::sqrt(d));
+      case Outlet::Type::Riser:
+        return std::min(partFull_ * (d * std::sqrt(d)), full_ * std::sqrt(kTwoG * d));
+    }
+    return 0;
+  }
+
+ private:
+  Outlet::Type kind_;
+  bool vNotch_;
+  double length_;        // ft, a rectangular weir's
+  int contractions_;     // a rectangular weir's
+  double height_ = 0;    // ft, the opening's
+  double base_ = 0;      // ft, the invert or the crest
+  double partFull_ = 0;  // an orifice's flow at its crown; a riser's Cw x rim
+  double full_ = 0;      // the factor of the head's term
+};
+
+// A barrel's capacity with what does not depend on the stage worked out once: count x A x
+// sqrt(2 g / (1 + ke + 29 n^2 L / (D/4)^(4/3))), times the square root of the head.
+class BarrelRating {
+ public:
+  explicit BarrelRating(const Barrel& b) {
+    const double d = Feet(b.DiameterInches);
+    control_ = b.OutletInvertFeet + d / 2;
+    const double losses =
+        1 + b.Ke + 29 * b.ManningN * b.ManningN * b.LengthFeet / std::pow(d / 4, 4.0 / 3.0);
+    perRootHead_ = static_cast<double>(b.Count) * (kPi * d * d / 4) *
+                   std::sqrt(2 * kGravityFeetPerSecond2 / losses);
+  }
+  double At(double stage) const {
+    return perRootHead_ * std::sqrt(std::max(0.0, stage - control_));
+  }
+
+ private:
+  double control_ = 0;      // ft, the outlet invert + D/2
+  double perRootHead_ = 0;  // cfs per sqrt(ft)
+};
+
 [[noreturn]] void RefuseRating(const std::string& what) {
   throw Refused(messages::kPondTableTitle, what);
 }
@@ -156,44 +247,11 @@ double StorageAt(const PondStorage& s, double stage) {
 }
 
 double OutletFlowCfs(const Outlet& o, double stage) {
-  const double g2 = 2 * kGravityFeetPerSecond2;
-  if (o.Kind == Outlet::Type::Orifice) {
-    const Opening a = OpeningOf(o);
-    const double d = stage - o.InvertFeet;
-    if (d <= 0 || a.Height <= 0)
-      return 0;
-    if (d < a.Height)
-      return o.Cd * a.Area * std::sqrt(g2 * a.Height / 2) * std::pow(d / a.Height, 1.5);
-    return o.Cd * a.Area * std::sqrt(g2 * (d - a.Height / 2));
-  }
-  const double h = stage - o.CrestFeet;
-  if (h <= 0)
-    return 0;
-  const double h15 = h * std::sqrt(h);
-  switch (o.Kind) {
-    case Outlet::Type::Weir:
-      if (o.Form == Outlet::Shape::VNotch)
-        return o.Cw * std::tan(o.AngleDegrees / 2 * kPi / 180) * h15 * h;
-      return o.Cw * std::max(0.0, o.LengthFeet - 0.1 * o.Contractions * h) * h15;
-    case Outlet::Type::Spillway:
-      return o.Cw * o.LengthFeet * h15;
-    case Outlet::Type::Riser: {
-      const Opening a = OpeningOf(o);
-      return std::min(o.Cw * a.Rim * h15, o.Cd * a.Area * std::sqrt(g2 * h));
-    }
-    case Outlet::Type::Orifice:
-      break;
-  }
-  return 0;
+  return DeviceRating(o).At(stage);
 }
 
 double BarrelCapacityCfs(const Barrel& b, double stage) {
-  const double d = Feet(b.DiameterInches);
-  const double head = std::max(0.0, stage - (b.OutletInvertFeet + d / 2));
-  const double losses =
-      1 + b.Ke + 29 * b.ManningN * b.ManningN * b.LengthFeet / std::pow(d / 4, 4.0 / 3.0);
-  return static_cast<double>(b.Count) * (kPi * d * d / 4) *
-         std::sqrt(2 * kGravityFeetPerSecond2 * head / losses);
+  return BarrelRating(b).At(stage);
 }
 
 std::vector<double> OutletStagesFeet(const Outlet& o) {
@@ -238,6 +296,7 @@ PondRating RatePond(const PondDesign& design) {
       break;
     stages.push_back(stage);
   }
+  const auto grid = static_cast<std::ptrdiff_t>(stages.size());  // already in order
   const auto device = [&](double stage) {
     if (stage > bottom && stage < top)
       stages.push_back(stage);
@@ -247,7 +306,8 @@ PondRating RatePond(const PondDesign& design) {
       device(stage);
   if (design.Pipe)
     device(design.Pipe->OutletInvertFeet + Feet(design.Pipe->DiameterInches) / 2);
-  std::sort(stages.begin(), stages.end());
+  std::sort(stages.begin() + grid, stages.end());
+  std::inplace_merge(stages.begin(), stages.begin() + grid, stages.end());
   std::vector<double> rows{bottom};
   rows.reserve(stages.size() + 2);
   for (double stage : stages) {
@@ -265,20 +325,25 @@ PondRating RatePond(const PondDesign& design) {
   if (design.Pipe)
     rating.BarrelCfs.reserve(rows.size());
   ContourStorage contours(design.Storage);
+  std::vector<DeviceRating> each(design.Outlets.begin(), design.Outlets.end());
+  std::optional<BarrelRating> barrel;
+  if (design.Pipe)
+    barrel.emplace(*design.Pipe);
   const bool byContours = design.Storage.Form == PondStorage::Kind::Contours;
   for (double stage : rows) {
     double through = 0;  // the devices that pass through the barrel
     double beside = 0;   // spillways and the devices that do not
-    for (const Outlet& o : design.Outlets) {
-      const double q = static_cast<double>(o.Count) * OutletFlowCfs(o, stage);
+    for (std::size_t i = 0; i < devices; ++i) {
+      const Outlet& o = design.Outlets[i];
+      const double q = static_cast<double>(o.Count) * each[i].At(stage);
       rating.DeviceCfs.push_back(q);
       if (design.Pipe && o.ThroughBarrel && o.Kind != Outlet::Type::Spillway)
         through += q;
       else
         beside += q;
     }
-    if (design.Pipe) {
-      const double capacity = BarrelCapacityCfs(*design.Pipe, stage);
+    if (barrel) {
+      const double capacity = barrel->At(stage);
       rating.BarrelCfs.push_back(capacity);
       through = std::min(through, capacity);
     }
