@@ -22,7 +22,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
   libbenchmark-dev libpng-dev libdeflate-dev fonts-dejavu-core fonts-liberation cups cups-client cups-bsd
-  printer-driver-cups-pdf poppler-utils qt6-webengine-dev libcups2-dev)
+  printer-driver-cups-pdf poppler-utils qt6-webengine-dev libcups2-dev nlohmann-json3-dev)
 # The windowed program's run on an X server of its own (xvfb-run needs xauth).
 PACKAGES+=(xvfb xauth)
 # Extra packages for single commands.
@@ -33,9 +33,9 @@ LINT_PACKAGES=(clang-tidy clang-format)
 PACKAGE_PACKAGES=(dpkg-dev file groff-base man-db appstream desktop-file-utils)
 FUZZ_TARGETS=(val settings license basin-csv rainfall pond)
 # The browser edition: emscripten builds it, chromium runs its tests (driven by Node.js).
-WEB_PACKAGES=(emscripten chromium)
+WEB_PACKAGES=(emscripten chromium nlohmann-json3-dev)
 # The Windows companion needs only the cross compiler (mingw-w64's, posix thread model).
-WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix)
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix nlohmann-json3-dev)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

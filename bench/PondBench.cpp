@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -9,6 +10,7 @@
 #include "app/tables/PondFile.h"
 #include "engine/Hydrograph.h"
 #include "engine/Pond.h"
+#include "engine/PondDesign.h"
 
 namespace {
 
@@ -120,5 +122,131 @@ void BM_RoutePondFloor(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RoutePondFloor)->Arg(5)->Arg(10);
+
+// The sample pond's table resampled at 1,000 stages, straight between its rows: the same pond in
+// as many rows as a rating made at 0.01 ft has.
+rh::PondTable FinePond() {
+  const rh::PondTable coarse = SamplePond();
+  const std::vector<rh::PondRow>& rows = coarse.Rows();
+  std::vector<rh::PondRow> fine;
+  const double top = rows.back().StageFeet;
+  std::size_t j = 0;
+  for (int i = 0; i < 1000; ++i) {
+    const double stage = i == 999 ? top : top * i / 999;
+    while (j + 2 < rows.size() && stage > rows[j + 1].StageFeet)
+      ++j;
+    const rh::PondRow& lo = rows[j];
+    const rh::PondRow& hi = rows[j + 1];
+    const double share = (stage - lo.StageFeet) / (hi.StageFeet - lo.StageFeet);
+    fine.push_back({stage, lo.StorageAcreFeet + share * (hi.StorageAcreFeet - lo.StorageAcreFeet),
+                    lo.OutflowCfs + share * (hi.OutflowCfs - lo.OutflowCfs)});
+  }
+  return rh::PondTable(std::move(fine));
+}
+
+// The sample basin routed through the sample pond's table in 1,000 rows: against BM_RoutePond at
+// Tc 10 (15 rows), what finding each step's pair of rows costs in a fine rating.
+void BM_RoutePondFineTable(benchmark::State& state) {
+  const rh::Run run = rh::bench::ComputeRun(SampleBasin(10));
+  const rh::PondTable pond = FinePond();
+  for (auto _ : state) {
+    const rh::PondRouting routing = rh::RoutePond(run, pond, 1);
+    benchmark::DoNotOptimize(routing.PeakOutflowCfs);
+  }
+}
+BENCHMARK(BM_RoutePondFineTable);
+
+// A 10-ft pond on contours with an orifice, a weir, a riser, a spillway and a barrel.
+rh::PondDesign TenFootPond() {
+  rh::PondDesign d;
+  d.Storage.Contours = {{0, 1.0}, {2, 1.3}, {5, 1.8}, {10, 2.6}};
+  rh::Outlet orifice;
+  orifice.DiameterInches = 12;
+  rh::Outlet weir;
+  weir.Kind = rh::Outlet::Type::Weir;
+  weir.Form = rh::Outlet::Shape::Rectangular;
+  weir.LengthFeet = 4;
+  weir.CrestFeet = 4;
+  weir.Contractions = 2;
+  rh::Outlet riser;
+  riser.Kind = rh::Outlet::Type::Riser;
+  riser.DiameterInches = 48;
+  riser.CrestFeet = 7;
+  rh::Outlet spillway;
+  spillway.Kind = rh::Outlet::Type::Spillway;
+  spillway.Form = rh::Outlet::Shape::Broad;
+  spillway.LengthFeet = 20;
+  spillway.CrestFeet = 9;
+  spillway.Cw = 2.6;
+  d.Outlets = {orifice, weir, riser, spillway};
+  rh::Barrel barrel;
+  barrel.DiameterInches = 30;
+  barrel.LengthFeet = 80;
+  d.Pipe = barrel;
+  d.TopFeet = 10;
+  return d;
+}
+
+// Its rating at 0.01 ft: 1,001 rows, each device's flow and the barrel's capacity.
+void BM_RatePond(benchmark::State& state) {
+  const rh::PondDesign d = TenFootPond();
+  for (auto _ : state) {
+    const rh::PondRating rating = rh::RatePond(d);
+    benchmark::DoNotOptimize(rating.Rows.data());
+  }
+}
+BENCHMARK(BM_RatePond);
+
+// The floor under the rating: the same formulas for the same pond in a bare loop, into tables
+// kept from run to run, the stages known, nothing sorted or checked.
+void BM_RatePondFloor(benchmark::State& state) {
+  const double pi = 3.14159265358979323846;
+  const double g2 = 64.4;
+  const std::vector<rh::Contour> c = {{0, 1.0}, {2, 1.3}, {5, 1.8}, {10, 2.6}};
+  std::vector<double> below(c.size());
+  for (std::size_t i = 1; i < c.size(); ++i) {
+    const double h = c[i].StageFeet - c[i - 1].StageFeet;
+    below[i] = below[i - 1] + h / 3 *
+                                  (c[i - 1].AreaAcres + c[i].AreaAcres +
+                                   std::sqrt(c[i - 1].AreaAcres * c[i].AreaAcres));
+  }
+  std::vector<rh::PondRow> rows(1001);
+  std::vector<double> devices(1001 * 4);
+  std::vector<double> barrelCfs(1001);
+  const double barrelLosses = 1.5 + 29 * 0.013 * 0.013 * 80 / std::pow(2.5 / 4, 4.0 / 3.0);
+  for (auto _ : state) {
+    std::size_t seg = 0;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      const double stage = static_cast<double>(r) * 0.01;
+      while (seg + 2 < c.size() && stage >= c[seg + 1].StageFeet)
+        ++seg;
+      const double h = stage - c[seg].StageFeet;
+      const double a = c[seg].AreaAcres + (c[seg + 1].AreaAcres - c[seg].AreaAcres) * h /
+                                              (c[seg + 1].StageFeet - c[seg].StageFeet);
+      const double storage =
+          below[seg] + h / 3 * (c[seg].AreaAcres + a + std::sqrt(c[seg].AreaAcres * a));
+      double* q = &devices[r * 4];
+      const double d = stage;  // orifice, 1 ft, invert 0
+      q[0] = d <= 0  ? 0
+             : d < 1 ? 0.6 * pi / 4 * std::sqrt(g2 / 2) * d * std::sqrt(d)
+                     : 0.6 * pi / 4 * std::sqrt(g2 * (d - 0.5));
+      const double hw = stage - 4;
+      q[1] = hw > 0 ? 3.33 * std::max(0.0, 4 - 0.2 * hw) * hw * std::sqrt(hw) : 0;
+      const double hr = stage - 7;
+      q[2] = hr > 0
+                 ? std::min(3.33 * 4 * pi * hr * std::sqrt(hr), 0.6 * 4 * pi * std::sqrt(g2 * hr))
+                 : 0;
+      const double hs = stage - 9;
+      q[3] = hs > 0 ? 2.6 * 20 * hs * std::sqrt(hs) : 0;
+      barrelCfs[r] =
+          pi * 2.5 * 2.5 / 4 * std::sqrt(g2 * std::max(0.0, stage - 1.25) / barrelLosses);
+      rows[r] = {stage, storage, std::min(q[0] + q[1] + q[2], barrelCfs[r]) + q[3]};
+    }
+    benchmark::DoNotOptimize(rows.data());
+    benchmark::DoNotOptimize(devices.data());
+    benchmark::DoNotOptimize(barrelCfs.data());
+  }
+}
+BENCHMARK(BM_RatePondFloor);
 
 }  // namespace

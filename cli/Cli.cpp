@@ -83,11 +83,13 @@ const Option kPlacedOptions[] = {
      [](Parsed& p, const std::string& v) { p.options.ReturnPeriods = ReturnPeriods(v); }},
     {"--pond", Takes::Value, "FILE",
      "route the hydrograph through a detention pond: a CSV table\n"
-     "stage_ft,storage_acft,outflow_cfs (storage indication)",
+     "stage_ft,storage_acft,outflow_cfs (storage indication), or a .json\n"
+     "pond file of the pond's shape and outlets",
      [](Parsed& p, const std::string& v) { p.options.Pond = v; }},
     {"--route-step", Takes::Value, "MIN", "the routing step, whole minutes dividing Tc (default 1)",
      [](Parsed& p, const std::string& v) { p.options.RouteStepMinutes = Minutes(v); }},
     OutputOption(OutputKind::PondCsv),
+    OutputOption(OutputKind::PondRating),
     OutputOption(OutputKind::Csv),
     {"--check", Takes::Nothing, nullptr,
      "after the listing, check the runoff volume and the peak discharge",
@@ -156,7 +158,7 @@ constexpr const char* kSynopsis =
     "Usage: rational-hydrograph-cli --tc TEXT --rain TEXT --area TEXT --coef TEXT --peak TEXT\n"
     "           [--csv | --check] [--hec1 PATH] [--report FILE.pdf] [--print]\n"
     "           [--plot FILE.svg|FILE.png] [--study FILE.pdf [--project TEXT] ...]\n"
-    "           [--pond FILE [--route-step MIN] [--pond-csv FILE]]\n"
+    "           [--pond FILE [--route-step MIN] [--pond-csv FILE] [--pond-rating FILE]]\n"
     "       rational-hydrograph-cli --tc TEXT --rainfall FILE [--ari YEARS[,YEARS...]]\n"
     "           --area TEXT --coef TEXT --peak TEXT|chart [...]\n"
     "       rational-hydrograph-cli --batch FILE.csv --out DIR [--hec1] [--summary-only]\n"

@@ -14,6 +14,7 @@ set(coreSources
   app/tables/PondFile.cpp
   app/run/OptionTable.cpp
   app/run/Outputs.cpp
+  app/tables/PondJson.cpp
   app/run/PreparedRun.cpp
   app/tables/RainfallTable.cpp
   app/run/RunBasin.cpp
@@ -30,10 +31,12 @@ set(coreSources
   core/ShownText.cpp
   engine/Hydrograph.cpp
   engine/Pond.cpp
+  engine/PondDesign.cpp
   engine/Rainfall.cpp
   output/Hec1Deck.cpp
   output/HydrographTable.cpp
   output/PondReport.cpp
+  output/PondRating.cpp
   output/Plot.cpp
   output/PrintedReport.cpp
   output/ResultsListing.cpp

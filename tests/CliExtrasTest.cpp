@@ -17,6 +17,7 @@
 
 #include "Cli.h"
 #include "CliRun.h"
+#include "core/Faults.h"
 #include "output/Plot.h"
 #include "platform/FileSystem.h"
 
@@ -558,6 +559,48 @@ TEST(CliPond, RoutingAndReturnPeriods) {
     EXPECT_EQ(std::filesystem::exists(routed), c.writesRouted) << c.name;
   }
   EXPECT_EQ(ReadFile(dir / "study.pdf").rfind("%PDF", 0), 0u);
+}
+
+}  // namespace
+}  // namespace rh
+
+namespace rh {
+namespace {
+
+// A pond designed from its shape and outlets routes as a table does and writes its rating; a
+// broken pond file or a rating without a pond writes nothing.
+TEST(CliPond, DesignedPondAndItsRating) {
+  const std::string pond = RH_TEST_DATA_DIR "/example-pond.json";
+  TempDir dir;
+  std::ofstream(dir / "bad.json") << R"({"name": "x", "storage": {"box": {}}, "outlets": []})";
+  const std::string bad = (dir / "bad.json").string();
+  const std::string rating = (dir / "rating.csv").string();
+  struct {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    const char* has;  // in the listing, or in the message
+  } cases[] = {
+      {"refused file", Basin({"--pond", bad, "--pond-rating", rating}), kExitRefused,
+       "bad.json: storage.box.bottom_ft is missing"},
+      {"rating without a pond", Basin({"--pond-rating", rating}), kExitUsage,
+       messages::kPondRatingOptionText},
+      {"routed", Basin({"--pond", pond, "--pond-rating", rating}), kExitOk,
+       "\nPOND TABLE " RH_TEST_DATA_DIR "/example-pond.json\n"},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(rating);
+    const Outcome o = RunCli(c.args);
+    EXPECT_EQ(o.status, c.status) << c.name << ": " << o.err;
+    EXPECT_NE((o.status == kExitOk ? o.out : o.err).find(c.has), std::string::npos)
+        << c.name << ": " << o.out << o.err;
+    EXPECT_EQ(std::filesystem::exists(rating), c.status == kExitOk) << c.name;
+  }
+  const std::string text = ReadFile(rating);  // of the last case
+  EXPECT_EQ(text.substr(0, text.find('\n')),
+            "stage_ft,storage_acft,outflow_cfs,low_cfs,weir2_cfs,riser3_cfs,spillway4_cfs,"
+            "barrel_capacity_cfs");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 802);  // header, 100 to 108 ft by 0.01 ft
 }
 
 }  // namespace

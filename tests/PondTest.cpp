@@ -353,8 +353,8 @@ TEST(PondOutputs, RoutedRunAcrossTheOutputs) {
   EXPECT_EQ(polylines(overlay), 5);
   EXPECT_EQ(RunLabel(hundred), "100-yr");
 
-  in.Pond =
-      std::make_shared<const TablePond>(TablePond{Table({{0, 0, 0}, {1, 1, 1}}), "small.csv", {}});
+  in.Pond = std::make_shared<const TablePond>(
+      TablePond{Table({{0, 0, 0}, {1, 1, 1}}), "small.csv", {}, nullptr});
   files.files.clear();
   EXPECT_THROW(RunBasin(in, request, {files, clock}), Refused);
   EXPECT_TRUE(files.files.empty());

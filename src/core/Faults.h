@@ -182,6 +182,56 @@ inline constexpr const char* kPondFirstRowFault =
     "A pond table's first row must have storage 0 and outflow 0.";
 inline constexpr const char* kPondRowFault =
     " is not finite, not >= 0 or out of order with the row before it.";
+// A pond designed from its shape and outlets (a .json pond file). The reader's texts follow
+// "FILE: " and begin with the key path ("outlets[2].diameter_in", lists counted from 0).
+inline constexpr const char* kPondJsonSyntaxText = "this is not a JSON pond file: ";
+inline constexpr const char* kPondJsonDeepText =
+    "the file nests lists and objects deeper than a pond file does.";
+inline constexpr const char* kPondJsonTwiceText = "an object holds the same key twice: ";
+inline constexpr const char* kPondJsonFileText = "the file";
+inline constexpr const char* kPondJsonUnknownText = " is not a key of a pond file at this place.";
+inline constexpr const char* kPondJsonMissingText = " is missing; it has no default.";
+// "outlets[0].cd must be a number."
+inline constexpr const char* kPondJsonKindText = " must be ";
+inline constexpr const char* kPondJsonObjectKind = "an object { ... }";
+inline constexpr const char* kPondJsonListKind = "a list [ ... ]";
+inline constexpr const char* kPondJsonNumberKind = "a number";
+inline constexpr const char* kPondJsonWholeKind = "a whole number";
+inline constexpr const char* kPondJsonTextKind = "text in double quotes";
+inline constexpr const char* kPondJsonFlagKind = "true or false";
+inline constexpr const char* kPondJsonContourKind = "a pair of numbers [stage_ft, area_acres]";
+inline constexpr const char* kPondJsonTableKind = "a pair of numbers [stage_ft, storage_acft]";
+// "outlets[0].cd is 1.5; it must be above 0 and at most 1."
+inline constexpr const char* kPondJsonRangeText = "; it must be ";
+// "outlets[0].type must be one of orifice, weir, riser, spillway, not "pipe"."
+inline constexpr const char* kPondJsonChoiceText = " must be one of ";
+inline constexpr const char* kPondJsonStorageText =
+    "storage must hold exactly one of contours, box and table.";
+inline constexpr const char* kPondJsonRiseText = " must have a stage above the one before it.";
+inline constexpr const char* kPondJsonFallText =
+    " has less area than the contour below it; areas must not fall as the stage rises.";
+inline constexpr const char* kPondJsonFirstStorageText =
+    " must be 0: storage is measured from the table's first stage.";
+inline constexpr const char* kPondJsonMoreStorageText =
+    " is not above the storage before it; storage must rise with the stage.";
+inline constexpr const char* kPondJsonFewText = " needs at least two rows.";
+inline constexpr const char* kPondJsonHeightText =
+    "the storage has no height: its highest stage must lie above its bottom.";
+inline constexpr const char* kPondJsonNameText =
+    " may hold only letters, digits, _ and - (at most 40), since it names a column of the rating.";
+inline constexpr const char* kPondJsonSameColumnText =
+    " would name the same column of the rating as another: ";
+// The rating made from a pond's shape and outlets, when it could not be routed.
+inline constexpr const char* kPondRatingRowsText =
+    "the rating would need more than 1000000 rows; take a longer rating_step_ft.";
+inline constexpr const char* kPondRatingBottomText =
+    "an outlet already flows at the pond's bottom; every invert and crest must lie at or above "
+    "the bottom, where storage is 0.";
+inline constexpr const char* kPondRatingStorageText = "the pond holds no storage between ";
+inline constexpr const char* kPondRatingOutflowText = "the outflow falls between ";
+inline constexpr const char* kPondRatingWeirText =
+    "; a weir's end contractions take more than its length at that head. Lengthen the weir or "
+    "lower the top.";
 // A routed table asked of a run without a pond: follows "Cannot write FILE: ".
 inline constexpr const char* kNoPondText = "the run has no pond to route.";
 
@@ -250,7 +300,7 @@ inline constexpr const char* kPlotNameText = "the plot file must end in .svg or 
 inline constexpr const char* kBatchOnlyTableText =
     "--batch takes the basins from the table (rainfall and pond tables in its rainfall, ari and "
     "pond columns): drop --tc, --rain, --area, --coef, --peak, --csv, --check, --plot, --report, "
-    "--print, --rainfall, --ari, --pond, --pond-csv and --study";
+    "--print, --rainfall, --ari, --pond, --pond-csv, --pond-rating and --study";
 inline constexpr const char* kBatchNeedsOutText = "--batch needs --out DIR";
 inline constexpr const char* kBatchDeckPathText =
     "with --batch, --hec1 takes no path (the decks go to DIR/NAME.hc1)";
@@ -276,6 +326,7 @@ inline constexpr const char* kOneReturnPeriodText =
     "several return periods give one listing after another, one --plot chart and one --study "
     "document; --csv, --hec1, --report, --print and --pond-csv take one return period";
 inline constexpr const char* kPondOptionsText = "--route-step and --pond-csv go with --pond";
+inline constexpr const char* kPondRatingOptionText = "--pond-rating goes with --pond";
 // The companion's arguments. Each follows "option NAME" (the unknown one: "unknown option NAME").
 inline constexpr const char* kOptionWord = "option ";
 inline constexpr const char* kUnknownOptionText = "unknown option ";
@@ -423,7 +474,7 @@ inline constexpr const char* kImageNameText =
 inline constexpr const char* kRainfallDialogTitle = "Open Rainfall Table";
 inline constexpr const char* kRainfallFilter = "Rainfall tables (*.csv *.txt);;All files (*)";
 inline constexpr const char* kPondDialogTitle = "Open Pond Table";
-inline constexpr const char* kPondFilter = "Pond tables (*.csv *.txt);;All files (*)";
+inline constexpr const char* kPondFilter = "Pond tables (*.csv *.txt *.json);;All files (*)";
 inline constexpr const char* kStudyDialogTitle = "Save Study PDF";
 inline constexpr const char* kStudyFaultTitle = "ERROR Saving Study PDF";
 inline constexpr const char* kStudyDeckDialogTitle = "Save HEC-1 Deck";

@@ -2,6 +2,7 @@
 // (modified Puls) method on a stage-storage-outflow table.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,11 +37,15 @@ class PondTable {
   std::vector<PondRow> rows_;
 };
 
+struct DesignedPond;  // engine/PondDesign.h
+
 // A run's pond: its table and what the outputs call it.
 struct TablePond {
   PondTable Table;
   std::string File;  // the table's file, as given (what the outputs call it)
   std::string Path;  // where the table was read from (what outputs must never replace)
+  // The shape and outlets the table was made from; none for a pond that came as a table.
+  std::shared_ptr<const DesignedPond> Design;
 };
 
 // The pond's state at one time.

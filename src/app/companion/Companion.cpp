@@ -99,6 +99,8 @@ void CheckOptions(const CompanionOptions& o) {
         "period");
   if ((needsPond || o.RouteStepMinutes != 1) && !o.Pond)
     throw UsageError(messages::kPondOptionsText);
+  if (o.Wants(OutputKind::PondRating) && !o.Pond)
+    throw UsageError(messages::kPondRatingOptionText);
   const std::pair<const char*, const std::string*> needed[] = {{"--tc", &e.TimeOfConcentration},
                                                                {"--rain", &e.SixHourRainfall},
                                                                {"--area", &e.BasinArea},
@@ -160,7 +162,8 @@ void AppendRunText(const BasinRun& basin, const CompanionOptions& options, std::
   }
 }
 
-// The files written beside the runs: their chart when there are several, and the study.
+// The files written beside the runs: their chart when there are several, the study, and the
+// pond's rating.
 std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOptions& options,
                                                                const std::vector<BasinRun>& runs,
                                                                const CompanionServices& services) {
@@ -182,6 +185,12 @@ std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOp
         {options.Project, options.Basin, options.Engineer, options.Notes},
         services.clock.ShortDate(), options.Entries, StudyChoices{}, std::move(studyRuns));
     files.emplace_back(*study, StudyPdfBytes(document, &services.devices));
+  }
+  // The rating is the same for every storm: one file from the first run.
+  const std::string* rating = options.PathOf(OutputKind::PondRating);
+  if (rating && runs.size() > 1) {
+    const OutputSource source{runs.front().Run, *rating, "", "", &services.devices};
+    files.emplace_back(*rating, OutputOf(OutputKind::PondRating).Render(source));
   }
   return files;
 }

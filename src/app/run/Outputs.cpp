@@ -4,6 +4,7 @@
 #include "core/Faults.h"
 #include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"
+#include "output/PondRating.h"
 #include "output/PondReport.h"
 #include "output/PrintedReport.h"
 #include "output/ResultsListing.h"
@@ -37,6 +38,12 @@ std::string PondCsvFile(const OutputSource& s) {
   if (!s.run.Routing)
     throw FileFault("Cannot write " + s.path + ": " + messages::kNoPondText, s.path);
   return PondCsv(*s.run.Routing);
+}
+
+std::string PondRatingFile(const OutputSource& s) {
+  if (!s.run.Inputs.Pond)
+    throw FileFault("Cannot write " + s.path + ": " + messages::kNoPondText, s.path);
+  return PondRatingCsv(*s.run.Inputs.Pond);
 }
 
 void PrintOnDefaultPrinter(const OutputSource& s) {
@@ -78,6 +85,14 @@ const std::vector<OutputEntry>& OutputTable() {
        OutputMedium::Text, nullptr,
        /*Dated=*/false, /*NeedsPond=*/true, /*OnePeriod=*/true, /*OnStandardOutput=*/false,
        PondCsvFile, nullptr},
+      // The pond's own rating, the same for every storm. (--pond-rating without --pond has a
+      // message of its own.)
+      {OutputKind::PondRating, "pond rating", {"--pond-rating", Takes::Value, "FILE",
+        "also write the pond's rating: stage_ft,storage_acft,outflow_cfs and\n"
+        "each outlet's flow"},
+       OutputMedium::Text, nullptr,
+       /*Dated=*/false, /*NeedsPond=*/false, /*OnePeriod=*/false, /*OnStandardOutput=*/false,
+       PondRatingFile, nullptr},
       {OutputKind::Study, "study", {"--study", Takes::Value, "FILE.pdf",
         "write the study document: inputs, storm, check, chart and table"},
        OutputMedium::Pdf, nullptr,

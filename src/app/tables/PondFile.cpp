@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/tables/PondJson.h"
 #include "app/tables/TableText.h"
 #include "core/Faults.h"
 #include "core/ShownText.h"
@@ -108,7 +109,7 @@ TablePond ReadPondTable(std::string_view text, const std::string& name) {
     reader.Refuse(header->Number, "the table under this header has " +
                                       tables::Count(reader.rows_.size(), "row") +
                                       messages::kPondFewRowsText);
-  return TablePond{PondTable(std::move(reader.rows_)), name, {}};
+  return TablePond{PondTable(std::move(reader.rows_)), name, {}, nullptr};
 }
 
 std::shared_ptr<const TablePond> LoadPond(FileSystem& files, const std::string& path,
@@ -119,7 +120,7 @@ std::shared_ptr<const TablePond> LoadPond(FileSystem& files, const std::string& 
     throw Refused(messages::kPondTableTitle, ShownText(name) + ": " + messages::kPondLargerText +
                                                  std::to_string(kMostPondFileBytes) +
                                                  messages::kPondTooLargeText);
-  TablePond pond = ReadPondTable(text, name);
+  TablePond pond = IsJsonPondName(path) ? ReadPondJson(text, name) : ReadPondTable(text, name);
   pond.Path = path;
   return std::make_shared<const TablePond>(std::move(pond));
 }

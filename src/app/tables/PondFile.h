@@ -27,8 +27,9 @@ constexpr std::size_t kMostPondFileBytes = 1 << 20;
 TablePond ReadPondTable(std::string_view text, const std::string& name);
 
 // The pond table of the file at `path`, read through `files` (at most kMostPondFileBytes; a larger
-// file is refused), called `name`, its Path `path`. FileFault when the file cannot be read;
-// Refused as ReadPondTable.
+// file is refused), called `name`, its Path `path`: a JSON pond file when `path` ends in .json
+// (ReadPondJson), a CSV table otherwise. FileFault when the file cannot be read; Refused as the
+// readers.
 std::shared_ptr<const TablePond> LoadPond(FileSystem& files, const std::string& path,
                                           const std::string& name);
 

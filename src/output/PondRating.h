@@ -1,0 +1,17 @@
+// The rating of a run's pond as a CSV table: the stage-storage-outflow rows the run is routed
+// through, with the flow of each outlet device beside them.
+#pragma once
+
+#include <string>
+
+#include "engine/Pond.h"
+
+namespace rh {
+
+// The header stage_ft,storage_acft,outflow_cfs, then for a pond designed from its outlets one
+// column a device (its flow times its count, before the barrel's cap: NAME_cfs, or its type and
+// position) and barrel_capacity_cfs when it has a barrel; then one line a row, numbers in the
+// plain form, lines ended by a line feed. A pond that came as a table gives its own rows.
+std::string PondRatingCsv(const TablePond& pond);
+
+}  // namespace rh
