@@ -25,7 +25,6 @@ set(coreSources
   app/tables/TableText.cpp
   app/window/UserMemory.cpp
   app/tables/Val.cpp
-  app/run/WarningEntry.cpp
   core/Faults.cpp
   core/NumberChars.cpp
   core/ShownText.cpp

@@ -10,7 +10,6 @@
 #include "PageFiles.h"
 #include "app/run/PreparedRun.h"
 #include "app/run/RunBasin.h"
-#include "app/run/WarningEntry.h"
 #include "app/tables/PondFile.h"
 #include "app/tables/RainfallTable.h"
 #include "core/Faults.h"
@@ -98,9 +97,10 @@ void Run(const PageRequest& request, const RunEntries& entries, RunChoices& choi
   const BasinRun basin =
       RunBasin(prepared.Inputs, prepared.Request, RunServices{files, clock, nullptr});
   if (basin.Failure) {
-    page.warningTitle = basin.Failure->Which == OutputKind::Deck ? messages::kDeckFaultTitle
-                                                                 : messages::kRunFaultTitle;
+    const bool deck = basin.Failure->Which == OutputKind::Deck;
+    page.warningTitle = deck ? messages::kDeckFaultTitle : messages::kRunFaultTitle;
     page.warningText = basin.Failure->Message;
+    page.warningEntry = FieldId(deck ? RunEntry::DeckPath : RunEntry::None);
     return;
   }
   page.listing = ListingText(basin.Run);
@@ -134,26 +134,14 @@ PageRun RunPage(const PageRequest& request) {
   choices.DeckPath = request.deck;
   try {
     Run(request, entries, choices, page);
-  } catch (const RainfallUsageError& error) {
-    page.warningTitle = messages::kReturnPeriodTitle;
-    page.warningText = error.what();
-  } catch (const Refused& refusal) {
-    page.warningTitle = refusal.Title();
-    page.warningText = refusal.Text();
-  } catch (const UsageError& error) {
-    page.warningTitle = messages::kRunChoicesTitle;
-    page.warningText = error.what();
-  } catch (const Fault& fault) {
-    page.warningTitle = messages::kRunFaultTitle;
-    page.warningText = ComputationFaultText(fault);
-  } catch (const std::bad_alloc&) {
-    page.warningTitle = messages::kRunFaultTitle;
-    page.warningText = messages::kOutOfMemoryText;
+  } catch (const std::exception& fault) {
+    const FaultReport report = ReportFault(fault);
+    page.warningTitle = report.Title;
+    page.warningText = report.Text;
+    page.warningEntry = FieldId(report.Entry);
   }
-  if (!page.warningTitle.empty()) {
+  if (!page.warningTitle.empty())
     page.listing.clear();
-    page.warningEntry = FieldId(WarningEntry(page.warningTitle, entries, choices));
-  }
   return page;
 }
 

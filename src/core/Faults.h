@@ -10,6 +10,7 @@
 // usable; the companion's exit status is 3, 2 and 64 for them.
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -57,29 +58,96 @@ class DriveFault : public Fault {
   using Fault::Fault;
 };
 
-// Input the program refuses to run, with the title and text of its warning. Nothing has been
-// written when it is raised.
+// The entry of a run a refusal is about, for front ends that show a warning beside its entry.
+enum class RunEntry {
+  None,  // the run as a whole
+  TimeOfConcentration,
+  SixHourRainfall,
+  BasinArea,
+  RunoffCoefficient,
+  PeakDischarge,
+  DeckPath,
+  RainfallTable,
+  ReturnPeriod,
+  PondTable,
+};
+
+// Input the program refuses to run, with the title and text of its warning and the entry it is
+// about. Nothing has been written when it is raised.
 class Refused : public std::runtime_error {
  public:
-  Refused(std::string title, const std::string& text)
-      : std::runtime_error(text), title_(std::move(title)) {}
+  Refused(std::string title, const std::string& text, RunEntry entry = RunEntry::None)
+      : std::runtime_error(text), title_(std::move(title)), entry_(entry) {}
   const std::string& Title() const { return title_; }
   std::string Text() const { return what(); }
+  RunEntry Entry() const { return entry_; }
 
  private:
   std::string title_;
+  RunEntry entry_;
 };
 
 // A command line that asks for what cannot be done (an option's value that does not fit, two
-// outputs on one file). The message says what to change.
+// outputs on one file). The message says what to change; the entry is the one it is about, when
+// there is one.
 class UsageError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit UsageError(const std::string& text, RunEntry entry = RunEntry::None)
+      : std::runtime_error(text), entry_(entry) {}
+  RunEntry Entry() const { return entry_; }
+
+ private:
+  RunEntry entry_;
 };
 
 // A number in a fault's words: the shortest text that reads back as `value`, with "." as the
 // decimal point whatever the locale.
 std::string FaultNumber(double value);
+
+// The kinds of fault a boundary (a command, a screen, the page) tells apart.
+enum class FaultKind {
+  Refused,      // Refused: input the program declines to run
+  Usage,        // UsageError: a choice that cannot be done
+  File,         // FileFault
+  Printer,      // PrinterFault
+  Fault,        // any other Fault: arithmetic, subscript, drive
+  OutOfMemory,  // std::bad_alloc
+  Other,        // any other exception: reported as a fault
+};
+
+FaultKind KindOf(const std::exception& fault);
+
+// The companion's exit statuses for a refusal, a fault and a usage error.
+inline constexpr int kExitRefused = 2;
+inline constexpr int kExitFault = 3;
+inline constexpr int kExitUsage = 64;
+
+// The titles a boundary reports usage errors and faults under (a refusal has its own).
+struct FaultTitles {
+  std::string Usage;         // a choice that cannot be done
+  std::string ReturnPeriod;  // a return period the rainfall table cannot give
+  std::string Fault;         // a fault and running out of memory
+};
+
+// How a boundary reports a fault: its warning's title and text, the entry it is about and the
+// companion's exit status.
+struct FaultReport {
+  FaultKind Kind = FaultKind::Fault;
+  std::string Title;
+  std::string Text;
+  RunEntry Entry = RunEntry::None;
+  int ExitStatus = kExitFault;
+
+  bool IsRefusal() const { return Kind == FaultKind::Refused || Kind == FaultKind::Usage; }
+  // The report on one line: "TITLE: TEXT" for a refusal, the text alone for the others.
+  std::string Line() const;
+};
+
+// The report of `fault`. A refusal keeps its own title; a fault's text is its own words, and for
+// a division by zero (a zero area or coefficient) the entries to check; running out of memory
+// says so.
+FaultReport ReportFault(const std::exception& fault, const FaultTitles& titles);
+FaultReport ReportFault(const std::exception& fault);
 
 }  // namespace rh
 
@@ -336,6 +404,12 @@ inline constexpr const char* kTakesNoValueText = " takes no value";
 inline constexpr const char* kHasNoValueText = " has no value: give ";
 inline constexpr const char* kNotAnOptionText = "; options start with --";
 inline constexpr const char* kUnexpectedArgumentText = "unexpected argument ";
+inline constexpr const char* kMissingOptionText = "missing option ";
+// The windowed program's start-up: after its usage errors, and without a display.
+inline constexpr const char* kTryProgramHelpText = "Try 'rational-hydrograph --help'.\n";
+inline constexpr const char* kNoDisplayText =
+    "rational-hydrograph: no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the windows "
+    "cannot open.\nOn a virtual display: xvfb-run -a rational-hydrograph\n";
 inline constexpr const char* kRouteStepValueText =
     "--route-step takes a whole number of minutes, such as 1 or 5";
 inline constexpr const char* kSummaryOnTableText =
@@ -482,5 +556,78 @@ inline constexpr const char* kStudyDeckFilter = "HEC-1 input files (*.hc1);;All 
 inline constexpr const char* kStudyDeckChoiceText =
     "A HEC-1 deck holds the hydrograph of one storm. Choose its return period:";
 inline constexpr const char* kProjectDetailsTitle = "Project Details";
+
+// Rainfall tables the reader refuses. Each follows "FILE, line N: " and what it is about.
+inline constexpr const char* kRainDurationOrderText = "; durations must increase down the table.";
+inline constexpr const char* kRainDepthNotNumberText = ", is not a number.";
+inline constexpr const char* kRainDepthNotPositiveText = ", is not above 0.";
+inline constexpr const char* kRainDepthOrderText = "; depths must increase with duration.";
+inline constexpr const char* kRainFewRowsText = "; it needs at least two durations.";
+inline constexpr const char* kRainHeaderText =
+    "the header must be duration_min,depth_in (minutes, inches), not ";
+inline constexpr const char* kRainRowText = " is not a row of two numbers (minutes, inches).";
+inline constexpr const char* kRainDurationNotNumberText = " is not a number above 0.";
+inline constexpr const char* kRainPeriodNotNumberText = " is not a number of years.";
+inline constexpr const char* kRainPeriodRepeatedText = " appears more than once.";
+inline constexpr const char* kRainNoPeriodsText = "the header names no return periods.";
+inline constexpr const char* kRainAtlasRowText =
+    " is not a row of the table: it must start with a duration such as 15-min:, 2-hr: or 3-day:.";
+inline constexpr const char* kRainNotDepthsText =
+    ": only precipitation depths in inches can be read; export precipitation depth in English "
+    "units.";
+inline constexpr const char* kRainNoPeriodToGiveText =
+    "the table has no return periods (it is the one to use); leave out ";
+inline constexpr const char* kRainSeveralPeriodsText =
+    "the table has a column for each of several return periods; give ";
+inline constexpr const char* kRainNoColumnText = "no column for a return period of ";
+inline constexpr const char* kRainNotTextText = "a NUL byte: the file is not text.";
+inline constexpr const char* kRainEmptyText = ": the file is empty.";
+inline constexpr const char* kRainNoTableText =
+    "no rainfall table: neither the header duration_min,depth_in nor a NOAA Atlas 14 estimates "
+    "table (a line that starts \"by duration for ARI (years):\").";
+
+// Basin tables: rows whose quotes do not close or nest, and a record too long to be a row (the
+// table, or kBasinTableName when it has no name, follows "Cannot read ").
+inline constexpr const char* kCsvUnclosedQuoteText = "the quoted field opened on line ";
+inline constexpr const char* kCsvAfterQuoteText = "text follows a closing quote";
+inline constexpr const char* kCsvInnerQuoteText = "a quote inside an unquoted field";
+inline constexpr const char* kCsvRecordStartText = ": the record that starts on line ";
+inline constexpr const char* kBasinTableName = "the basin table";
+
+// Pond tables: the empty first row and one row too few. Each follows what it is about.
+inline constexpr const char* kPondFirstRowNotText = ", not storage ";
+inline constexpr const char* kPondRowsUnderText = "the table under this header has ";
+
+// Batch rows whose rainfall cells cannot go together. Each follows the rainfall table title.
+inline constexpr const char* kBatchAriWithoutTableText = ": an ari without a rainfall table";
+inline constexpr const char* kBatchRainAndTableText =
+    ": give the 6-hour rainfall either in rain or as a rainfall table, not both";
+
+// Routing: the run and the step the engine refuses, followed by the figures.
+inline constexpr const char* kPondOverflowAtLead = "At ";
+inline constexpr const char* kPondInflowLead = "The hydrograph's ordinate at ";
+inline constexpr const char* kRouteStepCountLead = "Routing this run in steps of ";
+inline constexpr const char* kRouteStepLongLead = "The routing step, ";
+
+// Files a run writes that it cannot make (a picture of no known kind, a routed table without a
+// pond). Followed by the file and what is wrong.
+inline constexpr const char* kCannotWriteText = "Cannot write ";
+// A deck whose file name would break the HEC-1 station record.
+inline constexpr const char* kDeckControlCharText =
+    "Cannot write the HEC-1 deck: its file name holds a control character (a line break, a "
+    "tab...), which would break the KK record. Choose a plain name.";
+
+// Engine tables a reader would have refused, and durations outside them. Each is followed by the
+// figures.
+inline constexpr const char* kTablePointLead = "Depth-duration point ";
+inline constexpr const char* kDurationLead = "The duration ";
+inline constexpr const char* kPondRowLead = "Pond table row ";
+// Followed by the entry in quotes and kEntryOverflowText.
+inline constexpr const char* kEntryOverflowLead = "Overflow: the entry ";
+
+// Program pictures: a picture of the program folder that cannot be found or read.
+inline constexpr const char* kPictureWhereText = "the picture ";
+inline constexpr const char* kCannotFindText = "Cannot find ";
+inline constexpr const char* kCannotReadText = "Cannot read ";
 
 }  // namespace rh::messages

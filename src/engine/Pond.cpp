@@ -70,8 +70,10 @@ struct Setup {
 
 [[noreturn]] void ThrowOverflow(const Setup& setup, long step) {
   throw Refused(messages::kPondTableTitle,
-                "At " + std::to_string(step * setup.StepMinutes) + messages::kPondOverflowAtText +
-                    FaultNumber(setup.TopStage) + messages::kPondOverflowText);
+                messages::kPondOverflowAtLead + std::to_string(step * setup.StepMinutes) +
+                    messages::kPondOverflowAtText + FaultNumber(setup.TopStage) +
+                    messages::kPondOverflowText,
+                RunEntry::PondTable);
 }
 
 // The steps of the routing into `out` (States and figures). Each step: N = I1 + I2 + 2 S1 / dt -
@@ -194,7 +196,8 @@ PondTable::PondTable(std::vector<PondRow> rows) : rows_(std::move(rows)) {
            row.OutflowCfs >= below.OutflowCfs;
     }
     if (!ok)
-      throw ArithmeticFault("Pond table row " + std::to_string(i + 1) + messages::kPondRowFault);
+      throw ArithmeticFault(messages::kPondRowLead + std::to_string(i + 1) +
+                            messages::kPondRowFault);
   }
 }
 
@@ -226,11 +229,16 @@ std::optional<long> LongestRoutingStep(const PondTable& pond, double tc) {
   }
 }
 
+bool RouteStepFits(double tc, long stepMinutes) {
+  return stepMinutes >= 1 && tc <= kLongestWholeTc && Whole(tc) &&
+         std::fmod(tc, static_cast<double>(stepMinutes)) == 0;
+}
+
 PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes) {
   const RunResult& r = run.Result;
   const double tc = run.Inputs.TimeOfConcentration;
   const double step = static_cast<double>(stepMinutes);
-  if (!(stepMinutes >= 1 && tc <= kLongestWholeTc && Whole(tc) && std::fmod(tc, step) == 0))
+  if (!RouteStepFits(tc, stepMinutes))
     throw UsageError(std::string(messages::kRouteStepUsageText) + " (" + FaultNumber(tc) +
                      " min), not " + std::to_string(stepMinutes) + " min");
 
@@ -240,8 +248,9 @@ PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes) {
     const double q = r.Hydrograph(i);
     if (q < 0)
       throw Refused(messages::kPondInflowTitle,
-                    "The hydrograph's ordinate at " + FaultNumber(tc * static_cast<double>(i)) +
-                        " min is " + FaultNumber(q) + messages::kPondInflowText);
+                    messages::kPondInflowLead + FaultNumber(tc * static_cast<double>(i)) +
+                        " min is " + FaultNumber(q) + messages::kPondInflowText,
+                    RunEntry::PondTable);
     if (q != 0)
       lastFlowing = i;
   }
@@ -250,18 +259,19 @@ PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes) {
   const double inflowSteps = stepsPerOrdinate * static_cast<double>(inflowEnd);
   const double afterSteps = std::ceil(kMaxRoutingAfterInflowMinutes / step);
   if (inflowSteps + afterSteps > kMostRoutingSteps)
-    throw Refused(messages::kRouteStepTitle,
-                  "Routing this run in steps of " + std::to_string(stepMinutes) +
-                      " min would take more than " +
-                      std::to_string(static_cast<long>(kMostRoutingSteps)) +
-                      messages::kRouteStepCountText);
+    throw Refused(
+        messages::kRouteStepTitle,
+        messages::kRouteStepCountLead + std::to_string(stepMinutes) + " min would take more than " +
+            std::to_string(static_cast<long>(kMostRoutingSteps)) + messages::kRouteStepCountText,
+        RunEntry::PondTable);
   if (!StepFits(pond, step)) {
     const std::optional<long> longest = LongestRoutingStep(pond, tc);
     throw Refused(
         messages::kRouteStepTitle,
-        "The routing step, " + std::to_string(stepMinutes) + messages::kRouteStepLongText +
+        messages::kRouteStepLongLead + std::to_string(stepMinutes) + messages::kRouteStepLongText +
             (longest ? messages::kRouteStepLongestText + std::to_string(*longest) + " min."
-                     : std::string(messages::kRouteStepNoneText)));
+                     : std::string(messages::kRouteStepNoneText)),
+        RunEntry::PondTable);
   }
 
   Setup setup;

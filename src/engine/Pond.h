@@ -90,6 +90,10 @@ struct PondRouting {
 // a whole number from 1 to 2^53). ArithmeticFault when a row's 2 S / dt overflows.
 std::optional<long> LongestRoutingStep(const PondTable& pond, double tc);
 
+// True when a run whose time of concentration is `tc` minutes can be routed in steps of
+// `stepMinutes`: a whole number of minutes, at least 1, that divides a whole Tc of at most 2^53.
+bool RouteStepFits(double tc, long stepMinutes);
+
 // Routes the hydrograph of `run` through `pond` with steps of `stepMinutes` (a whole number that
 // divides Tc).
 //

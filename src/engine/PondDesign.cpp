@@ -205,7 +205,7 @@ class BarrelRating {
 };
 
 [[noreturn]] void RefuseRating(const std::string& what) {
-  throw Refused(messages::kPondTableTitle, what);
+  throw Refused(messages::kPondTableTitle, what, RunEntry::PondTable);
 }
 
 }  // namespace

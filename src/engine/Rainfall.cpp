@@ -30,7 +30,7 @@ DepthDurationTable::DepthDurationTable(std::vector<DepthDuration> points)
         PositiveFinite(p.Minutes) && PositiveFinite(p.Inches) &&
         (i == 0 || (p.Minutes > points_[i - 1].Minutes && p.Inches > points_[i - 1].Inches));
     if (!ok)
-      throw ArithmeticFault("Depth-duration point " + std::to_string(i + 1) +
+      throw ArithmeticFault(messages::kTablePointLead + std::to_string(i + 1) +
                             messages::kTablePointText);
   }
 }
@@ -38,9 +38,9 @@ DepthDurationTable::DepthDurationTable(std::vector<DepthDuration> points)
 double DepthDurationTable::Depth(double minutes) const {
   Result(minutes);
   if (!Covers(minutes, minutes))
-    throw SubscriptFault("The duration " + FaultNumber(minutes) + messages::kDurationOutsideText +
-                         FaultNumber(ShortestMinutes()) + " to " + FaultNumber(LongestMinutes()) +
-                         " min).");
+    throw SubscriptFault(messages::kDurationLead + FaultNumber(minutes) +
+                         messages::kDurationOutsideText + FaultNumber(ShortestMinutes()) + " to " +
+                         FaultNumber(LongestMinutes()) + " min).");
   // The first row whose duration is not below `minutes`: its own depth when the durations match,
   // otherwise the upper neighbour of the interval that holds `minutes`.
   const auto upper =

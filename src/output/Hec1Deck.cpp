@@ -60,10 +60,7 @@ std::string Hec1DeckText(const Run& run, const std::string& deckPath, const std:
   const double tc = in.TimeOfConcentration;
   // Everything that can fault is worked out before the first record.
   if (Hec1StationNameBreaksRecord(deckPath))
-    throw FileFault(
-        "Cannot write the HEC-1 deck: its file name holds a control character (a "
-        "line break, a tab...), which would break the KK record. Choose a plain name.",
-        deckPath);
+    throw FileFault(messages::kDeckControlCharText, deckPath);
   const std::int16_t start = Hec1StartTime(tc, r.PeakIndex);
   const double area = Hec1AreaSquareMiles(in.BasinArea);
 

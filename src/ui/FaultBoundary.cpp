@@ -20,11 +20,13 @@ Outcome RunAtBoundary(Prompts& prompts, QWidget* parent,
   try {
     action();
     return Outcome::Done;
-  } catch (const Refused& refusal) {
-    // Input the program refuses is answered by its own warning, whatever the action.
-    prompts.Warning(parent, refusal.Title(), refusal.Text());
-    return Outcome::Faulted;
   } catch (const std::exception& fault) {
+    // Input the program refuses is answered by its own warning, whatever the action.
+    if (KindOf(fault) == FaultKind::Refused) {
+      const FaultReport refusal = ReportFault(fault);
+      prompts.Warning(parent, refusal.Title, refusal.Text);
+      return Outcome::Faulted;
+    }
     const FaultAnswer answer = answerFor(fault);
     const std::string text = FaultText(answer, fault);
     if (answer.offer.empty()) {

@@ -9,8 +9,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/window/Maker.h"
 #include "app/run/RunBasin.h"
+#include "app/window/Maker.h"
 #include "core/Faults.h"
 #include "output/HydrographTable.h"
 #include "output/PrintedReport.h"
@@ -94,7 +94,7 @@ void Generate::OnCancel() {
 void Generate::OnPrintReport() {
   const auto answerFor = [](const std::exception& fault) {
     FaultAnswer answer{messages::kPrintFaultTitle, messages::kPrintFaultText, {}};
-    if (dynamic_cast<const PrinterFault*>(&fault) != nullptr)
+    if (KindOf(fault) == FaultKind::Printer)
       answer.offer = messages::kPdfOfferText;
     return answer;
   };

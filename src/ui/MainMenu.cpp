@@ -133,9 +133,9 @@ void MainMenu::OnGenerate() {
   // A fault that reaches here stopped the run: the results screen is not shown and the entries
   // stay as typed. The only file a run request writes itself is the settings file.
   const auto answerFor = [](const std::exception& fault) {
-    if (dynamic_cast<const FileFault*>(&fault) != nullptr)
+    if (KindOf(fault) == FaultKind::File)
       return FaultAnswer{messages::kSettingsFaultTitle, messages::kSettingsFaultText, {}};
-    if (dynamic_cast<const UsageError*>(&fault) != nullptr)
+    if (KindOf(fault) == FaultKind::Usage)
       return FaultAnswer{messages::kDeckFaultTitle, {}, {}};
     return FaultAnswer{messages::kRunFaultTitle, messages::kRunFaultText, {}};
   };

@@ -19,9 +19,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/tables/PondFile.h"
 #include "app/run/RunBasin.h"
 #include "app/run/StudyPdf.h"
+#include "app/tables/PondFile.h"
 #include "app/window/UserMemory.h"
 #include "core/Faults.h"
 #include "output/Plot.h"
@@ -56,7 +56,7 @@ QString PeriodName(const TableRainfall& storm) {
 
 // A fault in a rerun: the refusal's own warning, or the computation's.
 FaultAnswer RunFault(const std::exception& fault) {
-  if (dynamic_cast<const UsageError*>(&fault) != nullptr)
+  if (KindOf(fault) == FaultKind::Usage)
     return {messages::kRunFaultTitle, {}, {}};
   return {messages::kRunFaultTitle, messages::kRunFaultText, {}};
 }
@@ -406,7 +406,7 @@ void PlotWindow::OnSaveStudy() {
   if (path.empty())
     return;
   const auto answerFor = [](const std::exception& fault) {
-    if (dynamic_cast<const FileFault*>(&fault) != nullptr)
+    if (KindOf(fault) == FaultKind::File)
       return FaultAnswer{messages::kStudyFaultTitle, messages::kSaveFaultText, {}};
     return FaultAnswer{messages::kStudyFaultTitle, {}, {}};
   };

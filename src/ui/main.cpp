@@ -10,6 +10,8 @@
 #include "app/window/Init.h"
 #include "app/window/Main.h"
 #include "app/window/Settings.h"
+#include "core/Faults.h"
+#include "core/ShownText.h"
 #include "platform/FileSystem.h"
 #include "platform/WriteCleanup.h"
 #include "platform/qt/QtClock.h"
@@ -54,15 +56,12 @@ int main(int argc, char* argv[]) {
     return 0;
   }
   if (!options.problem.empty()) {
-    std::fprintf(stderr, "rational-hydrograph: %s\nTry 'rational-hydrograph --help'.\n",
-                 options.problem.c_str());
+    std::fprintf(stderr, "rational-hydrograph: %s\n%s", options.problem.c_str(),
+                 rh::messages::kTryProgramHelpText);
     return 64;
   }
   if (!HasWindowPlatform(options.qtArguments)) {
-    std::fputs(
-        "rational-hydrograph: no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so "
-        "the windows cannot open.\nOn a virtual display: xvfb-run -a rational-hydrograph\n",
-        stderr);
+    std::fputs(rh::messages::kNoDisplayText, stderr);
     return 1;
   }
 
@@ -76,8 +75,8 @@ int main(int argc, char* argv[]) {
   int qtArgc = static_cast<int>(qtArguments.size());
   QApplication app(qtArgc, qtArgv.data());
   if (qtArgc > 1) {
-    std::fprintf(stderr, "rational-hydrograph: %s\nTry 'rational-hydrograph --help'.\n",
-                 rh::ProgramUnknownOptionText(qtArgv[1]).c_str());
+    std::fprintf(stderr, "rational-hydrograph: %s\n%s",
+                 rh::ProgramUnknownOptionText(qtArgv[1]).c_str(), rh::messages::kTryProgramHelpText);
     return 64;
   }
   rh::ui::SetUpApplication();

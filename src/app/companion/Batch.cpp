@@ -203,10 +203,11 @@ class TableFiles {
   static auto Read(const Load& load) -> Entry<typename decltype(load())::element_type> {
     try {
       return {load(), {}};
-    } catch (const std::bad_alloc&) {
-      throw;  // out of memory is no fault of the table
-    } catch (const std::exception& refusal) {
-      return {nullptr, refusal.what()};
+    } catch (const std::exception& fault) {
+      const FaultReport report = ReportFault(fault);
+      if (report.Kind == FaultKind::OutOfMemory)
+        throw;  // out of memory is no fault of the table
+      return {nullptr, report.Text};
     }
   }
 
@@ -253,14 +254,13 @@ void ChooseTables(const CsvRecord& record, const Columns& columns, TableFiles& f
     if (!row.Ari.empty()) {
       row.Status = RowStatus::Refused;
       row.Message =
-          std::string(messages::kRainfallTableTitle) + ": an ari without a rainfall table";
+          std::string(messages::kRainfallTableTitle) + messages::kBatchAriWithoutTableText;
     }
     return;
   }
   if (!cell(2).empty()) {
     row.Status = RowStatus::Refused;
-    row.Message = std::string(messages::kRainfallTableTitle) +
-                  ": give the 6-hour rainfall either in rain or as a rainfall table, not both";
+    row.Message = std::string(messages::kRainfallTableTitle) + messages::kBatchRainAndTableText;
     return;
   }
   std::string problem;
@@ -322,15 +322,13 @@ void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batc
       row.Routed = RoutedFigures{p->PeakOutflowCfs, p->PeakOutflowMinutes, p->MaxStorageAcreFeet,
                                  p->MaxStageFeet, p->DrainMinutes};
     }
-  } catch (const Refused& refusal) {
-    row.Status = RowStatus::Refused;
-    row.Message = refusal.Title() + ": " + refusal.Text();
-  } catch (const UsageError& error) {
-    row.Status = RowStatus::Refused;
-    row.Message = error.what();
-  } catch (const Fault& fault) {
-    row.Status = RowStatus::Fault;
-    row.Message = ComputationFaultText(fault);
+  } catch (const std::exception& fault) {
+    const FaultReport report = ReportFault(fault);
+    // Out of memory is no fault of the row: it stops the batch.
+    if (report.Kind == FaultKind::OutOfMemory)
+      throw;
+    row.Status = report.IsRefusal() ? RowStatus::Refused : RowStatus::Fault;
+    row.Message = report.Line();
   }
 }
 

@@ -93,10 +93,7 @@ void CheckOptions(const CompanionOptions& o) {
       throw UsageError(messages::kAriValueText);
   }
   if (o.ReturnPeriods.size() > 1 && onePeriod)
-    throw UsageError(
-        "several return periods give one listing after another, one --plot chart and one "
-        "--study document; --csv, --hec1, --report, --print and --pond-csv take one return "
-        "period");
+    throw UsageError(messages::kOneReturnPeriodText);
   if ((needsPond || o.RouteStepMinutes != 1) && !o.Pond)
     throw UsageError(messages::kPondOptionsText);
   if (o.Wants(OutputKind::PondRating) && !o.Pond)
@@ -108,7 +105,7 @@ void CheckOptions(const CompanionOptions& o) {
                                                                {"--peak", &e.PeakDischarge}};
   for (const auto& [name, entry] : needed) {
     if (entry->empty() && !(o.Rainfall && entry == &e.SixHourRainfall))
-      throw UsageError(std::string("missing option ") + name);
+      throw UsageError(messages::kMissingOptionText + std::string(name));
   }
 }
 
@@ -203,13 +200,13 @@ int RunSingle(const CompanionOptions& options, const CompanionServices& services
       options.ReturnPeriods.empty() ? std::vector<std::string>{""} : options.ReturnPeriods;
   std::shared_ptr<const TablePond> pond;
   if (options.Pond) {
-    pond = tables::ReadOrRefuse(messages::kPondTableTitle, [&] {
+    pond = tables::ReadOrRefuse(messages::kPondTableTitle, RunEntry::PondTable, [&] {
       return LoadPond(services.files, *options.Pond, *options.Pond);
     });
   }
   std::optional<RainfallTables> tables;
   if (options.Rainfall) {
-    tables = tables::ReadOrRefuse(messages::kRainfallTableTitle, [&] {
+    tables = tables::ReadOrRefuse(messages::kRainfallTableTitle, RunEntry::RainfallTable, [&] {
       return LoadRainfallTables(services.files, *options.Rainfall, *options.Rainfall);
     });
   }
@@ -285,15 +282,13 @@ int RunCompanion(const CompanionOptions& options, const CompanionServices& servi
     if (options.Batch)
       return RunBatchOf(options, services, out, err);
     return RunSingle(options, services, out, err);
-  } catch (const Refused& refusal) {
-    err << refusal.Title() << ": " << refusal.Text() << '\n';
-    return kExitRefused;
-  } catch (const Fault& fault) {
-    err << kPrefix << ComputationFaultText(fault) << '\n';
-    return kExitFault;
-  } catch (const std::bad_alloc&) {
-    err << kPrefix << messages::kOutOfMemoryText << '\n';
-    return kExitFault;
+  } catch (const std::exception& fault) {
+    const FaultReport report = ReportFault(fault);
+    // A usage error reaches the caller, which answers it with the usage.
+    if (report.Kind == FaultKind::Usage)
+      throw;
+    err << (report.Kind == FaultKind::Refused ? "" : kPrefix) << report.Line() << '\n';
+    return report.ExitStatus;
   }
 }
 

@@ -6,6 +6,7 @@
 #include <iosfwd>
 
 #include "app/companion/CompanionOptions.h"
+#include "core/Faults.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/OutputDevices.h"
@@ -14,13 +15,12 @@ namespace rh {
 
 inline constexpr const char* kCompanionName = "rational-hydrograph-cli";
 
-// Exit statuses.
+// Exit statuses besides those of a refusal (kExitRefused: entries or a table refused, the warning
+// goes to stderr), a fault (kExitFault: arithmetic, subscript, file or printer) and a usage error
+// (kExitUsage: the command line asks for what cannot be done), which ReportFault gives.
 enum ExitStatus : int {
   kExitOk = 0,
-  kExitRefused = 2,         // entries or a table refused (the warning goes to stderr)
-  kExitFault = 3,           // arithmetic, subscript, file or printer fault
   kExitSomeRowsFailed = 4,  // a batch ran, but some of its rows failed
-  kExitUsage = 64,          // the command line asks for what cannot be done
 };
 
 // The services a companion run writes through, built once by the program.

@@ -1,6 +1,7 @@
 #include "app/run/OptionTable.h"
 
 #include "core/Faults.h"
+#include "core/ShownText.h"
 
 namespace rh {
 
@@ -45,7 +46,7 @@ std::string UnknownOptionText(const std::string& name, const std::vector<const c
       nearest = option;
     }
   }
-  return messages::kUnknownOptionText + name +
+  return messages::kUnknownOptionText + ShownText(name) +
          (nearest != nullptr ? messages::kNearestOptionText + std::string(nearest) + "?"
                              : std::string());
 }

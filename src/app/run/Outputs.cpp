@@ -2,6 +2,7 @@
 
 #include "app/run/RunBasin.h"
 #include "core/Faults.h"
+#include "core/ShownText.h"
 #include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"
 #include "output/PondRating.h"
@@ -36,13 +37,15 @@ std::string PlotFile(const OutputSource& s) {
 
 std::string PondCsvFile(const OutputSource& s) {
   if (!s.run.Routing)
-    throw FileFault("Cannot write " + s.path + ": " + messages::kNoPondText, s.path);
+    throw FileFault(messages::kCannotWriteText + ShownText(s.path) + ": " + messages::kNoPondText,
+                    s.path);
   return PondCsv(*s.run.Routing);
 }
 
 std::string PondRatingFile(const OutputSource& s) {
   if (!s.run.Inputs.Pond)
-    throw FileFault("Cannot write " + s.path + ": " + messages::kNoPondText, s.path);
+    throw FileFault(messages::kCannotWriteText + ShownText(s.path) + ": " + messages::kNoPondText,
+                    s.path);
   return PondRatingCsv(*s.run.Inputs.Pond);
 }
 

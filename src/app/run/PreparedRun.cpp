@@ -21,13 +21,41 @@ bool Blank(const std::string& entry) {
   return entry.find_first_not_of(' ') == std::string::npos;
 }
 
-[[noreturn]] void RefuseEntry(const char* entry, const std::string& text) {
-  throw Refused(std::string(messages::kEntryTitle) + entry, entry + text);
+// The five entries in screen order, with the names their warnings give them.
+struct EntryName {
+  RunEntry entry;
+  const char* name;
+};
+constexpr EntryName kTc{RunEntry::TimeOfConcentration, messages::kTcEntry};
+constexpr EntryName kRain{RunEntry::SixHourRainfall, messages::kRainEntry};
+constexpr EntryName kArea{RunEntry::BasinArea, messages::kAreaEntry};
+constexpr EntryName kCoef{RunEntry::RunoffCoefficient, messages::kCoefEntry};
+constexpr EntryName kPeak{RunEntry::PeakDischarge, messages::kPeakEntry};
+
+[[noreturn]] void RefuseEntry(const EntryName& entry, const std::string& text) {
+  throw Refused(std::string(messages::kEntryTitle) + entry.name, entry.name + text, entry.entry);
+}
+
+// The first blank entry, in screen order, of those the run reads (no 6-hour rainfall with a
+// rainfall table, no peak discharge with the chart peak); None when none is blank.
+RunEntry FirstBlank(const RunEntries& entries, bool readsRain, bool readsPeak) {
+  const std::pair<RunEntry, bool> boxes[] = {
+      {RunEntry::TimeOfConcentration, Blank(entries.TimeOfConcentration)},
+      {RunEntry::SixHourRainfall, readsRain && Blank(entries.SixHourRainfall)},
+      {RunEntry::BasinArea, Blank(entries.BasinArea)},
+      {RunEntry::RunoffCoefficient, Blank(entries.RunoffCoefficient)},
+      {RunEntry::PeakDischarge, readsPeak && Blank(entries.PeakDischarge)},
+  };
+  for (const auto& [entry, blank] : boxes) {
+    if (blank)
+      return entry;
+  }
+  return RunEntry::None;
 }
 
 // The number an entry holds: refused when no number starts it or it holds a comma (a decimal comma
 // would read as the whole part alone), and when it is negative.
-double EntryValue(const char* entry, const std::string& text) {
+double EntryValue(const EntryName& entry, const std::string& text) {
   const std::optional<double> value = LeadingNumber(TrimSpaces(text));
   if (!value)
     RefuseEntry(entry, messages::kNoNumberText);
@@ -66,9 +94,8 @@ void CheckPeak(const RunInputs& in) {
     return;
   if (BlockBeforePeak(in) >= 0)
     return;
-  RefuseEntry(messages::kPeakEntry, " value must be " + PlainNumber(LargestPeak(in)) +
-                                        messages::kPeakTooLargeText + PlainNumber(ChartPeak(in)) +
-                                        " cfs.");
+  RefuseEntry(kPeak, " value must be " + PlainNumber(LargestPeak(in)) +
+                         messages::kPeakTooLargeText + PlainNumber(ChartPeak(in)) + " cfs.");
 }
 
 struct NamedFile {
@@ -178,10 +205,9 @@ double ChartPeak(const RunInputs& in) {
 PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, FileSystem& files,
                        const std::function<void()>& accepted) {
   const bool chartPeak = choices.ChartPeak || AsksForChartPeak(entries.PeakDischarge);
-  if (Blank(entries.TimeOfConcentration) || (!choices.Rainfall && Blank(entries.SixHourRainfall)) ||
-      Blank(entries.BasinArea) || Blank(entries.RunoffCoefficient) ||
-      (!chartPeak && Blank(entries.PeakDischarge)))
-    throw Refused(messages::kIncompleteTitle, messages::kIncompleteText);
+  const RunEntry blank = FirstBlank(entries, !choices.Rainfall, !chartPeak);
+  if (blank != RunEntry::None)
+    throw Refused(messages::kIncompleteTitle, messages::kIncompleteText, blank);
   if (accepted)
     accepted();
 
@@ -190,31 +216,30 @@ PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, Fil
   // A time of concentration that holds no number reads as 0 and gets the warning of a short one.
   in.TimeOfConcentration = std::floor(Val(TrimSpaces(entries.TimeOfConcentration)) + 0.5);
   if (in.TimeOfConcentration < 5)
-    throw Refused(messages::kTcTitle, messages::kTcText);
+    throw Refused(messages::kTcTitle, messages::kTcText, RunEntry::TimeOfConcentration);
   if (entries.TimeOfConcentration.find(',') != std::string::npos)
-    RefuseEntry(messages::kTcEntry, messages::kCommaText);
+    RefuseEntry(kTc, messages::kCommaText);
 
   if (choices.Rainfall) {
     if (auto problem = CoverageProblem(choices.Rainfall->Table, choices.Rainfall->File,
                                        in.TimeOfConcentration))
-      throw Refused(messages::kRainfallTableTitle, *problem);
+      throw Refused(messages::kRainfallTableTitle, *problem, RunEntry::RainfallTable);
     in.Rainfall = choices.Rainfall;
     in.SixHourRainfall = SixHourDepth(*choices.Rainfall);
   } else {
-    in.SixHourRainfall = EntryValue(messages::kRainEntry, entries.SixHourRainfall);
+    in.SixHourRainfall = EntryValue(kRain, entries.SixHourRainfall);
   }
-  in.BasinArea = EntryValue(messages::kAreaEntry, entries.BasinArea);
-  in.RunoffCoefficient = EntryValue(messages::kCoefEntry, entries.RunoffCoefficient);
+  in.BasinArea = EntryValue(kArea, entries.BasinArea);
+  in.RunoffCoefficient = EntryValue(kCoef, entries.RunoffCoefficient);
   if (in.RunoffCoefficient > 1)
-    RefuseEntry(messages::kCoefEntry, messages::kAboveOneText);
-  in.PeakDischarge =
-      chartPeak ? ChartPeak(in) : EntryValue(messages::kPeakEntry, entries.PeakDischarge);
+    RefuseEntry(kCoef, messages::kAboveOneText);
+  in.PeakDischarge = chartPeak ? ChartPeak(in) : EntryValue(kPeak, entries.PeakDischarge);
   in.ZeroTail = choices.Hec1 ? kZeroTailHec1 : kZeroTail;
   CheckPeak(in);
 
   if (choices.Pond) {
     const long step = choices.RouteStepMinutes;
-    if (step < 1 || std::fmod(in.TimeOfConcentration, static_cast<double>(step)) != 0) {
+    if (!RouteStepFits(in.TimeOfConcentration, step)) {
       throw UsageError(std::string(messages::kRouteStepText) + " (" + std::to_string(step) +
                        " min against a Tc of " + PlainNumber(in.TimeOfConcentration) + " min)");
     }

@@ -25,7 +25,7 @@ std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const st
 std::string PictureBytes(const Drawing& drawing, const std::string& path, OutputDevices* devices) {
   const std::optional<PlotFormat> format = PlotFormatOf(path);
   if (!format)
-    throw FileFault("Cannot write " + ShownText(path) + ": " + messages::kPlotNameText, path);
+    throw FileFault(messages::kCannotWriteText + ShownText(path) + ": " + messages::kPlotNameText, path);
   return *format == PlotFormat::Svg ? DrawingSvg(drawing)
                                     : NeededDevices(devices).PngBytes(drawing);
 }
@@ -38,13 +38,6 @@ std::string PlotFileBytes(const std::vector<const Run*>& runs, const std::string
                           OutputDevices* devices) {
   return PictureBytes(runs.size() == 1 ? PlotDrawing(*runs.front()) : PlotDrawing(runs), path,
                       devices);
-}
-
-std::string ComputationFaultText(const Fault& fault) {
-  std::string text = fault.what();
-  if (text == messages::kDivisionByZeroText)
-    text += messages::kDivisionHintText;
-  return text;
 }
 
 BasinRun RunBasin(const RunInputs& inputs, const OutputRequest& request,

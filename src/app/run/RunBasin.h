@@ -73,11 +73,6 @@ void ComputeBasin(const RunInputs& inputs, const OutputRequest& request, BasinRu
 void WriteOutputs(const OutputRequest& request, const RunServices& services, BasinRun& basin,
                   const std::vector<FileText>& more = {});
 
-// What a fault that stopped a run's computation says, for the companion, its batches and the
-// page: its own words, and for a division by zero (a zero area or coefficient) the entries to
-// check.
-std::string ComputationFaultText(const Fault& fault);
-
 // The printed report of `run` (naming the deck at `deckPath`, "" for none), dated `date`, as the
 // bytes of a PDF file. PrinterFault when there are no `devices` or the document fails.
 std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const std::string& date,

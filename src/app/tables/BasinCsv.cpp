@@ -67,11 +67,12 @@ void CsvReader::CheckLength(std::size_t start, long line) const {
   // Called before each byte is taken: the record may hold the limit's bytes, not one more.
   if (passed_ + pos_ - start < kCsvMostRecordBytes)
     return;
-  throw FileFault(
-      "Cannot read " + (name_.empty() ? std::string("the basin table") : ShownText(name_)) +
-          ": the record that starts on line " + std::to_string(line) + " is longer than " +
-          std::to_string(kCsvMostRecordBytes >> 20) + " MiB, " + messages::kCsvRecordTooLongText,
-      name_);
+  throw FileFault(messages::kCannotReadText +
+                      (name_.empty() ? std::string(messages::kBasinTableName) : ShownText(name_)) +
+                      messages::kCsvRecordStartText + std::to_string(line) + " is longer than " +
+                      std::to_string(kCsvMostRecordBytes >> 20) + " MiB, " +
+                      messages::kCsvRecordTooLongText,
+                  name_);
 }
 
 bool CsvReader::Next(CsvRecord& record) {
@@ -111,11 +112,11 @@ bool CsvReader::Next(CsvRecord& record) {
       if (!closed) {
         record.Fields.push_back(std::move(field));
         record.Problem =
-            "the quoted field opened on line " + std::to_string(openedOn) + " is not closed";
+            messages::kCsvUnclosedQuoteText + std::to_string(openedOn) + " is not closed";
         return true;
       }
       if (!AtEnd() && Peek() != ',' && !LineBreak(static_cast<char>(Peek()))) {
-        record.Problem = "text follows a closing quote";
+        record.Problem = messages::kCsvAfterQuoteText;
         // Skip the rest of the malformed line so the next record starts on the next line.
         while (!AtEnd() && !LineBreak(static_cast<char>(Peek()))) {
           CheckLength(start, record.Line);
@@ -126,7 +127,7 @@ bool CsvReader::Next(CsvRecord& record) {
       for (int c = Peek(); c >= 0 && c != ',' && !LineBreak(static_cast<char>(c)); c = Peek()) {
         CheckLength(start, record.Line);
         if (c == '"' && record.Problem.empty())
-          record.Problem = "a quote inside an unquoted field";
+          record.Problem = messages::kCsvInnerQuoteText;
         field.push_back(static_cast<char>(c));
         ++pos_;
       }

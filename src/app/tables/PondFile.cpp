@@ -29,8 +29,8 @@ class Reader {
   explicit Reader(const std::string& name) : name_(ShownText(name)) {}
 
   [[noreturn]] void Refuse(long line, const std::string& what) const {
-    throw Refused(messages::kPondTableTitle,
-                  name_ + ", line " + std::to_string(line) + ": " + what);
+    throw Refused(messages::kPondTableTitle, name_ + ", line " + std::to_string(line) + ": " + what,
+                  RunEntry::PondTable);
   }
 
   double Value(const Line& line, std::size_t column) const {
@@ -61,9 +61,9 @@ class Reader {
     const PondRow row{Value(line, 0), Value(line, 1), Value(line, 2)};
     if (rows_.empty()) {
       if (row.StorageAcreFeet != 0 || row.OutflowCfs != 0)
-        Refuse(line.Number, std::string(messages::kPondFirstRowText) + ", not storage " +
-                                PlainNumber(row.StorageAcreFeet) + " ac-ft and outflow " +
-                                PlainNumber(row.OutflowCfs) + " cfs.");
+        Refuse(line.Number, std::string(messages::kPondFirstRowText) +
+                                messages::kPondFirstRowNotText + PlainNumber(row.StorageAcreFeet) +
+                                " ac-ft and outflow " + PlainNumber(row.OutflowCfs) + " cfs.");
     } else {
       const PondRow& below = rows_.back();
       if (!(row.StageFeet > below.StageFeet))
@@ -97,7 +97,8 @@ TablePond ReadPondTable(std::string_view text, const std::string& name) {
       reader.Refuse(line.Number, messages::kPondNotTextText);
   }
   if (lines.empty())
-    throw Refused(messages::kPondTableTitle, ShownText(name) + ": " + messages::kPondEmptyText);
+    throw Refused(messages::kPondTableTitle, ShownText(name) + ": " + messages::kPondEmptyText,
+                  RunEntry::PondTable);
   const auto header = lines.begin();
   if (!(header->Fields.size() == 3 && header->Fields[0] == "stage_ft" &&
         header->Fields[1] == "storage_acft" && header->Fields[2] == "outflow_cfs"))
@@ -106,7 +107,7 @@ TablePond ReadPondTable(std::string_view text, const std::string& name) {
   for (auto line = header + 1; line != lines.end(); ++line)
     reader.Row(*line);
   if (reader.rows_.size() < 2)
-    reader.Refuse(header->Number, "the table under this header has " +
+    reader.Refuse(header->Number, messages::kPondRowsUnderText +
                                       tables::Count(reader.rows_.size(), "row") +
                                       messages::kPondFewRowsText);
   return TablePond{PondTable(std::move(reader.rows_)), name, {}, nullptr};
@@ -117,9 +118,10 @@ std::shared_ptr<const TablePond> LoadPond(FileSystem& files, const std::string& 
   bool truncated = false;
   const std::string text = files.ReadText(path, kMostPondFileBytes, truncated);
   if (truncated)
-    throw Refused(messages::kPondTableTitle, ShownText(name) + ": " + messages::kPondLargerText +
-                                                 std::to_string(kMostPondFileBytes) +
-                                                 messages::kPondTooLargeText);
+    throw Refused(messages::kPondTableTitle,
+                  ShownText(name) + ": " + messages::kPondLargerText +
+                      std::to_string(kMostPondFileBytes) + messages::kPondTooLargeText,
+                  RunEntry::PondTable);
   TablePond pond = IsJsonPondName(path) ? ReadPondJson(text, name) : ReadPondTable(text, name);
   pond.Path = path;
   return std::make_shared<const TablePond>(std::move(pond));

@@ -67,7 +67,7 @@ class Reader {
   explicit Reader(const std::string& name) : name_(ShownText(name)) {}
 
   [[noreturn]] void Refuse(const std::string& text) const {
-    throw Refused(messages::kPondTableTitle, name_ + ": " + text);
+    throw Refused(messages::kPondTableTitle, name_ + ": " + text, RunEntry::PondTable);
   }
   [[noreturn]] void WrongKind(const std::string& path, const char* kind) const {
     Refuse(path + messages::kPondJsonKindText + kind + ".");

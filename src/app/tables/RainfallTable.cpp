@@ -86,21 +86,23 @@ class Reader {
       Refuse(line.Number, "the duration " + Quoted(label) + " (" + PlainNumber(minutes) +
                               " min) does not follow the " + PlainNumber(minutes_.back()) +
                               " min on line " + std::to_string(lastLine_) +
-                              "; durations must increase down the table.");
+                              messages::kRainDurationOrderText);
     if (inches_.empty())
       inches_.resize(depths.size());
     for (std::size_t c = 0; c < depths.size(); ++c) {
       const std::optional<double> depth = Number(depths[c]);
       if (!depth)
-        Refuse(line.Number, DepthName(c) + ", " + Quoted(depths[c]) + ", is not a number.");
-      if (!(*depth > 0))
-        Refuse(line.Number, DepthName(c) + ", " + Quoted(depths[c]) + ", is not above 0.");
-      if (!inches_[c].empty() && !(*depth > inches_[c].back()))
         Refuse(line.Number,
-               DepthName(c) + " at " + PlainNumber(minutes) + " min, " + Quoted(depths[c]) +
-                   ", is not above the " + PlainNumber(inches_[c].back()) + " in at " +
-                   PlainNumber(minutes_.back()) + " min on line " + std::to_string(lastLine_) +
-                   "; depths must increase with duration.");
+               DepthName(c) + ", " + Quoted(depths[c]) + messages::kRainDepthNotNumberText);
+      if (!(*depth > 0))
+        Refuse(line.Number,
+               DepthName(c) + ", " + Quoted(depths[c]) + messages::kRainDepthNotPositiveText);
+      if (!inches_[c].empty() && !(*depth > inches_[c].back()))
+        Refuse(line.Number, DepthName(c) + " at " + PlainNumber(minutes) + " min, " +
+                                Quoted(depths[c]) + ", is not above the " +
+                                PlainNumber(inches_[c].back()) + " in at " +
+                                PlainNumber(minutes_.back()) + " min on line " +
+                                std::to_string(lastLine_) + messages::kRainDepthOrderText);
       inches_[c].push_back(*depth);
     }
     minutes_.push_back(minutes);
@@ -110,7 +112,7 @@ class Reader {
   void Finish(long headerLine) {
     if (minutes_.size() < 2)
       Refuse(headerLine, "the table under this header has " + Count(minutes_.size(), "row") +
-                             "; it needs at least two durations.");
+                             messages::kRainFewRowsText);
     headerLine_ = headerLine;
   }
 
@@ -118,15 +120,15 @@ class Reader {
     const Line& header = lines[headerAt];
     if (!(header.Fields.size() == 2 && header.Fields[0] == "duration_min" &&
           header.Fields[1] == "depth_in"))
-      Refuse(header.Number, "the header must be duration_min,depth_in (minutes, inches), not " +
-                                Quoted(header.Text) + ".");
+      Refuse(header.Number, messages::kRainHeaderText + Quoted(header.Text) + ".");
     for (std::size_t i = headerAt + 1; i < lines.size(); ++i) {
       const Line& line = lines[i];
       if (line.Fields.size() != 2)
-        Refuse(line.Number, Quoted(line.Text) + " is not a row of two numbers (minutes, inches).");
+        Refuse(line.Number, Quoted(line.Text) + messages::kRainRowText);
       const std::optional<double> minutes = Number(line.Fields[0]);
       if (!minutes || !(*minutes > 0))
-        Refuse(line.Number, "the duration " + Quoted(line.Fields[0]) + " is not a number above 0.");
+        Refuse(line.Number,
+               "the duration " + Quoted(line.Fields[0]) + messages::kRainDurationNotNumberText);
       Row(line, line.Fields[0], *minutes, {line.Fields[1]});
     }
     Finish(header.Number);
@@ -138,24 +140,22 @@ class Reader {
     for (std::size_t i = 1; i < header.Fields.size(); ++i) {
       const std::optional<double> years = Number(header.Fields[i]);
       if (!years || !(*years > 0))
-        Refuse(header.Number,
-               "the return period " + Quoted(header.Fields[i]) + " is not a number of years.");
+        Refuse(header.Number, "the return period " + Quoted(header.Fields[i]) +
+                                  messages::kRainPeriodNotNumberText);
       if (!seen.insert(*years).second)
         Refuse(header.Number,
-               "the return period " + Quoted(header.Fields[i]) + " appears more than once.");
+               "the return period " + Quoted(header.Fields[i]) + messages::kRainPeriodRepeatedText);
       returnPeriods_.push_back(*years);
     }
     if (returnPeriods_.empty())
-      Refuse(header.Number, "the header names no return periods.");
+      Refuse(header.Number, messages::kRainNoPeriodsText);
     // The table ends at the first blank line.
     for (std::size_t i = headerAt + 1;
          i < lines.size() && lines[i].Number == lines[i - 1].Number + 1; ++i) {
       const Line& line = lines[i];
       const std::optional<double> minutes = LabelMinutes(line.Fields[0]);
       if (!minutes)
-        Refuse(line.Number, Quoted(line.Text) +
-                                " is not a row of the table: it must start with a duration "
-                                "such as 15-min:, 2-hr: or 3-day:.");
+        Refuse(line.Number, Quoted(line.Text) + messages::kRainAtlasRowText);
       if (line.Fields.size() - 1 != returnPeriods_.size())
         Refuse(line.Number, "the row has " + Count(line.Fields.size() - 1, "depth") +
                                 "; the header on line " + std::to_string(header.Number) +
@@ -174,9 +174,7 @@ class Reader {
       const bool wrongUnits = StartsNoCase(text, "Point precipitation frequency estimates") &&
                               !ContainsNoCase(text, "(inches)");
       if (wrongType || wrongUnits)
-        Refuse(lines[i].Number, Quoted(text) +
-                                    ": only precipitation depths in inches can be read; export "
-                                    "precipitation depth in English units.");
+        Refuse(lines[i].Number, Quoted(text) + messages::kRainNotDepthsText);
     }
   }
 
@@ -225,20 +223,15 @@ DepthDurationTable RainfallTables::Table(std::optional<double> years,
   std::size_t column = 0;
   if (returnPeriods_.empty()) {
     if (years)
-      throw RainfallUsageError(where +
-                               "the table has no return periods (it is the one to use); "
-                               "leave out " +
-                               ariName + ".");
+      throw RainfallUsageError(where + messages::kRainNoPeriodToGiveText + ariName + ".");
   } else if (!years) {
     if (returnPeriods_.size() > 1)
-      throw RainfallUsageError(where +
-                               "the table has a column for each of several return "
-                               "periods; give " +
-                               ariName + ", one of: " + ReturnPeriodList() + ".");
+      throw RainfallUsageError(where + messages::kRainSeveralPeriodsText + ariName +
+                               ", one of: " + ReturnPeriodList() + ".");
   } else {
     const auto found = std::find(returnPeriods_.begin(), returnPeriods_.end(), *years);
     if (found == returnPeriods_.end())
-      throw RainfallUsageError(where + "no column for a return period of " + PlainNumber(*years) +
+      throw RainfallUsageError(where + messages::kRainNoColumnText + PlainNumber(*years) +
                                " years; give " + ariName + ", one of: " + ReturnPeriodList() + ".");
     column = static_cast<std::size_t>(found - returnPeriods_.begin());
   }
@@ -254,9 +247,9 @@ RainfallTables ReadRainfallTables(std::string_view text, const std::string& file
   const std::vector<Line> lines = SplitLines(text);
   for (const Line& line : lines)
     if (line.Text.find('\0') != std::string_view::npos)
-      reader.Refuse(line.Number, "a NUL byte: the file is not text.");
+      reader.Refuse(line.Number, messages::kRainNotTextText);
   if (lines.empty())
-    throw RainfallRefusal(ShownText(fileName) + ": the file is empty.");
+    throw RainfallRefusal(ShownText(fileName) + messages::kRainEmptyText);
 
   if (StartsNoCase(lines.front().Fields[0], "duration")) {
     reader.Plain(lines, 0);
@@ -265,10 +258,7 @@ RainfallTables ReadRainfallTables(std::string_view text, const std::string& file
       return EqualNoCase(line.Fields[0], kAtlasHeader);
     });
     if (header == lines.end())
-      reader.Refuse(lines.front().Number,
-                    "no rainfall table: neither the header duration_min,depth_in nor a NOAA "
-                    "Atlas 14 estimates table (a line that starts \"by duration for ARI "
-                    "(years):\").");
+      reader.Refuse(lines.front().Number, messages::kRainNoTableText);
     const auto headerAt = static_cast<std::size_t>(header - lines.begin());
     reader.Preamble(lines, headerAt);
     reader.Location(lines, headerAt);

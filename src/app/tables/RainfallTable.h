@@ -23,7 +23,7 @@ namespace rh {
 class RainfallRefusal : public Refused {
  public:
   explicit RainfallRefusal(const std::string& text)
-      : Refused(messages::kRainfallTableTitle, text) {}
+      : Refused(messages::kRainfallTableTitle, text, RunEntry::RainfallTable) {}
 };
 
 // The run asks the file for a column it cannot give: several return periods and none chosen, one
@@ -31,7 +31,7 @@ class RainfallRefusal : public Refused {
 // command line needs changing. The message lists the return periods the file holds.
 class RainfallUsageError : public UsageError {
  public:
-  using UsageError::UsageError;
+  explicit RainfallUsageError(const std::string& text) : UsageError(text, RunEntry::ReturnPeriod) {}
 };
 
 // The depth tables of one file.

@@ -13,13 +13,13 @@
 namespace rh::tables {
 
 // A table a run reads, read by `load` before anything is written. A file that cannot be read
-// refuses the run as a table that cannot serve does, under the table's `title`.
+// refuses the run as a table that cannot serve does, under the table's `title`, about its `entry`.
 template <typename Load>
-auto ReadOrRefuse(const char* title, const Load& load) {
+auto ReadOrRefuse(const char* title, RunEntry entry, const Load& load) {
   try {
     return load();
   } catch (const FileFault& fault) {
-    throw Refused(title, fault.what());
+    throw Refused(title, fault.what(), entry);
   }
 }
 

@@ -105,7 +105,8 @@ std::optional<double> LeadingNumber(std::string_view text) {
   (void)end;
   if (error == std::errc::result_out_of_range) {
     if (DecimalOrder(number) > 0) {
-      throw ArithmeticFault("Overflow: the entry " + Quoted(text) + messages::kEntryOverflowText);
+      throw ArithmeticFault(messages::kEntryOverflowLead + Quoted(text) +
+                            messages::kEntryOverflowText);
     }
     value = 0.0;  // too small to represent: reads as zero
   }

@@ -16,24 +16,32 @@ void Main(Init& state, FileSystem& files, const StartupConfig& config, const Sta
   state.Memory = LoadUserMemory(files, state.UserSettingsDir);
   state.Choices = {};
   state.Choices.ChartPeak = config.peakChart;
-  if (!config.rainfall.empty()) {
+  // A start-up table that cannot serve is answered by the program's warning (a return period it
+  // cannot give, under the rainfall table's title); the program carries on without it.
+  const auto readOrWarn = [&](const auto& read) {
     try {
-      state.Choices.Rainfall = tables::ReadOrRefuse(messages::kRainfallTableTitle, [&] {
-        return LoadRainfall(files, config.rainfall, config.rainfall, config.ari);
-      });
-    } catch (const Refused& refusal) {
-      ops.ShowWarning(refusal.Title(), refusal.Text());
-    } catch (const UsageError& error) {
-      ops.ShowWarning(messages::kRainfallTableTitle, error.what());
+      read();
+    } catch (const std::exception& fault) {
+      const FaultReport report =
+          ReportFault(fault, {messages::kRainfallTableTitle, messages::kRainfallTableTitle, {}});
+      if (!report.IsRefusal())
+        throw;
+      ops.ShowWarning(report.Title, report.Text);
     }
+  };
+  if (!config.rainfall.empty()) {
+    readOrWarn([&] {
+      state.Choices.Rainfall = tables::ReadOrRefuse(
+          messages::kRainfallTableTitle, RunEntry::RainfallTable,
+          [&] { return LoadRainfall(files, config.rainfall, config.rainfall, config.ari); });
+    });
   }
   if (!config.pond.empty()) {
-    try {
-      state.Choices.Pond = tables::ReadOrRefuse(
-          messages::kPondTableTitle, [&] { return LoadPond(files, config.pond, config.pond); });
-    } catch (const Refused& refusal) {
-      ops.ShowWarning(refusal.Title(), refusal.Text());
-    }
+    readOrWarn([&] {
+      state.Choices.Pond =
+          tables::ReadOrRefuse(messages::kPondTableTitle, RunEntry::PondTable,
+                               [&] { return LoadPond(files, config.pond, config.pond); });
+    });
   }
   ops.ShowMainMenu();
   for (int screen = 1; screen <= 3; ++screen)

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
 #include <string>
 
 #include "Fakes.h"
 #include "app/run/PreparedRun.h"
-#include "app/run/WarningEntry.h"
+#include "app/tables/RainfallTable.h"
 #include "core/Faults.h"
 
 namespace rh {
@@ -17,8 +18,8 @@ std::shared_ptr<const TableRainfall> ShortTable() {
       TableRainfall{DepthDurationTable({{5, 0.5}, {10, 0.8}}), "short.csv", "", "short.csv"});
 }
 
-// Each warning PrepareRun gives names the entry the page shows it beside.
-TEST(WarningEntry, NamesTheEntryOfEachRefusal) {
+// Each refusal PrepareRun raises names the entry the page shows its warning beside.
+TEST(RefusalEntry, NamesTheEntryOfEachRefusal) {
   struct {
     const char* name;
     RunEntries entries;  // path, tc, rain, area, coef, peak
@@ -86,10 +87,50 @@ TEST(WarningEntry, NamesTheEntryOfEachRefusal) {
       PrepareRun(c.entries, choices, files);
     } catch (const Refused& refusal) {
       refused = true;
-      entry = WarningEntry(refusal.Title(), c.entries, choices);
+      entry = refusal.Entry();
     }
     EXPECT_EQ(refused, c.entry != RunEntry::None) << c.name;
     EXPECT_EQ(entry, c.entry) << c.name;
+  }
+}
+
+// Every kind of fault a boundary meets, reported with its title, text, entry and exit status.
+TEST(ReportFault, GivesTitleTextEntryAndExitStatus) {
+  const Refused refused("ERROR In Basin Area", "Basin Area value must be 0 or greater.",
+                        RunEntry::BasinArea);
+  const UsageError usage("the plot file must end in .svg or .png.");
+  const RainfallUsageError period("no column for 7 years");
+  const FileFault file("Cannot write \"a.txt\": no permission.", "a.txt");
+  const ArithmeticFault division(messages::kDivisionByZeroText);
+  const std::bad_alloc memory;
+  const struct {
+    const std::exception* fault;
+    FaultKind kind;
+    std::string line;  // as the companion and the batch show it
+    std::string title;
+    RunEntry entry;
+    int status;
+  } cases[] = {
+      {&refused, FaultKind::Refused, "ERROR In Basin Area: Basin Area value must be 0 or greater.",
+       "ERROR In Basin Area", RunEntry::BasinArea, kExitRefused},
+      {&usage, FaultKind::Usage, usage.what(), messages::kRunChoicesTitle, RunEntry::None,
+       kExitUsage},
+      {&period, FaultKind::Usage, period.what(), messages::kReturnPeriodTitle,
+       RunEntry::ReturnPeriod, kExitUsage},
+      {&file, FaultKind::File, file.what(), messages::kRunFaultTitle, RunEntry::None, kExitFault},
+      {&division, FaultKind::Fault,
+       std::string(messages::kDivisionByZeroText) + messages::kDivisionHintText,
+       messages::kRunFaultTitle, RunEntry::None, kExitFault},
+      {&memory, FaultKind::OutOfMemory, messages::kOutOfMemoryText, messages::kRunFaultTitle,
+       RunEntry::None, kExitFault},
+  };
+  for (const auto& c : cases) {
+    const FaultReport report = ReportFault(*c.fault);
+    EXPECT_EQ(report.Kind, c.kind) << c.line;
+    EXPECT_EQ(report.Line(), c.line);
+    EXPECT_EQ(report.Title, c.title) << c.line;
+    EXPECT_EQ(report.Entry, c.entry) << c.line;
+    EXPECT_EQ(report.ExitStatus, c.status) << c.line;
   }
 }
 
