@@ -90,6 +90,8 @@ inline constexpr const char* kIncompleteTitle = "ERROR Incomplete Input Data";
 inline constexpr const char* kIncompleteText = "Entries are required in all data fields.";
 inline constexpr const char* kTcTitle = "ERROR In Time of Concentration";
 inline constexpr const char* kTcText = "Time of Concentration value must be 5 or greater.";
+inline constexpr const char* kTcLongText =
+    "Time of Concentration must be 360 minutes or less: the design storm lasts 6 hours.";
 
 // Entries refused for what they hold. The title is kEntryTitle followed by the entry's name; the
 // text is the entry's name followed by what it must be.

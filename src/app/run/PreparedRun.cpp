@@ -196,6 +196,9 @@ PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, Fil
   in.TimeOfConcentration = std::floor(Val(TrimSpaces(entries.TimeOfConcentration)) + 0.5);
   if (in.TimeOfConcentration < 5)
     throw Refused(messages::kTcTitle, messages::kTcText);
+  // The rational method assumes the rain lasts at least Tc.
+  if (in.TimeOfConcentration > kSixHours)
+    throw Refused(messages::kTcTitle, messages::kTcLongText);
   if (entries.TimeOfConcentration.find(',') != std::string::npos)
     RefuseEntry(messages::kTcEntry, messages::kCommaText);
 
