@@ -354,7 +354,7 @@ TEST(CliBatch, InterruptedBatchLeavesNoTemporariesAndNoStaleSummary) {
     std::ofstream csv(dir / "b.csv");
     csv << "name,tc,rain,area,coef,peak\n";
     for (int i = 0; i < 200000; ++i)
-      csv << "B" << i << ",5,2.5,100,.85,250\n";
+      csv << "B" << i << ",5,2.5,100,.85,560\n";
   }
   std::filesystem::create_directories(dir / "out");
   std::ofstream(dir / "out/summary.csv") << "an earlier batch's summary\n";

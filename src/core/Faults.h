@@ -112,6 +112,11 @@ inline constexpr const char* kAboveOneText = " value must be 1 or less.";
 inline constexpr const char* kPeakTooLargeText =
     " cfs or less for this storm: a larger peak makes the block just before the peak negative. "
     "The chart peak C x I(Tc) x A is ";
+// A peak smaller than the block it pairs with: "Peak Discharge value must be X cfs or more ..."
+// with the smallest peak that stays the hydrograph's peak, then the chart peak.
+inline constexpr const char* kPeakTooSmallText =
+    " cfs or more for this storm: a smaller peak is below the block just before it, so it is not "
+    "the hydrograph's peak. The chart peak C x I(Tc) x A is ";
 
 // Two outputs of a run on one file, or an output on a file the run reads. Each follows the
 // outputs' names and the file.

@@ -58,17 +58,43 @@ double LargestPeak(RunInputs in) {
   return peak;
 }
 
-// A peak larger than the storm supports makes the block before the peak, 2 C A I(2 Tc) - Qp,
-// negative: the only ordinate that can be. Not judged when the storm has no second block, nor for
-// a zero area or coefficient (the computation's division fault says so).
+// The smallest peak discharge, on the 0.1 cfs grid, that is not below the block before the peak
+// as listed: about C A I(2 Tc), rounded up, settled by the engine's own arithmetic.
+double SmallestPeak(RunInputs in) {
+  using namespace checked;
+  const double tc = in.TimeOfConcentration;
+  const double oneBlock =
+      Mul(Mul(in.RunoffCoefficient, in.BasinArea), StormIntensity(in, Mul(2, tc)));
+  double peak = Div(-Floor(-Mul(oneBlock, 10)), 10);
+  const auto staysPeak = [&](double qp) {
+    in.PeakDischarge = qp;
+    return qp >= BlockBeforePeak(in);
+  };
+  for (int step = 0; step < 4 && !staysPeak(peak); ++step)
+    peak = RoundHalfUp(peak + 0.1, 10);
+  for (int step = 0; step < 4 && peak > 0 && staysPeak(RoundHalfUp(peak - 0.1, 10)); ++step)
+    peak = RoundHalfUp(peak - 0.1, 10);
+  return peak;
+}
+
+// The block before the peak is 2 C A I(2 Tc) - Qp, the only block the peak enters. A peak larger
+// than the storm supports makes it negative; a peak smaller than that block is not the
+// hydrograph's peak. Not judged when the storm has no second block, nor for a zero area or
+// coefficient (the computation's division fault says so).
 void CheckPeak(const RunInputs& in) {
   if (in.BasinArea * in.RunoffCoefficient == 0 || StormBlockCount(in.TimeOfConcentration) < 2)
     return;
-  if (BlockBeforePeak(in) >= 0)
-    return;
-  RefuseEntry(messages::kPeakEntry, " value must be " + PlainNumber(LargestPeak(in)) +
-                                        messages::kPeakTooLargeText + PlainNumber(ChartPeak(in)) +
-                                        " cfs.");
+  const double before = BlockBeforePeak(in);
+  if (before < 0) {
+    RefuseEntry(messages::kPeakEntry, " value must be " + PlainNumber(LargestPeak(in)) +
+                                          messages::kPeakTooLargeText + PlainNumber(ChartPeak(in)) +
+                                          " cfs.");
+  }
+  if (in.PeakDischarge < before) {
+    RefuseEntry(messages::kPeakEntry, " value must be " + PlainNumber(SmallestPeak(in)) +
+                                          messages::kPeakTooSmallText + PlainNumber(ChartPeak(in)) +
+                                          " cfs.");
+  }
 }
 
 struct NamedFile {
