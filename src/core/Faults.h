@@ -107,6 +107,11 @@ inline constexpr const char* kCommaText =
     " value must use a point for decimals, not a comma: type 2.5, not 2,5.";
 inline constexpr const char* kNegativeText = " value must be 0 or greater.";
 inline constexpr const char* kAboveOneText = " value must be 1 or less.";
+// Text after an entry's number that is not its unit: "Basin Area is in acres: '40.5ha' has the
+// unit 'ha'." (the coefficient: "Runoff Coefficient has no unit: ...").
+inline constexpr const char* kUnitIsText = " is in ";
+inline constexpr const char* kNoUnitText = " has no unit";
+inline constexpr const char* kUnitGivenText = "' has the unit '";
 // A peak larger than the storm supports: "Peak Discharge value must be X cfs or less ..." with the
 // largest peak that keeps the hydrograph at zero or above, then the chart peak.
 inline constexpr const char* kPeakTooLargeText =

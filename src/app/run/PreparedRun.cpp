@@ -1,6 +1,8 @@
 #include "app/run/PreparedRun.h"
 
+#include <cctype>
 #include <cmath>
+#include <string_view>
 #include <utility>
 
 #include "app/tables/RainfallTable.h"
@@ -25,14 +27,55 @@ bool Blank(const std::string& entry) {
   throw Refused(std::string(messages::kEntryTitle) + entry, entry + text);
 }
 
+// An entry's unit as messages name it, and the words that may follow its number (case ignored).
+struct Unit {
+  const char* name;  // null: the entry has no unit
+  const char* words[4];
+};
+constexpr Unit kMinutes{"minutes", {"min", "minutes"}};
+constexpr Unit kInches{"inches", {"in", "inch", "inches", "\""}};
+constexpr Unit kAcres{"acres", {"ac", "acre", "acres"}};
+constexpr Unit kNoUnit{nullptr, {}};
+constexpr Unit kCfs{"cfs", {"cfs"}};
+
+bool SameNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size())
+    return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+// Text after an entry's number is refused unless it is the entry's own unit: "40.5ha" is not 40.5
+// acres. For an entry that starts with a number.
+void CheckUnit(const char* entry, const std::string& text, const Unit& unit) {
+  const std::string trimmed = TrimSpaces(text);
+  const std::string_view rest = TextAfterNumber(trimmed);
+  if (rest.empty())
+    return;
+  for (const char* word : unit.words) {
+    if (word != nullptr && SameNoCase(rest, word))
+      return;
+  }
+  RefuseEntry(entry, (unit.name != nullptr ? messages::kUnitIsText + std::string(unit.name)
+                                           : std::string(messages::kNoUnitText)) +
+                         ": '" + ShownText(trimmed) + messages::kUnitGivenText + ShownText(rest) +
+                         "'.");
+}
+
 // The number an entry holds: refused when no number starts it or it holds a comma (a decimal comma
-// would read as the whole part alone), and when it is negative.
-double EntryValue(const char* entry, const std::string& text) {
+// would read as the whole part alone), when anything but its unit follows the number, and when it
+// is negative.
+double EntryValue(const char* entry, const std::string& text, const Unit& unit) {
   const std::optional<double> value = LeadingNumber(TrimSpaces(text));
   if (!value)
     RefuseEntry(entry, messages::kNoNumberText);
   if (text.find(',') != std::string::npos)
     RefuseEntry(entry, messages::kCommaText);
+  CheckUnit(entry, text, unit);
   if (*value < 0)
     RefuseEntry(entry, messages::kNegativeText);
   return *value;
@@ -219,7 +262,10 @@ PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, Fil
   PreparedRun prepared;
   RunInputs& in = prepared.Inputs;
   // A time of concentration that holds no number reads as 0 and gets the warning of a short one.
-  in.TimeOfConcentration = std::floor(Val(TrimSpaces(entries.TimeOfConcentration)) + 0.5);
+  const std::string tcText = TrimSpaces(entries.TimeOfConcentration);
+  if (LeadingNumber(tcText) && tcText.find(',') == std::string::npos)
+    CheckUnit(messages::kTcEntry, tcText, kMinutes);
+  in.TimeOfConcentration = std::floor(Val(tcText) + 0.5);
   if (in.TimeOfConcentration < 5)
     throw Refused(messages::kTcTitle, messages::kTcText);
   // The rational method assumes the rain lasts at least Tc.
@@ -235,14 +281,14 @@ PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, Fil
     in.Rainfall = choices.Rainfall;
     in.SixHourRainfall = SixHourDepth(*choices.Rainfall);
   } else {
-    in.SixHourRainfall = EntryValue(messages::kRainEntry, entries.SixHourRainfall);
+    in.SixHourRainfall = EntryValue(messages::kRainEntry, entries.SixHourRainfall, kInches);
   }
-  in.BasinArea = EntryValue(messages::kAreaEntry, entries.BasinArea);
-  in.RunoffCoefficient = EntryValue(messages::kCoefEntry, entries.RunoffCoefficient);
+  in.BasinArea = EntryValue(messages::kAreaEntry, entries.BasinArea, kAcres);
+  in.RunoffCoefficient = EntryValue(messages::kCoefEntry, entries.RunoffCoefficient, kNoUnit);
   if (in.RunoffCoefficient > 1)
     RefuseEntry(messages::kCoefEntry, messages::kAboveOneText);
   in.PeakDischarge =
-      chartPeak ? ChartPeak(in) : EntryValue(messages::kPeakEntry, entries.PeakDischarge);
+      chartPeak ? ChartPeak(in) : EntryValue(messages::kPeakEntry, entries.PeakDischarge, kCfs);
   in.ZeroTail = choices.Hec1 ? kZeroTailHec1 : kZeroTail;
   CheckPeak(in);
 
