@@ -282,6 +282,9 @@ inline constexpr const char* kDeckNameText =
 inline constexpr const char* kRainAndTableText =
     "--rain and --rainfall cannot be combined: the rainfall table gives the 6-hour rainfall";
 inline constexpr const char* kAriWithoutTableText = "--ari goes with --rainfall";
+// "--ari names the return period 100 twice; give each return period once"
+inline constexpr const char* kAriTwiceText = "--ari names the return period ";
+inline constexpr const char* kAriTwiceAdvice = " twice; give each return period once";
 inline constexpr const char* kAriValueText =
     "--ari takes return periods in years, such as 100 or 2,10,25,100";
 inline constexpr const char* kOneReturnPeriodText =
