@@ -168,6 +168,10 @@ inline constexpr const char* kPondRowText =
 inline constexpr const char* kPondNotNumberText = "is not a number.";
 inline constexpr const char* kPondBeyondRangeText =
     "is not a finite number: it lies beyond the range of numbers the program holds.";
+// "the storage "1e308" and the outflow "1e308" are too large ..."
+inline constexpr const char* kPondIndicationText =
+    " are too large to route: the storage indication 2 S / dt + O at a 1-minute step lies beyond "
+    "the range of numbers the program holds.";
 inline constexpr const char* kPondNegativeText =
     "is below 0; stage, storage and outflow are all 0 or more.";
 // "the stage 3 ft is not above the 3 ft on line 4; stages must rise down the table."
