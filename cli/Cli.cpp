@@ -7,6 +7,7 @@
 #include "Version.h"
 #include "app/companion/Companion.h"
 #include "core/Faults.h"
+#include "core/ShownText.h"
 
 namespace rh::cli {
 
@@ -196,7 +197,7 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
       nearest = &option;
     }
   }
-  throw UsageError(messages::kUnknownOptionText + name +
+  throw UsageError(messages::kUnknownOptionText + ShownText(name) +
                    (nearest != nullptr
                         ? messages::kNearestOptionText + std::string(nearest->name) + "?"
                         : std::string()));
@@ -212,7 +213,8 @@ Parsed Parse(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i] == "-h" ? "--help" : args[i];
     if (!LooksLikeOption(name))
-      throw UsageError(messages::kUnexpectedArgumentText + name + messages::kNotAnOptionText);
+      throw UsageError(messages::kUnexpectedArgumentText + ShownText(name) +
+                       messages::kNotAnOptionText);
     std::optional<std::string> value;
     if (const auto eq = name.find('='); eq != std::string::npos) {
       value = name.substr(eq + 1);

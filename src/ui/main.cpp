@@ -10,6 +10,7 @@
 #include "app/window/Init.h"
 #include "app/window/Main.h"
 #include "app/window/Settings.h"
+#include "core/ShownText.h"
 #include "platform/FileSystem.h"
 #include "platform/WriteCleanup.h"
 #include "platform/qt/QtClock.h"
@@ -78,7 +79,7 @@ int main(int argc, char* argv[]) {
   if (qtArgc > 1) {
     std::fprintf(stderr,
                  "rational-hydrograph: unknown option %s\nTry 'rational-hydrograph --help'.\n",
-                 qtArgv[1]);
+                 rh::ShownText(qtArgv[1]).c_str());
     return 64;
   }
   rh::ui::SetUpApplication();
