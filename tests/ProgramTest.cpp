@@ -106,6 +106,19 @@ TEST(Program, CloseBoxActsAsNextAndExitEndsAtOnce) {
   EXPECT_EQ(log.value(7).toStdString(), "ended program");
 }
 
+// A window geometry far larger than the screen is brought inside it: Qt would otherwise paint a
+// window it cannot hold.
+TEST(Program, HugeWindowGeometryFitsTheScreen) {
+  const auto folder = ProgramFolder(true);
+  int exitCode = -1;
+  const QStringList log = RunProgram(
+      *folder,
+      QStringLiteral("MethodText1.close,MethodText2.close,MethodText3.close,MainMenu.Command3"),
+      &exitCode, {"-qwindowgeometry", "100000x100000+50000+50000"});
+  EXPECT_EQ(exitCode, 0);
+  EXPECT_EQ(log.value(log.size() - 1).toStdString(), "ended program");
+}
+
 // --help and --version answer without a display; a plain start without one says so and fails.
 TEST(Program, OptionsNeedNoDisplay) {
   const auto folder = ProgramFolder(true);
