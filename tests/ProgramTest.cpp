@@ -181,7 +181,7 @@ TEST(Program, RunsOnAnXServerWithATableAPondAndAStudy) {
   const QStringList log = RunProgram(
       *folder,
       QStringLiteral("MethodText1.Command1,MethodText2.Command1,MethodText3.Command1,"
-                     "MainMenu.Text2=10,MainMenu.Text4=10,MainMenu.Text5=.85,MainMenu.Text7=40,"
+                     "MainMenu.Text2=10,MainMenu.Text4=10,MainMenu.Text5=.85,MainMenu.Text7=80,"
                      "MainMenu.Command1,Generate.Command4,PlotWindow.SaveStudy,SaveDialog.name=%1,"
                      "PlotWindow.Command2,Generate.Command1,MainMenu.Command3")
           .arg(study),
