@@ -2,12 +2,14 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "app/companion/Batch.h"
+#include "engine/Hydrograph.h"
 
 namespace {
 
@@ -33,10 +35,13 @@ std::string BasinTable(const std::string& folder, long count, bool pond = false)
           << "pond.csv\n";
       continue;
     }
-    // Typed peaks from 0.6 to 1 cfs an acre: below what each storm supports (about 1.4 at Tc 60).
+    // Typed peaks from 0.8 to 1.2 times the chart's, inside what each storm supports.
     const long area = 20 + i % 300;
-    csv << "basin-" << i << ',' << 5 + i % 56 << ",2.5," << area << ",.85,"
-        << static_cast<double>(area * (6 + i % 5)) / 10 << '\n';
+    const long tc = 5 + i % 56;
+    const double chartPeak =
+        0.85 * rh::ChartIntensity(2.5, static_cast<double>(tc)) * static_cast<double>(area);
+    csv << "basin-" << i << ',' << tc << ",2.5," << area << ",.85,"
+        << std::round(chartPeak * static_cast<double>(8 + i % 5)) / 10 << '\n';
   }
   if (pond)
     std::filesystem::copy_file(RH_SAMPLE_POND, folder + "/pond.csv");

@@ -1,4 +1,4 @@
-// Whole companion processes beside their floor, a bare C++ program that prints the same listing,
+// Whole companion processes beside their floor, a plain C program that prints the same listing,
 // timed in turn in the same run so that the ratio holds however busy the machine is.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -39,7 +39,7 @@ double TimeProcess(const std::vector<std::string>& args) {
 
 // Arg 0: a plain listing; 1: the CSV table; 2: the listing with a HEC-1 deck. The floor prints the
 // plain listing in each.
-void BM_CompanionBesideBareCpp(benchmark::State& state) {
+void BM_CompanionBesideBareC(benchmark::State& state) {
   std::vector<std::string> args = {RH_CLI_PATH, "--tc",   "10",  "--rain", "2.5", "--area",
                                    "100",       "--coef", ".85", "--peak", "250"};
   const std::string deck = (std::filesystem::temp_directory_path() / "rh-bench.hc1").string();
@@ -59,7 +59,7 @@ void BM_CompanionBesideBareCpp(benchmark::State& state) {
   state.counters["ratio"] = companion / bare;
   std::filesystem::remove(deck);
 }
-BENCHMARK(BM_CompanionBesideBareCpp)
+BENCHMARK(BM_CompanionBesideBareC)
     ->ArgName("output")
     ->Arg(0)
     ->Arg(1)

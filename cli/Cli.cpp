@@ -9,6 +9,7 @@
 #include "app/run/OptionTable.h"
 #include "app/run/Outputs.h"
 #include "core/Faults.h"
+#include "core/ShownText.h"
 
 namespace rh::cli {
 
@@ -187,7 +188,8 @@ Parsed Parse(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i] == "-h" ? "--help" : args[i];
     if (!LooksLikeOption(name))
-      throw UsageError(messages::kUnexpectedArgumentText + name + messages::kNotAnOptionText);
+      throw UsageError(messages::kUnexpectedArgumentText + ShownText(name) +
+                       messages::kNotAnOptionText);
     std::optional<std::string> value;
     if (const auto eq = name.find('='); eq != std::string::npos) {
       value = name.substr(eq + 1);

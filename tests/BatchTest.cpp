@@ -115,10 +115,10 @@ TEST(Batch, GoodAndBadRows) {
 
 TEST(Batch, EntryTextsReadAsTheEntryBoxesReadThem) {
   Batch b;
-  b.Run(kHeader + "B2, 7.6 , 2.5in ,\"100\",.85,250\n", Out());
+  b.Run(kHeader + "B2, 7.6 , 2.5in ,\"100\",.85,300\n", Out());
   ASSERT_EQ(b.report.Failed, 0);
   // 7.6 rounds to 8 minutes, "2.5in" reads as 2.5, spaces are trimmed.
-  EXPECT_EQ(b.files.files.at("out/B2.txt"), ExpectedListing(8, 2.5, 100, 0.85, 250));
+  EXPECT_EQ(b.files.files.at("out/B2.txt"), ExpectedListing(8, 2.5, 100, 0.85, 300));
   EXPECT_EQ(b.report.Rows[0].OrdinateCount, 46);  // N = 45, one zero ordinate after
 }
 
@@ -298,10 +298,10 @@ TEST(Batch, SeveralThreadsKeepTheTableOrder) {
 // A volume beyond the range of a double leaves the summary's volume empty; the row is done.
 TEST(Batch, AVolumeBeyondTheCheckHasNoFigure) {
   Batch b;
-  b.Run(kHeader + "Huge,10,2.5,1e305,.85,1e305\n", Out(false, true));
+  b.Run(kHeader + "Huge,10,2.5,1e305,.85,3e305\n", Out(false, true));
   ASSERT_EQ(b.report.Rows.size(), 1u);
   EXPECT_EQ(b.report.Rows[0].Status, RowStatus::Ok) << b.report.Rows[0].Message;
-  EXPECT_NE(b.summary.find("\nHuge,ok,37,25,1E+305,,,chart,,2.5,1E+305,,,,,,\n"), std::string::npos)
+  EXPECT_NE(b.summary.find("\nHuge,ok,37,25,3E+305,,,chart,,2.5,3E+305,,,,,,\n"), std::string::npos)
       << b.summary;
 }
 

@@ -355,7 +355,7 @@ TEST(CliBatch, InterruptedBatchLeavesNoTemporariesAndNoStaleSummary) {
     std::ofstream csv(dir / "b.csv");
     csv << "name,tc,rain,area,coef,peak\n";
     for (int i = 0; i < 200000; ++i)
-      csv << "B" << i << ",5,2.5,100,.85,250\n";
+      csv << "B" << i << ",5,2.5,100,.85,560\n";
   }
   std::filesystem::create_directories(dir / "out");
   std::ofstream(dir / "out/summary.csv") << "an earlier batch's summary\n";
@@ -559,6 +559,86 @@ TEST(CliPond, RoutingAndReturnPeriods) {
     EXPECT_EQ(std::filesystem::exists(routed), c.writesRouted) << c.name;
   }
   EXPECT_EQ(ReadFile(dir / "study.pdf").rfind("%PDF", 0), 0u);
+}
+
+// Entries and tables that would give wrong figures without a word are refused, saying what
+// holds; the nearest sound entries run.
+TEST(CliEdges, WrongFiguresAreRefused) {
+  TempDir dir;
+  const std::string rainfall = RH_TEST_DATA_DIR "/atlas14-fort-myers-fl.csv";
+  std::ofstream(dir / "pond.csv") << "stage_ft,storage_acft,outflow_cfs\n0,0,0\n1,1e308,1e308\n";
+  const auto with = [](const std::string& option, const std::string& value,
+                       std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = Basin(std::move(extra));
+    *(std::find(args.begin(), args.end(), option) + 1) = value;
+    return args;
+  };
+  struct {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    const char* errHas;
+  } cases[] = {
+      {"Tc far longer than the storm", with("--tc", "1000", {"--check"}), kExitRefused,
+       "Time of Concentration must be 360 minutes or less: the design storm lasts 6 hours."},
+      {"Tc 400", with("--tc", "400"), kExitRefused, "360 minutes or less"},
+      {"Tc of the whole storm", with("--tc", "360"), kExitOk, ""},
+      {"a peak of 0", with("--peak", "0"), kExitRefused,
+       "Peak Discharge value must be 229 cfs or more for this storm"},
+      {"the smallest peak", with("--peak", "229"), kExitOk, ""},
+      {"hectares", with("--area", "40.5ha"), kExitRefused,
+       "Basin Area is in acres: '40.5ha' has the unit 'ha'."},
+      {"each entry's own unit",
+       {"--tc", "10 Min", "--rain", "2.5\"", "--area", "100 acres", "--coef", ".85", "--peak",
+        "250 CFS"},
+       kExitOk,
+       ""},
+      {"a coefficient in percent", with("--coef", "85 %"), kExitRefused,
+       "Runoff Coefficient has no unit: '85 %' has the unit '%'."},
+      {"a return period twice",
+       {"--tc", "10", "--rainfall", rainfall, "--ari", "100,100", "--area", "100", "--coef", ".85",
+        "--peak", "chart"},
+       kExitUsage,
+       "--ari names the return period 100 twice"},
+      {"pond values beyond the range", Basin({"--pond", (dir / "pond.csv").string()}), kExitRefused,
+       "pond.csv, line 3: the storage \"1e308\" and the outflow \"1e308\" are too large"},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = RunCli(c.args);
+    EXPECT_EQ(o.status, c.status) << c.name << ": " << o.err;
+    EXPECT_NE(o.err.find(c.errHas), std::string::npos) << c.name << ": " << o.err;
+  }
+}
+
+// Whatever the command line or a table holds reaches messages and the summary without a
+// terminal's controls: C0, DEL, C1 and the bidi controls show as "?".
+TEST(CliEdges, EchoesShowNoControls) {
+  TempDir dir;
+  struct {
+    const char* name;
+    std::vector<std::string> args;
+    const char* errHas;
+  } cases[] = {
+      {"an escape in an option name", {"--t\x1B[2Jc"}, "unknown option --t?[2Jc"},
+      {"a C1 control sequence",
+       {"--t\xC2\x9B"
+        "2Jc"},
+       "unknown option --t?2Jc"},
+      {"a stray argument reversed", Basin({"\xE2\x80\xAEtxt.exe"}), "unexpected argument ?txt.exe"},
+      {"an entry's unit",
+       {"--tc", "10", "--rain", "2.5", "--area", "4\x1B]0;x\x07", "--coef", ".85", "--peak", "250"},
+       "has the unit '?]0;x?'"},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = RunCli(c.args);
+    EXPECT_NE(o.err.find(c.errHas), std::string::npos) << c.name << ": " << o.err;
+  }
+  std::ofstream(dir / "b.csv") << "name,tc,rain,area,coef,peak,rainfall\nB,10,,100,.85,250,"
+                                  "\xE2\x80\xAE\xC2\x9Bx.csv\n";
+  RunCli({"--batch", (dir / "b.csv").string(), "--out", (dir / "out").string()});
+  const std::string summary = ReadFile(dir / "out/summary.csv");
+  EXPECT_NE(summary.find("??x.csv"), std::string::npos) << summary;
+  EXPECT_EQ(summary.find("\xE2\x80\xAE"), std::string::npos) << summary;
 }
 
 }  // namespace

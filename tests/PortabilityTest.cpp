@@ -77,6 +77,15 @@ TEST(Paths, WindowsDeviceNames) {
     EXPECT_FALSE(IsWindowsDeviceName(file)) << file;
 }
 
+// A colon past the drive names a hidden stream of another file on NTFS.
+TEST(Paths, ColonPastDrive) {
+  for (const char* stream :
+       {"x.hc1:stream", "C:\\runs\\a.hc1:s", "C:x:y", "\\\\?\\C:\\a:b", "runs/a:b"})
+    EXPECT_TRUE(HasColonPastDrive(stream)) << stream;
+  for (const char* file : {"C:\\runs\\a.hc1", "c:a.hc1", "\\\\?\\C:\\a", "runs/a.hc1", ""})
+    EXPECT_FALSE(HasColonPastDrive(file)) << file;
+}
+
 TEST(HostText, LineEnds) {
   EXPECT_EQ(WithLineEnds("a\nb\n", "\r\n"), "a\r\nb\r\n");
   EXPECT_EQ(WithLineEnds("\na\r\nb", "\r\n"), "\r\na\r\nb");  // a CR LF is not doubled

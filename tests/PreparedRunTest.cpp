@@ -101,8 +101,8 @@ TEST(PrepareRun, AcceptedEntriesBecomeTheRunInputs) {
     RunEntries entries;
     double tc, rain, area, coef, peak;
   } cases[] = {
-      {"4.5 rounds up to 5", Entries("4.5"), 5, 2.5, 100, 0.85, 250},
-      {"7.6 gives 8", Entries("7.6"), 8, 2.5, 100, 0.85, 250},
+      {"4.5 rounds up to 5", Entries("4.5", "2.5", "100", ".85", "400"), 5, 2.5, 100, 0.85, 400},
+      {"7.6 gives 8", Entries("7.6", "2.5", "100", ".85", "400"), 8, 2.5, 100, 0.85, 400},
       {"trimmed and read by Val", Entries(" 1 0 ", "2.5in", " 1E2 ", ".85", "250cfs"), 10, 2.5, 100,
        0.85, 250},
       {"the chart's peak", Entries("10", "2.5", "100", ".85", " Chart "), 10, 2.5, 100, 0.85, 358},

@@ -106,6 +106,19 @@ TEST(Program, CloseBoxActsAsNextAndExitEndsAtOnce) {
   EXPECT_EQ(log.value(7).toStdString(), "ended program");
 }
 
+// A window geometry far larger than the screen is brought inside it: Qt would otherwise paint a
+// window it cannot hold.
+TEST(Program, HugeWindowGeometryFitsTheScreen) {
+  const auto folder = ProgramFolder(true);
+  int exitCode = -1;
+  const QStringList log = RunProgram(
+      *folder,
+      QStringLiteral("MethodText1.close,MethodText2.close,MethodText3.close,MainMenu.Command3"),
+      &exitCode, {"-qwindowgeometry", "100000x100000+50000+50000"});
+  EXPECT_EQ(exitCode, 0);
+  EXPECT_EQ(log.value(log.size() - 1).toStdString(), "ended program");
+}
+
 // --help and --version answer without a display; a plain start without one says so and fails.
 TEST(Program, OptionsNeedNoDisplay) {
   const auto folder = ProgramFolder(true);
@@ -168,7 +181,7 @@ TEST(Program, RunsOnAnXServerWithATableAPondAndAStudy) {
   const QStringList log = RunProgram(
       *folder,
       QStringLiteral("MethodText1.Command1,MethodText2.Command1,MethodText3.Command1,"
-                     "MainMenu.Text2=10,MainMenu.Text4=10,MainMenu.Text5=.85,MainMenu.Text7=40,"
+                     "MainMenu.Text2=10,MainMenu.Text4=10,MainMenu.Text5=.85,MainMenu.Text7=80,"
                      "MainMenu.Command1,Generate.Command4,PlotWindow.SaveStudy,SaveDialog.name=%1,"
                      "PlotWindow.Command2,Generate.Command1,MainMenu.Command3")
           .arg(study),

@@ -312,6 +312,32 @@ TEST(RainfallRuns, AChartShapedTableGivesTheChartsHydrograph) {
   EXPECT_GT(ordinates, 1500);
 }
 
+// Blocks 3..N go out deepest first. The chart's depths fall with duration at every Tc and P6,
+// so its blocks keep their duration order (and its runs their figures); the sample export at
+// Tc 12, where log-log interpolation makes some later blocks deeper than earlier ones, gives a
+// hydrograph that rises to its peak and falls after it.
+TEST(RainfallRuns, BlocksGoOutInOrderOfDepth) {
+  for (const double p6 : {0.1, 2.5, 40.0}) {
+    for (double tc = 5; tc <= 360; tc += 1) {
+      const RunResult r = test::Computed(test::MakeBasin({tc, p6, 100, 0.85, 250, false}));
+      for (long n = 4; n <= r.BlockCount; ++n)
+        ASSERT_LT(r.RainIncrement(n), r.RainIncrement(n - 1)) << "P6 " << p6 << " Tc " << tc;
+    }
+  }
+  const RainfallTables tables = ReadRainfallTables(kSample, "atlas14.csv");
+  RunInputs in = test::MakeBasin({12, 0, 100, 0.85, 0, false});
+  in.Rainfall = std::make_shared<TableRainfall>(
+      TableRainfall{tables.Table(100.0), "atlas14.csv", "", "atlas14.csv"});
+  in.PeakDischarge = ChartPeak(in);
+  const RunResult r = test::Computed(in);
+  for (long i = 1; i <= r.OrdinateCount; ++i) {
+    if (i <= r.PeakIndex)
+      EXPECT_GE(r.Hydrograph(i), r.Hydrograph(i - 1)) << "rising, ordinate " << i;
+    else
+      EXPECT_LE(r.Hydrograph(i), r.Hydrograph(i - 1)) << "falling, ordinate " << i;
+  }
+}
+
 // The sample export at two return periods, Tc 10 min, A 100 ac, C 0.85, the chart's peak. By hand
 // (depths from the 10-, 15-, 30-min rows of each column):
 //   ARI 100: I(10) = 1.68 x 60 / 10 = 10.08 in/hr, Qp = 0.85 x 10.08 x 100 = 856.8 cfs;

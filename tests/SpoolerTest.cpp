@@ -261,7 +261,7 @@ std::string Spooler::skipped_;
 TEST_F(Spooler, ReportLandsAsPdfWithItsTextAndLayout) {
   const auto before = spooler_->Pdfs();
   // An area only this job prints, to tell its PDF from any other.
-  const std::string area = std::to_string(100 + ::getpid() % 900) + ".25";
+  const std::string area = std::to_string(60 + ::getpid() % 40) + ".25";
   test::ScratchDir dir;
   const auto printed = PrintFromCli(area, dir / "err.txt");
   ASSERT_EQ(printed.status, 0) << test::ReadFile(dir / "err.txt");

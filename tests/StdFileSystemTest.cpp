@@ -465,6 +465,14 @@ TEST(ShownText, MakesEchoedTextSafeAndShort) {
   } cases[] = {
       {"tables/sub/\x1B[2J\x1B]0;title\x07.csv", "tables/sub/?[2J?]0;title?.csv"},
       {"caf\xC3\xA9 \xE9\xFF\x7F\t", "caf\xC3\xA9 ????"},
+      // C1 controls (CSI, OSC) and the bidi controls that reorder a line on screen.
+      {"a\xC2\x9B"
+       "2J\xC2\x9D"
+       "b\xC2\xA0",
+       "a?2J?b\xC2\xA0"},
+      {"\xE2\x80\xAEgpj."
+       "exe\xE2\x80\x8E\xE2\x80\x8F\xE2\x81\xA6\xE2\x81\xA9\xE2\x80\xAA\xE2\x80\x94",
+       "?gpj.exe?????\xE2\x80\x94"},
       {std::string(200, 'a') + "/end.hc1",
        std::string(38, 'a') + "..." + std::string(31, 'a') + "/end.hc1"},
       {accented + "/x.hc1", accented.substr(0, 7 + 31 * 2) + "..." +

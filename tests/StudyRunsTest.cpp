@@ -46,7 +46,7 @@ TEST(RequestRun, TakesTheStartUpChoices) {
     bool routed;
   } cases[] = {
       {"county chart", [](RunChoices&) {}, 2.5, 40, false},
-      {"table, 100 years", [&](RunChoices& c) { c.Rainfall = t.Rainfall("100"); }, 7.75, 40, false},
+      {"table, 2 years", [&](RunChoices& c) { c.Rainfall = t.Rainfall("2"); }, 3.70, 40, false},
       {"pond", [&](RunChoices& c) { c.Pond = t.Pond(); }, 2.5, 40, true},
       {"chart peak", [](RunChoices& c) { c.ChartPeak = true; }, 2.5, 35.8, false},
   };

@@ -608,7 +608,7 @@ class WorkflowTest : public QObject {
     config.pond = "/data/pond.csv";
     Start(config);
     for (const auto& [name, text] :
-         {std::pair{"Text2", "10"}, {"Text4", "10"}, {"Text5", ".85"}, {"Text7", "60"}})
+         {std::pair{"Text2", "10"}, {"Text4", "10"}, {"Text5", ".85"}, {"Text7", "70"}})
       QTest::keyClicks(Box(name), QString::fromLatin1(text));
     auto& prompts = session_->prompts;
     int rows = 0, rowsAfterRefusal = 0;

@@ -158,6 +158,8 @@ inline constexpr const char* kIncompleteTitle = "ERROR Incomplete Input Data";
 inline constexpr const char* kIncompleteText = "Entries are required in all data fields.";
 inline constexpr const char* kTcTitle = "ERROR In Time of Concentration";
 inline constexpr const char* kTcText = "Time of Concentration value must be 5 or greater.";
+inline constexpr const char* kTcLongText =
+    "Time of Concentration must be 360 minutes or less: the design storm lasts 6 hours.";
 
 // Entries refused for what they hold. The title is kEntryTitle followed by the entry's name; the
 // text is the entry's name followed by what it must be.
@@ -173,11 +175,21 @@ inline constexpr const char* kCommaText =
     " value must use a point for decimals, not a comma: type 2.5, not 2,5.";
 inline constexpr const char* kNegativeText = " value must be 0 or greater.";
 inline constexpr const char* kAboveOneText = " value must be 1 or less.";
+// Text after an entry's number that is not its unit: "Basin Area is in acres: '40.5ha' has the
+// unit 'ha'." (the coefficient: "Runoff Coefficient has no unit: ...").
+inline constexpr const char* kUnitIsText = " is in ";
+inline constexpr const char* kNoUnitText = " has no unit";
+inline constexpr const char* kUnitGivenText = "' has the unit '";
 // A peak larger than the storm supports: "Peak Discharge value must be X cfs or less ..." with the
 // largest peak that keeps the hydrograph at zero or above, then the chart peak.
 inline constexpr const char* kPeakTooLargeText =
     " cfs or less for this storm: a larger peak makes the block just before the peak negative. "
     "The chart peak C x I(Tc) x A is ";
+// A peak smaller than the block it pairs with: "Peak Discharge value must be X cfs or more ..."
+// with the smallest peak that stays the hydrograph's peak, then the chart peak.
+inline constexpr const char* kPeakTooSmallText =
+    " cfs or more for this storm: a smaller peak is below the block just before it, so it is not "
+    "the hydrograph's peak. The chart peak C x I(Tc) x A is ";
 
 // Two outputs of a run on one file, or an output on a file the run reads. Each follows the
 // outputs' names and the file.
@@ -224,6 +236,10 @@ inline constexpr const char* kPondRowText =
 inline constexpr const char* kPondNotNumberText = "is not a number.";
 inline constexpr const char* kPondBeyondRangeText =
     "is not a finite number: it lies beyond the range of numbers the program holds.";
+// "the storage "1e308" and the outflow "1e308" are too large ..."
+inline constexpr const char* kPondIndicationText =
+    " are too large to route: the storage indication 2 S / dt + O at a 1-minute step lies beyond "
+    "the range of numbers the program holds.";
 inline constexpr const char* kPondNegativeText =
     "is below 0; stage, storage and outflow are all 0 or more.";
 // "the stage 3 ft is not above the 3 ft on line 4; stages must rise down the table."
@@ -388,6 +404,9 @@ inline constexpr const char* kDeckNameText =
 inline constexpr const char* kRainAndTableText =
     "--rain and --rainfall cannot be combined: the rainfall table gives the 6-hour rainfall";
 inline constexpr const char* kAriWithoutTableText = "--ari goes with --rainfall";
+// "--ari names the return period 100 twice; give each return period once"
+inline constexpr const char* kAriTwiceText = "--ari names the return period ";
+inline constexpr const char* kAriTwiceAdvice = " twice; give each return period once";
 inline constexpr const char* kAriValueText =
     "--ari takes return periods in years, such as 100 or 2,10,25,100";
 inline constexpr const char* kOneReturnPeriodText =

@@ -36,8 +36,27 @@ std::size_t Utf8Length(std::string_view text) {
   return length;
 }
 
+// The code point of the well-formed UTF-8 sequence `piece`.
+char32_t CodePoint(std::string_view piece) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(piece[i]); };
+  char32_t point = piece.size() == 2   ? byte(0) & 0x1F
+                   : piece.size() == 3 ? byte(0) & 0x0F
+                                       : byte(0) & 0x07;
+  for (std::size_t i = 1; i < piece.size(); ++i)
+    point = (point << 6) | (byte(i) & 0x3F);
+  return point;
+}
+
+// C1 controls (a terminal reads U+009B as the start of a control sequence) and the controls that
+// reorder text on screen (bidi embeddings, overrides, isolates and marks).
+bool ControlPoint(char32_t point) {
+  return (point >= 0x80 && point <= 0x9F) || point == 0x200E || point == 0x200F ||
+         (point >= 0x202A && point <= 0x202E) || (point >= 0x2066 && point <= 0x2069);
+}
+
 // Calls `shown(piece)` for each character of `text` as a message shows it: a printable ASCII
-// character or a well-formed UTF-8 sequence as it is, anything else as "?".
+// character or a well-formed UTF-8 sequence as it is; C0 controls, DEL, C1 and bidi controls and
+// bytes that are not UTF-8 as "?".
 template <typename Shown>
 void EachCharacter(std::string_view text, Shown&& shown) {
   for (std::size_t i = 0; i < text.size();) {
@@ -46,7 +65,8 @@ void EachCharacter(std::string_view text, Shown&& shown) {
     if (c < 0x80) {
       shown(c < 0x20 || c == 0x7F ? std::string_view("?") : text.substr(i, 1));
     } else if ((length = Utf8Length(text.substr(i))) != 0) {
-      shown(text.substr(i, length));
+      const std::string_view piece = text.substr(i, length);
+      shown(ControlPoint(CodePoint(piece)) ? std::string_view("?") : piece);
     } else {
       length = 1;
       shown(std::string_view("?"));

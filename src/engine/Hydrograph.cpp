@@ -1,6 +1,7 @@
 #include "engine/Hydrograph.h"
 
 #include <algorithm>
+#include <numeric>
 #include <string>
 
 #include "core/Faults.h"
@@ -150,20 +151,38 @@ void ComputeHydrograph(const RunInputs& in, RunResult& r) {
   const auto blockIntensity = [&](long n) {  // in/hr over the block's Tc
     return n == 1 ? r.Intensity[1] : Mul(r.RainIncrement[n], perHour);
   };
+  // The blocks go out in order of depth (the alternating-block method): block 1 at the peak and
+  // block 2, which holds what the peak leaves of the first 2 Tc, just before it; then blocks 3..N
+  // deepest first, equal depths in duration order. The chart's depths fall with duration, so its
+  // blocks keep their order; a table's log-log interpolation may make a later block deeper than
+  // an earlier one.
+  std::vector<long> byDepth;
+  for (long n = 4; n <= N; ++n) {
+    if (r.RainIncrement[n] > r.RainIncrement[n - 1]) {
+      byDepth.resize(static_cast<std::size_t>(N + 3));
+      std::iota(byDepth.begin(), byDepth.end(), 0L);
+      std::stable_sort(byDepth.begin() + 3, byDepth.begin() + N + 1,
+                       [&](long a, long b) { return r.RainIncrement[a] > r.RainIncrement[b]; });
+      break;
+    }
+  }
+  const auto block = [&](long k) {
+    return byDepth.empty() ? k : byDepth[static_cast<std::size_t>(k)];
+  };
   r.Hydrograph[peak] = r.Discharge[1];
   r.Hyetograph[peak] = r.Intensity[1];
   // Two blocks before the peak for each one after it.
   long left = peak - 1;
   long right = peak + 1;
   for (long n = 2; n <= N; n += 3) {
-    r.Hydrograph[left] = r.Discharge[n];
-    r.Hyetograph[left] = blockIntensity(n);
-    r.Hydrograph[left - 1] = r.Discharge[n + 1];
+    r.Hydrograph[left] = r.Discharge[block(n)];
+    r.Hyetograph[left] = blockIntensity(block(n));
+    r.Hydrograph[left - 1] = r.Discharge[block(n + 1)];
     if (n + 1 <= N)
-      r.Hyetograph[left - 1] = blockIntensity(n + 1);
+      r.Hyetograph[left - 1] = blockIntensity(block(n + 1));
     if (n + 2 <= N) {
-      r.Hydrograph[right] = r.Discharge[n + 2];
-      r.Hyetograph[right] = blockIntensity(n + 2);
+      r.Hydrograph[right] = r.Discharge[block(n + 2)];
+      r.Hyetograph[right] = blockIntensity(block(n + 2));
     }
     left -= 2;
     right += 1;

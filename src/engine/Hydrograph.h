@@ -102,9 +102,10 @@ struct Run {
 // I = 7.44 P6 D^-0.645 (in/hr, D in minutes), or from the run's rainfall table; block 1's intensity
 // is back-computed from the peak discharge, Qp / (A C). Block n's discharge is C x (its rainfall
 // depth as an intensity over Tc) x A, rounded half up to 0.1 cfs; block 1 is the peak discharge,
-// unrounded. The peak sits at ordinate floor(2N/3 + 1.5); the other blocks alternate two before the
-// peak for each one after it. A zero tail of `ZeroTail` ordinates follows the last ordinate that
-// holds a block, so no block is dropped and the peak is never overwritten.
+// unrounded. The peak sits at ordinate floor(2N/3 + 1.5), block 2 just before it; blocks 3..N,
+// deepest first, alternate two before the peak for each one after it. A zero tail of `ZeroTail`
+// ordinates follows the last ordinate that holds a block, so no block is dropped and the peak is
+// never overwritten.
 //
 // Every floating-point step is checked: an invalid operation, a division by zero (zero area or
 // coefficient) or an overflow (extreme values, or an ordinate time Tc x n beyond the double range)

@@ -72,4 +72,15 @@ bool IsWindowsDeviceName(std::string_view path) {
          upper[3] <= '9';
 }
 
+bool HasColonPastDrive(std::string_view path) {
+  // The long-path and device prefixes, \\?\ and \\.\, come before any drive.
+  if (path.size() >= 4 && IsPathSeparator(path[0], PathStyle::Windows) &&
+      IsPathSeparator(path[1], PathStyle::Windows) && (path[2] == '?' || path[2] == '.') &&
+      IsPathSeparator(path[3], PathStyle::Windows))
+    path.remove_prefix(4);
+  if (path.size() >= 2 && path[1] == ':' && IsDriveLetter(path[0]))
+    path.remove_prefix(2);
+  return path.find(':') != std::string_view::npos;
+}
+
 }  // namespace rh

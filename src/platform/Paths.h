@@ -38,4 +38,8 @@ std::string PathInFolder(std::string_view folder, std::string_view name,
 // AUX, NUL, COM1 to COM9 and LPT1 to LPT9, in any case and also with an extension ("nul.txt").
 bool IsWindowsDeviceName(std::string_view path);
 
+// True when `path` holds a colon anywhere but in its drive prefix ("C:", "\\?\C:"): on NTFS
+// "deck.hc1:notes" names a hidden stream inside deck.hc1, not a file of its own.
+bool HasColonPastDrive(std::string_view path);
+
 }  // namespace rh

@@ -151,7 +151,7 @@ const sweep = [
   {tc: '4.5', rain: '3', area: '640', coef: '.95', peak: 'chart'},
   {tc: '30', rain: '2', area: '1000', coef: '.6', peak: 'chart', hec1: '1'},
   {tc: '120', rain: '4.25', area: '50', coef: '.3', peak: '20'},
-  {tc: ' 7.4', rain: '2.5in', area: '100 ', coef: '0.85', peak: '250cfs'},
+  {tc: ' 7.4', rain: '2.5in', area: '100 ', coef: '0.85', peak: '450cfs'},
   {tc: '360', rain: '2', area: '10', coef: '.5', peak: 'chart'},
   {tc: '12', rain: '2.5', area: '1e3', coef: '.7', peak: 'chart', hec1: '1'},
 ];

@@ -13,6 +13,7 @@
 #include "app/tables/RainfallTable.h"
 #include "app/tables/TableText.h"
 #include "core/Faults.h"
+#include "core/ShownText.h"
 #include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"
 #include "output/Plot.h"
@@ -88,9 +89,16 @@ void CheckOptions(const CompanionOptions& o) {
     throw UsageError(messages::kRainAndTableText);
   if (!o.ReturnPeriods.empty() && !o.Rainfall)
     throw UsageError(messages::kAriWithoutTableText);
-  for (const std::string& ari : o.ReturnPeriods) {
-    if (!ParseReturnPeriod(ari))
+  for (std::size_t i = 0; i < o.ReturnPeriods.size(); ++i) {
+    const std::optional<double> years = ParseReturnPeriod(o.ReturnPeriods[i]);
+    if (!years)
       throw UsageError(messages::kAriValueText);
+    // The same storm twice would give the same run twice, and a list without end.
+    for (std::size_t j = 0; j < i; ++j) {
+      if (ParseReturnPeriod(o.ReturnPeriods[j]) == years)
+        throw UsageError(messages::kAriTwiceText + ShownText(o.ReturnPeriods[i]) +
+                         messages::kAriTwiceAdvice);
+    }
   }
   if (o.ReturnPeriods.size() > 1 && onePeriod)
     throw UsageError(messages::kOneReturnPeriodText);

@@ -1,6 +1,8 @@
 #include "app/run/PreparedRun.h"
 
+#include <cctype>
 #include <cmath>
+#include <string_view>
 #include <utility>
 
 #include "app/tables/RainfallTable.h"
@@ -53,14 +55,55 @@ RunEntry FirstBlank(const RunEntries& entries, bool readsRain, bool readsPeak) {
   return RunEntry::None;
 }
 
+// An entry's unit as messages name it, and the words that may follow its number (case ignored).
+struct Unit {
+  const char* name;  // null: the entry has no unit
+  const char* words[4];
+};
+constexpr Unit kMinutes{"minutes", {"min", "minutes"}};
+constexpr Unit kInches{"inches", {"in", "inch", "inches", "\""}};
+constexpr Unit kAcres{"acres", {"ac", "acre", "acres"}};
+constexpr Unit kNoUnit{nullptr, {}};
+constexpr Unit kCfs{"cfs", {"cfs"}};
+
+bool SameNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size())
+    return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+// Text after an entry's number is refused unless it is the entry's own unit: "40.5ha" is not 40.5
+// acres. For an entry that starts with a number.
+void CheckUnit(const EntryName& entry, const std::string& text, const Unit& unit) {
+  const std::string trimmed = TrimSpaces(text);
+  const std::string_view rest = TextAfterNumber(trimmed);
+  if (rest.empty())
+    return;
+  for (const char* word : unit.words) {
+    if (word != nullptr && SameNoCase(rest, word))
+      return;
+  }
+  RefuseEntry(entry, (unit.name != nullptr ? messages::kUnitIsText + std::string(unit.name)
+                                           : std::string(messages::kNoUnitText)) +
+                         ": '" + ShownText(trimmed) + messages::kUnitGivenText + ShownText(rest) +
+                         "'.");
+}
+
 // The number an entry holds: refused when no number starts it or it holds a comma (a decimal comma
-// would read as the whole part alone), and when it is negative.
-double EntryValue(const EntryName& entry, const std::string& text) {
+// would read as the whole part alone), when anything but its unit follows the number, and when it
+// is negative.
+double EntryValue(const EntryName& entry, const std::string& text, const Unit& unit) {
   const std::optional<double> value = LeadingNumber(TrimSpaces(text));
   if (!value)
     RefuseEntry(entry, messages::kNoNumberText);
   if (text.find(',') != std::string::npos)
     RefuseEntry(entry, messages::kCommaText);
+  CheckUnit(entry, text, unit);
   if (*value < 0)
     RefuseEntry(entry, messages::kNegativeText);
   return *value;
@@ -86,16 +129,41 @@ double LargestPeak(RunInputs in) {
   return peak;
 }
 
-// A peak larger than the storm supports makes the block before the peak, 2 C A I(2 Tc) - Qp,
-// negative: the only ordinate that can be. Not judged when the storm has no second block, nor for
-// a zero area or coefficient (the computation's division fault says so).
+// The smallest peak discharge, on the 0.1 cfs grid, that is not below the block before the peak
+// as listed: about C A I(2 Tc), rounded up, settled by the engine's own arithmetic.
+double SmallestPeak(RunInputs in) {
+  using namespace checked;
+  const double tc = in.TimeOfConcentration;
+  const double oneBlock =
+      Mul(Mul(in.RunoffCoefficient, in.BasinArea), StormIntensity(in, Mul(2, tc)));
+  double peak = Div(-Floor(-Mul(oneBlock, 10)), 10);
+  const auto staysPeak = [&](double qp) {
+    in.PeakDischarge = qp;
+    return qp >= BlockBeforePeak(in);
+  };
+  for (int step = 0; step < 4 && !staysPeak(peak); ++step)
+    peak = RoundHalfUp(peak + 0.1, 10);
+  for (int step = 0; step < 4 && peak > 0 && staysPeak(RoundHalfUp(peak - 0.1, 10)); ++step)
+    peak = RoundHalfUp(peak - 0.1, 10);
+  return peak;
+}
+
+// The block before the peak is 2 C A I(2 Tc) - Qp, the only block the peak enters. A peak larger
+// than the storm supports makes it negative; a peak smaller than that block is not the
+// hydrograph's peak. Not judged when the storm has no second block, nor for a zero area or
+// coefficient (the computation's division fault says so).
 void CheckPeak(const RunInputs& in) {
   if (in.BasinArea * in.RunoffCoefficient == 0 || StormBlockCount(in.TimeOfConcentration) < 2)
     return;
-  if (BlockBeforePeak(in) >= 0)
-    return;
-  RefuseEntry(kPeak, " value must be " + PlainNumber(LargestPeak(in)) +
-                         messages::kPeakTooLargeText + PlainNumber(ChartPeak(in)) + " cfs.");
+  const double before = BlockBeforePeak(in);
+  if (before < 0) {
+    RefuseEntry(kPeak, " value must be " + PlainNumber(LargestPeak(in)) +
+                           messages::kPeakTooLargeText + PlainNumber(ChartPeak(in)) + " cfs.");
+  }
+  if (in.PeakDischarge < before) {
+    RefuseEntry(kPeak, " value must be " + PlainNumber(SmallestPeak(in)) +
+                           messages::kPeakTooSmallText + PlainNumber(ChartPeak(in)) + " cfs.");
+  }
 }
 
 struct NamedFile {
@@ -214,9 +282,15 @@ PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, Fil
   PreparedRun prepared;
   RunInputs& in = prepared.Inputs;
   // A time of concentration that holds no number reads as 0 and gets the warning of a short one.
-  in.TimeOfConcentration = std::floor(Val(TrimSpaces(entries.TimeOfConcentration)) + 0.5);
+  const std::string tcText = TrimSpaces(entries.TimeOfConcentration);
+  if (LeadingNumber(tcText) && tcText.find(',') == std::string::npos)
+    CheckUnit(kTc, tcText, kMinutes);
+  in.TimeOfConcentration = std::floor(Val(tcText) + 0.5);
   if (in.TimeOfConcentration < 5)
     throw Refused(messages::kTcTitle, messages::kTcText, RunEntry::TimeOfConcentration);
+  // The rational method assumes the rain lasts at least Tc.
+  if (in.TimeOfConcentration > kSixHours)
+    throw Refused(messages::kTcTitle, messages::kTcLongText, RunEntry::TimeOfConcentration);
   if (entries.TimeOfConcentration.find(',') != std::string::npos)
     RefuseEntry(kTc, messages::kCommaText);
 
@@ -227,13 +301,13 @@ PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, Fil
     in.Rainfall = choices.Rainfall;
     in.SixHourRainfall = SixHourDepth(*choices.Rainfall);
   } else {
-    in.SixHourRainfall = EntryValue(kRain, entries.SixHourRainfall);
+    in.SixHourRainfall = EntryValue(kRain, entries.SixHourRainfall, kInches);
   }
-  in.BasinArea = EntryValue(kArea, entries.BasinArea);
-  in.RunoffCoefficient = EntryValue(kCoef, entries.RunoffCoefficient);
+  in.BasinArea = EntryValue(kArea, entries.BasinArea, kAcres);
+  in.RunoffCoefficient = EntryValue(kCoef, entries.RunoffCoefficient, kNoUnit);
   if (in.RunoffCoefficient > 1)
     RefuseEntry(kCoef, messages::kAboveOneText);
-  in.PeakDischarge = chartPeak ? ChartPeak(in) : EntryValue(kPeak, entries.PeakDischarge);
+  in.PeakDischarge = chartPeak ? ChartPeak(in) : EntryValue(kPeak, entries.PeakDischarge, kCfs);
   in.ZeroTail = choices.Hec1 ? kZeroTailHec1 : kZeroTail;
   CheckPeak(in);
 

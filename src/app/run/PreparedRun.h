@@ -71,13 +71,14 @@ struct PreparedRun {
 //
 // The entries are read as the entry boxes are (trimmed of spaces, Val's leading number, Tc rounded
 // to whole minutes). In order: a blank entry refuses the run; `accepted` then runs (the main screen
-// keeps the path box and writes the settings file there); then Tc below 5, and each entry in
-// screen order (no number, a comma, a negative value, a coefficient above 1, a rainfall table that
-// does not cover the run), and a peak that would make an ordinate negative refuse it. Only the
-// first refusal is raised, as Refused. A routing step that does not divide Tc, two outputs on one
-// file and an output on a file the run reads raise UsageError (files compared by the file each name
-// resolves to through `files`). An entry beyond the double range, and a chart peak that overflows,
-// raise ArithmeticFault.
+// keeps the path box and writes the settings file there); then Tc below 5 or above 360, and each
+// entry in screen order (no number, a comma, text after the number that is not the entry's unit, a
+// negative value, a coefficient above 1, a rainfall table that does not cover the run), and a peak
+// that would make an ordinate negative or lie below the block before it refuse it.
+// Only the first refusal is raised, as Refused. A routing step that does not divide Tc, two outputs
+// on one file and an output on a file the run reads raise UsageError (files compared by the file
+// each name resolves to through `files`). An entry beyond the double range, and a chart peak that
+// overflows, raise ArithmeticFault.
 PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, FileSystem& files,
                        const std::function<void()>& accepted = {});
 

@@ -1,6 +1,7 @@
 #include "app/tables/PondFile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "app/tables/TableText.h"
 #include "core/Faults.h"
 #include "core/ShownText.h"
+#include "engine/Hydrograph.h"
 #include "output/TextForms.h"
 
 namespace rh {
@@ -59,6 +61,12 @@ class Reader {
     if (line.Fields.size() != 3)
       Refuse(line.Number, Quoted(line.Text) + " " + messages::kPondRowText);
     const PondRow row{Value(line, 0), Value(line, 1), Value(line, 2)};
+    // Routing works on the storage indication 2 S / dt + O, largest at the shortest step, one
+    // minute: a row whose indication lies beyond the range of numbers cannot be routed.
+    constexpr double kPerAcreFootAtOneMinute = 2 * kCubicFeetPerAcreFoot / 60;  // cfs per ac-ft
+    if (!std::isfinite(row.StorageAcreFeet * kPerAcreFootAtOneMinute + row.OutflowCfs))
+      Refuse(line.Number, "the storage " + Quoted(line.Fields[1]) + " and the outflow " +
+                              Quoted(line.Fields[2]) + messages::kPondIndicationText);
     if (rows_.empty()) {
       if (row.StorageAcreFeet != 0 || row.OutflowCfs != 0)
         Refuse(line.Number, std::string(messages::kPondFirstRowText) +

@@ -45,7 +45,10 @@ long DecimalOrder(const std::string& number) {
 }
 }  // namespace
 
-std::optional<double> LeadingNumber(std::string_view text) {
+namespace {
+// The number that starts `text` and the index just past it (and past the blanks after it), or
+// nothing when no number starts it.
+std::optional<double> ReadLeadingNumber(std::string_view text, std::size_t& end) {
   // Gather the number's characters, leaving out the blanks Val skips.
   std::string number;
   bool negative = false;
@@ -76,6 +79,7 @@ std::optional<double> LeadingNumber(std::string_view text) {
   }
   if (!seenDigit)
     return std::nullopt;
+  end = i;
 
   // Exponent: E or D, an optional sign, then at least one digit; otherwise it is not part of the
   // number.
@@ -96,13 +100,15 @@ std::optional<double> LeadingNumber(std::string_view text) {
       exponent += text[j];
       exponentDigits = true;
     }
-    if (exponentDigits)
+    if (exponentDigits) {
       number += exponent;
+      end = j;
+    }
   }
 
   double value = 0.0;
-  const auto [end, error] = FromChars(number.data(), number.data() + number.size(), value);
-  (void)end;
+  const auto [last, error] = FromChars(number.data(), number.data() + number.size(), value);
+  (void)last;
   if (error == std::errc::result_out_of_range) {
     if (DecimalOrder(number) > 0) {
       throw ArithmeticFault(messages::kEntryOverflowLead + Quoted(text) +
@@ -111,6 +117,22 @@ std::optional<double> LeadingNumber(std::string_view text) {
     value = 0.0;  // too small to represent: reads as zero
   }
   return negative ? -value : value;
+}
+}  // namespace
+
+std::optional<double> LeadingNumber(std::string_view text) {
+  std::size_t end = 0;
+  return ReadLeadingNumber(text, end);
+}
+
+std::string_view TextAfterNumber(std::string_view text) {
+  std::size_t end = 0;
+  if (!ReadLeadingNumber(text, end))
+    return text;
+  std::string_view rest = text.substr(end);
+  while (!rest.empty() && Skipped(rest.back()))
+    rest.remove_suffix(1);
+  return rest;
 }
 
 double Val(std::string_view text) {

@@ -18,4 +18,8 @@ double Val(std::string_view text);
 // Val reads as 0.
 std::optional<double> LeadingNumber(std::string_view text);
 
+// What follows the leading number of `text`, without the blanks around it: "ha" for "40.5 ha ",
+// "" for "40.5". The whole text when no number starts it. Raises as LeadingNumber does.
+std::string_view TextAfterNumber(std::string_view text);
+
 }  // namespace rh

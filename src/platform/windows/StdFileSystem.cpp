@@ -265,6 +265,9 @@ Target Inspect(const std::string& path) {
   CheckPathGiven(path);
   if (IsPathSeparator(path.back()))
     throw Fault("write", path, messages::kIsFolderReason);
+  // A colon past the drive would write into a hidden stream of another file.
+  if (HasColonPastDrive(path))
+    throw Fault("write", path, messages::kWindowsNameReason);
   Target target{path, ApiPath(path)};
   const Entry entry = Look(path, target.api);
   switch (entry.kind) {
