@@ -3,22 +3,19 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <condition_variable>
 #include <cstring>
-#include <deque>
-#include <exception>
 #include <memory>
-#include <mutex>
 #include <new>
 #include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
 
+#include "app/companion/OrderedPool.h"
+#include "app/run/PreparedRun.h"
 #include "app/tables/BasinCsv.h"
 #include "app/tables/FileCache.h"
 #include "app/tables/PondFile.h"
-#include "app/run/PreparedRun.h"
 #include "app/tables/RainfallTable.h"
 #include "core/Faults.h"
 #include "core/ShownText.h"
@@ -275,7 +272,7 @@ void ChooseTables(const CsvRecord& record, const Columns& columns, TableFiles& f
 
 // What every row of a batch shares: its options, the basin table it comes from, and the services.
 struct BatchContext {
-  const CompanionOptions& options;
+  const BatchOptions& options;
   NamedPath table;
   const RunServices& services;
 };
@@ -284,7 +281,7 @@ struct BatchContext {
 // figures. `basin` is the thread's run, reused from row to row.
 void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batch, BasinRun& basin,
             BatchRow& row) {
-  const CompanionOptions& options = batch.options;
+  const BatchOptions& options = batch.options;
   RunEntries entries;
   entries.TimeOfConcentration = std::move(record.Fields[1]);
   entries.SixHourRainfall = std::move(record.Fields[2]);
@@ -342,7 +339,6 @@ struct Job {
   std::vector<BatchRow> rows;
   std::size_t count = 0;  // rows in use
   std::string summary;    // their summary lines
-  bool done = false;
 };
 
 void RunJob(Job& job, const BatchContext& batch, BasinRun& basin) {
@@ -354,77 +350,6 @@ void RunJob(Job& job, const BatchContext& batch, BasinRun& basin) {
     AppendSummaryLine(job.summary, row);
   }
 }
-
-// Worker threads taking jobs in turn; the reading thread waits for them in the table's order.
-class Workers {
- public:
-  Workers(unsigned count, const BatchContext& batch) : batch_(batch) {
-    for (unsigned i = 0; i < count; ++i)
-      threads_.emplace_back([this] { Work(); });
-  }
-  Workers(const Workers&) = delete;
-  Workers& operator=(const Workers&) = delete;
-  ~Workers() {
-    {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      stop_ = true;
-    }
-    wake_.notify_all();
-    for (std::thread& thread : threads_)
-      thread.join();
-  }
-
-  void Submit(Job& job) {
-    {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      job.done = false;
-      queue_.push_back(&job);
-    }
-    wake_.notify_one();
-  }
-
-  // Waits until `job` is done; an error no row could report (out of memory) is raised here.
-  void Wait(Job& job) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    done_.wait(lock, [&] { return job.done || error_; });
-    if (error_)
-      std::rethrow_exception(error_);
-  }
-
- private:
-  void Work() {
-    BasinRun basin;  // reused from row to row
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-      wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
-      if (stop_)
-        return;
-      Job* job = queue_.front();
-      queue_.pop_front();
-      lock.unlock();
-      std::exception_ptr error;
-      try {
-        RunJob(*job, batch_, basin);
-      } catch (...) {
-        error = std::current_exception();
-      }
-      lock.lock();
-      job->done = true;
-      if (error && !error_)
-        error_ = error;
-      done_.notify_all();
-    }
-  }
-
-  const BatchContext& batch_;
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  std::condition_variable done_;
-  std::deque<Job*> queue_;
-  std::exception_ptr error_;
-  bool stop_ = false;
-  std::vector<std::thread> threads_;
-};
 
 }  // namespace
 
@@ -455,7 +380,7 @@ std::string RowProblem(const BatchRow& row) {
          "): " + row.Message;
 }
 
-std::string BatchPath(const CompanionOptions& options, const std::string& fileName) {
+std::string BatchPath(const BatchOptions& options, const std::string& fileName) {
   return PathInFolder(options.OutDir, fileName);
 }
 
@@ -509,10 +434,10 @@ void AppendSummaryLine(std::string& out, const BatchRow& row) {
   out += '\n';
 }
 
-BatchTally RunBatch(ByteReader& table, const std::string& tablePath,
-                    const CompanionOptions& options, const RunServices& services,
+BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunServices& services,
                     const std::function<void(const BatchRow&)>& onRow,
                     const std::function<void(std::string_view)>& summary) {
+  const std::string& tablePath = options.Table;
   BatchTally tally;
   CsvReader reader(table, tablePath);
   CsvRecord record;
@@ -577,45 +502,21 @@ BatchTally RunBatch(ByteReader& table, const std::string& tablePath,
 
   const unsigned workerCount =
       options.Workers != 0 ? options.Workers : std::max(1u, std::thread::hardware_concurrency());
-  if (workerCount <= 1) {
-    Job job;
-    BasinRun basin;
-    while (fill(job)) {
-      RunJob(job, batch, basin);
-      report(job);
-    }
-    return tally;
-  }
-
   // A few jobs per thread in flight: the threads never wait for the reader, and memory stays the
-  // same however long the table is.
-  std::vector<Job> jobs(static_cast<std::size_t>(workerCount) * 3);
-  Workers workers(workerCount, batch);
-  std::size_t submitted = 0;  // jobs handed out so far
-  std::size_t reported = 0;
-  bool more = true;
-  while (more || reported < submitted) {
-    if (more && submitted - reported < jobs.size()) {
-      Job& job = jobs[submitted % jobs.size()];
-      more = fill(job);
-      if (more) {
-        workers.Submit(job);
-        ++submitted;
-      }
-      continue;
-    }
-    Job& oldest = jobs[reported % jobs.size()];
-    workers.Wait(oldest);
-    report(oldest);
-    ++reported;
-  }
+  // same however long the table is. Each thread reuses its run from row to row.
+  std::vector<Job> jobs(workerCount <= 1 ? 1 : static_cast<std::size_t>(workerCount) * 3);
+  std::vector<BasinRun> basins(workerCount);
+  RunInOrder(
+      workerCount, jobs.size(), [&](std::size_t slot) { return fill(jobs[slot]); },
+      [&](std::size_t slot, unsigned thread) { RunJob(jobs[slot], batch, basins[thread]); },
+      [&](std::size_t slot) { report(jobs[slot]); });
   return tally;
 }
 
-BatchTally RunBatchFiles(const CompanionOptions& options, const RunServices& services,
+BatchTally RunBatchFiles(const BatchOptions& options, const RunServices& services,
                          const std::function<void(const BatchRow&)>& onRow) {
   FileSystem& files = services.files;
-  const std::string& tablePath = *options.Batch;
+  const std::string& tablePath = options.Table;
   const std::string summaryPath = BatchPath(options, "summary.csv");
   const std::unique_ptr<ByteReader> table = files.OpenRead(tablePath);
   files.MakeFolder(options.OutDir);
@@ -640,7 +541,7 @@ BatchTally RunBatchFiles(const CompanionOptions& options, const RunServices& ser
       pending.clear();
     }
   };
-  BatchTally tally = RunBatch(*table, tablePath, options, services, onRow, summary);
+  BatchTally tally = RunBatch(*table, options, services, onRow, summary);
   if (!tally.TableProblem.empty())
     return tally;
   summaryFile->Write(pending);
