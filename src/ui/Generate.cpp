@@ -9,8 +9,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/window/Maker.h"
 #include "app/run/RunBasin.h"
+#include "app/window/Maker.h"
 #include "core/Faults.h"
 #include "output/HydrographTable.h"
 #include "output/PrintedReport.h"
@@ -135,7 +135,8 @@ void Generate::OnSaveTable() {
   const std::string path =
       AskSavePath(context_, this, DialogFolder::Tables, messages::kTableDialogTitle,
                   "hydrograph.csv", messages::kTableFilter);
-  if (path.empty())
+  if (path.empty() || SaveRefused(context_, this, messages::kTableFaultTitle, {"table", path},
+                                  run_.Run.Inputs, run_.DeckPath))
     return;
   RunAtBoundary(context_.prompts, this,
                 FaultAnswer{messages::kTableFaultTitle, messages::kSaveFaultText, {}},

@@ -9,6 +9,9 @@
 #include <optional>
 #include <system_error>
 #include <thread>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "app/companion/OrderedPool.h"
@@ -275,7 +278,31 @@ struct BatchContext {
   const BatchOptions& options;
   NamedPath table;
   const RunServices& services;
+  const OutputGuard& guard;
 };
+
+std::string LowerCase(std::string_view name) {
+  std::string lower(name);
+  for (char& c : lower)
+    c = Lower(c);
+  return lower;
+}
+
+// Why the row may not write `name` in the output folder (its `what`, "listing"), or "" when it
+// may: the name is a table the batch reads, or a link. Names in the folder hold no separator, so
+// no path is resolved here: the guard was found once, before the first row.
+std::string GuardedName(const OutputGuard& guard, const char* what, const std::string& name) {
+  if (guard.Tables.empty() && guard.Links.empty())
+    return {};
+  const std::string lower = LowerCase(name);
+  if (const auto table = guard.Tables.find(lower); table != guard.Tables.end()) {
+    return std::string("the ") + what + " would replace the " + table->second.What + " " +
+           Quoted(table->second.Path) + messages::kBatchReplacesTableText;
+  }
+  if (guard.Links.count(lower) != 0)
+    return Quoted(name) + messages::kBatchLinkText;
+  return {};
+}
 
 // Runs one well-formed row with a safe name through the run step; fills the row's status and
 // figures. `basin` is the thread's run, reused from row to row.
@@ -300,6 +327,18 @@ void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batc
   choices.RouteStepMinutes = options.RouteStepMinutes;
   choices.Check = true;  // the summary's volume
   choices.OtherFiles.push_back(batch.table);
+  choices.FilesChecked = true;  // against the guard, below
+  const std::pair<const char*, std::string> written[] = {
+      {"HEC-1 deck", options.Hec1 ? row.Name + ".hc1" : std::string()},
+      {"listing", options.SummaryOnly ? std::string() : row.Name + ".txt"}};
+  for (const auto& [what, name] : written) {
+    std::string problem = name.empty() ? std::string() : GuardedName(batch.guard, what, name);
+    if (!problem.empty()) {
+      row.Status = RowStatus::Refused;
+      row.Message = std::move(problem);
+      return;
+    }
+  }
   try {
     const PreparedRun prepared = PrepareRun(entries, choices, batch.services.files);
     row.SixHourRainfall = prepared.Inputs.SixHourRainfall;
@@ -351,6 +390,62 @@ void RunJob(Job& job, const BatchContext& batch, BasinRun& basin) {
   }
 }
 
+// Adds to `inputs` the rainfall and pond tables the rows of the basin table `table` (at
+// `tablePath`) name, each once, as the rows find them. A table without its header adds none (no
+// row runs); malformed rows add none of theirs.
+void CollectTables(ByteReader& table, const std::string& tablePath,
+                   std::vector<NamedPath>& inputs) {
+  CsvReader reader(table, tablePath);
+  CsvRecord record;
+  std::optional<Columns> columns;
+  if (reader.Next(record) && record.Problem.empty())
+    columns = HeaderColumns(record.Fields);
+  if (!columns)
+    return;
+  const std::string folder = FolderPart(tablePath);
+  std::unordered_set<std::string> named;
+  while (reader.Next(record)) {
+    if (!record.Problem.empty() || record.Fields.size() != columns->count)
+      continue;
+    for (const auto& [column, what] :
+         {std::pair{columns->rainfall, "rainfall table"}, std::pair{columns->pond, "pond table"}}) {
+      if (!column)
+        continue;
+      std::string file = TrimSpaces(record.Fields[*column]);
+      if (!file.empty() && named.insert(file).second)
+        inputs.push_back({what, PathInFolder(folder, file)});
+    }
+  }
+}
+
+// What the rows of a batch may not write in `folder`: the names of `inputs` there (found by the
+// file each name is, and for a table not yet made by its name), and the links. Removes the
+// temporary files a killed batch left there on the way: the folder is locked, so no other batch
+// is writing them.
+OutputGuard GuardOf(FileSystem& files, const std::string& folder,
+                    const std::vector<NamedPath>& inputs,
+                    const std::unordered_map<std::string, std::size_t>& inputIds) {
+  OutputGuard guard;
+  for (const FolderEntry& entry : files.ListFolder(folder)) {
+    if (entry.link) {
+      guard.Links.insert(LowerCase(entry.name));
+      continue;
+    }
+    if (entry.identity.empty())
+      continue;
+    if (const auto input = inputIds.find(entry.identity); input != inputIds.end())
+      guard.Tables.emplace(LowerCase(entry.name), inputs[input->second]);
+    else if (BatchTemporaryName(entry.name))
+      files.Remove(PathInFolder(folder, entry.name));
+  }
+  for (const auto& [id, i] : inputIds) {
+    const std::string name = inputs[i].Path.substr(FolderPart(inputs[i].Path).size());
+    if (!name.empty() && files.FileIdentity(PathInFolder(folder, name)) == id)
+      guard.Tables.emplace(LowerCase(name), inputs[i]);
+  }
+  return guard;
+}
+
 }  // namespace
 
 const char* RowStatusName(RowStatus status) {
@@ -373,6 +468,22 @@ bool SafeBasinName(std::string_view name) {
   if (name.empty() || name.size() > kMaxBasinNameLength || name.front() == '.')
     return false;
   return std::all_of(name.begin(), name.end(), SafeNameChar);
+}
+
+bool BatchTemporaryName(std::string_view name) {
+  constexpr std::size_t kSuffix = 6;  // the random letters and digits
+  if (name.size() < kSuffix + 3 || name.front() != '.' || name[name.size() - kSuffix - 1] != '.')
+    return false;
+  const std::string_view suffix = name.substr(name.size() - kSuffix);
+  if (!std::all_of(suffix.begin(), suffix.end(),
+                   [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }))
+    return false;
+  const std::string_view target = name.substr(1, name.size() - kSuffix - 2);
+  if (target == "summary.csv")
+    return true;
+  const std::size_t dot = target.size() < 4 ? 0 : target.size() - 4;
+  const std::string_view extension = target.substr(dot);
+  return (extension == ".txt" || extension == ".hc1") && SafeBasinName(target.substr(0, dot));
 }
 
 std::string RowProblem(const BatchRow& row) {
@@ -436,7 +547,8 @@ void AppendSummaryLine(std::string& out, const BatchRow& row) {
 
 BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunServices& services,
                     const std::function<void(const BatchRow&)>& onRow,
-                    const std::function<void(std::string_view)>& summary) {
+                    const std::function<void(std::string_view)>& summary,
+                    const OutputGuard& guard) {
   const std::string& tablePath = options.Table;
   BatchTally tally;
   CsvReader reader(table, tablePath);
@@ -459,7 +571,7 @@ BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunSer
   // Today's date for every row: asked of the clock once, before the rows run on several threads.
   FixedClock date(options.Hec1 ? services.clock.ShortDate() : std::string());
   const RunServices rowServices{services.files, date, services.devices};
-  const BatchContext batch{options, {"basin table", tablePath}, rowServices};
+  const BatchContext batch{options, {"basin table", tablePath}, rowServices, guard};
 
   NameSet usedNames;
   TableFiles tableFiles(services.files, FolderPart(tablePath));
@@ -520,11 +632,26 @@ BatchTally RunBatchFiles(const BatchOptions& options, const RunServices& service
   const std::string summaryPath = BatchPath(options, "summary.csv");
   const std::unique_ptr<ByteReader> table = files.OpenRead(tablePath);
   files.MakeFolder(options.OutDir);
-  if (files.FileIdentity(summaryPath) == files.FileIdentity(tablePath)) {
-    throw UsageError("the summary " + Quoted(summaryPath) + messages::kSummaryOnTableText);
+
+  // Every table the batch reads, each by the file it is, before anything is written.
+  std::vector<NamedPath> inputs{{"basin table", tablePath}};
+  CollectTables(*files.OpenRead(tablePath), tablePath, inputs);
+  std::unordered_map<std::string, std::size_t> inputIds;  // a table's identity, and which it is
+  for (std::size_t i = 0; i < inputs.size(); ++i)
+    inputIds.emplace(files.FileIdentity(inputs[i].Path), i);
+  // The summary, and the removal of an earlier one, may land on none of them.
+  if (const auto clash = inputIds.find(files.FileIdentity(summaryPath)); clash != inputIds.end()) {
+    const NamedPath& input = inputs[clash->second];
+    if (clash->second == 0)
+      throw UsageError("the summary " + Quoted(summaryPath) + messages::kSummaryOnTableText);
+    throw UsageError("the summary " + Quoted(summaryPath) + " would replace the " + input.What +
+                     " " + Quoted(input.Path) + messages::kSummaryOnReadTableText);
   }
   // One batch at a time in a folder, so a summary never describes another batch's files.
   const std::unique_ptr<FolderLock> lock = files.LockFolder(options.OutDir);
+  const OutputGuard guard = GuardOf(files, options.OutDir, inputs, inputIds);
+  if (guard.Links.count("summary.csv") != 0)
+    throw UsageError("the summary " + Quoted(summaryPath) + messages::kBatchLinkText);
 
   // The summary of an earlier batch goes before the first row of this one is written; the new one
   // takes its name only once every row is done.
@@ -541,7 +668,7 @@ BatchTally RunBatchFiles(const BatchOptions& options, const RunServices& service
       pending.clear();
     }
   };
-  BatchTally tally = RunBatch(*table, options, services, onRow, summary);
+  BatchTally tally = RunBatch(*table, options, services, onRow, summary, guard);
   if (!tally.TableProblem.empty())
     return tally;
   summaryFile->Write(pending);
