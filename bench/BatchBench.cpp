@@ -49,10 +49,10 @@ std::string BasinTable(const std::string& folder, long count, bool pond = false)
 }
 
 // The batch of `table` into `out`; `workers` 0: a thread for every core, as the companion runs it.
-rh::CompanionOptions Options(const std::string& table, const std::string& out, bool summaryOnly,
-                             unsigned workers = 0) {
-  rh::CompanionOptions options;
-  options.Batch = table;
+rh::BatchOptions Options(const std::string& table, const std::string& out, bool summaryOnly,
+                         unsigned workers = 0) {
+  rh::BatchOptions options;
+  options.Table = table;
   options.OutDir = out;
   options.SummaryOnly = summaryOnly;
   options.Workers = workers;
@@ -61,7 +61,7 @@ rh::CompanionOptions Options(const std::string& table, const std::string& out, b
 
 // One whole batch as the companion runs it: the table read as the rows go, the listing files
 // (unless summary-only) and the summary written, one flush at the end.
-void RunOnce(benchmark::State& state, const rh::CompanionOptions& options) {
+void RunOnce(benchmark::State& state, const rh::BatchOptions& options) {
   FixedClock clock;
   rh::StdFileSystem files(rh::StdFileSystem::Durability::Deferred);
   const rh::BatchTally tally = rh::RunBatchFiles(options, rh::RunServices{files, clock, nullptr});

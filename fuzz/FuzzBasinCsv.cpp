@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "OneFile.h"
-#include "app/tables/BasinCsv.h"
 #include "app/companion/Batch.h"
+#include "app/tables/BasinCsv.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  rh::CompanionOptions options;
-  options.Batch = "basins.csv";
+  rh::BatchOptions options;
+  options.Table = "basins.csv";
   options.OutDir = "out";
   options.SummaryOnly = true;
   options.Workers = 1;
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   NoClock clock;
   std::string summary;
   rh::TextReader table(text);
-  rh::RunBatch(table, "basins.csv", options, rh::RunServices{files, clock, nullptr}, {},
+  rh::RunBatch(table, options, rh::RunServices{files, clock, nullptr}, {},
                [&summary](std::string_view piece) { summary.append(piece); });
   // The summary is valid UTF-8 whatever the table held: names and messages come through as text.
   // (Here: no control characters but line feeds and no bytes that start no character.)

@@ -41,10 +41,10 @@ struct Batch {
   } report;
   std::string summary;
 
-  void Run(const std::string& csv, const CompanionOptions& options) {
+  void Run(const std::string& csv, const BatchOptions& options) {
     TextReader table(csv);
     const BatchTally tally = RunBatch(
-        table, "basins.csv", options, RunServices{files, clock, nullptr},
+        table, options, RunServices{files, clock, nullptr},
         [this](const BatchRow& row) { report.Rows.push_back(row); },
         [this](std::string_view text) { summary.append(text); });
     report.Failed = tally.Failed;
@@ -53,9 +53,9 @@ struct Batch {
   }
 };
 
-CompanionOptions Out(bool hec1 = false, bool summaryOnly = false) {
-  CompanionOptions o;
-  o.Batch = "basins.csv";
+BatchOptions Out(bool hec1 = false, bool summaryOnly = false) {
+  BatchOptions o;
+  o.Table = "basins.csv";
   o.OutDir = "out";
   o.Hec1 = hec1;
   o.SummaryOnly = summaryOnly;
@@ -283,7 +283,7 @@ TEST(Batch, SeveralThreadsKeepTheTableOrder) {
   csv += "B17,10,2.5,100,.85,250\n";  // repeats an earlier row's name, far back
   Batch one;
   one.Run(csv, Out(false, true));
-  CompanionOptions threads = Out(false, true);
+  BatchOptions threads = Out(false, true);
   threads.Workers = 3;
   Batch several;
   several.Run(csv, threads);
@@ -355,8 +355,9 @@ TEST(Batch, ManyRainfallFilesInBoundedMemory) {
         test::MemoryFileSystem files;
         test::FixedClock clock;
         Rows table;
-        const BatchTally tally =
-            RunBatch(table, "rows.csv", Out(false, true), {files, clock, nullptr}, {}, {});
+        BatchOptions options = Out(false, true);
+        options.Table = "rows.csv";
+        const BatchTally tally = RunBatch(table, options, {files, clock, nullptr}, {}, {});
         return tally.Failed == 100000 ? 0 : 1;
       },
       12, 30);

@@ -514,6 +514,69 @@ TEST(CliFiles, OutputsNeverReplaceInputsOrEachOther) {
   }
 }
 
+// A batch never loses a file it reads or one outside its folder: every table any row reads is
+// known before the first write, and no row writes through a link. Each case keeps every file
+// of the folder but a killed batch's temporaries.
+TEST(CliFiles, BatchKeepsWhatItReadsAndWhatLiesOutside) {
+  const std::string pond = ReadFile(RH_TEST_DATA_DIR "/example-pond.csv");
+  const std::string rainfall = "duration_min,depth_in\n5,0.5\n60,1.5\n1440,4\n";
+  const std::string pondHeader = "name,tc,rain,area,coef,peak,pond\n";
+  struct {
+    const char* name;
+    std::string table;
+    bool hec1;
+    int status;
+    const char* errHas;
+  } cases[] = {
+      {"a row's listing on a pond table another row reads",
+       pondHeader + "B,10,2.5,100,.85,250,\nZ,10,2.5,100,.85,250,out/B.txt\n", false,
+       kExitSomeRowsFailed, "the listing would replace the pond table"},
+      {"a row's deck on a rainfall table another row reads",
+       "name,tc,rain,area,coef,peak,rainfall\nB,10,2.5,100,.85,250,\nZ,10,,100,.85,250,out/B.hc1\n",
+       true, kExitSomeRowsFailed, "the HEC-1 deck would replace the rainfall table"},
+      {"the summary's clean-up on a pond table",
+       pondHeader + "Z,10,2.5,100,.85,250,out/summary.csv\n", false, kExitUsage, "the summary"},
+      {"a listing through a link out of the folder", pondHeader + "A,10,2.5,100,.85,250,\n", false,
+       kExitSomeRowsFailed, "is a link"},
+      {"a killed batch's temporaries", pondHeader + "C,10,2.5,100,.85,250,\n", false, kExitOk, ""},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "out");
+    std::ofstream(dir / "t.csv") << c.table;
+    const std::pair<std::string, std::string> files[] = {{"keep.txt", "kept\n"},
+                                                         {"out/B.txt", pond},
+                                                         {"out/B.hc1", rainfall},
+                                                         {"out/summary.csv", pond},
+                                                         {"out/.C.txt.AbC123", "half"},
+                                                         {"out/.summary.csv.x1Y2z3", "half"},
+                                                         {"out/.C.csv.AbC123", "not ours"},
+                                                         {"out/.C.txt.AbC12", "not ours"}};
+    for (const auto& [name, text] : files)
+      std::ofstream(dir / name) << text;
+    std::filesystem::create_symlink("../keep.txt", dir / "out/A.txt");
+    std::vector<std::string> args = {"--batch", (dir / "t.csv").string(), "--out",
+                                     (dir / "out").string()};
+    if (c.hec1)
+      args.push_back("--hec1");
+    const Outcome o = RunCli(args);
+    EXPECT_EQ(o.status, c.status) << c.name << ": " << o.err;
+    EXPECT_NE(o.err.find(c.errHas), std::string::npos) << c.name << ": " << o.err;
+    for (const auto& [name, text] : files) {
+      // A killed batch's temporaries go once the folder is locked.
+      const bool gone = c.status != kExitUsage &&
+                        (name == "out/.C.txt.AbC123" || name == "out/.summary.csv.x1Y2z3");
+      if (name == "out/summary.csv" && c.status != kExitUsage)
+        continue;  // the batch's own
+      EXPECT_EQ(std::filesystem::exists(dir / name), !gone) << c.name << ": " << name;
+      if (!gone) {
+        EXPECT_EQ(ReadFile(dir / name), text) << c.name << ": " << name;
+      }
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "out/A.txt")) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace rh
 

@@ -594,8 +594,8 @@ class WorkflowTest : public QObject {
 
   // Started with a rainfall table and a pond, the study window beside the results adds a return
   // period, refuses a table that cannot serve (naming its file and line), keeps the project
-  // details, and saves the study PDF and one storm's deck; the results screen keeps Generate's run
-  // and copies its routed table.
+  // details, refuses to save over the pond table, and saves the study PDF and one storm's deck; the
+  // results screen keeps Generate's run and copies its routed table.
   void studyWindowTakesItsOwnStormsBesideTheResults() {
     auto& files = session_->files.files;
     files["/data/atlas.csv"] = DataFile("atlas14-fort-myers-fl.csv");
@@ -630,6 +630,8 @@ class WorkflowTest : public QObject {
         QTest::mouseClick(details->findChild<QPushButton*>("Command1"), Qt::LeftButton);
       });
       QTest::mouseClick(study->findChild<QPushButton*>("ProjectDetails"), Qt::LeftButton);
+      prompts.nextSaveName = "/data/pond.csv";  // the table the study routes through
+      QTest::mouseClick(study->findChild<QPushButton*>("SaveStudy"), Qt::LeftButton);
       prompts.nextSaveName = "/runs/study.pdf";
       QTest::mouseClick(study->findChild<QPushButton*>("SaveStudy"), Qt::LeftButton);
       prompts.nextChoice = 1;
@@ -645,7 +647,10 @@ class WorkflowTest : public QObject {
     QStringList kinds;
     for (const auto& shown : prompts.shown)
       kinds << QString::fromStdString(shown.kind);
-    QCOMPARE(kinds, (QStringList{"open", "warning", "save", "choice", "save"}));
+    QCOMPARE(kinds, (QStringList{"open", "warning", "save", "warning", "save", "choice", "save"}));
+    QVERIFY2(prompts.shown[3].text.find("would replace the pond table") != std::string::npos,
+             prompts.shown[3].text.c_str());
+    QCOMPARE(files["/data/pond.csv"], DataFile("example-pond.csv"));
     QCOMPARE(prompts.shown[1].title, std::string(rh::messages::kRainfallTableTitle));
     QVERIFY2(prompts.shown[1].text.find("bad.csv, line 3") != std::string::npos,
              prompts.shown[1].text.c_str());

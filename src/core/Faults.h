@@ -354,6 +354,13 @@ inline constexpr const char* kBatchNameRepeated = "is used by an earlier row";
 inline constexpr const char* kBatchNameUnsafe =
     "is not a safe file name (letters, digits, '.', '_' and '-' only, no leading '.', at most 100 "
     "characters)";
+// A row's file on a table the batch reads: follows "the listing NAME would replace the TABLE
+// PATH".
+inline constexpr const char* kBatchReplacesTableText =
+    ", which the batch reads: rename the basin or keep the table outside --out";
+// A row's file whose name in the output folder is a link: follows the quoted name.
+inline constexpr const char* kBatchLinkText =
+    " in the output folder is a link, and a batch writes only inside its folder: remove the link";
 
 // Faults reported at a screen or command boundary.
 inline constexpr const char* kRunFaultTitle = "ERROR In Hydrograph Computation";
@@ -433,6 +440,10 @@ inline constexpr const char* kRouteStepValueText =
     "--route-step takes a whole number of minutes, such as 1 or 5";
 inline constexpr const char* kSummaryOnTableText =
     " would replace the basin table, which the batch reads: give --out another folder";
+// The summary (or the removal of an earlier one) on another table the batch reads: follows "the
+// summary PATH would replace the TABLE PATH".
+inline constexpr const char* kSummaryOnReadTableText =
+    ", which the batch reads: give --out another folder";
 
 // Files: why an operation on a file failed, in words a user can act on. A file fault reads
 // "Cannot VERB FILE: REASON."

@@ -82,6 +82,10 @@ std::string FileSystem::FileIdentity(const std::string& path) {
   return std::filesystem::path(path).lexically_normal().generic_string();
 }
 
+std::vector<FolderEntry> FileSystem::ListFolder(const std::string&) {
+  return {};
+}
+
 void FileSystem::MakeFolder(const std::string&) {}
 
 void FileSystem::SyncAll(const std::string&) {}

@@ -24,6 +24,15 @@ struct FileText {
   std::string_view text;
 };
 
+// A name in a folder, as ListFolder gives it.
+struct FolderEntry {
+  std::string name;
+  bool link = false;  // a symbolic link (or another kind of reparse point), not followed
+  // FileIdentity's text for a regular file (the same as for any other name of it); "" for
+  // anything else.
+  std::string identity;
+};
+
 // The bytes of a file, read in pieces (a batch's table, whatever its size).
 class ByteReader {
  public:
@@ -110,6 +119,11 @@ class FileSystem {
   // (By default the path, normalised.)
   virtual std::string FileIdentity(const std::string& path);
 
+  // What `folder` holds, its own and its parent's names left out, in no particular order. Throws
+  // FileFault when the folder cannot be read. (By default nothing: files in memory have no
+  // folders.)
+  virtual std::vector<FolderEntry> ListFolder(const std::string& folder);
+
   // Makes the folder `path` and its parents when missing. FileFault when it cannot, or when
   // something else of that name is there. (By default nothing: files in memory need no folders.)
   virtual void MakeFolder(const std::string& path);
@@ -157,6 +171,7 @@ class StdFileSystem final : public FileSystem {
   // system without locks the batch runs unlocked.
   std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override;
   std::string FileIdentity(const std::string& path) override;
+  std::vector<FolderEntry> ListFolder(const std::string& folder) override;
   void MakeFolder(const std::string& path) override;
 
   // Removes the earlier files still kept, then flushes everything written to the file system

@@ -1,10 +1,14 @@
 // What a file name refers to, and folders made on request: the FileSystem members that work on
 // names rather than on a file's bytes.
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "platform/FileMessages.h"
 #include "platform/FileSystem.h"
@@ -49,6 +53,34 @@ std::string StdFileSystem::FileIdentity(const std::string& path) {
   if (::stat(resolved.c_str(), &info) == 0)
     return "file " + std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
   return "path " + resolved.string();
+}
+
+std::vector<FolderEntry> StdFileSystem::ListFolder(const std::string& folder) {
+  const std::string dir = folder.empty() ? "." : folder;
+  files::CheckPathGiven(dir);
+  DIR* stream = ::opendir(dir.c_str());
+  if (stream == nullptr)
+    throw files::Fault("read the folder", dir, files::Reason(errno));
+  std::vector<FolderEntry> entries;
+  const int fd = ::dirfd(stream);
+  while (const dirent* found = ::readdir(stream)) {
+    const std::string_view name = found->d_name;
+    if (name == "." || name == "..")
+      continue;
+    FolderEntry entry;
+    entry.name = name;
+    // Each name is looked at itself, not through a link: the same device and inode text as
+    // FileIdentity gives a regular file.
+    struct stat info {};
+    if (::fstatat(fd, found->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+      entry.link = S_ISLNK(info.st_mode);
+      if (S_ISREG(info.st_mode))
+        entry.identity = "file " + std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+    }
+    entries.push_back(std::move(entry));
+  }
+  ::closedir(stream);
+  return entries;
 }
 
 void StdFileSystem::MakeFolder(const std::string& path) {

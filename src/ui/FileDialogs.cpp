@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include "core/Faults.h"
+
 namespace rh::ui {
 
 namespace {
@@ -28,6 +30,17 @@ std::string AskOpenPath(UiContext& context, QWidget* parent, DialogFolder folder
   const std::string start =
       DialogStartPath(context.state.Memory, folder, "", QDir::homePath().toStdString());
   return Remembered(context, folder, context.prompts.OpenFileName(parent, title, start, filter));
+}
+
+bool SaveRefused(UiContext& context, QWidget* parent, const std::string& title,
+                 const NamedPath& saved, const RunInputs& inputs, const std::string& deckPath) {
+  try {
+    CheckSavedFile(saved, inputs, deckPath, context.files);
+    return false;
+  } catch (const UsageError& refusal) {
+    context.prompts.Warning(parent, title, refusal.what());
+    return true;
+  }
 }
 
 }  // namespace rh::ui

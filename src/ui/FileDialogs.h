@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/run/PreparedRun.h"
 #include "app/window/UserMemory.h"
 #include "ui/UiContext.h"
 
@@ -20,5 +21,11 @@ std::string AskSavePath(UiContext& context, QWidget* parent, DialogFolder folder
 // The open dialog for a file of kind `folder`. The path chosen, or "" when the user cancelled.
 std::string AskOpenPath(UiContext& context, QWidget* parent, DialogFolder folder,
                         const std::string& title, const std::string& filter);
+
+// True, after telling the user why under `title`, when the file chosen for a save (`saved`,
+// "table" and its path) is one the run reads (the rainfall and pond tables of `inputs`) or writes
+// (`deckPath`, "" for none): the same refusal as for a run's own outputs. Nothing is written then.
+bool SaveRefused(UiContext& context, QWidget* parent, const std::string& title,
+                 const NamedPath& saved, const RunInputs& inputs, const std::string& deckPath);
 
 }  // namespace rh::ui

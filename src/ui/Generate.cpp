@@ -135,7 +135,8 @@ void Generate::OnSaveTable() {
   const std::string path =
       AskSavePath(context_, this, DialogFolder::Tables, messages::kTableDialogTitle,
                   "hydrograph.csv", messages::kTableFilter);
-  if (path.empty())
+  if (path.empty() || SaveRefused(context_, this, messages::kTableFaultTitle, {"table", path},
+                                  run_.Run.Inputs, run_.DeckPath))
     return;
   RunAtBoundary(context_.prompts, this,
                 FaultAnswer{messages::kTableFaultTitle, messages::kSaveFaultText, {}},

@@ -116,7 +116,8 @@ PlotWindow::PlotWindow(UiContext& context, QWidget* owner, RunEntries entries,
       choices_(StudyChoicesOf(choices, context.files)),
       tableStorms_(choices_.Storms),
       tablePicked_(choices_.Picked),
-      pond_(choices_.Pond) {
+      pond_(choices_.Pond),
+      deckPath_(choices.Hec1 ? choices.DeckPath : std::string()) {
   chart_ = new Chart(runs_, this);
 
   // The study's choices, in tab order.
@@ -380,6 +381,9 @@ void PlotWindow::OnSaveImage() {
     context_.prompts.Warning(this, messages::kImageFaultTitle, messages::kImageNameText);
     return;
   }
+  if (SaveRefused(context_, this, messages::kImageFaultTitle, {"image", path},
+                  runs_.front().Run.Inputs, deckPath_))
+    return;
   RunAtBoundary(context_.prompts, this,
                 FaultAnswer{messages::kImageFaultTitle, messages::kSaveFaultText, {}}, [&] {
                   context_.files.ReplaceText(
@@ -403,7 +407,8 @@ void PlotWindow::OnSaveStudy() {
   const std::string path =
       AskSavePath(context_, this, DialogFolder::Studies, messages::kStudyDialogTitle, "study.pdf",
                   messages::kPdfFilter);
-  if (path.empty())
+  if (path.empty() || SaveRefused(context_, this, messages::kStudyFaultTitle, {"study", path},
+                                  runs_.front().Run.Inputs, deckPath_))
     return;
   const auto answerFor = [](const std::exception& fault) {
     if (KindOf(fault) == FaultKind::File)

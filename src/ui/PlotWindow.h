@@ -71,6 +71,7 @@ class PlotWindow : public Form {
   std::vector<std::shared_ptr<const TableRainfall>> tableStorms_;
   std::vector<std::size_t> tablePicked_;
   std::shared_ptr<const TablePond> pond_;
+  std::string deckPath_;  // the deck the run wrote ("" for none): no save may replace it
 
   Chart* chart_;
   QComboBox* stormBox_;

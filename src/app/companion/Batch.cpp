@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <condition_variable>
 #include <cstring>
-#include <deque>
-#include <exception>
 #include <memory>
-#include <mutex>
 #include <new>
 #include <optional>
 #include <system_error>
 #include <thread>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
+#include "app/companion/OrderedPool.h"
 #include "app/run/PreparedRun.h"
 #include "app/tables/BasinCsv.h"
 #include "app/tables/FileCache.h"
@@ -275,16 +275,40 @@ void ChooseTables(const CsvRecord& record, const Columns& columns, TableFiles& f
 
 // What every row of a batch shares: its options, the basin table it comes from, and the services.
 struct BatchContext {
-  const CompanionOptions& options;
+  const BatchOptions& options;
   NamedPath table;
   const RunServices& services;
+  const OutputGuard& guard;
 };
+
+std::string LowerCase(std::string_view name) {
+  std::string lower(name);
+  for (char& c : lower)
+    c = Lower(c);
+  return lower;
+}
+
+// Why the row may not write `name` in the output folder (its `what`, "listing"), or "" when it
+// may: the name is a table the batch reads, or a link. Names in the folder hold no separator, so
+// no path is resolved here: the guard was found once, before the first row.
+std::string GuardedName(const OutputGuard& guard, const char* what, const std::string& name) {
+  if (guard.Tables.empty() && guard.Links.empty())
+    return {};
+  const std::string lower = LowerCase(name);
+  if (const auto table = guard.Tables.find(lower); table != guard.Tables.end()) {
+    return std::string("the ") + what + " would replace the " + table->second.What + " " +
+           Quoted(table->second.Path) + messages::kBatchReplacesTableText;
+  }
+  if (guard.Links.count(lower) != 0)
+    return Quoted(name) + messages::kBatchLinkText;
+  return {};
+}
 
 // Runs one well-formed row with a safe name through the run step; fills the row's status and
 // figures. `basin` is the thread's run, reused from row to row.
 void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batch, BasinRun& basin,
             BatchRow& row) {
-  const CompanionOptions& options = batch.options;
+  const BatchOptions& options = batch.options;
   RunEntries entries;
   entries.TimeOfConcentration = std::move(record.Fields[1]);
   entries.SixHourRainfall = std::move(record.Fields[2]);
@@ -303,6 +327,18 @@ void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batc
   choices.RouteStepMinutes = options.RouteStepMinutes;
   choices.Check = true;  // the summary's volume
   choices.OtherFiles.push_back(batch.table);
+  choices.FilesChecked = true;  // against the guard, below
+  const std::pair<const char*, std::string> written[] = {
+      {"HEC-1 deck", options.Hec1 ? row.Name + ".hc1" : std::string()},
+      {"listing", options.SummaryOnly ? std::string() : row.Name + ".txt"}};
+  for (const auto& [what, name] : written) {
+    std::string problem = name.empty() ? std::string() : GuardedName(batch.guard, what, name);
+    if (!problem.empty()) {
+      row.Status = RowStatus::Refused;
+      row.Message = std::move(problem);
+      return;
+    }
+  }
   try {
     const PreparedRun prepared = PrepareRun(entries, choices, batch.services.files);
     row.SixHourRainfall = prepared.Inputs.SixHourRainfall;
@@ -340,7 +376,6 @@ struct Job {
   std::vector<BatchRow> rows;
   std::size_t count = 0;  // rows in use
   std::string summary;    // their summary lines
-  bool done = false;
 };
 
 void RunJob(Job& job, const BatchContext& batch, BasinRun& basin) {
@@ -353,76 +388,61 @@ void RunJob(Job& job, const BatchContext& batch, BasinRun& basin) {
   }
 }
 
-// Worker threads taking jobs in turn; the reading thread waits for them in the table's order.
-class Workers {
- public:
-  Workers(unsigned count, const BatchContext& batch) : batch_(batch) {
-    for (unsigned i = 0; i < count; ++i)
-      threads_.emplace_back([this] { Work(); });
-  }
-  Workers(const Workers&) = delete;
-  Workers& operator=(const Workers&) = delete;
-  ~Workers() {
-    {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      stop_ = true;
-    }
-    wake_.notify_all();
-    for (std::thread& thread : threads_)
-      thread.join();
-  }
-
-  void Submit(Job& job) {
-    {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      job.done = false;
-      queue_.push_back(&job);
-    }
-    wake_.notify_one();
-  }
-
-  // Waits until `job` is done; an error no row could report (out of memory) is raised here.
-  void Wait(Job& job) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    done_.wait(lock, [&] { return job.done || error_; });
-    if (error_)
-      std::rethrow_exception(error_);
-  }
-
- private:
-  void Work() {
-    BasinRun basin;  // reused from row to row
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-      wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
-      if (stop_)
-        return;
-      Job* job = queue_.front();
-      queue_.pop_front();
-      lock.unlock();
-      std::exception_ptr error;
-      try {
-        RunJob(*job, batch_, basin);
-      } catch (...) {
-        error = std::current_exception();
-      }
-      lock.lock();
-      job->done = true;
-      if (error && !error_)
-        error_ = error;
-      done_.notify_all();
+// Adds to `inputs` the rainfall and pond tables the rows of the basin table `table` (at
+// `tablePath`) name, each once, as the rows find them. A table without its header adds none (no
+// row runs); malformed rows add none of theirs.
+void CollectTables(ByteReader& table, const std::string& tablePath,
+                   std::vector<NamedPath>& inputs) {
+  CsvReader reader(table, tablePath);
+  CsvRecord record;
+  std::optional<Columns> columns;
+  if (reader.Next(record) && record.Problem.empty())
+    columns = HeaderColumns(record.Fields);
+  if (!columns)
+    return;
+  const std::string folder = FolderPart(tablePath);
+  std::unordered_set<std::string> named;
+  while (reader.Next(record)) {
+    if (!record.Problem.empty() || record.Fields.size() != columns->count)
+      continue;
+    for (const auto& [column, what] :
+         {std::pair{columns->rainfall, "rainfall table"}, std::pair{columns->pond, "pond table"}}) {
+      if (!column)
+        continue;
+      std::string file = TrimSpaces(record.Fields[*column]);
+      if (!file.empty() && named.insert(file).second)
+        inputs.push_back({what, PathInFolder(folder, file)});
     }
   }
+}
 
-  const BatchContext& batch_;
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  std::condition_variable done_;
-  std::deque<Job*> queue_;
-  std::exception_ptr error_;
-  bool stop_ = false;
-  std::vector<std::thread> threads_;
-};
+// What the rows of a batch may not write in `folder`: the names of `inputs` there (found by the
+// file each name is, and for a table not yet made by its name), and the links. Removes the
+// temporary files a killed batch left there on the way: the folder is locked, so no other batch
+// is writing them.
+OutputGuard GuardOf(FileSystem& files, const std::string& folder,
+                    const std::vector<NamedPath>& inputs,
+                    const std::unordered_map<std::string, std::size_t>& inputIds) {
+  OutputGuard guard;
+  for (const FolderEntry& entry : files.ListFolder(folder)) {
+    if (entry.link) {
+      guard.Links.insert(LowerCase(entry.name));
+      continue;
+    }
+    if (entry.identity.empty())
+      continue;
+    if (const auto input = inputIds.find(entry.identity); input != inputIds.end())
+      guard.Tables.emplace(LowerCase(entry.name), inputs[input->second]);
+    else if (BatchTemporaryName(entry.name))
+      files.Remove(PathInFolder(folder, entry.name));
+  }
+  for (const auto& [id, i] : inputIds) {
+    const std::string name = inputs[i].Path.substr(FolderPart(inputs[i].Path).size());
+    if (!name.empty() && files.FileIdentity(PathInFolder(folder, name)) == id)
+      guard.Tables.emplace(LowerCase(name), inputs[i]);
+  }
+  return guard;
+}
 
 }  // namespace
 
@@ -448,12 +468,28 @@ bool SafeBasinName(std::string_view name) {
   return std::all_of(name.begin(), name.end(), SafeNameChar);
 }
 
+bool BatchTemporaryName(std::string_view name) {
+  constexpr std::size_t kSuffix = 6;  // the random letters and digits
+  if (name.size() < kSuffix + 3 || name.front() != '.' || name[name.size() - kSuffix - 1] != '.')
+    return false;
+  const std::string_view suffix = name.substr(name.size() - kSuffix);
+  if (!std::all_of(suffix.begin(), suffix.end(),
+                   [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }))
+    return false;
+  const std::string_view target = name.substr(1, name.size() - kSuffix - 2);
+  if (target == "summary.csv")
+    return true;
+  const std::size_t dot = target.size() < 4 ? 0 : target.size() - 4;
+  const std::string_view extension = target.substr(dot);
+  return (extension == ".txt" || extension == ".hc1") && SafeBasinName(target.substr(0, dot));
+}
+
 std::string RowProblem(const BatchRow& row) {
   return "row " + std::to_string(row.Row) + " (line " + std::to_string(row.Line) +
          "): " + row.Message;
 }
 
-std::string BatchPath(const CompanionOptions& options, const std::string& fileName) {
+std::string BatchPath(const BatchOptions& options, const std::string& fileName) {
   return PathInFolder(options.OutDir, fileName);
 }
 
@@ -507,10 +543,11 @@ void AppendSummaryLine(std::string& out, const BatchRow& row) {
   out += '\n';
 }
 
-BatchTally RunBatch(ByteReader& table, const std::string& tablePath,
-                    const CompanionOptions& options, const RunServices& services,
+BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunServices& services,
                     const std::function<void(const BatchRow&)>& onRow,
-                    const std::function<void(std::string_view)>& summary) {
+                    const std::function<void(std::string_view)>& summary,
+                    const OutputGuard& guard) {
+  const std::string& tablePath = options.Table;
   BatchTally tally;
   CsvReader reader(table, tablePath);
   CsvRecord record;
@@ -532,7 +569,7 @@ BatchTally RunBatch(ByteReader& table, const std::string& tablePath,
   // Today's date for every row: asked of the clock once, before the rows run on several threads.
   FixedClock date(options.Hec1 ? services.clock.ShortDate() : std::string());
   const RunServices rowServices{services.files, date, services.devices};
-  const BatchContext batch{options, {"basin table", tablePath}, rowServices};
+  const BatchContext batch{options, {"basin table", tablePath}, rowServices, guard};
 
   NameSet usedNames;
   TableFiles tableFiles(services.files, FolderPart(tablePath));
@@ -575,53 +612,44 @@ BatchTally RunBatch(ByteReader& table, const std::string& tablePath,
 
   const unsigned workerCount =
       options.Workers != 0 ? options.Workers : std::max(1u, std::thread::hardware_concurrency());
-  if (workerCount <= 1) {
-    Job job;
-    BasinRun basin;
-    while (fill(job)) {
-      RunJob(job, batch, basin);
-      report(job);
-    }
-    return tally;
-  }
-
   // A few jobs per thread in flight: the threads never wait for the reader, and memory stays the
-  // same however long the table is.
-  std::vector<Job> jobs(static_cast<std::size_t>(workerCount) * 3);
-  Workers workers(workerCount, batch);
-  std::size_t submitted = 0;  // jobs handed out so far
-  std::size_t reported = 0;
-  bool more = true;
-  while (more || reported < submitted) {
-    if (more && submitted - reported < jobs.size()) {
-      Job& job = jobs[submitted % jobs.size()];
-      more = fill(job);
-      if (more) {
-        workers.Submit(job);
-        ++submitted;
-      }
-      continue;
-    }
-    Job& oldest = jobs[reported % jobs.size()];
-    workers.Wait(oldest);
-    report(oldest);
-    ++reported;
-  }
+  // same however long the table is. Each thread reuses its run from row to row.
+  std::vector<Job> jobs(workerCount <= 1 ? 1 : static_cast<std::size_t>(workerCount) * 3);
+  std::vector<BasinRun> basins(workerCount);
+  RunInOrder(
+      workerCount, jobs.size(), [&](std::size_t slot) { return fill(jobs[slot]); },
+      [&](std::size_t slot, unsigned thread) { RunJob(jobs[slot], batch, basins[thread]); },
+      [&](std::size_t slot) { report(jobs[slot]); });
   return tally;
 }
 
-BatchTally RunBatchFiles(const CompanionOptions& options, const RunServices& services,
+BatchTally RunBatchFiles(const BatchOptions& options, const RunServices& services,
                          const std::function<void(const BatchRow&)>& onRow) {
   FileSystem& files = services.files;
-  const std::string& tablePath = *options.Batch;
+  const std::string& tablePath = options.Table;
   const std::string summaryPath = BatchPath(options, "summary.csv");
   const std::unique_ptr<ByteReader> table = files.OpenRead(tablePath);
   files.MakeFolder(options.OutDir);
-  if (files.FileIdentity(summaryPath) == files.FileIdentity(tablePath)) {
-    throw UsageError("the summary " + Quoted(summaryPath) + messages::kSummaryOnTableText);
+
+  // Every table the batch reads, each by the file it is, before anything is written.
+  std::vector<NamedPath> inputs{{"basin table", tablePath}};
+  CollectTables(*files.OpenRead(tablePath), tablePath, inputs);
+  std::unordered_map<std::string, std::size_t> inputIds;  // a table's identity, and which it is
+  for (std::size_t i = 0; i < inputs.size(); ++i)
+    inputIds.emplace(files.FileIdentity(inputs[i].Path), i);
+  // The summary, and the removal of an earlier one, may land on none of them.
+  if (const auto clash = inputIds.find(files.FileIdentity(summaryPath)); clash != inputIds.end()) {
+    const NamedPath& input = inputs[clash->second];
+    if (clash->second == 0)
+      throw UsageError("the summary " + Quoted(summaryPath) + messages::kSummaryOnTableText);
+    throw UsageError("the summary " + Quoted(summaryPath) + " would replace the " + input.What +
+                     " " + Quoted(input.Path) + messages::kSummaryOnReadTableText);
   }
   // One batch at a time in a folder, so a summary never describes another batch's files.
   const std::unique_ptr<FolderLock> lock = files.LockFolder(options.OutDir);
+  const OutputGuard guard = GuardOf(files, options.OutDir, inputs, inputIds);
+  if (guard.Links.count("summary.csv") != 0)
+    throw UsageError("the summary " + Quoted(summaryPath) + messages::kBatchLinkText);
 
   // The summary of an earlier batch goes before the first row of this one is written; the new one
   // takes its name only once every row is done.
@@ -638,7 +666,7 @@ BatchTally RunBatchFiles(const CompanionOptions& options, const RunServices& ser
       pending.clear();
     }
   };
-  BatchTally tally = RunBatch(*table, tablePath, options, services, onRow, summary);
+  BatchTally tally = RunBatch(*table, options, services, onRow, summary, guard);
   if (!tally.TableProblem.empty())
     return tally;
   summaryFile->Write(pending);

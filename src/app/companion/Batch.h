@@ -10,8 +10,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
-#include "app/companion/CompanionOptions.h"
+#include "app/run/PreparedRun.h"
 #include "app/run/RunBasin.h"
 
 namespace rh {
@@ -26,6 +28,25 @@ constexpr std::size_t kMaxBasinNameLength = 100;
 constexpr std::string_view kSummaryHeader =
     "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message,rainfall,ari,p6_in,"
     "qp_cfs,pond,peak_out_cfs,peak_out_min,max_storage_acft,max_stage_ft,drain_min\n";
+
+// What a batch is asked to do.
+struct BatchOptions {
+  std::string Table;          // the basin table
+  std::string OutDir;         // the folder of its files
+  bool Hec1 = false;          // the HEC-1 switch: a deck per basin besides its listing
+  bool SummaryOnly = false;   // summary.csv alone
+  long RouteStepMinutes = 1;  // the routing step of rows with a pond
+  unsigned Workers = 0;       // threads that run rows; 0: one per core
+};
+
+// What the output folder holds that no row may write, found before the first write. Names are kept
+// in lower case and compared regardless of case (they would clash on case-insensitive disks).
+struct OutputGuard {
+  // A name in the folder that is a table the batch reads, and that table as the batch names it.
+  std::unordered_map<std::string, NamedPath> Tables;
+  // The names in the folder that are links: a file written there would land wherever it leads.
+  std::unordered_set<std::string> Links;
+};
 
 enum class RowStatus {
   Ok,
@@ -79,34 +100,43 @@ struct BatchTally {
 // starting with '.'.
 bool SafeBasinName(std::string_view name);
 
-// Runs every basin of the table read from `table` (the file `tablePath`; its rows' rainfall and
+// Runs every basin of the table read from `table` (the file options.Table; its rows' rainfall and
 // pond files are found beside it) as `options` say (the output folder, the HEC-1 decks, summary
 // only, the routing step, the threads), writing its files through `services`. Rows reach `onRow` in
 // the table's order as they are done (for messages); the summary's text (kSummaryHeader first, then
 // one line a row in the same order) reaches `summary` in pieces, the header only once the table's
-// header row is known to be right. Faults of one row never stop the others; a FileFault from
-// `table` or from `summary` stops the batch and reaches the caller.
-BatchTally RunBatch(ByteReader& table, const std::string& tablePath,
-                    const CompanionOptions& options, const RunServices& services,
+// header row is known to be right. A row whose file `guard` names fails with nothing written.
+// Faults of one row never stop the others; a FileFault from `table` or from `summary` stops the
+// batch and reaches the caller.
+BatchTally RunBatch(ByteReader& table, const BatchOptions& options, const RunServices& services,
                     const std::function<void(const BatchRow&)>& onRow,
-                    const std::function<void(std::string_view)>& summary);
+                    const std::function<void(std::string_view)>& summary,
+                    const OutputGuard& guard = OutputGuard());
 
-// A whole batch as the companion runs it, the table at options.Batch: makes the output folder when
-// missing and locks it against a second batch, reads the table as the rows go, removes a stale
-// summary.csv before the first row and writes the new one last, then flushes everything to the disk
-// once, all through services.files. Raises FileFault when the table cannot be read, the folder
-// cannot be made or is in use, or the summary cannot be written, and UsageError when the summary
-// would replace the table; a table without its header comes back as the TableProblem.
-BatchTally RunBatchFiles(const CompanionOptions& options, const RunServices& services,
+// A whole batch as the companion runs it, the table at options.Table: makes the output folder when
+// missing, collects every table the rows read (one pass over the table), locks the folder against
+// a second batch and removes the temporary files a killed batch left there, finds which of its
+// names are those tables or links (no row writes them), reads the table again as the rows go,
+// removes a stale summary.csv before the first row and writes the new one last, then flushes
+// everything to the disk once, all through services.files. Raises FileFault when the table
+// cannot be read, the folder cannot be made or is in use, or the summary cannot be written, and
+// UsageError when the summary would replace a table the batch reads; a table without its header
+// comes back as the TableProblem.
+BatchTally RunBatchFiles(const BatchOptions& options, const RunServices& services,
                          const std::function<void(const BatchRow&)>& onRow = {});
 
 // The summary line of `row`, with its line feed: valid UTF-8 CSV whatever the table held.
 void AppendSummaryLine(std::string& out, const BatchRow& row);
 
+// True when `name` is a temporary file a batch's writes make in its folder and a killed batch
+// leaves behind: ".NAME.XXXXXX" for summary.csv and a basin's .txt and .hc1 files, XXXXXX six
+// letters or digits.
+bool BatchTemporaryName(std::string_view name);
+
 // "row R (line L): message", how a failed row is reported.
 std::string RowProblem(const BatchRow& row);
 
 // The path of a file in the batch's output folder, joined with the separator the folder uses.
-std::string BatchPath(const CompanionOptions& options, const std::string& fileName);
+std::string BatchPath(const BatchOptions& options, const std::string& fileName);
 
 }  // namespace rh

@@ -264,8 +264,15 @@ int RunSingle(const CompanionOptions& options, const CompanionServices& services
   return kExitOk;
 }
 
-int RunBatchOf(const CompanionOptions& options, const CompanionServices& services,
+int RunBatchOf(const CompanionOptions& companion, const CompanionServices& services,
                std::ostream& out, std::ostream& err) {
+  BatchOptions options;
+  options.Table = *companion.Batch;
+  options.OutDir = companion.OutDir;
+  options.Hec1 = companion.Hec1;
+  options.SummaryOnly = companion.SummaryOnly;
+  options.RouteStepMinutes = companion.RouteStepMinutes;
+  options.Workers = companion.Workers;
   const auto onRow = [&](const BatchRow& row) {
     if (row.Status != RowStatus::Ok)
       err << kPrefix << RowProblem(row) << '\n';
@@ -273,7 +280,7 @@ int RunBatchOf(const CompanionOptions& options, const CompanionServices& service
   const BatchTally tally =
       RunBatchFiles(options, RunServices{services.batchFiles, services.clock, nullptr}, onRow);
   if (!tally.TableProblem.empty()) {
-    err << kPrefix << *options.Batch << ", " << tally.TableProblem << '\n';
+    err << kPrefix << options.Table << ", " << tally.TableProblem << '\n';
     return kExitSomeRowsFailed;
   }
   out << tally.Rows << " basins: " << tally.Rows - tally.Failed << " done, " << tally.Failed

@@ -234,11 +234,26 @@ OutputRequest Outputs(const RunChoices& choices, FileSystem& files) {
     for (const NamedPath& other : choices.OtherFiles)
       inputs.push_back({other.What.c_str(), &other.Path});
   }
-  CheckFiles(outputs, inputs, files);
+  if (!choices.FilesChecked)
+    CheckFiles(outputs, inputs, files);
   return request;
 }
 
 }  // namespace
+
+void CheckSavedFile(const NamedPath& saved, const RunInputs& inputs, const std::string& deckPath,
+                    FileSystem& files) {
+  std::vector<NamedFile> outputs;
+  if (!deckPath.empty())
+    outputs.push_back({"HEC-1 deck", &deckPath});
+  outputs.push_back({saved.What.c_str(), &saved.Path});
+  std::vector<NamedFile> read;
+  if (inputs.Rainfall)
+    read.push_back({"rainfall table", &inputs.Rainfall->Path});
+  if (inputs.Pond)
+    read.push_back({"pond table", &inputs.Pond->Path});
+  CheckFiles(outputs, read, files);
+}
 
 double SixHourDepth(const TableRainfall& storm) {
   return storm.Table.Depth(kSixHours);

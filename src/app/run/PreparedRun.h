@@ -59,6 +59,9 @@ struct RunChoices {
   // Files the run reads besides its rainfall and pond tables (a batch's basin table), and files
   // written beside it (a batch's summary): no output may land on any of them.
   std::vector<NamedPath> OtherFiles;
+  // The front end has compared the outputs with every file the run reads and with each other
+  // already (a batch, once for all its rows): they are not compared again.
+  bool FilesChecked = false;
 };
 
 // A run ready for the run step.
@@ -81,6 +84,12 @@ struct PreparedRun {
 // overflows, raise ArithmeticFault.
 PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, FileSystem& files,
                        const std::function<void()>& accepted = {});
+
+// Refuses a file the window saves on request (`saved`: "table" and its path) that is a file the run
+// reads (its rainfall and pond tables in `inputs`) or one it writes (`deckPath`, "" for none),
+// with the rule and the words of a run's own outputs: UsageError.
+void CheckSavedFile(const NamedPath& saved, const RunInputs& inputs, const std::string& deckPath,
+                    FileSystem& files);
 
 // The 6-hour rainfall of `storm`, inches: its table's depth over 360 minutes. Throws as the
 // table's Depth does.

@@ -672,6 +672,33 @@ std::string StdFileSystem::FileIdentity(const std::string& path) {
   return "path " + windows::Narrow(full);
 }
 
+std::vector<FolderEntry> StdFileSystem::ListFolder(const std::string& folder) {
+  const std::string dir = folder.empty() ? "." : folder;
+  files::CheckPathGiven(dir);
+  std::vector<FolderEntry> entries;
+  WIN32_FIND_DATAW found{};
+  const HANDLE find = ::FindFirstFileW(ApiPath(PathInFolder(dir, "*")).c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) {
+    const DWORD err = ::GetLastError();
+    if (err == ERROR_FILE_NOT_FOUND)
+      return entries;
+    throw Fault("read the folder", dir, ErrorReason(err));
+  }
+  do {
+    FolderEntry entry;
+    entry.name = windows::Narrow(found.cFileName);
+    if (entry.name == "." || entry.name == "..")
+      continue;
+    // A reparse point (a symbolic link, a junction) is not followed.
+    entry.link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    if (!entry.link && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+      entry.identity = FileIdentity(PathInFolder(dir, entry.name));
+    entries.push_back(std::move(entry));
+  } while (::FindNextFileW(find, &found) != 0);
+  ::FindClose(find);
+  return entries;
+}
+
 namespace {
 
 // Makes the folder `path`, its missing parents first.

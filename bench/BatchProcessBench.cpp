@@ -1,0 +1,83 @@
+// A whole batch with listing files, as the companion runs it, beside its floor: a bare program
+// that makes as many files through a temporary file and a rename. Timed in turn in the same run
+// so that the ratio holds however busy the machine is.
+#include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// Seconds one run of `args` takes.
+double TimeProcess(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const std::string& arg : args)
+    argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    return -1;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Arg "rows": basins of Tc 5 to 60 minutes with typed peaks the storm supports.
+void BM_BatchBesideBare(benchmark::State& state) {
+  const long count = state.range(0);
+  std::string pattern = (std::filesystem::temp_directory_path() / "rh-bench-XXXXXX").string();
+  const std::string folder = mkdtemp(pattern.data());
+  const std::string table = folder + "/basins.csv";
+  {
+    std::ofstream csv(table);
+    csv << "name,tc,rain,area,coef,peak\n";
+    for (long i = 0; i < count; ++i) {
+      const long area = 20 + i % 300;
+      csv << "basin-" << i << ',' << 5 + i % 56 << ",2.5," << area << ",.85,"
+          << static_cast<double>(area * (6 + i % 5)) / 10 << '\n';
+    }
+  }
+  // Each run into a folder of its own, as a first batch writes: renaming over earlier files makes
+  // ext4 write each one out at once, which the bare program does not avoid.
+  const auto batch = [&](long run) {
+    return std::vector<std::string>{RH_CLI_PATH, "--batch", table, "--out",
+                                    folder + "/out" + std::to_string(run)};
+  };
+  const auto bare = [&](long run) {
+    return std::vector<std::string>{RH_BARE_BATCH_PATH, folder + "/bare" + std::to_string(run),
+                                    std::to_string(count)};
+  };
+  long run = 0;
+  TimeProcess(batch(run));
+  TimeProcess(bare(run));
+  double batchSeconds = 0;
+  double bareSeconds = 0;
+  for (auto _ : state) {
+    ++run;
+    bareSeconds += TimeProcess(bare(run));
+    batchSeconds += TimeProcess(batch(run));
+  }
+  const auto runs = static_cast<double>(state.iterations());
+  state.counters["batch_ms"] = batchSeconds / runs * 1e3;
+  state.counters["bare_ms"] = bareSeconds / runs * 1e3;
+  state.counters["ratio"] = batchSeconds / bareSeconds;
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_BatchBesideBare)
+    ->ArgName("rows")
+    ->Arg(10000)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
