@@ -394,11 +394,6 @@ inline constexpr const char* kDevicesNotOfferedText =
     "documents (--study) or PNG charts (--plot FILE.png); draw the chart as SVG (--plot "
     "FILE.svg)";
 
-// Study documents: made where there are no output devices, or a PDF of pages that failed
-// (followed by what failed).
-inline constexpr const char* kStudyNoDevicesText = "Study documents cannot be made here.";
-inline constexpr const char* kDocumentRenderText = "The document could not be rendered: ";
-
 // Results screen: the table, the plot and the picture of the plot. The fault texts are followed
 // by the fault's own words, which name the file.
 inline constexpr const char* kTableDialogTitle = "Save Hydrograph Table";

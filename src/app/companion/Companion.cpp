@@ -176,7 +176,9 @@ std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOp
     const Study study = MakeStudy({options.Project, options.Basin, options.Engineer, options.Notes},
                                   services.clock.ShortDate(), options.Entries, StudyChoices{},
                                   std::move(studyRuns));
-    files.emplace_back(*options.Study, StudyPdfBytes(study, &services.devices));
+    files.emplace_back(
+        *options.Study,
+        StudyPdfBytes(study, DevicesOffered() ? &services.devices : nullptr, services.clock));
   }
   return files;
 }
