@@ -390,9 +390,8 @@ inline constexpr const char* kPdfFilter = "PDF files (*.pdf)";
 inline constexpr const char* kPdfFaultTitle = "ERROR Saving Report as PDF";
 // The companion built without the devices module (on Windows), asked for one of them.
 inline constexpr const char* kDevicesNotOfferedText =
-    "this build of the companion does not offer printed reports (--report, --print), study "
-    "documents (--study) or PNG charts (--plot FILE.png); draw the chart as SVG (--plot "
-    "FILE.svg)";
+    "this build of the companion does not offer printed reports (--report, --print) or PNG "
+    "charts (--plot FILE.png); draw the chart as SVG (--plot FILE.svg)";
 
 // Results screen: the table, the plot and the picture of the plot. The fault texts are followed
 // by the fault's own words, which name the file.

@@ -71,7 +71,7 @@ void CheckOptions(const CompanionOptions& o) {
   // A build without the devices module (the Windows companion) refuses what needs them up front,
   // before any of the run's files is written.
   if (!DevicesOffered() &&
-      (o.ReportPdf || o.Print || o.Study || (o.Plot && PlotFormatOf(*o.Plot) == PlotFormat::Png)))
+      (o.ReportPdf || o.Print || (o.Plot && PlotFormatOf(*o.Plot) == PlotFormat::Png)))
     throw UsageError(messages::kDevicesNotOfferedText);
   if (o.Rainfall && !e.SixHourRainfall.empty())
     throw UsageError(messages::kRainAndTableText);
