@@ -16,6 +16,7 @@ namespace {
 class FixedClock final : public rh::Clock {
  public:
   std::string ShortDate() override { return "12/7/2026"; }
+  std::int64_t UtcSeconds() override { return 0; }
 };
 
 std::string TempFolder() {

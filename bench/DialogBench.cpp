@@ -92,6 +92,7 @@ class NoPrompts : public rh::ui::Prompts {
 class NoClock : public rh::Clock {
  public:
   std::string ShortDate() override { return ""; }
+  std::int64_t UtcSeconds() override { return 0; }
 };
 
 // The window as "Browse" opens it: built, loaded, shown and painted once.

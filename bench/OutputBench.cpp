@@ -19,6 +19,7 @@ namespace {
 class FixedClock : public rh::Clock {
  public:
   std::string ShortDate() override { return "12/7/2026"; }
+  std::int64_t UtcSeconds() override { return 0; }
 };
 
 // A run with the HEC-1 switch on: Tc 5 gives the longest hydrograph, 83 ordinates.

@@ -16,6 +16,7 @@ namespace {
 class NoClock final : public rh::Clock {
  public:
   std::string ShortDate() override { return "1/1/26"; }
+  std::int64_t UtcSeconds() override { return 0; }
 };
 
 }  // namespace

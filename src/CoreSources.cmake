@@ -44,7 +44,9 @@ set(coreSources
   output/TextForms.cpp
   output/VolumeCheck.cpp
   platform/Drawing.cpp
+  platform/PdfWriter.cpp
   platform/FileSystem.cpp
   platform/HostText.cpp
   platform/Paths.cpp
+  platform/StandardFonts.cpp
 )

@@ -73,10 +73,10 @@ class MemoryFileSystem : public FileSystem {
   };
 };
 
-// Every test's today.
+// Every test's today, and noon UTC of it.
 class FixedClock : public rh::FixedClock {
  public:
-  FixedClock() : rh::FixedClock("12/7/2026") {}
+  FixedClock() : rh::FixedClock("12/7/2026", 1796644800) {}
 };
 
 // A printer that records each job as lines of (position, text) runs. Positions are in printer

@@ -77,7 +77,6 @@ class RecordingDevices : public OutputDevices {
   RecordingPrinter printer;  // the default printer; its jobs are kept
   RecordingPrinter pdf;      // PDF documents
   bool noPrinter = false;
-  bool realPdfPages = false;  // pages made into a real PDF file by Qt's writer, not "PDF N"
 
   std::unique_ptr<Printer> OpenDefaultPrinter() override {
     if (noPrinter)
@@ -87,11 +86,6 @@ class RecordingDevices : public OutputDevices {
   std::unique_ptr<PdfDocument> OpenPdf() override { return std::make_unique<Handle>(pdf); }
   std::string PngBytes(const Drawing& drawing) override {
     return "PNG " + std::to_string(drawing.shapes.size());
-  }
-  std::string PdfFromPages(const std::vector<Drawing>& pages, PageSize size) override {
-    if (realPdfPages)
-      return QtOutputDevices().PdfFromPages(pages, size);
-    return "PDF " + std::to_string(pages.size());
   }
   PageSize LocalePageSize() override { return PageSize::A4; }
 

@@ -601,7 +601,6 @@ class WorkflowTest : public QObject {
     files["/data/atlas.csv"] = DataFile("atlas14-fort-myers-fl.csv");
     files["/data/pond.csv"] = DataFile("example-pond.csv");
     files["/data/bad.csv"] = "duration_min,depth_in\n5,0.5\n10,x\n";
-    session_->devices.realPdfPages = true;
     rh::StartupConfig config = Config(false);
     config.rainfall = "/data/atlas.csv";
     config.ari = "10";

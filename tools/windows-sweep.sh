@@ -3,7 +3,9 @@
 # (the .exe under wine), and every output must be the same once CR LF is turned into LF: standard
 # output and error, the exit status and each file written (the HEC-1 decks' "KM RUN DATE" line
 # aside, which follows each host's short date form). Windows' own line ends are checked too: its
-# standard output and listing files end every line in CR LF.
+# standard output and listing files end every line in CR LF. Study PDFs are compared byte for byte
+# once their dates are blanked: the printed date (each host's short date form, with its place on
+# the line and the streams' lengths and offsets that follow from it) and the document's dates.
 #
 #   tools/windows-sweep.sh [LINUX_CLI] [WINDOWS_EXE]
 #
@@ -37,6 +39,8 @@ deck-on-table --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 100 --area
 pond          --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --pond ../../in/example-pond.csv --pond-csv routed.csv --check --plot pond.svg
 pond-deck     --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --pond ../../in/example-pond.csv --route-step 5 --hec1 @OUT@/P.hc1
 pond-over     --tc 10 --rain 4.5 --area 100 --coef .85 --peak 450 --pond @OUTF@/../../in/example-pond.csv
+study         --tc 10 --rainfall ../../in/atlas14-fort-myers-fl.csv --ari 10,100 --area 100 --coef .85 --peak chart --study s.pdf --project "North Fork" --engineer "A. Engineer, P.E., Flood Control District"
+study-pond    --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --pond ../../in/example-pond.csv --hec1 d.hc1 --study s.pdf --engineer "A. Engineer, P.E., Flood Control District"
 refused       --tc 3 --rain 2.5 --area 100 --coef .85 --peak 250
 zero-area     --tc 10 --rain 2.5 --area 0 --coef .85 --peak 250
 no-ari        --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --area 100 --coef .85 --peak chart
@@ -63,7 +67,6 @@ WINDOWS_ONLY=$(
 no-report     --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --report @OUT@/r.pdf
 no-print      --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --print
 no-png        --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --plot p.png
-no-study      --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --hec1 d.hc1 --study s.pdf
 EOF
 )
 
@@ -202,6 +205,13 @@ normalize() {
   fi | if [ "$kind" = deck ]; then grep -v '^KM RUN DATE'; else cat; fi
 }
 
+# A PDF for comparing: its dates blanked, and so the lengths and the cross-reference table that
+# follow from the printed date's length.
+normalize_pdf() {
+  perl -0777 -pe 's/D:\d{14}Z/D:DATE/g; s/[^\n]* Tm\n\(Date: [^)]*\) Tj/DATE/g;
+    s{/Length \d+}{/Length N}g; s/\nxref\n.*\z/\nxref\n/s' "$1"
+}
+
 failures=0
 fail() {
   echo "windows-sweep: $*" >&2
@@ -249,6 +259,11 @@ for name in "${names[@]}"; do
           fail "$name: Windows listing $f has LF line ends"
         ;;
     esac
+    if [[ $f == *.pdf ]]; then
+      cmp -s <(normalize_pdf "$work/linux/$name/$f") <(normalize_pdf "$work/windows/$name/$f") ||
+        fail "$name: $f differs"
+      continue
+    fi
     cmp -s <(normalize linux "$work/linux/$name/$f" $kind) \
       <(normalize windows "$work/windows/$name/$f" $kind) || fail "$name: $f differs"
   done <<<"$lfiles"

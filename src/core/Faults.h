@@ -545,14 +545,8 @@ inline constexpr const char* kPdfFilter = "PDF files (*.pdf)";
 inline constexpr const char* kPdfFaultTitle = "ERROR Saving Report as PDF";
 // The companion built without the devices module (on Windows), asked for one of them.
 inline constexpr const char* kDevicesNotOfferedText =
-    "this build of the companion does not offer printed reports (--report, --print), study "
-    "documents (--study) or PNG charts (--plot FILE.png); draw the chart as SVG (--plot "
-    "FILE.svg)";
-
-// Study documents: made where there are no output devices, or a PDF of pages that failed
-// (followed by what failed).
-inline constexpr const char* kStudyNoDevicesText = "Study documents cannot be made here.";
-inline constexpr const char* kDocumentRenderText = "The document could not be rendered: ";
+    "this build of the companion does not offer printed reports (--report, --print) or PNG "
+    "charts (--plot FILE.png); draw the chart as SVG (--plot FILE.svg)";
 
 // Results screen: the table, the plot and the picture of the plot. The fault texts are followed
 // by the fault's own words, which name the file.

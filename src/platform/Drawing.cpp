@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/NumberChars.h"
+#include "platform/StandardFonts.h"
 
 namespace rh {
 
@@ -76,25 +77,6 @@ struct Attributes {
     return *this;
   }
 };
-
-// Advance widths of the characters ' ' to '~' in DejaVu Sans, font units of 2048 to the em.
-constexpr std::uint16_t kSansAdvance[95] = {
-    651,  821,  942,  1716, 1303, 1946, 1597, 563,  799,  799,  1024, 1716, 651,  739,  651,  690,
-    1303, 1303, 1303, 1303, 1303, 1303, 1303, 1303, 1303, 1303, 690,  690,  1716, 1716, 1716, 1087,
-    2048, 1401, 1405, 1430, 1577, 1294, 1178, 1587, 1540, 604,  604,  1343, 1141, 1767, 1532, 1612,
-    1235, 1612, 1423, 1300, 1251, 1499, 1401, 2025, 1403, 1251, 1403, 799,  690,  799,  1716, 1024,
-    1024, 1255, 1300, 1126, 1300, 1260, 721,  1300, 1298, 569,  569,  1186, 569,  1995, 1298, 1253,
-    1300, 1300, 842,  1067, 803,  1298, 1212, 1675, 1212, 1212, 1075, 1303, 690,  1303, 1716};
-// Advance widths of the characters ' ' to '~' in DejaVu Sans Bold, font units of 2048 to the em.
-constexpr std::uint16_t kSansBoldAdvance[95] = {
-    713,  934,  1067, 1716, 1425, 2052, 1786, 627,  936,  936,  1071, 1716, 778,  850,  778,  748,
-    1425, 1425, 1425, 1425, 1425, 1425, 1425, 1425, 1425, 1425, 819,  819,  1716, 1716, 1716, 1188,
-    2048, 1585, 1561, 1503, 1700, 1399, 1399, 1681, 1714, 762,  762,  1587, 1305, 2038, 1714, 1741,
-    1501, 1741, 1577, 1475, 1397, 1663, 1585, 2259, 1579, 1483, 1485, 936,  748,  936,  1716, 1024,
-    1024, 1382, 1466, 1214, 1466, 1389, 891,  1466, 1458, 702,  702,  1362, 702,  2134, 1458, 1407,
-    1466, 1466, 1010, 1219, 979,  1458, 1335, 1892, 1321, 1335, 1192, 1458, 748,  1458, 1716};
-constexpr double kMonoAdvance = 1233;  // every character of DejaVu Sans Mono
-constexpr double kUnitsPerEm = 2048;
 
 struct SvgWriter {
   std::string& out;
@@ -188,19 +170,10 @@ double ApproximateTextWidth(const std::string& text, double pixelSize, bool bold
 }
 
 double TextWidth(const std::string& text, double pixelSize, bool bold, TextFace face) {
-  double units = 0;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte & 0xC0) == 0x80)
-      continue;  // the rest of a UTF-8 sequence
-    if (face == TextFace::Mono)
-      units += kMonoAdvance;
-    else if (byte >= 0x20 && byte <= 0x7E)
-      units += (bold ? kSansBoldAdvance : kSansAdvance)[byte - 0x20];
-    else
-      units += kUnitsPerEm;
-  }
-  return units / kUnitsPerEm * pixelSize;
+  long units = 0;
+  for (const char c : WinAnsiText(text))
+    units += StandardAdvance(static_cast<unsigned char>(c), bold, face == TextFace::Mono);
+  return static_cast<double>(units) / 1000.0 * pixelSize;
 }
 
 namespace {

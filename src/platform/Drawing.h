@@ -54,9 +54,9 @@ enum class TextAlign { Left, Centre, Right };
 // line up in columns.
 enum class TextFace { Sans, Mono };
 
-// One line of text in a face of the pictures (DejaVu Sans or DejaVu Sans Mono). `at` is a point on
-// the text's baseline: its left end, centre or right end as `align` says. Rotated texts turn
-// counter-clockwise by `degrees` about `at`.
+// One line of text in a face of the pictures (DejaVu Sans or DejaVu Sans Mono; in PDF documents
+// the standard Helvetica or Courier). `at` is a point on the text's baseline: its left end, centre
+// or right end as `align` says. Rotated texts turn counter-clockwise by `degrees` about `at`.
 struct TextShape {
   Point at;
   std::string text;  // UTF-8
@@ -90,9 +90,10 @@ inline constexpr double kDrawingDescent = 0.236;
 // the sides draw the real glyphs).
 double ApproximateTextWidth(const std::string& text, double pixelSize, bool bold);
 
-// How wide a text is drawn in `face`, pixels, from the faces' own advance widths: exact for
-// printable ASCII (kerning aside), one em for any other character, which no glyph of the faces'
-// common scripts exceeds. For laying out documents whose texts must stay inside the page.
+// How wide a text is drawn in `face` in a PDF document, pixels (points there): the advance widths
+// of the standard faces that DrawingsPdf writes it in (Helvetica for Sans, Courier for Mono),
+// exact for the WinAnsi characters and for the "?" that stands for any other. For laying out
+// documents whose texts must stay inside the page.
 double TextWidth(const std::string& text, double pixelSize, bool bold, TextFace face);
 
 // The shapes of `picture` added to `into`, moved right by `left` and down by `top`.

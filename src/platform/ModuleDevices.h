@@ -37,9 +37,6 @@ class ModuleDevices final : public OutputDevices {
   std::unique_ptr<Printer> OpenDefaultPrinter() override { return Loaded().OpenDefaultPrinter(); }
   std::unique_ptr<PdfDocument> OpenPdf() override { return Loaded().OpenPdf(); }
   std::string PngBytes(const Drawing& drawing) override { return Loaded().PngBytes(drawing); }
-  std::string PdfFromPages(const std::vector<Drawing>& pages, PageSize size) override {
-    return Loaded().PdfFromPages(pages, size);
-  }
   PageSize LocalePageSize() override { return Loaded().LocalePageSize(); }
 
  private:

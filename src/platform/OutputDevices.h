@@ -34,11 +34,6 @@ class OutputDevices {
   // The drawing as a PNG file's bytes. FileFault when it cannot be encoded.
   virtual std::string PngBytes(const Drawing& drawing) = 0;
 
-  // Pages drawn in points from each page's top left corner (every drawing the size of the page)
-  // as a PDF file's bytes on `size` paper: vector shapes, real text, embedded fonts; the first
-  // page's title is the document's. PrinterFault when the document cannot be made.
-  virtual std::string PdfFromPages(const std::vector<Drawing>& pages, PageSize size) = 0;
-
   // The paper of the host's locale: Letter where that is the custom (the United States and a few
   // other countries), A4 elsewhere.
   virtual PageSize LocalePageSize() = 0;

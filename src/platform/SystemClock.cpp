@@ -27,6 +27,7 @@ class PosixClock final : public Clock {
     }
     return std::string(text, size);
   }
+  std::int64_t UtcSeconds() override { return static_cast<std::int64_t>(std::time(nullptr)); }
 };
 
 }  // namespace

@@ -1,14 +1,14 @@
 #include "app/run/StudyPdf.h"
 
-#include "core/Faults.h"
+#include "platform/PdfWriter.h"
 
 namespace rh {
 
-std::string StudyPdfBytes(const Study& study, OutputDevices* devices) {
-  if (devices == nullptr)
-    throw PrinterFault(messages::kStudyNoDevicesText);
-  const PageSize paper = study.Paper ? *study.Paper : devices->LocalePageSize();
-  return devices->PdfFromPages(StudyPages(study, paper), paper);
+std::string StudyPdfBytes(const Study& study, OutputDevices* devices, Clock& clock) {
+  const PageSize paper = study.Paper          ? *study.Paper
+                         : devices != nullptr ? devices->LocalePageSize()
+                                              : PageSize::A4;
+  return DrawingsPdf(StudyPages(study, paper), clock.UtcSeconds());
 }
 
 }  // namespace rh

@@ -1,12 +1,17 @@
 #include "platform/qt/QtClock.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QLocale>
 
 namespace rh {
 
 std::string QtClock::ShortDate() {
   return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+}
+
+std::int64_t QtClock::UtcSeconds() {
+  return QDateTime::currentSecsSinceEpoch();
 }
 
 char SystemDecimalPoint() {

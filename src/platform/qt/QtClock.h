@@ -9,6 +9,7 @@ namespace rh {
 class QtClock final : public Clock {
  public:
   std::string ShortDate() override;
+  std::int64_t UtcSeconds() override;
 };
 
 // The decimal separator of the system's number settings, for outputs people read (the printed

@@ -31,11 +31,6 @@ std::string QtOutputDevices::PngBytes(const Drawing& drawing) {
   return qt::DrawingPng(drawing);
 }
 
-std::string QtOutputDevices::PdfFromPages(const std::vector<Drawing>& pages, PageSize size) {
-  NeedGui();
-  return qt::PagesPdf(pages, size);
-}
-
 PageSize QtOutputDevices::LocalePageSize() {
   return qt::PageSizeOf(QLocale::system());
 }

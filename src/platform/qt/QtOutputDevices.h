@@ -22,7 +22,6 @@ class QtOutputDevices final : public OutputDevices {
   std::unique_ptr<Printer> OpenDefaultPrinter() override;
   std::unique_ptr<PdfDocument> OpenPdf() override;
   std::string PngBytes(const Drawing& drawing) override;
-  std::string PdfFromPages(const std::vector<Drawing>& pages, PageSize size) override;
   PageSize LocalePageSize() override;
 
  private:

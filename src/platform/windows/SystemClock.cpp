@@ -2,6 +2,8 @@
 // programs write it.
 #include <windows.h>
 
+#include <ctime>
+
 #include "platform/SystemClock.h"
 #include "platform/windows/WideText.h"
 
@@ -19,6 +21,7 @@ class WindowsClock final : public Clock {
       return std::string();
     return windows::Narrow(std::wstring_view(text, static_cast<std::size_t>(length - 1)));
   }
+  std::int64_t UtcSeconds() override { return static_cast<std::int64_t>(std::time(nullptr)); }
 };
 
 }  // namespace
