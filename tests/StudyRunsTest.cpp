@@ -10,11 +10,11 @@
 
 #include "Fakes.h"
 #include "TestFiles.h"
-#include "app/window/Init.h"
-#include "app/tables/PondFile.h"
-#include "app/tables/RainfallTable.h"
 #include "app/run/RunRequest.h"
 #include "app/run/StudyRuns.h"
+#include "app/tables/PondFile.h"
+#include "app/tables/RainfallTable.h"
+#include "app/window/Init.h"
 #include "core/Faults.h"
 
 namespace rh {

@@ -184,7 +184,8 @@ int main(int argc, char* argv[]) {
   QApplication app(qtArgc, qtArgv.data());
   if (qtArgc > 1) {
     std::fprintf(stderr, "rational-hydrograph: %s\n%s",
-                 rh::ProgramUnknownOptionText(qtArgv[1]).c_str(), rh::messages::kTryProgramHelpText);
+                 rh::ProgramUnknownOptionText(qtArgv[1]).c_str(),
+                 rh::messages::kTryProgramHelpText);
     return 64;
   }
   rh::ui::SetUpApplication();

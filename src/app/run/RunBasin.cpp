@@ -25,7 +25,8 @@ std::string ReportPdfBytes(const Run& run, const std::string& deckPath, const st
 std::string PictureBytes(const Drawing& drawing, const std::string& path, OutputDevices* devices) {
   const std::optional<PlotFormat> format = PlotFormatOf(path);
   if (!format)
-    throw FileFault(messages::kCannotWriteText + ShownText(path) + ": " + messages::kPlotNameText, path);
+    throw FileFault(messages::kCannotWriteText + ShownText(path) + ": " + messages::kPlotNameText,
+                    path);
   return *format == PlotFormat::Svg ? DrawingSvg(drawing)
                                     : NeededDevices(devices).PngBytes(drawing);
 }

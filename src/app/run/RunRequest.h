@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "app/window/Init.h"
 #include "app/run/PreparedRun.h"
+#include "app/window/Init.h"
 #include "platform/FileSystem.h"
 
 namespace rh {
