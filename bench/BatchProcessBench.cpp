@@ -20,6 +20,7 @@ namespace {
 // Seconds one run of `args` takes.
 double TimeProcess(const std::vector<std::string>& args) {
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (const std::string& arg : args)
     argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);

@@ -211,7 +211,7 @@ void BM_RatePondFloor(benchmark::State& state) {
                                    std::sqrt(c[i - 1].AreaAcres * c[i].AreaAcres));
   }
   std::vector<rh::PondRow> rows(1001);
-  std::vector<double> devices(1001 * 4);
+  std::vector<double> devices(std::size_t{1001} * 4);
   std::vector<double> barrelCfs(1001);
   const double barrelLosses = 1.5 + 29 * 0.013 * 0.013 * 80 / std::pow(2.5 / 4, 4.0 / 3.0);
   for (auto _ : state) {

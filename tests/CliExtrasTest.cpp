@@ -558,7 +558,7 @@ TEST(CliFiles, BatchKeepsWhatItReadsAndWhatLiesOutside) {
     std::vector<std::string> args = {"--batch", (dir / "t.csv").string(), "--out",
                                      (dir / "out").string()};
     if (c.hec1)
-      args.push_back("--hec1");
+      args.emplace_back("--hec1");
     const Outcome o = RunCli(args);
     EXPECT_EQ(o.status, c.status) << c.name << ": " << o.err;
     EXPECT_NE(o.err.find(c.errHas), std::string::npos) << c.name << ": " << o.err;
