@@ -46,6 +46,7 @@ set(coreSources
   platform/Drawing.cpp
   platform/PdfWriter.cpp
   platform/FileSystem.cpp
+  platform/HostLocale.cpp
   platform/HostText.cpp
   platform/Paths.cpp
   platform/StandardFonts.cpp

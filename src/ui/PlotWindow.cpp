@@ -419,7 +419,7 @@ void PlotWindow::OnSaveStudy() {
     BusyCursor busy;
     const Study study = MakeStudy(context_.state.Memory.Project, context_.clock.ShortDate(),
                                   entries_, choices_, runs_);
-    context_.files.ReplaceText(path, StudyPdfBytes(study, &context_.devices, context_.clock));
+    context_.files.ReplaceText(path, StudyPdfBytes(study, context_.clock));
   });
 }
 

@@ -76,10 +76,7 @@ void CheckOptions(const CompanionOptions& o) {
   bool needsPond = false;
   for (const RequestedOutput& output : o.Outputs) {
     const OutputEntry& entry = OutputOf(output.Kind);
-    // The study document is written without the devices; the report is drawn on them.
-    const bool onDevices = (entry.Medium == OutputMedium::Pdf && entry.Kind != OutputKind::Study) ||
-                           entry.Medium == OutputMedium::Device;
-    needsDevices = needsDevices || onDevices;
+    needsDevices = needsDevices || entry.OnDevices;
     onePeriod = onePeriod || entry.OnePeriod;
     needsPond = needsPond || entry.NeedsPond;
   }
@@ -189,11 +186,11 @@ std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOp
     for (const BasinRun& basin : runs)
       studyRuns.push_back({basin.Run, *basin.Check});
     const Study document = MakeStudy(
-        {options.Project, options.Basin, options.Engineer, options.Notes},
+        {options.Project, options.Basin, options.Engineer, options.Notes, ""},
         services.clock.ShortDate(), options.Entries, StudyChoices{}, std::move(studyRuns));
     files.emplace_back(
         *study,
-        StudyPdfBytes(document, DevicesOffered() ? &services.devices : nullptr, services.clock));
+        StudyPdfBytes(document, services.clock));
   }
   // The rating is the same for every storm: one file from the first run.
   const std::string* rating = options.PathOf(OutputKind::PondRating);

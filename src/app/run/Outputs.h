@@ -53,6 +53,9 @@ struct OutputEntry {
   std::string (*Render)(const OutputSource&);
   // Sends it to its device (after every file is written); null for a file.
   void (*Send)(const OutputSource&);
+  // It is drawn or sent through the devices (Qt's printing), which an edition without the devices
+  // module cannot offer; the study's PDF and the SVG plot are made without them.
+  bool OnDevices = false;
 };
 
 // Every output, in OutputKind's order.

@@ -6,13 +6,13 @@
 
 #include "output/StudyDocument.h"
 #include "platform/Clock.h"
-#include "platform/OutputDevices.h"
 
 namespace rh {
 
-// The bytes of the study's PDF file, dated `clock`'s now, on the study's paper or, when it names
-// none, the paper of the host's locale as `devices` tell it (A4 without them: an edition with no
-// devices module). ArithmeticFault when the chart's ranges overflow.
-std::string StudyPdfBytes(const Study& study, OutputDevices* devices, Clock& clock);
+// The bytes of the study's PDF file, made and dated at `clock`'s now (the date written out in
+// full, "December 8, 2026"), on the study's paper or, when it names none, the paper of the host's
+// locale (Letter where the locale names no territory). ArithmeticFault when the chart's ranges
+// overflow.
+std::string StudyPdfBytes(const Study& study, Clock& clock);
 
 }  // namespace rh
