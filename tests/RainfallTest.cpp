@@ -78,14 +78,16 @@ TEST(RainfallTables, ReadsTheAtlas14Export) {
   const RainfallTables tables = ReadRainfallTables(kSample, "fort-myers.csv");
   EXPECT_EQ(tables.ReturnPeriods(),
             (std::vector<double>{1, 2, 5, 10, 25, 50, 100, 200, 500, 1000}));
-  // The preamble's place, its "None" fields left out; a named place comes first.
-  EXPECT_EQ(tables.Location(), "Latitude: 26.6 Degree, Longitude: -81.9 Degree");
+  // The preamble's atlas volume and place, its "None" fields left out; the coordinates only when
+  // it names no place.
+  EXPECT_EQ(tables.Location(),
+            "NOAA Atlas 14 Volume 9 Version 2, Latitude: 26.6 Degree, Longitude: -81.9 Degree");
   std::string named = kSample;
   named.replace(named.find("Location name (ESRI Maps): None"), 31,
                 "Location name (ESRI Maps): Fort Myers, Florida, USA");
   EXPECT_EQ(ReadRainfallTables(named, "f.csv").Location(),
-            "Location name (ESRI Maps): Fort Myers, Florida, USA, Latitude: 26.6 Degree, "
-            "Longitude: -81.9 Degree");
+            "NOAA Atlas 14 Volume 9 Version 2, Location name (ESRI Maps): Fort Myers, Florida, "
+            "USA");
   struct {
     double years;
     std::vector<DepthDuration> rows;     // from the file

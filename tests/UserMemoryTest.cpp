@@ -37,7 +37,7 @@ TEST(UserMemory, RemembersBetweenSessions) {
   files.files["/home/u/.config/rh/Setup.ini"] = "three lines";
   const std::string dir = "/home/u/.config/rh/";
   UserMemory memory;
-  memory.Project = {"P, 1", "Basin \\ 7", "E = mc2", "line 1\n\tline 2\n"};
+  memory.Project = {"P, 1", "Basin \\ 7", "E = mc2", "line 1\n\tline 2\n", ""};
   EXPECT_EQ(DialogStartPath(memory, DialogFolder::Decks, "a.hc1", "/home/u"), "/home/u/a.hc1");
   RememberFolder(memory, files, dir, DialogFolder::Decks, "/runs/north/a.hc1");
   const UserMemory read = LoadUserMemory(files, dir);

@@ -4,11 +4,14 @@
 #include <cmath>
 #include <utility>
 
+#include "core/Faults.h"
 #include "engine/Checked.h"
 #include "engine/Pond.h"
+#include "engine/PondDesign.h"
 #include "output/Plot.h"
 #include "output/PondReport.h"
 #include "output/TextForms.h"
+#include "platform/Paths.h"
 
 namespace rh {
 
@@ -312,6 +315,165 @@ std::string StormSuffix(const Study& study, const Run& run) {
   return study.Runs.size() > 1 ? ", " + StormName(run) + " storm" : "";
 }
 
+// A file's name without its folders: the document names the tables it used, not where they lay.
+std::string NameOf(const std::string& path) {
+  return path.substr(FolderPart(path).size());
+}
+
+// An outlet device in words: its kind, dimensions and coefficients, and whether the barrel
+// carries it.
+std::string OutletWords(const Outlet& o, bool barrel) {
+  const auto ft = [](double v) { return Decimals(v, 2) + " ft"; };
+  const auto in = [](double v) { return PlainNumber(v) + " in"; };
+  const auto coefficient = [](const char* name, double v) {
+    return std::string(", ") + name + " " + Decimals(v, 2);
+  };
+  std::string words;
+  switch (o.Kind) {
+    case Outlet::Type::Orifice:
+      words = o.Form == Outlet::Shape::Circular
+                  ? "circular orifice, " + in(o.DiameterInches) + " diameter"
+                  : "rectangular orifice, " + in(o.WidthInches) + " wide by " + in(o.HeightInches) +
+                        " high";
+      words += ", invert " + ft(o.InvertFeet) + coefficient("Cd", o.Cd);
+      break;
+    case Outlet::Type::Weir:
+      words = o.Form == Outlet::Shape::VNotch
+                  ? "v-notch weir, " + PlainNumber(o.AngleDegrees) + " degrees"
+                  : "rectangular weir, " + PlainNumber(o.LengthFeet) + " ft long, " +
+                        std::to_string(o.Contractions) + " end contraction" +
+                        (o.Contractions == 1 ? "" : "s");
+      words += ", crest " + ft(o.CrestFeet) + coefficient("Cw", o.Cw);
+      break;
+    case Outlet::Type::Riser:
+      words = o.Form == Outlet::Shape::Circular
+                  ? "circular riser, " + in(o.DiameterInches) + " diameter"
+                  : "box riser, " + in(o.SideInches) + " square";
+      words += ", crest " + ft(o.CrestFeet) + coefficient("Cw", o.Cw) + coefficient("Cd", o.Cd);
+      break;
+    case Outlet::Type::Spillway:
+      words = "spillway, " + PlainNumber(o.LengthFeet) + " ft long, crest " + ft(o.CrestFeet) +
+              coefficient("Cw", o.Cw);
+      break;
+  }
+  if (o.Count != 1)
+    words += ", " + std::to_string(o.Count) + " alike";
+  if (barrel)
+    words += o.ThroughBarrel && o.Kind != Outlet::Type::Spillway ? "; through the barrel"
+                                                                 : "; beside the barrel";
+  return words;
+}
+
+// The pond's rating as the document tabulates it: every 0.1 ft, with the rows at each device's
+// invert, crown and crest and the barrel's control stage; a table pond's own rows.
+PondRating DocumentRating(const TablePond& pond) {
+  if (!pond.Design) {
+    PondRating rows;
+    rows.Rows = pond.Table.Rows();
+    return rows;
+  }
+  PondDesign design = pond.Design->Design;
+  design.RatingStepFeet = 0.1;
+  try {
+    return RatePond(design);
+  } catch (const Refused&) {
+    return pond.Design->Rating;  // the rows routing used
+  }
+}
+
+// The pond itself, once for every storm: its shape, outlets and barrel, and its rating.
+void PondDesignSection(Flow& flow, const TablePond& pond) {
+  Heading(flow, "Pond", 4 * kBody.Height());
+  Field(flow, "Pond file", NameOf(pond.File));
+  const std::vector<PondRow>& table = pond.Table.Rows();
+  if (const DesignedPond* designed = pond.Design.get()) {
+    const PondDesign& d = designed->Design;
+    if (!d.Name.empty())
+      Field(flow, "Name", d.Name);
+    const PondStorage& storage = d.Storage;
+    std::vector<std::vector<std::string>> shape;
+    if (storage.Form == PondStorage::Kind::Contours) {
+      Field(flow, "Storage",
+            std::string("from its contours, the area straight in stage between them; ") +
+                (storage.Method == ContourMethod::Conic ? "conic (frustum) volumes"
+                                                        : "average-end-area volumes"));
+      for (const Contour& c : storage.Contours)
+        shape.push_back({Decimals(c.StageFeet, 2), PlainNumber(c.AreaAcres)});
+      Table(flow, {{{"Stage", "(ft)"}, 70}, {{"Area", "(acres)"}, 70}}, shape);
+      flow.Gap(4);
+    } else if (storage.Form == PondStorage::Kind::Box) {
+      Field(flow, "Storage",
+            "a box, bottom at " + Decimals(storage.BottomFeet, 2) + " ft, " +
+                PlainNumber(storage.LengthFeet) + " ft by " + PlainNumber(storage.WidthFeet) +
+                " ft at the bottom, side slopes " + PlainNumber(storage.SideSlope) +
+                " horizontal to 1 vertical, " + PlainNumber(storage.DepthFeet) + " ft deep");
+    } else {
+      Field(flow, "Storage", "from its table, straight in stage between rows");
+      for (const PondRow& row : storage.Table)
+        shape.push_back({Decimals(row.StageFeet, 2), Decimals(row.StorageAcreFeet, 4)});
+      Table(flow, {{{"Stage", "(ft)"}, 70}, {{"Storage", "(ac-ft)"}, 70}}, shape);
+      flow.Gap(4);
+    }
+    for (std::size_t i = 0; i < d.Outlets.size(); ++i) {
+      std::string name = designed->Rating.Columns[i];
+      name.erase(name.size() - 4);  // "_cfs"
+      Field(flow, "Outlet " + name, OutletWords(d.Outlets[i], d.Pipe.has_value()));
+    }
+    if (d.Pipe) {
+      const Barrel& b = *d.Pipe;
+      Field(flow, "Barrel",
+            PlainNumber(b.DiameterInches) + " in diameter, " + std::to_string(b.Count) +
+                (b.Count == 1 ? " pipe, " : " pipes, ") + PlainNumber(b.LengthFeet) +
+                " ft long, Manning's n " + PlainNumber(b.ManningN) + ", ke " + PlainNumber(b.Ke) +
+                ", outlet invert " + Decimals(b.OutletInvertFeet, 2) +
+                " ft; it carries at most count x A x sqrt(2g h / (1 + ke + 29 n^2 L / "
+                "(D/4)^(4/3))), h above the outlet invert + D/2");
+    }
+  } else {
+    Field(flow, "Storage and outflow", "the table's rows, straight in storage between them");
+  }
+  Field(flow, "Top of embankment", Decimals(table.back().StageFeet, 2) + " ft");
+  Field(flow, "Dead storage",
+        Decimals(pond.Table.DeadStorageAcreFeet(), 4) + " ac-ft, below the lowest outlet");
+  Field(flow, "Drawdown",
+        "from the first step of maximum storage to the first later step at or below the dead "
+        "storage plus 1 % of the maximum above it");
+
+  const PondRating rating = DocumentRating(pond);
+  std::vector<Column> columns = {
+      {{"Stage", "(ft)"}, 56}, {{"Storage", "(ac-ft)"}, 60}, {{"Outflow", "(cfs)"}, 60}};
+  for (std::string name : rating.Columns) {
+    name.erase(name.size() - 4);
+    columns.push_back({{name, "(cfs)"}, 56});
+  }
+  if (!rating.BarrelCfs.empty())
+    columns.push_back({{"Barrel", "capacity", "(cfs)"}, 60});
+  const std::size_t devices = rating.Columns.size();
+  std::vector<std::vector<std::string>> rows;
+  rows.reserve(rating.Rows.size());
+  for (std::size_t i = 0; i < rating.Rows.size(); ++i) {
+    const PondRow& row = rating.Rows[i];
+    std::vector<std::string> cells = {Decimals(row.StageFeet, 2), Decimals(row.StorageAcreFeet, 4),
+                                      Decimals(row.OutflowCfs, 2)};
+    for (std::size_t k = 0; k < devices; ++k)
+      cells.push_back(Decimals(rating.DeviceCfs[i * devices + k], 2));
+    if (!rating.BarrelCfs.empty())
+      cells.push_back(Decimals(rating.BarrelCfs[i], 2));
+    rows.push_back(std::move(cells));
+  }
+  Heading(flow,
+          pond.Design ? "Rating, every 0.1 ft and at each outlet's invert, crown and crest"
+                      : "Rating, the table's rows",
+          kSmallBold.Height() * 3 + 3 * kMono.Height());
+  if (pond.Design)
+    Paragraph(flow,
+              "Each device's flow times its count, before the barrel's cap. Routing reads the "
+              "same formulas every " +
+                  PlainNumber(pond.Design->Design.RatingStepFeet) + " ft.",
+              kBody);
+  Table(flow, std::move(columns), rows);
+}
+
 void Inputs(Flow& flow, const Study& study) {
   const Run& run = study.Runs.front().Run;
   const RunInputs& in = run.Inputs;
@@ -336,9 +498,9 @@ void Storm(Flow& flow, const Study& study) {
     Field(flow, "Intensity", "I = 7.44 P6 D^-0.645 in/hr, D in minutes");
     Field(flow, "6-hour rainfall, P6", PlainNumber(in.SixHourRainfall) + " in");
   } else {
-    Field(flow, "Rainfall", "depth-duration table " + in.Rainfall->File);
+    Field(flow, "Rainfall", "depth-duration table " + NameOf(in.Rainfall->File));
     if (!in.Rainfall->Location.empty())
-      Field(flow, "Location", in.Rainfall->Location);
+      Field(flow, "Source", in.Rainfall->Location);
     std::string periods;
     for (const StudyRun& r : study.Runs) {
       if (r.Run.Inputs.Rainfall && !r.Run.Inputs.Rainfall->Ari.empty())
@@ -385,7 +547,7 @@ void Summary(Flow& flow, const Study& study) {
     columns.push_back({{"Peak", "outflow", "(cfs)"}, 46});
     columns.push_back({{"Maximum", "storage", "(ac-ft)"}, 52});
     columns.push_back({{"Maximum", "stage", "(ft)"}, 46});
-    columns.push_back({{"Drawdown"}, 58, TextAlign::Right, &kSmall});
+    columns.push_back({{"Drawdown"}, 96, TextAlign::Right, &kSmall});
   }
   std::vector<std::vector<std::string>> rows;
   for (const StudyRun& r : study.Runs) {
@@ -433,7 +595,7 @@ void PondSection(Flow& flow, const Study& study, const StudyRun& r) {
   const auto at = [](double minutes) { return " at " + PlainNumber(minutes) + " min"; };
   Heading(flow, "Pond routing" + StormSuffix(study, r.Run), 4 * kBody.Height());
   if (r.Run.Inputs.Pond)
-    Field(flow, "Pond table", r.Run.Inputs.Pond->File);
+    Field(flow, "Pond", NameOf(r.Run.Inputs.Pond->File));
   Field(flow, "Method",
         "storage indication (modified Puls), level pool, steps of " +
             std::to_string(p.StepMinutes) + " min");
@@ -484,47 +646,101 @@ void Chart(Flow& flow, const Study& study) {
   flow.Append(StudyChart(study.Runs, flow.Width(), height), flow.Left(), top);
 }
 
+// The routed run to the end of routing: a row at every Tc and at the steps a reviewer looks for,
+// each named in the note column.
+void RoutingTable(Flow& flow, const Study& study, const StudyRun& r, int decimals) {
+  const Run& run = r.Run;
+  const PondRouting& p = *run.Routing;
+  const double tc = run.Inputs.TimeOfConcentration;
+  std::vector<std::pair<double, std::string>> marks = {{p.PeakOutflowMinutes, "peak outflow"},
+                                                       {p.MaxStorageMinutes, "max storage"}};
+  if (p.Overtopped) {
+    marks.emplace_back(p.OverflowStartMinutes, "overtopping starts");
+    marks.emplace_back(p.OverflowEndMinutes, "overtopping ends");
+  }
+  std::vector<double> times;
+  for (double k = 0;; ++k) {
+    const double minutes = checked::Mul(tc, k);
+    if (minutes > p.EndMinutes)
+      break;
+    times.push_back(minutes);
+  }
+  times.push_back(p.EndMinutes);
+  for (const auto& mark : marks)
+    times.push_back(mark.first);
+  std::sort(times.begin(), times.end());
+  times.erase(std::unique(times.begin(), times.end()), times.end());
+  std::vector<Column> columns = {
+      {{"Time", "(min)"}, 56},    {{"Inflow", "(cfs)"}, 66},
+      {{"Outflow", "(cfs)"}, 66}, {{"Storage", "(ac-ft)"}, 66},
+      {{"Stage", "(ft)"}, 60},    {{"Note"}, 120, TextAlign::Left, &kSmall}};
+  std::vector<std::vector<std::string>> rows;
+  rows.reserve(times.size());
+  for (const double minutes : times) {
+    const PondState* s = RoutedStateAt(p, minutes);
+    if (s == nullptr)
+      continue;
+    std::string note;
+    for (const auto& mark : marks) {
+      if (mark.first == minutes)
+        note += (note.empty() ? "" : ", ") + mark.second;
+    }
+    rows.push_back({PlainNumber(minutes), Decimals(s->InflowCfs, decimals),
+                    Decimals(s->OutflowCfs, 2), Decimals(s->StorageAcreFeet, 4),
+                    Decimals(s->StageFeet, 3), note});
+  }
+  Heading(flow, "Hydrograph and pond routing" + StormSuffix(study, run),
+          kSmallBold.Height() * 2 + 4 * kMono.Height());
+  Paragraph(flow,
+            "Routing ends at " + PlainNumber(p.EndMinutes) + " min, " +
+                (p.DrainMinutes ? "when the pond has drawn down, " + DrawdownText(p) +
+                                      " after the maximum storage."
+                 : p.PeakOutflowCfs > 0 ? "10 days after the inflow: the pond does not drain."
+                                        : "with the inflow: the pond releases nothing."),
+            kBody);
+  Table(flow, std::move(columns), rows);
+}
+
 void HydrographTable(Flow& flow, const Study& study, const StudyRun& r) {
   const Run& run = r.Run;
   const RunResult& result = run.Result;
   const double tc = run.Inputs.TimeOfConcentration;
-  const PondRouting* pond = run.Routing.get();
   std::vector<double> ordinates;
   for (long k = 0; k <= result.OrdinateCount; ++k)
     ordinates.push_back(result.Hydrograph(k));
   const int decimals = DecimalsOf(ordinates);
-  std::vector<Column> columns = {{{"Time", "(min)"}, 60}};
-  if (pond) {
-    columns.push_back({{"Inflow", "(cfs)"}, 80});
-    columns.push_back({{"Outflow", "(cfs)"}, 80});
-    columns.push_back({{"Storage", "(ac-ft)"}, 80});
-    columns.push_back({{"Stage", "(ft)"}, 80});
-  } else {
-    columns.push_back({{"Discharge", "(cfs)"}, 90});
+  if (run.Routing) {
+    RoutingTable(flow, study, r, std::max(decimals, 2));
+    return;
   }
+  std::vector<Column> columns = {{{"Time", "(min)"}, 60}, {{"Discharge", "(cfs)"}, 90}};
   std::vector<std::vector<std::string>> rows;
   rows.reserve(ordinates.size());
   for (std::size_t k = 0; k < ordinates.size(); ++k) {
     const double minutes = checked::Mul(tc, static_cast<double>(k));
-    std::vector<std::string> row = {PlainNumber(minutes), Decimals(ordinates[k], decimals)};
-    if (pond) {
-      if (const PondState* s = RoutedStateAt(*pond, minutes)) {
-        row.push_back(Decimals(s->OutflowCfs, 2));
-        row.push_back(Decimals(s->StorageAcreFeet, 4));
-        row.push_back(Decimals(s->StageFeet, 3));
-      }
-    }
-    rows.push_back(std::move(row));
+    rows.push_back({PlainNumber(minutes), Decimals(ordinates[k], decimals)});
   }
-  Heading(flow,
-          (pond ? "Hydrograph and pond routing" : "Hydrograph table") + StormSuffix(study, run),
+  Heading(flow, "Hydrograph table" + StormSuffix(study, run),
           kSmallBold.Height() * 2 + 3 * kMono.Height());
-  if (pond && pond->EndMinutes < tc * static_cast<double>(result.OrdinateCount))
-    Paragraph(flow,
-              "Routing ends at " + PlainNumber(pond->EndMinutes) +
-                  " min; later ordinates show the inflow only.",
-              kBody);
   Table(flow, std::move(columns), rows);
+}
+
+// The block the engineer responsible signs, kept whole on the last page.
+void SignatureBlock(Flow& flow, const ProjectDetails& project) {
+  constexpr double kSignatureRoom = 28;  // the space above the signature line
+  flow.Gap(18);
+  flow.Need(kHeading.Height() + 3 * kBody.Height() + kSignatureRoom + kSmall.Height());
+  Heading(flow, "Engineer responsible", 0);
+  Field(flow, "Name", project.Engineer);
+  Field(flow, "License number", project.License);
+  const double top = flow.Take(kSignatureRoom);
+  const double line = top + kSignatureRoom - 4;
+  const double half = flow.Width() / 2;
+  flow.Rule(line, flow.Left(), half - 24);
+  flow.Rule(line, flow.Left() + half, half / 2);
+  const double below = flow.Take(kSmall.Height());
+  flow.Text(flow.Left(), Flow::Baseline(below, kSmall), "Signature", kSmall);
+  flow.Text(flow.Left() + half, Flow::Baseline(below, kSmall), "Date", kSmall);
 }
 
 // The header and footer of every page.
@@ -592,8 +808,8 @@ std::string CheckWords(const VolumeCheck& c) {
     words += "; no chart peak to compare the peak with";
   } else {
     const double percent = *c.PeakDifference * 100.0;
-    words += std::string("; peak ") + (percent >= 0 ? "+" : "") + Decimals(percent, 1) +
-             " % from the chart peak, " + (c.PeakWarning ? "outside" : "within") + " 10 %";
+    words += "; peak " + SignedPercent(percent) + " % from the chart peak, " +
+             (c.PeakWarning ? "outside" : "within") + " 10 %";
   }
   return words;
 }
@@ -636,6 +852,8 @@ std::vector<Drawing> StudyPages(const Study& study, PageSize paper) {
     Inputs(flow, study);
     Storm(flow, study);
     Summary(flow, study);
+    if (const TablePond* pond = study.Runs.front().Run.Inputs.Pond.get())
+      PondDesignSection(flow, *pond);
     for (const StudyRun& r : study.Runs) {
       CheckSection(flow, study, r);
       if (r.Run.Routing)
@@ -645,6 +863,7 @@ std::vector<Drawing> StudyPages(const Study& study, PageSize paper) {
     for (const StudyRun& r : study.Runs)
       HydrographTable(flow, study, r);
   }
+  SignatureBlock(flow, study.Project);
   Frame(flow.Pages(), study, flow);
   return std::move(flow.Pages());
 }

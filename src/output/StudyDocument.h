@@ -19,7 +19,8 @@ struct ProjectDetails {
   std::string ProjectName;
   std::string BasinName;
   std::string Engineer;
-  std::string Notes;  // free text; each line break starts a new paragraph
+  std::string Notes;    // free text; each line break starts a new paragraph
+  std::string License;  // the engineer's license number, for the signature block
 };
 
 // One run of the study: the run (with Run.Routing when it is routed through a pond) and its check.
@@ -41,7 +42,7 @@ std::string CheckWords(const VolumeCheck& check);
 
 struct Study {
   ProjectDetails Project;
-  std::string Date;  // in the host's short date form
+  std::string Date;  // written out in full, "December 8, 2026"
   // True when the peak discharge came from the storm, C x I(Tc) x A, rather than typed.
   bool PeakFromChart = false;
   // Runs of one basin: one, or one per return period of a rainfall table, in the order shown.

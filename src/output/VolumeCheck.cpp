@@ -144,6 +144,11 @@ std::string Decimals(double value, int decimals) {
   return Fixed(RoundedHalfUp(value, std::pow(10.0, decimals)), decimals);
 }
 
+std::string SignedPercent(double percent) {
+  const std::string shown = Fixed(percent, 1);
+  return (percent > 0 && shown != "0.0" ? "+" : "") + shown;
+}
+
 std::vector<std::string> CheckLines(const VolumeCheck& c) {
   // A figure beyond the range of a double is named so, never printed as a number.
   constexpr const char* kBeyond = "(beyond the check)";
@@ -206,7 +211,7 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
   const std::string entered = "  Entered peak        = " + n(c.EnteredPeak) + " cfs, ";
   if (c.PeakDifference) {
     const double percent = *c.PeakDifference * 100.0;
-    lines.push_back(entered + (percent >= 0 ? "+" : "") + f(percent, 1) +
+    lines.push_back(entered + (std::isfinite(percent) ? SignedPercent(percent) : f(percent, 1)) +
                     " % from the chart peak (expected within 10 %)");
   } else if (c.ChartPeak == 0.0) {
     lines.push_back(entered + "no comparison (the chart peak is 0)");
@@ -265,19 +270,21 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
     }
     const double threshold =
         p.DeadStorageAcreFeet + kDrainedShare * (p.MaxStorageAcreFeet - p.DeadStorageAcreFeet);
-    const std::string target =
-        Fixed(threshold, 4) + " ac-ft = dead " + Fixed(p.DeadStorageAcreFeet, 4) + " + 1 % x (" +
-        Fixed(p.MaxStorageAcreFeet, 4) + " - " + Fixed(p.DeadStorageAcreFeet, 4) + ")";
+    const std::string target = indent + "down to " + Fixed(threshold, 4) + " ac-ft = dead " +
+                               Fixed(p.DeadStorageAcreFeet, 4) + " + 1 % x (" +
+                               Fixed(p.MaxStorageAcreFeet, 4) + " - " +
+                               Fixed(p.DeadStorageAcreFeet, 4) + ")";
     if (p.DrainMinutes) {
       const HoursMinutes d = SplitHours(*p.DrainMinutes);
       lines.push_back("  Drawdown            = " + n(d.Hours) + " h " + n(d.Minutes) + " min, " +
                       n(p.MaxStorageMinutes) + " to " + n(p.MaxStorageMinutes + *p.DrainMinutes) +
-                      " min, down to " + target);
+                      " min,");
     } else {
-      lines.push_back(std::string("  Drawdown            = none, ") +
-                      (p.PeakOutflowCfs > 0 ? "not down to " : "nothing released; never down to ") +
-                      target + " by " + n(p.EndMinutes) + " min");
+      lines.push_back(std::string("  Drawdown            = none: ") +
+                      (p.PeakOutflowCfs > 0 ? "by " : "nothing released; by ") + n(p.EndMinutes) +
+                      " min not");
     }
+    lines.push_back(target);
     if (p.Overtopped)
       lines.push_back("  OVERTOPPED          = from " + n(p.OverflowStartMinutes) + " to " +
                       n(p.OverflowEndMinutes) + " min, " + Fixed(p.OverflowAcreFeet, 4) +

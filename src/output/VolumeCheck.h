@@ -113,4 +113,7 @@ std::string Fixed(double value, int decimals);
 // that many, as Fixed writes them.
 std::string Decimals(double value, int decimals);
 
+// A change in per cent to 0.1 with its sign: "+1.2", "-30.2", and "0.0" for one that shows as zero.
+std::string SignedPercent(double percent);
+
 }  // namespace rh

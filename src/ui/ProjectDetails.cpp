@@ -46,7 +46,8 @@ void ProjectDetailsForm::OnLoad() {
 void ProjectDetailsForm::OnOk() {
   UserMemory& memory = context_.state.Memory;
   memory.Project = {projectBox_->text().toStdString(), basinBox_->text().toStdString(),
-                    engineerBox_->text().toStdString(), notesBox_->toPlainText().toStdString()};
+                    engineerBox_->text().toStdString(), notesBox_->toPlainText().toStdString(),
+                    memory.Project.License};
   SaveUserMemory(context_.files, context_.state.UserSettingsDir, memory);
   Unload();
 }

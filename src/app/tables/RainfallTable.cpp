@@ -178,22 +178,38 @@ class Reader {
     }
   }
 
-  // The preamble's lines that say where the depths are for, those that name something, joined:
-  // "Station Name: X, Latitude: 26.6 Degree".
+  // The preamble's lines that say where the depths come from, joined: the atlas volume, then the
+  // place and station it names, or its latitude and longitude when it names neither: "NOAA Atlas
+  // 14 Volume 9 Version 2, Station Name: X".
   void Location(const std::vector<Line>& lines, std::size_t headerAt) {
+    std::string volume;
+    std::string places;
+    std::string coordinates;
+    // Each piece as a message may show it (a piece's length is bounded, not the whole).
+    const auto join = [](std::string& to, std::string_view text) {
+      if (!to.empty())
+        to += ", ";
+      to += ShownText(text);
+    };
     for (std::size_t i = 0; i < headerAt; ++i) {
       const std::string_view text = Trim(lines[i].Text);
+      if (volume.empty() && StartsNoCase(text, "NOAA Atlas 14"))
+        join(volume, text);
       const std::size_t colon = text.find(':');
       if (colon == std::string_view::npos)
         continue;
       const std::string_view label = Trim(text.substr(0, colon));
       const std::string_view value = Trim(text.substr(colon + 1));
-      const bool place = StartsNoCase(label, "Location name") ||
-                         StartsNoCase(label, "Station Name") || EqualNoCase(label, "Latitude") ||
-                         EqualNoCase(label, "Longitude");
-      if (place && !value.empty() && !StartsNoCase(value, "None"))
-        location_ += (location_.empty() ? "" : ", ") + ShownText(text);
+      if (value.empty() || StartsNoCase(value, "None"))
+        continue;
+      if (StartsNoCase(label, "Location name") || StartsNoCase(label, "Station Name"))
+        join(places, text);
+      else if (EqualNoCase(label, "Latitude") || EqualNoCase(label, "Longitude"))
+        join(coordinates, text);
     }
+    location_ = volume;
+    if (!places.empty() || !coordinates.empty())
+      location_ += (location_.empty() ? "" : ", ") + (places.empty() ? coordinates : places);
   }
 
   // What was read, once Plain or Atlas has returned.
