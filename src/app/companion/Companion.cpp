@@ -188,9 +188,7 @@ std::vector<std::pair<std::string, std::string>> DocumentFiles(const CompanionOp
     const Study document = MakeStudy(
         {options.Project, options.Basin, options.Engineer, options.Notes, ""},
         services.clock.ShortDate(), options.Entries, StudyChoices{}, std::move(studyRuns));
-    files.emplace_back(
-        *study,
-        StudyPdfBytes(document, services.clock));
+    files.emplace_back(*study, StudyPdfBytes(document, services.clock));
   }
   // The rating is the same for every storm: one file from the first run.
   const std::string* rating = options.PathOf(OutputKind::PondRating);
