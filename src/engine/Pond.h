@@ -75,6 +75,13 @@ struct PondRouting {
   // Minutes from the maximum storage to the end of routing; none when the pond has not drained
   // (it never released anything, or 72 hours after the inflow it still held water).
   std::optional<double> DrainMinutes;
+  // Water over the top of the pond (the last row's stage): whether it happened, its volume, its
+  // peak and when it started and ended.
+  bool Overtopped = false;
+  double OverflowAcreFeet = 0;
+  double OverflowPeakCfs = 0;
+  double OverflowStartMinutes = 0;
+  double OverflowEndMinutes = 0;
 
   // Sums of I1 + I2 and of O1 + O2 over the steps, cfs: each times dt / 2 is a volume.
   double InflowSumCfs = 0;
