@@ -15,6 +15,7 @@ set(coreSources
   app/tables/PondFile.cpp
   app/run/OptionTable.cpp
   app/run/Outputs.cpp
+  app/tables/JsonKeys.cpp
   app/tables/PondJson.cpp
   app/run/PreparedRun.cpp
   app/tables/RainfallTable.cpp

@@ -121,6 +121,8 @@ FaultKind KindOf(const std::exception& fault);
 inline constexpr int kExitRefused = 2;
 inline constexpr int kExitFault = 3;
 inline constexpr int kExitUsage = 64;
+// A study that ran but failed one of its design criteria.
+inline constexpr int kExitCriteriaFailed = 5;
 
 // The titles a boundary reports usage errors and faults under (a refusal has its own).
 struct FaultTitles {
@@ -271,6 +273,12 @@ inline constexpr const char* kPondRowFault =
 inline constexpr const char* kPondJsonSyntaxText = "this is not a JSON pond file: ";
 inline constexpr const char* kPondJsonDeepText =
     "the file nests lists and objects deeper than a pond file does.";
+// A study file: its key paths as a pond file's ("basins[1].c"), its pond's under "pond.".
+inline constexpr const char* kStudyFileTitle = "ERROR In Study File";
+inline constexpr const char* kStudyJsonSyntaxText = "this is not a study file: ";
+inline constexpr const char* kStudyJsonDeepText =
+    "the file nests lists and objects deeper than a study file does.";
+inline constexpr const char* kStudyJsonUnknownText = " is not a key of a study file at this place.";
 inline constexpr const char* kPondJsonTwiceText = "an object holds the same key twice: ";
 inline constexpr const char* kPondJsonFileText = "the file";
 inline constexpr const char* kPondJsonUnknownText = " is not a key of a pond file at this place.";
