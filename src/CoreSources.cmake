@@ -19,6 +19,7 @@ set(coreSources
   app/tables/PondJson.cpp
   app/run/PreparedRun.cpp
   app/tables/RainfallTable.cpp
+  app/tables/StudyFile.cpp
   app/run/RunBasin.cpp
   app/run/RunRequest.cpp
   app/window/Settings.cpp

@@ -279,6 +279,33 @@ inline constexpr const char* kStudyJsonSyntaxText = "this is not a study file: "
 inline constexpr const char* kStudyJsonDeepText =
     "the file nests lists and objects deeper than a study file does.";
 inline constexpr const char* kStudyJsonUnknownText = " is not a key of a study file at this place.";
+inline constexpr const char* kStudyTooLargeText =
+    " bytes (1 MiB), which is more than a study file holds; check that this is the study.";
+inline constexpr const char* kStudyFormatText =
+    "format must be \"rational-hydrograph-study\": this is not a study file.";
+inline constexpr const char* kStudyStormText =
+    "storm must hold exactly one of p6_in (the county chart) and rainfall (a table).";
+inline constexpr const char* kStudyPeriodsText =
+    " lists no return period, or one twice; list each once, such as [2, 10, 100].";
+inline constexpr const char* kStudyProposedText =
+    "basins must hold exactly one basin whose role is proposed.";
+inline constexpr const char* kStudyExistingTwiceText =
+    " is a second existing basin; a study compares one existing basin with the proposed one.";
+inline constexpr const char* kStudyPeakText =
+    " may be a number only with a single storm (the county chart, or one return period); give "
+    "\"chart\" for C x I(Tc) x A from each storm.";
+inline constexpr const char* kStudyNoExistingText =
+    " compares with the existing peak, but the study has no existing basin: add one, or give the "
+    "allowable release in cfs.";
+inline constexpr const char* kStudyPerPeriodText =
+    " needs one release for each return period run, and none other: ";
+inline constexpr const char* kStudyChartPeriodText =
+    " must be a single number for the county chart, which has no return period.";
+inline constexpr const char* kStudyRangeOrderText = " must not be below size.min.";
+inline constexpr const char* kStudyNoPondCriteriaText =
+    " needs a pond: freeboard and drawdown are the pond's.";
+inline constexpr const char* kStudySizeFormText =
+    "size must hold either device and dimension, or storage.";
 inline constexpr const char* kPondJsonTwiceText = "an object holds the same key twice: ";
 inline constexpr const char* kPondJsonFileText = "the file";
 inline constexpr const char* kPondJsonUnknownText = " is not a key of a pond file at this place.";
