@@ -24,6 +24,7 @@ set(coreSources
   app/run/RunRequest.cpp
   app/window/Settings.cpp
   app/run/StudyPdf.cpp
+  app/run/StudyCheck.cpp
   app/run/StudyRuns.cpp
   app/tables/TableText.cpp
   app/window/UserMemory.cpp
@@ -31,6 +32,7 @@ set(coreSources
   core/Faults.cpp
   core/NumberChars.cpp
   core/ShownText.cpp
+  engine/Criteria.cpp
   engine/Hydrograph.cpp
   engine/Pond.cpp
   engine/PondDesign.cpp
