@@ -6,6 +6,7 @@ set(coreSources
   app/tables/BasinCsv.cpp
   app/companion/Batch.cpp
   app/companion/Companion.cpp
+  app/companion/StudyCompanion.cpp
   app/companion/OrderedPool.cpp
   app/window/FileLists.cpp
   app/window/FileSelection.cpp

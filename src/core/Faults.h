@@ -439,7 +439,7 @@ inline constexpr const char* kReportNameText =
     "the --report file must end in .pdf (the report is written as a PDF)";
 inline constexpr const char* kStudyNameText = "the --study file must end in .pdf";
 inline constexpr const char* kStudyDetailsText =
-    "--project, --basin, --engineer and --notes go with --study";
+    "--project, --basin, --engineer and --notes go with --study or --save-study";
 inline constexpr const char* kDeckNameText =
     "the HEC-1 deck's file name holds a control character (a line break, a tab...); HEC-1 reads "
     "the deck line by line: choose a plain name";
@@ -454,6 +454,18 @@ inline constexpr const char* kAriValueText =
 inline constexpr const char* kOneReturnPeriodText =
     "several return periods give one listing after another, one --plot chart and one --study "
     "document; --csv, --hec1, --report, --print and --pond-csv take one return period";
+inline constexpr const char* kStudyFileOnlyText =
+    "--study-file gives the basins, storm and pond: with it only --study, --summary, --pond-csv, "
+    "--pond-rating, --save-study and --embed-tables";
+inline constexpr const char* kSummaryOptionText = "--summary goes with --study-file";
+inline constexpr const char* kEmbedOptionText = "--embed-tables goes with --save-study";
+inline constexpr const char* kStudyOnePeriodText =
+    "--pond-csv takes one return period; the study runs several";
+inline constexpr const char* kStudyPondOutputText =
+    "--pond-csv and --pond-rating need the study's pond; the study has none";
+inline constexpr const char* kSavePeakText =
+    "a peak discharge as a number goes with one storm; give --peak chart to save several return "
+    "periods as a study";
 inline constexpr const char* kPondOptionsText = "--route-step and --pond-csv go with --pond";
 inline constexpr const char* kPondRatingOptionText = "--pond-rating goes with --pond";
 // The companion's arguments. Each follows "option NAME" (the unknown one: "unknown option NAME").

@@ -374,6 +374,11 @@ std::string StudyRelativeWrite(const std::string& studyPath, const std::string& 
   return relative.generic_string();
 }
 
+std::string InlinePondText(std::string_view text, const std::string& name) {
+  ReadPondJson(text, name);
+  return Json::parse(text.begin(), text.end()).dump();
+}
+
 std::string StudyFileText(const StudyFile& study) {
   using Ordered = nlohmann::ordered_json;
   Ordered top;

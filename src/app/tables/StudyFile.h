@@ -109,6 +109,10 @@ std::string StudyRelativeOpen(const std::string& studyPath, const std::string& w
 // `studyPath`: unchanged when rooted and the two share no folder the path could climb from.
 std::string StudyRelativeWrite(const std::string& studyPath, const std::string& path);
 
+// The pond file `text` (called `name` in refusals) as a study file holds it inline: checked as a
+// pond file is, its keys in their fixed order. Refused as ReadPondJson.
+std::string InlinePondText(std::string_view text, const std::string& name);
+
 // The text of `study` as a study file: keys in a fixed order, two spaces of indent, numbers in
 // their shortest exact form, ending in a newline.
 std::string StudyFileText(const StudyFile& study);
