@@ -31,7 +31,7 @@ LINT_PACKAGES=(clang-tidy clang-format)
 # groff renders the manual pages, appstream and desktop-file-utils validate the metainfo and the
 # desktop entry, man-db finds the installed pages.
 PACKAGE_PACKAGES=(dpkg-dev file groff-base man-db appstream desktop-file-utils)
-FUZZ_TARGETS=(val settings license basin-csv rainfall pond)
+FUZZ_TARGETS=(val settings license basin-csv rainfall pond pond-json)
 # The browser edition: emscripten builds it, chromium runs its tests (driven by Node.js).
 WEB_PACKAGES=(emscripten chromium nlohmann-json3-dev)
 # The Windows companion needs only the cross compiler (mingw-w64's, posix thread model).

@@ -1,5 +1,7 @@
-// The pond table reader over arbitrary files, and the sample basin routed through every table it
-// accepts: a refusal, or a routing that stays inside its table and balances its volumes.
+// The pond reader over arbitrary files (CSV tables, or JSON ponds when built with
+// RH_FUZZ_POND_FILE "fuzz.json"), and the sample basin routed through every pond it accepts: a
+// refusal, or a routing that stays inside its table and balances its volumes with what went over
+// the top.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +14,10 @@
 #include "core/Faults.h"
 #include "engine/Hydrograph.h"
 #include "engine/Pond.h"
+
+#ifndef RH_FUZZ_POND_FILE
+#define RH_FUZZ_POND_FILE "fuzz.csv"
+#endif
 
 namespace {
 
@@ -41,7 +47,9 @@ void CheckRouting(const rh::PondTable& table, const rh::PondRouting& p) {
       __builtin_trap();
   }
   const double in = p.InflowAcreFeet;
-  if (!(std::fabs(in - p.OutflowAcreFeet - p.StorageLeftAcreFeet) <= 1e-9 * in))
+  if (!(std::fabs(in - p.OutflowAcreFeet - p.OverflowAcreFeet - p.StorageLeftAcreFeet) <=
+        1e-9 * in) ||
+      p.OverflowAcreFeet < 0 || (p.OverflowAcreFeet > 0 && !p.Overtopped))
     __builtin_trap();
   if (p.DrainMinutes && !(*p.DrainMinutes >= 0 && p.EndMinutes >= p.InflowEndMinutes))
     __builtin_trap();
@@ -53,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   rh::fuzz::OneFile files(std::string(reinterpret_cast<const char*>(data), size));
   std::shared_ptr<const rh::TablePond> pond;
   try {
-    pond = rh::LoadPond(files, "fuzz.csv", "fuzz.csv");
+    pond = rh::LoadPond(files, RH_FUZZ_POND_FILE, RH_FUZZ_POND_FILE);
   } catch (const rh::Refused&) {
     return 0;
   }
@@ -61,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     CheckRouting(pond->Table, rh::RoutePond(SampleRun(), pond->Table, step.value_or(1)));
   } catch (const rh::Refused&) {
-    // Overflow, or no step short enough for the outlet.
+    // No step short enough for the outlet.
   } catch (const rh::ArithmeticFault&) {
     // Storages so close together, or so large, that their indications do not exist as numbers.
   }

@@ -603,8 +603,8 @@ TEST(CliPond, RoutingAndReturnPeriods) {
   } cases[] = {
       {"routed", Basin({"--pond", pond, "--pond-csv", routed}), kExitOk,
        "\nPEAK OUTFLOW  32.3 CFS AT  277 MIN.\n", true},
-      {"overflowing", Basin({"--pond", small, "--pond-csv", routed}), kExitRefused,
-       "ERROR In Pond Table: At 89 min", false},
+      {"overtopping", Basin({"--pond", small, "--pond-csv", routed}), kExitOk,
+       "\nOVERTOPPED FROM  88 MIN. TO ", true},
       {"step not dividing Tc", Basin({"--pond", pond, "--route-step", "3"}), kExitUsage,
        "(3 min against a Tc of 10 min)", false},
       {"several return periods",

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
+#include "Basins.h"
 #include "Fakes.h"
 #include "app/tables/PondFile.h"
 #include "app/tables/PondJson.h"
@@ -138,6 +140,32 @@ TEST(PondJson, RefusesEachBrokenRule) {
       const std::string text = e.Text();
       EXPECT_EQ(text.rfind("basin-7.json: ", 0), 0U) << c.what << ": " << text;
       EXPECT_NE(text.find(c.message), std::string::npos) << c.what << ": " << text;
+    }
+  }
+}
+
+// Each routed state's outlet flows, read between the rating rows at its stage, make up its
+// outflow: the devices through the barrel up to its capacity, and the others beside them (to 2 %,
+// where the barrel's cap sets in between two rows).
+TEST(PondJson, OutletFlowsAtEachStateMakeUpTheOutflow) {
+  const TablePond pond = ReadPondJson(kPond, "basin-7.json");
+  const PondDesign& d = pond.Design->Design;
+  for (const double peak : {60.0, 400.0}) {
+    const rh::Run run = test::ComputedBasin({10, 2.5, 100, 0.85, peak});
+    const PondRouting p = RoutePond(run, pond.Table, 1);
+    for (const PondState& s : p.States) {
+      const DeviceFlows at = DeviceFlowsAt(pond.Design->Rating, s.StageFeet);
+      ASSERT_EQ(at.DeviceCfs.size(), d.Outlets.size());
+      ASSERT_TRUE(at.BarrelCfs);
+      double through = 0;
+      double beside = 0;
+      for (std::size_t i = 0; i < d.Outlets.size(); ++i)
+        (d.Outlets[i].ThroughBarrel && d.Outlets[i].Kind != Outlet::Type::Spillway ? through
+                                                                                   : beside) +=
+            at.DeviceCfs[i];
+      EXPECT_NEAR(std::min(through, *at.BarrelCfs) + beside, s.OutflowCfs,
+                  0.02 * s.OutflowCfs + 1e-9)
+          << peak << " cfs at " << s.Minutes << " min";
     }
   }
 }

@@ -50,8 +50,8 @@ double InflowAt(const Run& run, double minutes) {
 
 // A linear reservoir, O = k S (k per second, S cubic feet), tabulated as one straight segment, has
 // the closed-form step O2 = (I1 + I2 + (2 / (k dt) - 1) O1) / (2 / (k dt) + 1). The routing must
-// follow it at every step, and end at the first step after the inflow where the outflow falls
-// below 1 % of its peak.
+// follow it at every step, and end at the first step after the inflow where the storage falls to
+// 1 % of its maximum (the pond has no dead storage).
 TEST(RoutePond, LinearReservoirFollowsTheClosedForm) {
   struct {
     double k;  // 1/s
@@ -78,7 +78,8 @@ TEST(RoutePond, LinearReservoirFollowsTheClosedForm) {
       peak = std::max(peak, outflow);
       const bool last = n + 1 == p.States.size();
       if (s.Minutes >= p.InflowEndMinutes) {
-        ASSERT_EQ(s.OutflowCfs < 0.01 * p.PeakOutflowCfs, last) << c.tc << " at " << s.Minutes;
+        ASSERT_EQ(s.StorageAcreFeet <= 0.01 * p.MaxStorageAcreFeet, last)
+            << c.tc << " at " << s.Minutes;
       }
     }
     EXPECT_NEAR(p.PeakOutflowCfs, peak, 0.005);
@@ -175,9 +176,75 @@ TEST(RoutePond, VolumeBalancesOverARandomSweep) {
   }
 }
 
-TEST(RoutePond, RefusesOverflowAndStepsItCannotTake) {
+// A pond too small for the storm stands at its top while the rest goes over: every step's
+// overflow is ((I1 + I2) / 2 - (O1 + O2) / 2) dt - (S_top - S1), and the volumes balance to it.
+TEST(RoutePond, OvertoppingIsAResultThatBalances) {
+  struct {
+    PondTable pond;
+    long step;
+  } cases[] = {{Table({{0, 0, 0}, {1, 1, 1}}), 1},
+               {Table({{0, 0, 0}, {2, 3, 20}, {3, 4, 60}}), 5},
+               {Table({{0, 0, 0}, {0.5, 0.5, 0}, {1, 2, 50}}), 1}};
+  for (auto& c : cases) {
+    const rh::Run run = Routed({10}, c.pond, c.step);
+    const PondRouting& p = *run.Routing;
+    ASSERT_TRUE(p.Overtopped);
+    const PondRow& top = c.pond.Rows().back();
+    const double dt = static_cast<double>(c.step) * 60 / kCubicFeetPerAcreFoot;  // ac-ft per cfs
+    double over = 0;
+    double peak = 0;
+    double first = -1;
+    double last = -1;
+    for (std::size_t n = 1; n < p.States.size(); ++n) {
+      const PondState& a = p.States[n - 1];
+      const PondState& b = p.States[n];
+      if (b.OverflowCfs == 0)
+        continue;
+      EXPECT_EQ(b.StorageAcreFeet, top.StorageAcreFeet);
+      EXPECT_EQ(b.StageFeet, top.StageFeet);
+      const double volume =
+          ((a.InflowCfs + b.InflowCfs) / 2 - (a.OutflowCfs + b.OutflowCfs) / 2) * dt -
+          (top.StorageAcreFeet - a.StorageAcreFeet);
+      EXPECT_NEAR(b.OverflowCfs * dt, volume, 1e-9 * top.StorageAcreFeet) << b.Minutes;
+      over += volume;
+      peak = std::max(peak, b.OverflowCfs);
+      if (first < 0)
+        first = a.Minutes;
+      last = b.Minutes;
+    }
+    EXPECT_NEAR(p.OverflowAcreFeet, over, 1e-9 * over);
+    EXPECT_EQ(p.OverflowPeakCfs, peak);
+    EXPECT_EQ(p.OverflowStartMinutes, first);
+    EXPECT_EQ(p.OverflowEndMinutes, last);
+    EXPECT_NEAR(p.InflowAcreFeet, p.OutflowAcreFeet + p.OverflowAcreFeet + p.StorageLeftAcreFeet,
+                1e-9 * p.InflowAcreFeet);
+    EXPECT_EQ(p.MaxStageFeet, top.StageFeet);
+    EXPECT_FALSE(CheckVolumes(run).PondWarning);
+  }
+}
+
+// Drawdown runs from the maximum storage down to the dead storage (below the lowest outlet) plus
+// 1 % of the rest; a pond that holds its water past 10 days after the inflow does not drain.
+TEST(RoutePond, DrawdownCountsFromTheDeadStorage) {
+  const PondTable dead = Table({{0, 0, 0}, {1, 3, 0}, {4, 20, 80}});
+  const PondTable slow = Table({{0, 0, 0}, {4, 60, 0.05}});
+  const rh::Run wet = Routed({10}, dead, 1);
+  const PondRouting& p = *wet.Routing;
+  ASSERT_TRUE(p.DrainMinutes);
+  EXPECT_EQ(p.DeadStorageAcreFeet, 3);
+  const double target = 3 + 0.01 * (p.MaxStorageAcreFeet - 3);
+  const PondState& end = p.States.back();
+  EXPECT_LE(end.StorageAcreFeet, target);
+  EXPECT_GT(p.States[p.States.size() - 2].StorageAcreFeet, target);
+  EXPECT_EQ(*p.DrainMinutes, end.Minutes - p.MaxStorageMinutes);
+
+  const PondRouting& never = *Routed({10}, slow, 1).Routing;
+  EXPECT_FALSE(never.DrainMinutes);
+  EXPECT_EQ(never.EndMinutes, never.InflowEndMinutes + 14400);
+}
+
+TEST(RoutePond, RefusesStepsItCannotTake) {
   const PondTable example = ReadPondTable(kExample, "example-pond.csv").Table;
-  const PondTable small = Table({{0, 0, 0}, {1, 1, 1}});
   const PondTable quick = Table({{0, 0, 0}, {1, 1, 1000}});   // 2 S / O = 87 s
   const PondTable gush = Table({{0, 0, 0}, {1, 0.1, 1000}});  // 2 S / O = 8.7 s
   EXPECT_EQ(LongestRoutingStep(example, 10), 10);
@@ -194,8 +261,6 @@ TEST(RoutePond, RefusesOverflowAndStepsItCannotTake) {
     const char* title;
     const char* says;
   } cases[] = {
-      {"overflow", small, 1, messages::kPondTableTitle,
-       "above the top of the pond's table, stage 1 ft"},
       {"step too long", quick, 5, messages::kRouteStepTitle,
        "The longest step that is not: 1 min."},
       {"no step short enough", gush, 1, messages::kRouteStepTitle, "No step of whole minutes"},
@@ -284,10 +349,12 @@ TEST(PondReport, FiguresAndRowsRoundHalfUp) {
   p.MaxStorageAcreFeet = 0.0625;
   p.MaxStageFeet = 4.125;
   p.MaxStorageMinutes = 262;
-  EXPECT_EQ(PondCsv(p),
+  p.TopStageFeet = 7;
+  rh::Run run;
+  run.Routing = std::make_shared<const PondRouting>(p);
+  EXPECT_EQ(PondCsv(run),
             "time_min,inflow_cfs,outflow_cfs,storage_acft,stage_ft\n0,0.13,2.38,0.0313,0.063\n");
 
-  rh::Run run;
   run.Inputs.Pond = std::make_shared<const TablePond>(ReadPondTable(kExample, "basin-7.csv"));
   const std::vector<std::string> figures = {
       " ",
@@ -296,14 +363,17 @@ TEST(PondReport, FiguresAndRowsRoundHalfUp) {
       "PEAK INFLOW  .3 CFS AT  250 MIN.",
       "PEAK OUTFLOW  32.3 CFS AT  262 MIN.",
       "MAXIMUM STORAGE  .063 AC-FT AT  262 MIN.",
-      "MAXIMUM STAGE  4.13 FT AT  262 MIN."};
+      "MAXIMUM STAGE  4.13 FT AT  262 MIN.",
+      "TOP OF POND  7 FT, FREEBOARD  2.88 FT."};
   struct {
     std::optional<double> drain;
     double peakOut;
     const char* line;
-  } endings[] = {{588, 32.25, "DRAIN TIME  588 MIN."},
-                 {std::nullopt, 32.25, "DRAIN TIME  NONE, NOT DRAINED 72 HOURS AFTER THE INFLOW"},
-                 {std::nullopt, 0, "DRAIN TIME  NONE, THE POND RELEASES NOTHING"}};
+  } endings[] = {{588, 32.25, "DRAWDOWN  9 H 48 MIN."},
+                 {45, 32.25, "DRAWDOWN  0 H 45 MIN."},
+                 {std::nullopt, 32.25,
+                  "DRAWDOWN  NONE, THE POND DOES NOT DRAIN WITHIN 10 DAYS AFTER THE INFLOW"},
+                 {std::nullopt, 0, "DRAWDOWN  NONE, THE POND RELEASES NOTHING"}};
   for (const auto& e : endings) {
     p.DrainMinutes = e.drain;
     p.PeakOutflowCfs = e.peakOut;
@@ -317,8 +387,8 @@ TEST(PondReport, FiguresAndRowsRoundHalfUp) {
 }
 
 // A routed run: the listing gains the pond's section and nothing else changes; the chart draws the
-// outflow; the run step writes the routed table with its other files, or nothing when the pond
-// overflows.
+// outflow; the run step writes the routed table with its other files, and a pond that overtops
+// is a result like any other.
 TEST(PondOutputs, RoutedRunAcrossTheOutputs) {
   auto pond = std::make_shared<const TablePond>(ReadPondTable(kExample, "example-pond.csv"));
   RunInputs in = test::MakeBasin({10});
@@ -334,7 +404,7 @@ TEST(PondOutputs, RoutedRunAcrossTheOutputs) {
   const std::string& listing = files.files["run.txt"];
   EXPECT_EQ(listing.substr(0, plain.size()), plain);
   EXPECT_EQ(listing.substr(plain.size(), 30), " \nPOND TABLE example-pond.csv\n");
-  EXPECT_EQ(files.files["pond.csv"], PondCsv(*basin.Run.Routing));
+  EXPECT_EQ(files.files["pond.csv"], PondCsv(basin.Run));
   std::string lines;
   for (const std::string& line : BuildResultLines(basin.Run))
     lines += line + "\n";
@@ -356,8 +426,11 @@ TEST(PondOutputs, RoutedRunAcrossTheOutputs) {
   in.Pond = std::make_shared<const TablePond>(
       TablePond{Table({{0, 0, 0}, {1, 1, 1}}), "small.csv", {}, nullptr});
   files.files.clear();
-  EXPECT_THROW(RunBasin(in, request, {files, clock}), Refused);
-  EXPECT_TRUE(files.files.empty());
+  const BasinRun over = RunBasin(in, request, {files, clock});
+  ASSERT_FALSE(over.Failure);
+  EXPECT_NE(files.files["run.txt"].find("\nOVERTOPPED FROM "), std::string::npos);
+  EXPECT_EQ(files.files["pond.csv"].substr(0, 66),
+            "time_min,inflow_cfs,outflow_cfs,storage_acft,stage_ft,overflow_cfs");
 }
 
 // Copied from the results, a routed run's rows add the outflow, storage and stage at the ordinate's

@@ -109,7 +109,7 @@ void Run(const PageRequest& request, const RunEntries& entries, RunChoices& choi
     page.deck = files.ReadText(*deckPath);
   if (basin.Run.Routing) {
     page.pondSummary = Lines(PondLines(basin.Run));
-    page.pondCsv = PondCsv(*basin.Run.Routing);
+    page.pondCsv = PondCsv(basin.Run);
   }
   // The chart and the check are shown beside the listing; either may fail on its own.
   try {

@@ -256,12 +256,6 @@ inline constexpr const char* kPondFirstRowText =
     "is measured from it)";
 // "the table under this header has 1 row; a pond table needs at least two stages."
 inline constexpr const char* kPondFewRowsText = "; a pond table needs at least two stages.";
-// Routing overflows the table: "At N min the water rises ... stage X ft. The pond needs ..."
-inline constexpr const char* kPondOverflowAtText =
-    " min the water rises above the top of the pond's table, stage ";
-inline constexpr const char* kPondOverflowText =
-    " ft. The pond needs more storage than its table holds: extend the table to a higher stage, "
-    "or enlarge the pond or its outlets.";
 // Pond tables the reader would have refused, met by the engine.
 inline constexpr const char* kPondTooFewRowsFault = "A pond table needs at least two rows.";
 inline constexpr const char* kPondFirstRowFault =
@@ -675,7 +669,6 @@ inline constexpr const char* kBatchRainAndTableText =
     ": give the 6-hour rainfall either in rain or as a rainfall table, not both";
 
 // Routing: the run and the step the engine refuses, followed by the figures.
-inline constexpr const char* kPondOverflowAtLead = "At ";
 inline constexpr const char* kPondInflowLead = "The hydrograph's ordinate at ";
 inline constexpr const char* kRouteStepCountLead = "Routing this run in steps of ";
 inline constexpr const char* kRouteStepLongLead = "The routing step, ";

@@ -64,17 +64,10 @@ struct Setup {
   const OrdinateArray* Ordinates = nullptr;
   std::vector<double> InflowRise;
   long StepsPerOrdinate = 1;
-  long InflowSteps = 0;  // the step at which the inflow ends
-  long LastSteps = 0;    // the step 72 hours after that
+  long InflowSteps = 0;    // the step at which the inflow ends
+  long LastSteps = 0;      // the step 10 days after that
+  double DeadStorage = 0;  // ac-ft, what no outlet releases
 };
-
-[[noreturn]] void ThrowOverflow(const Setup& setup, long step) {
-  throw Refused(messages::kPondTableTitle,
-                messages::kPondOverflowAtLead + std::to_string(step * setup.StepMinutes) +
-                    messages::kPondOverflowAtText + FaultNumber(setup.TopStage) +
-                    messages::kPondOverflowText,
-                RunEntry::PondTable);
-}
 
 // The steps of the routing into `out` (States and figures). Each step: N = I1 + I2 + 2 S1 / dt -
 // O1; the pair of rows whose indications hold N, found by walking from the previous step's pair
@@ -105,6 +98,16 @@ bool RouteSteps(const Setup& setup, PondRouting& out) {
   f.MaxStageFeet = stage;
   f.MaxStorageMinutes = 0;
   f.DrainMinutes.reset();
+  f.Overtopped = false;
+  f.OverflowAcreFeet = 0;
+  f.OverflowPeakCfs = 0;
+  f.OverflowStartMinutes = 0;
+  f.OverflowEndMinutes = 0;
+  const Segment& top = segments.back();
+  const double topIndication = top.UpperIndication;
+  double overflowSum = 0;  // the indication left over, summed over the steps, cfs
+  // The first step after the maximum storage so far by which the pond has drawn down; none yet.
+  std::optional<double> drawnDownAt;
 
   long j = 0;         // the pair of rows of the last step
   long ordinate = 0;  // the inflow's ordinate at or before this step, and the steps since it
@@ -124,19 +127,35 @@ bool RouteSteps(const Setup& setup, PondRouting& out) {
         S::Sub(S::Add(S::Add(inflow, nextInflow), S::Mul(storage, setup.PerAcreFoot)), outflow);
     if (NonFinite(n))
       return true;
-    while (n > segments[static_cast<std::size_t>(j)].UpperIndication) {
-      if (j == last)
-        ThrowOverflow(setup, k);
-      ++j;
+    double nextStorage = 0;
+    double nextOutflow = 0;
+    double overflow = 0;  // cfs, over the top in this step
+    if (n > topIndication) {
+      // The pond stands at its top; what it cannot hold goes over the embankment.
+      j = last;
+      nextStorage = S::Add(top.Storage, top.StorageRise);
+      nextOutflow = S::Add(top.Outflow, top.OutflowRise);
+      stage = S::Add(top.Stage, top.StageRise);
+      const double left = S::Sub(n, topIndication);
+      overflow = left / 2;
+      overflowSum = S::Add(overflowSum, left);
+      if (!f.Overtopped)
+        f.OverflowStartMinutes = minutes - step;
+      f.Overtopped = true;
+      f.OverflowEndMinutes = minutes;
+      f.OverflowPeakCfs = std::max(f.OverflowPeakCfs, overflow);
+    } else {
+      while (n > segments[static_cast<std::size_t>(j)].UpperIndication)
+        ++j;
+      while (j > 0 && n < segments[static_cast<std::size_t>(j)].Indication)
+        --j;
+      const Segment& g = segments[static_cast<std::size_t>(j)];
+      const double share = S::Mul(S::Sub(n, g.Indication), g.PerIndication);
+      nextStorage = S::Add(g.Storage, S::Mul(share, g.StorageRise));
+      nextOutflow = S::Add(g.Outflow, S::Mul(share, g.OutflowRise));
+      stage = S::Add(g.Stage, S::Mul(share, g.StageRise));
     }
-    while (j > 0 && n < segments[static_cast<std::size_t>(j)].Indication)
-      --j;
-    const Segment& g = segments[static_cast<std::size_t>(j)];
-    const double share = S::Mul(S::Sub(n, g.Indication), g.PerIndication);
-    const double nextStorage = S::Add(g.Storage, S::Mul(share, g.StorageRise));
-    const double nextOutflow = S::Add(g.Outflow, S::Mul(share, g.OutflowRise));
-    stage = S::Add(g.Stage, S::Mul(share, g.StageRise));
-    out.States.push_back({minutes, nextInflow, nextOutflow, nextStorage, stage});
+    out.States.push_back({minutes, nextInflow, nextOutflow, nextStorage, stage, overflow});
 
     inflowSum = S::Add(inflowSum, S::Add(inflow, nextInflow));
     outflowSum = S::Add(outflowSum, S::Add(outflow, nextOutflow));
@@ -156,15 +175,21 @@ bool RouteSteps(const Setup& setup, PondRouting& out) {
       f.MaxStorageAcreFeet = storage;
       f.MaxStageFeet = stage;
       f.MaxStorageMinutes = minutes;
+      drawnDownAt.reset();
+    } else if (!drawnDownAt &&
+               storage <=
+                   S::Add(setup.DeadStorage,
+                          S::Mul(kDrainedShare, S::Sub(f.MaxStorageAcreFeet, setup.DeadStorage)))) {
+      drawnDownAt = minutes;
     }
 
     if (k >= setup.InflowSteps) {
       const bool released = f.PeakOutflowCfs > 0;
-      const bool drained = released && outflow < S::Mul(kDrainedShare, f.PeakOutflowCfs);
-      if (!released || drained || k >= setup.LastSteps) {
+      const bool drawnDown = released && drawnDownAt.has_value();
+      if (!released || drawnDown || k >= setup.LastSteps) {
         f.EndMinutes = minutes;
-        if (drained)
-          f.DrainMinutes = S::Sub(minutes, f.MaxStorageMinutes);
+        if (drawnDown)
+          f.DrainMinutes = S::Sub(*drawnDownAt, f.MaxStorageMinutes);
         break;
       }
     }
@@ -176,7 +201,9 @@ bool RouteSteps(const Setup& setup, PondRouting& out) {
   f.InflowAcreFeet = S::Mul(inflowSum, halfStep);
   f.OutflowAcreFeet = S::Mul(outflowSum, halfStep);
   f.StorageLeftAcreFeet = storage;
-  return NonFinite(f.InflowAcreFeet) || NonFinite(f.OutflowAcreFeet);
+  f.OverflowAcreFeet = S::Mul(overflowSum, halfStep);
+  return NonFinite(f.InflowAcreFeet) || NonFinite(f.OutflowAcreFeet) ||
+         NonFinite(f.OverflowAcreFeet);
 }
 
 }  // namespace
@@ -199,6 +226,8 @@ PondTable::PondTable(std::vector<PondRow> rows) : rows_(std::move(rows)) {
       throw ArithmeticFault(messages::kPondRowLead + std::to_string(i + 1) +
                             messages::kPondRowFault);
   }
+  for (std::size_t i = 1; i < rows_.size() && rows_[i].OutflowCfs == 0; ++i)
+    deadStorage_ = rows_[i].StorageAcreFeet;
 }
 
 std::optional<long> LongestRoutingStep(const PondTable& pond, double tc) {
@@ -279,6 +308,7 @@ PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes) {
   setup.PerAcreFoot = IndicationPerAcreFoot(step);
   const std::vector<PondRow>& rows = pond.Rows();
   setup.TopStage = rows.back().StageFeet;
+  setup.DeadStorage = pond.DeadStorageAcreFeet();
   setup.Segments.reserve(rows.size() - 1);
   for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
     const PondRow& lo = rows[i];
@@ -309,6 +339,8 @@ PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes) {
   PondRouting routing;
   routing.StepMinutes = stepMinutes;
   routing.InflowEndMinutes = Mul(tc, static_cast<double>(inflowEnd));
+  routing.TopStageFeet = setup.TopStage;
+  routing.DeadStorageAcreFeet = setup.DeadStorage;
   // Room for the inflow and twice as long after it, where most ponds have drained; the table grows
   // for the others.
   routing.States.reserve(

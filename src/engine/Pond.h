@@ -11,9 +11,10 @@
 
 namespace rh {
 
-// Routing goes on at most this long after the inflow has ended: 72 hours.
-constexpr double kMaxRoutingAfterInflowMinutes = 4320.0;
-// The pond has drained once its outflow falls below this share of the highest outflow so far.
+// Routing goes on at most this long after the inflow has ended: 10 days.
+constexpr double kMaxRoutingAfterInflowMinutes = 14400.0;
+// The pond has drawn down once its storage falls to the dead storage plus this share of the
+// maximum storage above the dead storage.
 constexpr double kDrainedShare = 0.01;
 
 // One row of a pond's table.
@@ -32,9 +33,14 @@ class PondTable {
   // refuses such tables first, naming the line).
   explicit PondTable(std::vector<PondRow> rows);
   const std::vector<PondRow>& Rows() const { return rows_; }
+  // The top of the pond: the last row's stage, ft.
+  double TopStageFeet() const { return rows_.back().StageFeet; }
+  // The storage no outlet releases: at the last of the leading rows whose outflow is 0, ac-ft.
+  double DeadStorageAcreFeet() const { return deadStorage_; }
 
  private:
   std::vector<PondRow> rows_;
+  double deadStorage_ = 0;
 };
 
 struct DesignedPond;  // engine/PondDesign.h
@@ -55,6 +61,7 @@ struct PondState {
   double OutflowCfs = 0;
   double StorageAcreFeet = 0;
   double StageFeet = 0;
+  double OverflowCfs = 0;  // over the top in the step that ends here: its volume over the step
 };
 
 // What routing a run through a pond gives, in full precision (rounding is for the outputs).
@@ -72,8 +79,12 @@ struct PondRouting {
   double MaxStageFeet = 0;
   double MaxStorageMinutes = 0;
   double EndMinutes = 0;  // the end of routing
-  // Minutes from the maximum storage to the end of routing; none when the pond has not drained
-  // (it never released anything, or 72 hours after the inflow it still held water).
+  double TopStageFeet = 0;
+  double DeadStorageAcreFeet = 0;
+  // The drawdown: minutes from the first step of maximum storage to the first later step whose
+  // storage is at or below the dead storage plus 1 % of the maximum above it; none when the pond
+  // has not drawn down (it never released anything, or 10 days after the inflow it still held
+  // more).
   std::optional<double> DrainMinutes;
   // Water over the top of the pond (the last row's stage): whether it happened, its volume, its
   // peak and when it started and ended.
@@ -83,10 +94,19 @@ struct PondRouting {
   double OverflowStartMinutes = 0;
   double OverflowEndMinutes = 0;
 
+  // Inflow the pond could not hold at its top went over the embankment: how much, its highest
+  // rate (a step's volume over the step), from the start of the first such step to the end of
+  // the last.
+  bool Overtopped = false;
+  double OverflowAcreFeet = 0;
+  double OverflowPeakCfs = 0;
+  double OverflowStartMinutes = 0;
+  double OverflowEndMinutes = 0;
+
   // Sums of I1 + I2 and of O1 + O2 over the steps, cfs: each times dt / 2 is a volume.
   double InflowSumCfs = 0;
   double OutflowSumCfs = 0;
-  // Volume balance, acre-feet: inflow = outflow + storage left at the end.
+  // Volume balance, acre-feet: inflow = outflow + overflow + storage left at the end.
   double InflowAcreFeet = 0;
   double OutflowAcreFeet = 0;
   double StorageLeftAcreFeet = 0;
@@ -107,15 +127,16 @@ bool RouteStepFits(double tc, long stepMinutes);
 // The inflow is the run's ordinates as the listing shows them, at k x Tc minutes, linear between
 // them and zero after them; it ends at the first zero ordinate after the last non-zero one. For
 // each step from t1 to t2: N = I1 + I2 + 2 S1 / dt - O1 (cfs, S in cubic feet, dt in seconds), and
-// S2 solves 2 S / dt + O(S) = N exactly within the pair of rows that holds it. Routing stops at the
-// first step at or after the end of the inflow where the outflow is below 1 % of the highest so
-// far, the pond has never released anything, or 72 hours have passed since the end of the inflow.
+// S2 solves 2 S / dt + O(S) = N exactly within the pair of rows that holds it. When N rises above
+// the top row's indication the pond stays at the top row, and the rest, ((I1 + I2) / 2 - (O1 +
+// O2) / 2) dt - (S_top - S1), goes over the embankment. Routing stops at the first step at or
+// after the end of the inflow by which the pond has drawn down, or has never released anything,
+// or 10 days after the end of the inflow.
 //
-// Throws Refused when N rises above the table's last row (the pond overflows its table; the text
-// gives the time and the table's top stage), when the step is too long for the outlet (the text
-// names the longest step that is not), when routing would take more than a million steps, and for
-// a negative ordinate. UsageError when the step is not a whole number of minutes, at least 1, that
-// divides Tc. ArithmeticFault when a figure overflows.
+// Throws Refused when the step is too long for the outlet (the text names the longest step that
+// is not), when routing would take more than a million steps, and for a negative ordinate.
+// UsageError when the step is not a whole number of minutes, at least 1, that divides Tc.
+// ArithmeticFault when a figure overflows.
 PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes);
 
 }  // namespace rh

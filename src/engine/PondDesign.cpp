@@ -366,13 +366,33 @@ PondRating RatePond(const PondDesign& design) {
   return rating;
 }
 
-double DeadStorageAcreFeet(const PondDesign& design) {
-  if (design.Outlets.empty())
-    return 0;
-  double lowest = OutletStagesFeet(design.Outlets.front()).front();
-  for (const Outlet& o : design.Outlets)
-    lowest = std::min(lowest, OutletStagesFeet(o).front());
-  return StorageAt(design.Storage, std::min(lowest, StorageHighestFeet(design.Storage)));
+DeviceFlows DeviceFlowsAt(const PondRating& rating, double stageFeet) {
+  DeviceFlows at;
+  const std::vector<PondRow>& rows = rating.Rows;
+  if (rows.empty())
+    return at;
+  // The pair of rows that holds the stage, and the stage's share of the way up it.
+  const auto above = std::upper_bound(rows.begin(), rows.end(), stageFeet,
+                                      [](double s, const PondRow& r) { return s < r.StageFeet; });
+  const std::size_t hi =
+      std::min<std::size_t>(std::max<std::ptrdiff_t>(above - rows.begin(), 1), rows.size() - 1);
+  const std::size_t lo = hi - 1;
+  const double share =
+      rows.size() < 2
+          ? 0
+          : std::clamp((stageFeet - rows[lo].StageFeet) / (rows[hi].StageFeet - rows[lo].StageFeet),
+                       0.0, 1.0);
+  const auto between = [&](const std::vector<double>& column, std::size_t width, std::size_t i) {
+    const double low = column[lo * width + i];
+    return low + share * (column[hi * width + i] - low);
+  };
+  const std::size_t devices = rating.Columns.size();
+  at.DeviceCfs.reserve(devices);
+  for (std::size_t i = 0; i < devices; ++i)
+    at.DeviceCfs.push_back(between(rating.DeviceCfs, devices, i));
+  if (!rating.BarrelCfs.empty())
+    at.BarrelCfs = between(rating.BarrelCfs, 1, 0);
+  return at;
 }
 
 }  // namespace rh

@@ -139,7 +139,13 @@ struct DesignedPond {
   PondRating Rating;
 };
 
-// The storage below the lowest invert or crest of `design`'s devices, ac-ft.
-double DeadStorageAcreFeet(const PondDesign& design);
+// Each device's flow (times its count, before the barrel's cap) and the barrel's capacity with
+// the water surface at `stageFeet`, straight in stage between the rating rows that hold it, as
+// routing takes the outflow; a stage outside the rating takes its nearest row.
+struct DeviceFlows {
+  std::vector<double> DeviceCfs;    // in the order of the rating's columns
+  std::optional<double> BarrelCfs;  // none without a barrel
+};
+DeviceFlows DeviceFlowsAt(const PondRating& rating, double stageFeet);
 
 }  // namespace rh

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/Checked.h"
+#include "engine/PondDesign.h"
 #include "output/TextForms.h"
 
 namespace rh {
@@ -22,6 +23,40 @@ const PondState* RoutedStateAt(const PondRouting& routing, double minutes) {
     return nullptr;
   const PondState& state = routing.States[static_cast<std::size_t>(index)];
   return std::fabs(state.Minutes - minutes) < 1e-6 ? &state : nullptr;
+}
+
+HoursMinutes SplitHours(double minutes) {
+  const double hours = std::floor(minutes / 60);
+  return {hours, minutes - hours * 60};
+}
+
+std::string DrawdownText(const PondRouting& p) {
+  if (!p.DrainMinutes)
+    return p.PeakOutflowCfs > 0 ? "does not drain" : "releases nothing";
+  const HoursMinutes d = SplitHours(*p.DrainMinutes);
+  return PlainNumber(d.Hours) + " h " + PlainNumber(d.Minutes) + " min";
+}
+
+OutletsAtPeak OutletFlowsAtPeak(const Run& run) {
+  OutletsAtPeak at;
+  const TablePond* pond = run.Inputs.Pond.get();
+  if (!run.Routing || !pond || !pond->Design)
+    return at;
+  const PondDesign& design = pond->Design->Design;
+  const PondRating& rating = pond->Design->Rating;
+  const PondState* peak = RoutedStateAt(*run.Routing, run.Routing->PeakOutflowMinutes);
+  const double stage = peak ? peak->StageFeet : rating.Rows.front().StageFeet;
+  DeviceFlows flows = DeviceFlowsAt(rating, stage);
+  at.BarrelCfs = flows.BarrelCfs;
+  at.Devices.reserve(design.Outlets.size());
+  for (std::size_t i = 0; i < design.Outlets.size() && i < flows.DeviceCfs.size(); ++i) {
+    static const char* const kTypes[] = {"ORIFICE", "WEIR", "RISER", "SPILLWAY"};
+    std::string name = rating.Columns[i];
+    name.erase(name.size() - 4);  // "_cfs"
+    at.Devices.push_back(
+        {std::move(name), kTypes[static_cast<int>(design.Outlets[i].Kind)], flows.DeviceCfs[i]});
+  }
+  return at;
 }
 
 std::vector<std::string> PondLines(const Run& run) {
@@ -49,17 +84,49 @@ std::vector<std::string> PondLines(const Run& run) {
   figure("MAXIMUM STORAGE ", p.MaxStorageAcreFeet, kFigureStorageScale, " AC-FT",
          p.MaxStorageMinutes);
   figure("MAXIMUM STAGE ", p.MaxStageFeet, kFigureStageScale, " FT", p.MaxStorageMinutes);
-  if (p.DrainMinutes)
-    lines.push_back("DRAIN TIME " + StrForm(*p.DrainMinutes) + " MIN.");
-  else if (p.PeakOutflowCfs > 0)
-    lines.emplace_back("DRAIN TIME  NONE, NOT DRAINED 72 HOURS AFTER THE INFLOW");
-  else
-    lines.emplace_back("DRAIN TIME  NONE, THE POND RELEASES NOTHING");
+  lines.push_back("TOP OF POND " + StrForm(RoundedHalfUp(p.TopStageFeet, kFigureStageScale)) +
+                  " FT, FREEBOARD " +
+                  StrForm(RoundedHalfUp(p.TopStageFeet - p.MaxStageFeet, kFigureStageScale)) +
+                  " FT.");
+  const OutletsAtPeak outlets = OutletFlowsAtPeak(run);
+  for (const OutletsAtPeak::Device& d : outlets.Devices)
+    lines.push_back(std::string(d.Type) + " " + d.Name + " " +
+                    StrForm(RoundedHalfUp(d.Cfs, kFigureFlowScale)) + " CFS AT THE PEAK OUTFLOW.");
+  if (outlets.BarrelCfs)
+    lines.push_back("BARREL CAPACITY " +
+                    StrForm(RoundedHalfUp(*outlets.BarrelCfs, kFigureFlowScale)) +
+                    " CFS AT THE PEAK OUTFLOW.");
+  if (p.DrainMinutes) {
+    const HoursMinutes d = SplitHours(*p.DrainMinutes);
+    lines.push_back("DRAWDOWN " + StrForm(d.Hours) + " H" + StrForm(d.Minutes) + " MIN.");
+  } else if (p.PeakOutflowCfs > 0) {
+    lines.emplace_back("DRAWDOWN  NONE, THE POND DOES NOT DRAIN WITHIN 10 DAYS AFTER THE INFLOW");
+  } else {
+    lines.emplace_back("DRAWDOWN  NONE, THE POND RELEASES NOTHING");
+  }
+  if (p.Overtopped) {
+    lines.push_back("OVERTOPPED FROM " + StrForm(p.OverflowStartMinutes) + " MIN. TO " +
+                    StrForm(p.OverflowEndMinutes) + " MIN.");
+    lines.push_back("OVERFLOW " + StrForm(RoundedHalfUp(p.OverflowAcreFeet, kFigureStorageScale)) +
+                    " AC-FT, PEAK " + StrForm(RoundedHalfUp(p.OverflowPeakCfs, kFigureFlowScale)) +
+                    " CFS.");
+  }
   return lines;
 }
 
-std::string PondCsv(const PondRouting& routing) {
-  std::string text = "time_min,inflow_cfs,outflow_cfs,storage_acft,stage_ft\n";
+std::string PondCsv(const Run& run) {
+  static const PondRouting kNone;
+  const PondRouting& routing = run.Routing ? *run.Routing : kNone;
+  const TablePond* pond = run.Inputs.Pond.get();
+  const PondRating* rating = pond && pond->Design ? &pond->Design->Rating : nullptr;
+  const bool overflow = rating || routing.Overtopped;
+  std::string text = "time_min,inflow_cfs,outflow_cfs,storage_acft,stage_ft";
+  if (rating)
+    for (const std::string& column : rating->Columns)
+      text += ',' + column;
+  if (overflow)
+    text += ",overflow_cfs";
+  text += '\n';
   text.reserve(text.size() + routing.States.size() * 40);
   for (const PondState& s : routing.States) {
     AppendPlainNumber(text, s.Minutes);
@@ -71,6 +138,16 @@ std::string PondCsv(const PondRouting& routing) {
     AppendPlainNumber(text, RoundedHalfUp(s.StorageAcreFeet, kRowStorageScale));
     text += ',';
     AppendPlainNumber(text, RoundedHalfUp(s.StageFeet, kRowStageScale));
+    if (rating) {
+      for (const double q : DeviceFlowsAt(*rating, s.StageFeet).DeviceCfs) {
+        text += ',';
+        AppendPlainNumber(text, RoundedHalfUp(q, kRowFlowScale));
+      }
+    }
+    if (overflow) {
+      text += ',';
+      AppendPlainNumber(text, RoundedHalfUp(s.OverflowCfs, kRowFlowScale));
+    }
     text += '\n';
   }
   return text;

@@ -385,7 +385,7 @@ void Summary(Flow& flow, const Study& study) {
     columns.push_back({{"Peak", "outflow", "(cfs)"}, 46});
     columns.push_back({{"Maximum", "storage", "(ac-ft)"}, 52});
     columns.push_back({{"Maximum", "stage", "(ft)"}, 46});
-    columns.push_back({{"Drain", "time", "(min)"}, 58, TextAlign::Right, &kSmall});
+    columns.push_back({{"Drawdown"}, 58, TextAlign::Right, &kSmall});
   }
   std::vector<std::vector<std::string>> rows;
   for (const StudyRun& r : study.Runs) {
@@ -402,7 +402,7 @@ void Summary(Flow& flow, const Study& study) {
       row.push_back(Decimals(p->PeakOutflowCfs, 1));
       row.push_back(Decimals(p->MaxStorageAcreFeet, 3));
       row.push_back(Decimals(p->MaxStageFeet, 2));
-      row.push_back(p->DrainMinutes ? PlainNumber(*p->DrainMinutes) : "not drained");
+      row.push_back(DrawdownText(*p) + (p->Overtopped ? ", OVERTOPPED" : ""));
     }
     rows.push_back(std::move(row));
   }
@@ -446,16 +446,35 @@ void PondSection(Flow& flow, const Study& study, const StudyRun& r) {
   Field(flow, "Maximum storage",
         Decimals(p.MaxStorageAcreFeet, 3) + " ac-ft" + at(p.MaxStorageMinutes));
   Field(flow, "Maximum stage", Decimals(p.MaxStageFeet, 2) + " ft" + at(p.MaxStorageMinutes));
-  Field(flow, "Drain time",
-        p.DrainMinutes
-            ? PlainNumber(*p.DrainMinutes) + " min from the maximum storage to the end of routing" +
-                  at(p.EndMinutes)
-            : "not drained when routing ends" + at(p.EndMinutes));
+  Field(flow, "Freeboard",
+        Decimals(p.TopStageFeet - p.MaxStageFeet, 2) + " ft below the top at " +
+            Decimals(p.TopStageFeet, 2) + " ft");
+  const OutletsAtPeak outlets = OutletFlowsAtPeak(r.Run);
+  if (!outlets.Devices.empty()) {
+    std::string each;
+    for (const OutletsAtPeak::Device& d : outlets.Devices)
+      each += (each.empty() ? "" : ", ") + d.Name + " " + Decimals(d.Cfs, 2) + " cfs";
+    if (outlets.BarrelCfs)
+      each += "; barrel capacity " + Decimals(*outlets.BarrelCfs, 2) + " cfs";
+    Field(flow, "At the peak outflow", each);
+  }
+  Field(flow, "Drawdown",
+        p.DrainMinutes ? DrawdownText(p) + " from the maximum storage" + at(p.MaxStorageMinutes)
+                       : DrawdownText(p) + "; routing ends" + at(p.EndMinutes));
+  if (p.Overtopped)
+    Field(flow, "OVERTOPPED",
+          Decimals(p.OverflowAcreFeet, 4) + " ac-ft over the top, peak " +
+              Decimals(p.OverflowPeakCfs, 2) + " cfs, from " + PlainNumber(p.OverflowStartMinutes) +
+              " to " + PlainNumber(p.OverflowEndMinutes) + " min");
+  const double over = p.Overtopped ? p.OverflowAcreFeet : 0;
   Field(flow, "Volume balance",
-        "inflow = outflow + storage left: " + Decimals(p.InflowAcreFeet, 4) + " = " +
-            Decimals(p.OutflowAcreFeet, 4) + " + " + Decimals(p.StorageLeftAcreFeet, 4) +
-            " ac-ft, a difference of " +
-            Decimals(p.InflowAcreFeet - p.OutflowAcreFeet - p.StorageLeftAcreFeet, 4) + " ac-ft");
+        std::string(p.Overtopped ? "inflow = outflow + over the top + storage left: "
+                                 : "inflow = outflow + storage left: ") +
+            Decimals(p.InflowAcreFeet, 4) + " = " + Decimals(p.OutflowAcreFeet, 4) + " + " +
+            (p.Overtopped ? Decimals(over, 4) + " + " : std::string()) +
+            Decimals(p.StorageLeftAcreFeet, 4) + " ac-ft, a difference of " +
+            Decimals(p.InflowAcreFeet - p.OutflowAcreFeet - over - p.StorageLeftAcreFeet, 4) +
+            " ac-ft");
 }
 
 void Chart(Flow& flow, const Study& study) {

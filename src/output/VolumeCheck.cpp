@@ -23,7 +23,8 @@ constexpr const char* kVolumeWarning =
 constexpr const char* kPondWarning =
     "WARNING: the pond's inflow differs from its outflow and storage left by more than 0.1 %.";
 
-PondBalance BalanceOf(const PondRouting& routing) {
+PondBalance BalanceOf(const Run& run) {
+  const PondRouting& routing = *run.Routing;
   PondBalance b;
   b.StepMinutes = routing.StepMinutes;
   b.Steps = static_cast<long>(routing.States.size()) - 1;
@@ -37,7 +38,23 @@ PondBalance BalanceOf(const PondRouting& routing) {
   b.OutflowAcreFeet = Div(b.OutflowCubicFeet, kCubicFeetPerAcreFoot);
   b.StorageLeftAcreFeet = routing.StorageLeftAcreFeet;
   b.StorageLeftCubicFeet = Mul(b.StorageLeftAcreFeet, kCubicFeetPerAcreFoot);
-  b.ImbalanceCubicFeet = Sub(Sub(b.InflowCubicFeet, b.OutflowCubicFeet), b.StorageLeftCubicFeet);
+  b.Overtopped = routing.Overtopped;
+  b.OverflowAcreFeet = routing.OverflowAcreFeet;
+  b.OverflowCubicFeet = Mul(b.OverflowAcreFeet, kCubicFeetPerAcreFoot);
+  b.ImbalanceCubicFeet = Sub(Sub(Sub(b.InflowCubicFeet, b.OutflowCubicFeet), b.OverflowCubicFeet),
+                             b.StorageLeftCubicFeet);
+  b.PeakOutflowCfs = routing.PeakOutflowCfs;
+  b.PeakOutflowMinutes = routing.PeakOutflowMinutes;
+  b.MaxStorageAcreFeet = routing.MaxStorageAcreFeet;
+  b.MaxStorageMinutes = routing.MaxStorageMinutes;
+  b.MaxStageFeet = routing.MaxStageFeet;
+  b.TopStageFeet = routing.TopStageFeet;
+  b.DeadStorageAcreFeet = routing.DeadStorageAcreFeet;
+  b.DrainMinutes = routing.DrainMinutes;
+  b.Outlets = OutletFlowsAtPeak(run);
+  b.OverflowPeakCfs = routing.OverflowPeakCfs;
+  b.OverflowStartMinutes = routing.OverflowStartMinutes;
+  b.OverflowEndMinutes = routing.OverflowEndMinutes;
   return b;
 }
 
@@ -100,7 +117,7 @@ VolumeCheck CheckVolumes(const Run& run) {
   c.VolumeWarning =
       c.VolumeRatio && (*c.VolumeRatio < kVolumeRatioLow || *c.VolumeRatio > kVolumeRatioHigh);
   if (run.Routing) {
-    c.Pond = BalanceOf(*run.Routing);
+    c.Pond = BalanceOf(run);
     c.PondWarning = std::fabs(c.Pond->ImbalanceCubicFeet) >
                     kPondBalanceTolerance * std::fabs(c.Pond->InflowCubicFeet);
   }
@@ -208,7 +225,10 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
     const PondBalance& p = *c.Pond;
     const std::string step = " / 2 x " + n(static_cast<double>(p.StepMinutes)) + " min x 60 s = ";
     lines.emplace_back("");
-    lines.emplace_back("Check: pond volume balance, inflow = outflow + storage left");
+    lines.emplace_back(p.Overtopped
+                           ? "Check: pond volume balance, inflow = outflow + over the top + "
+                             "storage left"
+                           : "Check: pond volume balance, inflow = outflow + storage left");
     lines.push_back("  Pond inflow volume  = sum of (I1 + I2) / 2 x dt over " +
                     std::to_string(p.Steps) + " steps");
     lines.push_back(indent + "= " + Fixed(p.InflowSum, 2) + " cfs" + step +
@@ -220,11 +240,48 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
                     " ac-ft");
     lines.push_back("  Storage left        = " + Fixed(p.StorageLeftAcreFeet, 4) + " ac-ft at " +
                     n(p.EndMinutes) + " min = " + Fixed(p.StorageLeftCubicFeet, 0) + " cu ft");
+    if (p.Overtopped)
+      lines.push_back("  Over the top        = " + Fixed(p.OverflowAcreFeet, 4) +
+                      " ac-ft = " + Fixed(p.OverflowCubicFeet, 0) + " cu ft");
     lines.push_back("  Balance             = " + Fixed(p.InflowCubicFeet, 0) + " - " +
-                    Fixed(p.OutflowCubicFeet, 0) + " - " + Fixed(p.StorageLeftCubicFeet, 0) +
-                    " = " + Fixed(p.ImbalanceCubicFeet, 0) + " cu ft (expected 0)");
+                    Fixed(p.OutflowCubicFeet, 0) + " - " +
+                    (p.Overtopped ? Fixed(p.OverflowCubicFeet, 0) + " - " : std::string()) +
+                    Fixed(p.StorageLeftCubicFeet, 0) + " = " + Fixed(p.ImbalanceCubicFeet, 0) +
+                    " cu ft (expected 0)");
     if (c.PondWarning)
       lines.emplace_back(kPondWarning);
+    lines.emplace_back("");
+    lines.emplace_back("Check: pond design figures");
+    lines.push_back("  Maximum stage       = " + Decimals(p.MaxStageFeet, 2) + " ft at " +
+                    n(p.MaxStorageMinutes) + " min, top " + Decimals(p.TopStageFeet, 2) +
+                    " ft, freeboard " + Decimals(p.TopStageFeet - p.MaxStageFeet, 2) + " ft");
+    if (!p.Outlets.Devices.empty()) {
+      lines.push_back("  At the peak outflow = " + Decimals(p.PeakOutflowCfs, 2) + " cfs at " +
+                      n(p.PeakOutflowMinutes) + " min, before the barrel's cap:");
+      for (const OutletsAtPeak::Device& d : p.Outlets.Devices)
+        lines.push_back(indent + d.Name + " " + Decimals(d.Cfs, 2) + " cfs");
+      if (p.Outlets.BarrelCfs)
+        lines.push_back(indent + "barrel capacity " + Decimals(*p.Outlets.BarrelCfs, 2) + " cfs");
+    }
+    const double threshold =
+        p.DeadStorageAcreFeet + kDrainedShare * (p.MaxStorageAcreFeet - p.DeadStorageAcreFeet);
+    const std::string target =
+        Fixed(threshold, 4) + " ac-ft = dead " + Fixed(p.DeadStorageAcreFeet, 4) + " + 1 % x (" +
+        Fixed(p.MaxStorageAcreFeet, 4) + " - " + Fixed(p.DeadStorageAcreFeet, 4) + ")";
+    if (p.DrainMinutes) {
+      const HoursMinutes d = SplitHours(*p.DrainMinutes);
+      lines.push_back("  Drawdown            = " + n(d.Hours) + " h " + n(d.Minutes) + " min, " +
+                      n(p.MaxStorageMinutes) + " to " + n(p.MaxStorageMinutes + *p.DrainMinutes) +
+                      " min, down to " + target);
+    } else {
+      lines.push_back(std::string("  Drawdown            = none, ") +
+                      (p.PeakOutflowCfs > 0 ? "not down to " : "nothing released; never down to ") +
+                      target + " by " + n(p.EndMinutes) + " min");
+    }
+    if (p.Overtopped)
+      lines.push_back("  OVERTOPPED          = from " + n(p.OverflowStartMinutes) + " to " +
+                      n(p.OverflowEndMinutes) + " min, " + Fixed(p.OverflowAcreFeet, 4) +
+                      " ac-ft over the top, peak " + Decimals(p.OverflowPeakCfs, 2) + " cfs");
   }
   return lines;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/Hydrograph.h"
+#include "output/PondReport.h"
 
 namespace rh {
 
@@ -15,9 +16,9 @@ constexpr double kPeakTolerance = 0.10;   // entered peak within 10 % of the cha
 constexpr double kVolumeRatioLow = 0.98;  // hydrograph volume / design-storm volume
 constexpr double kVolumeRatioHigh = 1.02;
 
-// The volume balance of a run routed through a pond: what flowed in equals what flowed out plus
-// what the pond still holds at the end of routing. The volumes are the routing's own trapezoids,
-// (I1 + I2) / 2 x dt and (O1 + O2) / 2 x dt summed over its steps.
+// The volume balance of a run routed through a pond: what flowed in equals what flowed out, plus
+// what went over the top, plus what the pond still holds at the end of routing. The volumes are the
+// routing's own trapezoids, (I1 + I2) / 2 x dt and (O1 + O2) / 2 x dt summed over its steps.
 struct PondBalance {
   long StepMinutes = 1;
   long Steps = 0;
@@ -30,7 +31,24 @@ struct PondBalance {
   double OutflowAcreFeet = 0;
   double StorageLeftAcreFeet = 0;
   double StorageLeftCubicFeet = 0;
-  double ImbalanceCubicFeet = 0;  // inflow - outflow - storage left
+  bool Overtopped = false;
+  double OverflowAcreFeet = 0;  // over the top
+  double OverflowCubicFeet = 0;
+  double ImbalanceCubicFeet = 0;  // inflow - outflow - overflow - storage left
+
+  // The figures a reviewer checks the design by.
+  double PeakOutflowCfs = 0;
+  double PeakOutflowMinutes = 0;
+  double MaxStorageAcreFeet = 0;
+  double MaxStorageMinutes = 0;
+  double MaxStageFeet = 0;
+  double TopStageFeet = 0;
+  double DeadStorageAcreFeet = 0;
+  std::optional<double> DrainMinutes;  // none when the pond has not drawn down
+  OutletsAtPeak Outlets;
+  double OverflowPeakCfs = 0;
+  double OverflowStartMinutes = 0;
+  double OverflowEndMinutes = 0;
 };
 
 // The pond's volumes are off by more than this share of its inflow.

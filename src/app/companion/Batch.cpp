@@ -355,8 +355,10 @@ void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batc
     row.PeakCfs = r.Hydrograph(r.PeakIndex);
     row.VolumeAcreFeet = basin.Check->HydrographAcreFeet;
     if (const auto& p = basin.Run.Routing) {
-      row.Routed = RoutedFigures{p->PeakOutflowCfs, p->PeakOutflowMinutes, p->MaxStorageAcreFeet,
-                                 p->MaxStageFeet, p->DrainMinutes};
+      row.Routed = RoutedFigures{
+          p->PeakOutflowCfs,       p->PeakOutflowMinutes, p->MaxStorageAcreFeet, p->MaxStageFeet,
+          p->DrainMinutes,         p->Overtopped,         p->OverflowAcreFeet,   p->OverflowPeakCfs,
+          p->OverflowStartMinutes, p->OverflowEndMinutes};
     }
   } catch (const std::exception& fault) {
     const FaultReport report = ReportFault(fault);
@@ -508,6 +510,20 @@ void AppendSummaryLine(std::string& out, const BatchRow& row) {
     if (std::isfinite(row.VolumeAcreFeet))  // a volume beyond the check has no figure
       AppendPlainNumber(out, row.VolumeAcreFeet);
     out += ',';
+    // A run whose pond overtops is a result, not a failure: its message says so.
+    if (row.Routed && row.Routed->Overtopped) {
+      const RoutedFigures& p = *row.Routed;
+      std::string overtopped = "OVERTOPPED: ";
+      AppendPlainNumber(overtopped, RoundedHalfUp(p.OverflowAcreFeet, 1000));
+      overtopped += " ac-ft over the top, peak ";
+      AppendPlainNumber(overtopped, RoundedHalfUp(p.OverflowPeakCfs, 10));
+      overtopped += " cfs, from ";
+      AppendPlainNumber(overtopped, p.OverflowStartMinutes);
+      overtopped += " to ";
+      AppendPlainNumber(overtopped, p.OverflowEndMinutes);
+      overtopped += " min";
+      out += CsvField(overtopped);
+    }
   } else {
     out += ",,,,";
     out += CsvField(ShownText(RowProblem(row), kMessageMost));

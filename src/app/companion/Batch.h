@@ -65,7 +65,12 @@ struct RoutedFigures {
   double PeakOutflowMinutes = 0;
   double MaxStorageAcreFeet = 0;
   double MaxStageFeet = 0;
-  std::optional<double> DrainMinutes;  // none when the pond has not drained
+  std::optional<double> DrainMinutes;  // the drawdown; none when the pond has not drawn down
+  bool Overtopped = false;
+  double OverflowAcreFeet = 0;
+  double OverflowPeakCfs = 0;
+  double OverflowStartMinutes = 0;
+  double OverflowEndMinutes = 0;
 };
 
 struct BatchRow {

@@ -39,7 +39,7 @@ std::string PondCsvFile(const OutputSource& s) {
   if (!s.run.Routing)
     throw FileFault(messages::kCannotWriteText + ShownText(s.path) + ": " + messages::kNoPondText,
                     s.path);
-  return PondCsv(*s.run.Routing);
+  return PondCsv(s.run);
 }
 
 std::string PondRatingFile(const OutputSource& s) {

@@ -124,7 +124,7 @@ StudySummary SummaryOf(const std::vector<StudyRun>& runs) {
     routed = routed || r.Run.Routing != nullptr;
   if (routed) {
     for (const char* head : {"Peak outflow (cfs)", "Outflow peak at (min)",
-                             "Maximum storage (ac-ft)", "Maximum stage (ft)", "Drain time (min)"})
+                             "Maximum storage (ac-ft)", "Maximum stage (ft)", "Drawdown"})
       summary.Heads.emplace_back(head);
   }
   for (const StudyRun& r : runs) {
@@ -139,7 +139,7 @@ StudySummary SummaryOf(const std::vector<StudyRun>& runs) {
       row.push_back(PlainNumber(p->PeakOutflowMinutes));
       row.push_back(Decimals(p->MaxStorageAcreFeet, 3));
       row.push_back(Decimals(p->MaxStageFeet, 2));
-      row.push_back(p->DrainMinutes ? PlainNumber(*p->DrainMinutes) : "not drained");
+      row.push_back(DrawdownText(*p) + (p->Overtopped ? ", OVERTOPPED" : ""));
     }
     summary.Rows.push_back(std::move(row));
     std::string check = CheckWords(r.Check);
