@@ -86,14 +86,6 @@ struct PondRouting {
   // has not drawn down (it never released anything, or 10 days after the inflow it still held
   // more).
   std::optional<double> DrainMinutes;
-  // Water over the top of the pond (the last row's stage): whether it happened, its volume, its
-  // peak and when it started and ended.
-  bool Overtopped = false;
-  double OverflowAcreFeet = 0;
-  double OverflowPeakCfs = 0;
-  double OverflowStartMinutes = 0;
-  double OverflowEndMinutes = 0;
-
   // Inflow the pond could not hold at its top went over the embankment: how much, its highest
   // rate (a step's volume over the step), from the start of the first such step to the end of
   // the last.
