@@ -128,7 +128,7 @@ int RunStudyFile(const CompanionOptions& options, const CompanionServices& servi
   if (const std::string* pondCsv = options.PathOf(OutputKind::PondCsv)) {
     if (check.ProposedRuns.size() > 1)
       throw UsageError(messages::kStudyOnePeriodText);
-    outputs.push_back({"pond table", *pondCsv, PondCsv(*check.ProposedRuns.front().Run.Routing)});
+    outputs.push_back({"pond table", *pondCsv, PondCsv(check.ProposedRuns.front().Run)});
   }
   if (const std::string* rating = options.PathOf(OutputKind::PondRating))
     outputs.push_back({"pond rating", *rating, PondRatingCsv(*check.Pond)});
