@@ -116,6 +116,19 @@ const Option kPlacedOptions[] = {
      [](Parsed& p, const std::string& v) { p.options.Engineer = v; }},
     {"--notes", Takes::Value, "TEXT", "the study's notes",
      [](Parsed& p, const std::string& v) { p.options.Notes = v; }},
+    {"--study-file", Takes::Value, "FILE.rhstudy",
+     "run the study file: the proposed basin routed through its pond against\n"
+     "the existing one, for each return period; print the criteria table\n"
+     "(exit status 5 when a criterion fails)",
+     [](Parsed& p, const std::string& v) { p.options.StudyFile = v; }},
+    OutputOption(OutputKind::Summary),
+    {"--save-study", Takes::Value, "FILE.rhstudy",
+     "also save the run (or the study file opened) as a study file, its\n"
+     "tables' paths relative to it",
+     [](Parsed& p, const std::string& v) { p.options.SaveStudy = v; }},
+    {"--embed-tables", Takes::Nothing, nullptr,
+     "with --save-study, hold the rainfall table and a .json pond in the file",
+     [](Parsed& p, const std::string&) { p.options.EmbedTables = true; }},
     {"--batch", Takes::Value, "FILE",
      "run every basin of FILE.csv (header name,tc,rain,area,coef,peak,\n"
      "then optionally rainfall, ari and pond; an empty peak is the chart's)",
@@ -162,6 +175,9 @@ constexpr const char* kSynopsis =
     "           [--pond FILE [--route-step MIN] [--pond-csv FILE] [--pond-rating FILE]]\n"
     "       rational-hydrograph-cli --tc TEXT --rainfall FILE [--ari YEARS[,YEARS...]]\n"
     "           --area TEXT --coef TEXT --peak TEXT|chart [...]\n"
+    "       rational-hydrograph-cli --study-file FILE.rhstudy [--summary FILE.csv]\n"
+    "           [--study FILE.pdf] [--pond-csv FILE] [--pond-rating FILE]\n"
+    "           [--save-study FILE.rhstudy [--embed-tables]]\n"
     "       rational-hydrograph-cli --batch FILE.csv --out DIR [--hec1] [--summary-only]\n"
     "           [--route-step MIN]\n"
     "\n"
@@ -174,8 +190,8 @@ constexpr const char* kClosing =
     "Values are read as the entry boxes of the windowed program read them.\n"
     "The listing goes to standard output only when every requested deck, report, print job and\n"
     "plot has been written.\n"
-    "Exit status: 0 done, 2 entries refused, 3 fault, 4 some batch rows failed, 64 usage "
-    "error.\n";
+    "Exit status: 0 done, 2 entries refused, 3 fault, 4 some batch rows failed, 5 a study\n"
+    "failed a design criterion, 64 usage error.\n";
 
 std::string UsageText() {
   constexpr std::size_t kHelpColumn = 21;

@@ -6,6 +6,7 @@ set(coreSources
   app/tables/BasinCsv.cpp
   app/companion/Batch.cpp
   app/companion/Companion.cpp
+  app/companion/StudyCompanion.cpp
   app/companion/OrderedPool.cpp
   app/window/FileLists.cpp
   app/window/FileSelection.cpp
@@ -15,13 +16,16 @@ set(coreSources
   app/tables/PondFile.cpp
   app/run/OptionTable.cpp
   app/run/Outputs.cpp
+  app/tables/JsonKeys.cpp
   app/tables/PondJson.cpp
   app/run/PreparedRun.cpp
   app/tables/RainfallTable.cpp
+  app/tables/StudyFile.cpp
   app/run/RunBasin.cpp
   app/run/RunRequest.cpp
   app/window/Settings.cpp
   app/run/StudyPdf.cpp
+  app/run/StudyCheck.cpp
   app/run/StudyRuns.cpp
   app/tables/TableText.cpp
   app/window/UserMemory.cpp
@@ -29,6 +33,7 @@ set(coreSources
   core/Faults.cpp
   core/NumberChars.cpp
   core/ShownText.cpp
+  engine/Criteria.cpp
   engine/Hydrograph.cpp
   engine/Pond.cpp
   engine/PondDesign.cpp

@@ -17,6 +17,7 @@
 
 #include "Cli.h"
 #include "CliRun.h"
+#include "TestFiles.h"
 #include "core/Faults.h"
 #include "output/Plot.h"
 #include "platform/FileSystem.h"
@@ -744,6 +745,45 @@ TEST(CliPond, DesignedPondAndItsRating) {
             "stage_ft,storage_acft,outflow_cfs,low_cfs,weir2_cfs,riser3_cfs,spillway4_cfs,"
             "barrel_capacity_cfs");
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 802);  // header, 100 to 108 ft by 0.01 ft
+}
+
+}  // namespace
+}  // namespace rh
+
+namespace rh {
+namespace {
+
+// Saving the run of a command line, opening it and saving it again gives the same bytes; the
+// reopened study runs with exit status 0, or 5 once a criterion it cannot meet is added.
+TEST(CliStudyFile, SaveOpenSaveIsByteIdentical) {
+  const test::ScratchDir dir;
+  const std::string data = RH_TEST_DATA_DIR;
+  const std::string a = dir / "a.rhstudy";
+  const std::string b = dir / "b.rhstudy";
+  const test::Outcome saved =
+      test::RunCli({"--tc", "15", "--rainfall", data + "/atlas14-fort-myers-fl.csv", "--ari",
+                    "2,100", "--area", "20", "--coef", "0.8", "--peak", "chart", "--pond",
+                    data + "/example-pond.json", "--save-study", a});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  const test::Outcome again = test::RunCli({"--study-file", a, "--save-study", b});
+  ASSERT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(test::ReadFile(a), test::ReadFile(b));
+  EXPECT_NE(again.out.find("100-year"), std::string::npos) << again.out;
+
+  const test::Outcome example =
+      test::RunCli({"--study-file", data + "/example.rhstudy", "--summary", dir / "s.csv"});
+  EXPECT_EQ(example.status, 0) << example.err;
+  EXPECT_EQ(test::SplitLines(test::ReadFile(dir / "s.csv")).size(), 4U);
+  std::string strict = test::ReadFile(data + "/example.rhstudy");
+  strict.replace(strict.find("\"freeboard_ft\": 0.5"), 19, "\"freeboard_ft\": 7.5");
+  std::ofstream(dir / "strict.rhstudy") << strict;
+  std::filesystem::copy(data + "/atlas14-fort-myers-fl.csv", dir / "atlas14-fort-myers-fl.csv");
+  std::filesystem::copy(data + "/example-pond.json", dir / "example-pond.json");
+  const test::Outcome fails = test::RunCli({"--study-file", dir / "strict.rhstudy"});
+  EXPECT_EQ(fails.status, kExitCriteriaFailed) << fails.err;
+  EXPECT_NE(fails.out.find("RESULT FAIL: freeboard fails (2-year, 10-year, 100-year)"),
+            std::string::npos)
+      << fails.out;
 }
 
 }  // namespace

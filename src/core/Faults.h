@@ -121,6 +121,8 @@ FaultKind KindOf(const std::exception& fault);
 inline constexpr int kExitRefused = 2;
 inline constexpr int kExitFault = 3;
 inline constexpr int kExitUsage = 64;
+// A study that ran but failed one of its design criteria.
+inline constexpr int kExitCriteriaFailed = 5;
 
 // The titles a boundary reports usage errors and faults under (a refusal has its own).
 struct FaultTitles {
@@ -265,6 +267,39 @@ inline constexpr const char* kPondRowFault =
 inline constexpr const char* kPondJsonSyntaxText = "this is not a JSON pond file: ";
 inline constexpr const char* kPondJsonDeepText =
     "the file nests lists and objects deeper than a pond file does.";
+// A study file: its key paths as a pond file's ("basins[1].c"), its pond's under "pond.".
+inline constexpr const char* kStudyFileTitle = "ERROR In Study File";
+inline constexpr const char* kStudyJsonSyntaxText = "this is not a study file: ";
+inline constexpr const char* kStudyJsonDeepText =
+    "the file nests lists and objects deeper than a study file does.";
+inline constexpr const char* kStudyJsonUnknownText = " is not a key of a study file at this place.";
+inline constexpr const char* kStudyTooLargeText =
+    " bytes (1 MiB), which is more than a study file holds; check that this is the study.";
+inline constexpr const char* kStudyFormatText =
+    "format must be \"rational-hydrograph-study\": this is not a study file.";
+inline constexpr const char* kStudyStormText =
+    "storm must hold exactly one of p6_in (the county chart) and rainfall (a table).";
+inline constexpr const char* kStudyPeriodsText =
+    " lists no return period, or one twice; list each once, such as [2, 10, 100].";
+inline constexpr const char* kStudyProposedText =
+    "basins must hold exactly one basin whose role is proposed.";
+inline constexpr const char* kStudyExistingTwiceText =
+    " is a second existing basin; a study compares one existing basin with the proposed one.";
+inline constexpr const char* kStudyPeakText =
+    " may be a number only with a single storm (the county chart, or one return period); give "
+    "\"chart\" for C x I(Tc) x A from each storm.";
+inline constexpr const char* kStudyNoExistingText =
+    " compares with the existing peak, but the study has no existing basin: add one, or give the "
+    "allowable release in cfs.";
+inline constexpr const char* kStudyPerPeriodText =
+    " needs one release for each return period run, and none other: ";
+inline constexpr const char* kStudyChartPeriodText =
+    " must be a single number for the county chart, which has no return period.";
+inline constexpr const char* kStudyRangeOrderText = " must not be below size.min.";
+inline constexpr const char* kStudyNoPondCriteriaText =
+    " needs a pond: freeboard and drawdown are the pond's.";
+inline constexpr const char* kStudySizeFormText =
+    "size must hold either device and dimension, or storage.";
 inline constexpr const char* kPondJsonTwiceText = "an object holds the same key twice: ";
 inline constexpr const char* kPondJsonFileText = "the file";
 inline constexpr const char* kPondJsonUnknownText = " is not a key of a pond file at this place.";
@@ -398,7 +433,7 @@ inline constexpr const char* kReportNameText =
     "the --report file must end in .pdf (the report is written as a PDF)";
 inline constexpr const char* kStudyNameText = "the --study file must end in .pdf";
 inline constexpr const char* kStudyDetailsText =
-    "--project, --basin, --engineer and --notes go with --study";
+    "--project, --basin, --engineer and --notes go with --study or --save-study";
 inline constexpr const char* kDeckNameText =
     "the HEC-1 deck's file name holds a control character (a line break, a tab...); HEC-1 reads "
     "the deck line by line: choose a plain name";
@@ -413,6 +448,18 @@ inline constexpr const char* kAriValueText =
 inline constexpr const char* kOneReturnPeriodText =
     "several return periods give one listing after another, one --plot chart and one --study "
     "document; --csv, --hec1, --report, --print and --pond-csv take one return period";
+inline constexpr const char* kStudyFileOnlyText =
+    "--study-file gives the basins, storm and pond: with it only --study, --summary, --pond-csv, "
+    "--pond-rating, --save-study and --embed-tables";
+inline constexpr const char* kSummaryOptionText = "--summary goes with --study-file";
+inline constexpr const char* kEmbedOptionText = "--embed-tables goes with --save-study";
+inline constexpr const char* kStudyOnePeriodText =
+    "--pond-csv takes one return period; the study runs several";
+inline constexpr const char* kStudyPondOutputText =
+    "--pond-csv and --pond-rating need the study's pond; the study has none";
+inline constexpr const char* kSavePeakText =
+    "a peak discharge as a number goes with one storm; give --peak chart to save several return "
+    "periods as a study";
 inline constexpr const char* kPondOptionsText = "--route-step and --pond-csv go with --pond";
 inline constexpr const char* kPondRatingOptionText = "--pond-rating goes with --pond";
 // The companion's arguments. Each follows "option NAME" (the unknown one: "unknown option NAME").

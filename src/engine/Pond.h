@@ -86,7 +86,6 @@ struct PondRouting {
   // has not drawn down (it never released anything, or 10 days after the inflow it still held
   // more).
   std::optional<double> DrainMinutes;
-
   // Inflow the pond could not hold at its top went over the embankment: how much, its highest
   // rate (a step's volume over the step), from the start of the first such step to the end of
   // the last.

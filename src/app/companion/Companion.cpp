@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/companion/Batch.h"
+#include "app/companion/StudyCompanion.h"
 #include "app/run/PreparedRun.h"
 #include "app/run/RunBasin.h"
 #include "app/run/StudyPdf.h"
@@ -43,10 +44,18 @@ bool EndsWithNoCase(const std::string& text, const std::string& end) {
 // the right kind. UsageError says what to change.
 void CheckOptions(const CompanionOptions& o) {
   const RunEntries& e = o.Entries;
+  if (o.StudyFile) {
+    CheckStudyFileOptions(o);
+    return;
+  }
+  if (o.Wants(OutputKind::Summary))
+    throw UsageError(messages::kSummaryOptionText);
+  if (o.EmbedTables && !o.SaveStudy)
+    throw UsageError(messages::kEmbedOptionText);
   if (o.Batch) {
     if (!e.TimeOfConcentration.empty() || !e.SixHourRainfall.empty() || !e.BasinArea.empty() ||
         !e.RunoffCoefficient.empty() || !e.PeakDischarge.empty() || !o.Outputs.empty() || o.Check ||
-        o.Rainfall || !o.ReturnPeriods.empty() || o.Pond)
+        o.Rainfall || !o.ReturnPeriods.empty() || o.Pond || o.SaveStudy)
       throw UsageError(messages::kBatchOnlyTableText);
     if (o.OutDir.empty())
       throw UsageError(messages::kBatchNeedsOutText);
@@ -69,7 +78,8 @@ void CheckOptions(const CompanionOptions& o) {
   const std::string* study = o.PathOf(OutputKind::Study);
   if (study && !EndsWithNoCase(*study, ".pdf"))
     throw UsageError(messages::kStudyNameText);
-  if (!study && !(o.Project.empty() && o.Basin.empty() && o.Engineer.empty() && o.Notes.empty()))
+  if (!study && !o.SaveStudy &&
+      !(o.Project.empty() && o.Basin.empty() && o.Engineer.empty() && o.Notes.empty()))
     throw UsageError(messages::kStudyDetailsText);
   bool needsDevices = plot && PlotFormatOf(*plot) == PlotFormat::Png;
   bool onePeriod = o.Hec1;
@@ -140,6 +150,8 @@ RunChoices Choices(const CompanionOptions& options, const std::optional<Rainfall
   choices.Hec1 = options.Hec1;
   choices.DeckPath = options.DeckPath;
   choices.Check = options.Check || options.Wants(OutputKind::Study);
+  if (options.SaveStudy)
+    choices.OtherFiles.push_back({"study file", *options.SaveStudy});
   for (const OutputEntry& entry : OutputTable()) {
     const RequestedOutput* output = FindOutput(options.Outputs, entry.Kind);
     if (output == nullptr || entry.OnStandardOutput)
@@ -238,6 +250,9 @@ int RunSingle(const CompanionOptions& options, const CompanionServices& services
     err << kPrefix << fault.what() << '\n';
     return kExitFault;
   }
+  if (options.SaveStudy)
+    documents.emplace_back(*options.SaveStudy,
+                           SavedStudyText(options, runs.front().Run, services.files));
   std::vector<FileText> more;
   more.reserve(documents.size());
   for (const auto& [path, bytes] : documents)
@@ -295,6 +310,8 @@ int RunCompanion(const CompanionOptions& options, const CompanionServices& servi
   try {
     if (options.Batch)
       return RunBatchOf(options, services, out, err);
+    if (options.StudyFile)
+      return RunStudyFile(options, services, out);
     return RunSingle(options, services, out, err);
   } catch (const std::exception& fault) {
     const FaultReport report = ReportFault(fault);

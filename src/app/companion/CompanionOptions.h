@@ -26,6 +26,11 @@ struct CompanionOptions {
   std::vector<RequestedOutput> Outputs;
   std::string Project, Basin, Engineer, Notes;  // the study's details
 
+  // A study file: its run with the criteria table, and a study file saved from the run.
+  std::optional<std::string> StudyFile;
+  std::optional<std::string> SaveStudy;
+  bool EmbedTables = false;  // the saved study holds its rainfall table and .json pond
+
   // A table of basins.
   std::optional<std::string> Batch;  // the basin table
   std::string OutDir;                // the folder of its files

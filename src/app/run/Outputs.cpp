@@ -101,6 +101,13 @@ const std::vector<OutputEntry>& OutputTable() {
        OutputMedium::Pdf, nullptr,
        /*Dated=*/true, /*NeedsPond=*/false, /*OnePeriod=*/false, /*OnStandardOutput=*/false,
        nullptr, nullptr, /*OnDevices=*/false},
+      // A study file's table of its return periods, made by the study from all of its runs.
+      {OutputKind::Summary, "summary", {"--summary", Takes::Value, "FILE.csv",
+        "with --study-file, write a row per return period: every figure and\n"
+        "PASS or FAIL for each criterion"},
+       OutputMedium::Text, nullptr,
+       /*Dated=*/false, /*NeedsPond=*/false, /*OnePeriod=*/false, /*OnStandardOutput=*/false,
+       nullptr, nullptr, /*OnDevices=*/false},
       {OutputKind::Print, "print job", {"--print", Takes::Nothing, nullptr,
         "send the printed report to the default printer"},
        OutputMedium::Device, messages::kPrintFaultTitle,

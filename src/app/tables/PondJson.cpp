@@ -22,18 +22,16 @@ namespace rh {
 
 namespace {
 
-using Json = nlohmann::json;
+using json::Describe;
+using json::InRange;
+using json::Json;
+using json::List;
+using json::Object;
+using json::Range;
+using json::Reader;
 
 // A pond file nests no deeper than a pair in a list in storage (3); this leaves room to spare.
 constexpr int kDeepestNesting = 8;
-
-// The values a number may take: from Low to High, each end in or out.
-struct Range {
-  double Low;
-  bool LowIn;
-  double High;
-  bool HighIn;
-};
 
 constexpr Range kStage{0, true, 1e5, true};    // ft; stages may be elevations
 constexpr Range kArea{0, true, 1e6, true};     // acres
@@ -52,145 +50,10 @@ constexpr long kMostDevices = 1000;                   // identical devices or ba
 // Outlets in one pond's list: its rating holds a column for each at every row.
 constexpr std::size_t kMostOutlets = 20;
 
-bool InRange(double v, const Range& r) {
-  return (r.LowIn ? v >= r.Low : v > r.Low) && (r.HighIn ? v <= r.High : v < r.High);
-}
-
-// "above 0 and at most 1"
-std::string Describe(const Range& r) {
-  return std::string(r.LowIn ? "at least " : "above ") + PlainNumber(r.Low) +
-         (r.HighIn ? " and at most " : " and below ") + PlainNumber(r.High);
-}
-
-class Reader {
- public:
-  explicit Reader(const std::string& name) : name_(ShownText(name)) {}
-
-  [[noreturn]] void Refuse(const std::string& text) const {
-    throw Refused(messages::kPondTableTitle, name_ + ": " + text, RunEntry::PondTable);
-  }
-  [[noreturn]] void WrongKind(const std::string& path, const char* kind) const {
-    Refuse(path + messages::kPondJsonKindText + kind + ".");
-  }
-
- private:
-  std::string name_;  // as messages show it
-};
-
-// One object of the file, at `path`: its values are read by key, and Done() refuses the keys that
-// were never read (those the pond file does not know at this place).
-class Object {
- public:
-  Object(const Reader& reader, const Json& value, std::string path)
-      : r_(reader), v_(value), path_(std::move(path)) {
-    if (!v_.is_object())
-      r_.WrongKind(path_.empty() ? std::string(messages::kPondJsonFileText) : path_,
-                   messages::kPondJsonObjectKind);
-  }
-
-  std::string Path(const std::string& key) const { return path_.empty() ? key : path_ + "." + key; }
-
-  bool Has(const char* key) const { return v_.contains(key); }
-
-  const Json* Find(const char* key) {
-    const auto it = v_.find(key);
-    if (it == v_.end())
-      return nullptr;
-    used_.insert(key);
-    return &*it;
-  }
-
-  const Json& Need(const char* key) {
-    if (const Json* value = Find(key))
-      return *value;
-    r_.Refuse(Path(key) + messages::kPondJsonMissingText);
-  }
-
-  double Number(const char* key, const Range& range, std::optional<double> fallback = {}) {
-    const Json* value = fallback ? Find(key) : &Need(key);
-    if (!value)
-      return *fallback;
-    if (!value->is_number())
-      r_.WrongKind(Path(key), messages::kPondJsonNumberKind);
-    const double v = value->get<double>() + 0.0;  // no -0
-    if (!std::isfinite(v) || !InRange(v, range))
-      r_.Refuse(Path(key) + " is " + PlainNumber(v) + messages::kPondJsonRangeText +
-                Describe(range) + ".");
-    return v;
-  }
-
-  long Whole(const char* key, long low, long high, long fallback) {
-    const Json* value = Find(key);
-    if (!value)
-      return fallback;
-    if (!value->is_number_integer())
-      r_.WrongKind(Path(key), messages::kPondJsonWholeKind);
-    const long long v =
-        value->is_number_unsigned()
-            ? static_cast<long long>(std::min<std::uint64_t>(value->get<std::uint64_t>(),
-                                                             static_cast<std::uint64_t>(high) + 1))
-            : value->get<long long>();
-    if (v < low || v > high)
-      r_.Refuse(Path(key) + messages::kPondJsonKindText + "a whole number from " +
-                std::to_string(low) + " to " + std::to_string(high) + ".");
-    return static_cast<long>(v);
-  }
-
-  std::optional<std::string> Text(const char* key) {
-    const Json* value = Find(key);
-    if (!value)
-      return std::nullopt;
-    if (!value->is_string())
-      r_.WrongKind(Path(key), messages::kPondJsonTextKind);
-    return value->get<std::string>();
-  }
-
-  // One of `choices`; `fallback` when the key is absent (none: the key must be there).
-  std::string Choice(const char* key, std::initializer_list<const char*> choices,
-                     const char* fallback = nullptr) {
-    if (!fallback)
-      Need(key);
-    const std::optional<std::string> text = Text(key);
-    if (!text)
-      return fallback;
-    std::string listed;
-    for (const char* choice : choices) {
-      if (*text == choice)
-        return *text;
-      listed += (listed.empty() ? "" : ", ") + std::string(choice);
-    }
-    r_.Refuse(Path(key) + messages::kPondJsonChoiceText + listed + ", not " + Quoted(*text) + ".");
-  }
-
-  bool Flag(const char* key, bool fallback) {
-    const Json* value = Find(key);
-    if (!value)
-      return fallback;
-    if (!value->is_boolean())
-      r_.WrongKind(Path(key), messages::kPondJsonFlagKind);
-    return value->get<bool>();
-  }
-
-  void Done() const {
-    for (auto it = v_.begin(); it != v_.end(); ++it) {
-      if (used_.count(it.key()) == 0)
-        r_.Refuse(Path(ShownText(it.key(), 40)) + messages::kPondJsonUnknownText);
-    }
-  }
-
- private:
-  const Reader& r_;
-  const Json& v_;
-  std::string path_;
-  std::set<std::string> used_;
-};
-
-// The list at `path`.
-const Json& List(const Reader& r, const Json& value, const std::string& path) {
-  if (!value.is_array())
-    r.WrongKind(path, messages::kPondJsonListKind);
-  return value;
-}
+// What a pond file's refusals say.
+constexpr json::FileWords kPondWords{messages::kPondTableTitle,      RunEntry::PondTable,
+                                     messages::kPondJsonUnknownText, messages::kPondJsonSyntaxText,
+                                     messages::kPondJsonDeepText,    kDeepestNesting};
 
 // The pairs of numbers of the list at `path`: each within `first` and `second`.
 std::vector<std::pair<double, double>> Pairs(const Reader& r, const Json& value,
@@ -221,7 +84,7 @@ std::vector<std::pair<double, double>> Pairs(const Reader& r, const Json& value,
 }
 
 PondStorage ReadStorage(const Reader& r, Object& top) {
-  Object s(r, top.Need("storage"), "storage");
+  Object s(r, top.Need("storage"), top.Path("storage"));
   const int forms = (s.Has("contours") ? 1 : 0) + (s.Has("box") ? 1 : 0) + (s.Has("table") ? 1 : 0);
   if (forms != 1)
     r.Refuse(messages::kPondJsonStorageText);
@@ -334,8 +197,8 @@ Outlet ReadOutlet(const Reader& r, const Json& value, const std::string& path) {
   return d;
 }
 
-Barrel ReadBarrel(const Reader& r, const Json& value) {
-  Object o(r, value, "barrel");
+Barrel ReadBarrel(const Reader& r, const Json& value, const std::string& path) {
+  Object o(r, value, path);
   Barrel b;
   b.DiameterInches = o.Number("diameter_in", kInches);
   b.Count = o.Whole("count", 1, kMostDevices, 1);
@@ -345,34 +208,6 @@ Barrel ReadBarrel(const Reader& r, const Json& value) {
   b.OutletInvertFeet = o.Number("outlet_invert_ft", kStage);
   o.Done();
   return b;
-}
-
-// Parses `text`, refusing a key that appears twice in one object and nesting deeper than a pond
-// file's.
-Json Parse(const Reader& r, std::string_view text) {
-  std::vector<std::set<std::string>> keys;  // of each open object
-  const Json::parser_callback_t check = [&](int depth, Json::parse_event_t event, Json& parsed) {
-    if (depth > kDeepestNesting)
-      r.Refuse(messages::kPondJsonDeepText);
-    if (event == Json::parse_event_t::object_start)
-      keys.emplace_back();
-    else if (event == Json::parse_event_t::object_end && !keys.empty())
-      keys.pop_back();
-    else if (event == Json::parse_event_t::key && !keys.empty() &&
-             !keys.back().insert(parsed.get<std::string>()).second)
-      r.Refuse(messages::kPondJsonTwiceText + Quoted(parsed.get<std::string>()) + ".");
-    return true;
-  };
-  try {
-    return Json::parse(text.begin(), text.end(), check);
-  } catch (const Json::exception& e) {
-    // "[json.exception.parse_error.101] parse error at line 1, column 2: ..." without its tag.
-    std::string what = e.what();
-    const std::size_t tag = what.find("] ");
-    if (tag != std::string::npos)
-      what.erase(0, tag + 2);
-    r.Refuse(messages::kPondJsonSyntaxText + ShownText(what, 160));
-  }
 }
 
 }  // namespace
@@ -387,9 +222,13 @@ bool IsJsonPondName(std::string_view name) {
 }
 
 TablePond ReadPondJson(std::string_view text, const std::string& name) {
-  const Reader r(name);
-  const Json json = Parse(r, text);
-  Object top(r, json, "");
+  const Reader r(name, kPondWords);
+  return ReadPondObject(r, json::Parse(r, text), "", name);
+}
+
+TablePond ReadPondObject(const json::Reader& r, const json::Json& value, const std::string& path,
+                         const std::string& name) {
+  Object top(r, value, path);
   auto designed = std::make_shared<DesignedPond>();
   PondDesign& d = designed->Design;
   const std::optional<std::string> pondName = top.Text("name");
@@ -397,7 +236,7 @@ TablePond ReadPondJson(std::string_view text, const std::string& name) {
     top.Need("name");
   d.Name = *pondName;
   d.Storage = ReadStorage(r, top);
-  const std::string outlets = "outlets";
+  const std::string outlets = top.Path("outlets");
   const Json& list = List(r, top.Need("outlets"), outlets);
   if (list.size() > kMostOutlets)
     r.Refuse(outlets + messages::kPondJsonKindText + "a list of at most " +
@@ -405,7 +244,7 @@ TablePond ReadPondJson(std::string_view text, const std::string& name) {
   for (std::size_t i = 0; i < list.size(); ++i)
     d.Outlets.push_back(ReadOutlet(r, list[i], outlets + "[" + std::to_string(i) + "]"));
   if (const Json* barrel = top.Find("barrel"))
-    d.Pipe = ReadBarrel(r, *barrel);
+    d.Pipe = ReadBarrel(r, *barrel, top.Path("barrel"));
   const double bottom = StorageBottomFeet(d.Storage);
   const double highest = StorageHighestFeet(d.Storage);
   if (!(highest > bottom))

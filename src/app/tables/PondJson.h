@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/tables/JsonKeys.h"
 #include "engine/Pond.h"
 
 namespace rh {
@@ -20,5 +21,10 @@ bool IsJsonPondName(std::string_view name);
 // naming the file, the key path (outlets[2].diameter_in, lists counted from 0) and what is wrong;
 // messages quote at most 80 characters of any text from the file. The pond's Path is left empty.
 TablePond ReadPondJson(std::string_view text, const std::string& name);
+
+// The same from `value`, a pond object at `path` ("" for a whole pond file) of a file read with
+// `r` (a study file holds its pond inline): key paths in refusals start at `path`.
+TablePond ReadPondObject(const json::Reader& r, const json::Json& value, const std::string& path,
+                         const std::string& name);
 
 }  // namespace rh
