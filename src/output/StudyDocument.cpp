@@ -474,6 +474,42 @@ void PondDesignSection(Flow& flow, const TablePond& pond) {
   Table(flow, std::move(columns), rows);
 }
 
+// The design check first: the figures per return period, each verdict, the result, the sizing.
+void CriteriaSection(Flow& flow, const DesignCheckText& c) {
+  Heading(flow, "Design criteria", 6 * kMono.Height());
+  if (!c.Pond.empty())
+    Field(flow, "Pond", c.Pond);
+  std::vector<Column> columns = {{{"Storm"}, 58, TextAlign::Left, &kSmall}};
+  for (const auto& [name, unit] : CriteriaHeads())
+    columns.push_back({{name, unit}, std::string(unit) == "h min" ? 62.0 : 48.0});
+  Table(flow, std::move(columns), c.Rows);
+  flow.Gap(6);
+  if (!c.Verdicts.empty()) {
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(c.Verdicts.size());
+    // The standard fonts have no sign for "at most" or "at least".
+    const auto plain = [](std::string text) {
+      for (const auto& [sign, words] : {std::pair{"≤", "<="}, std::pair{"≥", ">="}}) {
+        for (std::size_t at = text.find(sign); at != std::string::npos; at = text.find(sign, at))
+          text.replace(at, std::string(sign).size(), words);
+      }
+      return text;
+    };
+    for (const DesignCheckText::Verdict& v : c.Verdicts)
+      rows.push_back({v.Storm, v.Criterion, v.Word, plain(v.Margin)});
+    Table(flow,
+          {{{"Storm"}, 58, TextAlign::Left, &kSmall},
+           {{"Criterion"}, 62, TextAlign::Left, &kSmall},
+           {{"Verdict"}, 42, TextAlign::Left, &kSmallBold},
+           {{"Margin"}, 340, TextAlign::Left, &kSmall}},
+          rows);
+    flow.Gap(4);
+  }
+  Paragraph(flow, c.Result, kHeading);
+  if (!c.Sizing.empty())
+    Paragraph(flow, c.Sizing, kBody);
+}
+
 void Inputs(Flow& flow, const Study& study) {
   const Run& run = study.Runs.front().Run;
   const RunInputs& in = run.Inputs;
@@ -788,6 +824,14 @@ void Frame(std::vector<Drawing>& pages, const Study& study, const Flow& flow) {
 
 }  // namespace
 
+const std::vector<std::pair<const char*, const char*>>& CriteriaHeads() {
+  static const std::vector<std::pair<const char*, const char*>> heads = {
+      {"Existing", "peak cfs"}, {"Proposed", "peak cfs"}, {"Routed", "peak cfs"},
+      {"Allowable", "cfs"},     {"Max stage", "ft"},      {"Freeboard", "ft"},
+      {"Drawdown", "h min"},    {"Overtop", ""},          {"Storage", "ac-ft"}};
+  return heads;
+}
+
 std::string StormName(const Run& run) {
   if (!run.Inputs.Rainfall)
     return "County chart";
@@ -833,6 +877,8 @@ Drawing StudyChart(const std::vector<StudyRun>& runs, double width, double heigh
 std::vector<Drawing> StudyPages(const Study& study, PageSize paper) {
   Flow flow(paper);
   flow.Line(flow.Left(), "Design-Storm Runoff Hydrograph Study", kTitle);
+  if (study.Criteria)
+    CriteriaSection(flow, *study.Criteria);
   std::string notes = study.Project.Notes;
   std::replace(notes.begin(), notes.end(), '\r', '\n');
   if (notes.find_first_not_of(" \t\n") != std::string::npos) {

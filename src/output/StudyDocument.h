@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Hydrograph.h"
@@ -40,6 +41,27 @@ std::string StormName(const Run& run);
 // outside 10 %", or the volume ratio outside 0.98 to 1.02, or why a figure has no comparison.
 std::string CheckWords(const VolumeCheck& check);
 
+// A study file's design check as the document and the companion show it, every figure already
+// in words: the figures of each return period, each criterion's verdict with its margin, the
+// result and the sizing's line.
+struct DesignCheckText {
+  std::string Pond;  // "example-pond.json, top 108.00 ft"; empty without a pond
+  // A row a return period, under CriteriaHeads().
+  std::vector<std::vector<std::string>> Rows;
+  struct Verdict {
+    std::string Storm;
+    std::string Criterion;  // release, freeboard, drawdown, overtopping
+    std::string Word;       // PASS or FAIL
+    std::string Margin;     // "routed 98.4 cfs ≤ allowable 105.2 cfs"
+  };
+  std::vector<Verdict> Verdicts;
+  std::string Result;  // "RESULT PASS: ...", "RESULT FAIL: ..." or "No criteria are set."
+  std::string Sizing;  // the sizing's line; empty when the study asks for none
+};
+
+// The heads of the criteria table's columns: each a name and its unit.
+const std::vector<std::pair<const char*, const char*>>& CriteriaHeads();
+
 struct Study {
   ProjectDetails Project;
   std::string Date;  // written out in full, "December 8, 2026"
@@ -49,6 +71,8 @@ struct Study {
   std::vector<StudyRun> Runs;
   // The paper; none for the paper of the host's locale.
   std::optional<PageSize> Paper;
+  // A study file's design check, which leads the first page; none for a run without criteria.
+  std::optional<DesignCheckText> Criteria;
 };
 
 constexpr double kStudyMarginPoints = 54.0;  // 0.75 in on every side

@@ -133,9 +133,10 @@ int RunStudyFile(const CompanionOptions& options, const CompanionServices& servi
   if (const std::string* rating = options.PathOf(OutputKind::PondRating))
     outputs.push_back({"pond rating", *rating, PondRatingCsv(*check.Pond)});
   if (const std::string* pdf = options.PathOf(OutputKind::Study)) {
-    const Study document = MakeStudy(
+    Study document = MakeStudy(
         {study.ProjectName, study.Proposed().Name, study.Engineer, study.Notes, study.License},
         services.clock.ShortDate(), check.ProposedEntries, StudyChoices{}, check.ProposedRuns);
+    document.Criteria = CriteriaOf(check);
     outputs.push_back({"study", *pdf, StudyPdfBytes(document, services.clock)});
   }
   if (options.SaveStudy)

@@ -12,6 +12,7 @@
 #include "engine/PondDesign.h"
 #include "output/TextForms.h"
 #include "output/VolumeCheck.h"
+#include "platform/Paths.h"
 
 namespace rh {
 
@@ -487,97 +488,114 @@ std::string Feet(double v) {
   return Decimals(v, 2) + " ft";
 }
 
-std::string Hours(double minutes) {
-  return Decimals(minutes / 60, 1) + " h";
+// A file's name without its folders.
+std::string NameOnly(const std::string& path) {
+  return path.substr(FolderPart(path).size());
 }
 
-void AddVerdict(std::string& text, const std::string& storm, const char* name, Verdict v,
-                const std::string& margin) {
-  if (v == Verdict::NotSet)
-    return;
-  text += Left(storm, 14) + Left(name, 12) + Left(Word(v), 6) + margin + "\n";
+// Minutes as "41 h 58 min".
+std::string HoursMinutesText(double minutes) {
+  const HoursMinutes d = SplitHours(std::round(minutes));
+  return PlainNumber(d.Hours) + " h " + PlainNumber(d.Minutes) + " min";
 }
 
 }  // namespace
 
-std::string CriteriaTable(const StudyCheck& check, const std::string& studyName) {
-  std::string text = "DESIGN CRITERIA  " + studyName + "\n";
+DesignCheckText CriteriaOf(const StudyCheck& check) {
+  DesignCheckText c;
   if (check.Pond)
-    text += "Pond: " + check.Pond->File + ", top " +
-            Feet(check.Pond->Table.Rows().back().StageFeet) + "\n";
-  text += "\n";
-  const char* heads[] = {"Existing",  "Proposed", "Routed",  "Allowable", "Max stage",
-                         "Freeboard", "Drawdown", "Overtop", "Storage"};
-  const char* units[] = {"peak cfs", "peak cfs", "peak cfs", "cfs", "ft", "ft", "h", "", "ac-ft"};
-  constexpr std::size_t kStorm = 14;
-  constexpr std::size_t kCell = 11;
-  text += Left("Storm", kStorm);
-  for (const char* head : heads)
-    text += Right(head, kCell);
-  text += "\n" + std::string(kStorm, ' ');
-  for (const char* unit : units)
-    text += Right(unit, kCell);
-  text += "\n";
+    c.Pond =
+        NameOnly(check.Pond->File) + ", top " + Feet(check.Pond->Table.Rows().back().StageFeet);
+  const std::string none = "-";
   for (const PeriodCheck& p : check.Periods) {
     const PeriodFigures& f = p.Figures;
-    const std::string none = "-";
-    text += Left(p.Storm, kStorm);
-    text += Right(f.ExistingPeakCfs ? Decimals(*f.ExistingPeakCfs, 1) : none, kCell);
-    text += Right(Decimals(f.ProposedPeakCfs, 1), kCell);
-    text += Right(f.Routed ? Decimals(f.RoutedPeakCfs, 1) : none, kCell);
-    text += Right(p.Limits.AllowableCfs ? Decimals(*p.Limits.AllowableCfs, 1) : none, kCell);
-    text += Right(f.Routed ? Decimals(f.MaxStageFeet, 2) : none, kCell);
-    text += Right(f.Routed ? Decimals(f.FreeboardFeet(), 2) : none, kCell);
-    text += Right(!f.Routed           ? none
-                  : f.DrawdownMinutes ? Decimals(*f.DrawdownMinutes / 60, 1)
-                                      : std::string("no drain"),
-                  kCell);
-    text += Right(!f.Routed ? none : f.Overtopped ? "yes" : "no", kCell);
-    text +=
-        Right(p.StorageEstimateAcreFeet ? Decimals(*p.StorageEstimateAcreFeet, 3) : none, kCell);
-    text += "\n";
+    c.Rows.push_back({p.Storm, f.ExistingPeakCfs ? Decimals(*f.ExistingPeakCfs, 1) : none,
+                      Decimals(f.ProposedPeakCfs, 1),
+                      f.Routed ? Decimals(f.RoutedPeakCfs, 1) : none,
+                      p.Limits.AllowableCfs ? Decimals(*p.Limits.AllowableCfs, 1) : none,
+                      f.Routed ? Decimals(f.MaxStageFeet, 2) : none,
+                      f.Routed ? Decimals(f.FreeboardFeet(), 2) : none,
+                      !f.Routed           ? none
+                      : f.DrawdownMinutes ? HoursMinutesText(*f.DrawdownMinutes)
+                                          : std::string("no drain"),
+                      !f.Routed      ? none
+                      : f.Overtopped ? "yes"
+                                     : "no",
+                      p.StorageEstimateAcreFeet ? Decimals(*p.StorageEstimateAcreFeet, 3) : none});
   }
-  text += "\n";
   bool anySet = false;
+  const auto add = [&](const PeriodCheck& p, const char* name, Verdict v, std::string margin) {
+    if (v != Verdict::NotSet)
+      c.Verdicts.push_back({p.Storm, name, Word(v), std::move(margin)});
+  };
   for (const PeriodCheck& p : check.Periods) {
     const PeriodFigures& f = p.Figures;
     const PeriodVerdicts& v = p.Verdicts;
-    const bool pass = v.Release == Verdict::Pass;
     if (p.Limits.AllowableCfs)
-      AddVerdict(text, p.Storm, "release", v.Release,
-                 std::string(f.Routed ? "routed " : "peak ") + Cfs(f.RoutedPeakCfs) +
-                     (pass ? " ≤ allowable " : " > allowable ") + Cfs(*p.Limits.AllowableCfs));
+      add(p, "release", v.Release,
+          std::string(f.Routed ? "routed " : "peak ") + Cfs(f.RoutedPeakCfs) +
+              (v.Release == Verdict::Pass ? " ≤ allowable " : " > allowable ") +
+              Cfs(*p.Limits.AllowableCfs));
     if (p.Limits.FreeboardFeet)
-      AddVerdict(text, p.Storm, "freeboard", v.Freeboard,
-                 "freeboard " + Feet(f.FreeboardFeet()) +
-                     (v.Freeboard == Verdict::Pass ? " ≥ " : " < ") +
-                     Feet(*p.Limits.FreeboardFeet));
+      add(p, "freeboard", v.Freeboard,
+          "freeboard " + Feet(f.FreeboardFeet()) + (v.Freeboard == Verdict::Pass ? " ≥ " : " < ") +
+              Feet(*p.Limits.FreeboardFeet));
     if (p.Limits.DrawdownMaxMinutes)
-      AddVerdict(text, p.Storm, "drawdown", v.Drawdown,
-                 f.DrawdownMinutes ? "drawdown " + Hours(*f.DrawdownMinutes) +
-                                         (v.Drawdown == Verdict::Pass ? " ≤ " : " > ") +
-                                         Hours(*p.Limits.DrawdownMaxMinutes)
-                                   : "does not drain within 10 days after the inflow; allowed " +
-                                         Hours(*p.Limits.DrawdownMaxMinutes));
-    AddVerdict(text, p.Storm, "overtopping", v.Overtopping,
-               f.Overtopped ? "water over the top, " + Feet(f.TopFeet)
-                            : "max stage " + Feet(f.MaxStageFeet) + " ≤ top " + Feet(f.TopFeet));
+      add(p, "drawdown", v.Drawdown,
+          f.DrawdownMinutes ? "drawdown " + HoursMinutesText(*f.DrawdownMinutes) +
+                                  (v.Drawdown == Verdict::Pass ? " ≤ " : " > ") +
+                                  HoursMinutesText(*p.Limits.DrawdownMaxMinutes)
+                            : "does not drain within 10 days after the inflow; allowed " +
+                                  HoursMinutesText(*p.Limits.DrawdownMaxMinutes));
+    add(p, "overtopping", v.Overtopping,
+        f.Overtopped ? "water over the top, " + Feet(f.TopFeet)
+                     : "max stage " + Feet(f.MaxStageFeet) + " ≤ top " + Feet(f.TopFeet));
     anySet = anySet || v.Result != Verdict::NotSet;
   }
   if (!anySet) {
-    text += "No criteria are set.\n";
+    c.Result = "No criteria are set.";
   } else {
     std::vector<PeriodCheck> failing;
     for (const PeriodCheck& p : check.Periods) {
       if (p.Verdicts.Result == Verdict::Fail)
         failing.push_back(p);
     }
-    text += failing.empty()
-                ? std::string("\nRESULT PASS: every return period meets every criterion\n")
-                : "\nRESULT FAIL: " + Failures(failing) + "\n";
+    c.Result = failing.empty()
+                   ? std::string("RESULT PASS: every return period meets every criterion")
+                   : "RESULT FAIL: " + Failures(failing);
   }
   if (check.Sizing)
-    text += check.Sizing->Line + "\n";
+    c.Sizing = check.Sizing->Line;
+  return c;
+}
+
+std::string CriteriaTable(const StudyCheck& check, const std::string& studyName) {
+  const DesignCheckText c = CriteriaOf(check);
+  std::string text = "DESIGN CRITERIA  " + studyName + "\n";
+  if (!c.Pond.empty())
+    text += "Pond: " + c.Pond + "\n";
+  text += "\n";
+  constexpr std::size_t kStorm = 14;
+  constexpr std::size_t kCell = 12;
+  text += Left("Storm", kStorm);
+  for (const auto& head : CriteriaHeads())
+    text += Right(head.first, kCell);
+  text += "\n" + std::string(kStorm, ' ');
+  for (const auto& head : CriteriaHeads())
+    text += Right(head.second, kCell);
+  text += "\n";
+  for (const std::vector<std::string>& row : c.Rows) {
+    text += Left(row.front(), kStorm);
+    for (std::size_t i = 1; i < row.size(); ++i)
+      text += Right(row[i], kCell);
+    text += "\n";
+  }
+  text += "\n";
+  for (const DesignCheckText::Verdict& v : c.Verdicts)
+    text += Left(v.Storm, 14) + Left(v.Criterion, 12) + Left(v.Word, 6) + v.Margin + "\n";
+  text += (c.Verdicts.empty() ? "" : "\n") + c.Result + "\n";
+  if (!c.Sizing.empty())
+    text += c.Sizing + "\n";
   return text;
 }
 

@@ -55,6 +55,9 @@ StudyInputs StudyInputsOf(const StudyFile& study, const std::string& studyPath, 
 // cannot give, and what RunStudy throws.
 StudyCheck CheckStudy(const StudyFile& study, const std::string& studyPath, FileSystem& files);
 
+// The design check in words, as the criteria table and the study document show it.
+DesignCheckText CriteriaOf(const StudyCheck& check);
+
 // The criteria table: the figures of each return period, each criterion's verdict with its margin
 // and the study's result, closed by the sizing line when a sizing was asked for.
 std::string CriteriaTable(const StudyCheck& check, const std::string& studyName);
