@@ -15,7 +15,7 @@
 namespace rh {
 
 // In the order the run step renders them and the clash check compares them.
-enum class OutputKind { Deck, Listing, Csv, Report, Plot, PondCsv, PondRating, Study, Print };
+enum class OutputKind { Deck, Listing, Csv, Report, Plot, PondCsv, PondRating, Swmm, Study, Print };
 
 // What an output is made on: a text file, a PDF file, a picture file (SVG, or PNG through the
 // devices) or a device (the default printer).
