@@ -91,6 +91,7 @@ const Option kPlacedOptions[] = {
      [](Parsed& p, const std::string& v) { p.options.RouteStepMinutes = Minutes(v); }},
     OutputOption(OutputKind::PondCsv),
     OutputOption(OutputKind::PondRating),
+    OutputOption(OutputKind::Swmm),
     OutputOption(OutputKind::Csv),
     {"--check", Takes::Nothing, nullptr,
      "after the listing, check the runoff volume and the peak discharge",
@@ -172,7 +173,8 @@ constexpr const char* kSynopsis =
     "Usage: rational-hydrograph-cli --tc TEXT --rain TEXT --area TEXT --coef TEXT --peak TEXT\n"
     "           [--csv | --check] [--hec1 PATH] [--report FILE.pdf] [--print]\n"
     "           [--plot FILE.svg|FILE.png] [--study FILE.pdf [--project TEXT] ...]\n"
-    "           [--pond FILE [--route-step MIN] [--pond-csv FILE] [--pond-rating FILE]]\n"
+    "           [--pond FILE [--route-step MIN] [--pond-csv FILE] [--pond-rating FILE]\n"
+    "            [--swmm FILE.inp]]\n"
     "       rational-hydrograph-cli --tc TEXT --rainfall FILE [--ari YEARS[,YEARS...]]\n"
     "           --area TEXT --coef TEXT --peak TEXT|chart [...]\n"
     "       rational-hydrograph-cli --study-file FILE.rhstudy [--summary FILE.csv]\n"

@@ -46,6 +46,7 @@ set(coreSources
   output/PrintedReport.cpp
   output/ResultsListing.cpp
   output/StudyDocument.cpp
+  output/SwmmInput.cpp
   output/TextForms.cpp
   output/VolumeCheck.cpp
   platform/Drawing.cpp

@@ -786,5 +786,36 @@ TEST(CliStudyFile, SaveOpenSaveIsByteIdentical) {
       << fails.out;
 }
 
+// The sample basin through the example pond file as a SWMM input file, byte for byte the golden
+// one; --swmm without a pond, or with several return periods, writes nothing.
+TEST(CliPond, SwmmInputFile) {
+  const std::string pond = RH_TEST_DATA_DIR "/example-pond.json";
+  const std::string rainfall = RH_TEST_DATA_DIR "/atlas14-fort-myers-fl.csv";
+  TempDir dir;
+  const std::string inp = (dir / "pond.inp").string();
+  struct {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    const char* has;  // in the message
+  } cases[] = {
+      {"without a pond", Basin({"--swmm", inp}), kExitUsage, messages::kSwmmOptionText},
+      {"several return periods",
+       {"--tc", "10", "--rainfall", rainfall, "--ari", "10,100", "--area", "100", "--coef", ".85",
+        "--peak", "chart", "--pond", pond, "--swmm", inp},
+       kExitUsage,
+       messages::kOneReturnPeriodText},
+      {"routed", Basin({"--pond", pond, "--swmm", inp}), kExitOk, ""},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(inp);
+    const Outcome o = RunCli(c.args);
+    EXPECT_EQ(o.status, c.status) << c.name << ": " << o.err;
+    EXPECT_NE(o.err.find(c.has), std::string::npos) << c.name << ": " << o.err;
+    EXPECT_EQ(std::filesystem::exists(inp), c.status == kExitOk) << c.name;
+  }
+  EXPECT_EQ(ReadFile(inp), ReadFile(RH_GOLDEN_DIR "/swmm_example_pond.inp"));
+}
+
 }  // namespace
 }  // namespace rh

@@ -39,6 +39,7 @@ deck-on-table --tc 10 --rainfall @IN@/atlas14-fort-myers-fl.csv --ari 100 --area
 pond          --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --pond ../../in/example-pond.csv --pond-csv routed.csv --check --plot pond.svg
 pond-deck     --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --pond ../../in/example-pond.csv --route-step 5 --hec1 @OUT@/P.hc1
 pond-over     --tc 10 --rain 4.5 --area 100 --coef .85 --peak 450 --pond @OUTF@/../../in/example-pond.csv
+pond-swmm     --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --pond ../../in/example-pond.csv --swmm pond.inp
 study         --tc 10 --rainfall ../../in/atlas14-fort-myers-fl.csv --ari 10,100 --area 100 --coef .85 --peak chart --study s.pdf --project "North Fork" --engineer "A. Engineer, P.E., Flood Control District"
 study-pond    --tc 10 --rain 2.5 --area 100 --coef .85 --peak 250 --pond ../../in/example-pond.csv --hec1 d.hc1 --study s.pdf --engineer "A. Engineer, P.E., Flood Control District"
 refused       --tc 3 --rain 2.5 --area 100 --coef .85 --peak 250

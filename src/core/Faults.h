@@ -347,6 +347,11 @@ inline constexpr const char* kPondRatingWeirText =
     "lower the top.";
 // A routed table asked of a run without a pond: follows "Cannot write FILE: ".
 inline constexpr const char* kNoPondText = "the run has no pond to route.";
+// A SWMM input file the run cannot be written as: follows "Cannot write FILE: ".
+inline constexpr const char* kSwmmCloseStagesText =
+    "two stages of the pond's table are too close for SWMM's curves to tell apart.";
+inline constexpr const char* kSwmmTooLongText =
+    "the routing lasts beyond the year 9999, where SWMM's calendar ends.";
 
 // A routing step the pond or the run cannot take.
 inline constexpr const char* kRouteStepTitle = "ERROR In Routing Step";
@@ -447,7 +452,7 @@ inline constexpr const char* kAriValueText =
     "--ari takes return periods in years, such as 100 or 2,10,25,100";
 inline constexpr const char* kOneReturnPeriodText =
     "several return periods give one listing after another, one --plot chart and one --study "
-    "document; --csv, --hec1, --report, --print and --pond-csv take one return period";
+    "document; --csv, --hec1, --report, --print, --pond-csv and --swmm take one return period";
 inline constexpr const char* kStudyFileOnlyText =
     "--study-file gives the basins, storm and pond: with it only --study, --summary, --pond-csv, "
     "--pond-rating, --save-study and --embed-tables";
@@ -462,6 +467,7 @@ inline constexpr const char* kSavePeakText =
     "periods as a study";
 inline constexpr const char* kPondOptionsText = "--route-step and --pond-csv go with --pond";
 inline constexpr const char* kPondRatingOptionText = "--pond-rating goes with --pond";
+inline constexpr const char* kSwmmOptionText = "--swmm goes with --pond";
 // The companion's arguments. Each follows "option NAME" (the unknown one: "unknown option NAME").
 inline constexpr const char* kOptionWord = "option ";
 inline constexpr const char* kUnknownOptionText = "unknown option ";

@@ -115,6 +115,8 @@ void CheckOptions(const CompanionOptions& o) {
     throw UsageError(messages::kPondOptionsText);
   if (o.Wants(OutputKind::PondRating) && !o.Pond)
     throw UsageError(messages::kPondRatingOptionText);
+  if (o.Wants(OutputKind::Swmm) && !o.Pond)
+    throw UsageError(messages::kSwmmOptionText);
   const std::pair<const char*, const std::string*> needed[] = {{"--tc", &e.TimeOfConcentration},
                                                                {"--rain", &e.SixHourRainfall},
                                                                {"--area", &e.BasinArea},

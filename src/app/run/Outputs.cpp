@@ -9,6 +9,7 @@
 #include "output/PondReport.h"
 #include "output/PrintedReport.h"
 #include "output/ResultsListing.h"
+#include "output/SwmmInput.h"
 #include "platform/HostText.h"
 
 namespace rh {
@@ -47,6 +48,10 @@ std::string PondRatingFile(const OutputSource& s) {
     throw FileFault(messages::kCannotWriteText + ShownText(s.path) + ": " + messages::kNoPondText,
                     s.path);
   return PondRatingCsv(*s.run.Inputs.Pond);
+}
+
+std::string SwmmFile(const OutputSource& s) {
+  return SwmmInputText(s.run, s.path);
 }
 
 void PrintOnDefaultPrinter(const OutputSource& s) {
@@ -96,6 +101,14 @@ const std::vector<OutputEntry>& OutputTable() {
        OutputMedium::Text, nullptr,
        /*Dated=*/false, /*NeedsPond=*/false, /*OnePeriod=*/false, /*OnStandardOutput=*/false,
        PondRatingFile, nullptr, /*OnDevices=*/false},
+      // The run as an EPA SWMM 5 input file, routed there as here. (--swmm without --pond has a
+      // message of its own.)
+      {OutputKind::Swmm, "SWMM input file", {"--swmm", Takes::Value, "FILE.inp",
+        "also write the routed run as an EPA SWMM 5 input file: the hydrograph\n"
+        "into a storage node with the pond's rating, an outlet and an outfall"},
+       OutputMedium::Text, nullptr,
+       /*Dated=*/false, /*NeedsPond=*/false, /*OnePeriod=*/true, /*OnStandardOutput=*/false,
+       SwmmFile, nullptr, /*OnDevices=*/false},
       {OutputKind::Study, "study", {"--study", Takes::Value, "FILE.pdf",
         "write the study document: inputs, storm, check, chart and table"},
        OutputMedium::Pdf, nullptr,

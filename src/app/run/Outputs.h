@@ -23,6 +23,7 @@ enum class OutputKind {
   Plot,
   PondCsv,
   PondRating,
+  Swmm,
   Study,
   Summary,
   Print
