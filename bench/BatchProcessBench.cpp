@@ -2,35 +2,22 @@
 // that makes as many files through a temporary file and a rename. Timed in turn in the same run
 // so that the ratio holds however busy the machine is.
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/wait.h>
+
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "TimedProcess.h"
 
 namespace {
 
-// Seconds one run of `args` takes.
+// The batch writes its own files; what it prints is its summary.
 double TimeProcess(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  argv.reserve(args.size() + 1);
-  for (const std::string& arg : args)
-    argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  const auto start = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-    return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return rh::bench::TimeProcess(args, /*keepOutput=*/true);
 }
 
 // Arg "rows": basins of Tc 5 to 60 minutes with typed peaks the storm supports.

@@ -1,41 +1,19 @@
 // Whole companion processes beside their floor, a plain C program that prints the same listing,
 // timed in turn in the same run so that the ratio holds however busy the machine is.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
+
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "TimedProcess.h"
 
 namespace {
 
-// Seconds one run of `args` takes, its output thrown away.
-double TimeProcess(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  argv.reserve(args.size() + 1);
-  for (const std::string& arg : args)
-    argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  const auto start = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-    return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  const auto end = std::chrono::steady_clock::now();
-  posix_spawn_file_actions_destroy(&actions);
-  return std::chrono::duration<double>(end - start).count();
-}
+using rh::bench::TimeProcess;
 
 // Arg 0: a plain listing; 1: the CSV table; 2: the listing with a HEC-1 deck. The floor prints the
 // plain listing in each.

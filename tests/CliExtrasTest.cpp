@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -239,7 +240,7 @@ TEST(CliBatch, GoodRowsBadRowsAndAMalformedLine) {
   EXPECT_EQ(summary.substr(0, summary.find('\n', 200) + 1),
             "name,status,ordinate_count,peak_index,peak_cfs,volume_acre_ft,message,rainfall,ari,"
             "p6_in,qp_cfs,pond,peak_out_cfs,peak_out_min,max_storage_acft,max_stage_ft,drain_min\n"
-            "North,ok,37,25,250,17.6005509641873,,chart,,2.5,250,,,,,,\n");
+            "North,ok,37,25,250,17.6006,,chart,,2.5,250,,,,,,\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "runs/2026/bad/name.txt"));
   // No temporary files are left beside the results.
   int files = 0;
@@ -815,6 +816,40 @@ TEST(CliPond, SwmmInputFile) {
     EXPECT_EQ(std::filesystem::exists(inp), c.status == kExitOk) << c.name;
   }
   EXPECT_EQ(ReadFile(inp), ReadFile(RH_GOLDEN_DIR "/swmm_example_pond.inp"));
+}
+
+}  // namespace
+}  // namespace rh
+
+namespace rh {
+namespace {
+
+// The study file's document as a reviewer gets it: the criteria lead, no text is set below 8 pt
+// (the sizes its own text operators give), no folder of the tables shows, and the routing table
+// runs to the step at which the pond has drawn down.
+TEST(CliStudyFile, DocumentReadsAsSubmitted) {
+  const test::ScratchDir dir;
+  const std::string pdf = dir / "study.pdf";
+  const test::Outcome o =
+      test::RunCli({"--study-file", RH_TEST_DATA_DIR "/example.rhstudy", "--study", pdf});
+  ASSERT_EQ(o.status, 0) << o.err;
+  const std::string bytes = test::ReadFile(pdf);
+  const std::regex size("/F[0-9]+ ([0-9.]+) Tf");
+  int texts = 0;
+  for (auto m = std::sregex_iterator(bytes.begin(), bytes.end(), size); m != std::sregex_iterator();
+       ++m, ++texts)
+    EXPECT_GE(std::stod((*m)[1]), 8.0) << m->str();
+  EXPECT_GT(texts, 100);
+  const std::string text = test::PdfText(pdf);
+  EXPECT_LT(text.find("Design criteria"), text.find("Design storm"));
+  EXPECT_NE(text.find("RESULT PASS"), std::string::npos);
+  EXPECT_EQ(text.find(RH_TEST_DATA_DIR), std::string::npos);
+  // 100-year: drawn down 41 h 22 min after the maximum storage; the last row is that step.
+  const std::size_t table = text.rfind("Routing ends at ");
+  ASSERT_NE(table, std::string::npos);
+  const std::string ends = text.substr(table + 16, text.find(' ', table + 16) - table - 16);
+  EXPECT_TRUE(std::regex_search(text.substr(table), std::regex("\n *" + ends + " "))) << ends;
+  EXPECT_NE(text.find("Engineer responsible"), std::string::npos);
 }
 
 }  // namespace

@@ -106,8 +106,9 @@ bool RouteSteps(const Setup& setup, PondRouting& out) {
   const Segment& top = segments.back();
   const double topIndication = top.UpperIndication;
   double overflowSum = 0;  // the indication left over, summed over the steps, cfs
-  // The first step after the maximum storage so far by which the pond has drawn down; none yet.
-  std::optional<double> drawnDownAt;
+  // The first step after the maximum storage so far by which the pond has drawn down (minutes);
+  // negative for none yet.
+  double drawnDownAt = -1;
 
   long j = 0;         // the pair of rows of the last step
   long ordinate = 0;  // the inflow's ordinate at or before this step, and the steps since it
@@ -175,8 +176,8 @@ bool RouteSteps(const Setup& setup, PondRouting& out) {
       f.MaxStorageAcreFeet = storage;
       f.MaxStageFeet = stage;
       f.MaxStorageMinutes = minutes;
-      drawnDownAt.reset();
-    } else if (!drawnDownAt &&
+      drawnDownAt = -1;
+    } else if (drawnDownAt < 0 &&
                storage <=
                    S::Add(setup.DeadStorage,
                           S::Mul(kDrainedShare, S::Sub(f.MaxStorageAcreFeet, setup.DeadStorage)))) {
@@ -185,11 +186,11 @@ bool RouteSteps(const Setup& setup, PondRouting& out) {
 
     if (k >= setup.InflowSteps) {
       const bool released = f.PeakOutflowCfs > 0;
-      const bool drawnDown = released && drawnDownAt.has_value();
+      const bool drawnDown = released && drawnDownAt >= 0;
       if (!released || drawnDown || k >= setup.LastSteps) {
         f.EndMinutes = minutes;
         if (drawnDown)
-          f.DrainMinutes = S::Sub(*drawnDownAt, f.MaxStorageMinutes);
+          f.DrainMinutes = S::Sub(drawnDownAt, f.MaxStorageMinutes);
         break;
       }
     }

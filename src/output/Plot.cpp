@@ -8,6 +8,7 @@
 #include "engine/Pond.h"
 #include "output/PondReport.h"
 #include "output/TextForms.h"
+#include "platform/Paths.h"
 
 namespace rh {
 
@@ -83,8 +84,13 @@ std::string Shortened(const std::string& text, std::size_t most) {
   return text;
 }
 
+// A table's file by its name alone: where it lay says nothing on a chart.
+std::string FileName(const std::string& path) {
+  return path.substr(FolderPart(path).size());
+}
+
 std::string PondName(const Run& run) {
-  return Shortened(run.Inputs.Pond ? run.Inputs.Pond->File : std::string("the pond"), 40);
+  return Shortened(run.Inputs.Pond ? FileName(run.Inputs.Pond->File) : std::string("the pond"), 40);
 }
 
 // The size of a one-line text that fits `room` pixels, at most `size`.
@@ -92,6 +98,30 @@ double FittedSize(const std::string& text, double size, double room, double unit
                   bool bold = false) {
   const double wide = ApproximateTextWidth(text, size * unit, bold);
   return wide > room ? size * room / wide : size;
+}
+
+// A line that fits `room` pixels: at most `size`, shrunk no further than the chart's smallest
+// text (19 of its 900 units, which a study prints at 8 pt), then cut with "...".
+struct FittedLine {
+  std::string text;
+  double size;
+};
+FittedLine FitLine(const std::string& text, double size, double room, double unit,
+                   bool bold = false) {
+  constexpr double kLeast = 19;
+  const double fitted = FittedSize(text, size, room, unit, bold);
+  if (fitted >= kLeast)
+    return {text, fitted};
+  std::size_t end = text.size();
+  const auto wide = [&](std::size_t n) {
+    return ApproximateTextWidth(text.substr(0, n) + "...", kLeast * unit, bold);
+  };
+  while (end > 0 && wide(end) > room) {
+    do
+      --end;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80);
+  }
+  return {text.substr(0, end) + "...", kLeast};
 }
 
 // A mix of `color` with white: `share` of white.
@@ -286,20 +316,22 @@ Drawing PlotDrawing(const Run& run, double width, double height) {
   // stage).
   // Both lines shrink to fit a narrow window; the chart files are wide enough for their full size.
   const std::string title = PlotTitle(run.Inputs);
-  c.Text({width / 2, 50 * u}, title, FittedSize(title, 30, width - 40 * u, u, true),
-         TextAlign::Centre, true);
+  const FittedLine heading = FitLine(title, 30, width - 40 * u, u, true);
+  c.Text({width / 2, 50 * u}, heading.text, heading.size, TextAlign::Centre, true);
   if (pond) {
     const std::string line = "Outflow through " + PondName(run) + " in " +
                              std::to_string(pond->StepMinutes) + " min steps: maximum stage " +
                              Stage(pond->MaxStageFeet) + " ft at " +
                              PlainNumber(pond->MaxStorageMinutes) +
                              " min; bars along the top: rainfall blocks (in/hr, right scale)";
-    c.Text({width / 2, 84 * u}, line, FittedSize(line, 21, width - 40 * u, u), TextAlign::Centre);
+    const FittedLine fitted = FitLine(line, 21, width - 40 * u, u);
+    c.Text({width / 2, 84 * u}, fitted.text, fitted.size, TextAlign::Centre);
   } else {
     const std::string line =
         std::to_string(count + 1) + " ordinates, one every " + PlainNumber(tc) +
         " min; bars along the top: the design storm's rainfall blocks (in/hr, right scale)";
-    c.Text({width / 2, 84 * u}, line, FittedSize(line, 21, width - 40 * u, u), TextAlign::Centre);
+    const FittedLine fitted = FitLine(line, 21, width - 40 * u, u);
+    c.Text({width / 2, 84 * u}, fitted.text, fitted.size, TextAlign::Centre);
   }
 
   DrawGrid(c, f);
@@ -393,15 +425,16 @@ Drawing PlotDrawing(const std::vector<const Run*>& runs, double width, double he
     const RunInputs& in = runs.front()->Inputs;
     d.title = "Design-storm hydrographs: Tc " + PlainNumber(in.TimeOfConcentration) + " min, A " +
               PlainNumber(in.BasinArea) + " acres, C " + PlainNumber(in.RunoffCoefficient);
-    c.Text({width / 2, 50 * u}, d.title, FittedSize(d.title, 30, width - 40 * u, u, true),
-           TextAlign::Centre, true);
+    const FittedLine heading = FitLine(d.title, 30, width - 40 * u, u, true);
+    c.Text({width / 2, 50 * u}, heading.text, heading.size, TextAlign::Centre, true);
     std::string line = std::to_string(runs.size()) + " design storms";
     if (in.Rainfall)
-      line += " from " + Shortened(in.Rainfall->File, 40);
+      line += " from " + Shortened(FileName(in.Rainfall->File), 40);
     if (routed)
       line += "; outflows through " + PondName(*runs.front()) +
               " (lighter lines: the inflows), each with its maximum stage";
-    c.Text({width / 2, 84 * u}, line, FittedSize(line, 21, width - 40 * u, u), TextAlign::Centre);
+    const FittedLine fitted = FitLine(line, 21, width - 40 * u, u);
+    c.Text({width / 2, 84 * u}, fitted.text, fitted.size, TextAlign::Centre);
   }
 
   DrawGrid(c, f);

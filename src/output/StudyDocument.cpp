@@ -676,7 +676,10 @@ void PondSection(Flow& flow, const Study& study, const StudyRun& r) {
 }
 
 void Chart(Flow& flow, const Study& study) {
-  const double height = std::round(flow.Width() * 9.0 / 16.0);
+  // The chart's smallest text is 19 of its 900 units of height: tall enough for it to print at
+  // 8 pt or more, which a 16:9 chart across the page is not.
+  constexpr double kLeastText = 8.0 / 19.0 * 900.0;
+  const double height = std::ceil(std::max(flow.Width() * 9.0 / 16.0, kLeastText));
   Heading(flow, "Hydrograph", height);
   const double top = flow.Take(height);
   flow.Append(StudyChart(study.Runs, flow.Width(), height), flow.Left(), top);

@@ -508,7 +508,7 @@ void AppendSummaryLine(std::string& out, const BatchRow& row) {
     AppendPlainNumber(out, row.PeakCfs);
     out += ',';
     if (std::isfinite(row.VolumeAcreFeet))  // a volume beyond the check has no figure
-      AppendPlainNumber(out, row.VolumeAcreFeet);
+      AppendPlainNumber(out, RoundedHalfUp(row.VolumeAcreFeet, 10000));
     out += ',';
     // A run whose pond overtops is a result, not a failure: its message says so.
     if (row.Routed && row.Routed->Overtopped) {

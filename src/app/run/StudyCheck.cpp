@@ -564,8 +564,12 @@ DesignCheckText CriteriaOf(const StudyCheck& check) {
                    ? std::string("RESULT PASS: every return period meets every criterion")
                    : "RESULT FAIL: " + Failures(failing);
   }
-  if (check.Sizing)
+  if (check.Sizing) {
     c.Sizing = check.Sizing->Line;
+    // The pond as given may pass, but the sizing asked for found no value that does.
+    if (!check.Sizing->Value)
+      c.Result = "RESULT FAIL: no value in the sizing's range passes";
+  }
   return c;
 }
 
