@@ -163,8 +163,7 @@ TEST(Batch, RowsRoutedThroughTheirPonds) {
     const auto at = b.summary.find(std::string("\n") + start);
     return b.summary.substr(at + 1, b.summary.find('\n', at + 1) - at - 1);
   };
-  EXPECT_EQ(line("A,"),
-            "A,ok,37,25,250,17.6006,,chart,,2.5,250,pond.csv,32.3,277,10.035,4.57,513");
+  EXPECT_EQ(line("A,"), "A,ok,37,25,250,17.6006,,chart,,2.5,250,pond.csv,32.3,277,10.035,4.57,513");
   EXPECT_EQ(line("B,").find("B,ok,37,25,250,17.6006,\"OVERTOPPED: "), 0u) << line("B,");
   EXPECT_EQ(line("C,"), "C,ok,37,25,250,17.6006,,chart,,2.5,250,,,,,,");
   EXPECT_NE(b.files.files.at("out/A.txt").find("\nPEAK OUTFLOW  32.3 CFS AT  277 MIN.\n"),

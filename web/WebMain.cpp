@@ -4,12 +4,16 @@
 // is the core's: this file only carries data across.
 #include <emscripten/bind.h>
 
+#include <cmath>
+#include <cstdint>
 #include <new>
 #include <string>
 
 #include "PageFiles.h"
 #include "app/run/PreparedRun.h"
 #include "app/run/RunBasin.h"
+#include "app/run/StudyPdf.h"
+#include "app/run/StudyRuns.h"
 #include "app/tables/PondFile.h"
 #include "app/tables/RainfallTable.h"
 #include "core/Faults.h"
@@ -33,6 +37,7 @@ struct PageRequest {
   std::string ari;                         // its return period, years, as typed
   std::string pondName, pondText;          // the pond table ("" for none)
   std::string today;                       // the browser's date in its short form
+  double now = 0;                          // the browser's clock, seconds since 1970 UTC
 };
 
 // What the page gets back. A refused or failed run has a warning and nothing else.
@@ -42,7 +47,14 @@ struct PageRun {
   std::string listing, csv, deck, svg, check;
   std::string plotProblem, checkProblem;  // "TITLE: text" when that part could not be made
   std::string pondSummary, pondCsv;
+  bool study = false;  // the study document is ready (StudyPdf gives its bytes)
 };
+
+// The study document of the last run, kept until the page has copied it.
+std::string& LastStudy() {
+  static std::string bytes;
+  return bytes;
+}
 
 // The chart's file, for its format only: it is made in memory.
 constexpr const char* kChartName = "hydrograph.svg";
@@ -84,7 +96,8 @@ std::string Lines(const std::vector<std::string>& lines) {
 void Run(const PageRequest& request, const RunEntries& entries, RunChoices& choices,
          PageRun& page) {
   PageFiles files;
-  FixedClock clock(request.today);
+  const double now = std::isfinite(request.now) && request.now > 0 ? std::floor(request.now) : 0;
+  FixedClock clock(request.today, static_cast<std::int64_t>(now));
   if (!request.rainfallName.empty()) {
     files.Put(request.rainfallName, request.rainfallText);
     choices.Rainfall = LoadRainfall(files, request.rainfallName, request.rainfallName, request.ari);
@@ -122,10 +135,28 @@ void Run(const PageRequest& request, const RunEntries& entries, RunChoices& choi
   } catch (const Fault& fault) {
     page.checkProblem = std::string(messages::kRunFaultTitle) + ": " + fault.what();
   }
+  // The study document, the same one the companion's --study writes; a run whose check or chart
+  // cannot be made has none.
+  try {
+    const Study study =
+        MakeStudy({}, clock.ShortDate(), entries, StudyChoices{}, {MakeStudyRun(basin.Run)});
+    LastStudy() = StudyPdfBytes(study, clock);
+    page.study = true;
+  } catch (const Fault&) {
+    LastStudy().clear();
+  }
+}
+
+// The bytes of the last run's study document, for the page to copy into its download.
+emscripten::val StudyPdf() {
+  const std::string& bytes = LastStudy();
+  return emscripten::val(emscripten::typed_memory_view(
+      bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())));
 }
 
 PageRun RunPage(const PageRequest& request) {
   PageRun page;
+  LastStudy().clear();
   const RunEntries entries{request.deck, request.tc,   request.rain,
                            request.area, request.coef, request.peak};
   RunChoices choices;
@@ -163,7 +194,8 @@ EMSCRIPTEN_BINDINGS(rational_hydrograph) {
       .field("ari", &PageRequest::ari)
       .field("pondName", &PageRequest::pondName)
       .field("pondText", &PageRequest::pondText)
-      .field("today", &PageRequest::today);
+      .field("today", &PageRequest::today)
+      .field("now", &PageRequest::now);
   value_object<PageRun>("PageRun")
       .field("warningTitle", &PageRun::warningTitle)
       .field("warningText", &PageRun::warningText)
@@ -176,8 +208,10 @@ EMSCRIPTEN_BINDINGS(rational_hydrograph) {
       .field("plotProblem", &PageRun::plotProblem)
       .field("checkProblem", &PageRun::checkProblem)
       .field("pondSummary", &PageRun::pondSummary)
-      .field("pondCsv", &PageRun::pondCsv);
+      .field("pondCsv", &PageRun::pondCsv)
+      .field("study", &PageRun::study);
   emscripten::function("run", &RunPage);
+  emscripten::function("studyPdf", &StudyPdf);
 }
 
 }  // namespace rh::web

@@ -86,6 +86,7 @@
       pondName: pond ? pond.name : '',
       pondText: pond ? pond.bytes : '',
       today: new Date().toLocaleDateString(),
+      now: Date.now() / 1000,
     };
   }
 
@@ -152,6 +153,9 @@
                 $('deck').value.split(/[\\/]/).pop() || DEFAULT_DECK);
     setDownload('download-svg', run.svg, 'image/svg+xml');
     setDownload('download-pond', run.pondCsv, 'text/csv');
+    // A copy: the core's buffer is reused by the next run.
+    setDownload('download-study', run.study ? new Uint8Array(core.studyPdf()) : null,
+                'application/pdf');
 
     const plot = $('plot');
     if (run.svg) {

@@ -120,6 +120,14 @@ const downloaded = (id) => page.evaluate(async (id) => {
   const link = document.getElementById(id);
   return link.hidden || !link.href ? '' : (await fetch(link.href)).text();
 }, id);
+// A download's bytes, as a latin1 string so that binary files compare byte for byte.
+const downloadedBytes = async (id) => Buffer.from(await page.evaluate(async (id) => {
+  const link = document.getElementById(id);
+  return link.hidden || !link.href ? [] : Array.from(new Uint8Array(await (await fetch(link.href)).arrayBuffer()));
+}, id)).toString('latin1');
+// A PDF with its dates blanked: the printed date and the document's creation and change dates.
+const undatedPdf = (pdf) => pdf.replace(/D:\d{14}Z/g, 'D:')
+  .replace(/(January|February|March|April|May|June|July|August|September|October|November|December) \d{1,2}, \d{4}/g, 'DATE');
 const text = (id) => page.evaluate((id) => document.getElementById(id).textContent, id);
 // The warning: its title, its text, and the field whose row holds it.
 const warning = () => page.evaluate(() => {
@@ -248,7 +256,8 @@ await test('rainfall table without the return period it needs', async () => {
 // the page's run is held to the companion's unrouted listing with the pond's section after it.
 const pondFile = path.join(dataDir, 'example-pond.csv');
 const pondArgs = ['--tc', '10', '--rain', '2.5', '--area', '100', '--coef', '.85', '--peak', '250'];
-const routed = runCompanion([...pondArgs, '--pond', pondFile, '--pond-csv', 'pond.csv']);
+const routed = runCompanion([...pondArgs, '--pond', pondFile, '--pond-csv', 'pond.csv',
+                             '--study', 'study.pdf']);
 const companionRoutes = routed.status === 0 && routed.out.includes('PEAK OUTFLOW');
 if (!companionRoutes)
   console.log('  (the companion routes no ponds yet: the pond checks are partial)');
@@ -260,6 +269,10 @@ await test('pond table routed', async () => {
   if (companionRoutes) {
     expectEqual(listing, routed.out.split(pondFile).join(path.basename(pondFile)), 'listing');
     expectEqual(await downloaded('download-pond'), readWork('pond.csv'), 'routed pond table');
+    // The study document: the companion's bytes, once the dates are blanked.
+    expectEqual(undatedPdf(await downloadedBytes('download-study')),
+                undatedPdf(fs.readFileSync(path.join(work, 'study.pdf')).toString('latin1')),
+                'study document');
   } else {
     expectEqual(listing, runCompanion(pondArgs).out + summary, 'listing and pond section');
     expect((await downloaded('download-pond')).startsWith('time_min,'), 'no routed pond table');
