@@ -30,10 +30,10 @@ HoursMinutes SplitHours(double minutes) {
   return {hours, minutes - hours * 60};
 }
 
-std::string DrawdownText(const PondRouting& p) {
-  if (!p.DrainMinutes)
-    return p.PeakOutflowCfs > 0 ? "does not drain" : "releases nothing";
-  const HoursMinutes d = SplitHours(*p.DrainMinutes);
+std::string DrawdownText(const PondRouting& routing) {
+  if (!routing.DrainMinutes)
+    return routing.PeakOutflowCfs > 0 ? "does not drain" : "releases nothing";
+  const HoursMinutes d = SplitHours(*routing.DrainMinutes);
   return PlainNumber(d.Hours) + " h " + PlainNumber(d.Minutes) + " min";
 }
 
