@@ -850,6 +850,11 @@ TEST(CliStudyFile, DocumentReadsAsSubmitted) {
   const std::string ends = text.substr(table + 16, text.find(' ', table + 16) - table - 16);
   EXPECT_TRUE(std::regex_search(text.substr(table), std::regex("\n *" + ends + " "))) << ends;
   EXPECT_NE(text.find("Engineer responsible"), std::string::npos);
+  // The rating a reviewer checks the drawdown by: every 0.1 ft, with the rows at the devices'
+  // stages between (the weir's crest, the orifice's crown) and each device's own flow.
+  for (const char* row : {"\n *100\\.10 +0\\.19[0-9]{2} ", "\n *105\\.00 ", "\n *102\\.00 "})
+    EXPECT_TRUE(std::regex_search(text, std::regex(row))) << row;
+  EXPECT_NE(text.find("Outlet spillway4"), std::string::npos);
 }
 
 }  // namespace

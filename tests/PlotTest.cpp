@@ -75,6 +75,7 @@ TEST(Plot, FormatFromTheFileName) {
 }
 
 // Every line of text stays inside the picture, however narrow the window the chart is drawn in.
+// Every line stays inside the chart at any width, at no less than the size of its tick labels.
 TEST(Plot, TextFitsNarrowWindows) {
   for (const double width : {500.0, 700.0, 1200.0, 1600.0}) {
     const Drawing d = PlotDrawing(test::ComputedBasin({10, 2.5, 100, 0.85, 250}), width, 900);
@@ -88,6 +89,8 @@ TEST(Plot, TextFitsNarrowWindows) {
                                                              : text->at.x - wide;
       EXPECT_GE(left, 0) << width << ": " << text->text;
       EXPECT_LE(left + wide, width) << width << ": " << text->text;
+      // Text too long for its room is cut, not shrunk below the chart's smallest size.
+      EXPECT_GE(text->pixelSize, 19) << width << ": " << text->text;
     }
   }
 }

@@ -150,6 +150,13 @@ TEST(PondJson, RefusesEachBrokenRule) {
 TEST(PondJson, OutletFlowsAtEachStateMakeUpTheOutflow) {
   const TablePond pond = ReadPondJson(kPond, "basin-7.json");
   const PondDesign& d = pond.Design->Design;
+  // Outside the rating the nearest row counts: nothing at the bottom, the top row's flows above.
+  const PondRating& rating = pond.Design->Rating;
+  const std::size_t devices = d.Outlets.size();
+  const std::vector<double> top(rating.DeviceCfs.end() - static_cast<std::ptrdiff_t>(devices),
+                                rating.DeviceCfs.end());
+  EXPECT_EQ(DeviceFlowsAt(rating, 50).DeviceCfs, std::vector<double>(devices, 0.0));
+  EXPECT_EQ(DeviceFlowsAt(rating, 1e9).DeviceCfs, top);
   for (const double peak : {60.0, 400.0}) {
     const rh::Run run = test::ComputedBasin({10, 2.5, 100, 0.85, peak});
     const PondRouting p = RoutePond(run, pond.Table, 1);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/HostLocale.h"
 #include "platform/HostText.h"
 #include "platform/Paths.h"
 
@@ -12,6 +13,32 @@ namespace {
 
 constexpr PathStyle kPosix = PathStyle::Posix;
 constexpr PathStyle kWindows = PathStyle::Windows;
+
+// The paper of a locale: the first of LC_ALL, LC_PAPER and LANG that is set names the territory;
+// none named (C, POSIX, nothing set) is Letter, as for the United States.
+TEST(HostLocale, PaperFromTheTerritory) {
+  struct {
+    const char* all;
+    const char* paper;
+    const char* lang;
+    PageSize expected;
+  } cases[] = {
+      {nullptr, nullptr, "en_US.UTF-8", PageSize::Letter},
+      {nullptr, nullptr, "en_GB.UTF-8", PageSize::A4},
+      {nullptr, "fr_CA.UTF-8", "de_DE.UTF-8", PageSize::Letter},
+      {"de_DE@euro", "en_US.UTF-8", "en_US.UTF-8", PageSize::A4},
+      {"", "", "es_MX", PageSize::Letter},
+      {"C", "en_GB.UTF-8", nullptr, PageSize::Letter},
+      {nullptr, nullptr, "C.UTF-8", PageSize::Letter},
+      {nullptr, nullptr, nullptr, PageSize::Letter},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PaperForLocale(c.all, c.paper, c.lang), c.expected)
+        << (c.all ? c.all : "-") << " " << (c.paper ? c.paper : "-") << " "
+        << (c.lang ? c.lang : "-");
+  EXPECT_EQ(LongDateOf(2026, 12, 8), "December 8, 2026");
+  EXPECT_EQ(LongDateOf(2027, 1, 31), "January 31, 2027");
+}
 
 TEST(Paths, FolderPartAndRootedPaths) {
   const struct {

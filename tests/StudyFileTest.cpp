@@ -176,6 +176,8 @@ TEST(StudySizing, TheAnswerPassesAndTheNextStepFails) {
                 "SIZING: no value from 36.00 to 40.00 in passes; at 36.00 in release fails", 0),
             0U)
       << none.Sizing->Line;
+  // The pond as given may pass; the study still fails when its sizing finds nothing.
+  EXPECT_EQ(CriteriaOf(none).Result.rfind("RESULT FAIL", 0), 0U) << CriteriaOf(none).Result;
 }
 
 }  // namespace
