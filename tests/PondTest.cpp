@@ -238,7 +238,8 @@ TEST(RoutePond, DrawdownCountsFromTheDeadStorage) {
   EXPECT_GT(p.States[p.States.size() - 2].StorageAcreFeet, target);
   EXPECT_EQ(*p.DrainMinutes, end.Minutes - p.MaxStorageMinutes);
 
-  const PondRouting& never = *Routed({10}, slow, 1).Routing;
+  const rh::Run full = Routed({10}, slow, 1);
+  const PondRouting& never = *full.Routing;
   EXPECT_FALSE(never.DrainMinutes);
   EXPECT_EQ(never.EndMinutes, never.InflowEndMinutes + 14400);
 }
