@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
@@ -661,6 +662,86 @@ class WorkflowTest : public QObject {
     QCOMPARE(copiedRows.size(), seen.lines.size() - 15);  // the listing's heading and pond lines
     for (const QString& row : copiedRows)
       QCOMPARE(row.count(QLatin1Char('\t')), 4);
+  }
+
+  // A study file opened on its own: entries rerun it as they are typed, a refusal sits beside its
+  // entry while the results stay, and a save reopens to the same bytes.
+  void studyWindowEditsSavesAndReopensAStudyFile() {
+    auto& files = session_->files.files;
+    auto& prompts = session_->prompts;
+    for (const char* name : {"example.rhstudy", "atlas14-fort-myers-fl.csv", "example-pond.json"})
+      files[std::string("/study/") + name] = DataFile(name);
+    const QPointer<rh::ui::StudyWindow> window =
+        rh::ui::StartStudyProgram(session_->context, Config(false), "/study/example.rhstudy");
+    QVERIFY(window);
+    const auto edit = [&](const char* name, const QString& text) {
+      auto* box = window->findChild<QLineEdit*>(QString::fromLatin1(name));
+      box->selectAll();
+      QTest::keyClicks(box, text);
+    };
+    const auto shown = [&](const char* name) {
+      return window->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    };
+    QCOMPARE(window->windowTitle(), QStringLiteral("example.rhstudy - Study"));
+    QCOMPARE(shown("StudyVerdict"), QStringLiteral("PASS"));
+
+    const struct {
+      const char* entry;
+      QString text;
+      const char* verdict;
+      const char* messageBox;  // "" when the entries run
+    } steps[] = {
+        {"Freeboard", "5", "FAIL", ""},  // the 100-year pond stands 4.61 ft below the top
+        {"Freeboard", "0.5", "PASS", ""},
+        {"ProposedCoefficient", "1.5", "PASS", "ProposedCoefficientMessage"},
+        {"ProposedCoefficient", "0.85", "PASS", ""},
+        {"ProposedArea", "40", "FAIL", ""},
+        {"ProposedPeak", "200", "FAIL", "ProposedPeakMessage"},  // several storms: chart only
+        {"ProposedPeak", "chart", "FAIL", ""},
+    };
+    for (const auto& step : steps) {
+      edit(step.entry, step.text);
+      QCOMPARE(shown("StudyVerdict"), QString::fromLatin1(step.verdict));
+      if (*step.messageBox != '\0') {
+        auto* message = window->findChild<QLabel*>(QString::fromLatin1(step.messageBox));
+        QVERIFY2(message->isVisibleTo(window) && !message->text().isEmpty(), step.entry);
+      }
+    }
+    QCOMPARE(window->windowTitle(), QStringLiteral("example.rhstudy* - Study"));
+    QVERIFY(window->findChild<QPlainTextEdit*>(QStringLiteral("CriteriaTable"))
+                ->toPlainText()
+                .contains(QStringLiteral("RESULT FAIL")));
+
+    // Saved under a new name in the same folder, then reopened and saved again unchanged.
+    prompts.nextSaveName = "/study/bigger.rhstudy";
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("SaveStudyAs")),
+                      Qt::LeftButton);
+    const std::string saved = files["/study/bigger.rhstudy"];
+    QVERIFY(saved.find("\"area_acres\": 40") != std::string::npos);
+    QVERIFY(saved.find("\"rainfall\": \"atlas14-fort-myers-fl.csv\"") != std::string::npos);
+    QCOMPARE(window->windowTitle(), QStringLiteral("bigger.rhstudy - Study"));
+    prompts.nextOpenName = "/study/bigger.rhstudy";
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("OpenStudy")), Qt::LeftButton);
+    QCOMPARE(shown("StudyVerdict"), QStringLiteral("FAIL"));
+    files["/study/bigger.rhstudy"].clear();
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("SaveStudyFile")),
+                      Qt::LeftButton);
+    QCOMPARE(files["/study/bigger.rhstudy"], saved);
+
+    // Saving over the table the study reads is refused and writes nothing.
+    prompts.nextSaveName = "/study/atlas14-fort-myers-fl.csv";
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("SaveStudyAs")),
+                      Qt::LeftButton);
+    QCOMPARE(files["/study/atlas14-fort-myers-fl.csv"], DataFile("atlas14-fort-myers-fl.csv"));
+    QCOMPARE(prompts.shown.back().title, std::string(rh::messages::kStudySaveFaultTitle));
+
+    // Closing with changes asks first; "No" drops them and ends the program.
+    edit("ProposedArea", "30");
+    prompts.answers = {false};
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+    QCOMPARE(prompts.shown.back().title, std::string(rh::messages::kStudyUnsavedTitle));
+    QCOMPARE(files["/study/bigger.rhstudy"], saved);
+    QCOMPARE(session_->ends, 1);
   }
 
   void everyWindowCarriesTheProgramIcon() {

@@ -275,6 +275,31 @@ inline constexpr const char* kStudyJsonDeepText =
 inline constexpr const char* kStudyJsonUnknownText = " is not a key of a study file at this place.";
 inline constexpr const char* kStudyTooLargeText =
     " bytes (1 MiB), which is more than a study file holds; check that this is the study.";
+// The study window's entries.
+inline constexpr const char* kStudyPeakChartText =
+    "Peak Discharge must be chart when the study runs several storms: each storm then takes its "
+    "own chart peak C x I(Tc) x A. Type chart, or keep one return period.";
+inline constexpr const char* kStudyWindowOnlyText =
+    "a study file holds its own storm, pond and peaks: give --study-file or --open-study alone";
+inline constexpr const char* kStudyCriterionTitle = "ERROR In Criteria";
+inline constexpr const char* kStudyFreeboardText =
+    "Freeboard must be a number of feet, 0 or more; leave it blank to ask for none.";
+inline constexpr const char* kStudyDrawdownText =
+    "Longest drawdown must be a number of hours above 0; leave it blank to ask for none.";
+inline constexpr const char* kStudyStormPrefix = "In the ";
+inline constexpr const char* kStudySaveRefusedText =
+    "The study was not saved: its entries are refused. Mend the entry the message names, then "
+    "save again.";
+inline constexpr const char* kStudySaveOverTableText =
+    " is a file the study reads: save under another name.";
+inline constexpr const char* kOpenStudyDialogTitle = "Open Study";
+inline constexpr const char* kSaveStudyDialogTitle = "Save Study As";
+inline constexpr const char* kStudyFileFilter = "Study files (*.rhstudy)";
+inline constexpr const char* kStudyOpenFaultTitle = "ERROR Opening Study File";
+inline constexpr const char* kStudySaveFaultTitle = "ERROR Saving Study File";
+inline constexpr const char* kStudyUnsavedTitle = "Unsaved Study";
+inline constexpr const char* kStudyUnsavedText =
+    "The study has changes that are not saved. Save them before going on?";
 inline constexpr const char* kStudyFormatText =
     "format must be \"rational-hydrograph-study\": this is not a study file.";
 inline constexpr const char* kStudyStormText =

@@ -29,6 +29,7 @@
 #include "ui/FaultBoundary.h"
 #include "ui/FileDialogs.h"
 #include "ui/ProjectDetails.h"
+#include "ui/StudyChartView.h"
 #include "ui/framework/QtText.h"
 
 namespace rh::ui {
@@ -63,50 +64,6 @@ FaultAnswer RunFault(const std::exception& fault) {
 
 }  // namespace
 
-// The drawing area: the chart of the study's runs at the area's own size, drawn again whenever
-// that size changes.
-class PlotWindow::Chart final : public QWidget {
- public:
-  Chart(const std::vector<StudyRun>& runs, QWidget* parent) : QWidget(parent), runs_(runs) {
-    setObjectName(QStringLiteral("Picture1"));
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMinimumSize(320, 180);
-  }
-
-  // The chart at the current size. ArithmeticFault when the runs' ranges are not numbers.
-  void Redraw() { Show(StudyChart(runs_, width(), height())); }
-
-  // Shows `drawing`, a chart of the runs already made at the current size.
-  void Show(Drawing drawing) {
-    drawing_ = std::move(drawing);
-    update();
-  }
-
- protected:
-  void resizeEvent(QResizeEvent* event) override {
-    QWidget::resizeEvent(event);
-    try {
-      Redraw();
-    } catch (const std::exception&) {
-      // The runs were drawn once; a size at which they cannot be drawn shows an empty area.
-      drawing_ = Drawing{};
-      drawing_.width = width();
-      drawing_.height = height();
-      update();
-    }
-  }
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    if (drawing_.shapes.empty())
-      painter.fillRect(rect(), Qt::white);
-    qt::PaintDrawing(painter, drawing_);
-  }
-
- private:
-  const std::vector<StudyRun>& runs_;
-  Drawing drawing_;
-};
-
 PlotWindow::PlotWindow(UiContext& context, QWidget* owner, RunEntries entries,
                        const RunChoices& choices)
     : Form(owner, "PlotWindow", kClientWidth, kClientHeight,
@@ -118,7 +75,7 @@ PlotWindow::PlotWindow(UiContext& context, QWidget* owner, RunEntries entries,
       tablePicked_(choices_.Picked),
       pond_(choices_.Pond),
       deckPath_(choices.Hec1 ? choices.DeckPath : std::string()) {
-  chart_ = new Chart(runs_, this);
+  chart_ = new StudyChartView(runs_, this);
 
   // The study's choices, in tab order.
   auto* choicesColumn = new QVBoxLayout;

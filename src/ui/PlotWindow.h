@@ -20,6 +20,10 @@ class QPushButton;
 class QTableWidget;
 
 namespace rh::ui {
+class StudyChartView;
+}
+
+namespace rh::ui {
 
 class PlotWindow : public Form {
   Q_OBJECT
@@ -54,8 +58,6 @@ class PlotWindow : public Form {
   void OnClose();  // "Close"
 
  private:
-  class Chart;
-
   // Runs `next`; when it runs, it becomes the study's choices and the window shows it. False when
   // it was refused or faulted (and reported).
   bool Rerun(const StudyChoices& next);
@@ -73,7 +75,7 @@ class PlotWindow : public Form {
   std::shared_ptr<const TablePond> pond_;
   std::string deckPath_;  // the deck the run wrote ("" for none): no save may replace it
 
-  Chart* chart_;
+  StudyChartView* chart_;
   QComboBox* stormBox_;
   QListWidget* periodsList_;
   QComboBox* peakBox_;

@@ -7,6 +7,7 @@
 
 #include "core/Faults.h"
 #include "ui/FaultBoundary.h"
+#include "ui/FileDialogs.h"
 #include "ui/MethodText.h"
 
 // The icon resource lives in a static library, whose resources are registered only on request.
@@ -65,6 +66,36 @@ QPointer<MainMenu> StartProgram(UiContext& context, const StartupConfig& config)
 int RunProgram(UiContext& context, const StartupConfig& config) {
   if (StartProgram(context, config).isNull())
     return 1;
+  return QApplication::exec();
+}
+
+QPointer<StudyWindow> StartStudyProgram(UiContext& context, const StartupConfig& config,
+                                        const std::string& studyFile) {
+  InitializeState(context.state, config.hec1Enabled, config.installDir, config.root);
+  context.state.Memory = LoadUserMemory(context.files, context.state.UserSettingsDir);
+  std::string path = studyFile;
+  for (;;) {
+    if (path.empty())
+      path = AskOpenPath(context, nullptr, DialogFolder::StudyFiles,
+                         messages::kOpenStudyDialogTitle, messages::kStudyFileFilter);
+    if (path.empty())
+      return nullptr;
+    QPointer<StudyWindow> window;
+    const Outcome outcome = RunAtBoundary(
+        context.prompts, nullptr, FaultAnswer{messages::kStudyOpenFaultTitle, {}, {}}, [&] {
+          auto* opened = new StudyWindow(context, nullptr, path, true);
+          window = opened;
+          ShowModeless(opened);
+        });
+    if (outcome == Outcome::Done)
+      return window;
+    path.clear();
+  }
+}
+
+int RunStudyProgram(UiContext& context, const StartupConfig& config, const std::string& studyFile) {
+  if (StartStudyProgram(context, config, studyFile).isNull())
+    return 0;
   return QApplication::exec();
 }
 

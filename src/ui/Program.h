@@ -5,6 +5,7 @@
 
 #include "app/window/Main.h"
 #include "ui/MainMenu.h"
+#include "ui/StudyWindow.h"
 #include "ui/UiContext.h"
 
 namespace rh::ui {
@@ -24,5 +25,14 @@ QPointer<MainMenu> StartProgram(UiContext& context, const StartupConfig& config)
 // The whole program on an existing application object: start-up, then the event loop until
 // "Exit" or the last window closes. Returns the exit status (1 after a start-up fault).
 int RunProgram(UiContext& context, const StartupConfig& config);
+
+// The study window alone over the study file `studyFile`, or with "" over the one the user picks
+// in the open dialog; closing it ends the program. A study file that cannot be opened is
+// reported and the open dialog offered instead. Null when the user cancelled the dialog.
+QPointer<StudyWindow> StartStudyProgram(UiContext& context, const StartupConfig& config,
+                                        const std::string& studyFile);
+
+// StartStudyProgram, then the event loop: the program's exit status.
+int RunStudyProgram(UiContext& context, const StartupConfig& config, const std::string& studyFile);
 
 }  // namespace rh::ui

@@ -211,5 +211,7 @@ int main(int argc, char* argv[]) {
   config.ari = options.ari;
   config.pond = options.pond;
   config.peakChart = options.peakChart;
+  if (!options.studyFile.empty() || options.openStudy)
+    return rh::ui::RunStudyProgram(context, config, options.studyFile);
   return rh::ui::RunProgram(context, config);
 }

@@ -20,44 +20,6 @@ namespace rh {
 
 namespace {
 
-std::string BaseName(const std::string& path) {
-  const std::string folder = FolderPart(path);
-  return path.substr(folder.size());
-}
-
-// A table of the study as the study at `to` writes it: its path relative to `to`'s folder (a
-// rooted path stays), or, with `embed`, its text held in the file.
-StudyTable Rewritten(const std::string& opened, const std::string& written, const std::string& to,
-                     bool embed, bool isPond, FileSystem& files) {
-  StudyTable table;
-  if (embed && (!isPond || IsJsonPondName(opened))) {
-    bool truncated = false;
-    const std::string text = files.ReadText(opened, kMostStudyFileBytes, truncated);
-    if (truncated)
-      throw FileFault(messages::kCannotWriteText + ShownText(to) + ": " + ShownText(opened) +
-                          messages::kPondLargerText + std::to_string(kMostStudyFileBytes) +
-                          " bytes",
-                      to);
-    table.Name = BaseName(written);
-    table.Text = isPond ? InlinePondText(text, written) : text;
-    return table;
-  }
-  table.Path = IsRootedPath(written) ? written : StudyRelativeWrite(to, opened);
-  return table;
-}
-
-// `study`, opened from `from`, as the study file at `to` holds it.
-StudyFile Moved(StudyFile study, const std::string& from, const std::string& to, bool embed,
-                FileSystem& files) {
-  if (!study.P6Inches && !study.Rainfall.Embedded())
-    study.Rainfall = Rewritten(StudyRelativeOpen(from, study.Rainfall.Path), study.Rainfall.Path,
-                               to, embed, false, files);
-  if (study.Pond && !study.Pond->Embedded())
-    study.Pond = Rewritten(StudyRelativeOpen(from, study.Pond->Path), study.Pond->Path, to, embed,
-                           true, files);
-  return study;
-}
-
 struct Written {
   const char* what;
   std::string path;
@@ -133,16 +95,14 @@ int RunStudyFile(const CompanionOptions& options, const CompanionServices& servi
   if (const std::string* rating = options.PathOf(OutputKind::PondRating))
     outputs.push_back({"pond rating", *rating, PondRatingCsv(*check.Pond)});
   if (const std::string* pdf = options.PathOf(OutputKind::Study)) {
-    Study document = MakeStudy(
-        {study.ProjectName, study.Proposed().Name, study.Engineer, study.Notes, study.License},
-        services.clock.ShortDate(), check.ProposedEntries, StudyChoices{}, check.ProposedRuns);
-    document.Criteria = CriteriaOf(check);
-    outputs.push_back({"study", *pdf, StudyPdfBytes(document, services.clock)});
+    outputs.push_back(
+        {"study", *pdf,
+         StudyPdfBytes(StudyOfCheck(study, check, services.clock.ShortDate()), services.clock)});
   }
   if (options.SaveStudy)
     outputs.push_back(
         {"study file", *options.SaveStudy,
-         StudyFileText(Moved(study, path, *options.SaveStudy, options.EmbedTables, files))});
+         StudyFileText(MovedStudy(study, path, *options.SaveStudy, options.EmbedTables, files))});
 
   std::vector<NamedPath> inputs = {{"study file", path}};
   if (!study.P6Inches && !study.Rainfall.Embedded())
@@ -169,7 +129,7 @@ std::string SavedStudyText(const CompanionOptions& options, const Run& run, File
   study.Notes = options.Notes;
   if (options.Rainfall) {
     study.Rainfall =
-        Rewritten(*options.Rainfall, *options.Rainfall, to, options.EmbedTables, false, files);
+        StudyTableAt(*options.Rainfall, *options.Rainfall, to, options.EmbedTables, false, files);
     for (const std::string& typed : options.ReturnPeriods)
       study.ReturnPeriods.push_back(*ParseReturnPeriod(typed));
   } else {
@@ -187,7 +147,7 @@ std::string SavedStudyText(const CompanionOptions& options, const Run& run, File
   }
   study.Basins.push_back(std::move(basin));
   if (options.Pond)
-    study.Pond = Rewritten(*options.Pond, *options.Pond, to, options.EmbedTables, true, files);
+    study.Pond = StudyTableAt(*options.Pond, *options.Pond, to, options.EmbedTables, true, files);
   study.RouteStepMinutes = options.RouteStepMinutes;
   study.Hec1 = options.Hec1;
   return StudyFileText(study);

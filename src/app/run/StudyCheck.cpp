@@ -603,6 +603,14 @@ std::string CriteriaTable(const StudyCheck& check, const std::string& studyName)
   return text;
 }
 
+Study StudyOfCheck(const StudyFile& study, const StudyCheck& check, const std::string& date) {
+  Study document = MakeStudy(
+      {study.ProjectName, study.Proposed().Name, study.Engineer, study.Notes, study.License}, date,
+      check.ProposedEntries, StudyChoices{}, check.ProposedRuns);
+  document.Criteria = CriteriaOf(check);
+  return document;
+}
+
 std::string StudySummaryCsv(const StudyCheck& check) {
   std::string text =
       "return_period_yr,existing_peak_cfs,proposed_peak_cfs,routed_peak_cfs,allowable_cfs,"

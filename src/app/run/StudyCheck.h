@@ -62,6 +62,9 @@ DesignCheckText CriteriaOf(const StudyCheck& check);
 // and the study's result, closed by the sizing line when a sizing was asked for.
 std::string CriteriaTable(const StudyCheck& check, const std::string& studyName);
 
+// The study document of `study`'s run `check`, dated `date`.
+Study StudyOfCheck(const StudyFile& study, const StudyCheck& check, const std::string& date);
+
 // The summary file: a row per return period (see docs/study.md for its columns).
 std::string StudySummaryCsv(const StudyCheck& check);
 

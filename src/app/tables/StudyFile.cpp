@@ -1,6 +1,7 @@
 #include "app/tables/StudyFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <utility>
@@ -28,6 +29,11 @@ constexpr const char* kFormat = "rational-hydrograph-study";
 constexpr long kVersion = 1;
 // A study file nests its inline pond one level below a pond file's nesting.
 constexpr int kDeepestNesting = 10;
+
+std::string BaseName(const std::string& path) {
+  const std::string folder = FolderPart(path);
+  return path.substr(folder.size());
+}
 constexpr json::FileWords kStudyWords{
     messages::kStudyFileTitle,       RunEntry::None,
     messages::kStudyJsonUnknownText, messages::kStudyJsonSyntaxText,
@@ -315,6 +321,16 @@ const StudyBasin* StudyFile::Existing() const {
   return nullptr;
 }
 
+bool IsStudyFileName(std::string_view name) {
+  constexpr std::string_view kExtension = ".rhstudy";
+  if (name.size() < kExtension.size())
+    return false;
+  const std::string_view end = name.substr(name.size() - kExtension.size());
+  return std::equal(end.begin(), end.end(), kExtension.begin(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == b;
+  });
+}
+
 StudyFile ReadStudyFile(std::string_view text, const std::string& name) {
   const Reader r(name, kStudyWords);
   const Json value = json::Parse(r, text);
@@ -377,6 +393,36 @@ std::string StudyRelativeWrite(const std::string& studyPath, const std::string& 
 std::string InlinePondText(std::string_view text, const std::string& name) {
   ReadPondJson(text, name);
   return Json::parse(text.begin(), text.end()).dump();
+}
+
+StudyTable StudyTableAt(const std::string& opened, const std::string& written,
+                        const std::string& to, bool embed, bool isPond, FileSystem& files) {
+  StudyTable table;
+  if (embed && (!isPond || IsJsonPondName(opened))) {
+    bool truncated = false;
+    const std::string text = files.ReadText(opened, kMostStudyFileBytes, truncated);
+    if (truncated)
+      throw FileFault(messages::kCannotWriteText + ShownText(to) + ": " + ShownText(opened) +
+                          messages::kPondLargerText + std::to_string(kMostStudyFileBytes) +
+                          " bytes",
+                      to);
+    table.Name = BaseName(written);
+    table.Text = isPond ? InlinePondText(text, written) : text;
+    return table;
+  }
+  table.Path = IsRootedPath(written) ? written : StudyRelativeWrite(to, opened);
+  return table;
+}
+
+StudyFile MovedStudy(StudyFile study, const std::string& from, const std::string& to, bool embed,
+                     FileSystem& files) {
+  if (!study.P6Inches && !study.Rainfall.Embedded())
+    study.Rainfall = StudyTableAt(StudyRelativeOpen(from, study.Rainfall.Path), study.Rainfall.Path,
+                                  to, embed, false, files);
+  if (study.Pond && !study.Pond->Embedded())
+    study.Pond = StudyTableAt(StudyRelativeOpen(from, study.Pond->Path), study.Pond->Path, to,
+                              embed, true, files);
+  return study;
 }
 
 std::string StudyFileText(const StudyFile& study) {

@@ -90,6 +90,9 @@ struct StudyFile {
   bool SingleStorm() const { return P6Inches.has_value() || ReturnPeriods.size() == 1; }
 };
 
+// Whether `name` ends in the study file's extension, .rhstudy, in any case.
+bool IsStudyFileName(std::string_view name);
+
 // The study in `text`, the contents of the study file `name` (used in messages). Every key must be
 // one the study file knows at its place, every value of its kind and in its range; refusals
 // (Refused, the study file's warning) name the file and the key path ("basins[1].c", lists
@@ -112,6 +115,18 @@ std::string StudyRelativeWrite(const std::string& studyPath, const std::string& 
 // The pond file `text` (called `name` in refusals) as a study file holds it inline: checked as a
 // pond file is, its keys in their fixed order. Refused as ReadPondJson.
 std::string InlinePondText(std::string_view text, const std::string& name);
+
+// A table opened from `opened` (`written` as the user gave it) as the study file at `to` holds it:
+// its path relative to `to`'s folder (a rooted path stays), or, with `embed`, its text held in the
+// file (a CSV pond is always named by its path). FileFault when an embedded table cannot be read
+// or is larger than a study file may be.
+StudyTable StudyTableAt(const std::string& opened, const std::string& written,
+                        const std::string& to, bool embed, bool isPond, FileSystem& files);
+
+// `study`, opened from `from`, as the study file at `to` holds it: its tables' paths written
+// relative to `to`, or, with `embed`, their texts held in it.
+StudyFile MovedStudy(StudyFile study, const std::string& from, const std::string& to, bool embed,
+                     FileSystem& files);
 
 // The text of `study` as a study file: keys in a fixed order, two spaces of indent, numbers in
 // their shortest exact form, ending in a newline.

@@ -3,6 +3,7 @@
 #include "app/run/OptionTable.h"
 #include "app/tables/PondFile.h"
 #include "app/tables/RainfallTable.h"
+#include "app/tables/StudyFile.h"
 #include "app/tables/TableText.h"
 #include "app/window/Settings.h"
 #include "core/Faults.h"
@@ -66,6 +67,12 @@ const ProgramOption kProgramOptions[] = {
      [](ProgramOptions& o, const std::string& v) { o.pond = v; }},
     {"--peak-chart", Takes::Nothing, nullptr, "the peak discharge from the chart: C x I(Tc) x A",
      [](ProgramOptions& o, const std::string&) { o.peakChart = true; }},
+    {"--study-file", Takes::Value, "FILE",
+     "open the study file FILE.rhstudy in the study window, with no\n"
+     "method screens (a bare FILE.rhstudy does the same)",
+     [](ProgramOptions& o, const std::string& v) { o.studyFile = v; }},
+    {"--open-study", Takes::Nothing, nullptr, "choose a study file to open in the study window",
+     [](ProgramOptions& o, const std::string&) { o.openStudy = true; }},
     {"--help", Takes::Nothing, nullptr, "print this usage and exit",
      [](ProgramOptions& o, const std::string&) { o.help = true; }},
     {"--version", Takes::Nothing, nullptr, "print the program version and exit",
@@ -80,6 +87,10 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
     const std::string& argument = arguments[i];
     const ProgramOption* option =
         i == 0 ? nullptr : FindOption(kProgramOptions, argument == "-h" ? "--help" : argument);
+    if (option == nullptr && i > 0 && IsStudyFileName(argument) && !LooksLikeOption(argument)) {
+      options.studyFile = argument;
+      continue;
+    }
     if (option == nullptr) {
       options.qtArguments.push_back(argument);
       continue;
@@ -96,6 +107,10 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
   }
   if (!options.ari.empty() && options.rainfall.empty())
     options.problem = messages::kAriWithoutTableText;
+  const bool runOptions =
+      options.hec1 || !options.rainfall.empty() || !options.pond.empty() || options.peakChart;
+  if ((!options.studyFile.empty() || options.openStudy) && runOptions)
+    options.problem = messages::kStudyWindowOnlyText;
   return options;
 }
 
@@ -107,6 +122,7 @@ std::string ProgramUsage() {
   constexpr std::size_t kHelpColumn = 21;
   return "Usage: rational-hydrograph [--hec1] [--rainfall FILE [--ari YEARS]] [--pond FILE]\n"
          "           [--peak-chart] [Qt options]\n"
+         "       rational-hydrograph [--study-file] FILE.rhstudy | --open-study [Qt options]\n"
          "       rational-hydrograph --help | --version\n"
          "\n"
          "Builds the rational-method design-storm runoff hydrograph of a drainage basin in a\n"

@@ -33,6 +33,10 @@ struct ProgramOptions {
   std::string ari;         // --ari YEARS: its return period
   std::string pond;        // --pond FILE: route every run through a pond
   bool peakChart = false;  // --peak-chart: the peak discharge from the chart
+  // --study-file FILE, or a bare FILE.rhstudy: the study window on that study file, with no
+  // method screens.
+  std::string studyFile;
+  bool openStudy = false;  // --open-study: the study window's open dialog first
   // What cannot be read as the program's options ("" when all is well): a usage error.
   std::string problem;
   std::vector<std::string> qtArguments;

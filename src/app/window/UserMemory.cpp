@@ -14,8 +14,8 @@ constexpr const char* kFileName = "Study.ini";
 
 // The keys of the folders, by DialogFolder.
 constexpr std::array<const char*, kDialogFolders> kFolderKeys = {
-    "folder-opened-tables", "folder-images", "folder-studies",
-    "folder-decks",         "folder-tables", "folder-reports"};
+    "folder-opened-tables", "folder-images",  "folder-studies",    "folder-decks",
+    "folder-tables",        "folder-reports", "folder-study-files"};
 
 std::string Escaped(const std::string& value) {
   std::string out;

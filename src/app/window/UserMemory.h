@@ -21,8 +21,9 @@ enum class DialogFolder {
   Decks,         // HEC-1 decks saved from the study window
   Tables,        // hydrograph tables saved from the results screen
   Reports,       // printed reports saved as PDF files
+  StudyFiles,    // study files (.rhstudy) opened and saved
 };
-inline constexpr std::size_t kDialogFolders = 6;
+inline constexpr std::size_t kDialogFolders = 7;
 
 struct UserMemory {
   ProjectDetails Project;

@@ -1,0 +1,203 @@
+#include "app/window/StudyEdit.h"
+
+#include <utility>
+
+#include "app/run/PreparedRun.h"
+#include "app/tables/Val.h"
+#include "core/ShownText.h"
+#include "output/TextForms.h"
+#include "platform/Paths.h"
+
+namespace rh {
+
+namespace {
+
+std::size_t RoleIndex(BasinRole role) {
+  return role == BasinRole::Proposed ? 0 : 1;
+}
+
+std::optional<BasinEntry> BasinEntryOf(RunEntry entry) {
+  switch (entry) {
+    case RunEntry::TimeOfConcentration:
+      return BasinEntry::Tc;
+    case RunEntry::BasinArea:
+      return BasinEntry::Area;
+    case RunEntry::RunoffCoefficient:
+      return BasinEntry::Coefficient;
+    case RunEntry::PeakDischarge:
+      return BasinEntry::Peak;
+    default:
+      return std::nullopt;
+  }
+}
+
+// A criterion typed: blank for none, otherwise a number (nothing after it) that `fits`.
+template <typename Fits>
+std::optional<double> CriterionOf(const std::string& typed, Fits fits, bool& refused) {
+  const std::string text = TrimSpaces(typed);
+  refused = false;
+  if (text.empty())
+    return std::nullopt;
+  const std::optional<double> value = LeadingNumber(text);
+  refused = !value || !TextAfterNumber(text).empty() || !fits(*value);
+  return value;
+}
+
+}  // namespace
+
+StudyEdit::StudyEdit(FileSystem& files, std::string path)
+    : files_(files),
+      path_(std::move(path)),
+      study_(LoadStudyFile(files_, path_)),
+      check_(CheckStudy(study_, path_, files_)) {
+  for (const StudyBasin& basin : study_.Basins) {
+    auto& e = entries_[RoleIndex(basin.Role)];
+    e[static_cast<std::size_t>(BasinEntry::Tc)] = PlainNumber(basin.TcMinutes);
+    e[static_cast<std::size_t>(BasinEntry::Area)] = PlainNumber(basin.AreaAcres);
+    e[static_cast<std::size_t>(BasinEntry::Coefficient)] = PlainNumber(basin.C);
+    e[static_cast<std::size_t>(BasinEntry::Peak)] =
+        basin.PeakCfs ? PlainNumber(*basin.PeakCfs) : "chart";
+  }
+  const StudyCriteria& c = study_.Criteria;
+  if (c.FreeboardFeet)
+    criteria_[static_cast<std::size_t>(CriterionEntry::Freeboard)] = PlainNumber(*c.FreeboardFeet);
+  if (c.DrawdownMaxHours)
+    criteria_[static_cast<std::size_t>(CriterionEntry::DrawdownHours)] =
+        PlainNumber(*c.DrawdownMaxHours);
+}
+
+std::string StudyEdit::Title() const {
+  return path_.substr(FolderPart(path_).size()) + (changed_ ? "*" : "");
+}
+
+bool StudyEdit::HasBasin(BasinRole role) const {
+  return role == BasinRole::Proposed || study_.Existing() != nullptr;
+}
+
+const std::string& StudyEdit::Entry(BasinRole role, BasinEntry entry) const {
+  return entries_[RoleIndex(role)][static_cast<std::size_t>(entry)];
+}
+
+const std::string& StudyEdit::Criterion(CriterionEntry entry) const {
+  return criteria_[static_cast<std::size_t>(entry)];
+}
+
+void StudyEdit::SetEntry(BasinRole role, BasinEntry entry, std::string text) {
+  std::string& held = entries_[RoleIndex(role)][static_cast<std::size_t>(entry)];
+  changed_ = changed_ || held != text;
+  held = std::move(text);
+}
+
+void StudyEdit::SetCriterion(CriterionEntry entry, std::string text) {
+  std::string& held = criteria_[static_cast<std::size_t>(entry)];
+  changed_ = changed_ || held != text;
+  held = std::move(text);
+}
+
+std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
+  // Each basin's entries are checked as the main screen checks a run's, in every storm the study
+  // runs, so the message names the entry and, with several storms, the storm.
+  const StudyInputs inputs = StudyInputsOf(next, path_, files_);
+  for (StudyBasin& basin : next.Basins) {
+    const auto& typed = entries_[RoleIndex(basin.Role)];
+    RunEntries entries;
+    entries.TimeOfConcentration = typed[static_cast<std::size_t>(BasinEntry::Tc)];
+    entries.BasinArea = typed[static_cast<std::size_t>(BasinEntry::Area)];
+    entries.RunoffCoefficient = typed[static_cast<std::size_t>(BasinEntry::Coefficient)];
+    entries.PeakDischarge = typed[static_cast<std::size_t>(BasinEntry::Peak)];
+    const bool chartPeak = AsksForChartPeak(TrimSpaces(entries.PeakDischarge));
+    if (next.P6Inches)
+      entries.SixHourRainfall = PlainNumber(*next.P6Inches);
+    std::vector<std::shared_ptr<const TableRainfall>> storms;
+    for (const std::size_t picked : inputs.Proposed.Picked)
+      storms.push_back(inputs.Proposed.Storms[picked]);
+    if (storms.empty())
+      storms.push_back(nullptr);
+    if (!chartPeak && storms.size() > 1)
+      return StudyProblem{basin.Role, BasinEntry::Peak, std::nullopt,
+                          std::string("ERROR In Peak Discharge"), messages::kStudyPeakChartText};
+    for (const auto& storm : storms) {
+      RunChoices choices;
+      choices.Rainfall = storm;
+      choices.ChartPeak = chartPeak;
+      try {
+        const PreparedRun run = PrepareRun(entries, choices, files_);
+        basin.TcMinutes = run.Inputs.TimeOfConcentration;
+        basin.AreaAcres = run.Inputs.BasinArea;
+        basin.C = run.Inputs.RunoffCoefficient;
+        basin.PeakCfs = chartPeak ? std::nullopt : std::optional<double>(run.Inputs.PeakDischarge);
+      } catch (const Refused& refused) {
+        std::string text = refused.Text();
+        if (storm && storms.size() > 1 && !storm->Ari.empty())
+          text = messages::kStudyStormPrefix + storm->Ari + "-year storm: " + text;
+        return StudyProblem{basin.Role, BasinEntryOf(refused.Entry()), std::nullopt,
+                            refused.Title(), text};
+      }
+    }
+  }
+  bool refused = false;
+  next.Criteria.FreeboardFeet = CriterionOf(
+      Criterion(CriterionEntry::Freeboard), [](double v) { return v >= 0; }, refused);
+  if (refused)
+    return StudyProblem{std::nullopt, std::nullopt, CriterionEntry::Freeboard,
+                        messages::kStudyCriterionTitle, messages::kStudyFreeboardText};
+  next.Criteria.DrawdownMaxHours = CriterionOf(
+      Criterion(CriterionEntry::DrawdownHours), [](double v) { return v > 0; }, refused);
+  if (refused)
+    return StudyProblem{std::nullopt, std::nullopt, CriterionEntry::DrawdownHours,
+                        messages::kStudyCriterionTitle, messages::kStudyDrawdownText};
+  return std::nullopt;
+}
+
+std::optional<StudyProblem> StudyEdit::Rerun() {
+  StudyFile next = study_;
+  try {
+    if (std::optional<StudyProblem> problem = Candidate(next))
+      return problem;
+    StudyCheck check = CheckStudy(next, path_, files_);
+    study_ = std::move(next);
+    check_ = std::move(check);
+  } catch (const std::exception& fault) {
+    const FaultReport report = ReportFault(fault);
+    return StudyProblem{std::nullopt, std::nullopt, std::nullopt, report.Title, report.Text};
+  }
+  return std::nullopt;
+}
+
+void StudyEdit::RefuseOverInputs(const std::string& path, bool studyToo) const {
+  std::vector<std::string> inputs;
+  if (studyToo)
+    inputs.push_back(path_);
+  if (!study_.P6Inches && !study_.Rainfall.Embedded())
+    inputs.push_back(StudyRelativeOpen(path_, study_.Rainfall.Path));
+  if (study_.Pond && !study_.Pond->Embedded())
+    inputs.push_back(StudyRelativeOpen(path_, study_.Pond->Path));
+  const std::string target = files_.FileIdentity(path);
+  for (const std::string& input : inputs) {
+    if (files_.FileIdentity(input) == target)
+      throw Refused(messages::kStudySaveFaultTitle,
+                    Quoted(path) + messages::kStudySaveOverTableText);
+  }
+}
+
+void StudyEdit::SaveDocument(const std::string& path, const std::string& bytes) {
+  RefuseOverInputs(path, true);
+  files_.ReplaceText(path, bytes);
+}
+
+void StudyEdit::Save() {
+  SaveAs(path_);
+}
+
+void StudyEdit::SaveAs(const std::string& path) {
+  if (const std::optional<StudyProblem> problem = Rerun())
+    throw Refused(problem->Title, messages::kStudySaveRefusedText);
+  RefuseOverInputs(path, false);
+  StudyFile moved = MovedStudy(study_, path_, path, false, files_);
+  files_.ReplaceText(path, StudyFileText(moved));
+  study_ = std::move(moved);
+  path_ = path;
+  changed_ = false;
+}
+
+}  // namespace rh

@@ -1,0 +1,84 @@
+// A study file open in the study window: its basins' entries and criteria as typed, the run of
+// the last entries that could run, and whether anything changed since the file was opened or
+// saved.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "app/run/StudyCheck.h"
+#include "app/tables/StudyFile.h"
+#include "core/Faults.h"
+#include "platform/FileSystem.h"
+
+namespace rh {
+
+// The entries of a study basin, in the main screen's order.
+enum class BasinEntry { Tc, Area, Coefficient, Peak };
+inline constexpr std::size_t kBasinEntries = 4;
+
+// The criteria typed in the window; a blank entry asks for no such criterion.
+enum class CriterionEntry { Freeboard, DrawdownHours };
+inline constexpr std::size_t kCriterionEntries = 2;
+
+// Why the entries cannot run: the basin and entry it is about (none: the study as a whole), and
+// the message in the program's warning words.
+struct StudyProblem {
+  std::optional<BasinRole> Basin;
+  std::optional<BasinEntry> Entry;
+  std::optional<CriterionEntry> Criterion;
+  std::string Title;
+  std::string Text;
+};
+
+class StudyEdit {
+ public:
+  // The study file at `path`, read through `files` and run: refused or faulted as LoadStudyFile
+  // and CheckStudy.
+  StudyEdit(FileSystem& files, std::string path);
+
+  const std::string& Path() const { return path_; }
+  // The window's title: the file's name, then "*" while there are unsaved changes.
+  std::string Title() const;
+  bool Changed() const { return changed_; }
+
+  bool HasBasin(BasinRole role) const;
+  const std::string& Entry(BasinRole role, BasinEntry entry) const;
+  const std::string& Criterion(CriterionEntry entry) const;
+  // A new text for an entry: the study has changed when the text differs.
+  void SetEntry(BasinRole role, BasinEntry entry, std::string text);
+  void SetCriterion(CriterionEntry entry, std::string text);
+
+  // Runs the entries. When they run they become the study and its check; otherwise the problem is
+  // returned and the study stays that of the last entries that ran.
+  std::optional<StudyProblem> Rerun();
+
+  const StudyFile& Study() const { return study_; }
+  const StudyCheck& Check() const { return check_; }
+
+  // Saves the study over its file, or as the file at `path` (whose tables' paths are then written
+  // relative to it). Refused while an entry is refused, or when `path` is a table the study reads;
+  // FileFault when the file cannot be written (the file on disk stays as it was).
+  void Save();
+  void SaveAs(const std::string& path);
+  // Writes `bytes`, a document of the study, to `path`: refused when `path` is the study file or
+  // a table it reads.
+  void SaveDocument(const std::string& path, const std::string& bytes);
+
+ private:
+  // Refuses `path` when it is a table the study reads or, with `studyToo`, the study file.
+  void RefuseOverInputs(const std::string& path, bool studyToo) const;
+  std::optional<StudyProblem> Candidate(StudyFile& next) const;
+
+  FileSystem& files_;
+  std::string path_;
+  StudyFile study_;
+  StudyCheck check_;
+  std::array<std::array<std::string, kBasinEntries>, 2> entries_;
+  std::array<std::string, kCriterionEntries> criteria_;
+  bool changed_ = false;
+};
+
+}  // namespace rh

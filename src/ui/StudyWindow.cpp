@@ -1,0 +1,308 @@
+#include "ui/StudyWindow.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "app/run/StudyCheck.h"
+#include "app/run/StudyPdf.h"
+#include "core/Faults.h"
+#include "platform/Paths.h"
+#include "ui/FaultBoundary.h"
+#include "ui/FileDialogs.h"
+#include "ui/StudyChartView.h"
+#include "ui/framework/QtText.h"
+
+namespace rh::ui {
+
+namespace {
+
+// The window's first size in twips: the chart beside the entries, over the criteria table.
+constexpr double kClientWidth = 14400;
+constexpr double kClientHeight = 10800;
+
+constexpr std::array<BasinRole, 2> kRoles = {BasinRole::Proposed, BasinRole::Existing};
+constexpr std::array<const char*, 2> kRoleNames = {"Proposed", "Existing"};
+constexpr std::array<const char*, kBasinEntries> kEntryNames = {"Tc", "Area", "Coefficient",
+                                                                "Peak"};
+constexpr std::array<const char*, kBasinEntries> kEntryLabels = {
+    "Time of Concentration (min)", "Basin Area (acres)", "Runoff Coefficient",
+    "Peak Discharge (cfs, or chart)"};
+constexpr std::array<const char*, kCriterionEntries> kCriterionNames = {"Freeboard", "Drawdown"};
+constexpr std::array<const char*, kCriterionEntries> kCriterionLabels = {"Least freeboard (ft)",
+                                                                         "Longest drawdown (h)"};
+
+std::string FileFaultLead(const std::exception& fault) {
+  return KindOf(fault) == FaultKind::File ? messages::kSaveFaultText : std::string();
+}
+
+}  // namespace
+
+StudyWindow::StudyWindow(UiContext& context, QWidget* owner, std::string path, bool endsProgram)
+    : Form(owner, "StudyWindow", kClientWidth, kClientHeight, QString()),
+      context_(context),
+      path_(std::move(path)),
+      endsProgram_(endsProgram) {
+  static const std::vector<StudyRun> kNoRuns;
+  chart_ = new StudyChartView(kNoRuns, this);
+
+  const auto button = [&](const char* name, const QString& text) {
+    auto* b = new QPushButton(text, this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+  };
+  auto* fileRow = new QHBoxLayout;
+  auto* open = button("OpenStudy", QStringLiteral("Open Study..."));
+  auto* save = button("SaveStudyFile", QStringLiteral("Save Study"));
+  auto* saveAs = button("SaveStudyAs", QStringLiteral("Save Study As..."));
+  for (QPushButton* b : {open, save, saveAs})
+    fileRow->addWidget(b);
+  fileRow->addStretch(1);
+
+  // The entries, in tab order: each basin's four, then the criteria. A message under an entry
+  // says why it is refused.
+  auto* entriesColumn = new QVBoxLayout;
+  const auto entryRow = [&](QFormLayout* form, const char* name, const char* label,
+                            QLineEdit*& edit, QLabel*& message) {
+    edit = new QLineEdit(this);
+    edit->setObjectName(QString::fromLatin1(name));
+    message = new QLabel(this);
+    message->setObjectName(QString::fromLatin1(name) + QStringLiteral("Message"));
+    message->setWordWrap(true);
+    message->setStyleSheet(QStringLiteral("color: #a00000"));
+    message->hide();
+    auto* both = new QVBoxLayout;
+    both->setSpacing(2);
+    both->addWidget(edit);
+    both->addWidget(message);
+    auto* caption = new QLabel(QString::fromLatin1(label), this);
+    caption->setBuddy(edit);
+    form->addRow(caption, both);
+    connect(edit, &QLineEdit::textEdited, this, [this] { OnEntryEdited(); });
+  };
+  for (std::size_t r = 0; r < kRoles.size(); ++r) {
+    auto* group =
+        new QGroupBox(QString::fromLatin1(kRoleNames[r]) + QStringLiteral(" basin"), this);
+    group->setObjectName(QString::fromLatin1(kRoleNames[r]) + QStringLiteral("Basin"));
+    auto* form = new QFormLayout(group);
+    for (std::size_t e = 0; e < kBasinEntries; ++e) {
+      const std::string name = std::string(kRoleNames[r]) + kEntryNames[e];
+      entryRow(form, name.c_str(), kEntryLabels[e], entries_[r][e], entryMessages_[r][e]);
+    }
+    entriesColumn->addWidget(group);
+  }
+  auto* criteriaGroup = new QGroupBox(QStringLiteral("Criteria"), this);
+  auto* criteriaForm = new QFormLayout(criteriaGroup);
+  for (std::size_t c = 0; c < kCriterionEntries; ++c)
+    entryRow(criteriaForm, kCriterionNames[c], kCriterionLabels[c], criteria_[c],
+             criterionMessages_[c]);
+  entriesColumn->addWidget(criteriaGroup);
+  entriesColumn->addStretch(1);
+
+  message_ = new QLabel(this);
+  message_->setObjectName(QStringLiteral("StudyMessage"));
+  message_->setWordWrap(true);
+  message_->setStyleSheet(QStringLiteral("color: #a00000"));
+  message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  verdict_ = new QLabel(this);
+  verdict_->setObjectName(QStringLiteral("StudyVerdict"));
+  QFont bold = verdict_->font();
+  bold.setBold(true);
+  verdict_->setFont(bold);
+  table_ = new QPlainTextEdit(this);
+  table_->setObjectName(QStringLiteral("CriteriaTable"));
+  table_->setReadOnly(true);
+  table_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  table_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+  auto* buttonRow = new QHBoxLayout;
+  buttonRow->addStretch(1);
+  auto* pdf = button("SaveStudy", QStringLiteral("Save Study PDF..."));
+  auto* close = button("Command2", QStringLiteral("Close"));
+  buttonRow->addWidget(pdf);
+  buttonRow->addWidget(close);
+  buttonRow->addStretch(1);
+
+  auto* grid = new QGridLayout(this);
+  grid->addLayout(fileRow, 0, 0, 1, 2);
+  grid->addWidget(chart_, 1, 0);
+  grid->addLayout(entriesColumn, 1, 1, 3, 1);
+  grid->addWidget(verdict_, 2, 0);
+  grid->addWidget(table_, 3, 0);
+  grid->addWidget(message_, 4, 0, 1, 2);
+  grid->addLayout(buttonRow, 5, 0, 1, 2);
+  grid->setColumnStretch(0, 1);
+  grid->setRowStretch(1, 3);
+  grid->setRowStretch(3, 2);
+  setMinimumSize(size() / 2);
+
+  connect(open, &QPushButton::clicked, this, [this] { OnOpenStudy(); });
+  connect(save, &QPushButton::clicked, this, [this] { OnSaveStudy(); });
+  connect(saveAs, &QPushButton::clicked, this, [this] { OnSaveStudyAs(); });
+  connect(pdf, &QPushButton::clicked, this, [this] { OnSaveStudyPdf(); });
+  connect(close, &QPushButton::clicked, this, [this] { OnClose(); });
+  CloseOnEscape();
+}
+
+StudyWindow::~StudyWindow() = default;
+
+void StudyWindow::OnLoad() {
+  edit_ = std::make_unique<StudyEdit>(context_.files, path_);
+  ShowStudy();
+  CentreOnScreen();
+}
+
+void StudyWindow::ShowStudy() {
+  for (std::size_t r = 0; r < kRoles.size(); ++r) {
+    const bool has = edit_->HasBasin(kRoles[r]);
+    entries_[r][0]->parentWidget()->setVisible(has);
+    for (std::size_t e = 0; e < kBasinEntries; ++e) {
+      const QSignalBlocker block(entries_[r][e]);
+      entries_[r][e]->setText(Q(edit_->Entry(kRoles[r], static_cast<BasinEntry>(e))));
+      entryMessages_[r][e]->hide();
+    }
+  }
+  for (std::size_t c = 0; c < kCriterionEntries; ++c) {
+    const QSignalBlocker block(criteria_[c]);
+    criteria_[c]->setText(Q(edit_->Criterion(static_cast<CriterionEntry>(c))));
+    criterionMessages_[c]->hide();
+  }
+  message_->clear();
+  ShowResults();
+}
+
+void StudyWindow::ShowResults() {
+  const StudyCheck& check = edit_->Check();
+  setWindowTitle(Q(edit_->Title()) + QStringLiteral(" - Study"));
+  verdict_->setText(check.Passes() ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
+  table_->setPlainText(Q(CriteriaTable(check, edit_->Path())));
+  chart_->SetRuns(check.ProposedRuns);
+  try {
+    chart_->Redraw();
+  } catch (const std::exception&) {
+    chart_->Show(Drawing{});
+  }
+}
+
+void StudyWindow::OnEntryEdited() {
+  for (std::size_t r = 0; r < kRoles.size(); ++r) {
+    for (std::size_t e = 0; e < kBasinEntries; ++e) {
+      edit_->SetEntry(kRoles[r], static_cast<BasinEntry>(e), entries_[r][e]->text().toStdString());
+      entryMessages_[r][e]->hide();
+    }
+  }
+  for (std::size_t c = 0; c < kCriterionEntries; ++c) {
+    edit_->SetCriterion(static_cast<CriterionEntry>(c), criteria_[c]->text().toStdString());
+    criterionMessages_[c]->hide();
+  }
+  message_->clear();
+  const std::optional<StudyProblem> problem = edit_->Rerun();
+  if (problem) {
+    QLabel* beside = message_;
+    if (problem->Basin && problem->Entry)
+      beside = entryMessages_[*problem->Basin == BasinRole::Proposed ? 0 : 1]
+                             [static_cast<std::size_t>(*problem->Entry)];
+    else if (problem->Criterion)
+      beside = criterionMessages_[static_cast<std::size_t>(*problem->Criterion)];
+    beside->setText(Q(problem->Text));
+    beside->show();
+  }
+  ShowResults();
+}
+
+bool StudyWindow::ChangesSettled() {
+  if (!edit_ || !edit_->Changed())
+    return true;
+  if (!context_.prompts.Question(this, messages::kStudyUnsavedTitle, messages::kStudyUnsavedText))
+    return true;
+  return OnSaveStudy();
+}
+
+bool StudyWindow::Open(const std::string& path) {
+  std::unique_ptr<StudyEdit> opened;
+  const Outcome outcome =
+      RunAtBoundary(context_.prompts, this, FaultAnswer{messages::kStudyOpenFaultTitle, {}, {}},
+                    [&] { opened = std::make_unique<StudyEdit>(context_.files, path); });
+  if (outcome != Outcome::Done)
+    return false;
+  edit_ = std::move(opened);
+  path_ = path;
+  ShowStudy();
+  return true;
+}
+
+void StudyWindow::OnOpenStudy() {
+  if (!ChangesSettled())
+    return;
+  const std::string path = AskOpenPath(context_, this, DialogFolder::StudyFiles,
+                                       messages::kOpenStudyDialogTitle, messages::kStudyFileFilter);
+  if (!path.empty())
+    Open(path);
+}
+
+bool StudyWindow::OnSaveStudy() {
+  const auto answerFor = [](const std::exception& fault) {
+    return FaultAnswer{messages::kStudySaveFaultTitle, FileFaultLead(fault), {}};
+  };
+  const Outcome outcome = RunAtBoundary(context_.prompts, this, answerFor, [&] { edit_->Save(); });
+  ShowResults();
+  return outcome == Outcome::Done;
+}
+
+bool StudyWindow::OnSaveStudyAs() {
+  const std::string name = edit_->Path().substr(FolderPart(edit_->Path()).size());
+  const std::string path =
+      AskSavePath(context_, this, DialogFolder::StudyFiles, messages::kSaveStudyDialogTitle, name,
+                  messages::kStudyFileFilter);
+  if (path.empty())
+    return false;
+  const auto answerFor = [](const std::exception& fault) {
+    return FaultAnswer{messages::kStudySaveFaultTitle, FileFaultLead(fault), {}};
+  };
+  const Outcome outcome =
+      RunAtBoundary(context_.prompts, this, answerFor, [&] { edit_->SaveAs(path); });
+  if (outcome == Outcome::Done)
+    path_ = path;
+  ShowResults();
+  return outcome == Outcome::Done;
+}
+
+void StudyWindow::OnSaveStudyPdf() {
+  const std::string path =
+      AskSavePath(context_, this, DialogFolder::Studies, messages::kStudyDialogTitle, "study.pdf",
+                  messages::kPdfFilter);
+  if (path.empty())
+    return;
+  const auto answerFor = [](const std::exception& fault) {
+    return FaultAnswer{messages::kStudyFaultTitle, FileFaultLead(fault), {}};
+  };
+  RunAtBoundary(context_.prompts, this, answerFor, [&] {
+    const std::string date = context_.clock.ShortDate();
+    edit_->SaveDocument(
+        path, StudyPdfBytes(StudyOfCheck(edit_->Study(), edit_->Check(), date), context_.clock));
+  });
+}
+
+void StudyWindow::OnClose() {
+  if (!ChangesSettled())
+    return;
+  Unload();
+  if (endsProgram_)
+    context_.endProgram();
+}
+
+void StudyWindow::CloseBox() {
+  OnClose();
+}
+
+}  // namespace rh::ui

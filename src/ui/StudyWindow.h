@@ -1,0 +1,69 @@
+// The study window of a study file (.rhstudy): the existing and proposed basins' entries and the
+// criteria beside the chart of the routed storms, the criteria table with PASS or FAIL under
+// them, and the study file's own commands (open, save, save as, the study document). Every change
+// reruns the study as the user types; the results stay those of the last entries that ran while
+// an entry is refused, and the refusal sits beside the entry it names.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/window/StudyEdit.h"
+#include "ui/UiContext.h"
+#include "ui/framework/Forms.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace rh::ui {
+
+class StudyChartView;
+
+class StudyWindow : public Form {
+  Q_OBJECT
+
+ public:
+  // The window over the study file at `path` (read and run in OnLoad). With `endsProgram`,
+  // closing the window ends the program: it was opened without the method screens.
+  StudyWindow(UiContext& context, QWidget* owner, std::string path, bool endsProgram);
+  ~StudyWindow() override;
+
+  // Reads and runs the study file and shows it. Raises what StudyEdit raises; the window is then
+  // not shown.
+  void OnLoad() override;
+
+  void OnEntryEdited();   // any basin or criterion entry: rerun and show
+  void OnOpenStudy();     // "Open Study...": another study file, after asking about changes
+  bool OnSaveStudy();     // "Save Study": over its file; false when it was not saved
+  bool OnSaveStudyAs();   // "Save Study As...": under a name the user gives
+  void OnSaveStudyPdf();  // "Save Study PDF...": the study document
+  void OnClose();         // "Close", after asking about unsaved changes
+  void CloseBox() override;
+
+ private:
+  // True when there are no unsaved changes, or the user saved them or chose to drop them.
+  bool ChangesSettled();
+  // Replaces the study with the one at `path`; false (and reported) when it cannot be opened.
+  bool Open(const std::string& path);
+  void ShowStudy();    // the entries and results from the study
+  void ShowResults();  // the chart, criteria table and verdict of the last run
+
+  UiContext& context_;
+  std::string path_;
+  bool endsProgram_;
+  std::unique_ptr<StudyEdit> edit_;
+
+  StudyChartView* chart_;
+  // The basins' entries and their messages: [0] the proposed basin, [1] the existing one.
+  std::array<std::array<QLineEdit*, kBasinEntries>, 2> entries_{};
+  std::array<std::array<QLabel*, kBasinEntries>, 2> entryMessages_{};
+  std::array<QLineEdit*, kCriterionEntries> criteria_{};
+  std::array<QLabel*, kCriterionEntries> criterionMessages_{};
+  QLabel* message_;
+  QLabel* verdict_;
+  QPlainTextEdit* table_;
+};
+
+}  // namespace rh::ui
