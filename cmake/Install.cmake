@@ -7,6 +7,7 @@
 #   <prefix>/bin/rational-hydrograph-cli
 #   <prefix>/share/applications/example.orvane.rational_hydrograph.desktop
 #   <prefix>/share/metainfo/example.orvane.rational_hydrograph.metainfo.xml
+#   <prefix>/share/mime/packages/rational-hydrograph-study.xml (the .rhstudy file type)
 #   <prefix>/share/icons/hicolor/{scalable,128x128}/apps/rational-hydrograph.{svg,png}
 #   <prefix>/share/man/man1/rational-hydrograph{,-cli}.1.gz
 #   <prefix>/share/doc/rational-hydrograph/copyright, changelog.gz and examples/ (a rainfall
@@ -123,6 +124,9 @@ if(TARGET rational-hydrograph)
           DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME rational-hydrograph)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/${RH_APP_ID}.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  # The study file's type, so a double-click on a .rhstudy opens it in the program.
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/rational-hydrograph-study.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/${RH_APP_ID}.metainfo.xml.in
                  ${PROJECT_BINARY_DIR}/packaging/${RH_APP_ID}.metainfo.xml @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/packaging/${RH_APP_ID}.metainfo.xml

@@ -42,6 +42,14 @@ if [ -f "$desktop" ]; then
   for program in $(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop" | sort -u); do
     [ -x "$usr/bin/$program" ] || fail "$desktop starts $program, which is not in $usr/bin"
   done
+  # A double-click on a study file opens it: the entry takes the file and names its type, which
+  # the installed MIME package defines.
+  mime=$usr/share/mime/packages/rational-hydrograph-study.xml
+  grep -q '^Exec=rational-hydrograph %f$' "$desktop" || fail "$desktop: Exec does not take %f"
+  grep -q '^MimeType=application/x-rational-hydrograph-study;$' "$desktop" ||
+    fail "$desktop: MimeType does not list the study file"
+  grep -q 'type="application/x-rational-hydrograph-study"' "$mime" 2>/dev/null &&
+    grep -q '<glob pattern="\*.rhstudy"/>' "$mime" || fail "no study file type in $mime"
 else
   fail "no $desktop"
 fi
