@@ -787,6 +787,29 @@ TEST(CliStudyFile, SaveOpenSaveIsByteIdentical) {
       << fails.out;
 }
 
+// A study asking for decks writes one per storm beside it, each the deck the companion's own run
+// of that storm writes.
+TEST(CliStudyFile, Hec1DecksBesideTheStudy) {
+  const test::ScratchDir dir;
+  const std::string data = RH_TEST_DATA_DIR;
+  std::filesystem::copy(data + "/atlas14-fort-myers-fl.csv", dir / "atlas14-fort-myers-fl.csv");
+  std::filesystem::copy(data + "/example-pond.json", dir / "example-pond.json");
+  std::string study = test::ReadFile(data + "/example.rhstudy");
+  study.replace(study.find("\"hec1\": false"), 13, "\"hec1\": true");
+  std::ofstream(dir / "site.rhstudy") << study;
+  const test::Outcome o = test::RunCli({"--study-file", dir / "site.rhstudy"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  std::filesystem::create_directory(dir / "one");
+  for (const char* years : {"2", "10", "100"}) {
+    const std::string name = std::string("site-") + years + "yr.hc1";
+    const test::Outcome run = test::RunCli(
+        {"--tc", "15", "--rainfall", data + "/atlas14-fort-myers-fl.csv", "--ari", years, "--area",
+         "20", "--coef", "0.85", "--peak", "chart", "--hec1", dir / ("one/" + name)});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(test::ReadFile(dir / name), test::ReadFile(dir / ("one/" + name))) << name;
+  }
+}
+
 // The sample basin through the example pond file as a SWMM input file, byte for byte the golden
 // one; --swmm without a pond, or with several return periods, writes nothing.
 TEST(CliPond, SwmmInputFile) {

@@ -1,5 +1,6 @@
 #include "app/companion/StudyCompanion.h"
 
+#include <algorithm>
 #include <ostream>
 #include <utility>
 #include <vector>
@@ -98,6 +99,20 @@ int RunStudyFile(const CompanionOptions& options, const CompanionServices& servi
     outputs.push_back(
         {"study", *pdf,
          StudyPdfBytes(StudyOfCheck(study, check, services.clock.ShortDate()), services.clock)});
+  }
+  if (study.Hec1) {
+    // One deck per storm of the proposed basin, beside the study file.
+    const StudyInputs in = StudyInputsOf(study, path, files);
+    const std::size_t storms = std::max<std::size_t>(in.Proposed.Picked.size(), 1);
+    for (std::size_t i = 0; i < storms; ++i) {
+      const std::string years = in.Proposed.Storms.empty()
+                                    ? std::string()
+                                    : in.Proposed.Storms[in.Proposed.Picked[i]]->Ari;
+      const std::string deck = StudyDeckPath(path, years);
+      outputs.push_back({"HEC-1 deck", deck,
+                         StudyDeckText(in.ProposedEntries, in.Proposed, i, deck, files,
+                                       services.clock.ShortDate())});
+    }
   }
   if (options.SaveStudy)
     outputs.push_back(

@@ -5,6 +5,7 @@
 
 #include "app/tables/RainfallTable.h"
 #include "core/Faults.h"
+#include "output/Hec1Deck.h"
 #include "output/PondReport.h"
 #include "output/TextForms.h"
 #include "output/VolumeCheck.h"
@@ -104,6 +105,19 @@ BasinRun SaveStudyDeck(const RunEntries& entries, const StudyChoices& choices, s
   run.DeckPath = deckPath;
   const PreparedRun prepared = PrepareRun(entries, run, services.files);
   return RunBasin(prepared.Inputs, prepared.Request, services);
+}
+
+std::string StudyDeckText(const RunEntries& entries, const StudyChoices& choices,
+                          std::size_t picked, const std::string& deckPath, FileSystem& files,
+                          const std::string& date) {
+  RunChoices run = ChoicesFor(choices, picked);
+  run.Check = false;
+  run.Hec1 = true;
+  run.DeckPath = deckPath;
+  const PreparedRun prepared = PrepareRun(entries, run, files);
+  BasinRun basin;
+  ComputeBasin(prepared.Inputs, prepared.Request, basin);
+  return Hec1DeckText(basin.Run, deckPath, date);
 }
 
 Study MakeStudy(const ProjectDetails& project, const std::string& date, const RunEntries& entries,

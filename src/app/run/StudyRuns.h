@@ -62,6 +62,13 @@ std::vector<StudyRun> RunStudy(const RunEntries& entries, const StudyChoices& ch
 BasinRun SaveStudyDeck(const RunEntries& entries, const StudyChoices& choices, std::size_t picked,
                        const std::string& deckPath, const RunServices& services);
 
+// The HEC-1 deck of the study's run with picked storm number `picked`, as the deck at `deckPath`
+// dated `date`: the run prepared with the HEC-1 switch on, nothing written. Throws what
+// PrepareRun and ComputeBasin throw (a deck over a table the run reads is a UsageError).
+std::string StudyDeckText(const RunEntries& entries, const StudyChoices& choices,
+                          std::size_t picked, const std::string& deckPath, FileSystem& files,
+                          const std::string& date);
+
 // The study document of `runs`, made from `entries` with `choices`, for `project`, dated `date`.
 Study MakeStudy(const ProjectDetails& project, const std::string& date, const RunEntries& entries,
                 const StudyChoices& choices, std::vector<StudyRun> runs);

@@ -331,6 +331,13 @@ bool IsStudyFileName(std::string_view name) {
   });
 }
 
+std::string StudyDeckPath(const std::string& studyPath, const std::string& years) {
+  std::string stem = studyPath;
+  if (IsStudyFileName(stem))
+    stem.resize(stem.size() - std::string_view(".rhstudy").size());
+  return stem + (years.empty() ? "" : "-" + years + "yr") + ".hc1";
+}
+
 StudyFile ReadStudyFile(std::string_view text, const std::string& name) {
   const Reader r(name, kStudyWords);
   const Json value = json::Parse(r, text);

@@ -93,6 +93,11 @@ struct StudyFile {
 // Whether `name` ends in the study file's extension, .rhstudy, in any case.
 bool IsStudyFileName(std::string_view name);
 
+// The HEC-1 deck a study file at `studyPath` makes for the storm of `years` ("" for the county
+// chart or a table's one storm): beside the study, its name without .rhstudy, then "-10yr", then
+// ".hc1".
+std::string StudyDeckPath(const std::string& studyPath, const std::string& years);
+
 // The study in `text`, the contents of the study file `name` (used in messages). Every key must be
 // one the study file knows at its place, every value of its kind and in its range; refusals
 // (Refused, the study file's warning) name the file and the key path ("basins[1].c", lists
