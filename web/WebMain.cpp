@@ -10,6 +10,7 @@
 #include <string>
 
 #include "PageFiles.h"
+#include "PageStudy.h"
 #include "app/run/PreparedRun.h"
 #include "app/run/RunBasin.h"
 #include "app/run/StudyPdf.h"
@@ -50,7 +51,7 @@ struct PageRun {
   bool study = false;  // the study document is ready (StudyPdf gives its bytes)
 };
 
-// The study document of the last run, kept until the page has copied it.
+// The study document of the last run or study, kept until the page has copied it.
 std::string& LastStudy() {
   static std::string bytes;
   return bytes;
@@ -154,6 +155,10 @@ emscripten::val StudyPdf() {
       bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())));
 }
 
+StudyPage RunStudy(const StudyRequest& request) {
+  return RunStudyPage(request, LastStudy());
+}
+
 PageRun RunPage(const PageRequest& request) {
   PageRun page;
   LastStudy().clear();
@@ -210,7 +215,32 @@ EMSCRIPTEN_BINDINGS(rational_hydrograph) {
       .field("pondSummary", &PageRun::pondSummary)
       .field("pondCsv", &PageRun::pondCsv)
       .field("study", &PageRun::study);
+  value_object<StudyRequest>("StudyRequest")
+      .field("name", &StudyRequest::name)
+      .field("text", &StudyRequest::text)
+      .field("opened", &StudyRequest::opened)
+      .field("rainfallName", &StudyRequest::rainfallName)
+      .field("rainfallText", &StudyRequest::rainfallText)
+      .field("pondName", &StudyRequest::pondName)
+      .field("pondText", &StudyRequest::pondText)
+      .field("edits", &StudyRequest::edits)
+      .field("today", &StudyRequest::today)
+      .field("now", &StudyRequest::now);
+  value_object<StudyPage>("StudyPage")
+      .field("warningTitle", &StudyPage::warningTitle)
+      .field("warningText", &StudyPage::warningText)
+      .field("warningEntry", &StudyPage::warningEntry)
+      .field("needs", &StudyPage::needs)
+      .field("needsName", &StudyPage::needsName)
+      .field("criteria", &StudyPage::criteria)
+      .field("verdict", &StudyPage::verdict)
+      .field("sizing", &StudyPage::sizing)
+      .field("studyText", &StudyPage::studyText)
+      .field("chart", &StudyPage::chart)
+      .field("periods", &StudyPage::periods)
+      .field("pdf", &StudyPage::pdf);
   emscripten::function("run", &RunPage);
+  emscripten::function("runStudy", &RunStudy);
   emscripten::function("studyPdf", &StudyPdf);
 }
 
