@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <new>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "PageFiles.h"
 #include "PageStudy.h"
@@ -86,6 +88,22 @@ const char* FieldId(RunEntry entry) {
   return "";
 }
 
+// The core's refusals in the page's words: what the companion asks of its options, the page asks
+// of its boxes.
+std::string PageWords(std::string text) {
+  static const std::pair<const char*, const char*> kWords[] = {
+      {"; give --ari, one of: ", "; pick a return period, one of: "},
+      {"leave out --ari.", "leave the return period box empty."},
+      {"--ari ", "the return period "},
+  };
+  for (const auto& [core, page] : kWords) {
+    for (std::size_t at = text.find(core); at != std::string::npos;
+         at = text.find(core, at + std::string_view(page).size()))
+      text.replace(at, std::string_view(core).size(), page);
+  }
+  return text;
+}
+
 std::string Lines(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines)
@@ -156,7 +174,9 @@ emscripten::val StudyPdf() {
 }
 
 StudyPage RunStudy(const StudyRequest& request) {
-  return RunStudyPage(request, LastStudy());
+  StudyPage page = RunStudyPage(request, LastStudy());
+  page.warningText = PageWords(page.warningText);
+  return page;
 }
 
 PageRun RunPage(const PageRequest& request) {
@@ -176,6 +196,7 @@ PageRun RunPage(const PageRequest& request) {
     page.warningText = report.Text;
     page.warningEntry = FieldId(report.Entry);
   }
+  page.warningText = PageWords(page.warningText);
   if (!page.warningTitle.empty())
     page.listing.clear();
   return page;

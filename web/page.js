@@ -95,6 +95,8 @@
     const message = $('message');
     message.hidden = true;
     message.textContent = '';
+    // Back to its place below the buttons: the row it stood in may be rebuilt.
+    document.querySelector('.actions').after(message);
     for (const field of document.querySelectorAll('[aria-invalid]')) {
       field.removeAttribute('aria-invalid');
       field.removeAttribute('aria-describedby');
@@ -297,6 +299,7 @@
     }
     change(outlets);
     study.text = JSON.stringify(held, null, 2);
+    clearMessage();
     showOutlets(outlets);
     runStudy();
   }

@@ -250,7 +250,10 @@ await test('rainfall table without the return period it needs', async () => {
   await generate();
   const shown = await warning();
   expectEqual(shown.field, 'ari', 'field beside the warning');
-  expectEqual(shown.text, companionWarning(run).text.split(atlas).join(path.basename(atlas)), 'warning text');
+  // The companion's words, with the page's box in place of its option.
+  const periods = companionWarning(run).text.split('one of: ')[1];
+  expect(!shown.text.includes('--') && shown.text.endsWith(`pick a return period, one of: ${periods}`),
+         `warning text ${shown.text}`);
 });
 
 // A pond table from disk through its picker, routed and refused. Until the companion routes ponds
@@ -303,8 +306,10 @@ const verdictShown = () => page.waitForFunction(
 // The page's saved study, judged by the companion: its criteria table and study document.
 async function judgedBySaved() {
   const saved = await downloaded('download-study');
-  fs.writeFileSync(path.join(work, 'example.rhstudy'), saved);
-  const run = runCompanion(['--study-file', 'example.rhstudy', '--study', 'saved.pdf']);
+  const name = await page.evaluate(() => document.getElementById('download-study').download);
+  fs.writeFileSync(path.join(work, name), saved);
+  const run = runCompanion(['--study-file', name, '--study', 'saved.pdf']);
+  expect(run.status === 0 || run.status === 5, `companion status ${run.status}: ${run.err}`);
   return {saved, run, criteria: run.out};
 }
 async function pickStudy(file) {
@@ -380,6 +385,38 @@ for (const [how, reopen] of reopenings) {
     await reopen();
     expectEqual(await text('study-verdict'), 'FAIL', 'verdict');
     expectEqual(await downloaded('download-study'), savedStudy, 'saved study');
+  });
+}
+// Each editor as the companion judges the study the page then saves.
+const studyEdits = [
+  ['the 100-year storm left out', () => page.uncheck('#storm-return-periods input[value="100"]')],
+  ['an outlet added', async () => {
+    await page.click('#outlet-add');
+    await page.fill('#outlet-4-diameter_in', '4');
+    await page.fill('#outlet-4-invert_ft', '101');
+  }],
+  ['that outlet removed', () => page.click('#outlet-4-remove')],
+  ['a barrel of 18 in', () => page.fill('#barrel-diameter_in', '18')],
+  ['a top of the pond of 103 ft', () => page.fill('#pond-top_ft', '103')],
+  ['the low orifice sized', async () => {
+    await page.fill('#size-device', 'low');
+    await page.selectOption('#size-dimension', 'diameter_in');
+    await page.fill('#size-min', '6');
+    await page.fill('#size-max', '48');
+  }],
+];
+for (const [name, edit] of studyEdits) {
+  await test(`study edited: ${name}`, async () => {
+    const before = await text('criteria-table');
+    await edit();
+    await page.waitForFunction((before) => document.getElementById('message').hidden &&
+                                           document.getElementById('criteria-table').textContent !== before,
+                               before);
+    const {run, criteria} = await judgedBySaved();
+    expectEqual(await text('criteria-table'), criteria, 'criteria table');
+    expectEqual(await text('study-verdict'), run.status === 0 ? 'PASS' : 'FAIL', 'verdict');
+    expectEqual(await text('size-result'), criteria.split('\n').find((l) => l.startsWith('SIZING')) ?? '',
+                'sizing');
   });
 }
 await test('an address with a run wins over the stored study', async () => {
