@@ -6,10 +6,11 @@
 const StudyChart = (function () {
   const SVG = 'http://www.w3.org/2000/svg';
   const COLOURS = ['#0b5cad', '#b3261e', '#1e7b34', '#7b3fa0', '#a15c00', '#00707a'];
-  const WIDTH = 640, HEIGHT = 320;
+  // Drawn at the width it is shown at, so its text is 11 px on every screen; a narrow screen gets
+  // fewer ticks, never smaller text.
+  const FONT = 11;
   const PAD = {left: 52, right: 12, top: 12, bottom: 40};
-  const FONT = 11;  // px: chart labels never go below 10 px
-  const TICKS = 5;
+  const TICK_SPACE = 70;  // px between time ticks at least
 
   function element(name, attributes, text) {
     const node = document.createElementNS(SVG, name);
@@ -48,6 +49,9 @@ const StudyChart = (function () {
   }
 
   function draw(box, readout, storms) {
+    const WIDTH = Math.max(240, Math.floor(box.clientWidth || 640));
+    const HEIGHT = Math.round(Math.min(Math.max(WIDTH * 0.5, 220), 360));
+    const TICKS = Math.max(2, Math.min(8, Math.floor((WIDTH - PAD.left - PAD.right) / TICK_SPACE)));
     let tMax = 0, qMax = 0;
     for (const storm of storms) {
       for (const curve of [storm.inflow, storm.outflow || []]) {
@@ -64,14 +68,14 @@ const StudyChart = (function () {
       readout.textContent = '';
       return;
     }
-    const tStep = tickStep(tMax / 60, TICKS) * 60, qStep = tickStep(qMax, TICKS);
+    const tStep = tickStep(tMax / 60, TICKS) * 60, qStep = tickStep(qMax, Math.min(TICKS, 6));
     tMax = Math.ceil(tMax / tStep) * tStep;
     qMax = Math.ceil(qMax / qStep) * qStep;
     const plotW = WIDTH - PAD.left - PAD.right, plotH = HEIGHT - PAD.top - PAD.bottom;
     const x = (t) => PAD.left + t / tMax * plotW;
     const y = (q) => PAD.top + plotH - q / qMax * plotH;
 
-    const svg = element('svg', {viewBox: `0 0 ${WIDTH} ${HEIGHT}`, role: 'img',
+    const svg = element('svg', {viewBox: `0 0 ${WIDTH} ${HEIGHT}`, width: WIDTH, role: 'img',
                                 'aria-label': 'Inflow and outflow of each return period',
                                 'font-size': FONT, 'font-family': 'sans-serif'});
     const axes = element('g', {stroke: '#c8ced6', 'stroke-width': 1});
@@ -148,5 +152,20 @@ const StudyChart = (function () {
     svg.addEventListener('pointerleave', () => cursor.setAttribute('visibility', 'hidden'));
   }
 
-  return {draw};
+  // Drawn again when its box changes width (a phone turned, a window resized).
+  const shown = new WeakMap();
+  const resized = new ResizeObserver((entries) => {
+    for (const entry of entries) {
+      const last = shown.get(entry.target);
+      if (last && Math.floor(entry.contentRect.width) !== last.width)
+        drawAndFollow(entry.target, last.readout, last.storms);
+    }
+  });
+  function drawAndFollow(box, readout, storms) {
+    draw(box, readout, storms);
+    shown.set(box, {readout, storms, width: Math.floor(box.clientWidth)});
+    resized.observe(box);
+  }
+
+  return {draw: drawAndFollow};
 })();

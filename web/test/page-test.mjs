@@ -345,6 +345,9 @@ await test('study opened with its tables: the companion\'s criteria and document
               4, 'legend entries: three storms and the key');
   expectEqual(await page.evaluate(() => document.querySelectorAll('#chart path').length), 6,
               'an inflow and an outflow curve per storm');
+  await page.hover('#chart svg');
+  expect(/^\d+ min .*2-yr: in ([\d.]+|—) cfs, out [\d.]+ cfs; 10-yr: .*100-yr: /.test(await text('chart-readout')),
+         `readout ${await text('chart-readout')}`);
 });
 await test('an outlet edited: PASS turns to FAIL, a refusal keeps the last results', async () => {
   await page.fill('#outlet-0-diameter_in', '60');
@@ -442,6 +445,13 @@ await test('at 360 px no element is wider than its box', async () => {
     return out;
   });
   expectEqual(wide.join(' '), '', 'elements wider than their box');
+  const smallest = await page.evaluate(() => {
+    const svg = document.querySelector('#chart svg');
+    const scale = svg.getBoundingClientRect().width / svg.viewBox.baseVal.width;
+    return Math.min(...Array.from(svg.querySelectorAll('text'),
+                                  (t) => scale * parseFloat(getComputedStyle(t).fontSize)));
+  });
+  expect(smallest >= 10, `chart text of ${smallest} px`);
   expect(await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth),
          'the page is wider than the screen');
   await page.setViewportSize({width: 1280, height: 900});
