@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -66,6 +68,7 @@ struct Edit {
   json::json_pointer place;
   std::string keyPath;  // as the study file's refusals name the key
   json value;           // null: the key is left out
+  std::string words;    // what the page calls the entry in its refusals
 };
 
 // The field ids of the editors and where their entries go. Unknown ids are left alone.
@@ -91,8 +94,9 @@ std::vector<Edit> EditsOf(const json& edits, const json& study) {
       continue;
     const std::string typed = item.value().get<std::string>();
     const json value = Trimmed(typed).empty() ? json() : Typed(typed);
-    const auto add = [&](const std::string& pointer, const std::string& keyPath, json v) {
-      out.push_back({field, json::json_pointer(pointer), keyPath, std::move(v)});
+    const auto add = [&](const std::string& pointer, const std::string& keyPath, json v,
+                         std::string words) {
+      out.push_back({field, json::json_pointer(pointer), keyPath, std::move(v), std::move(words)});
     };
     if (field.rfind("basin-", 0) == 0) {
       const std::size_t dash = field.find('-', 6);
@@ -100,15 +104,20 @@ std::vector<Edit> EditsOf(const json& edits, const json& study) {
         continue;
       const long index = basinIndex(field.substr(6, dash - 6));
       const std::string entryName = field.substr(dash + 1);
-      const char* key = entryName == "tc"     ? "tc_min"
-                        : entryName == "area" ? "area_acres"
-                        : entryName == "coef" ? "c"
-                        : entryName == "peak" ? "peak_cfs"
-                                              : nullptr;
-      if (index < 0 || !key)
+      // The entry, its key in the study file and its name on the page.
+      static const char* const kEntries[][3] = {{"tc", "tc_min", "time of concentration"},
+                                                {"area", "area_acres", "basin area"},
+                                                {"coef", "c", "runoff coefficient"},
+                                                {"peak", "peak_cfs", "peak discharge"}};
+      const auto* known =
+          std::find_if(std::begin(kEntries), std::end(kEntries),
+                       [&entryName](const auto& entry) { return entryName == entry[0]; });
+      if (index < 0 || known == std::end(kEntries))
         continue;
+      const std::string key = (*known)[1];
       const std::string at = std::to_string(index);
-      add("/basins/" + at + "/" + key, "basins[" + at + "]." + key, value);
+      add("/basins/" + at + "/" + key, "basins[" + at + "]." + key, value,
+          "the " + field.substr(6, dash - 6) + " " + (*known)[2]);
     } else if (field == "storm-return-periods") {
       json periods = json::array();
       std::size_t from = 0;
@@ -120,25 +129,29 @@ std::vector<Edit> EditsOf(const json& edits, const json& study) {
         from = comma + 1;
       }
       add("/storm/return_periods", "storm.return_periods",
-          periods.empty() ? json() : std::move(periods));
+          periods.empty() ? json() : std::move(periods), "the return periods picked");
     } else if (!inlinePond) {
       continue;
     } else if (field == "pond-storage") {
       json storage = json::parse(typed, nullptr, false);
       add("/pond/storage", "pond.storage",
-          storage.is_discarded() ? json(typed) : std::move(storage));
+          storage.is_discarded() ? json(typed) : std::move(storage), "the pond's storage");
     } else if (field == "pond-top_ft") {
-      add("/pond/top_ft", "pond.top_ft", value);
+      add("/pond/top_ft", "pond.top_ft", value, "the top of the pond");
     } else if (field.rfind("outlet-", 0) == 0) {
       const std::size_t dash = field.find('-', 7);
       if (dash == std::string::npos)
         continue;
       const std::string at = field.substr(7, dash - 7);
       const std::string key = field.substr(dash + 1);
-      add("/pond/outlets/" + at + "/" + key, "pond.outlets[" + at + "]." + key, value);
+      const std::string outlet = "outlet " + std::to_string(std::atol(at.c_str()) + 1);
+      add("/pond/outlets/" + at + "/" + key, "pond.outlets[" + at + "]." + key, value,
+          outlet + "'s " + key);
+      // A refusal of the outlet as a whole goes beside its first field.
+      out.push_back({field, json::json_pointer(), "pond.outlets[" + at + "]", json(), outlet});
     } else if (field.rfind("barrel-", 0) == 0) {
       const std::string key = field.substr(7);
-      add("/pond/barrel/" + key, "pond.barrel." + key, value);
+      add("/pond/barrel/" + key, "pond.barrel." + key, value, "the barrel's " + key);
     }
   }
   return out;
@@ -169,17 +182,20 @@ void ApplySizing(const json& edits, json& study, std::vector<Edit>& applied) {
   size["min"] = Typed(min);
   size["max"] = Typed(max);
   study["size"] = std::move(size);
-  const std::pair<const char*, const char*> places[] = {
-      {"size-device", "size.device"},     {"size-dimension", "size.dimension"},
-      {"size-min", "size.min"},           {"size-max", "size.max"},
-      {"size-dimension", "size.storage"}, {"size-device", "size"}};
-  for (const auto& [field, keyPath] : places)
-    applied.push_back(Edit{field, json::json_pointer(), keyPath, json()});
+  static const char* const kPlaces[][3] = {
+      {"size-device", "size.device", "the outlet to size"},
+      {"size-dimension", "size.dimension", "the dimension to size"},
+      {"size-min", "size.min", "the sizing's From box"},
+      {"size-max", "size.max", "the sizing's To box"},
+      {"size-dimension", "size.storage", "the dimension to size"},
+      {"size-device", "size", "the sizing"}};
+  for (const auto& place : kPlaces)
+    applied.push_back(Edit{place[0], json::json_pointer(), place[1], json(), place[2]});
 }
 
-// The field whose key the refusal names: the longest key path it holds.
-std::string FieldOf(const std::string& text, const std::vector<Edit>& edits) {
-  std::string field;
+// The entry whose key the refusal names: the longest key path it holds (null: none).
+const Edit* EditOf(const std::string& text, const std::vector<Edit>& edits) {
+  const Edit* found = nullptr;
   std::size_t longest = 0;
   for (const Edit& edit : edits) {
     const std::size_t at = text.find(edit.keyPath);
@@ -190,11 +206,11 @@ std::string FieldOf(const std::string& text, const std::vector<Edit>& edits) {
         after == text.size() ||
         !(std::isalnum(static_cast<unsigned char>(text[after])) || text[after] == '_');
     if (whole) {
-      field = edit.field;
+      found = &edit;
       longest = edit.keyPath.size();
     }
   }
-  return field;
+  return found;
 }
 
 std::string BaseName(const std::string& path) {
@@ -299,7 +315,9 @@ void Run(const StudyRequest& request, StudyPage& page, std::string& pdf,
   const json edits = json::parse(request.edits.empty() ? "{}" : request.edits, nullptr, false);
   applied = EditsOf(edits, study);
   for (const Edit& edit : applied) {
-    if (edit.value.is_null()) {
+    if (edit.place.empty()) {
+      continue;  // a place only refusals name
+    } else if (edit.value.is_null()) {
       if (study.contains(edit.place.parent_pointer())) {
         json& parent = study[edit.place.parent_pointer()];
         if (parent.is_object())
@@ -367,7 +385,11 @@ StudyPage RunStudyPage(const StudyRequest& request, std::string& pdf) {
     page = StudyPage{};
     page.warningTitle = report.Title;
     page.warningText = report.Text;
-    page.warningEntry = FieldOf(report.Text, applied);
+    // The key in the page's words, beside its field.
+    if (const Edit* edit = EditOf(report.Text, applied)) {
+      page.warningEntry = edit->field;
+      page.warningText.replace(report.Text.find(edit->keyPath), edit->keyPath.size(), edit->words);
+    }
     pdf.clear();
   }
   return page;

@@ -362,7 +362,7 @@ await test('an outlet edited: PASS turns to FAIL, a refusal keeps the last resul
     message: document.getElementById('message').textContent,
   }));
   expectEqual(shown.describedBy, 'message', 'field described by the warning');
-  expect(shown.message.includes('basins[0].c'), `warning ${shown.message}`);
+  expect(shown.message.includes('the proposed runoff coefficient is 1.5'), `warning ${shown.message}`);
   expectEqual(await text('criteria-table'), criteria, 'criteria table while refused');
   await page.fill('#basin-proposed-coef', '0.85');
   await page.waitForFunction(() => document.getElementById('message').hidden);
