@@ -386,7 +386,9 @@
     }
     if (result.warningTitle) {
       // The results stay those of the last entries the core took.
-      showMessage(result.warningTitle, result.warningText, result.warningEntry, false);
+      // A refusal of the file as a whole goes beside its picker.
+      showMessage(result.warningTitle, result.warningText, result.warningEntry || 'study-open',
+                  false);
       return;
     }
     const first = study.opened;
