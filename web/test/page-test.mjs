@@ -422,6 +422,24 @@ for (const [name, edit] of studyEdits) {
                 'sizing');
   });
 }
+// A study file the core refuses as it opens: the companion's warning, beside the file's picker.
+const badStudies = [
+  ['an unknown key', (study) => ({...study, colour: 'blue'})],
+  ['a coefficient above 1', (study) => ({...study, basins: [{...study.basins[0], c: 1.5}, study.basins[1]]})],
+];
+for (const [name, change] of badStudies) {
+  await test(`study file refused: ${name}`, async () => {
+    // A name of its own: picking the file the picker holds already changes nothing.
+    const bad = `bad-${badStudies.findIndex(([n]) => n === name)}.rhstudy`;
+    const file = path.join(work, bad);
+    fs.writeFileSync(file, JSON.stringify(change(JSON.parse(fs.readFileSync(studyFile, 'utf8')))));
+    const run = runCompanion(['--study-file', bad]);
+    await pickStudy(file);
+    const shown = await warning();
+    expectEqual(shown.field, 'study-open', 'field beside the warning');
+    expectEqual(`${shown.title}: ${shown.text}`, run.err.trimEnd(), 'warning');
+  });
+}
 await test('an address with a run wins over the stored study', async () => {
   await open(`${origin}/index.html?${new URLSearchParams(good)}`);
   expectEqual(await text('study-verdict'), '', 'study shown');
