@@ -94,7 +94,7 @@ std::string PageWords(std::string text) {
   static const std::pair<const char*, const char*> kWords[] = {
       {"; give --ari, one of: ", "; pick a return period, one of: "},
       {"leave out --ari.", "leave the return period box empty."},
-      {"--ari ", "the return period "},
+      {"--ari ", "the return period box "},
   };
   for (const auto& [core, page] : kWords) {
     for (std::size_t at = text.find(core); at != std::string::npos;

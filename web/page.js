@@ -426,7 +426,7 @@
       studyAddress(result.studyText).then((code) => {
         if (!location.search)
           history.replaceState(null, '', location.pathname + '#study=' + code);
-      });
+      }, () => {});  // a browser without CompressionStream keeps the plain address
     }
     performance.mark('study-shown');
   }
