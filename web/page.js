@@ -468,25 +468,27 @@
 
   // Without a run in the address, the study in it (#study=), or else the last one opened here.
   async function reopenStudy() {
-    const hash = location.hash.match(/^#study=([A-Za-z0-9_-]+)$/);
-    if (hash) {
-      try {
-        openStudy('study.rhstudy', await studyOfAddress(hash[1]));
-      } catch (error) {
-        showMessage('Study address', 'The study in this address cannot be read: open the study ' +
-                    'file instead.', 'study-open', false);
-      }
-      return;
-    }
-    if (location.search)
-      return;
     let kept = null;
     try {
       kept = JSON.parse(localStorage.getItem(STORE));
     } catch (error) {
       kept = null;
     }
-    if (kept && typeof kept.name === 'string' && typeof kept.text === 'string')
+    if (!(kept && typeof kept.name === 'string' && typeof kept.text === 'string'))
+      kept = null;
+    const hash = location.hash.match(/^#study=([A-Za-z0-9_-]+)$/);
+    if (hash) {
+      try {
+        const text = await studyOfAddress(hash[1]);
+        // The study's own name when it is the one kept here.
+        openStudy(kept && kept.text === text ? kept.name : 'study.rhstudy', text);
+      } catch (error) {
+        showMessage('Study address', 'The study in this address cannot be read: open the study ' +
+                    'file instead.', 'study-open', false);
+      }
+      return;
+    }
+    if (!location.search && kept)
       openStudy(kept.name, kept.text);
   }
 

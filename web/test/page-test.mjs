@@ -488,6 +488,15 @@ await test('installable: its manifest and icons, and kept for offline use', asyn
     return Boolean(await cache.match('rational-hydrograph.js'));
   });
   expect(kept, 'the core is not kept for offline use');
+  // Without a network the kept folder answers, and a run works as before.
+  await context.setOffline(true);
+  try {
+    await open(`${origin}/index.html?${new URLSearchParams(good)}`);
+    expectEqual(await text('listing'), runCompanion(Object.entries(good).flatMap(([k, v]) => [`--${k}`, v])).out,
+                'listing offline');
+  } finally {
+    await context.setOffline(false);
+  }
 });
 
 // Opened from disk: it works, and the time from opening to the listing shown.
