@@ -128,8 +128,8 @@ std::vector<Edit> EditsOf(const json& edits, const json& study) {
           periods.push_back(Typed(one));
         from = comma + 1;
       }
-      add("/storm/return_periods", "storm.return_periods",
-          periods.empty() ? json() : std::move(periods), "the return periods picked");
+      add("/storm/return_periods", "storm.return_periods", std::move(periods),
+          "the return periods picked");
     } else if (!inlinePond) {
       continue;
     } else if (field == "pond-storage") {

@@ -225,7 +225,8 @@
       if (!field.disabled && !field.closest('[hidden]'))
         edits[field.id] = field.value;
     }
-    if (!$('storm').hidden) {
+    // A table without return periods has none to pick.
+    if (!$('storm').hidden && study.periods.length) {
       edits['storm-return-periods'] = Array.from(
           document.querySelectorAll('#storm-return-periods input:checked'), (box) => box.value)
           .join(',');

@@ -366,6 +366,16 @@ await test('an outlet edited: PASS turns to FAIL, a refusal keeps the last resul
   expectEqual(await text('criteria-table'), criteria, 'criteria table while refused');
   await page.fill('#basin-proposed-coef', '0.85');
   await page.waitForFunction(() => document.getElementById('message').hidden);
+  // No return period picked is refused beside the storms, not read as every one.
+  const picked = await page.$$('#storm-return-periods input:checked');
+  for (const box of picked)
+    await box.uncheck();
+  expectEqual((await warning()).field, '', 'warning beside a field row');
+  expect(await page.evaluate(() => document.getElementById('message').closest('#storm') !== null),
+         'warning not beside the return periods');
+  for (const box of picked)
+    await box.check();
+  await page.waitForFunction(() => document.getElementById('message').hidden);
   savedStudy = (await judgedBySaved()).saved;
 });
 const reopenings = [
