@@ -387,9 +387,10 @@
     }
     if (result.warningTitle) {
       // The results stay those of the last entries the core took.
-      // A refusal of the file as a whole goes beside its picker.
-      showMessage(result.warningTitle, result.warningText, result.warningEntry || 'study-open',
-                  false);
+      // A refusal that names no entry goes beside the one just changed, or else beside the
+      // file's picker.
+      showMessage(result.warningTitle, result.warningText,
+                  result.warningEntry || edited || 'study-open', false);
       return;
     }
     const first = study.opened;
@@ -432,9 +433,12 @@
     performance.mark('study-shown');
   }
 
-  function runStudy() {
+  let edited = '';  // the editor whose change made this run
+  function runStudy(event) {
     if (!core || !study.text)
       return;
+    const target = event && event.target;
+    edited = target && target.closest ? (target.closest('#storm-return-periods') || target).id : '';
     showStudy(core.runStudy(studyRequest()));
   }
 

@@ -366,6 +366,11 @@ await test('an outlet edited: PASS turns to FAIL, a refusal keeps the last resul
   expectEqual(await text('criteria-table'), criteria, 'criteria table while refused');
   await page.fill('#basin-proposed-coef', '0.85');
   await page.waitForFunction(() => document.getElementById('message').hidden);
+  // A refusal that names no key stands beside the entry just changed.
+  await page.fill('#outlet-1-crest_ft', '99');
+  await page.waitForFunction(() => document.getElementById('outlet-1-crest_ft').getAttribute('aria-invalid'));
+  await page.fill('#outlet-1-crest_ft', '105');
+  await page.waitForFunction(() => document.getElementById('message').hidden);
   // No return period picked is refused beside the storms, not read as every one.
   const picked = await page.$$('#storm-return-periods input:checked');
   for (const box of picked)
