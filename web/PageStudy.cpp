@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <exception>
 #include <iterator>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -296,10 +297,19 @@ void HoldPicked(const StudyRequest& request, json& study, PageFiles& files, Stud
   }
 }
 
+// The last study run, kept for its document: made when asked for, not on every change.
+struct KeptStudy {
+  StudyFile file;
+  StudyCheck check;
+};
+std::optional<KeptStudy>& Kept() {
+  static std::optional<KeptStudy> kept;
+  return kept;
+}
+
 // Runs the study with the editors' entries in it; `applied` gets the entries' places, so that a
 // refusal can be put beside its field.
-void Run(const StudyRequest& request, StudyPage& page, std::string& pdf,
-         std::vector<Edit>& applied) {
+void Run(const StudyRequest& request, StudyPage& page, std::vector<Edit>& applied) {
   if (request.opened)
     ReadStudyFile(request.text, request.name);
   json study = json::parse(request.text, nullptr, false);
@@ -358,28 +368,17 @@ void Run(const StudyRequest& request, StudyPage& page, std::string& pdf,
   page.studyText = StudyFileText(file);
   page.chart = ChartOf(check).dump();
 
-  const double now = std::isfinite(request.now) && request.now > 0 ? std::floor(request.now) : 0;
-  FixedClock clock(request.today, static_cast<std::int64_t>(now));
-  try {
-    Study document =
-        MakeStudy({file.ProjectName, file.Proposed().Name, file.Engineer, file.Notes, file.License},
-                  clock.ShortDate(), check.ProposedEntries, StudyChoices{}, check.ProposedRuns);
-    document.Criteria = CriteriaOf(check);
-    pdf = StudyPdfBytes(document, clock);
-    page.pdf = true;
-  } catch (const Fault&) {
-    pdf.clear();
-  }
+  Kept() = KeptStudy{file, check};
 }
 
 }  // namespace
 
-StudyPage RunStudyPage(const StudyRequest& request, std::string& pdf) {
+StudyPage RunStudyPage(const StudyRequest& request) {
   StudyPage page;
-  pdf.clear();
+  Kept().reset();
   std::vector<Edit> applied;
   try {
-    Run(request, page, pdf, applied);
+    Run(request, page, applied);
   } catch (const std::exception& fault) {
     const FaultReport report = ReportFault(fault);
     page = StudyPage{};
@@ -390,9 +389,30 @@ StudyPage RunStudyPage(const StudyRequest& request, std::string& pdf) {
       page.warningEntry = edit->field;
       page.warningText.replace(report.Text.find(edit->keyPath), edit->keyPath.size(), edit->words);
     }
-    pdf.clear();
+    Kept().reset();
   }
   return page;
+}
+
+bool StudyDocumentPdf(const std::string& today, double now, std::string& pdf) {
+  pdf.clear();
+  if (!Kept())
+    return false;
+  const StudyFile& file = Kept()->file;
+  const StudyCheck& check = Kept()->check;
+  const double seconds = std::isfinite(now) && now > 0 ? std::floor(now) : 0;
+  FixedClock clock(today, static_cast<std::int64_t>(seconds));
+  try {
+    Study document =
+        MakeStudy({file.ProjectName, file.Proposed().Name, file.Engineer, file.Notes, file.License},
+                  clock.ShortDate(), check.ProposedEntries, StudyChoices{}, check.ProposedRuns);
+    document.Criteria = CriteriaOf(check);
+    pdf = StudyPdfBytes(document, clock);
+    return true;
+  } catch (const Fault&) {
+    pdf.clear();
+    return false;
+  }
 }
 
 }  // namespace rh::web

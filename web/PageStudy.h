@@ -16,8 +16,6 @@ struct StudyRequest {
   std::string pondName, pondText;
   // A JSON object of the editors' entries as typed: the field's id and its text.
   std::string edits;
-  std::string today;  // the browser's date in its short form
-  double now = 0;     // the browser's clock, seconds since 1970 UTC
 };
 
 struct StudyPage {
@@ -31,10 +29,14 @@ struct StudyPage {
   std::string studyText;  // the study as saved, its picked tables held in it
   std::string chart;      // JSON: each storm's label, inflow, outflow and allowable release
   std::string periods;    // JSON: the return periods the rainfall table offers, as written
-  bool pdf = false;       // the study document is ready (StudyPdf gives its bytes)
 };
 
-// Runs the study of `request`; the study document's bytes go to `pdf`.
-StudyPage RunStudyPage(const StudyRequest& request, std::string& pdf);
+// Runs the study of `request`, and keeps it for its document.
+StudyPage RunStudyPage(const StudyRequest& request);
+
+// The document of the study last run, made and dated at `now` (seconds since 1970 UTC; `today`
+// the browser's date in its short form), into `pdf`: false when the last study was refused or its
+// document cannot be made.
+bool StudyDocumentPdf(const std::string& today, double now, std::string& pdf);
 
 }  // namespace rh::web

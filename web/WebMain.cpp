@@ -174,9 +174,14 @@ emscripten::val StudyPdf() {
 }
 
 StudyPage RunStudy(const StudyRequest& request) {
-  StudyPage page = RunStudyPage(request, LastStudy());
+  StudyPage page = RunStudyPage(request);
   page.warningText = PageWords(page.warningText);
   return page;
+}
+
+// The document of the study last run, for StudyPdf to copy.
+bool StudyDocument(const std::string& today, double now) {
+  return StudyDocumentPdf(today, now, LastStudy());
 }
 
 PageRun RunPage(const PageRequest& request) {
@@ -244,9 +249,7 @@ EMSCRIPTEN_BINDINGS(rational_hydrograph) {
       .field("rainfallText", &StudyRequest::rainfallText)
       .field("pondName", &StudyRequest::pondName)
       .field("pondText", &StudyRequest::pondText)
-      .field("edits", &StudyRequest::edits)
-      .field("today", &StudyRequest::today)
-      .field("now", &StudyRequest::now);
+      .field("edits", &StudyRequest::edits);
   value_object<StudyPage>("StudyPage")
       .field("warningTitle", &StudyPage::warningTitle)
       .field("warningText", &StudyPage::warningText)
@@ -258,10 +261,10 @@ EMSCRIPTEN_BINDINGS(rational_hydrograph) {
       .field("sizing", &StudyPage::sizing)
       .field("studyText", &StudyPage::studyText)
       .field("chart", &StudyPage::chart)
-      .field("periods", &StudyPage::periods)
-      .field("pdf", &StudyPage::pdf);
+      .field("periods", &StudyPage::periods);
   emscripten::function("run", &RunPage);
   emscripten::function("runStudy", &RunStudy);
+  emscripten::function("studyDocument", &StudyDocument);
   emscripten::function("studyPdf", &StudyPdf);
 }
 

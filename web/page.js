@@ -215,6 +215,8 @@
   // and the return periods its rainfall table offers. Every number and refusal is the core's; the
   // page sends the editors' entries as typed.
   const STORE = 'rational-hydrograph-study';
+  const DOCUMENT_DELAY_MS = 300;
+  let documentTimer = 0;
   const study = {name: '', text: '', opened: false, rainfall: null, pond: null, periods: [],
                  outlets: false};
   const decoder = new TextDecoder();
@@ -242,8 +244,6 @@
       pondName: study.pond ? study.pond.name : '',
       pondText: study.pond ? study.pond.text : '',
       edits: study.opened ? '{}' : JSON.stringify(studyEdits()),
-      today: new Date().toLocaleDateString(),
-      now: Date.now() / 1000,
     };
   }
 
@@ -415,9 +415,16 @@
     $('size-result').textContent = result.sizing;
     const saved = study.name.replace(/\.[^.]*$/, '') + '.rhstudy';
     setDownload('download-study', result.studyText, 'application/json', saved);
+    // The document is made once the entries rest: it takes longer than the study's run.
     document.querySelector('#study-results .downloads').append($('download-study-pdf'));
-    setDownload('download-study-pdf', result.pdf ? new Uint8Array(core.studyPdf()) : null,
-                'application/pdf', study.name.replace(/\.[^.]*$/, '') + '.pdf');
+    setDownload('download-study-pdf', null);
+    clearTimeout(documentTimer);
+    documentTimer = setTimeout(() => {
+      if (studyShown && core.studyDocument(new Date().toLocaleDateString(), Date.now() / 1000)) {
+        setDownload('download-study-pdf', new Uint8Array(core.studyPdf()), 'application/pdf',
+                    study.name.replace(/\.[^.]*$/, '') + '.pdf');
+      }
+    }, DOCUMENT_DELAY_MS);
     StudyChart.draw($('chart'), $('chart-readout'), JSON.parse(result.chart));
     try {
       localStorage.setItem(STORE, JSON.stringify({name: study.name, text: result.studyText}));

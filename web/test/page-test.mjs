@@ -337,6 +337,7 @@ await test('study opened with its tables: the companion\'s criteria and document
   expectEqual(run.status, 0, 'companion status');
   expectEqual(await text('criteria-table'), criteria, 'criteria table');
   expectEqual(await text('study-verdict'), 'PASS', 'verdict');
+  await page.waitForFunction(() => !document.getElementById('download-study-pdf').hidden);
   expectEqual(undatedPdf(await downloadedBytes('download-study-pdf')),
               undatedPdf(fs.readFileSync(path.join(work, 'saved.pdf')).toString('latin1')),
               'study document');
