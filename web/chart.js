@@ -132,10 +132,9 @@ const StudyChart = (function () {
     legend.append(key);
     box.replaceChildren(svg, legend);
 
-    const show = (event) => {
-      const rect = svg.getBoundingClientRect();
-      const sx = (event.clientX - rect.left) / rect.width * WIDTH;
-      const t = Math.min(Math.max((sx - PAD.left) / plotW * tMax, 0), tMax);
+    let shownAt = 0;
+    const readAt = (t) => {
+      shownAt = t;
       cursor.setAttribute('x1', x(t));
       cursor.setAttribute('x2', x(t));
       cursor.setAttribute('visibility', 'visible');
@@ -147,6 +146,20 @@ const StudyChart = (function () {
       });
       readout.textContent = `${Math.round(t)} min (${(t / 60).toFixed(2)} h) — ${flows.join('; ')}`;
     };
+    const show = (event) => {
+      const rect = svg.getBoundingClientRect();
+      const sx = (event.clientX - rect.left) / rect.width * WIDTH;
+      readAt(Math.min(Math.max((sx - PAD.left) / plotW * tMax, 0), tMax));
+    };
+    // From the keyboard: the arrows step the readout along the time axis, a tenth of a tick.
+    svg.setAttribute('tabindex', '0');
+    svg.addEventListener('keydown', (event) => {
+      const step = {ArrowLeft: -tStep / 10, ArrowRight: tStep / 10, Home: -tMax, End: tMax}[event.key];
+      if (step === undefined)
+        return;
+      event.preventDefault();
+      readAt(Math.min(Math.max(shownAt + step, 0), tMax));
+    });
     svg.addEventListener('pointermove', show);
     svg.addEventListener('pointerdown', show);
     svg.addEventListener('pointerleave', () => cursor.setAttribute('visibility', 'hidden'));

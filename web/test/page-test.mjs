@@ -330,6 +330,7 @@ await test('study opened with its tables: the companion\'s criteria and document
     const shown = await warning();
     expectEqual(shown.field, picker, 'picker the study asks for');
     expect(shown.text.includes(table), `no name of the table: ${shown.text}`);
+    await page.evaluate(() => { document.getElementById('message').hidden = true; });
     await page.setInputFiles(`#${picker}`, path.join(dataDir, table));
     await verdictShown();
   }
@@ -349,6 +350,11 @@ await test('study opened with its tables: the companion\'s criteria and document
   await page.hover('#chart svg');
   expect(/^\d+ min .*2-yr: in ([\d.]+|—) cfs, out [\d.]+ cfs; 10-yr: .*100-yr: /.test(await text('chart-readout')),
          `readout ${await text('chart-readout')}`);
+  await page.focus('#chart svg');
+  await page.keyboard.press('Home');
+  await page.keyboard.press('ArrowRight');
+  expect(/^\d+ min \(0\.\d\d h\) — 2-yr: in [\d.]+ cfs/.test(await text('chart-readout')),
+         `readout from the keyboard ${await text('chart-readout')}`);
 });
 await test('an outlet edited: PASS turns to FAIL, a refusal keeps the last results', async () => {
   await page.fill('#outlet-0-diameter_in', '60');
