@@ -119,6 +119,8 @@ std::vector<Edit> EditsOf(const json& edits, const json& study) {
       const std::string at = std::to_string(index);
       add("/basins/" + at + "/" + key, "basins[" + at + "]." + key, value,
           "the " + field.substr(6, dash - 6) + " " + (*known)[2]);
+    } else if (field == "storm-p6") {
+      add("/storm/p6_in", "storm.p6_in", value, "the 6-hour rainfall");
     } else if (field == "storm-return-periods") {
       json periods = json::array();
       std::size_t from = 0;

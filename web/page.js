@@ -217,8 +217,7 @@
   const STORE = 'rational-hydrograph-study';
   const DOCUMENT_DELAY_MS = 300;
   let documentTimer = 0;
-  const study = {name: '', text: '', opened: false, rainfall: null, pond: null, periods: [],
-                 outlets: false};
+  const study = {name: '', text: '', opened: false, rainfall: null, pond: null, periods: []};
   const decoder = new TextDecoder();
 
   function studyEdits() {
@@ -228,7 +227,7 @@
         edits[field.id] = field.value;
     }
     // A table without return periods has none to pick.
-    if (!$('storm').hidden && study.periods.length) {
+    if (!$('storm').hidden && $('storm-p6-field').hidden && study.periods.length) {
       edits['storm-return-periods'] = Array.from(
           document.querySelectorAll('#storm-return-periods input:checked'), (box) => box.value)
           .join(',');
@@ -318,7 +317,10 @@
       }
     }
     const storm = held.storm || {};
-    $('storm').hidden = !storm.rainfall;
+    const chart = storm.p6_in !== undefined;
+    $('storm').hidden = !storm.rainfall && !chart;
+    $('storm-p6-field').hidden = !chart;
+    $('storm-p6').value = chart ? String(storm.p6_in) : '';
     const picked = (storm.return_periods || study.periods).map(Number);
     $('storm-return-periods').replaceChildren(...study.periods.map((period) => {
       const label = document.createElement('label');

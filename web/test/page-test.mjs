@@ -445,6 +445,20 @@ for (const [name, edit] of studyEdits) {
   });
 }
 // A study file the core refuses as it opens: the companion's warning, beside the file's picker.
+// A study on the county chart, its 6-hour rainfall edited: as the companion judges it.
+await test('study on the county chart, its rainfall edited', async () => {
+  const county = JSON.parse(fs.readFileSync(studyFile, 'utf8'));
+  county.storm = {p6_in: 2.5};
+  county.pond = JSON.parse(fs.readFileSync(path.join(dataDir, 'example-pond.json'), 'utf8'));
+  fs.writeFileSync(path.join(work, 'county.rhstudy'), JSON.stringify(county));
+  await pickStudy(path.join(work, 'county.rhstudy'));
+  const before = await text('criteria-table');
+  await page.fill('#storm-p6', '3.5');
+  await page.waitForFunction((before) => document.getElementById('criteria-table').textContent !== before, before);
+  const {criteria} = await judgedBySaved();
+  expectEqual(await text('criteria-table'), criteria, 'criteria table');
+  expect(criteria.includes('County chart'), 'not on the county chart');
+});
 const badStudies = [
   ['an unknown key', (study) => ({...study, colour: 'blue'})],
   ['a coefficient above 1', (study) => ({...study, basins: [{...study.basins[0], c: 1.5}, study.basins[1]]})],
