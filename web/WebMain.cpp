@@ -8,8 +8,11 @@
 #include <cstdint>
 #include <new>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "PageFiles.h"
+#include "PageStudy.h"
 #include "app/run/PreparedRun.h"
 #include "app/run/RunBasin.h"
 #include "app/run/StudyPdf.h"
@@ -50,7 +53,7 @@ struct PageRun {
   bool study = false;  // the study document is ready (StudyPdf gives its bytes)
 };
 
-// The study document of the last run, kept until the page has copied it.
+// The study document of the last run or study, kept until the page has copied it.
 std::string& LastStudy() {
   static std::string bytes;
   return bytes;
@@ -83,6 +86,22 @@ const char* FieldId(RunEntry entry) {
       break;
   }
   return "";
+}
+
+// The core's refusals in the page's words: what the companion asks of its options, the page asks
+// of its boxes.
+std::string PageWords(std::string text) {
+  static const std::pair<const char*, const char*> kWords[] = {
+      {"; give --ari, one of: ", "; pick a return period, one of: "},
+      {"leave out --ari.", "leave the return period box empty."},
+      {"--ari ", "the return period box "},
+  };
+  for (const auto& [core, page] : kWords) {
+    for (std::size_t at = text.find(core); at != std::string::npos;
+         at = text.find(core, at + std::string_view(page).size()))
+      text.replace(at, std::string_view(core).size(), page);
+  }
+  return text;
 }
 
 std::string Lines(const std::vector<std::string>& lines) {
@@ -154,6 +173,17 @@ emscripten::val StudyPdf() {
       bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())));
 }
 
+StudyPage RunStudy(const StudyRequest& request) {
+  StudyPage page = RunStudyPage(request);
+  page.warningText = PageWords(page.warningText);
+  return page;
+}
+
+// The document of the study last run, for StudyPdf to copy.
+bool StudyDocument(const std::string& today, double now) {
+  return StudyDocumentPdf(today, now, LastStudy());
+}
+
 PageRun RunPage(const PageRequest& request) {
   PageRun page;
   LastStudy().clear();
@@ -171,6 +201,7 @@ PageRun RunPage(const PageRequest& request) {
     page.warningText = report.Text;
     page.warningEntry = FieldId(report.Entry);
   }
+  page.warningText = PageWords(page.warningText);
   if (!page.warningTitle.empty())
     page.listing.clear();
   return page;
@@ -210,7 +241,30 @@ EMSCRIPTEN_BINDINGS(rational_hydrograph) {
       .field("pondSummary", &PageRun::pondSummary)
       .field("pondCsv", &PageRun::pondCsv)
       .field("study", &PageRun::study);
+  value_object<StudyRequest>("StudyRequest")
+      .field("name", &StudyRequest::name)
+      .field("text", &StudyRequest::text)
+      .field("opened", &StudyRequest::opened)
+      .field("rainfallName", &StudyRequest::rainfallName)
+      .field("rainfallText", &StudyRequest::rainfallText)
+      .field("pondName", &StudyRequest::pondName)
+      .field("pondText", &StudyRequest::pondText)
+      .field("edits", &StudyRequest::edits);
+  value_object<StudyPage>("StudyPage")
+      .field("warningTitle", &StudyPage::warningTitle)
+      .field("warningText", &StudyPage::warningText)
+      .field("warningEntry", &StudyPage::warningEntry)
+      .field("needs", &StudyPage::needs)
+      .field("needsName", &StudyPage::needsName)
+      .field("criteria", &StudyPage::criteria)
+      .field("verdict", &StudyPage::verdict)
+      .field("sizing", &StudyPage::sizing)
+      .field("studyText", &StudyPage::studyText)
+      .field("chart", &StudyPage::chart)
+      .field("periods", &StudyPage::periods);
   emscripten::function("run", &RunPage);
+  emscripten::function("runStudy", &RunStudy);
+  emscripten::function("studyDocument", &StudyDocument);
   emscripten::function("studyPdf", &StudyPdf);
 }
 

@@ -10,6 +10,7 @@
   const DEFAULT_DECK = 'RUN.HC1';
 
   let core = null;          // the core, once its WebAssembly is ready
+  let studyShown = false;   // the last thing run was the study
   let runWhenReady = false;  // Generate was asked for before that
   const picked = {rainfall: null, pond: null};  // {name, bytes} of the files chosen
   const reading = {rainfall: null, pond: null};  // the reads of picked files still going on
@@ -94,6 +95,8 @@
     const message = $('message');
     message.hidden = true;
     message.textContent = '';
+    // Back to its place below the buttons: the row it stood in may be rebuilt.
+    document.querySelector('.actions').after(message);
     for (const field of document.querySelectorAll('[aria-invalid]')) {
       field.removeAttribute('aria-invalid');
       field.removeAttribute('aria-describedby');
@@ -101,24 +104,27 @@
   }
 
   // The warning, beside the field it is about (or below the buttons for the run as a whole).
-  function showMessage(title, text, fieldId) {
+  function showMessage(title, text, fieldId, focus = true) {
     const message = $('message');
     const title_ = document.createElement('strong');
     title_.textContent = title;
     message.replaceChildren(title_, document.createTextNode(' ' + text));
     let field = fieldId ? $(fieldId) : null;
     // With a rainfall table the 6-hour rainfall box is hidden: the table takes its place.
-    if (field && field.closest('[hidden]'))
+    if (field && field.closest('#entries') && field.closest('[hidden]'))
       field = $('rainfall');
     if (field)
-      field.closest('.field').append(message);
+      (field.closest('.field, .basin-grid, .outlet, fieldset') || field.parentNode).append(message);
+    else if (studyShown)
+      $('study').after(message);
     else
       document.querySelector('.actions').after(message);
     message.hidden = false;
     if (field) {
       field.setAttribute('aria-invalid', 'true');
       field.setAttribute('aria-describedby', 'message');
-      field.focus();
+      if (focus)
+        field.focus();
     }
   }
 
@@ -140,6 +146,7 @@
   }
 
   function show(run) {
+    studyShown = false;
     clearMessage();
     const refused = run.warningTitle !== '';
     if (refused)
@@ -154,7 +161,8 @@
     setDownload('download-svg', run.svg, 'image/svg+xml');
     setDownload('download-pond', run.pondCsv, 'text/csv');
     // A copy: the core's buffer is reused by the next run.
-    setDownload('download-study', run.study ? new Uint8Array(core.studyPdf()) : null,
+    document.querySelector('#results .downloads').append($('download-study-pdf'));
+    setDownload('download-study-pdf', run.study ? new Uint8Array(core.studyPdf()) : null,
                 'application/pdf');
 
     const plot = $('plot');
@@ -202,6 +210,302 @@
     });
   }
 
+
+  // The study: its file as the page holds it, the tables picked for the ones it names by path,
+  // and the return periods its rainfall table offers. Every number and refusal is the core's; the
+  // page sends the editors' entries as typed.
+  const STORE = 'rational-hydrograph-study';
+  const DOCUMENT_DELAY_MS = 300;
+  let documentTimer = 0;
+  const study = {name: '', text: '', opened: false, rainfall: null, pond: null, periods: []};
+  const decoder = new TextDecoder();
+
+  function studyEdits() {
+    const edits = {};
+    for (const field of document.querySelectorAll('#study-editors [data-edit]')) {
+      if (!field.disabled && !field.closest('[hidden]'))
+        edits[field.id] = field.value;
+    }
+    // A table without return periods has none to pick.
+    if (!$('storm').hidden && $('storm-p6-field').hidden && study.periods.length) {
+      edits['storm-return-periods'] = Array.from(
+          document.querySelectorAll('#storm-return-periods input:checked'), (box) => box.value)
+          .join(',');
+    }
+    return edits;
+  }
+
+  function studyRequest() {
+    return {
+      name: study.name, text: study.text, opened: study.opened,
+      rainfallName: study.rainfall ? study.rainfall.name : '',
+      rainfallText: study.rainfall ? study.rainfall.text : '',
+      pondName: study.pond ? study.pond.name : '',
+      pondText: study.pond ? study.pond.text : '',
+      edits: study.opened ? '{}' : JSON.stringify(studyEdits()),
+    };
+  }
+
+  function fieldRow(id, label, value) {
+    const row = document.createElement('div');
+    row.className = 'field';
+    const name = document.createElement('label');
+    name.htmlFor = id;
+    name.textContent = label;
+    const input = document.createElement('input');
+    input.id = id;
+    input.dataset.edit = '';
+    input.spellcheck = false;
+    input.value = value === undefined || value === null ? '' : String(value);
+    row.append(name, input);
+    return row;
+  }
+
+  // The outlets' fields, one group per outlet with a field per key it has.
+  function showOutlets(outlets) {
+    const list = $('outlet-list');
+    list.replaceChildren();
+    (outlets || []).forEach((outlet, n) => {
+      const group = document.createElement('fieldset');
+      group.className = 'outlet';
+      const legend = document.createElement('legend');
+      legend.textContent = `Outlet ${n + 1}` + (outlet.name ? ` (${outlet.name})` : '');
+      group.append(legend);
+      // The device's kind first, then its measures as the file lists them.
+      const first = ['type', 'name', 'shape'].filter((key) => key in outlet);
+      const keys = [...first, ...Object.keys(outlet).filter((key) => !first.includes(key))];
+      for (const key of keys)
+        group.append(fieldRow(`outlet-${n}-${key}`, key, outlet[key]));
+      const remove = document.createElement('button');
+      remove.type = 'button';
+      remove.className = 'plain';
+      remove.id = `outlet-${n}-remove`;
+      remove.textContent = 'Remove this outlet';
+      remove.addEventListener('click', () => changeOutlets((all) => all.splice(n, 1)));
+      group.append(remove);
+      list.append(group);
+    });
+  }
+
+  // Adds or removes an outlet: what the outlet fields hold goes into the study as typed (the core
+  // reads it on the next run), then the list changes and runs again.
+  function changeOutlets(change) {
+    const held = JSON.parse(study.text);
+    const outlets = held.pond.outlets || (held.pond.outlets = []);
+    for (const field of document.querySelectorAll('#outlet-list [data-edit]')) {
+      const [, n, key] = field.id.match(/^outlet-(\d+)-(.+)$/);
+      if (outlets[n])
+        outlets[n][key] = field.value;
+    }
+    change(outlets);
+    study.text = JSON.stringify(held, null, 2);
+    clearMessage();
+    showOutlets(outlets);
+    runStudy();
+  }
+
+  // The editors, filled from the study the core returned.
+  function showEditors(held) {
+    const basins = held.basins || [];
+    for (const role of ['existing', 'proposed']) {
+      const basin = basins.find((b) => (b.role || 'proposed') === role);
+      const keys = {tc: 'tc_min', area: 'area_acres', coef: 'c', peak: 'peak_cfs'};
+      for (const [entry, key] of Object.entries(keys)) {
+        const field = $(`basin-${role}-${entry}`);
+        field.disabled = !basin;
+        field.value = basin && basin[key] !== undefined ? String(basin[key]) : '';
+      }
+    }
+    const storm = held.storm || {};
+    const chart = storm.p6_in !== undefined;
+    $('storm').hidden = !storm.rainfall && !chart;
+    $('storm-p6-field').hidden = !chart;
+    $('storm-p6').value = chart ? String(storm.p6_in) : '';
+    const picked = (storm.return_periods || study.periods).map(Number);
+    $('storm-return-periods').replaceChildren(...study.periods.map((period) => {
+      const label = document.createElement('label');
+      label.className = 'choice period';
+      const box = document.createElement('input');
+      box.type = 'checkbox';
+      box.value = period;
+      box.checked = picked.includes(Number(period));
+      label.append(box, ` ${period}-yr`);
+      return label;
+    }));
+    const pond = held.pond && typeof held.pond === 'object' ? held.pond : null;
+    $('pond-editor').hidden = !pond;
+    if (pond) {
+      $('pond-storage').value = JSON.stringify(pond.storage);
+      $('pond-top_ft').value = pond.top_ft === undefined ? '' : String(pond.top_ft);
+      showOutlets(pond.outlets);
+      const barrel = $('barrel');
+      barrel.replaceChildren();
+      if (pond.barrel) {
+        const group = document.createElement('fieldset');
+        group.className = 'outlet';
+        const legend = document.createElement('legend');
+        legend.textContent = 'Barrel';
+        group.append(legend);
+        for (const [key, value] of Object.entries(pond.barrel))
+          group.append(fieldRow(`barrel-${key}`, key, value));
+        barrel.append(group);
+      }
+    }
+    const size = held.size || {};
+    $('size-device').value = size.device || '';
+    $('size-dimension').value = size.storage ? 'scale' : (size.dimension || '');
+    $('size-min').value = size.min === undefined ? '' : String(size.min);
+    $('size-max').value = size.max === undefined ? '' : String(size.max);
+    $('study-editors').hidden = false;
+  }
+
+  // The study's address: its file, tables held in it, deflated and in base64url.
+  async function studyAddress(text) {
+    const stream = new Blob([text]).stream().pipeThrough(new CompressionStream('deflate-raw'));
+    const bytes = new Uint8Array(await new Response(stream).arrayBuffer());
+    let binary = '';
+    for (let i = 0; i < bytes.length; i += 0x8000)
+      binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+  }
+  async function studyOfAddress(code) {
+    const binary = atob(code.replace(/-/g, '+').replace(/_/g, '/'));
+    const bytes = Uint8Array.from(binary, (c) => c.charCodeAt(0));
+    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate-raw'));
+    return new Response(stream).text();
+  }
+
+  function showStudy(result) {
+    studyShown = true;
+    clearMessage();
+    if (result.needs) {
+      const picker = $(result.needs);
+      picker.closest('.field').hidden = false;
+      $(result.needs + '-name').textContent = `(${result.needsName})`;
+      showMessage('Pick the study\'s table',
+                  `This study reads "${result.needsName}": pick that file here.`, result.needs,
+                  false);
+      return;
+    }
+    if (result.warningTitle) {
+      // The results stay those of the last entries the core took.
+      // A refusal that names no entry goes beside the one just changed, or else beside the
+      // file's picker.
+      showMessage(result.warningTitle, result.warningText,
+                  result.warningEntry || edited || 'study-open', false);
+      return;
+    }
+    const first = study.opened;
+    study.opened = false;
+    study.text = result.studyText;
+    study.periods = JSON.parse(result.periods);
+    const held = JSON.parse(result.studyText);
+    if (first)
+      showEditors(held);
+    // The tables are held in the study now (a CSV pond stays picked: a study cannot hold one).
+    study.rainfall = null;
+    if (study.pond && typeof held.pond === 'object')
+      study.pond = null;
+    for (const id of ['study-rainfall', 'study-pond']) {
+      if (!(id === 'study-pond' && study.pond))
+        $(id).closest('.field').hidden = true;
+    }
+    $('study-results').hidden = false;
+    $('study-verdict').textContent = result.verdict;
+    $('study-verdict').className = result.verdict === 'PASS' ? 'pass' : 'fail';
+    $('criteria-table').textContent = result.criteria;
+    $('size-result').textContent = result.sizing;
+    const saved = study.name.replace(/\.[^.]*$/, '') + '.rhstudy';
+    setDownload('download-study', result.studyText, 'application/json', saved);
+    // The document is made once the entries rest: it takes longer than the study's run.
+    document.querySelector('#study-results .downloads').append($('download-study-pdf'));
+    setDownload('download-study-pdf', null);
+    clearTimeout(documentTimer);
+    documentTimer = setTimeout(() => {
+      if (studyShown && core.studyDocument(new Date().toLocaleDateString(), Date.now() / 1000)) {
+        setDownload('download-study-pdf', new Uint8Array(core.studyPdf()), 'application/pdf',
+                    study.name.replace(/\.[^.]*$/, '') + '.pdf');
+      }
+    }, DOCUMENT_DELAY_MS);
+    StudyChart.draw($('chart'), $('chart-readout'), JSON.parse(result.chart));
+    try {
+      localStorage.setItem(STORE, JSON.stringify({name: study.name, text: result.studyText}));
+    } catch (error) {
+      // A full or refused store keeps nothing; the study itself is unaffected.
+    }
+    if (!location.search) {
+      studyAddress(result.studyText).then((code) => {
+        if (!location.search)
+          history.replaceState(null, '', location.pathname + '#study=' + code);
+      }, () => {});  // a browser without CompressionStream keeps the plain address
+    }
+    performance.mark('study-shown');
+  }
+
+  let edited = '';  // the editor whose change made this run
+  function runStudy(event) {
+    if (!core || !study.text)
+      return;
+    const target = event && event.target;
+    edited = target && target.closest ? (target.closest('#storm-return-periods') || target).id : '';
+    showStudy(core.runStudy(studyRequest()));
+  }
+
+  function openStudy(name, text) {
+    Object.assign(study, {name, text, opened: true, rainfall: null, pond: null, periods: []});
+    $('study-results').hidden = true;
+    $('study-editors').hidden = true;
+    runStudy();
+  }
+
+  async function readPicked(input) {
+    const file = input.files[0];
+    return file ? {name: file.name, text: decoder.decode(await file.arrayBuffer())} : null;
+  }
+  $('study-open').addEventListener('change', async () => {
+    const file = await readPicked($('study-open'));
+    if (file)
+      openStudy(file.name, file.text);
+  });
+  for (const which of ['rainfall', 'pond']) {
+    $(`study-${which}`).addEventListener('change', async () => {
+      study[which] = await readPicked($(`study-${which}`));
+      if (study[which])
+        runStudy();
+    });
+  }
+  $('study').addEventListener('submit', (event) => event.preventDefault());
+  $('study-editors').addEventListener('input', runStudy);
+  $('outlet-add').addEventListener('click', () => changeOutlets((all) => all.push(
+      {type: 'orifice', shape: 'circular', diameter_in: '', invert_ft: ''})));
+  $('study-save').addEventListener('click', () => $('download-study').click());
+
+  // Without a run in the address, the study in it (#study=), or else the last one opened here.
+  async function reopenStudy() {
+    let kept = null;
+    try {
+      kept = JSON.parse(localStorage.getItem(STORE));
+    } catch (error) {
+      kept = null;
+    }
+    if (!(kept && typeof kept.name === 'string' && typeof kept.text === 'string'))
+      kept = null;
+    const hash = location.hash.match(/^#study=([A-Za-z0-9_-]+)$/);
+    if (hash) {
+      try {
+        const text = await studyOfAddress(hash[1]);
+        // The study's own name when it is the one kept here.
+        openStudy(kept && kept.text === text ? kept.name : 'study.rhstudy', text);
+      } catch (error) {
+        showMessage('Study address', 'The study in this address cannot be read: open the study ' +
+                    'file instead.', 'study-open', false);
+      }
+      return;
+    }
+    if (!location.search && kept)
+      openStudy(kept.name, kept.text);
+  }
+
   $('entries').addEventListener('submit', (event) => {
     event.preventDefault();
     generate();
@@ -224,7 +528,14 @@
     $('status').textContent = '';
     if (runWhenReady)
       runNow();
+    else
+      reopenStudy();
   }, () => {
     $('status').textContent = 'This browser could not start the program (WebAssembly is needed).';
   });
+
+  // Installed or served from a web server, the page keeps its folder for use offline; opened from
+  // disk it needs nothing kept.
+  if ('serviceWorker' in navigator && /^https?:$/.test(location.protocol))
+    navigator.serviceWorker.register('sw.js').catch(() => {});
 })();

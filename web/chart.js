@@ -1,0 +1,184 @@
+// The study's chart, drawn as inline SVG from the storms the core returns: each return period's
+// inflow (thin) and routed outflow (thick) in its own colour, its allowable release as a dashed
+// line, a legend naming the storms, and a readout of the time and flows under the pointer.
+'use strict';
+
+const StudyChart = (function () {
+  const SVG = 'http://www.w3.org/2000/svg';
+  const COLOURS = ['#0b5cad', '#b3261e', '#1e7b34', '#7b3fa0', '#a15c00', '#00707a'];
+  // Drawn at the width it is shown at, so its text is 11 px on every screen; a narrow screen gets
+  // fewer ticks, never smaller text.
+  const FONT = 11;
+  const PAD = {left: 52, right: 12, top: 12, bottom: 40};
+  const TICK_SPACE = 70;  // px between time ticks at least
+
+  function element(name, attributes, text) {
+    const node = document.createElementNS(SVG, name);
+    for (const [key, value] of Object.entries(attributes))
+      node.setAttribute(key, value);
+    if (text !== undefined)
+      node.textContent = text;
+    return node;
+  }
+
+  // A round step that gives at most `count` ticks over [0, top].
+  function tickStep(top, count) {
+    const rough = top / count;
+    const power = Math.pow(10, Math.floor(Math.log10(rough)));
+    for (const m of [1, 2, 2.5, 5, 10]) {
+      if (m * power >= rough)
+        return m * power;
+    }
+    return 10 * power;
+  }
+
+  // The flow of a curve at time t, straight between its points (0 outside them).
+  function at(curve, t) {
+    if (!curve || curve.length === 0 || t < curve[0][0] || t > curve[curve.length - 1][0])
+      return null;
+    let lo = 0, hi = curve.length - 1;
+    while (hi - lo > 1) {
+      const mid = (lo + hi) >> 1;
+      if (curve[mid][0] <= t)
+        lo = mid;
+      else
+        hi = mid;
+    }
+    const [t0, q0] = curve[lo], [t1, q1] = curve[hi];
+    return t1 === t0 ? q0 : q0 + (q1 - q0) * (t - t0) / (t1 - t0);
+  }
+
+  function draw(box, readout, storms) {
+    const WIDTH = Math.max(240, Math.floor(box.clientWidth || 640));
+    const HEIGHT = Math.round(Math.min(Math.max(WIDTH * 0.5, 220), 360));
+    const TICKS = Math.max(2, Math.min(8, Math.floor((WIDTH - PAD.left - PAD.right) / TICK_SPACE)));
+    let tMax = 0, qMax = 0;
+    for (const storm of storms) {
+      for (const curve of [storm.inflow, storm.outflow || []]) {
+        for (const [t, q] of curve) {
+          tMax = Math.max(tMax, t);
+          qMax = Math.max(qMax, q);
+        }
+      }
+      if (storm.allowable !== undefined)
+        qMax = Math.max(qMax, storm.allowable);
+    }
+    if (!(tMax > 0) || !(qMax > 0)) {
+      box.replaceChildren();
+      readout.textContent = '';
+      return;
+    }
+    const tStep = tickStep(tMax / 60, TICKS) * 60, qStep = tickStep(qMax, Math.min(TICKS, 6));
+    tMax = Math.ceil(tMax / tStep) * tStep;
+    qMax = Math.ceil(qMax / qStep) * qStep;
+    const plotW = WIDTH - PAD.left - PAD.right, plotH = HEIGHT - PAD.top - PAD.bottom;
+    const x = (t) => PAD.left + t / tMax * plotW;
+    const y = (q) => PAD.top + plotH - q / qMax * plotH;
+
+    const svg = element('svg', {viewBox: `0 0 ${WIDTH} ${HEIGHT}`, width: WIDTH, role: 'img',
+                                'aria-label': 'Inflow and outflow of each return period',
+                                'font-size': FONT, 'font-family': 'sans-serif'});
+    const axes = element('g', {stroke: '#c8ced6', 'stroke-width': 1});
+    for (let t = 0; t <= tMax + 1e-9; t += tStep) {
+      axes.append(element('line', {x1: x(t), x2: x(t), y1: PAD.top, y2: PAD.top + plotH}));
+      svg.append(element('text', {x: x(t), y: PAD.top + plotH + FONT + 4, 'text-anchor': 'middle',
+                                  fill: '#1b1f24'}, String(+(t / 60).toFixed(2))));
+    }
+    for (let q = 0; q <= qMax + 1e-9; q += qStep) {
+      axes.append(element('line', {x1: PAD.left, x2: PAD.left + plotW, y1: y(q), y2: y(q)}));
+      svg.append(element('text', {x: PAD.left - 4, y: y(q) + FONT / 3, 'text-anchor': 'end',
+                                  fill: '#1b1f24'}, String(+q.toFixed(2))));
+    }
+    svg.prepend(axes);
+    svg.append(element('text', {x: PAD.left + plotW / 2, y: HEIGHT - 6, 'text-anchor': 'middle',
+                                fill: '#1b1f24'}, 'time (h)'));
+    svg.append(element('text', {x: 12, y: PAD.top + plotH / 2, 'text-anchor': 'middle',
+                                transform: `rotate(-90 12 ${PAD.top + plotH / 2})`,
+                                fill: '#1b1f24'}, 'flow (cfs)'));
+
+    const path = (curve) => curve.map(([t, q], i) => `${i ? 'L' : 'M'}${x(t).toFixed(1)} ` +
+                                                     `${y(q).toFixed(1)}`).join('');
+    storms.forEach((storm, i) => {
+      const colour = COLOURS[i % COLOURS.length];
+      const group = element('g', {fill: 'none', stroke: colour, 'data-storm': storm.label});
+      group.append(element('path', {d: path(storm.inflow), 'stroke-width': 1.25}));
+      if (storm.outflow)
+        group.append(element('path', {d: path(storm.outflow), 'stroke-width': 2.75}));
+      if (storm.allowable !== undefined) {
+        group.append(element('line', {x1: PAD.left, x2: PAD.left + plotW, y1: y(storm.allowable),
+                                      y2: y(storm.allowable), 'stroke-dasharray': '6 4',
+                                      'stroke-width': 1.25, class: 'allowable'}));
+      }
+      svg.append(group);
+    });
+    const cursor = element('line', {y1: PAD.top, y2: PAD.top + plotH, stroke: '#555e68',
+                                    'stroke-width': 1, visibility: 'hidden'});
+    svg.append(cursor);
+
+    // The legend: a swatch and name per storm, then what the line styles mean.
+    const legend = document.createElement('ul');
+    legend.className = 'legend';
+    storms.forEach((storm, i) => {
+      const item = document.createElement('li');
+      const swatch = document.createElement('span');
+      swatch.className = 'swatch';
+      swatch.style.background = COLOURS[i % COLOURS.length];
+      item.append(swatch, storm.label);
+      legend.append(item);
+    });
+    const key = document.createElement('li');
+    key.className = 'key';
+    key.textContent = 'thin: inflow · thick: outflow · dashed: allowable release';
+    legend.append(key);
+    box.replaceChildren(svg, legend);
+
+    let shownAt = 0;
+    const readAt = (t) => {
+      shownAt = t;
+      cursor.setAttribute('x1', x(t));
+      cursor.setAttribute('x2', x(t));
+      cursor.setAttribute('visibility', 'visible');
+      const flows = storms.map((storm) => {
+        const inflow = at(storm.inflow, t), outflow = at(storm.outflow, t);
+        const cfs = (q) => q === null ? '—' : q.toFixed(1);
+        return `${storm.label}: in ${cfs(inflow)} cfs` +
+               (storm.outflow ? `, out ${cfs(outflow)} cfs` : '');
+      });
+      readout.textContent = `${Math.round(t)} min (${(t / 60).toFixed(2)} h) — ${flows.join('; ')}`;
+    };
+    const show = (event) => {
+      const rect = svg.getBoundingClientRect();
+      const sx = (event.clientX - rect.left) / rect.width * WIDTH;
+      readAt(Math.min(Math.max((sx - PAD.left) / plotW * tMax, 0), tMax));
+    };
+    // From the keyboard: the arrows step the readout along the time axis, a tenth of a tick.
+    svg.setAttribute('tabindex', '0');
+    svg.addEventListener('keydown', (event) => {
+      const step = {ArrowLeft: -tStep / 10, ArrowRight: tStep / 10, Home: -tMax, End: tMax}[event.key];
+      if (step === undefined)
+        return;
+      event.preventDefault();
+      readAt(Math.min(Math.max(shownAt + step, 0), tMax));
+    });
+    svg.addEventListener('pointermove', show);
+    svg.addEventListener('pointerdown', show);
+    svg.addEventListener('pointerleave', () => cursor.setAttribute('visibility', 'hidden'));
+  }
+
+  // Drawn again when its box changes width (a phone turned, a window resized).
+  const shown = new WeakMap();
+  const resized = new ResizeObserver((entries) => {
+    for (const entry of entries) {
+      const last = shown.get(entry.target);
+      if (last && Math.floor(entry.contentRect.width) !== last.width)
+        drawAndFollow(entry.target, last.readout, last.storms);
+    }
+  });
+  function drawAndFollow(box, readout, storms) {
+    draw(box, readout, storms);
+    shown.set(box, {readout, storms, width: Math.floor(box.clientWidth)});
+    resized.observe(box);
+  }
+
+  return {draw: drawAndFollow};
+})();
