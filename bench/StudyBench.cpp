@@ -1,11 +1,13 @@
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "app/run/StudyCheck.h"
 #include "app/tables/StudyFile.h"
+#include "app/window/StudyEdit.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -40,5 +42,31 @@ void BM_Study(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Study)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// One keystroke in the study window: the proposed basin's area typed anew and the 4-storm study
+// with its designed pond run again from the entries (the window then draws what this returns).
+void BM_StudyWindowKeystroke(benchmark::State& state) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / "rh-bench-study";
+  fs::create_directories(dir);
+  for (const char* table : {"atlas14-fort-myers-fl.csv", "example-pond.json"})
+    fs::copy_file(fs::path(RH_TEST_DATA) / table, dir / table,
+                  fs::copy_options::overwrite_existing);
+  std::ofstream((dir / "four.rhstudy").string()) << rh::StudyFileText(ExampleStudy(false));
+  rh::StdFileSystem files;
+  rh::StudyEdit edit(files, (dir / "four.rhstudy").string());
+  bool wider = false;
+  for (auto _ : state) {
+    wider = !wider;
+    edit.SetEntry(rh::BasinRole::Proposed, rh::BasinEntry::Area, wider ? "21" : "20");
+    if (const auto problem = edit.Rerun()) {
+      state.SkipWithError(problem->Text.c_str());
+      break;
+    }
+  }
+  state.counters["storms"] = static_cast<double>(edit.Check().Periods.size());
+  fs::remove_all(dir);
+}
+BENCHMARK(BM_StudyWindowKeystroke)->Unit(benchmark::kMillisecond);
 
 }  // namespace
