@@ -707,6 +707,24 @@ class WorkflowTest : public QObject {
         QVERIFY2(message->isVisibleTo(window) && !message->text().isEmpty(), step.entry);
       }
     }
+    // Return periods from the table's columns: without the 100-year storm the design passes; no
+    // storm at all is refused and the results stay.
+    auto* periods = window->findChild<QListWidget*>(QStringLiteral("ReturnPeriods"));
+    QCOMPARE(periods->count(), 10);
+    const auto tick = [&](const QString& name, bool on) {
+      periods->findItems(name, Qt::MatchExactly)
+          .front()
+          ->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    };
+    tick(QStringLiteral("100-year"), false);
+    QCOMPARE(shown("StudyVerdict"), QStringLiteral("PASS"));
+    tick(QStringLiteral("2-year"), false);
+    tick(QStringLiteral("10-year"), false);
+    QVERIFY(!shown("StudyMessage").isEmpty());
+    QCOMPARE(shown("StudyVerdict"), QStringLiteral("PASS"));
+    for (const char* name : {"2-year", "10-year", "100-year"})
+      tick(QString::fromLatin1(name), true);
+    QCOMPARE(shown("StudyVerdict"), QStringLiteral("FAIL"));
     QCOMPARE(window->windowTitle(), QStringLiteral("example.rhstudy* - Study"));
     QVERIFY(window->findChild<QPlainTextEdit*>(QStringLiteral("CriteriaTable"))
                 ->toPlainText()

@@ -281,6 +281,9 @@ inline constexpr const char* kStudyPeakChartText =
     "own chart peak C x I(Tc) x A. Type chart, or keep one return period.";
 inline constexpr const char* kStudyWindowOnlyText =
     "a study file holds its own storm, pond and peaks: give --study-file or --open-study alone";
+inline constexpr const char* kStudyPeriodsTitle = "ERROR In Return Periods";
+inline constexpr const char* kStudyNoPeriodText =
+    "No return period is picked: tick at least one of the rainfall table's return periods.";
 inline constexpr const char* kStudyCriterionTitle = "ERROR In Criteria";
 inline constexpr const char* kStudyFreeboardText =
     "Freeboard must be a number of feet, 0 or more; leave it blank to ask for none.";

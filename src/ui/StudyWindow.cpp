@@ -1,5 +1,7 @@
 #include "ui/StudyWindow.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -8,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -16,6 +19,7 @@
 #include "app/run/StudyCheck.h"
 #include "app/run/StudyPdf.h"
 #include "core/Faults.h"
+#include "output/TextForms.h"
 #include "platform/Paths.h"
 #include "ui/FaultBoundary.h"
 #include "ui/FileDialogs.h"
@@ -72,6 +76,15 @@ StudyWindow::StudyWindow(UiContext& context, QWidget* owner, std::string path, b
   // The entries, in tab order: each basin's four, then the criteria. A message under an entry
   // says why it is refused.
   auto* entriesColumn = new QVBoxLayout;
+  auto* stormGroup = new QGroupBox(QStringLiteral("Return periods"), this);
+  stormGroup->setObjectName(QStringLiteral("Storm"));
+  auto* stormColumn = new QVBoxLayout(stormGroup);
+  periods_ = new QListWidget(this);
+  periods_->setObjectName(QStringLiteral("ReturnPeriods"));
+  periods_->setMaximumHeight(periods_->fontMetrics().lineSpacing() * 6);
+  stormColumn->addWidget(periods_);
+  entriesColumn->addWidget(stormGroup);
+  connect(periods_, &QListWidget::itemChanged, this, [this] { OnPeriodsChecked(); });
   const auto entryRow = [&](QFormLayout* form, const char* name, const char* label,
                             QLineEdit*& edit, QLabel*& message) {
     edit = new QLineEdit(this);
@@ -163,6 +176,19 @@ void StudyWindow::OnLoad() {
 }
 
 void StudyWindow::ShowStudy() {
+  {
+    const QSignalBlocker block(periods_);
+    periods_->clear();
+    const std::vector<double>& picked = edit_->Periods();
+    for (const double years : edit_->TablePeriods()) {
+      auto* item = new QListWidgetItem(Q(PlainNumber(years) + "-year"), periods_);
+      item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+      const bool on =
+          picked.empty() || std::find(picked.begin(), picked.end(), years) != picked.end();
+      item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    }
+    periods_->parentWidget()->setVisible(!edit_->TablePeriods().empty());
+  }
   for (std::size_t r = 0; r < kRoles.size(); ++r) {
     const bool has = edit_->HasBasin(kRoles[r]);
     entries_[r][0]->parentWidget()->setVisible(has);
@@ -205,6 +231,20 @@ void StudyWindow::OnEntryEdited() {
     edit_->SetCriterion(static_cast<CriterionEntry>(c), criteria_[c]->text().toStdString());
     criterionMessages_[c]->hide();
   }
+  RerunAndShow();
+}
+
+void StudyWindow::OnPeriodsChecked() {
+  std::vector<double> picked;
+  for (int i = 0; i < periods_->count(); ++i) {
+    if (periods_->item(i)->checkState() == Qt::Checked)
+      picked.push_back(edit_->TablePeriods()[static_cast<std::size_t>(i)]);
+  }
+  edit_->SetPeriods(std::move(picked));
+  RerunAndShow();
+}
+
+void StudyWindow::RerunAndShow() {
   message_->clear();
   const std::optional<StudyProblem> problem = edit_->Rerun();
   if (problem) {

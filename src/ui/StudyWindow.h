@@ -15,6 +15,7 @@
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 
 namespace rh::ui {
@@ -34,12 +35,13 @@ class StudyWindow : public Form {
   // not shown.
   void OnLoad() override;
 
-  void OnEntryEdited();   // any basin or criterion entry: rerun and show
-  void OnOpenStudy();     // "Open Study...": another study file, after asking about changes
-  bool OnSaveStudy();     // "Save Study": over its file; false when it was not saved
-  bool OnSaveStudyAs();   // "Save Study As...": under a name the user gives
-  void OnSaveStudyPdf();  // "Save Study PDF...": the study document
-  void OnClose();         // "Close", after asking about unsaved changes
+  void OnEntryEdited();     // any basin or criterion entry: rerun and show
+  void OnPeriodsChecked();  // the return periods ticked in the storm's list: rerun and show
+  void OnOpenStudy();       // "Open Study...": another study file, after asking about changes
+  bool OnSaveStudy();       // "Save Study": over its file; false when it was not saved
+  bool OnSaveStudyAs();     // "Save Study As...": under a name the user gives
+  void OnSaveStudyPdf();    // "Save Study PDF...": the study document
+  void OnClose();           // "Close", after asking about unsaved changes
   void CloseBox() override;
 
  private:
@@ -47,8 +49,9 @@ class StudyWindow : public Form {
   bool ChangesSettled();
   // Replaces the study with the one at `path`; false (and reported) when it cannot be opened.
   bool Open(const std::string& path);
-  void ShowStudy();    // the entries and results from the study
-  void ShowResults();  // the chart, criteria table and verdict of the last run
+  void ShowStudy();     // the entries and results from the study
+  void ShowResults();   // the chart, criteria table and verdict of the last run
+  void RerunAndShow();  // runs the entries; a refusal is shown beside what it names
 
   UiContext& context_;
   std::string path_;
@@ -61,6 +64,7 @@ class StudyWindow : public Form {
   std::array<std::array<QLabel*, kBasinEntries>, 2> entryMessages_{};
   std::array<QLineEdit*, kCriterionEntries> criteria_{};
   std::array<QLabel*, kCriterionEntries> criterionMessages_{};
+  QListWidget* periods_;
   QLabel* message_;
   QLabel* verdict_;
   QPlainTextEdit* table_;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/run/PreparedRun.h"
+#include "app/tables/RainfallTable.h"
 #include "app/tables/Val.h"
 #include "core/ShownText.h"
 #include "output/TextForms.h"
@@ -58,6 +59,11 @@ StudyEdit::StudyEdit(FileSystem& files, std::string path)
     e[static_cast<std::size_t>(BasinEntry::Peak)] =
         basin.PeakCfs ? PlainNumber(*basin.PeakCfs) : "chart";
   }
+  for (const auto& storm : StudyInputsOf(study_, path_, files_).Proposed.Storms) {
+    if (const std::optional<double> years = ParseReturnPeriod(storm->Ari))
+      tablePeriods_.push_back(*years);
+  }
+  periods_ = study_.ReturnPeriods;
   const StudyCriteria& c = study_.Criteria;
   if (c.FreeboardFeet)
     criteria_[static_cast<std::size_t>(CriterionEntry::Freeboard)] = PlainNumber(*c.FreeboardFeet);
@@ -94,9 +100,20 @@ void StudyEdit::SetCriterion(CriterionEntry entry, std::string text) {
   held = std::move(text);
 }
 
+void StudyEdit::SetPeriods(std::vector<double> periods) {
+  const std::vector<double>& held = periods_.empty() ? tablePeriods_ : periods_;
+  changed_ = changed_ || held != periods;
+  periods_ = std::move(periods);
+  periodsPicked_ = true;
+}
+
 std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
   // Each basin's entries are checked as the main screen checks a run's, in every storm the study
   // runs, so the message names the entry and, with several storms, the storm.
+  if (periodsPicked_ && periods_.empty())
+    return StudyProblem{std::nullopt, std::nullopt, std::nullopt, messages::kStudyPeriodsTitle,
+                        messages::kStudyNoPeriodText};
+  next.ReturnPeriods = periods_;
   const StudyInputs inputs = StudyInputsOf(next, path_, files_);
   for (StudyBasin& basin : next.Basins) {
     const auto& typed = entries_[RoleIndex(basin.Role)];

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/run/StudyCheck.h"
 #include "app/tables/StudyFile.h"
@@ -51,6 +52,14 @@ class StudyEdit {
   void SetEntry(BasinRole role, BasinEntry entry, std::string text);
   void SetCriterion(CriterionEntry entry, std::string text);
 
+  // The return periods of the study's rainfall table, as its columns give them (none for the
+  // county chart or a table of one storm), and those the study runs (as the file lists them;
+  // empty: every one).
+  const std::vector<double>& TablePeriods() const { return tablePeriods_; }
+  const std::vector<double>& Periods() const { return periods_; }
+  // The return periods picked, in the table's order: an empty pick is refused when it runs.
+  void SetPeriods(std::vector<double> periods);
+
   // Runs the entries. When they run they become the study and its check; otherwise the problem is
   // returned and the study stays that of the last entries that ran.
   std::optional<StudyProblem> Rerun();
@@ -78,6 +87,9 @@ class StudyEdit {
   StudyCheck check_;
   std::array<std::array<std::string, kBasinEntries>, 2> entries_;
   std::array<std::string, kCriterionEntries> criteria_;
+  std::vector<double> tablePeriods_;
+  std::vector<double> periods_;
+  bool periodsPicked_ = false;  // the pick was made here, so an empty one is refused
   bool changed_ = false;
 };
 
