@@ -183,6 +183,7 @@ TEST(SwmmInputText, ThePrintedCurvesGiveBackTheRatingForEveryStorageForm) {
     const rh::Run run = Routed(c.pond, c.basin);
     const auto sections = Sections(SwmmInputText(run, "pond.inp"));
     std::vector<std::string> names;
+    names.reserve(sections.size());
     for (const auto& section : sections)
       names.push_back(section.first);
     ASSERT_EQ(names, order) << c.name;
