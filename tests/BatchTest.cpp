@@ -150,21 +150,34 @@ TEST(Batch, AReturnPeriodIsAskedOfTheAriColumn) {
 }
 
 // A row's pond, named relative to the table's folder, routes its hydrograph: the figures join the
-// summary; a pond that overtops is a result its message tells of.
+// summary; a pond that overtops is a result (ok, no failure) its message tells of, and the rows
+// after it run on.
 TEST(Batch, RowsRoutedThroughTheirPonds) {
   Batch b;
   b.files.files["pond.csv"] = test::ReadFile(RH_TEST_DATA_DIR "/example-pond.csv");
   b.files.files["small.csv"] = "stage_ft,storage_acft,outflow_cfs\n0,0,0\n1,.5,5\n2,1,10\n";
   b.Run(
       "name,tc,rain,area,coef,peak,pond\nA,10,2.5,100,.85,250,pond.csv\nB,10,2.5,100,.85,250,"
-      "small.csv\nC,10,2.5,100,.85,250,\n",
+      "small.csv\nW,10,4.5,100,.85,450,pond.csv\nC,10,2.5,100,.85,250,\n",
       Out());
+  EXPECT_EQ(b.report.Failed, 0);
   const auto line = [&](const char* start) {
     const auto at = b.summary.find(std::string("\n") + start);
     return b.summary.substr(at + 1, b.summary.find('\n', at + 1) - at - 1);
   };
   EXPECT_EQ(line("A,"), "A,ok,37,25,250,17.6006,,chart,,2.5,250,pond.csv,32.3,277,10.035,4.57,513");
   EXPECT_EQ(line("B,").find("B,ok,37,25,250,17.6006,\"OVERTOPPED: "), 0u) << line("B,");
+  // The listing's figures for a pond that overtops: over the top from 251 to 259 min, the water
+  // at the top, 7 ft, and down again 9 h 36 min after.
+  const std::string wet = line("W,");
+  EXPECT_NE(wet.find(",\"OVERTOPPED: 1.555 ac-ft over the top, peak 235.4 cfs, from 251 to 259 "
+                     "min\",chart,,4.5,450,pond.csv,"),
+            std::string::npos)
+      << wet;
+  EXPECT_EQ(wet.substr(0, 5), "W,ok,");
+  EXPECT_EQ(wet.substr(wet.size() - 6), ",7,576") << wet;
+  EXPECT_NE(b.files.files.at("out/W.txt").find("\nOVERTOPPED FROM  251 MIN. TO  259 MIN.\n"),
+            std::string::npos);
   EXPECT_EQ(line("C,"), "C,ok,37,25,250,17.6006,,chart,,2.5,250,,,,,,");
   EXPECT_NE(b.files.files.at("out/A.txt").find("\nPEAK OUTFLOW  32.3 CFS AT  277 MIN.\n"),
             std::string::npos);

@@ -13,6 +13,7 @@
 #include "TestFiles.h"
 #include "app/run/RunBasin.h"
 #include "app/tables/PondFile.h"
+#include "app/tables/PondJson.h"
 #include "core/Faults.h"
 #include "engine/Pond.h"
 #include "output/HydrographTable.h"
@@ -432,6 +433,53 @@ TEST(PondOutputs, RoutedRunAcrossTheOutputs) {
   EXPECT_NE(files.files["run.txt"].find("\nOVERTOPPED FROM "), std::string::npos);
   EXPECT_EQ(files.files["pond.csv"].substr(0, 66),
             "time_min,inflow_cfs,outflow_cfs,storage_acft,stage_ft,overflow_cfs");
+}
+
+// The routed table's overflow_cfs column: there for a pond that overtops and for every designed
+// pond, flowing only in the steps over the top, with the stage at the top; its rows add up to the
+// volume over the top and peak at the overflow's peak.
+TEST(PondOutputs, TheOverflowColumnHoldsWhatGoesOverTheTop) {
+  const TablePond json =
+      ReadPondJson(test::ReadFile(RH_TEST_DATA_DIR "/example-pond.json"), "p.json");
+  const auto table = [](std::vector<PondRow> rows) {
+    return TablePond{Table(std::move(rows)), "t.csv", "", nullptr};
+  };
+  const struct {
+    TablePond pond;
+    test::BasinInputs basin;
+    long step;
+    bool column;
+  } cases[] = {
+      {table({{0, 0, 0}, {2, 30, 20}}), {}, 1, false},
+      {table({{0, 0, 0}, {1, 1, 1}}), {}, 1, true},
+      {ReadPondTable(kExample, "e.csv"), {10, 4.5, 100, .85, 450}, 5, true},
+      {json, {}, 1, true},
+  };
+  for (const auto& c : cases) {
+    rh::Run run = Routed(c.basin, c.pond.Table, c.step);
+    run.Inputs.Pond = std::make_shared<const TablePond>(c.pond);
+    const PondRouting& p = *run.Routing;
+    const std::vector<std::string> lines = test::SplitLines(PondCsv(run));
+    const std::string& header = lines.at(0);
+    ASSERT_EQ(header.substr(header.size() - 13) == ",overflow_cfs", c.column) << header;
+    ASSERT_EQ(lines.size(), p.States.size() + 1);
+    double sum = 0;
+    double peak = 0;
+    for (std::size_t n = 1; c.column && n < lines.size(); ++n) {
+      const double overflow = std::stod(lines[n].substr(lines[n].rfind(',') + 1));
+      const PondState& s = p.States[n - 1];
+      if (overflow > 0) {
+        EXPECT_GT(s.Minutes, p.OverflowStartMinutes) << lines[n];
+        EXPECT_LE(s.Minutes, p.OverflowEndMinutes) << lines[n];
+        EXPECT_EQ(s.StageFeet, c.pond.Table.Rows().back().StageFeet) << lines[n];
+      }
+      sum += overflow;
+      peak = std::max(peak, overflow);
+    }
+    const double dt = static_cast<double>(c.step) * 60 / kCubicFeetPerAcreFoot;
+    EXPECT_NEAR(sum * dt, p.OverflowAcreFeet, 0.005 * static_cast<double>(lines.size()) * dt);
+    EXPECT_EQ(peak, RoundedHalfUp(p.OverflowPeakCfs, kRowFlowScale)) << header;
+  }
 }
 
 // Copied from the results, a routed run's rows add the outflow, storage and stage at the ordinate's

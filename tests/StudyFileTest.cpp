@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "app/run/StudyCheck.h"
 #include "app/tables/StudyFile.h"
@@ -84,6 +87,106 @@ TEST(StudyFile, RefusesAFileOverOneMebibyte) {
   const std::string path = ::testing::TempDir() + "big.rhstudy";
   files.ReplaceText(path, kStudy + std::string(kMostStudyFileBytes, ' '));
   EXPECT_THROW(LoadStudyFile(files, path), Refused);
+}
+
+// A study file's text from its parts: the storm, the basins' lines, and the keys after them.
+std::string StudyText(const std::string& storm, const std::string& basins,
+                      const std::string& rest) {
+  return R"({"format": "rational-hydrograph-study", "version": 1, "storm": )" + storm +
+         R"(, "basins": [)" + basins + "]" + rest + "}";
+}
+
+const std::string kProposed =
+    R"({"name": "after", "role": "proposed", "tc_min": 10, "area_acres": 20, "c": 0.8})";
+const std::string kExisting =
+    R"({"name": "before", "role": "existing", "tc_min": 20, "area_acres": 20, "c": 0.3})";
+const std::string kInlinePond =
+    R"({"name": "p", "storage": {"contours": [[100, 1], [106, 1.5]], "method": "average-end"},
+        "outlets": [{"type": "orifice", "name": "low", "shape": "circular", "diameter_in": 18,
+                     "invert_ft": 100}], "top_ft": 105.5})";
+
+// A study saved, read and saved again gives the same bytes, whatever order its keys came in; the
+// first save keeps what was read.
+TEST(StudyFileText, SavedStudiesReadBackToTheSameBytes) {
+  const struct {
+    const char* name;
+    std::string text;
+    std::vector<std::string> saved;  // in the saved text, in this order
+  } cases[] = {
+      {"the county chart, an entered peak, one release everywhere",
+       StudyText(R"({"p6_in": 2.5})",
+                 R"({"name": "a", "role": "proposed", "tc_min": 12.5, "area_acres": 3,
+                     "c": 0.30000000000000004, "peak_cfs": 250.5})",
+                 R"(, "criteria": {"allowable": 35.25})"),
+       {"\"p6_in\": 2.5", "\"tc_min\": 12.5", "\"c\": 0.30000000000000004", "\"peak_cfs\": 250.5",
+        "\"allowable\": 35.25", "\"hec1\": false"}},
+      {"an embedded rainfall table, a release for each return period",
+       StudyText(R"({"rainfall": {"name": "fm.csv", "text": "a,b\r\n1,\"2\"\n\u00fc\t"},
+                     "return_periods": [100, 2]})",
+                 kProposed, R"(, "criteria": {"allowable": {"100": 120, "2": 40.5}})"),
+       {"\"name\": \"fm.csv\"", R"("text": "a,b\r\n1,\"2\"\nü\t")", "100,", "2\n", "\"2\": 40.5",
+        "\"100\": 120"}},
+      {"an inline pond, the existing peak, every criterion and a device sized",
+       StudyText(R"({"p6_in": 3})", kProposed + ", " + kExisting,
+                 R"(, "pond": )" + kInlinePond +
+                     R"(, "criteria": {"allowable": "existing", "freeboard_ft": 1,
+                     "drawdown_max_h": 48.5}, "size": {"device": "low",
+                     "dimension": "diameter_in", "min": 6, "max": 30}, "hec1": true)"),
+       {"\"diameter_in\": 18", "\"top_ft\": 105.5", "\"allowable\": \"existing\"",
+        "\"freeboard_ft\": 1", "\"drawdown_max_h\": 48.5", "\"device\": \"low\"",
+        "\"dimension\": \"diameter_in\"", "\"min\": 6", "\"max\": 30", "\"hec1\": true"}},
+      {"a pond by its path, a share of the existing peak, the storage scaled",
+       StudyText(R"({"rainfall": "../tables/atlas.csv"})", kExisting + ", " + kProposed,
+                 R"(, "pond": "ponds/p.json", "route_step_min": 5,
+                     "criteria": {"allowable": {"fraction_of_existing": 0.9}},
+                     "size": {"storage": "scale", "min": 0.5, "max": 2})"),
+       {"\"rainfall\": \"../tables/atlas.csv\"", "\"pond\": \"ponds/p.json\"",
+        "\"route_step_min\": 5", "\"fraction_of_existing\": 0.9", "\"storage\": \"scale\"",
+        "\"min\": 0.5", "\"max\": 2"}},
+  };
+  for (const auto& c : cases) {
+    const std::string saved = StudyFileText(ReadStudyFile(c.text, "a.rhstudy"));
+    EXPECT_EQ(StudyFileText(ReadStudyFile(saved, "b.rhstudy")), saved) << c.name;
+    // Every key in another order: each object's keys sorted by name.
+    const std::string shuffled = nlohmann::json::parse(c.text).dump();
+    EXPECT_EQ(StudyFileText(ReadStudyFile(shuffled, "c.rhstudy")), saved) << c.name;
+    std::size_t at = 0;
+    for (const std::string& part : c.saved) {
+      const std::size_t found = saved.find(part, at);
+      EXPECT_NE(found, std::string::npos) << c.name << ": " << part << " in\n" << saved;
+      at = found == std::string::npos ? at : found + part.size();
+    }
+    EXPECT_EQ(saved.back(), '\n') << c.name;
+  }
+}
+
+// A path moved from one study file to another still names the same file, written from the new
+// file's folder.
+TEST(StudyFile, PathsFollowTheStudyFileWhenItMoves) {
+  namespace fs = std::filesystem;
+  const struct {
+    const char* from;
+    const char* written;
+    const char* to;
+    const char* rewritten;
+  } cases[] = {
+      {"a/s.rhstudy", "r.csv", "a/t.rhstudy", "r.csv"},
+      {"a/s.rhstudy", "r.csv", "b/t.rhstudy", "../a/r.csv"},
+      {"a/s.rhstudy", "../data/r.csv", "a/deep/t.rhstudy", "../../data/r.csv"},
+      {"s.rhstudy", "tables/r.csv", "out/t.rhstudy", "../tables/r.csv"},
+      {"out/s.rhstudy", "../r.csv", "t.rhstudy", "r.csv"},
+      {"/srv/a/s.rhstudy", "./x/../r.csv", "/srv/b/t.rhstudy", "../a/r.csv"},
+      {"/srv/a/s.rhstudy", "/srv/a/sub/r.csv", "/srv/a/t.rhstudy", "sub/r.csv"},
+  };
+  const auto same = [](const std::string& path) {
+    return fs::absolute(fs::path(path)).lexically_normal().generic_string();
+  };
+  for (const auto& c : cases) {
+    const std::string opened = StudyRelativeOpen(c.from, c.written);
+    EXPECT_EQ(StudyRelativeWrite(c.to, opened), c.rewritten) << c.from << " " << c.written;
+    EXPECT_EQ(same(StudyRelativeOpen(c.to, c.rewritten)), same(opened)) << c.to;
+  }
+  EXPECT_EQ(StudyRelativeOpen("a/s.rhstudy", "/data/r.csv"), "/data/r.csv");
 }
 
 TEST(Criteria, EachKindPassesAndFails) {

@@ -1,15 +1,21 @@
-// The study document rendered to PDF and read back with poppler's tools.
+// The study document: its text as laid out on the pages, and rendered to PDF and read back with
+// poppler's tools.
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <algorithm>
+#include <map>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Basins.h"
 #include "Fakes.h"
 #include "TestFiles.h"
 #include "app/run/StudyPdf.h"
+#include "app/tables/PondFile.h"
+#include "app/tables/PondJson.h"
 #include "app/tables/RainfallTable.h"
 #include "engine/Pond.h"
 #include "output/TextForms.h"
@@ -234,6 +240,156 @@ TEST(StudyPdf, AHugeProjectNameIsCutAsAShortOverlongOne) {
   EXPECT_EQ(cut.substr(cut.size() - 3), "...");
   EXPECT_EQ(name.rfind(cut.substr(9, cut.size() - 12), 0), 0u) << cut;
   EXPECT_EQ(projectLine(name + std::string(std::size_t{1} << 20, 'W')), cut);
+}
+
+// The document's text, line by line: the texts of each page that share a baseline, left to
+// right, one space between them.
+std::vector<std::string> TextLines(const std::vector<Drawing>& pages) {
+  std::vector<std::string> lines;
+  for (const Drawing& page : pages) {
+    std::map<double, std::vector<std::pair<double, std::string>>> rows;
+    for (const Shape& shape : page.shapes) {
+      if (const auto* t = std::get_if<TextShape>(&shape))
+        rows[t->at.y].emplace_back(t->at.x, t->text);
+    }
+    for (auto& [y, texts] : rows) {
+      std::sort(texts.begin(), texts.end());
+      std::string line;
+      for (const auto& text : texts)
+        line += (line.empty() ? "" : " ") + text.second;
+      lines.push_back(line);
+    }
+  }
+  return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines)
+    text += line + " ";
+  return text;
+}
+
+// The sample basin routed through `pond`, as a study's one run.
+Study RoutedStudy(const TablePond& pond, const test::BasinInputs& basin = {}) {
+  rh::Run run = test::ComputedBasin(basin);
+  run.Inputs.Pond = std::make_shared<const TablePond>(pond);
+  run.Routing = std::make_shared<const PondRouting>(RoutePond(run, pond.Table, 1));
+  return BasinStudy({run}, PageSize::Letter);
+}
+
+// The pond section says how the storage is made, for each form the pond may come in, and whether
+// the barrel carries each outlet device.
+TEST(StudyDocument, ThePondSectionShowsItsStorageAndOutlets) {
+  const std::string example = test::ReadFile(RH_TEST_DATA_DIR "/example-pond.json");
+  const char* const box = R"({"name": "Box",
+    "storage": {"box": {"bottom_ft": 50, "length_ft": 600, "width_ft": 200, "side_slope": 3,
+                        "depth_ft": 6}},
+    "outlets": [{"type": "orifice", "name": "low", "shape": "circular", "diameter_in": 24,
+                 "invert_ft": 50}]})";
+  const char* const table = R"({"name": "Table",
+    "storage": {"table": [[10, 0], [11, 2], [12, 5], [14, 16]]},
+    "outlets": [{"type": "orifice", "name": "low", "shape": "circular", "diameter_in": 24,
+                 "invert_ft": 10},
+                {"type": "weir", "name": "side", "shape": "v-notch", "angle_deg": 90,
+                 "crest_ft": 12, "barrel": false}],
+    "barrel": {"diameter_in": 30, "length_ft": 80, "outlet_invert_ft": 9}})";
+  // Each outlet's words end in whether the barrel carries it, before the next field.
+  const struct {
+    const char* name;
+    TablePond pond;
+    std::vector<std::string> shown;
+    const char* absent;
+  } cases[] = {
+      {"contours",
+       ReadPondJson(example, "ponds/example-pond.json"),
+       {"Pond file example-pond.json", "Storage from its contours", "conic (frustum) volumes",
+        "100.00 1.9", "104.00 2.5", "108.00 3", "through the barrel Outlet weir2",
+        "through the barrel Outlet riser3", "through the barrel Outlet spillway4",
+        "beside the barrel Barrel 36 in", "Top of embankment 108.00 ft"},
+       "beside the barrel Outlet"},
+      {"a box",
+       ReadPondJson(box, "box.json"),
+       {"Storage a box, bottom at 50.00 ft, 600 ft by 200 ft at the bottom, side slopes 3 "
+        "horizontal to 1 vertical, 6 ft deep",
+        "Outlet low circular orifice", "Top of embankment 56.00 ft"},
+       "the barrel Top of embankment"},
+      {"a storage table",
+       ReadPondJson(table, "table.json"),
+       {"Storage from its table", "10.00 0.0000", "11.00 2.0000", "14.00 16.0000",
+        "through the barrel Outlet side", "beside the barrel Barrel 30 in diameter, 1 pipe"},
+       "through the barrel Barrel"},
+      {"a CSV table",
+       ReadPondTable(test::ReadFile(RH_TEST_DATA_DIR "/example-pond.csv"), "example-pond.csv"),
+       {"Storage and outflow the table's rows", "Rating, the table's rows",
+        "Top of embankment 7.00 ft"},
+       "Outlet "},
+  };
+  for (const auto& c : cases) {
+    const Study study = RoutedStudy(c.pond);
+    const std::string text = Joined(TextLines(StudyPages(study, PageSize::Letter)));
+    for (const std::string& part : c.shown)
+      EXPECT_NE(text.find(part), std::string::npos) << c.name << ": " << part;
+    EXPECT_EQ(text.find(c.absent), std::string::npos) << c.name << ": " << c.absent;
+  }
+}
+
+// The routing table has a row at the steps a reviewer looks for, each named once in its note:
+// the peak outflow, the maximum storage, the start and the end of overtopping; its last row is
+// the end of routing, when the pond has drawn down.
+TEST(StudyDocument, TheRoutingTableNamesItsSteps) {
+  const TablePond example =
+      ReadPondTable(test::ReadFile(RH_TEST_DATA_DIR "/example-pond.csv"), "example-pond.csv");
+  const TablePond small{PondTable({{0, 0, 0}, {1, 4, 10}, {2, 8, 40}}), "small.csv", "", nullptr};
+  const struct {
+    const char* name;
+    TablePond pond;
+    test::BasinInputs basin;
+  } cases[] = {
+      {"the example pond", example, {}},
+      {"the example pond on a wetter storm", example, {10, 3.5, 100, .85, 350}},
+      {"a pond that overtops", example, {10, 4.5, 100, .85, 450}},
+      {"a small pond that overtops", small, {15, 2.5, 100, .85, 250}},
+  };
+  for (const auto& c : cases) {
+    const Study study = RoutedStudy(c.pond, c.basin);
+    const PondRouting& p = *study.Runs.front().Run.Routing;
+    const std::vector<std::string> lines = TextLines(StudyPages(study, PageSize::Letter));
+    // The routing table's rows: a time, four figures and perhaps a note.
+    const std::regex row("([0-9]+) [0-9.]+ [0-9.]+ [0-9.]+ [0-9]+\\.[0-9]{3}( (.*))?");
+    std::vector<std::pair<double, std::string>> rows;
+    for (const std::string& line : lines) {
+      std::smatch m;
+      if (std::regex_match(line, m, row))
+        rows.emplace_back(std::stod(m[1]), m[3]);
+    }
+    ASSERT_FALSE(rows.empty()) << c.name;
+    std::vector<std::pair<double, std::string>> marks = {{p.PeakOutflowMinutes, "peak outflow"},
+                                                         {p.MaxStorageMinutes, "max storage"}};
+    ASSERT_EQ(p.Overtopped, std::string(c.name).find("overtops") != std::string::npos) << c.name;
+    if (p.Overtopped) {
+      marks.emplace_back(p.OverflowStartMinutes, "overtopping starts");
+      marks.emplace_back(p.OverflowEndMinutes, "overtopping ends");
+    }
+    for (const auto& [minutes, mark] : marks) {
+      std::vector<double> named;  // the times of the rows whose note names the mark
+      for (const auto& [time, note] : rows) {
+        if ((", " + note + ",").find(", " + mark + ",") != std::string::npos)
+          named.push_back(time);
+      }
+      EXPECT_EQ(named, std::vector<double>{minutes}) << c.name << ": " << mark;
+    }
+    for (std::size_t i = 1; i < rows.size(); ++i)
+      EXPECT_LT(rows[i - 1].first, rows[i].first) << c.name;
+    EXPECT_EQ(rows.back().first, p.EndMinutes) << c.name;
+    ASSERT_TRUE(p.DrainMinutes) << c.name;
+    const std::string text = Joined(lines);
+    EXPECT_NE(text.find("Routing ends at " + PlainNumber(p.EndMinutes) +
+                        " min, when the pond has drawn down, " + DrawdownText(p)),
+              std::string::npos)
+        << c.name;
+    EXPECT_EQ(text.find("OVERTOPPED") != std::string::npos, p.Overtopped) << c.name;
+  }
 }
 
 TEST(StudyPdf, PaperFollowsTheTerritory) {

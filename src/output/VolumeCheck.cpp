@@ -26,35 +26,18 @@ constexpr const char* kPondWarning =
 PondBalance BalanceOf(const Run& run) {
   const PondRouting& routing = *run.Routing;
   PondBalance b;
-  b.StepMinutes = routing.StepMinutes;
+  b.Routing = run.Routing;
   b.Steps = static_cast<long>(routing.States.size()) - 1;
-  b.EndMinutes = routing.EndMinutes;
-  b.InflowSum = routing.InflowSumCfs;
-  b.OutflowSum = routing.OutflowSumCfs;
-  const double halfStepSeconds = Mul(static_cast<double>(b.StepMinutes), 30);
-  b.InflowCubicFeet = Mul(b.InflowSum, halfStepSeconds);
+  const double halfStepSeconds = Mul(static_cast<double>(routing.StepMinutes), 30);
+  b.InflowCubicFeet = Mul(routing.InflowSumCfs, halfStepSeconds);
   b.InflowAcreFeet = Div(b.InflowCubicFeet, kCubicFeetPerAcreFoot);
-  b.OutflowCubicFeet = Mul(b.OutflowSum, halfStepSeconds);
+  b.OutflowCubicFeet = Mul(routing.OutflowSumCfs, halfStepSeconds);
   b.OutflowAcreFeet = Div(b.OutflowCubicFeet, kCubicFeetPerAcreFoot);
-  b.StorageLeftAcreFeet = routing.StorageLeftAcreFeet;
-  b.StorageLeftCubicFeet = Mul(b.StorageLeftAcreFeet, kCubicFeetPerAcreFoot);
-  b.Overtopped = routing.Overtopped;
-  b.OverflowAcreFeet = routing.OverflowAcreFeet;
-  b.OverflowCubicFeet = Mul(b.OverflowAcreFeet, kCubicFeetPerAcreFoot);
+  b.StorageLeftCubicFeet = Mul(routing.StorageLeftAcreFeet, kCubicFeetPerAcreFoot);
+  b.OverflowCubicFeet = Mul(routing.OverflowAcreFeet, kCubicFeetPerAcreFoot);
   b.ImbalanceCubicFeet = Sub(Sub(Sub(b.InflowCubicFeet, b.OutflowCubicFeet), b.OverflowCubicFeet),
                              b.StorageLeftCubicFeet);
-  b.PeakOutflowCfs = routing.PeakOutflowCfs;
-  b.PeakOutflowMinutes = routing.PeakOutflowMinutes;
-  b.MaxStorageAcreFeet = routing.MaxStorageAcreFeet;
-  b.MaxStorageMinutes = routing.MaxStorageMinutes;
-  b.MaxStageFeet = routing.MaxStageFeet;
-  b.TopStageFeet = routing.TopStageFeet;
-  b.DeadStorageAcreFeet = routing.DeadStorageAcreFeet;
-  b.DrainMinutes = routing.DrainMinutes;
   b.Outlets = OutletFlowsAtPeak(run);
-  b.OverflowPeakCfs = routing.OverflowPeakCfs;
-  b.OverflowStartMinutes = routing.OverflowStartMinutes;
-  b.OverflowEndMinutes = routing.OverflowEndMinutes;
   return b;
 }
 
@@ -227,7 +210,8 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
   if (c.VolumeWarning)
     lines.emplace_back(kVolumeWarning);
   if (c.Pond) {
-    const PondBalance& p = *c.Pond;
+    const PondBalance& b = *c.Pond;
+    const PondRouting& p = *b.Routing;
     const std::string step = " / 2 x " + n(static_cast<double>(p.StepMinutes)) + " min x 60 s = ";
     lines.emplace_back("");
     lines.emplace_back(p.Overtopped
@@ -235,23 +219,23 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
                              "storage left"
                            : "Check: pond volume balance, inflow = outflow + storage left");
     lines.push_back("  Pond inflow volume  = sum of (I1 + I2) / 2 x dt over " +
-                    std::to_string(p.Steps) + " steps");
-    lines.push_back(indent + "= " + Fixed(p.InflowSum, 2) + " cfs" + step +
-                    Fixed(p.InflowCubicFeet, 0) + " cu ft = " + Fixed(p.InflowAcreFeet, 4) +
+                    std::to_string(b.Steps) + " steps");
+    lines.push_back(indent + "= " + Fixed(p.InflowSumCfs, 2) + " cfs" + step +
+                    Fixed(b.InflowCubicFeet, 0) + " cu ft = " + Fixed(b.InflowAcreFeet, 4) +
                     " ac-ft");
     lines.emplace_back("  Pond outflow volume = sum of (O1 + O2) / 2 x dt");
-    lines.push_back(indent + "= " + Fixed(p.OutflowSum, 2) + " cfs" + step +
-                    Fixed(p.OutflowCubicFeet, 0) + " cu ft = " + Fixed(p.OutflowAcreFeet, 4) +
+    lines.push_back(indent + "= " + Fixed(p.OutflowSumCfs, 2) + " cfs" + step +
+                    Fixed(b.OutflowCubicFeet, 0) + " cu ft = " + Fixed(b.OutflowAcreFeet, 4) +
                     " ac-ft");
     lines.push_back("  Storage left        = " + Fixed(p.StorageLeftAcreFeet, 4) + " ac-ft at " +
-                    n(p.EndMinutes) + " min = " + Fixed(p.StorageLeftCubicFeet, 0) + " cu ft");
+                    n(p.EndMinutes) + " min = " + Fixed(b.StorageLeftCubicFeet, 0) + " cu ft");
     if (p.Overtopped)
       lines.push_back("  Over the top        = " + Fixed(p.OverflowAcreFeet, 4) +
-                      " ac-ft = " + Fixed(p.OverflowCubicFeet, 0) + " cu ft");
-    lines.push_back("  Balance             = " + Fixed(p.InflowCubicFeet, 0) + " - " +
-                    Fixed(p.OutflowCubicFeet, 0) + " - " +
-                    (p.Overtopped ? Fixed(p.OverflowCubicFeet, 0) + " - " : std::string()) +
-                    Fixed(p.StorageLeftCubicFeet, 0) + " = " + Fixed(p.ImbalanceCubicFeet, 0) +
+                      " ac-ft = " + Fixed(b.OverflowCubicFeet, 0) + " cu ft");
+    lines.push_back("  Balance             = " + Fixed(b.InflowCubicFeet, 0) + " - " +
+                    Fixed(b.OutflowCubicFeet, 0) + " - " +
+                    (p.Overtopped ? Fixed(b.OverflowCubicFeet, 0) + " - " : std::string()) +
+                    Fixed(b.StorageLeftCubicFeet, 0) + " = " + Fixed(b.ImbalanceCubicFeet, 0) +
                     " cu ft (expected 0)");
     if (c.PondWarning)
       lines.emplace_back(kPondWarning);
@@ -260,13 +244,13 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
     lines.push_back("  Maximum stage       = " + Decimals(p.MaxStageFeet, 2) + " ft at " +
                     n(p.MaxStorageMinutes) + " min, top " + Decimals(p.TopStageFeet, 2) +
                     " ft, freeboard " + Decimals(p.TopStageFeet - p.MaxStageFeet, 2) + " ft");
-    if (!p.Outlets.Devices.empty()) {
+    if (!b.Outlets.Devices.empty()) {
       lines.push_back("  At the peak outflow = " + Decimals(p.PeakOutflowCfs, 2) + " cfs at " +
                       n(p.PeakOutflowMinutes) + " min, before the barrel's cap:");
-      for (const OutletsAtPeak::Device& d : p.Outlets.Devices)
+      for (const OutletsAtPeak::Device& d : b.Outlets.Devices)
         lines.push_back(indent + d.Name + " " + Decimals(d.Cfs, 2) + " cfs");
-      if (p.Outlets.BarrelCfs)
-        lines.push_back(indent + "barrel capacity " + Decimals(*p.Outlets.BarrelCfs, 2) + " cfs");
+      if (b.Outlets.BarrelCfs)
+        lines.push_back(indent + "barrel capacity " + Decimals(*b.Outlets.BarrelCfs, 2) + " cfs");
     }
     const double threshold =
         p.DeadStorageAcreFeet + kDrainedShare * (p.MaxStorageAcreFeet - p.DeadStorageAcreFeet);

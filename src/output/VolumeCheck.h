@@ -2,11 +2,13 @@
 // the entered peak discharge against the chart's C x I(Tc) x A.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/Hydrograph.h"
+#include "engine/Pond.h"
 #include "output/PondReport.h"
 
 namespace rh {
@@ -18,37 +20,20 @@ constexpr double kVolumeRatioHigh = 1.02;
 
 // The volume balance of a run routed through a pond: what flowed in equals what flowed out, plus
 // what went over the top, plus what the pond still holds at the end of routing. The volumes are the
-// routing's own trapezoids, (I1 + I2) / 2 x dt and (O1 + O2) / 2 x dt summed over its steps.
+// routing's own trapezoids, (I1 + I2) / 2 x dt and (O1 + O2) / 2 x dt summed over its steps; the
+// routing's sums, storage left and figures (the peak outflow, the maximum storage and stage, the
+// top, the dead storage, the drawdown and the overflow) are read from the routing itself.
 struct PondBalance {
-  long StepMinutes = 1;
+  std::shared_ptr<const PondRouting> Routing;  // the run's routing, never null
   long Steps = 0;
-  double EndMinutes = 0;       // the end of routing
-  double InflowSum = 0;        // cfs, I1 + I2 summed over the steps
-  double InflowCubicFeet = 0;  // InflowSum / 2 x step x 60 s
+  double InflowCubicFeet = 0;  // the routing's InflowSumCfs / 2 x step x 60 s
   double InflowAcreFeet = 0;
-  double OutflowSum = 0;  // cfs, O1 + O2 summed over the steps
-  double OutflowCubicFeet = 0;
+  double OutflowCubicFeet = 0;  // the routing's OutflowSumCfs / 2 x step x 60 s
   double OutflowAcreFeet = 0;
-  double StorageLeftAcreFeet = 0;
   double StorageLeftCubicFeet = 0;
-  bool Overtopped = false;
-  double OverflowAcreFeet = 0;  // over the top
-  double OverflowCubicFeet = 0;
+  double OverflowCubicFeet = 0;   // over the top
   double ImbalanceCubicFeet = 0;  // inflow - outflow - overflow - storage left
-
-  // The figures a reviewer checks the design by.
-  double PeakOutflowCfs = 0;
-  double PeakOutflowMinutes = 0;
-  double MaxStorageAcreFeet = 0;
-  double MaxStorageMinutes = 0;
-  double MaxStageFeet = 0;
-  double TopStageFeet = 0;
-  double DeadStorageAcreFeet = 0;
-  std::optional<double> DrainMinutes;  // none when the pond has not drawn down
-  OutletsAtPeak Outlets;
-  double OverflowPeakCfs = 0;
-  double OverflowStartMinutes = 0;
-  double OverflowEndMinutes = 0;
+  OutletsAtPeak Outlets;          // each outlet's flow at the peak outflow
 };
 
 // The pond's volumes are off by more than this share of its inflow.
