@@ -20,7 +20,6 @@
 #include "app/run/StudyPdf.h"
 #include "core/Faults.h"
 #include "output/TextForms.h"
-#include "platform/Paths.h"
 #include "ui/FaultBoundary.h"
 #include "ui/FileDialogs.h"
 #include "ui/StudyChartView.h"
@@ -211,7 +210,7 @@ void StudyWindow::ShowResults() {
   const StudyCheck& check = edit_->Check();
   setWindowTitle(Q(edit_->Title()) + QStringLiteral(" - Study"));
   verdict_->setText(check.Passes() ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
-  table_->setPlainText(Q(CriteriaTable(check, edit_->Path())));
+  table_->setPlainText(Q(CriteriaTable(check, edit_->FileName())));
   chart_->SetRuns(check.ProposedRuns);
   try {
     chart_->Redraw();

@@ -72,8 +72,12 @@ StudyEdit::StudyEdit(FileSystem& files, std::string path)
         PlainNumber(*c.DrawdownMaxHours);
 }
 
+std::string StudyEdit::FileName() const {
+  return path_.substr(FolderPart(path_).size());
+}
+
 std::string StudyEdit::Title() const {
-  return path_.substr(FolderPart(path_).size()) + (changed_ ? "*" : "");
+  return FileName() + (changed_ ? "*" : "");
 }
 
 bool StudyEdit::HasBasin(BasinRole role) const {

@@ -41,6 +41,7 @@ class StudyEdit {
   StudyEdit(FileSystem& files, std::string path);
 
   const std::string& Path() const { return path_; }
+  std::string FileName() const;  // the study file's name, without its folder
   // The window's title: the file's name, then "*" while there are unsaved changes.
   std::string Title() const;
   bool Changed() const { return changed_; }
