@@ -299,7 +299,7 @@ bool StudyWindow::OnSaveStudy() {
 }
 
 bool StudyWindow::OnSaveStudyAs() {
-  const std::string name = edit_->Path().substr(FolderPart(edit_->Path()).size());
+  const std::string name = edit_->FileName();
   const std::string path =
       AskSavePath(context_, this, DialogFolder::StudyFiles, messages::kSaveStudyDialogTitle, name,
                   messages::kStudyFileFilter);
