@@ -30,6 +30,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/ProjectDetails.h"
 #include "ui/StudyChartView.h"
+#include "ui/StudyWindow.h"
 #include "ui/framework/QtText.h"
 
 namespace rh::ui {
@@ -117,6 +118,8 @@ PlotWindow::PlotWindow(UiContext& context, QWidget* owner, RunEntries entries,
   choicesColumn->addSpacing(8);
   auto* details = button("ProjectDetails", QStringLiteral("Project Details..."));
   choicesColumn->addWidget(details);
+  auto* openStudy = button("OpenStudy", QStringLiteral("Open Study..."));
+  choicesColumn->addWidget(openStudy);
   choicesColumn->addStretch(1);
 
   summary_ = new QTableWidget(this);
@@ -159,6 +162,7 @@ PlotWindow::PlotWindow(UiContext& context, QWidget* owner, RunEntries entries,
   connect(pondBox_, &QComboBox::activated, this, [this](int index) { OnPondChosen(index); });
   connect(openPond, &QPushButton::clicked, this, [this] { OnOpenPond(); });
   connect(details, &QPushButton::clicked, this, [this] { OnProjectDetails(); });
+  connect(openStudy, &QPushButton::clicked, this, [this] { OnOpenStudy(); });
   connect(saveImage, &QPushButton::clicked, this, [this] { OnSaveImage(); });
   connect(copyImage, &QPushButton::clicked, this, [this] { OnCopyImage(); });
   connect(saveStudy, &QPushButton::clicked, this, [this] { OnSaveStudy(); });
@@ -358,6 +362,15 @@ void PlotWindow::OnCopyImage() {
                   painter.end();
                   QApplication::clipboard()->setImage(image);
                 });
+}
+
+void PlotWindow::OnOpenStudy() {
+  const std::string path = AskOpenPath(context_, this, DialogFolder::StudyFiles,
+                                       messages::kOpenStudyDialogTitle, messages::kStudyFileFilter);
+  if (path.empty())
+    return;
+  RunAtBoundary(context_.prompts, this, FaultAnswer{messages::kStudyOpenFaultTitle, {}, {}},
+                [&] { ShowModeless(new StudyWindow(context_, this, path, false)); });
 }
 
 void PlotWindow::OnSaveStudy() {

@@ -47,6 +47,7 @@ class PlotWindow : public Form {
   void OnOpenRainfall();          // "Open Rainfall Table"
   void OnOpenPond();              // "Open Pond Table"
   void OnProjectDetails();        // "Project Details...": the details dialog, modal
+  void OnOpenStudy();             // "Open Study...": a study file in a study window of its own
 
   // "Save Image...": the 1600 x 900 chart as the file the user names, PNG or SVG by its extension.
   void OnSaveImage();
