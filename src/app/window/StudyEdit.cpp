@@ -148,9 +148,10 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
         basin.C = run.Inputs.RunoffCoefficient;
         basin.PeakCfs = chartPeak ? std::nullopt : std::optional<double>(run.Inputs.PeakDischarge);
       } catch (const Refused& refused) {
-        std::string text = refused.Text();
+        std::string text;
         if (storm && storms.size() > 1 && !storm->Ari.empty())
-          text = messages::kStudyStormPrefix + storm->Ari + "-year storm: " + text;
+          text.append(messages::kStudyStormPrefix).append(storm->Ari).append("-year storm: ");
+        text += refused.Text();
         return StudyProblem{basin.Role, BasinEntryOf(refused.Entry()), std::nullopt,
                             refused.Title(), text};
       }
