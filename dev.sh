@@ -117,7 +117,7 @@ case "$cmd" in
     ;;
   bench)
     install_packages
-    configure_build build-bench -DCMAKE_BUILD_TYPE=Release -DRH_BUILD_TESTS=OFF
+    configure_build build-bench -DCMAKE_BUILD_TYPE=MinSizeRel -DRH_BUILD_TESTS=OFF
     build-bench/bench/rh-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     build-bench/bench/rh-bench-cli --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     build-bench/bench/rh-bench-process
@@ -162,7 +162,7 @@ case "$cmd" in
     ;;
   package)
     install_packages "${PACKAGE_PACKAGES[@]}"
-    configure_build build-package -DCMAKE_BUILD_TYPE=Release -DRH_BUILD_TESTS=OFF \
+    configure_build build-package -DCMAKE_BUILD_TYPE=MinSizeRel -DRH_BUILD_TESTS=OFF \
       -DRH_BUILD_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr
     (cd build-package && cpack -G DEB)
     # The package as built: its metainfo, desktop entry and manual pages are sound.
@@ -177,7 +177,7 @@ case "$cmd" in
     PACKAGES=("${WINDOWS_PACKAGES[@]}")
     install_packages
     cmake -S . -B build-windows -G Ninja -DRH_WERROR=ON -DRH_COMPANION_ONLY=ON \
-      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
+      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel
     cmake --build build-windows -j2 --target rational-hydrograph-cli
     ls -l build-windows/rational-hydrograph-cli.exe
     ;;
@@ -196,6 +196,7 @@ case "$cmd" in
     cmake --build build -j2 --target rational-hydrograph-cli
     (cd web/test && npm ci --no-audit --no-fund)
     node web/test/page-test.mjs build-web/page build/cli/rational-hydrograph-cli tests/data
+    node web/test/keystroke-time.mjs build-web/page tests/data
     ;;
   *)
     echo "usage: ./dev.sh run | test | test-sanitize | bench | fuzz [SECONDS] | lint | package | screenshots | web | test-web | windows" >&2
