@@ -399,13 +399,15 @@
     study.opened = false;
     study.text = result.studyText;
     study.periods = JSON.parse(result.periods);
-    const held = JSON.parse(result.studyText);
-    if (first)
-      showEditors(held);
     // The tables are held in the study now (a CSV pond stays picked: a study cannot hold one).
+    if (first || study.pond) {
+      const held = JSON.parse(result.studyText);
+      if (first)
+        showEditors(held);
+      if (study.pond && typeof held.pond === 'object')
+        study.pond = null;
+    }
     study.rainfall = null;
-    if (study.pond && typeof held.pond === 'object')
-      study.pond = null;
     for (const id of ['study-rainfall', 'study-pond']) {
       if (!(id === 'study-pond' && study.pond))
         $(id).closest('.field').hidden = true;
@@ -428,19 +430,39 @@
       }
     }, DOCUMENT_DELAY_MS);
     StudyChart.draw($('chart'), $('chart-readout'), JSON.parse(result.chart));
+    keepLater(study.name, result.studyText);
+    performance.mark('study-shown');
+  }
+
+  // The study kept in this browser and written into the address once the entries rest, after the
+  // frame that shows the run: neither is part of what a keystroke shows. Leaving the page keeps
+  // what is still waiting.
+  let keeping = null, keepTask = 0;
+  const idle = window.requestIdleCallback || ((work) => setTimeout(work, 50));
+  const cancelIdle = window.cancelIdleCallback || clearTimeout;
+  function keepLater(name, text) {
+    cancelIdle(keepTask);
+    keeping = {name, text};
+    keepTask = idle(keepNow, {timeout: 250});
+  }
+  function keepNow() {
+    if (!keeping)
+      return;
+    const {name, text} = keeping;
+    keeping = null;
     try {
-      localStorage.setItem(STORE, JSON.stringify({name: study.name, text: result.studyText}));
+      localStorage.setItem(STORE, JSON.stringify({name, text}));
     } catch (error) {
       // A full or refused store keeps nothing; the study itself is unaffected.
     }
     if (!location.search) {
-      studyAddress(result.studyText).then((code) => {
+      studyAddress(text).then((code) => {
         if (!location.search)
           history.replaceState(null, '', location.pathname + '#study=' + code);
       }, () => {});  // a browser without CompressionStream keeps the plain address
     }
-    performance.mark('study-shown');
   }
+  addEventListener('pagehide', keepNow);
 
   let edited = '';  // the editor whose change made this run
   function runStudy(event) {
