@@ -96,7 +96,9 @@
     message.hidden = true;
     message.textContent = '';
     // Back to its place below the buttons: the row it stood in may be rebuilt.
-    document.querySelector('.actions').after(message);
+    const actions = document.querySelector('.actions');
+    if (actions.nextElementSibling !== message)
+      actions.after(message);
     for (const field of document.querySelectorAll('[aria-invalid]')) {
       field.removeAttribute('aria-invalid');
       field.removeAttribute('aria-describedby');
@@ -418,7 +420,12 @@
     $('criteria-table').textContent = result.criteria;
     $('size-result').textContent = result.sizing;
     const saved = study.name.replace(/\.[^.]*$/, '') + '.rhstudy';
-    setDownload('download-study', result.studyText, 'application/json', saved);
+    // A data address, not an object URL: it is made anew on every keystroke, and costs the
+    // browser less.
+    const link = $('download-study');
+    link.href = 'data:application/json;charset=utf-8,' + encodeURIComponent(result.studyText);
+    link.download = saved;
+    link.hidden = false;
     // The document is made once the entries rest: it takes longer than the study's run.
     document.querySelector('#study-results .downloads').append($('download-study-pdf'));
     setDownload('download-study-pdf', null);
