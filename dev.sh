@@ -74,7 +74,7 @@ web_packages() {
 # when the machine's node is another one.
 build_web() {
   NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B build-web -G Ninja -DRH_WERROR=ON -DRH_WEB=ON \
-    -DCMAKE_BUILD_TYPE=MinSizeRel
+    -DCMAKE_BUILD_TYPE=Release
   NODE_PATH=/usr/share/nodejs cmake --build build-web -j2
 }
 
@@ -117,7 +117,7 @@ case "$cmd" in
     ;;
   bench)
     install_packages
-    configure_build build-bench -DCMAKE_BUILD_TYPE=MinSizeRel -DRH_BUILD_TESTS=OFF
+    configure_build build-bench -DCMAKE_BUILD_TYPE=Release -DRH_BUILD_TESTS=OFF
     build-bench/bench/rh-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     build-bench/bench/rh-bench-cli --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
     build-bench/bench/rh-bench-process
@@ -162,7 +162,7 @@ case "$cmd" in
     ;;
   package)
     install_packages "${PACKAGE_PACKAGES[@]}"
-    configure_build build-package -DCMAKE_BUILD_TYPE=MinSizeRel -DRH_BUILD_TESTS=OFF \
+    configure_build build-package -DCMAKE_BUILD_TYPE=Release -DRH_BUILD_TESTS=OFF \
       -DRH_BUILD_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr
     (cd build-package && cpack -G DEB)
     # The package as built: its metainfo, desktop entry and manual pages are sound.
@@ -177,7 +177,7 @@ case "$cmd" in
     PACKAGES=("${WINDOWS_PACKAGES[@]}")
     install_packages
     cmake -S . -B build-windows -G Ninja -DRH_WERROR=ON -DRH_COMPANION_ONLY=ON \
-      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=MinSizeRel
+      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
     cmake --build build-windows -j2 --target rational-hydrograph-cli
     ls -l build-windows/rational-hydrograph-cli.exe
     ;;
