@@ -48,8 +48,8 @@ const StudyChart = (function () {
     return t1 === t0 ? q0 : q0 + (q1 - q0) * (t - t0) / (t1 - t0);
   }
 
-  function draw(box, readout, storms) {
-    const WIDTH = Math.max(240, Math.floor(box.clientWidth || 640));
+  function draw(box, readout, storms, width) {
+    const WIDTH = Math.max(240, width || 640);
     const HEIGHT = Math.round(Math.min(Math.max(WIDTH * 0.5, 220), 360));
     const TICKS = Math.max(2, Math.min(8, Math.floor((WIDTH - PAD.left - PAD.right) / TICK_SPACE)));
     let tMax = 0, qMax = 0;
@@ -201,18 +201,25 @@ const StudyChart = (function () {
   }
   const drawn = new WeakMap();  // each box's chart: its frame, marks and readout
 
-  // Drawn again when its box changes width (a phone turned, a window resized).
+  // Drawn again when its box changes width (a phone turned, a window resized). The width is the
+  // one last seen: reading the box's width again would lay the page out in the middle of a
+  // keystroke's frame.
   const shown = new WeakMap();
   const resized = new ResizeObserver((entries) => {
     for (const entry of entries) {
       const last = shown.get(entry.target);
-      if (last && Math.floor(entry.contentRect.width) !== last.width)
+      const width = Math.floor(entry.contentRect.width);
+      if (last && width !== last.width) {
+        last.width = width;
         drawAndFollow(entry.target, last.readout, last.storms);
+      }
     }
   });
   function drawAndFollow(box, readout, storms) {
-    draw(box, readout, storms);
-    shown.set(box, {readout, storms, width: Math.floor(box.clientWidth)});
+    const last = shown.get(box);
+    const width = last ? last.width : Math.floor(box.clientWidth);
+    draw(box, readout, storms, width);
+    shown.set(box, {readout, storms, width});
     resized.observe(box);
   }
 
