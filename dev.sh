@@ -74,7 +74,7 @@ web_packages() {
 # when the machine's node is another one.
 build_web() {
   NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B build-web -G Ninja -DRH_WERROR=ON -DRH_WEB=ON \
-    -DCMAKE_BUILD_TYPE=MinSizeRel
+    -DCMAKE_BUILD_TYPE=Release
   NODE_PATH=/usr/share/nodejs cmake --build build-web -j2
 }
 
@@ -196,6 +196,7 @@ case "$cmd" in
     cmake --build build -j2 --target rational-hydrograph-cli
     (cd web/test && npm ci --no-audit --no-fund)
     node web/test/page-test.mjs build-web/page build/cli/rational-hydrograph-cli tests/data
+    node web/test/keystroke-time.mjs build-web/page tests/data
     ;;
   *)
     echo "usage: ./dev.sh run | test | test-sanitize | bench | fuzz [SECONDS] | lint | package | screenshots | web | test-web | windows" >&2

@@ -48,8 +48,8 @@ const StudyChart = (function () {
     return t1 === t0 ? q0 : q0 + (q1 - q0) * (t - t0) / (t1 - t0);
   }
 
-  function draw(box, readout, storms) {
-    const WIDTH = Math.max(240, Math.floor(box.clientWidth || 640));
+  function draw(box, readout, storms, width) {
+    const WIDTH = Math.max(240, width || 640);
     const HEIGHT = Math.round(Math.min(Math.max(WIDTH * 0.5, 220), 360));
     const TICKS = Math.max(2, Math.min(8, Math.floor((WIDTH - PAD.left - PAD.right) / TICK_SPACE)));
     let tMax = 0, qMax = 0;
@@ -96,20 +96,48 @@ const StudyChart = (function () {
                                 transform: `rotate(-90 12 ${PAD.top + plotH / 2})`,
                                 fill: '#1b1f24'}, 'flow (cfs)'));
 
-    const path = (curve) => curve.map(([t, q], i) => `${i ? 'L' : 'M'}${x(t).toFixed(1)} ` +
-                                                     `${y(q).toFixed(1)}`).join('');
-    storms.forEach((storm, i) => {
+    const path = (curve) => {
+      let d = '';
+      for (let i = 0; i < curve.length; ++i)
+        d += `${i ? 'L' : 'M'}${x(curve[i][0]).toFixed(1)} ${y(curve[i][1]).toFixed(1)}`;
+      return d;
+    };
+    // The same axes and storms as the chart shown (a keystroke in an editor): only the curves and
+    // the allowable releases move, the rest stays as drawn.
+    const frame = JSON.stringify([WIDTH, tMax, qMax, tStep, qStep, storms.map(
+        (storm) => [storm.label, Boolean(storm.outflow), storm.allowable !== undefined])]);
+    const last = drawn.get(box);
+    if (last && last.frame === frame && box.contains(last.svg)) {
+      storms.forEach((storm, i) => {
+        const [inflow, outflow, allowable] = last.marks[i];
+        inflow.setAttribute('d', path(storm.inflow));
+        if (outflow)
+          outflow.setAttribute('d', path(storm.outflow));
+        if (allowable) {
+          allowable.setAttribute('y1', y(storm.allowable));
+          allowable.setAttribute('y2', y(storm.allowable));
+        }
+      });
+      last.follow(storms);
+      return;
+    }
+    const marks = storms.map((storm, i) => {
       const colour = COLOURS[i % COLOURS.length];
       const group = element('g', {fill: 'none', stroke: colour, 'data-storm': storm.label});
-      group.append(element('path', {d: path(storm.inflow), 'stroke-width': 1.25}));
-      if (storm.outflow)
-        group.append(element('path', {d: path(storm.outflow), 'stroke-width': 2.75}));
+      const mark = [element('path', {d: path(storm.inflow), 'stroke-width': 1.25}), null, null];
+      group.append(mark[0]);
+      if (storm.outflow) {
+        mark[1] = element('path', {d: path(storm.outflow), 'stroke-width': 2.75});
+        group.append(mark[1]);
+      }
       if (storm.allowable !== undefined) {
-        group.append(element('line', {x1: PAD.left, x2: PAD.left + plotW, y1: y(storm.allowable),
-                                      y2: y(storm.allowable), 'stroke-dasharray': '6 4',
-                                      'stroke-width': 1.25, class: 'allowable'}));
+        mark[2] = element('line', {x1: PAD.left, x2: PAD.left + plotW, y1: y(storm.allowable),
+                                   y2: y(storm.allowable), 'stroke-dasharray': '6 4',
+                                   'stroke-width': 1.25, class: 'allowable'});
+        group.append(mark[2]);
       }
       svg.append(group);
+      return mark;
     });
     const cursor = element('line', {y1: PAD.top, y2: PAD.top + plotH, stroke: '#555e68',
                                     'stroke-width': 1, visibility: 'hidden'});
@@ -163,20 +191,35 @@ const StudyChart = (function () {
     svg.addEventListener('pointermove', show);
     svg.addEventListener('pointerdown', show);
     svg.addEventListener('pointerleave', () => cursor.setAttribute('visibility', 'hidden'));
+    // New curves under the same axes: the readout follows them from where it is.
+    const follow = (now) => {
+      storms = now;
+      if (cursor.getAttribute('visibility') === 'visible')
+        readAt(shownAt);
+    };
+    drawn.set(box, {frame, svg, marks, follow});
   }
+  const drawn = new WeakMap();  // each box's chart: its frame, marks and readout
 
-  // Drawn again when its box changes width (a phone turned, a window resized).
+  // Drawn again when its box changes width (a phone turned, a window resized). The width is the
+  // one last seen: reading the box's width again would lay the page out in the middle of a
+  // keystroke's frame.
   const shown = new WeakMap();
   const resized = new ResizeObserver((entries) => {
     for (const entry of entries) {
       const last = shown.get(entry.target);
-      if (last && Math.floor(entry.contentRect.width) !== last.width)
+      const width = Math.floor(entry.contentRect.width);
+      if (last && width !== last.width) {
+        last.width = width;
         drawAndFollow(entry.target, last.readout, last.storms);
+      }
     }
   });
   function drawAndFollow(box, readout, storms) {
-    draw(box, readout, storms);
-    shown.set(box, {readout, storms, width: Math.floor(box.clientWidth)});
+    const last = shown.get(box);
+    const width = last ? last.width : Math.floor(box.clientWidth);
+    draw(box, readout, storms, width);
+    shown.set(box, {readout, storms, width});
     resized.observe(box);
   }
 

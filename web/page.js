@@ -96,7 +96,9 @@
     message.hidden = true;
     message.textContent = '';
     // Back to its place below the buttons: the row it stood in may be rebuilt.
-    document.querySelector('.actions').after(message);
+    const actions = document.querySelector('.actions');
+    if (actions.nextElementSibling !== message)
+      actions.after(message);
     for (const field of document.querySelectorAll('[aria-invalid]')) {
       field.removeAttribute('aria-invalid');
       field.removeAttribute('aria-describedby');
@@ -399,13 +401,15 @@
     study.opened = false;
     study.text = result.studyText;
     study.periods = JSON.parse(result.periods);
-    const held = JSON.parse(result.studyText);
-    if (first)
-      showEditors(held);
     // The tables are held in the study now (a CSV pond stays picked: a study cannot hold one).
+    if (first || study.pond) {
+      const held = JSON.parse(result.studyText);
+      if (first)
+        showEditors(held);
+      if (study.pond && typeof held.pond === 'object')
+        study.pond = null;
+    }
     study.rainfall = null;
-    if (study.pond && typeof held.pond === 'object')
-      study.pond = null;
     for (const id of ['study-rainfall', 'study-pond']) {
       if (!(id === 'study-pond' && study.pond))
         $(id).closest('.field').hidden = true;
@@ -416,7 +420,12 @@
     $('criteria-table').textContent = result.criteria;
     $('size-result').textContent = result.sizing;
     const saved = study.name.replace(/\.[^.]*$/, '') + '.rhstudy';
-    setDownload('download-study', result.studyText, 'application/json', saved);
+    // A data address, not an object URL: it is made anew on every keystroke, and costs the
+    // browser less.
+    const link = $('download-study');
+    link.href = 'data:application/json;charset=utf-8,' + encodeURIComponent(result.studyText);
+    link.download = saved;
+    link.hidden = false;
     // The document is made once the entries rest: it takes longer than the study's run.
     document.querySelector('#study-results .downloads').append($('download-study-pdf'));
     setDownload('download-study-pdf', null);
@@ -428,19 +437,39 @@
       }
     }, DOCUMENT_DELAY_MS);
     StudyChart.draw($('chart'), $('chart-readout'), JSON.parse(result.chart));
+    keepLater(study.name, result.studyText);
+    performance.mark('study-shown');
+  }
+
+  // The study kept in this browser and written into the address once the entries rest, after the
+  // frame that shows the run: neither is part of what a keystroke shows. Leaving the page keeps
+  // what is still waiting.
+  let keeping = null, keepTask = 0;
+  const idle = window.requestIdleCallback || ((work) => setTimeout(work, 50));
+  const cancelIdle = window.cancelIdleCallback || clearTimeout;
+  function keepLater(name, text) {
+    cancelIdle(keepTask);
+    keeping = {name, text};
+    keepTask = idle(keepNow, {timeout: 250});
+  }
+  function keepNow() {
+    if (!keeping)
+      return;
+    const {name, text} = keeping;
+    keeping = null;
     try {
-      localStorage.setItem(STORE, JSON.stringify({name: study.name, text: result.studyText}));
+      localStorage.setItem(STORE, JSON.stringify({name, text}));
     } catch (error) {
       // A full or refused store keeps nothing; the study itself is unaffected.
     }
     if (!location.search) {
-      studyAddress(result.studyText).then((code) => {
+      studyAddress(text).then((code) => {
         if (!location.search)
           history.replaceState(null, '', location.pathname + '#study=' + code);
       }, () => {});  // a browser without CompressionStream keeps the plain address
     }
-    performance.mark('study-shown');
   }
+  addEventListener('pagehide', keepNow);
 
   let edited = '';  // the editor whose change made this run
   function runStudy(event) {

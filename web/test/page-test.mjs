@@ -397,6 +397,8 @@ const reopenings = [
     await verdictShown();
   }],
   ['its address', async () => {
+    // Written once the entries rest, after the frame that shows them.
+    await page.waitForFunction(() => location.hash.startsWith('#study='));
     const address = await page.evaluate(() => location.href);
     expect(address.includes('#study='), `no study in the address ${address}`);
     await page.evaluate(() => localStorage.clear());
