@@ -19,6 +19,7 @@
 #include "platform/qt/QtOutputDevices.h"
 #include "ui/Generate.h"
 #include "ui/MainMenu.h"
+#include "ui/StudyWindow.h"
 #include "ui/framework/Forms.h"
 #include "ui/framework/Prompts.h"
 
@@ -122,5 +123,46 @@ void BM_GenerateToResultsShown(benchmark::State& state) {
   delete mainMenu;
 }
 BENCHMARK(BM_GenerateToResultsShown)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// One keystroke in the study window over a study file of 4 storms through a designed pond: the
+// proposed area typed anew until the study has run again and the window has painted it.
+void BM_StudyWindowKeystrokeShown(benchmark::State& state) {
+  QTemporaryDir dir;
+  for (const char* table : {"atlas14-fort-myers-fl.csv", "example-pond.json"})
+    QFile::copy(QStringLiteral(RH_TEST_DATA_DIR "/") + QLatin1String(table),
+                dir.filePath(QLatin1String(table)));
+  QFile example(QStringLiteral(RH_TEST_DATA_DIR "/example.rhstudy"));
+  example.open(QIODevice::ReadOnly);
+  QByteArray study = example.readAll();
+  study.replace("\"return_periods\": [\n      2,\n      10,\n      100\n    ]",
+                "\"return_periods\": [2, 10, 25, 100]");
+  const QString path = dir.filePath(QStringLiteral("four.rhstudy"));
+  QFile out(path);
+  out.open(QIODevice::WriteOnly);
+  out.write(study);
+  out.close();
+
+  auto init = std::make_unique<rh::Init>();
+  rh::StdFileSystem files;
+  rh::QtClock clock;
+  rh::ui::QtPrompts prompts;
+  rh::QtOutputDevices devices;
+  rh::ui::UiContext context{*init, files, clock, prompts, devices, [] {}};
+  auto* window = new rh::ui::StudyWindow(context, nullptr, path.toStdString(), false);
+  rh::ui::ShowModeless(window);
+  auto* area = window->findChild<QLineEdit*>(QStringLiteral("ProposedArea"));
+  bool wider = false;
+  for (auto _ : state) {
+    wider = !wider;
+    const auto start = std::chrono::steady_clock::now();
+    area->setText(wider ? QStringLiteral("21") : QStringLiteral("20"));
+    window->OnEntryEdited();
+    window->repaint();
+    const auto shown = std::chrono::steady_clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
+  }
+  delete window;
+}
+BENCHMARK(BM_StudyWindowKeystrokeShown)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
