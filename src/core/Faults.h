@@ -76,15 +76,19 @@ enum class RunEntry {
 // about. Nothing has been written when it is raised.
 class Refused : public std::runtime_error {
  public:
-  Refused(std::string title, const std::string& text, RunEntry entry = RunEntry::None)
-      : std::runtime_error(text), title_(std::move(title)), entry_(entry) {}
+  Refused(std::string title, const std::string& text, RunEntry entry = RunEntry::None,
+          std::string key = {})
+      : std::runtime_error(text), title_(std::move(title)), entry_(entry), key_(std::move(key)) {}
   const std::string& Title() const { return title_; }
   std::string Text() const { return what(); }
   RunEntry Entry() const { return entry_; }
+  // The key path of a JSON file's value the refusal is about ("outlets[2].diameter_in"), or "".
+  const std::string& Key() const { return key_; }
 
  private:
   std::string title_;
   RunEntry entry_;
+  std::string key_;
 };
 
 // A command line that asks for what cannot be done (an option's value that does not fit, two
@@ -289,6 +293,12 @@ inline constexpr const char* kStudyFreeboardText =
     "Freeboard must be a number of feet, 0 or more; leave it blank to ask for none.";
 inline constexpr const char* kStudyDrawdownText =
     "Longest drawdown must be a number of hours above 0; leave it blank to ask for none.";
+inline constexpr const char* kStudySizeTitle = "ERROR In Sizing";
+inline constexpr const char* kStudySizeDimensionText =
+    "Pick what to size: a dimension of one of the pond's named outlets, or the storage's scale; "
+    "leave the sizing blank to ask for none.";
+inline constexpr const char* kStudySizeRangeText =
+    "Type the range to search as two numbers, From and To, in the dimension's units.";
 inline constexpr const char* kStudyStormPrefix = "In the ";
 inline constexpr const char* kStudySaveRefusedText =
     "The study was not saved: its entries are refused. Mend the entry the message names, then "

@@ -18,8 +18,9 @@ namespace rh {
 
 namespace {
 
-[[noreturn]] void RefuseStudy(const std::string& studyPath, const std::string& text) {
-  throw Refused(messages::kStudyFileTitle, ShownText(studyPath) + ": " + text);
+[[noreturn]] void RefuseStudy(const std::string& studyPath, const std::string& text,
+                              const std::string& key = {}) {
+  throw Refused(messages::kStudyFileTitle, ShownText(studyPath) + ": " + text, RunEntry::None, key);
 }
 
 RunEntries EntriesOf(const StudyBasin& basin, const StudyFile& study) {
@@ -187,16 +188,19 @@ SizingPlan PlanOf(const StudySizing& size, const TablePond* pond, const std::str
   plan.Dimension = size.Dimension;
   const char* key = size.Dimension == SizeDimension::Scale ? "size.storage" : "size.device";
   if (!pond || !pond->Design)
-    RefuseStudy(studyPath, std::string(key) +
-                               " needs a pond designed from its shape and outlets (a pond "
-                               "object or a .json pond file), not a table.");
+    RefuseStudy(studyPath,
+                std::string(key) +
+                    " needs a pond designed from its shape and outlets (a pond "
+                    "object or a .json pond file), not a table.",
+                key);
   plan.Base = pond->Design.get();
   const PondDesign& d = plan.Base->Design;
   if (size.Dimension == SizeDimension::Scale) {
     if (d.Storage.Form == PondStorage::Kind::Table)
       RefuseStudy(studyPath,
                   "size.storage: a storage table cannot be scaled; give the pond's "
-                  "contours or its box.");
+                  "contours or its box.",
+                  "size.storage");
     plan.Inverse = 1000;
     plan.Places = 3;
     plan.Rising = false;  // the smallest scale is the one wanted
@@ -210,11 +214,15 @@ SizingPlan PlanOf(const StudySizing& size, const TablePond* pond, const std::str
       }
     }
     if (!found)
-      RefuseStudy(studyPath, "size.device " + Quoted(ShownText(size.Device, 40)) +
-                                 " names none of the pond's outlets.");
+      RefuseStudy(studyPath,
+                  "size.device " + Quoted(ShownText(size.Device, 40)) +
+                      " names none of the pond's outlets.",
+                  "size.device");
     if (!DimensionFits(d.Outlets[plan.Outlet], size.Dimension))
-      RefuseStudy(studyPath, "size.dimension is not a dimension of the outlet " +
-                                 Quoted(ShownText(size.Device, 40)) + ".");
+      RefuseStudy(studyPath,
+                  "size.dimension is not a dimension of the outlet " +
+                      Quoted(ShownText(size.Device, 40)) + ".",
+                  "size.dimension");
     const bool inches = size.Dimension == SizeDimension::DiameterInches ||
                         size.Dimension == SizeDimension::WidthInches;
     plan.Unit = inches ? "in" : "ft";
@@ -229,7 +237,8 @@ SizingPlan PlanOf(const StudySizing& size, const TablePond* pond, const std::str
   plan.High = static_cast<long>(std::floor(size.Max * plan.Inverse + 1e-6));
   if (plan.High < plan.Low)
     RefuseStudy(studyPath,
-                "size.min to size.max holds no multiple of " + PlainNumber(1 / plan.Inverse) + ".");
+                "size.min to size.max holds no multiple of " + PlainNumber(1 / plan.Inverse) + ".",
+                "size.max");
   return plan;
 }
 

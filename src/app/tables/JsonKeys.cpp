@@ -1,11 +1,13 @@
 #include "app/tables/JsonKeys.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
+#include "core/NumberChars.h"
 #include "core/ShownText.h"
 #include "output/TextForms.h"
 
@@ -27,8 +29,12 @@ void Reader::Refuse(const std::string& text) const {
   throw Refused(words_.Title, name_ + ": " + text, words_.Entry);
 }
 
+void Reader::RefuseAt(const std::string& path, const std::string& rest) const {
+  throw Refused(words_.Title, name_ + ": " + path + rest, words_.Entry, path);
+}
+
 void Reader::WrongKind(const std::string& path, const char* kind) const {
-  Refuse(path + messages::kPondJsonKindText + kind + ".");
+  RefuseAt(path, messages::kPondJsonKindText + std::string(kind) + ".");
 }
 
 std::string At(const std::string& path, std::size_t index) {
@@ -57,7 +63,7 @@ const Json* Object::Find(const char* key) {
 const Json& Object::Need(const char* key) {
   if (const Json* value = Find(key))
     return *value;
-  r_.Refuse(Path(key) + messages::kPondJsonMissingText);
+  r_.RefuseAt(Path(key), messages::kPondJsonMissingText);
 }
 
 double NumberAt(const Reader& r, const Json& value, const std::string& path, const Range& range) {
@@ -65,7 +71,8 @@ double NumberAt(const Reader& r, const Json& value, const std::string& path, con
     r.WrongKind(path, messages::kPondJsonNumberKind);
   const double v = value.get<double>() + 0.0;  // no -0
   if (!std::isfinite(v) || !InRange(v, range))
-    r.Refuse(path + " is " + PlainNumber(v) + messages::kPondJsonRangeText + Describe(range) + ".");
+    r.RefuseAt(path,
+               " is " + PlainNumber(v) + messages::kPondJsonRangeText + Describe(range) + ".");
   return v;
 }
 
@@ -87,8 +94,8 @@ long Object::Whole(const char* key, long low, long high, long fallback) {
                                 value->get<std::uint64_t>(), static_cast<std::uint64_t>(high) + 1))
                           : value->get<long long>();
   if (v < low || v > high)
-    r_.Refuse(Path(key) + messages::kPondJsonKindText + "a whole number from " +
-              std::to_string(low) + " to " + std::to_string(high) + ".");
+    r_.RefuseAt(Path(key), messages::kPondJsonKindText + std::string("a whole number from ") +
+                               std::to_string(low) + " to " + std::to_string(high) + ".");
   return static_cast<long>(v);
 }
 
@@ -114,7 +121,7 @@ std::string Object::Choice(const char* key, std::initializer_list<const char*> c
       return *text;
     listed += (listed.empty() ? "" : ", ") + std::string(choice);
   }
-  r_.Refuse(Path(key) + messages::kPondJsonChoiceText + listed + ", not " + Quoted(*text) + ".");
+  r_.RefuseAt(Path(key), messages::kPondJsonChoiceText + listed + ", not " + Quoted(*text) + ".");
 }
 
 bool Object::Flag(const char* key, bool fallback) {
@@ -129,7 +136,7 @@ bool Object::Flag(const char* key, bool fallback) {
 void Object::Done() const {
   for (auto it = v_.begin(); it != v_.end(); ++it) {
     if (used_.count(it.key()) == 0)
-      r_.Refuse(Path(ShownText(it.key(), 40)) + r_.Words().Unknown);
+      r_.RefuseAt(Path(ShownText(it.key(), 40)), r_.Words().Unknown);
   }
 }
 
@@ -137,6 +144,37 @@ const Json& List(const Reader& r, const Json& value, const std::string& path) {
   if (!value.is_array())
     r.WrongKind(path, messages::kPondJsonListKind);
   return value;
+}
+
+namespace {
+
+// Whole numbers below 2^53 are exact as doubles and as integers.
+constexpr double kWholeLimit = 9007199254740992.0;
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos)
+    return "";
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+}  // namespace
+
+Json TypedValue(const std::string& typed) {
+  const std::string text = Trimmed(typed);
+  if (text.empty())
+    return Json();
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto read = numberchars::Read(text.data(), end, value, std::chars_format::general);
+  if (read.ec == std::errc() && read.ptr == end && std::isfinite(value)) {
+    if (std::floor(value) == value && std::fabs(value) < kWholeLimit)
+      return static_cast<std::int64_t>(value);
+    return value;
+  }
+  if (text == "true" || text == "false")
+    return text == "true";
+  return text;
 }
 
 Json Parse(const Reader& r, std::string_view text) {

@@ -50,6 +50,8 @@ class Reader {
 
   const FileWords& Words() const { return words_; }
   [[noreturn]] void Refuse(const std::string& text) const;
+  // A refusal about the value at `path`: its text is `path` then `rest`, and it carries the path.
+  [[noreturn]] void RefuseAt(const std::string& path, const std::string& rest) const;
   [[noreturn]] void WrongKind(const std::string& path, const char* kind) const;
 
  private:
@@ -92,6 +94,12 @@ const Json& List(const Reader& r, const Json& value, const std::string& path);
 
 // A number of a list or an object's value at `path`, finite and within `range`.
 double NumberAt(const Reader& r, const Json& value, const std::string& path, const Range& range);
+
+// A value as a JSON file holds it when the user typed `typed` in an editor of the file: a number
+// when the whole text reads as one (a whole number stays whole, for counts), true or false, or
+// else the text itself (which the reader then refuses where it wants a number). Blank text is
+// null.
+Json TypedValue(const std::string& typed);
 
 // Parses `text`, refusing a key that appears twice in one object and nesting deeper than the
 // file's kind allows.

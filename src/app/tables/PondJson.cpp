@@ -69,17 +69,17 @@ std::vector<std::pair<double, double>> Pairs(const Reader& r, const Json& value,
     const double a = pair[0].get<double>() + 0.0;
     const double b = pair[1].get<double>() + 0.0;
     if (!InRange(a, first))
-      r.Refuse(at + "[0] is " + PlainNumber(a) + messages::kPondJsonRangeText + Describe(first) +
-               ".");
+      r.RefuseAt(at + "[0]",
+                 " is " + PlainNumber(a) + messages::kPondJsonRangeText + Describe(first) + ".");
     if (!InRange(b, second))
-      r.Refuse(at + "[1] is " + PlainNumber(b) + messages::kPondJsonRangeText + Describe(second) +
-               ".");
+      r.RefuseAt(at + "[1]",
+                 " is " + PlainNumber(b) + messages::kPondJsonRangeText + Describe(second) + ".");
     if (!pairs.empty() && !(a > pairs.back().first))
-      r.Refuse(at + messages::kPondJsonRiseText);
+      r.RefuseAt(at, messages::kPondJsonRiseText);
     pairs.emplace_back(a, b);
   }
   if (pairs.size() < 2)
-    r.Refuse(path + messages::kPondJsonFewText);
+    r.RefuseAt(path, messages::kPondJsonFewText);
   return pairs;
 }
 
@@ -94,8 +94,8 @@ PondStorage ReadStorage(const Reader& r, Object& top) {
     for (const auto& [stage, area] :
          Pairs(r, *contours, s.Path("contours"), messages::kPondJsonContourKind, kStage, kArea)) {
       if (!storage.Contours.empty() && area < storage.Contours.back().AreaAcres)
-        r.Refuse(s.Path("contours") + "[" + std::to_string(storage.Contours.size()) + "]" +
-                 messages::kPondJsonFallText);
+        r.RefuseAt(s.Path("contours") + "[" + std::to_string(storage.Contours.size()) + "]",
+                   messages::kPondJsonFallText);
       storage.Contours.push_back({stage, area});
     }
     storage.Method = s.Choice("method", {"conic", "average-end"}, "conic") == "conic"
@@ -117,9 +117,9 @@ PondStorage ReadStorage(const Reader& r, Object& top) {
          Pairs(r, *s.Find("table"), path, messages::kPondJsonTableKind, kStage, kVolume)) {
       const std::string at = path + "[" + std::to_string(storage.Table.size()) + "]";
       if (storage.Table.empty() && volume != 0)
-        r.Refuse(at + "[1]" + messages::kPondJsonFirstStorageText);
+        r.RefuseAt(at + "[1]", messages::kPondJsonFirstStorageText);
       if (!storage.Table.empty() && !(volume > storage.Table.back().StorageAcreFeet))
-        r.Refuse(at + "[1]" + messages::kPondJsonMoreStorageText);
+        r.RefuseAt(at + "[1]", messages::kPondJsonMoreStorageText);
       storage.Table.push_back({stage, volume, 0});
     }
   }
@@ -137,7 +137,7 @@ std::string OutletName(const Reader& r, Object& o) {
                          "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
                          "0123456789_-") == std::string::npos;
   if (!plain)
-    r.Refuse(o.Path("name") + " " + Quoted(*name) + messages::kPondJsonNameText);
+    r.RefuseAt(o.Path("name"), " " + Quoted(*name) + messages::kPondJsonNameText);
   return *name;
 }
 
@@ -239,8 +239,9 @@ TablePond ReadPondObject(const json::Reader& r, const json::Json& value, const s
   const std::string outlets = top.Path("outlets");
   const Json& list = List(r, top.Need("outlets"), outlets);
   if (list.size() > kMostOutlets)
-    r.Refuse(outlets + messages::kPondJsonKindText + "a list of at most " +
-             std::to_string(kMostOutlets) + " devices (count gives identical ones).");
+    r.RefuseAt(outlets, messages::kPondJsonKindText + std::string("a list of at most ") +
+                            std::to_string(kMostOutlets) +
+                            " devices (count gives identical ones).");
   for (std::size_t i = 0; i < list.size(); ++i)
     d.Outlets.push_back(ReadOutlet(r, list[i], outlets + "[" + std::to_string(i) + "]"));
   if (const Json* barrel = top.Find("barrel"))
@@ -257,8 +258,8 @@ TablePond ReadPondObject(const json::Reader& r, const json::Json& value, const s
   std::set<std::string> columns{"stage_ft", "storage_acft", "outflow_cfs", "barrel_capacity_cfs"};
   for (std::size_t i = 0; i < d.Outlets.size(); ++i) {
     if (!columns.insert(OutletColumn(d.Outlets[i], i + 1)).second)
-      r.Refuse(outlets + "[" + std::to_string(i) + "]" + messages::kPondJsonSameColumnText +
-               OutletColumn(d.Outlets[i], i + 1) + ".");
+      r.RefuseAt(outlets + "[" + std::to_string(i) + "]",
+                 messages::kPondJsonSameColumnText + OutletColumn(d.Outlets[i], i + 1) + ".");
   }
   try {
     designed->Rating = RatePond(d);

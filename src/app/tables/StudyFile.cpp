@@ -73,7 +73,8 @@ StudyTable ReadTableRef(const Reader& r, Object& parent, const char* key, bool m
   if (value.is_string()) {
     table.Path = value.get<std::string>();
     if (table.Path.empty())
-      r.Refuse(parent.Path(key) + messages::kPondJsonKindText + "a file's path, not empty.");
+      r.RefuseAt(parent.Path(key),
+                 messages::kPondJsonKindText + std::string("a file's path, not empty."));
     return table;
   }
   if (!mayEmbed)
@@ -86,7 +87,8 @@ StudyTable ReadTableRef(const Reader& r, Object& parent, const char* key, bool m
   if (!text)
     o.Need("text");
   if (name->empty())
-    r.Refuse(o.Path("name") + messages::kPondJsonKindText + "the table's file name, not empty.");
+    r.RefuseAt(o.Path("name"),
+               messages::kPondJsonKindText + std::string("the table's file name, not empty."));
   o.Done();
   table.Name = *name;
   table.Text = *text;
@@ -109,7 +111,7 @@ void ReadStorm(const Reader& r, Object& top, StudyFile& study) {
       std::vector<double> sorted = study.ReturnPeriods;
       std::sort(sorted.begin(), sorted.end());
       if (sorted.empty() || std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end())
-        r.Refuse(path + messages::kStudyPeriodsText);
+        r.RefuseAt(path, messages::kStudyPeriodsText);
     }
   }
   s.Done();
@@ -141,7 +143,7 @@ void ReadBasins(const Reader& r, Object& top, StudyFile& study) {
           r.WrongKind(b.Path("peak_cfs"), "\"chart\" or a number");
         basin.PeakCfs = json::NumberAt(r, *peak, b.Path("peak_cfs"), kPeak);
         if (!study.SingleStorm())
-          r.Refuse(b.Path("peak_cfs") + messages::kStudyPeakText);
+          r.RefuseAt(b.Path("peak_cfs"), messages::kStudyPeakText);
       }
     }
     b.Done();
@@ -173,9 +175,10 @@ Allowable ReadAllowable(const Reader& r, const Json& value, const std::string& p
   Allowable allow;
   if (value.is_string()) {
     if (value.get<std::string>() != "existing")
-      r.Refuse(path + messages::kPondJsonChoiceText + "\"existing\", a number of cfs, " +
-               "{\"fraction_of_existing\": ...} or a number for each return period, not " +
-               Quoted(value.get<std::string>()) + ".");
+      r.RefuseAt(path,
+                 messages::kPondJsonChoiceText + std::string("\"existing\", a number of cfs, ") +
+                     "{\"fraction_of_existing\": ...} or a number for each return period, not " +
+                     Quoted(value.get<std::string>()) + ".");
     allow.Form = Allowable::Kind::Existing;
   } else if (value.is_number()) {
     allow.Form = Allowable::Kind::Everywhere;
@@ -187,12 +190,12 @@ Allowable ReadAllowable(const Reader& r, const Json& value, const std::string& p
     o.Done();
   } else if (value.is_object()) {
     if (study.P6Inches)
-      r.Refuse(path + messages::kStudyChartPeriodText);
+      r.RefuseAt(path, messages::kStudyChartPeriodText);
     allow.Form = Allowable::Kind::PerPeriod;
     for (auto it = value.begin(); it != value.end(); ++it) {
       const std::string at = path + "." + ShownText(it.key(), 40);
       if (!ParseReturnPeriod(it.key()))
-        r.Refuse(at + messages::kStudyJsonUnknownText);
+        r.RefuseAt(at, messages::kStudyJsonUnknownText);
       allow.PerPeriod.emplace_back(it.key(), json::NumberAt(r, it.value(), at, kRelease));
     }
     std::sort(allow.PerPeriod.begin(), allow.PerPeriod.end(), [](const auto& a, const auto& b) {
@@ -200,14 +203,14 @@ Allowable ReadAllowable(const Reader& r, const Json& value, const std::string& p
     });
     if (!study.ReturnPeriods.empty()) {
       if (const auto problem = AllowablePeriodProblem(allow, study.ReturnPeriods))
-        r.Refuse(path + messages::kStudyPerPeriodText + *problem);
+        r.RefuseAt(path, messages::kStudyPerPeriodText + *problem);
     }
   } else {
     r.WrongKind(path, "\"existing\", a number, or an object { ... }");
   }
   if ((allow.Form == Allowable::Kind::Existing || allow.Form == Allowable::Kind::Fraction) &&
       !study.Existing())
-    r.Refuse(path + messages::kStudyNoExistingText);
+    r.RefuseAt(path, messages::kStudyNoExistingText);
   return allow;
 }
 
@@ -224,7 +227,7 @@ void ReadCriteria(const Reader& r, Object& top, StudyFile& study) {
     study.Criteria.DrawdownMaxHours = c.Number("drawdown_max_h", kDrawdown);
   for (const char* key : {"freeboard_ft", "drawdown_max_h"}) {
     if (c.Has(key) && !study.Pond)
-      r.Refuse(c.Path(key) + messages::kStudyNoPondCriteriaText);
+      r.RefuseAt(c.Path(key), messages::kStudyNoPondCriteriaText);
   }
   c.Done();
 }
@@ -255,7 +258,7 @@ void ReadSize(const Reader& r, Object& top, StudyFile& study) {
   size.Min = s.Number("min", *values);
   size.Max = s.Number("max", *values);
   if (size.Max < size.Min)
-    r.Refuse(s.Path("max") + messages::kStudyRangeOrderText);
+    r.RefuseAt(s.Path("max"), messages::kStudyRangeOrderText);
   s.Done();
   study.Size = size;
 }
@@ -276,7 +279,9 @@ nlohmann::ordered_json TableRef(const StudyTable& table) {
   return embedded;
 }
 
-const char* DimensionKey(SizeDimension d) {
+}  // namespace
+
+const char* SizeDimensionKey(SizeDimension d) {
   for (const DimensionName& name : kDimensions) {
     if (name.Dimension == d)
       return name.Key;
@@ -284,7 +289,15 @@ const char* DimensionKey(SizeDimension d) {
   return "scale";
 }
 
-}  // namespace
+std::optional<SizeDimension> SizeDimensionOf(std::string_view key) {
+  if (key == "scale")
+    return SizeDimension::Scale;
+  for (const DimensionName& name : kDimensions) {
+    if (key == name.Key)
+      return name.Dimension;
+  }
+  return std::nullopt;
+}
 
 std::optional<std::string> AllowablePeriodProblem(const Allowable& allow,
                                                   const std::vector<double>& periods) {
@@ -501,7 +514,7 @@ std::string StudyFileText(const StudyFile& study) {
       s["storage"] = "scale";
     } else {
       s["device"] = size->Device;
-      s["dimension"] = DimensionKey(size->Dimension);
+      s["dimension"] = SizeDimensionKey(size->Dimension);
     }
     s["min"] = Num(size->Min);
     s["max"] = Num(size->Max);

@@ -61,6 +61,11 @@ struct StudyCriteria {
 // What a sizing varies: one dimension of a named device of a designed pond, or the storage.
 enum class SizeDimension { DiameterInches, WidthInches, LengthFeet, CrestFeet, InvertFeet, Scale };
 
+// The key of a sized dimension in the study file ("diameter_in"; "scale" for the storage), and
+// the dimension of a key (none for a key no sizing takes).
+const char* SizeDimensionKey(SizeDimension dimension);
+std::optional<SizeDimension> SizeDimensionOf(std::string_view key);
+
 struct StudySizing {
   std::string Device;  // the device's name ("" for the storage scale)
   SizeDimension Dimension = SizeDimension::Scale;
