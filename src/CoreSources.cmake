@@ -28,6 +28,7 @@ set(coreSources
   app/run/StudyCheck.cpp
   app/run/StudyRuns.cpp
   app/tables/TableText.cpp
+  app/window/PondEdit.cpp
   app/window/StudyEdit.cpp
   app/window/UserMemory.cpp
   app/tables/Val.cpp

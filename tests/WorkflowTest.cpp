@@ -2,6 +2,7 @@
 // the main screen, refused entries, faults and printing.
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -760,6 +762,89 @@ class WorkflowTest : public QObject {
     QCOMPARE(prompts.shown.back().title, std::string(rh::messages::kStudyUnsavedTitle));
     QCOMPARE(files["/study/bigger.rhstudy"], saved);
     QCOMPARE(session_->ends, 1);
+  }
+
+  // The pond designed in the window: an outlet's change turns PASS into FAIL, a refused value is
+  // marked where it was typed, outlets are added, reordered and removed through the buttons, a
+  // sizing finds its diameter, and the study saved with its pond reopens to the same bytes.
+  void studyWindowDesignsThePond() {
+    auto& files = session_->files.files;
+    for (const char* name : {"example.rhstudy", "atlas14-fort-myers-fl.csv", "example-pond.json"})
+      files[std::string("/study/") + name] = DataFile(name);
+    const QPointer<rh::ui::StudyWindow> window =
+        rh::ui::StartStudyProgram(session_->context, Config(false), "/study/example.rhstudy");
+    QVERIFY(window);
+    const auto field = [&](const char* name) {
+      return window->findChild<QLineEdit*>(QString::fromLatin1(name));
+    };
+    const auto type = [&](const char* name, const QString& text) {
+      field(name)->selectAll();
+      QTest::keyClicks(field(name), text);
+    };
+    const auto shown = [&](const char* name) {
+      return window->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    };
+    const auto click = [&](const char* name) {
+      QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+    };
+    window->findChild<QTabWidget*>(QStringLiteral("StudyPages"))->setCurrentIndex(1);
+    auto* outlets = window->findChild<QListWidget*>(QStringLiteral("OutletList"));
+    QCOMPARE(outlets->count(), 4);
+    QCOMPARE(outlets->item(0)->text(), QStringLiteral("low"));
+    QCOMPARE(outlets->item(1)->text(), QStringLiteral("weir2"));
+    QCOMPARE(shown("StudyVerdict"), QStringLiteral("PASS"));
+
+    outlets->setCurrentRow(0);
+    QCOMPARE(field("Outlet_diameter_in")->text(), QStringLiteral("24"));
+    type("Outlet_diameter_in", "0");
+    QVERIFY(!shown("PondMessage").isEmpty());
+    QVERIFY(field("Outlet_diameter_in")->property("refused").toBool());
+    QCOMPARE(shown("StudyVerdict"), QStringLiteral("PASS"));  // the last pond that ran
+    type("Outlet_diameter_in", "48");
+    QVERIFY(shown("PondMessage").isEmpty());
+    QCOMPARE(shown("StudyVerdict"), QStringLiteral("FAIL"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("example.rhstudy* - Study"));
+
+    click("OutletAdd");  // an orifice, sized to sit in the pond
+    QCOMPARE(outlets->count(), 5);
+    QCOMPARE(outlets->currentRow(), 4);
+    QVERIFY(shown("PondMessage").isEmpty());
+    click("OutletUp");
+    QCOMPARE(outlets->currentRow(), 3);
+    QCOMPARE(outlets->item(3)->text(), QStringLiteral("orifice4"));
+    click("OutletRemove");
+    QCOMPARE(outlets->count(), 4);
+    QCOMPARE(shown("StudyVerdict"), QStringLiteral("FAIL"));
+
+    // Sizing the low orifice finds the diameter that passes again.
+    auto* dimension = window->findChild<QComboBox*>(QStringLiteral("SizeDimension"));
+    dimension->setCurrentIndex(dimension->findData(QStringLiteral("diameter_in")));
+    emit dimension->activated(dimension->currentIndex());
+    window->findChild<QComboBox*>(QStringLiteral("SizeDevice"))->setCurrentText("low");
+    for (const auto& [box, text] : {std::pair{"SizeMin", "30"}, std::pair{"SizeMax", "6"}}) {
+      type(box, QString::fromLatin1(text));  // no To yet, then To below From
+      QVERIFY(!shown("SizeMessage").isEmpty());
+    }
+    type("SizeMin", "6");
+    type("SizeMax", "30");
+    QVERIFY(shown("SizeResult").contains(QLatin1String("in")));
+    QCOMPARE(shown("StudyVerdict"), QStringLiteral("PASS"));
+
+    // Saved with the pond it holds; example-pond.json stays as it was.
+    session_->prompts.nextSaveName = "/study/designed.rhstudy";
+    click("SaveStudyAs");
+    const std::string saved = files["/study/designed.rhstudy"];
+    QVERIFY(saved.find("\"diameter_in\": 48") != std::string::npos);
+    QVERIFY(saved.find("\"size\"") != std::string::npos);
+    QCOMPARE(files["/study/example-pond.json"], DataFile("example-pond.json"));
+    session_->prompts.nextOpenName = "/study/designed.rhstudy";
+    click("OpenStudy");
+    QCOMPARE(outlets->count(), 4);
+    QCOMPARE(shown("StudyVerdict"), QStringLiteral("PASS"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("designed.rhstudy - Study"));
+    files["/study/designed.rhstudy"].clear();
+    click("SaveStudyFile");
+    QCOMPARE(files["/study/designed.rhstudy"], saved);
   }
 
   void everyWindowCarriesTheProgramIcon() {

@@ -18,6 +18,7 @@
 #include "PageFiles.h"
 #include "app/run/StudyCheck.h"
 #include "app/run/StudyPdf.h"
+#include "app/tables/JsonKeys.h"
 #include "app/tables/PondJson.h"
 #include "app/tables/StudyFile.h"
 #include "core/Faults.h"
@@ -33,8 +34,6 @@ using nlohmann::json;
 
 // Points of a curve the chart draws: enough for a smooth line at any screen width.
 constexpr std::size_t kMostChartPoints = 600;
-// Whole numbers below 2^53 are exact as doubles and as integers.
-constexpr double kWholeLimit = 9007199254740992.0;
 // The chart runs on past the end of the inflow by this share of it, to show the pond draining.
 constexpr double kChartPastInflow = 1.0;
 
@@ -43,24 +42,6 @@ std::string Trimmed(const std::string& text) {
   if (first == std::string::npos)
     return "";
   return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-// An entry as the study file holds it: a number when the whole entry reads as one, true or false,
-// or else the text itself (which the study file's reader then refuses where it wants a number).
-json Typed(const std::string& typed) {
-  const std::string text = Trimmed(typed);
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto read = numberchars::Read(text.data(), end, value, std::chars_format::general);
-  if (!text.empty() && read.ec == std::errc() && read.ptr == end && std::isfinite(value)) {
-    // Whole numbers stay whole, for the keys that take counts.
-    if (std::floor(value) == value && std::fabs(value) < kWholeLimit)
-      return static_cast<std::int64_t>(value);
-    return value;
-  }
-  if (text == "true" || text == "false")
-    return text == "true";
-  return text;
 }
 
 // A field of the page's study editors and the place of its entry in the study file.
@@ -94,7 +75,7 @@ std::vector<Edit> EditsOf(const json& edits, const json& study) {
     if (!item.value().is_string())
       continue;
     const std::string typed = item.value().get<std::string>();
-    const json value = Trimmed(typed).empty() ? json() : Typed(typed);
+    const json value = Trimmed(typed).empty() ? json() : rh::json::TypedValue(typed);
     const auto add = [&](const std::string& pointer, const std::string& keyPath, json v,
                          std::string words) {
       out.push_back({field, json::json_pointer(pointer), keyPath, std::move(v), std::move(words)});
@@ -128,7 +109,7 @@ std::vector<Edit> EditsOf(const json& edits, const json& study) {
         const std::size_t comma = std::min(typed.find(',', from), typed.size());
         const std::string one = typed.substr(from, comma - from);
         if (!Trimmed(one).empty())
-          periods.push_back(Typed(one));
+          periods.push_back(rh::json::TypedValue(one));
         from = comma + 1;
       }
       add("/storm/return_periods", "storm.return_periods", std::move(periods),
@@ -182,8 +163,8 @@ void ApplySizing(const json& edits, json& study, std::vector<Edit>& applied) {
     size["device"] = device;
     size["dimension"] = dimension;
   }
-  size["min"] = Typed(min);
-  size["max"] = Typed(max);
+  size["min"] = rh::json::TypedValue(min);
+  size["max"] = rh::json::TypedValue(max);
   study["size"] = std::move(size);
   static const char* const kPlaces[][3] = {
       {"size-device", "size.device", "the outlet to size"},

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/Pond.h"
+#include "platform/Drawing.h"
 
 namespace rh {
 
@@ -13,5 +14,9 @@ namespace rh {
 // position) and barrel_capacity_cfs when it has a barrel; then one line a row, numbers in the
 // plain form, lines ended by a line feed. A pond that came as a table gives its own rows.
 std::string PondRatingCsv(const TablePond& pond);
+
+// The rating drawn at `width` x `height` pixels: the stage up the left, against the storage in
+// the left panel and the outflow in the right one, each panel's range under it.
+Drawing PondRatingChart(const PondTable& table, double width, double height);
 
 }  // namespace rh

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -13,7 +14,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app/run/StudyCheck.h"
@@ -22,6 +25,7 @@
 #include "output/TextForms.h"
 #include "ui/FaultBoundary.h"
 #include "ui/FileDialogs.h"
+#include "ui/PondEditor.h"
 #include "ui/StudyChartView.h"
 #include "ui/framework/QtText.h"
 
@@ -43,6 +47,13 @@ constexpr std::array<const char*, kBasinEntries> kEntryLabels = {
 constexpr std::array<const char*, kCriterionEntries> kCriterionNames = {"Freeboard", "Drawdown"};
 constexpr std::array<const char*, kCriterionEntries> kCriterionLabels = {"Least freeboard (ft)",
                                                                          "Longest drawdown (h)"};
+
+// The dimensions a sizing varies: what the window calls each, and its key in the study file.
+constexpr const char* kSizeDimensions[][2] = {
+    {"No sizing", ""},          {"Diameter (in)", "diameter_in"},
+    {"Width (in)", "width_in"}, {"Length (ft)", "length_ft"},
+    {"Crest (ft)", "crest_ft"}, {"Invert (ft)", "invert_ft"},
+    {"Storage scale", "scale"}};
 
 std::string FileFaultLead(const std::exception& fault) {
   return KindOf(fault) == FaultKind::File ? messages::kSaveFaultText : std::string();
@@ -121,6 +132,66 @@ StudyWindow::StudyWindow(UiContext& context, QWidget* owner, std::string path, b
   entriesColumn->addWidget(criteriaGroup);
   entriesColumn->addStretch(1);
 
+  // The pond and its sizing, on a page of their own beside the basins.
+  auto* pondColumn = new QVBoxLayout;
+  pond_ = new PondEditor(this);
+  pond_->changed = [this] { OnPondEdited(); };
+  pondColumn->addWidget(pond_);
+  auto* sizeGroup = new QGroupBox(QStringLiteral("Size"), this);
+  sizeGroup->setObjectName(QStringLiteral("Size"));
+  auto* sizeForm = new QFormLayout(sizeGroup);
+  sizeDimension_ = new QComboBox(sizeGroup);
+  sizeDimension_->setObjectName(QStringLiteral("SizeDimension"));
+  for (const auto& dimension : kSizeDimensions)
+    sizeDimension_->addItem(QString::fromLatin1(dimension[0]), QString::fromLatin1(dimension[1]));
+  sizeDevice_ = new QComboBox(sizeGroup);
+  sizeDevice_->setObjectName(QStringLiteral("SizeDevice"));
+  sizeMin_ = new QLineEdit(sizeGroup);
+  sizeMin_->setObjectName(QStringLiteral("SizeMin"));
+  sizeMax_ = new QLineEdit(sizeGroup);
+  sizeMax_->setObjectName(QStringLiteral("SizeMax"));
+  const auto sizeRow = [&](const char* label, QWidget* field) {
+    auto* caption = new QLabel(QString::fromLatin1(label), sizeGroup);
+    caption->setBuddy(field);
+    sizeForm->addRow(caption, field);
+  };
+  sizeRow("&Dimension", sizeDimension_);
+  sizeRow("Of the o&utlet", sizeDevice_);
+  sizeRow("&From", sizeMin_);
+  sizeRow("T&o", sizeMax_);
+  sizeMessage_ = new QLabel(sizeGroup);
+  sizeMessage_->setObjectName(QStringLiteral("SizeMessage"));
+  sizeMessage_->setWordWrap(true);
+  sizeMessage_->setStyleSheet(QStringLiteral("color: #a00000"));
+  sizeMessage_->hide();
+  sizeForm->addRow(sizeMessage_);
+  sizeResult_ = new QLabel(sizeGroup);
+  sizeResult_->setObjectName(QStringLiteral("SizeResult"));
+  sizeResult_->setWordWrap(true);
+  sizeForm->addRow(sizeResult_);
+  pondColumn->addWidget(sizeGroup);
+  pondColumn->addStretch(1);
+  connect(sizeDimension_, qOverload<int>(&QComboBox::activated), this,
+          [this] { OnSizingEdited(); });
+  connect(sizeDevice_, qOverload<int>(&QComboBox::activated), this, [this] { OnSizingEdited(); });
+  for (QLineEdit* range : {sizeMin_, sizeMax_})
+    connect(range, &QLineEdit::textEdited, this, [this] { OnSizingEdited(); });
+
+  auto* tabs = new QTabWidget(this);
+  tabs->setObjectName(QStringLiteral("StudyPages"));
+  const auto page = [&](QLayout* column, const QString& title) {
+    auto* inner = new QWidget;
+    inner->setLayout(column);
+    auto* scroll = new QScrollArea(tabs);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(inner);
+    tabs->addTab(scroll, title);
+  };
+  page(entriesColumn, QStringLiteral("&Basins and criteria"));
+  page(pondColumn, QStringLiteral("&Pond and sizing"));
+
   message_ = new QLabel(this);
   message_->setObjectName(QStringLiteral("StudyMessage"));
   message_->setWordWrap(true);
@@ -148,7 +219,8 @@ StudyWindow::StudyWindow(UiContext& context, QWidget* owner, std::string path, b
   auto* grid = new QGridLayout(this);
   grid->addLayout(fileRow, 0, 0, 1, 2);
   grid->addWidget(chart_, 1, 0);
-  grid->addLayout(entriesColumn, 1, 1, 3, 1);
+  grid->addWidget(tabs, 1, 1, 3, 1);
+  grid->setColumnMinimumWidth(1, 380);
   grid->addWidget(verdict_, 2, 0);
   grid->addWidget(table_, 3, 0);
   grid->addWidget(message_, 4, 0, 1, 2);
@@ -202,8 +274,45 @@ void StudyWindow::ShowStudy() {
     criteria_[c]->setText(Q(edit_->Criterion(static_cast<CriterionEntry>(c))));
     criterionMessages_[c]->hide();
   }
+  std::string note;
+  if (!edit_->Pond())
+    note = edit_->Study().Pond
+               ? "The pond is the stage-storage-outflow table " + edit_->Study().Pond->Path +
+                     ". Only a pond designed from its shape and outlets (a .json "
+                     "pond) can be edited here."
+               : "The study routes through no pond.";
+  pond_->Show(edit_->Pond(), edit_->PondFile(), note);
+  ShowSizeDevices();
+  {
+    const SizeEntries& size = edit_->Sizing();
+    int dimension = 0;
+    for (int i = 0; i < sizeDimension_->count(); ++i) {
+      if (sizeDimension_->itemData(i).toString() == Q(size.Dimension))
+        dimension = i;
+    }
+    sizeDimension_->setCurrentIndex(size.Blank() ? 0 : dimension);
+    sizeDevice_->setCurrentText(Q(size.Device));
+    const QSignalBlocker blockMin(sizeMin_), blockMax(sizeMax_);
+    sizeMin_->setText(Q(size.Min));
+    sizeMax_->setText(Q(size.Max));
+    sizeMessage_->hide();
+  }
   message_->clear();
   ShowResults();
+}
+
+void StudyWindow::ShowSizeDevices() {
+  const QString current = sizeDevice_->currentText();
+  sizeDevice_->clear();
+  PondEdit* pond = edit_->Pond();
+  for (std::size_t i = 0; pond && i < pond->OutletCount(); ++i)
+    sizeDevice_->addItem(Q(pond->OutletLabel(i)));
+  sizeDevice_->setCurrentText(current);
+  const bool sizing = !sizeDimension_->currentData().toString().isEmpty();
+  const bool scale = sizeDimension_->currentData().toString() == QLatin1String("scale");
+  sizeDevice_->setEnabled(sizing && !scale);
+  sizeMin_->setEnabled(sizing);
+  sizeMax_->setEnabled(sizing);
 }
 
 void StudyWindow::ShowResults() {
@@ -212,6 +321,8 @@ void StudyWindow::ShowResults() {
   verdict_->setText(check.Passes() ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
   table_->setPlainText(Q(CriteriaTable(check, edit_->FileName())));
   chart_->SetRuns(check.ProposedRuns);
+  pond_->ShowRating(check.Pond);
+  sizeResult_->setText(check.Sizing ? Q(check.Sizing->Line) : QString());
   try {
     chart_->Redraw();
   } catch (const std::exception&) {
@@ -243,12 +354,38 @@ void StudyWindow::OnPeriodsChecked() {
   RerunAndShow();
 }
 
+void StudyWindow::OnPondEdited() {
+  edit_->PondEdited();
+  ShowSizeDevices();
+  RerunAndShow();
+}
+
+void StudyWindow::OnSizingEdited() {
+  SizeEntries size;
+  size.Dimension = sizeDimension_->currentData().toString().toStdString();
+  if (!size.Dimension.empty()) {
+    size.Device =
+        size.Dimension == "scale" ? std::string() : sizeDevice_->currentText().toStdString();
+    size.Min = sizeMin_->text().toStdString();
+    size.Max = sizeMax_->text().toStdString();
+  }
+  edit_->SetSizing(std::move(size));
+  ShowSizeDevices();
+  RerunAndShow();
+}
+
 void StudyWindow::RerunAndShow() {
   message_->clear();
+  pond_->ShowProblem("", "");
+  sizeMessage_->hide();
   const std::optional<StudyProblem> problem = edit_->Rerun();
-  if (problem) {
+  if (problem && problem->PondKey) {
+    pond_->ShowProblem(*problem->PondKey, problem->Text);
+  } else if (problem) {
     QLabel* beside = message_;
-    if (problem->Basin && problem->Entry)
+    if (problem->Size)
+      beside = sizeMessage_;
+    else if (problem->Basin && problem->Entry)
       beside = entryMessages_[*problem->Basin == BasinRole::Proposed ? 0 : 1]
                              [static_cast<std::size_t>(*problem->Entry)];
     else if (problem->Criterion)

@@ -13,6 +13,7 @@
 #include "ui/UiContext.h"
 #include "ui/framework/Forms.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -20,6 +21,7 @@ class QPlainTextEdit;
 
 namespace rh::ui {
 
+class PondEditor;
 class StudyChartView;
 
 class StudyWindow : public Form {
@@ -37,6 +39,8 @@ class StudyWindow : public Form {
 
   void OnEntryEdited();     // any basin or criterion entry: rerun and show
   void OnPeriodsChecked();  // the return periods ticked in the storm's list: rerun and show
+  void OnPondEdited();      // any edit in the pond editor: rerun and show
+  void OnSizingEdited();    // the sizing's outlet, dimension or range: rerun and show
   void OnOpenStudy();       // "Open Study...": another study file, after asking about changes
   bool OnSaveStudy();       // "Save Study": over its file; false when it was not saved
   bool OnSaveStudyAs();     // "Save Study As...": under a name the user gives
@@ -49,9 +53,10 @@ class StudyWindow : public Form {
   bool ChangesSettled();
   // Replaces the study with the one at `path`; false (and reported) when it cannot be opened.
   bool Open(const std::string& path);
-  void ShowStudy();     // the entries and results from the study
-  void ShowResults();   // the chart, criteria table and verdict of the last run
-  void RerunAndShow();  // runs the entries; a refusal is shown beside what it names
+  void ShowStudy();        // the entries and results from the study
+  void ShowResults();      // the chart, criteria table and verdict of the last run
+  void RerunAndShow();     // runs the entries; a refusal is shown beside what it names
+  void ShowSizeDevices();  // the pond's outlets as the sizing's choices
 
   UiContext& context_;
   std::string path_;
@@ -65,6 +70,13 @@ class StudyWindow : public Form {
   std::array<QLineEdit*, kCriterionEntries> criteria_{};
   std::array<QLabel*, kCriterionEntries> criterionMessages_{};
   QListWidget* periods_;
+  PondEditor* pond_;
+  QComboBox* sizeDevice_;
+  QComboBox* sizeDimension_;
+  QLineEdit* sizeMin_;
+  QLineEdit* sizeMax_;
+  QLabel* sizeMessage_;
+  QLabel* sizeResult_;
   QLabel* message_;
   QLabel* verdict_;
   QPlainTextEdit* table_;

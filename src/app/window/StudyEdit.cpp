@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/run/PreparedRun.h"
+#include "app/tables/PondJson.h"
 #include "app/tables/RainfallTable.h"
 #include "app/tables/Val.h"
 #include "core/ShownText.h"
@@ -44,7 +45,41 @@ std::optional<double> CriterionOf(const std::string& typed, Fits fits, bool& ref
   return value;
 }
 
+// The sizing entry a refusal of the study's key `key` is about ("size.min").
+std::optional<SizeEntry> SizeEntryOf(const std::string& key) {
+  if (key == "size.min")
+    return SizeEntry::Min;
+  if (key == "size.max")
+    return SizeEntry::Max;
+  if (key == "size.dimension" || key == "size.storage")
+    return SizeEntry::Dimension;
+  if (key.rfind("size", 0) == 0)
+    return SizeEntry::Device;
+  return std::nullopt;
+}
+
+// A refusal of the candidate study as a problem: beside the sizing entry or the pond's field it
+// names, when it names one.
+StudyProblem ProblemOf(const Refused& refused) {
+  StudyProblem problem{std::nullopt,
+                       std::nullopt,
+                       std::nullopt,
+                       refused.Title(),
+                       refused.Text(),
+                       {},
+                       SizeEntryOf(refused.Key())};
+  const std::string& key = refused.Key();
+  if (key.rfind("pond.", 0) == 0)
+    problem.PondKey = key.substr(5);
+  return problem;
+}
+
 }  // namespace
+
+bool SizeEntries::Blank() const {
+  return TrimSpaces(Device).empty() && TrimSpaces(Dimension).empty() && TrimSpaces(Min).empty() &&
+         TrimSpaces(Max).empty();
+}
 
 StudyEdit::StudyEdit(FileSystem& files, std::string path)
     : files_(files),
@@ -64,6 +99,20 @@ StudyEdit::StudyEdit(FileSystem& files, std::string path)
       tablePeriods_.push_back(*years);
   }
   periods_ = study_.ReturnPeriods;
+  if (study_.Pond && study_.Pond->Embedded()) {
+    pond_.emplace(study_.Pond->Text);
+  } else if (study_.Pond && IsJsonPondName(study_.Pond->Path)) {
+    bool truncated = false;
+    pond_.emplace(files_.ReadText(StudyRelativeOpen(path_, study_.Pond->Path), kMostStudyFileBytes,
+                                  truncated));
+    pondFile_ = study_.Pond->Path;
+  }
+  if (study_.Size) {
+    sizing_.Device = study_.Size->Device;
+    sizing_.Dimension = SizeDimensionKey(study_.Size->Dimension);
+    sizing_.Min = PlainNumber(study_.Size->Min);
+    sizing_.Max = PlainNumber(study_.Size->Max);
+  }
   const StudyCriteria& c = study_.Criteria;
   if (c.FreeboardFeet)
     criteria_[static_cast<std::size_t>(CriterionEntry::Freeboard)] = PlainNumber(*c.FreeboardFeet);
@@ -104,6 +153,19 @@ void StudyEdit::SetCriterion(CriterionEntry entry, std::string text) {
   held = std::move(text);
 }
 
+void StudyEdit::PondEdited() {
+  changed_ = true;
+  pondEdited_ = true;
+}
+
+void StudyEdit::SetSizing(SizeEntries entries) {
+  const auto same = [](const SizeEntries& a, const SizeEntries& b) {
+    return a.Device == b.Device && a.Dimension == b.Dimension && a.Min == b.Min && a.Max == b.Max;
+  };
+  changed_ = changed_ || !same(sizing_, entries);
+  sizing_ = std::move(entries);
+}
+
 void StudyEdit::SetPeriods(std::vector<double> periods) {
   const std::vector<double>& held = periods_.empty() ? tablePeriods_ : periods_;
   changed_ = changed_ || held != periods;
@@ -115,8 +177,13 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
   // Each basin's entries are checked as the main screen checks a run's, in every storm the study
   // runs, so the message names the entry and, with several storms, the storm.
   if (periodsPicked_ && periods_.empty())
-    return StudyProblem{std::nullopt, std::nullopt, std::nullopt, messages::kStudyPeriodsTitle,
-                        messages::kStudyNoPeriodText};
+    return StudyProblem{std::nullopt,
+                        std::nullopt,
+                        std::nullopt,
+                        messages::kStudyPeriodsTitle,
+                        messages::kStudyNoPeriodText,
+                        {},
+                        {}};
   next.ReturnPeriods = periods_;
   const StudyInputs inputs = StudyInputsOf(next, path_, files_);
   for (StudyBasin& basin : next.Basins) {
@@ -135,8 +202,13 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
     if (storms.empty())
       storms.push_back(nullptr);
     if (!chartPeak && storms.size() > 1)
-      return StudyProblem{basin.Role, BasinEntry::Peak, std::nullopt,
-                          std::string("ERROR In Peak Discharge"), messages::kStudyPeakChartText};
+      return StudyProblem{basin.Role,
+                          BasinEntry::Peak,
+                          std::nullopt,
+                          std::string("ERROR In Peak Discharge"),
+                          messages::kStudyPeakChartText,
+                          {},
+                          {}};
     for (const auto& storm : storms) {
       RunChoices choices;
       choices.Rainfall = storm;
@@ -152,8 +224,10 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
         if (storm && storms.size() > 1 && !storm->Ari.empty())
           text.append(messages::kStudyStormPrefix).append(storm->Ari).append("-year storm: ");
         text += refused.Text();
-        return StudyProblem{basin.Role, BasinEntryOf(refused.Entry()), std::nullopt,
-                            refused.Title(), text};
+        return StudyProblem{basin.Role,   BasinEntryOf(refused.Entry()),
+                            std::nullopt, refused.Title(),
+                            text,         std::nullopt,
+                            std::nullopt};
       }
     }
   }
@@ -161,13 +235,77 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
   next.Criteria.FreeboardFeet = CriterionOf(
       Criterion(CriterionEntry::Freeboard), [](double v) { return v >= 0; }, refused);
   if (refused)
-    return StudyProblem{std::nullopt, std::nullopt, CriterionEntry::Freeboard,
-                        messages::kStudyCriterionTitle, messages::kStudyFreeboardText};
+    return StudyProblem{std::nullopt,
+                        std::nullopt,
+                        CriterionEntry::Freeboard,
+                        messages::kStudyCriterionTitle,
+                        messages::kStudyFreeboardText,
+                        {},
+                        {}};
   next.Criteria.DrawdownMaxHours = CriterionOf(
       Criterion(CriterionEntry::DrawdownHours), [](double v) { return v > 0; }, refused);
   if (refused)
-    return StudyProblem{std::nullopt, std::nullopt, CriterionEntry::DrawdownHours,
-                        messages::kStudyCriterionTitle, messages::kStudyDrawdownText};
+    return StudyProblem{std::nullopt,
+                        std::nullopt,
+                        CriterionEntry::DrawdownHours,
+                        messages::kStudyCriterionTitle,
+                        messages::kStudyDrawdownText,
+                        {},
+                        {}};
+  return DesignCandidate(next);
+}
+
+std::optional<StudyProblem> StudyEdit::DesignCandidate(StudyFile& next) const {
+  if (pond_ && pondEdited_) {
+    const std::string name =
+        pondFile_.empty() ? study_.Pond->Name : pondFile_.substr(FolderPart(pondFile_).size());
+    try {
+      next.Pond = StudyTable{"", name, InlinePondText(pond_->Text(), name)};
+    } catch (const Refused& refused) {
+      StudyProblem problem = ProblemOf(refused);
+      problem.PondKey = refused.Key();
+      return problem;
+    }
+  }
+  next.Size.reset();
+  if (!sizing_.Blank()) {
+    StudySizing size;
+    const std::optional<SizeDimension> dimension = SizeDimensionOf(TrimSpaces(sizing_.Dimension));
+    if (!dimension)
+      return StudyProblem{std::nullopt,
+                          std::nullopt,
+                          std::nullopt,
+                          messages::kStudySizeTitle,
+                          messages::kStudySizeDimensionText,
+                          {},
+                          SizeEntry::Dimension};
+    size.Dimension = *dimension;
+    if (size.Dimension != SizeDimension::Scale)
+      size.Device = TrimSpaces(sizing_.Device);
+    for (const SizeEntry entry : {SizeEntry::Min, SizeEntry::Max}) {
+      const std::string text = TrimSpaces(entry == SizeEntry::Min ? sizing_.Min : sizing_.Max);
+      const std::optional<double> value = LeadingNumber(text);
+      if (!value || !TextAfterNumber(text).empty())
+        return StudyProblem{std::nullopt,
+                            std::nullopt,
+                            std::nullopt,
+                            messages::kStudySizeTitle,
+                            messages::kStudySizeRangeText,
+                            {},
+                            entry};
+      (entry == SizeEntry::Min ? size.Min : size.Max) = *value;
+    }
+    next.Size = size;
+  }
+  if (next.Size || (pond_ && pondEdited_)) {
+    // The study file's reader checks what it holds in one place: the sizing's range for its
+    // dimension, and criteria that need a pond.
+    try {
+      ReadStudyFile(StudyFileText(next), FileName());
+    } catch (const Refused& refused) {
+      return ProblemOf(refused);
+    }
+  }
   return std::nullopt;
 }
 
@@ -179,9 +317,12 @@ std::optional<StudyProblem> StudyEdit::Rerun() {
     StudyCheck check = CheckStudy(next, path_, files_);
     study_ = std::move(next);
     check_ = std::move(check);
+  } catch (const Refused& refused) {
+    return ProblemOf(refused);
   } catch (const std::exception& fault) {
     const FaultReport report = ReportFault(fault);
-    return StudyProblem{std::nullopt, std::nullopt, std::nullopt, report.Title, report.Text};
+    return StudyProblem{std::nullopt, std::nullopt, std::nullopt, report.Title,
+                        report.Text,  std::nullopt, std::nullopt};
   }
   return std::nullopt;
 }

@@ -11,6 +11,7 @@
 
 #include "app/run/StudyCheck.h"
 #include "app/tables/StudyFile.h"
+#include "app/window/PondEdit.h"
 #include "core/Faults.h"
 #include "platform/FileSystem.h"
 
@@ -24,6 +25,14 @@ inline constexpr std::size_t kBasinEntries = 4;
 enum class CriterionEntry { Freeboard, DrawdownHours };
 inline constexpr std::size_t kCriterionEntries = 2;
 
+// The sizing's entries as typed: the outlet's name, the dimension's key ("diameter_in", or
+// "scale" for the storage), and the range searched. All blank: no sizing.
+enum class SizeEntry { Device, Dimension, Min, Max };
+struct SizeEntries {
+  std::string Device, Dimension, Min, Max;
+  bool Blank() const;
+};
+
 // Why the entries cannot run: the basin and entry it is about (none: the study as a whole), and
 // the message in the program's warning words.
 struct StudyProblem {
@@ -32,6 +41,9 @@ struct StudyProblem {
   std::optional<CriterionEntry> Criterion;
   std::string Title;
   std::string Text;
+  // About the pond: the key path it names ("outlets[1].diameter_in"; "" for the pond as a whole).
+  std::optional<std::string> PondKey;
+  std::optional<SizeEntry> Size;
 };
 
 class StudyEdit {
@@ -61,6 +73,16 @@ class StudyEdit {
   // The return periods picked, in the table's order: an empty pick is refused when it runs.
   void SetPeriods(std::vector<double> periods);
 
+  // The pond designed from its shape and outlets, to edit (none: no pond, or a pond table), and
+  // the file it came from ("" when the study holds it). Once edited, the study holds the pond
+  // itself and the file stays as it is.
+  PondEdit* Pond() { return pond_ ? &*pond_ : nullptr; }
+  const std::string& PondFile() const { return pondFile_; }
+  void PondEdited();
+
+  const SizeEntries& Sizing() const { return sizing_; }
+  void SetSizing(SizeEntries entries);
+
   // Runs the entries. When they run they become the study and its check; otherwise the problem is
   // returned and the study stays that of the last entries that ran.
   std::optional<StudyProblem> Rerun();
@@ -81,6 +103,7 @@ class StudyEdit {
   // Refuses `path` when it is a table the study reads or, with `studyToo`, the study file.
   void RefuseOverInputs(const std::string& path, bool studyToo) const;
   std::optional<StudyProblem> Candidate(StudyFile& next) const;
+  std::optional<StudyProblem> DesignCandidate(StudyFile& next) const;
 
   FileSystem& files_;
   std::string path_;
@@ -90,6 +113,10 @@ class StudyEdit {
   std::array<std::string, kCriterionEntries> criteria_;
   std::vector<double> tablePeriods_;
   std::vector<double> periods_;
+  std::optional<PondEdit> pond_;
+  std::string pondFile_;
+  bool pondEdited_ = false;
+  SizeEntries sizing_;
   bool periodsPicked_ = false;  // the pick was made here, so an empty one is refused
   bool changed_ = false;
 };
