@@ -147,7 +147,10 @@ StudyWindow::StudyWindow(UiContext& context, QWidget* owner, std::string path, b
 
   auto* grid = new QGridLayout(this);
   grid->addLayout(fileRow, 0, 0, 1, 2);
-  grid->addWidget(chart_, 1, 0);
+  auto* chartColumn = new QVBoxLayout;
+  chartColumn->addWidget(chart_, 1);
+  chartColumn->addWidget(chart_->AddReadout());
+  grid->addLayout(chartColumn, 1, 0);
   grid->addLayout(entriesColumn, 1, 1, 3, 1);
   grid->addWidget(verdict_, 2, 0);
   grid->addWidget(table_, 3, 0);
@@ -211,7 +214,7 @@ void StudyWindow::ShowResults() {
   setWindowTitle(Q(edit_->Title()) + QStringLiteral(" - Study"));
   verdict_->setText(check.Passes() ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
   table_->setPlainText(Q(CriteriaTable(check, edit_->FileName())));
-  chart_->SetRuns(check.ProposedRuns);
+  chart_->SetRuns(check.ProposedRuns, AllowableReleases(check));
   try {
     chart_->Redraw();
   } catch (const std::exception&) {
