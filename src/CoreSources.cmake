@@ -44,6 +44,7 @@ set(coreSources
   output/HydrographTable.cpp
   output/PondReport.cpp
   output/PondRating.cpp
+  output/ChartReadout.cpp
   output/Plot.cpp
   output/PrintedReport.cpp
   output/ResultsListing.cpp

@@ -845,6 +845,33 @@ class WorkflowTest : public QObject {
     files["/study/designed.rhstudy"].clear();
     click("SaveStudyFile");
     QCOMPARE(files["/study/designed.rhstudy"], saved);
+    click("Command2");
+  }
+
+  // The study window's chart reads its flows under the pointer and clears them when the pointer
+  // leaves; with the keyboard, from the storm's start a Tc (15 min) at a time.
+  void studyChartReadsTheFlowsUnderThePointer() {
+    for (const char* name : {"example.rhstudy", "atlas14-fort-myers-fl.csv", "example-pond.json"})
+      session_->files.files[std::string("/study/") + name] = DataFile(name);
+    const QPointer<rh::ui::StudyWindow> window =
+        rh::ui::StartStudyProgram(session_->context, Config(false), "/study/example.rhstudy");
+    QVERIFY(window && QTest::qWaitForWindowExposed(window));
+    auto* chart = window->findChild<QWidget*>(QStringLiteral("Picture1"));
+    auto* readout = window->findChild<QLabel*>(QStringLiteral("ChartReadout"));
+    QTest::mouseMove(chart, chart->rect().center());
+    const QString read = readout->text();
+    for (const char* part : {"t = ", "2-yr ", "10-yr ", "100-yr ", " out "})
+      QVERIFY2(read.contains(QLatin1String(part)), qPrintable(read));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(chart, &leave);
+    QVERIFY(readout->text().isEmpty());
+
+    chart->setFocus();
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left})
+      QTest::keyClick(chart, key);
+    QVERIFY2(readout->text().startsWith(QStringLiteral("t = 15 min   2-yr in ")),
+             qPrintable(readout->text()));
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
   }
 
   void everyWindowCarriesTheProgramIcon() {

@@ -153,10 +153,11 @@ struct LegendEntry {
   Color color;
   double width;
   std::string text;
+  bool dashed = false;
 };
 
 // A framed legend whose top right corner is at `corner`: a short line of each entry's colour
-// before its text.
+// (dashed for a dashed line) before its text.
 void DrawLegend(Canvas& c, Point corner, const std::vector<LegendEntry>& entries) {
   const double u = c.unit;
   double wide = 0;
@@ -170,7 +171,12 @@ void DrawLegend(Canvas& c, Point corner, const std::vector<LegendEntry>& entries
                                           Color{255, 255, 255}, true, kGrid, 1 * u});
   double y = corner.y + 6 * u + rowHeight / 2;
   for (const LegendEntry& e : entries) {
-    c.Line({left + 12 * u, y}, {left + 52 * u, y}, e.color, e.width);
+    if (e.dashed) {
+      for (const double from : {12.0, 27.0, 42.0})
+        c.Line({left + from * u, y}, {left + (from + 10) * u, y}, e.color, e.width);
+    } else {
+      c.Line({left + 12 * u, y}, {left + 52 * u, y}, e.color, e.width);
+    }
     c.Text({left + 62 * u, c.Middle(y, 19)}, e.text, 19, TextAlign::Left);
     y += rowHeight;
   }
@@ -269,6 +275,43 @@ void Extent(const Run& run, double& low, double& high, double& lastTime) {
   }
 }
 
+// The frame of a chart of `runs`, its discharge range stretched to take in each allowable release.
+Frame FrameOf(const std::vector<const Run*>& runs,
+              const std::vector<std::optional<double>>& allowableCfs, double width, double height,
+              double u) {
+  double low = 0;
+  double high = 0;
+  double lastTime = 0;
+  for (const Run* run : runs)
+    Extent(*run, low, high, lastTime);
+  for (std::size_t i = 0; i < runs.size() && i < allowableCfs.size(); ++i) {
+    if (const std::optional<double>& cfs = allowableCfs[i]) {
+      low = std::min(low, *cfs);
+      high = std::max(high, *cfs);
+    }
+  }
+  return MakeFrame(low, high, lastTime, width, height, u);
+}
+
+// A release limit: a horizontal line at `cfs` across the plot, dashes of about 24 units with gaps
+// of about 14, stretched so that the first starts at the left edge and the last ends at the right
+// (at most 400 of them: a very wide chart gets longer dashes).
+void DashedLine(Canvas& c, const Frame& f, double cfs, Color color, double width) {
+  constexpr double kDashShare = 24.0 / 38.0;  // of a dash and its gap
+  const double span = f.right - f.left;
+  if (!(span > 0))
+    return;
+  const double fits = std::round(span / (38 * c.unit) + (1 - kDashShare));
+  const int count = fits >= 400 ? 400 : fits >= 1 ? static_cast<int>(fits) : 1;
+  const double period = span / (count - 1 + kDashShare);
+  const double y = f.Y(cfs);
+  for (int k = 0; k < count; ++k) {
+    const double from = f.left + period * k;
+    const double to = k + 1 == count ? f.right : from + period * kDashShare;
+    c.Line({from, y}, {to, y}, color, width);
+  }
+}
+
 std::string Flow(double cfs) {
   return PlainNumber(RoundedHalfUp(cfs, kFigureFlowScale));
 }
@@ -279,7 +322,8 @@ std::string Stage(double feet) {
 
 }  // namespace
 
-Drawing PlotDrawing(const Run& run, double width, double height) {
+Drawing PlotDrawing(const Run& run, double width, double height,
+                    std::optional<double> allowableCfs) {
   const RunResult& r = run.Result;
   const double tc = run.Inputs.TimeOfConcentration;  // minutes per ordinate
   const long count = r.OrdinateCount;                // last reported ordinate
@@ -295,16 +339,12 @@ Drawing PlotDrawing(const Run& run, double width, double height) {
 
   // Scales. Discharge: from the lowest ordinate (or 0) up, with head room above the peak for the
   // hyetograph and the peak's label. Rainfall: its tallest block takes 30 % of the height.
-  double low = 0;
-  double high = 0;
-  double lastTime = 0;
-  Extent(run, low, high, lastTime);
   double rainHigh = 0;
   for (long n = 0; n <= count; ++n)
     rainHigh = std::max(rainHigh, r.Hyetograph(n));
   if (!(rainHigh > 1e-100))
     rainHigh = 0;
-  const Frame f = MakeFrame(low, high, lastTime, width, height, u);
+  const Frame f = FrameOf({&run}, {allowableCfs}, width, height, u);
   const double rainFull = rainHigh > 0 ? Div(rainHigh, 0.3) : 1;  // in/hr at the plot's bottom
   const auto X = [&](double minutes) { return f.X(minutes); };
   const auto Y = [&](double cfs) { return f.Y(cfs); };
@@ -357,6 +397,8 @@ Drawing PlotDrawing(const Run& run, double width, double height) {
   c.Line({f.left, f.top}, {f.left, f.bottom}, kBlack, 2);
   c.Line({f.left, Y(0)}, {f.right, Y(0)}, kBlack, 2);
   c.Line({f.right, f.top}, {f.right, f.bottom}, kBlack, 2);
+  if (allowableCfs)
+    DashedLine(c, f, *allowableCfs, kOutflow, 2);
 
   // The hydrograph, straight between ordinates.
   d.shapes.emplace_back(InflowLine(run, f, kLine, 3 * u));
@@ -373,6 +415,7 @@ Drawing PlotDrawing(const Run& run, double width, double height) {
   c.Text({centre, Y(std::max(peak, 0.0)) - 18 * u}, label, 22, TextAlign::Centre, true);
 
   // The routed outflow, its peak marked and labelled to its right, and which line is which.
+  std::vector<LegendEntry> legend;
   if (pond) {
     d.shapes.emplace_back(OutflowLine(*pond, X, Y, kOutflow, 3 * u));
     const Point top{X(pond->PeakOutflowMinutes), Y(pond->PeakOutflowCfs)};
@@ -382,10 +425,16 @@ Drawing PlotDrawing(const Run& run, double width, double height) {
     const double wide = ApproximateTextWidth(outLabel, 22 * u, true);
     const double from = std::clamp(top.x + 14 * u, f.left, std::max(f.left, f.right - wide));
     c.Text({from, top.y - 14 * u}, outLabel, 22, TextAlign::Left, true);
-    DrawLegend(c, {f.right - 12 * u, f.top + 12 * u},
-               {{kLine, 3, "Inflow: the design-storm hydrograph"},
-                {kOutflow, 3, "Outflow through " + PondName(run)}});
+    legend = {{kLine, 3, "Inflow: the design-storm hydrograph"},
+              {kOutflow, 3, "Outflow through " + PondName(run)}};
   }
+  if (allowableCfs) {
+    if (!pond)
+      legend.push_back({kLine, 3, "Inflow: the design-storm hydrograph"});
+    legend.push_back({kOutflow, 2, "Allowable release, " + Flow(*allowableCfs) + " cfs", true});
+  }
+  if (!legend.empty())
+    DrawLegend(c, {f.right - 12 * u, f.top + 12 * u}, legend);
 
   // Axis titles with units.
   c.Text({(f.left + f.right) / 2, f.bottom + 78 * u}, "Time (min)", 24, TextAlign::Centre);
@@ -402,7 +451,8 @@ std::string RunLabel(const Run& run) {
   return "P6 " + PlainNumber(in.SixHourRainfall) + " in";
 }
 
-Drawing PlotDrawing(const std::vector<const Run*>& runs, double width, double height) {
+Drawing PlotDrawing(const std::vector<const Run*>& runs, double width, double height,
+                    const std::vector<std::optional<double>>& allowableCfs) {
   Drawing d;
   d.width = width;
   d.height = height;
@@ -410,15 +460,10 @@ Drawing PlotDrawing(const std::vector<const Run*>& runs, double width, double he
   Canvas c{d, height / 900.0};
   const double u = c.unit;
 
-  double low = 0;
-  double high = 0;
-  double lastTime = 0;
   bool routed = false;
-  for (const Run* run : runs) {
-    Extent(*run, low, high, lastTime);
+  for (const Run* run : runs)
     routed = routed || run->Routing;
-  }
-  const Frame f = MakeFrame(low, high, lastTime, width, height, u);
+  const Frame f = FrameOf(runs, allowableCfs, width, height, u);
 
   // Title: the basin; below it, the storms and the pond.
   if (!runs.empty()) {
@@ -440,6 +485,14 @@ Drawing PlotDrawing(const std::vector<const Run*>& runs, double width, double he
   DrawGrid(c, f);
   c.Line({f.left, f.top}, {f.left, f.bottom}, kBlack, 2);
   c.Line({f.left, f.Y(0)}, {f.right, f.Y(0)}, kBlack, 2);
+  // The allowable releases under the hydrographs, so that the hydrographs stay whole.
+  const auto allowableOf = [&](std::size_t i) {
+    return i < allowableCfs.size() ? allowableCfs[i] : std::nullopt;
+  };
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    if (const std::optional<double> cfs = allowableOf(i))
+      DashedLine(c, f, *cfs, kRunColors[i % std::size(kRunColors)], 2);
+  }
 
   std::vector<LegendEntry> legend;
   const auto X = [&](double minutes) { return f.X(minutes); };
@@ -465,6 +518,8 @@ Drawing PlotDrawing(const std::vector<const Run*>& runs, double width, double he
                         name + " outflow, peak " + Flow(pond->PeakOutflowCfs) +
                             " cfs, maximum stage " + Stage(pond->MaxStageFeet) + " ft"});
     }
+    if (const std::optional<double> cfs = allowableOf(i))
+      legend.push_back({color, 2, name + " allowable, " + Flow(*cfs) + " cfs", true});
   }
   if (!legend.empty())
     DrawLegend(c, {f.right - 12 * u, f.top + 12 * u}, legend);
@@ -472,6 +527,12 @@ Drawing PlotDrawing(const std::vector<const Run*>& runs, double width, double he
   c.Text({(f.left + f.right) / 2, f.bottom + 78 * u}, "Time (min)", 24, TextAlign::Centre);
   c.Text({44 * u, (f.top + f.bottom) / 2}, "Discharge (cfs)", 24, TextAlign::Centre, false, 90);
   return d;
+}
+
+PlotArea PlotAreaOf(const std::vector<const Run*>& runs, double width, double height,
+                    const std::vector<std::optional<double>>& allowableCfs) {
+  const Frame f = FrameOf(runs, allowableCfs, width, height, height / 900.0);
+  return {f.left, f.top, f.right, f.bottom, f.xMax, f.yMin, f.yMax};
 }
 
 }  // namespace rh

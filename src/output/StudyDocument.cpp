@@ -866,15 +866,31 @@ StudyRun MakeStudyRun(rh::Run run) {
   return StudyRun{std::move(run), std::move(check)};
 }
 
-Drawing StudyChart(const std::vector<StudyRun>& runs, double width, double height) {
-  if (runs.size() == 1)
-    return PlotDrawing(runs.front().Run, width, height);
-  // Several return periods: their hydrographs (and outflows) over each other on one chart.
+namespace {
+
+std::vector<const Run*> EachRun(const std::vector<StudyRun>& runs) {
   std::vector<const Run*> each;
   each.reserve(runs.size());
   for (const StudyRun& run : runs)
     each.push_back(&run.Run);
-  return PlotDrawing(each, width, height);
+  return each;
+}
+
+}  // namespace
+
+Drawing StudyChart(const std::vector<StudyRun>& runs, double width, double height,
+                   const std::vector<std::optional<double>>& allowableCfs) {
+  if (runs.size() == 1)
+    return PlotDrawing(runs.front().Run, width, height,
+                       allowableCfs.empty() ? std::nullopt : allowableCfs.front());
+  // Several return periods: their hydrographs (and outflows) over each other on one chart.
+  return PlotDrawing(EachRun(runs), width, height, allowableCfs);
+}
+
+PlotArea StudyChartArea(const std::vector<StudyRun>& runs, double width, double height,
+                        const std::vector<std::optional<double>>& allowableCfs) {
+  // The chart of a single run frames it as the overlay of that one run would.
+  return PlotAreaOf(EachRun(runs), width, height, allowableCfs);
 }
 
 std::vector<Drawing> StudyPages(const Study& study, PageSize paper) {

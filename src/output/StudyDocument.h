@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/Hydrograph.h"
+#include "output/Plot.h"
 #include "output/VolumeCheck.h"
 #include "platform/Drawing.h"
 #include "platform/PageSize.h"
@@ -89,7 +90,13 @@ constexpr double kStudyMarginPoints = 54.0;  // 0.75 in on every side
 // with "...". Throws ArithmeticFault when the chart's ranges overflow.
 std::vector<Drawing> StudyPages(const Study& study, PageSize paper);
 
-// The chart of the study's runs at `width` x `height` points.
-Drawing StudyChart(const std::vector<StudyRun>& runs, double width, double height);
+// The chart of the study's runs at `width` x `height` points. `allowableCfs[i]`, where there is
+// one, is the allowable release of run i's return period, drawn as a dashed line in its colour.
+Drawing StudyChart(const std::vector<StudyRun>& runs, double width, double height,
+                   const std::vector<std::optional<double>>& allowableCfs = {});
+
+// Where the plot of that chart lies and what its edges stand for. Throws as the chart.
+PlotArea StudyChartArea(const std::vector<StudyRun>& runs, double width, double height,
+                        const std::vector<std::optional<double>>& allowableCfs = {});
 
 }  // namespace rh

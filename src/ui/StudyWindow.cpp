@@ -218,7 +218,10 @@ StudyWindow::StudyWindow(UiContext& context, QWidget* owner, std::string path, b
 
   auto* grid = new QGridLayout(this);
   grid->addLayout(fileRow, 0, 0, 1, 2);
-  grid->addWidget(chart_, 1, 0);
+  auto* chartColumn = new QVBoxLayout;
+  chartColumn->addWidget(chart_, 1);
+  chartColumn->addWidget(chart_->AddReadout());
+  grid->addLayout(chartColumn, 1, 0);
   grid->addWidget(tabs, 1, 1, 3, 1);
   grid->setColumnMinimumWidth(1, 380);
   grid->addWidget(verdict_, 2, 0);
@@ -320,7 +323,7 @@ void StudyWindow::ShowResults() {
   setWindowTitle(Q(edit_->Title()) + QStringLiteral(" - Study"));
   verdict_->setText(check.Passes() ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
   table_->setPlainText(Q(CriteriaTable(check, edit_->FileName())));
-  chart_->SetRuns(check.ProposedRuns);
+  chart_->SetRuns(check.ProposedRuns, AllowableReleases(check));
   pond_->ShowRating(check.Pond);
   sizeResult_->setText(check.Sizing ? Q(check.Sizing->Line) : QString());
   try {

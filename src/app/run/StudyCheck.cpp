@@ -620,6 +620,14 @@ Study StudyOfCheck(const StudyFile& study, const StudyCheck& check, const std::s
   return document;
 }
 
+std::vector<std::optional<double>> AllowableReleases(const StudyCheck& check) {
+  std::vector<std::optional<double>> allowable;
+  allowable.reserve(check.Periods.size());
+  for (const PeriodCheck& p : check.Periods)
+    allowable.push_back(p.Limits.AllowableCfs);
+  return allowable;
+}
+
 std::string StudySummaryCsv(const StudyCheck& check) {
   std::string text =
       "return_period_yr,existing_peak_cfs,proposed_peak_cfs,routed_peak_cfs,allowable_cfs,"

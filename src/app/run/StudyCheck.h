@@ -65,6 +65,10 @@ std::string CriteriaTable(const StudyCheck& check, const std::string& studyName)
 // The study document of `study`'s run `check`, dated `date`.
 Study StudyOfCheck(const StudyFile& study, const StudyCheck& check, const std::string& date);
 
+// The allowable release of each return period where it has one, in the order of the proposed
+// runs: what the study's chart draws as dashed lines.
+std::vector<std::optional<double>> AllowableReleases(const StudyCheck& check);
+
 // The summary file: a row per return period (see docs/study.md for its columns).
 std::string StudySummaryCsv(const StudyCheck& check);
 
