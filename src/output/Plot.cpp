@@ -4,10 +4,10 @@
 #include <cctype>
 #include <cmath>
 
+#include "core/NumberForms.h"
 #include "engine/Checked.h"
 #include "engine/Pond.h"
 #include "output/PondReport.h"
-#include "output/TextForms.h"
 #include "platform/Paths.h"
 
 namespace rh {

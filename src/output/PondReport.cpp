@@ -2,18 +2,10 @@
 
 #include <cmath>
 
-#include "engine/Checked.h"
+#include "core/NumberForms.h"
 #include "engine/PondDesign.h"
-#include "output/TextForms.h"
 
 namespace rh {
-
-double RoundedHalfUp(double value, double scale) {
-  constexpr double kWhole = 4503599627370496.0;  // 2^52: from here up every double is whole
-  if (!(std::fabs(value * scale) < kWhole))
-    return value;
-  return checked::RoundHalfUp(value, scale);
-}
 
 const PondState* RoutedStateAt(const PondRouting& routing, double minutes) {
   if (routing.StepMinutes <= 0 || routing.States.empty())

@@ -1,7 +1,7 @@
 #include "output/ResultsListing.h"
 
+#include "core/NumberForms.h"
 #include "output/PondReport.h"
-#include "output/TextForms.h"
 
 namespace rh {
 

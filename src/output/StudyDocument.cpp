@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "engine/Checked.h"
 #include "engine/Pond.h"
 #include "engine/PondDesign.h"
 #include "output/Plot.h"
 #include "output/PondReport.h"
-#include "output/TextForms.h"
 #include "platform/Paths.h"
 
 namespace rh {

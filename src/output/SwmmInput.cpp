@@ -11,9 +11,9 @@
 
 #include "core/Faults.h"
 #include "core/NumberChars.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
 #include "engine/PondDesign.h"
-#include "output/TextForms.h"
 
 namespace rh {
 
@@ -118,7 +118,7 @@ std::string PondName(const TablePond& pond) {
 
 // `value` rounded half up to 1 / `per` (the listing's figures), in the plain form.
 std::string FigureText(double value, double per) {
-  return PlainNumber(std::floor(value * per + 0.5) / per);
+  return PlainNumber(RoundedHalfUp(value, per, WholeAtScale::Computed));
 }
 
 bool LeapYear(int year) {

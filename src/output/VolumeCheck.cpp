@@ -1,14 +1,12 @@
 #include "output/VolumeCheck.h"
 
-#include <charconv>
 #include <cmath>
 
-#include "core/NumberChars.h"
+#include "core/NumberForms.h"
 #include "engine/Checked.h"
 #include "engine/Hydrograph.h"
 #include "engine/Pond.h"
 #include "output/PondReport.h"
-#include "output/TextForms.h"
 
 namespace rh {
 
@@ -105,31 +103,6 @@ VolumeCheck CheckVolumes(const Run& run) {
                     kPondBalanceTolerance * std::fabs(c.Pond->InflowCubicFeet);
   }
   return c;
-}
-
-std::string Fixed(double value, int decimals) {
-  // Past 15 digits the figure is written as PlainNumber writes it, 1.5E+304, not 305 digits.
-  if (!std::isfinite(value) || std::fabs(value) >= 1e15)
-    return PlainNumber(value);
-  char buffer[64];
-  const auto result =
-      ToChars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  if (result.ec != std::errc())
-    return PlainNumber(value);
-  std::string text(buffer, result.ptr);
-  // No "-0.0" for a value that rounds to zero.
-  if (text.find_first_not_of("-0.") == std::string::npos && text[0] == '-')
-    text.erase(0, 1);
-  return text;
-}
-
-std::string Decimals(double value, int decimals) {
-  return Fixed(RoundedHalfUp(value, std::pow(10.0, decimals)), decimals);
-}
-
-std::string SignedPercent(double percent) {
-  const std::string shown = Fixed(percent, 1);
-  return (percent > 0 && shown != "0.0" ? "+" : "") + shown;
 }
 
 std::vector<std::string> CheckLines(const VolumeCheck& c) {

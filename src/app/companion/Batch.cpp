@@ -21,10 +21,9 @@
 #include "app/tables/PondFile.h"
 #include "app/tables/RainfallTable.h"
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
 #include "output/PondReport.h"
-#include "output/TextForms.h"
-#include "output/VolumeCheck.h"
 #include "platform/Paths.h"
 
 namespace rh {

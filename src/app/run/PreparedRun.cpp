@@ -8,10 +8,10 @@
 #include "app/tables/RainfallTable.h"
 #include "app/tables/Val.h"
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
 #include "engine/Checked.h"
 #include "output/Hec1Deck.h"
-#include "output/TextForms.h"
 
 namespace rh {
 
@@ -300,7 +300,7 @@ PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, Fil
   const std::string tcText = TrimSpaces(entries.TimeOfConcentration);
   if (LeadingNumber(tcText) && tcText.find(',') == std::string::npos)
     CheckUnit(kTc, tcText, kMinutes);
-  in.TimeOfConcentration = std::floor(Val(tcText) + 0.5);
+  in.TimeOfConcentration = RoundedHalfUp(Val(tcText), 1, WholeAtScale::Computed);
   if (in.TimeOfConcentration < 5)
     throw Refused(messages::kTcTitle, messages::kTcText, RunEntry::TimeOfConcentration);
   // The rational method assumes the rain lasts at least Tc.

@@ -8,10 +8,9 @@
 #include "app/tables/PondJson.h"
 #include "app/tables/RainfallTable.h"
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
 #include "engine/PondDesign.h"
-#include "output/TextForms.h"
-#include "output/VolumeCheck.h"
 #include "platform/Paths.h"
 
 namespace rh {

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
-#include "output/TextForms.h"
 
 namespace rh::json {
 

@@ -5,8 +5,8 @@
 #include "app/run/PreparedRun.h"
 #include "app/tables/RainfallTable.h"
 #include "app/tables/Val.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
-#include "output/TextForms.h"
 #include "platform/Paths.h"
 
 namespace rh {
