@@ -190,4 +190,17 @@ void AppendPageNumber(std::string& out, double value) {
   }
 }
 
+SpacedUnitWords::SpacedUnitWords(const UnitWords& words) {
+  const auto spaced = [](const char* word) { return std::string(" ") + word; };
+  Minutes = spaced(words.Minutes);
+  Hours = spaced(words.Hours);
+  Inches = spaced(words.Inches);
+  Acres = spaced(words.Acres);
+  Cfs = spaced(words.Cfs);
+  AcreFeet = spaced(words.AcreFeet);
+  Feet = spaced(words.Feet);
+  CubicFeet = spaced(words.CubicFeet);
+  InchesPerHour = spaced(words.InchesPerHour);
+}
+
 }  // namespace rh

@@ -1,5 +1,5 @@
-// The only ways numbers become text in the program's outputs, and the half-up rounding the figures
-// are shown with.
+// The only ways numbers become text in the program's outputs, the half-up rounding the figures are
+// shown with, and the unit words each output writes after them.
 #pragma once
 
 #include <cmath>
@@ -86,5 +86,45 @@ inline double RoundedHalfUp(double value, double scale, WholeAtScale whole = Who
   }
   return FloorOf(value * scale + 0.5) / scale;
 }
+
+// The unit words as one output spells them after its numbers, without the space before them. The
+// words of another system of units would be one more of these.
+struct UnitWords {
+  const char* Minutes;
+  const char* Hours;
+  const char* Inches;
+  const char* Acres;
+  const char* Cfs;
+  const char* AcreFeet;
+  const char* Feet;
+  const char* CubicFeet;
+  const char* InchesPerHour;
+};
+
+// The same words, each after the space that separates it from its number (" cfs"): for text
+// built by concatenation.
+struct SpacedUnitWords {
+  explicit SpacedUnitWords(const UnitWords& words);
+  std::string Minutes;
+  std::string Hours;
+  std::string Inches;
+  std::string Acres;
+  std::string Cfs;
+  std::string AcreFeet;
+  std::string Feet;
+  std::string CubicFeet;
+  std::string InchesPerHour;
+};
+
+// The listing, the printed report, the HEC-1 deck's comments and the pond's section of the
+// listing: capitals, minutes with a period.
+inline constexpr UnitWords kListingUnits{"MIN.",  "H",  "INCHES", "ACRES", "CFS",
+                                         "AC-FT", "FT", "CU FT",  "IN/HR"};
+// The study document, the check, the plots, the companion's files and the program's messages.
+inline constexpr UnitWords kTextUnits{"min",   "h",  "in",    "acres", "cfs",
+                                      "ac-ft", "ft", "cu ft", "in/hr"};
+// The units named in full, as the messages about entries name them.
+inline constexpr UnitWords kNamedUnits{"minutes",   "hours", "inches",     "acres",          "cfs",
+                                       "acre-feet", "feet",  "cubic feet", "inches per hour"};
 
 }  // namespace rh
