@@ -7,10 +7,10 @@
 
 #include "SampleBasin.h"
 #include "app/run/RunBasin.h"
+#include "core/NumberForms.h"
 #include "engine/Hydrograph.h"
 #include "output/Hec1Deck.h"
 #include "output/PrintedReport.h"
-#include "output/TextForms.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/QtPrinter.h"
 

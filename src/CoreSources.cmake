@@ -34,6 +34,7 @@ set(coreSources
   app/tables/Val.cpp
   core/Faults.cpp
   core/NumberChars.cpp
+  core/NumberForms.cpp
   core/ShownText.cpp
   engine/Criteria.cpp
   engine/Hydrograph.cpp

@@ -15,6 +15,7 @@
 #include "app/tables/PondFile.h"
 #include "app/tables/PondJson.h"
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "engine/Pond.h"
 #include "output/HydrographTable.h"
 #include "output/Plot.h"

@@ -17,8 +17,8 @@
 #include "app/tables/PondFile.h"
 #include "app/tables/PondJson.h"
 #include "app/tables/RainfallTable.h"
+#include "core/NumberForms.h"
 #include "engine/Pond.h"
-#include "output/TextForms.h"
 #include "platform/qt/PagesPdf.h"
 #include "platform/qt/QtOutputDevices.h"
 

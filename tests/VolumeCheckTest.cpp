@@ -147,13 +147,5 @@ TEST(VolumeCheck, ChartFormsMatchTheEngine) {
   EXPECT_THROW(StormBlockCount(0), ArithmeticFault);
 }
 
-// A change in per cent has one form for zero: no sign on what shows as 0.0.
-TEST(VolumeCheck, SignedPercentHasOneZero) {
-  const std::pair<double, const char*> cases[] = {{1.26, "+1.3"}, {-30.2, "-30.2"}, {0.04, "0.0"},
-                                                  {-0.04, "0.0"}, {0, "0.0"},       {0.05, "+0.1"}};
-  for (const auto& [percent, shown] : cases)
-    EXPECT_EQ(SignedPercent(percent), shown) << percent;
-}
-
 }  // namespace
 }  // namespace rh

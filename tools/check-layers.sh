@@ -6,8 +6,9 @@
 #   with Qt, platform/windows/ with the Windows API.
 #
 # core/ holds what every layer may include: the fault catalogue (core/Faults.h, the faults and every
-# message), the number forms and the quoting of shown text. The engine includes only itself and the
-# fault catalogue. Usage:
+# message), the number forms with the half-up rounding and the unit words (core/NumberForms.h), and
+# the quoting of shown text. The engine includes only itself, the fault catalogue and the number
+# forms. Usage:
 # tools/check-layers.sh [REPOSITORY]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
@@ -27,7 +28,7 @@ check() {
 }
 
 check src/core 'core/[^"]+'
-check src/engine 'engine/[^"]+|core/Faults\.h'
+check src/engine 'engine/[^"]+|core/Faults\.h|core/NumberForms\.h'
 check src/output 'output/[^"]+|engine/[^"]+|platform/[^/"]+|core/[^"]+'
 check src/app 'app/[^"]+|output/[^"]+|engine/[^"]+|platform/[^/"]+|core/[^"]+|Version\.h'
 check src/platform/qt 'platform/[^"]+|core/[^"]+'

@@ -2,14 +2,7 @@
 
 #include <new>
 
-#include "core/NumberChars.h"
-
 namespace rh {
-
-std::string FaultNumber(double value) {
-  char buffer[32];
-  return {buffer, ToChars(buffer, buffer + sizeof buffer, value).ptr};
-}
 
 FaultKind KindOf(const std::exception& fault) {
   if (dynamic_cast<const Refused*>(&fault) != nullptr)

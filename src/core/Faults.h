@@ -104,10 +104,6 @@ class UsageError : public std::runtime_error {
   RunEntry entry_;
 };
 
-// A number in a fault's words: the shortest text that reads back as `value`, with "." as the
-// decimal point whatever the locale.
-std::string FaultNumber(double value);
-
 // The kinds of fault a boundary (a command, a screen, the page) tells apart.
 enum class FaultKind {
   Refused,      // Refused: input the program declines to run

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 
 namespace rh::checked {
 
@@ -48,25 +49,16 @@ inline double Div(double a, double b) {
 inline double Pow(double base, double exponent) {
   return Result(std::pow(base, exponent));
 }
-// The same number as std::floor, without a library call on processors whose baseline instruction
-// set has no rounding instruction: below 2^52 a double may have a fraction, which the conversion to
-// an integer drops toward zero; from 2^52 up every double is whole already (and an infinity or a
-// NaN passes through).
-inline double FloorOf(double value) {
-  constexpr double kWhole = 4503599627370496.0;  // 2^52
-  if (!(std::fabs(value) < kWhole))
-    return value;
-  const double truncated = static_cast<double>(static_cast<std::int64_t>(value));
-  return truncated > value ? truncated - 1 : truncated;
-}
-
 inline double Floor(double value) {
   return Result(FloorOf(value));
 }
 
-// floor(value x 10^d + 0.5) / 10^d: half-up rounding to d decimals (d = 1 or 4 here).
+// Half-up rounding to 1 / `scale` (a positive power of ten), faulting when it is not a number.
+// Of its steps, value x scale + 0.5, the floor and the division by the scale, only the
+// multiplication can leave the range of a double, so a test of the result raises the fault the
+// checked steps would meet first.
 inline double RoundHalfUp(double value, double scale) {
-  return Div(Floor(Add(Mul(value, scale), 0.5)), scale);
+  return Result(rh::RoundedHalfUp(value, scale, WholeAtScale::Computed));
 }
 
 // The checked steps, and the same steps unchecked, as types, for a loop written once and run either
@@ -87,7 +79,9 @@ struct PlainSteps {
   static double Mul(double a, double b) { return a * b; }
   static double Div(double a, double b) { return a / b; }
   static double Pow(double a, double b) { return std::pow(a, b); }
-  static double RoundHalfUp(double v, double scale) { return FloorOf(v * scale + 0.5) / scale; }
+  static double RoundHalfUp(double v, double scale) {
+    return RoundedHalfUp(v, scale, WholeAtScale::Computed);
+  }
 };
 
 }  // namespace rh::checked

@@ -74,7 +74,7 @@ void OrdinateArray::ThrowSubscript(long index) const {
 }
 
 long StormBlockCount(double tc) {
-  const double blocks = Floor(Add(Div(kStormMinutes, tc), 0.5));
+  const double blocks = RoundHalfUp(Div(kStormMinutes, tc), 1);
   // Outside 0..MaxOrdinates the blocks cannot be laid out (and a huge value would not even fit
   // the integer that counts them).
   if (!(blocks >= 0 && blocks <= kMaxOrdinates))

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 
 namespace rh {
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "engine/Checked.h"
 
 namespace rh {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "output/TextForms.h"
+#include "core/NumberForms.h"
 #include "output/VolumeCheck.h"
 
 namespace rh {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "engine/Checked.h"
 #include "output/MakerNotice.h"
 #include "output/TextForms.h"
@@ -71,12 +72,14 @@ std::string Hec1DeckText(const Run& run, const std::string& deckPath, const std:
   PrintStatement(deck, {{"KM RUN DATE   ", E::Join}, {DateItem{date}}});
   PrintStatement(deck, {{"KM RATIONAL METHOD HYDROGRAPH PROGRAM"}});
   PrintStatement(deck, {{std::string("KM ") + kMakerNotice}});
-  PrintStatement(deck,
-                 {{"KM 6HR RAINFALL IS ", E::Join}, {in.SixHourRainfall, E::Join}, {" INCHES"}});
+  PrintStatement(deck, {{"KM 6HR RAINFALL IS ", E::Join},
+                        {in.SixHourRainfall, E::Join},
+                        {std::string(" ") + kListingUnits.Inches}});
   PrintStatement(deck,
                  {{"KM RATIONAL METHOD RUNOFF COEFFICIENT IS ", E::Join}, {in.RunoffCoefficient}});
-  PrintStatement(
-      deck, {{"KM RATIONAL METHOD TIME OF CONCENTRATION IS ", E::Join}, {tc, E::Join}, {" MIN."}});
+  PrintStatement(deck, {{"KM RATIONAL METHOD TIME OF CONCENTRATION IS ", E::Join},
+                        {tc, E::Join},
+                        {std::string(" ") + kListingUnits.Minutes}});
   PrintStatement(deck,
                  {{"KM FOR THIS DATA TO RUN PROPERLY THIS IT CARD MUST BE ADDED TO YOUR HEC-1"}});
   PrintStatement(deck, {{"KM IT 2 01JAN90 1200 200"}});

@@ -1,8 +1,8 @@
 #include "output/HydrographTable.h"
 
+#include "core/NumberForms.h"
 #include "engine/Pond.h"
 #include "output/PondReport.h"
-#include "output/TextForms.h"
 
 namespace rh {
 

@@ -4,10 +4,10 @@
 #include <cctype>
 #include <cmath>
 
+#include "core/NumberForms.h"
 #include "engine/Checked.h"
 #include "engine/Pond.h"
 #include "output/PondReport.h"
-#include "output/TextForms.h"
 #include "platform/Paths.h"
 
 namespace rh {
@@ -200,9 +200,11 @@ std::optional<PlotFormat> PlotFormatOf(const std::string& path) {
 }
 
 std::string PlotTitle(const RunInputs& in) {
-  return "Design-storm hydrograph: Tc " + PlainNumber(in.TimeOfConcentration) + " min, P6 " +
-         PlainNumber(in.SixHourRainfall) + " in, A " + PlainNumber(in.BasinArea) + " acres, C " +
-         PlainNumber(in.RunoffCoefficient) + ", Qp " + PlainNumber(in.PeakDischarge) + " cfs";
+  const SpacedUnitWords units(kTextUnits);
+  return "Design-storm hydrograph: Tc " + PlainNumber(in.TimeOfConcentration) + units.Minutes +
+         ", P6 " + PlainNumber(in.SixHourRainfall) + units.Inches + ", A " +
+         PlainNumber(in.BasinArea) + units.Acres + ", C " + PlainNumber(in.RunoffCoefficient) +
+         ", Qp " + PlainNumber(in.PeakDischarge) + units.Cfs;
 }
 
 namespace {
@@ -324,6 +326,7 @@ std::string Stage(double feet) {
 
 Drawing PlotDrawing(const Run& run, double width, double height,
                     std::optional<double> allowableCfs) {
+  const SpacedUnitWords units(kTextUnits);
   const RunResult& r = run.Result;
   const double tc = run.Inputs.TimeOfConcentration;  // minutes per ordinate
   const long count = r.OrdinateCount;                // last reported ordinate
@@ -360,16 +363,16 @@ Drawing PlotDrawing(const Run& run, double width, double height,
   c.Text({width / 2, 50 * u}, heading.text, heading.size, TextAlign::Centre, true);
   if (pond) {
     const std::string line = "Outflow through " + PondName(run) + " in " +
-                             std::to_string(pond->StepMinutes) + " min steps: maximum stage " +
-                             Stage(pond->MaxStageFeet) + " ft at " +
-                             PlainNumber(pond->MaxStorageMinutes) +
-                             " min; bars along the top: rainfall blocks (in/hr, right scale)";
+                             std::to_string(pond->StepMinutes) + units.Minutes +
+                             " steps: maximum stage " + Stage(pond->MaxStageFeet) + units.Feet +
+                             " at " + PlainNumber(pond->MaxStorageMinutes) + units.Minutes +
+                             "; bars along the top: rainfall blocks (in/hr, right scale)";
     const FittedLine fitted = FitLine(line, 21, width - 40 * u, u);
     c.Text({width / 2, 84 * u}, fitted.text, fitted.size, TextAlign::Centre);
   } else {
     const std::string line =
-        std::to_string(count + 1) + " ordinates, one every " + PlainNumber(tc) +
-        " min; bars along the top: the design storm's rainfall blocks (in/hr, right scale)";
+        std::to_string(count + 1) + " ordinates, one every " + PlainNumber(tc) + units.Minutes +
+        "; bars along the top: the design storm's rainfall blocks (in/hr, right scale)";
     const FittedLine fitted = FitLine(line, 21, width - 40 * u, u);
     c.Text({width / 2, 84 * u}, fitted.text, fitted.size, TextAlign::Centre);
   }
@@ -408,7 +411,7 @@ Drawing PlotDrawing(const Run& run, double width, double height,
   const double peakTime = tc * static_cast<double>(r.PeakIndex);
   d.shapes.emplace_back(CircleShape{{X(peakTime), Y(peak)}, 7 * u, kPeak});
   const std::string label = std::string(pond ? "Peak inflow " : "Peak ") + PlainNumber(peak) +
-                            " cfs at " + PlainNumber(peakTime) + " min";
+                            units.Cfs + " at " + PlainNumber(peakTime) + units.Minutes;
   const double half = ApproximateTextWidth(label, 22 * u, true) / 2;
   const double centre =
       std::clamp(X(peakTime), f.left + half, std::max(f.left + half, f.right - half));
@@ -420,8 +423,8 @@ Drawing PlotDrawing(const Run& run, double width, double height,
     d.shapes.emplace_back(OutflowLine(*pond, X, Y, kOutflow, 3 * u));
     const Point top{X(pond->PeakOutflowMinutes), Y(pond->PeakOutflowCfs)};
     d.shapes.emplace_back(CircleShape{top, 7 * u, kPeak});
-    const std::string outLabel = "Peak outflow " + Flow(pond->PeakOutflowCfs) + " cfs at " +
-                                 PlainNumber(pond->PeakOutflowMinutes) + " min";
+    const std::string outLabel = "Peak outflow " + Flow(pond->PeakOutflowCfs) + units.Cfs + " at " +
+                                 PlainNumber(pond->PeakOutflowMinutes) + units.Minutes;
     const double wide = ApproximateTextWidth(outLabel, 22 * u, true);
     const double from = std::clamp(top.x + 14 * u, f.left, std::max(f.left, f.right - wide));
     c.Text({from, top.y - 14 * u}, outLabel, 22, TextAlign::Left, true);
@@ -431,7 +434,7 @@ Drawing PlotDrawing(const Run& run, double width, double height,
   if (allowableCfs) {
     if (!pond)
       legend.push_back({kLine, 3, "Inflow: the design-storm hydrograph"});
-    legend.push_back({kOutflow, 2, "Allowable release, " + Flow(*allowableCfs) + " cfs", true});
+    legend.push_back({kOutflow, 2, "Allowable release, " + Flow(*allowableCfs) + units.Cfs, true});
   }
   if (!legend.empty())
     DrawLegend(c, {f.right - 12 * u, f.top + 12 * u}, legend);
@@ -448,11 +451,12 @@ std::string RunLabel(const Run& run) {
   const RunInputs& in = run.Inputs;
   if (in.Rainfall && !in.Rainfall->Ari.empty())
     return in.Rainfall->Ari + "-yr";
-  return "P6 " + PlainNumber(in.SixHourRainfall) + " in";
+  return "P6 " + PlainNumber(in.SixHourRainfall) + " " + kTextUnits.Inches;
 }
 
 Drawing PlotDrawing(const std::vector<const Run*>& runs, double width, double height,
                     const std::vector<std::optional<double>>& allowableCfs) {
+  const SpacedUnitWords units(kTextUnits);
   Drawing d;
   d.width = width;
   d.height = height;
@@ -468,8 +472,9 @@ Drawing PlotDrawing(const std::vector<const Run*>& runs, double width, double he
   // Title: the basin; below it, the storms and the pond.
   if (!runs.empty()) {
     const RunInputs& in = runs.front()->Inputs;
-    d.title = "Design-storm hydrographs: Tc " + PlainNumber(in.TimeOfConcentration) + " min, A " +
-              PlainNumber(in.BasinArea) + " acres, C " + PlainNumber(in.RunoffCoefficient);
+    d.title = "Design-storm hydrographs: Tc " + PlainNumber(in.TimeOfConcentration) +
+              units.Minutes + ", A " + PlainNumber(in.BasinArea) + units.Acres + ", C " +
+              PlainNumber(in.RunoffCoefficient);
     const FittedLine heading = FitLine(d.title, 30, width - 40 * u, u, true);
     c.Text({width / 2, 50 * u}, heading.text, heading.size, TextAlign::Centre, true);
     std::string line = std::to_string(runs.size()) + " design storms";
@@ -509,17 +514,17 @@ Drawing PlotDrawing(const std::vector<const Run*>& runs, double width, double he
     d.shapes.emplace_back(CircleShape{{X(peakTime), Y(peak)}, 6 * u, inflowColor});
     legend.push_back(
         {inflowColor, 3,
-         name + (run.Routing ? " inflow" : "") + ", peak " + PlainNumber(peak) + " cfs"});
+         name + (run.Routing ? " inflow" : "") + ", peak " + PlainNumber(peak) + units.Cfs});
     if (const PondRouting* pond = run.Routing.get()) {
       d.shapes.emplace_back(OutflowLine(*pond, X, Y, color, 3 * u));
       d.shapes.emplace_back(
           CircleShape{{X(pond->PeakOutflowMinutes), Y(pond->PeakOutflowCfs)}, 7 * u, color});
       legend.push_back({color, 3,
-                        name + " outflow, peak " + Flow(pond->PeakOutflowCfs) +
-                            " cfs, maximum stage " + Stage(pond->MaxStageFeet) + " ft"});
+                        name + " outflow, peak " + Flow(pond->PeakOutflowCfs) + units.Cfs +
+                            ", maximum stage " + Stage(pond->MaxStageFeet) + units.Feet});
     }
     if (const std::optional<double> cfs = allowableOf(i))
-      legend.push_back({color, 2, name + " allowable, " + Flow(*cfs) + " cfs", true});
+      legend.push_back({color, 2, name + " allowable, " + Flow(*cfs) + units.Cfs, true});
   }
   if (!legend.empty())
     DrawLegend(c, {f.right - 12 * u, f.top + 12 * u}, legend);

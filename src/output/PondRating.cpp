@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "core/NumberForms.h"
 #include "engine/PondDesign.h"
-#include "output/TextForms.h"
 
 namespace rh {
 

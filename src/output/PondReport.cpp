@@ -2,18 +2,10 @@
 
 #include <cmath>
 
-#include "engine/Checked.h"
+#include "core/NumberForms.h"
 #include "engine/PondDesign.h"
-#include "output/TextForms.h"
 
 namespace rh {
-
-double RoundedHalfUp(double value, double scale) {
-  constexpr double kWhole = 4503599627370496.0;  // 2^52: from here up every double is whole
-  if (!(std::fabs(value * scale) < kWhole))
-    return value;
-  return checked::RoundHalfUp(value, scale);
-}
 
 const PondState* RoutedStateAt(const PondRouting& routing, double minutes) {
   if (routing.StepMinutes <= 0 || routing.States.empty())
@@ -34,7 +26,8 @@ std::string DrawdownText(const PondRouting& routing) {
   if (!routing.DrainMinutes)
     return routing.PeakOutflowCfs > 0 ? "does not drain" : "releases nothing";
   const HoursMinutes d = SplitHours(*routing.DrainMinutes);
-  return PlainNumber(d.Hours) + " h " + PlainNumber(d.Minutes) + " min";
+  return PlainNumber(d.Hours) + " " + kTextUnits.Hours + " " + PlainNumber(d.Minutes) + " " +
+         kTextUnits.Minutes;
 }
 
 OutletsAtPeak OutletFlowsAtPeak(const Run& run) {
@@ -64,52 +57,59 @@ std::vector<std::string> PondLines(const Run& run) {
   if (!run.Routing)
     return lines;
   const PondRouting& p = *run.Routing;
+  const UnitWords& units = kListingUnits;
+  const std::string minutes = std::string(" ") + units.Minutes;
+  const std::string cfs = std::string(" ") + units.Cfs;
+  const std::string feet = std::string(" ") + units.Feet;
+  const std::string acreFeet = std::string(" ") + units.AcreFeet;
   // "LABEL  12.3 UNIT AT  250 MIN."
-  const auto figure = [&](const char* label, double value, double scale, const char* unit,
-                          double minutes) {
+  const auto figure = [&](const char* label, double value, double scale, const std::string& unit,
+                          double at) {
     std::string line = label;
     AppendStrForm(line, RoundedHalfUp(value, scale));
     line += unit;
     line += " AT ";
-    AppendStrForm(line, minutes);
-    line += " MIN.";
+    AppendStrForm(line, at);
+    line += minutes;
     lines.push_back(std::move(line));
   };
   lines.emplace_back(" ");
   lines.push_back("POND TABLE " + (run.Inputs.Pond ? run.Inputs.Pond->File : std::string()));
   lines.push_back("ROUTING STORAGE INDICATION (MODIFIED PULS), STEP " +
-                  StrForm(static_cast<double>(p.StepMinutes)) + " MIN.");
-  figure("PEAK INFLOW ", p.PeakInflowCfs, kFigureFlowScale, " CFS", p.PeakInflowMinutes);
-  figure("PEAK OUTFLOW ", p.PeakOutflowCfs, kFigureFlowScale, " CFS", p.PeakOutflowMinutes);
-  figure("MAXIMUM STORAGE ", p.MaxStorageAcreFeet, kFigureStorageScale, " AC-FT",
+                  StrForm(static_cast<double>(p.StepMinutes)) + minutes);
+  figure("PEAK INFLOW ", p.PeakInflowCfs, kFigureFlowScale, cfs, p.PeakInflowMinutes);
+  figure("PEAK OUTFLOW ", p.PeakOutflowCfs, kFigureFlowScale, cfs, p.PeakOutflowMinutes);
+  figure("MAXIMUM STORAGE ", p.MaxStorageAcreFeet, kFigureStorageScale, acreFeet,
          p.MaxStorageMinutes);
-  figure("MAXIMUM STAGE ", p.MaxStageFeet, kFigureStageScale, " FT", p.MaxStorageMinutes);
+  figure("MAXIMUM STAGE ", p.MaxStageFeet, kFigureStageScale, feet, p.MaxStorageMinutes);
   lines.push_back("TOP OF POND " + StrForm(RoundedHalfUp(p.TopStageFeet, kFigureStageScale)) +
-                  " FT, FREEBOARD " +
+                  feet + ", FREEBOARD " +
                   StrForm(RoundedHalfUp(p.TopStageFeet - p.MaxStageFeet, kFigureStageScale)) +
-                  " FT.");
+                  feet + ".");
   const OutletsAtPeak outlets = OutletFlowsAtPeak(run);
   for (const OutletsAtPeak::Device& d : outlets.Devices)
     lines.push_back(std::string(d.Type) + " " + d.Name + " " +
-                    StrForm(RoundedHalfUp(d.Cfs, kFigureFlowScale)) + " CFS AT THE PEAK OUTFLOW.");
+                    StrForm(RoundedHalfUp(d.Cfs, kFigureFlowScale)) + cfs +
+                    " AT THE PEAK OUTFLOW.");
   if (outlets.BarrelCfs)
     lines.push_back("BARREL CAPACITY " +
-                    StrForm(RoundedHalfUp(*outlets.BarrelCfs, kFigureFlowScale)) +
-                    " CFS AT THE PEAK OUTFLOW.");
+                    StrForm(RoundedHalfUp(*outlets.BarrelCfs, kFigureFlowScale)) + cfs +
+                    " AT THE PEAK OUTFLOW.");
   if (p.DrainMinutes) {
     const HoursMinutes d = SplitHours(*p.DrainMinutes);
-    lines.push_back("DRAWDOWN " + StrForm(d.Hours) + " H" + StrForm(d.Minutes) + " MIN.");
+    lines.push_back("DRAWDOWN " + StrForm(d.Hours) + " " + units.Hours + StrForm(d.Minutes) +
+                    minutes);
   } else if (p.PeakOutflowCfs > 0) {
     lines.emplace_back("DRAWDOWN  NONE, THE POND DOES NOT DRAIN WITHIN 10 DAYS AFTER THE INFLOW");
   } else {
     lines.emplace_back("DRAWDOWN  NONE, THE POND RELEASES NOTHING");
   }
   if (p.Overtopped) {
-    lines.push_back("OVERTOPPED FROM " + StrForm(p.OverflowStartMinutes) + " MIN. TO " +
-                    StrForm(p.OverflowEndMinutes) + " MIN.");
+    lines.push_back("OVERTOPPED FROM " + StrForm(p.OverflowStartMinutes) + minutes + " TO " +
+                    StrForm(p.OverflowEndMinutes) + minutes);
     lines.push_back("OVERFLOW " + StrForm(RoundedHalfUp(p.OverflowAcreFeet, kFigureStorageScale)) +
-                    " AC-FT, PEAK " + StrForm(RoundedHalfUp(p.OverflowPeakCfs, kFigureFlowScale)) +
-                    " CFS.");
+                    acreFeet + ", PEAK " +
+                    StrForm(RoundedHalfUp(p.OverflowPeakCfs, kFigureFlowScale)) + cfs + ".");
   }
   return lines;
 }

@@ -19,10 +19,6 @@ constexpr double kRowFlowScale = 100;
 constexpr double kRowStorageScale = 10000;
 constexpr double kRowStageScale = 1000;
 
-// floor(value x scale + 0.5) / scale, `scale` a power of ten: half-up rounding. A value too large
-// to hold a fraction at that scale is already whole and comes back as it is.
-double RoundedHalfUp(double value, double scale);
-
 // A whole number of minutes as hours and minutes: 595 gives {9, 55}.
 struct HoursMinutes {
   double Hours = 0;

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "output/MakerNotice.h"
 #include "output/TextForms.h"
 
@@ -13,18 +14,26 @@ void WriteReport(const Run& run, const std::string& deckPath, PrintTarget& targe
   const RunInputs& in = run.Inputs;
   const RunResult& r = run.Result;
   const double tc = in.TimeOfConcentration;
+  const UnitWords& units = kListingUnits;
   using E = Ending;
   PrintStatement(target, {{"RATIONAL METHOD HYDROGRAPH PROGRAM"}});
   PrintStatement(target, {{kMakerNotice}});
   PrintStatement(target, {{" "}});
   PrintStatement(target, {{"RUN DATE   ", E::Join}, {DateItem{date}}});
   PrintStatement(target, {{"HYDROGRAPH FILE NAME ", E::Join}, {deckPath}});
-  PrintStatement(target, {{"TIME OF CONCENTRATION ", E::Join}, {tc, E::Join}, {" MIN."}});
-  PrintStatement(target,
-                 {{"6 HOUR RAINFALL ", E::Join}, {in.SixHourRainfall, E::Join}, {" INCHES"}});
-  PrintStatement(target, {{"BASIN AREA ", E::Join}, {in.BasinArea, E::Join}, {" ACRES"}});
+  PrintStatement(
+      target,
+      {{"TIME OF CONCENTRATION ", E::Join}, {tc, E::Join}, {std::string(" ") + units.Minutes}});
+  PrintStatement(target, {{"6 HOUR RAINFALL ", E::Join},
+                          {in.SixHourRainfall, E::Join},
+                          {std::string(" ") + units.Inches}});
+  PrintStatement(
+      target,
+      {{"BASIN AREA ", E::Join}, {in.BasinArea, E::Join}, {std::string(" ") + units.Acres}});
   PrintStatement(target, {{"RUNOFF COEFFICIENT ", E::Join}, {in.RunoffCoefficient}});
-  PrintStatement(target, {{"PEAK DISCHARGE ", E::Join}, {r.Discharge(1), E::Join}, {" CFS"}});
+  PrintStatement(
+      target,
+      {{"PEAK DISCHARGE ", E::Join}, {r.Discharge(1), E::Join}, {std::string(" ") + units.Cfs}});
   PrintStatement(target, {{" "}});
   // "TIME (MIN) = " and the time never reach column 28, so the discharges line up in the third
   // print zone.

@@ -1,7 +1,7 @@
 #include "output/ResultsListing.h"
 
+#include "core/NumberForms.h"
 #include "output/PondReport.h"
-#include "output/TextForms.h"
 
 namespace rh {
 
@@ -14,24 +14,25 @@ void AppendListing(const Run& run, std::string& out, EndLine endLine) {
   const RunInputs& in = run.Inputs;
   const RunResult& r = run.Result;
   const double tc = in.TimeOfConcentration;
+  const UnitWords& units = kListingUnits;
   out += "TIME OF CONCENTRATION ";
   AppendStrForm(out, tc);
-  out += " MIN.";
+  out.append(" ").append(units.Minutes);
   endLine();
   out += "6 HOUR RAINFALL ";
   AppendStrForm(out, in.SixHourRainfall);
-  out += " INCHES";
+  out.append(" ").append(units.Inches);
   endLine();
   out += "BASIN AREA ";
   AppendStrForm(out, in.BasinArea);
-  out += " ACRES";
+  out.append(" ").append(units.Acres);
   endLine();
   out += "RUNOFF COEFFICIENT ";
   AppendStrForm(out, in.RunoffCoefficient);
   endLine();
   out += "PEAK DISCHARGE ";
   AppendStrForm(out, r.Discharge(1));
-  out += " CFS";
+  out.append(" ").append(units.Cfs);
   endLine();
   out += ' ';
   endLine();

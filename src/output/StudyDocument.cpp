@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "engine/Checked.h"
 #include "engine/Pond.h"
 #include "engine/PondDesign.h"
 #include "output/Plot.h"
 #include "output/PondReport.h"
-#include "output/TextForms.h"
 #include "platform/Paths.h"
 
 namespace rh {
@@ -323,8 +323,9 @@ std::string NameOf(const std::string& path) {
 // An outlet device in words: its kind, dimensions and coefficients, and whether the barrel
 // carries it.
 std::string OutletWords(const Outlet& o, bool barrel) {
-  const auto ft = [](double v) { return Decimals(v, 2) + " ft"; };
-  const auto in = [](double v) { return PlainNumber(v) + " in"; };
+  const SpacedUnitWords units(kTextUnits);
+  const auto ft = [&](double v) { return Decimals(v, 2) + units.Feet; };
+  const auto in = [&](double v) { return PlainNumber(v) + units.Inches; };
   const auto coefficient = [](const char* name, double v) {
     return std::string(", ") + name + " " + Decimals(v, 2);
   };
@@ -340,7 +341,7 @@ std::string OutletWords(const Outlet& o, bool barrel) {
     case Outlet::Type::Weir:
       words = o.Form == Outlet::Shape::VNotch
                   ? "v-notch weir, " + PlainNumber(o.AngleDegrees) + " degrees"
-                  : "rectangular weir, " + PlainNumber(o.LengthFeet) + " ft long, " +
+                  : "rectangular weir, " + PlainNumber(o.LengthFeet) + units.Feet + " long, " +
                         std::to_string(o.Contractions) + " end contraction" +
                         (o.Contractions == 1 ? "" : "s");
       words += ", crest " + ft(o.CrestFeet) + coefficient("Cw", o.Cw);
@@ -352,8 +353,8 @@ std::string OutletWords(const Outlet& o, bool barrel) {
       words += ", crest " + ft(o.CrestFeet) + coefficient("Cw", o.Cw) + coefficient("Cd", o.Cd);
       break;
     case Outlet::Type::Spillway:
-      words = "spillway, " + PlainNumber(o.LengthFeet) + " ft long, crest " + ft(o.CrestFeet) +
-              coefficient("Cw", o.Cw);
+      words = "spillway, " + PlainNumber(o.LengthFeet) + units.Feet + " long, crest " +
+              ft(o.CrestFeet) + coefficient("Cw", o.Cw);
       break;
   }
   if (o.Count != 1)
@@ -383,6 +384,7 @@ PondRating DocumentRating(const TablePond& pond) {
 
 // The pond itself, once for every storm: its shape, outlets and barrel, and its rating.
 void PondDesignSection(Flow& flow, const TablePond& pond) {
+  const SpacedUnitWords units(kTextUnits);
   Heading(flow, "Pond", 4 * kBody.Height());
   Field(flow, "Pond file", NameOf(pond.File));
   const std::vector<PondRow>& table = pond.Table.Rows();
@@ -403,10 +405,11 @@ void PondDesignSection(Flow& flow, const TablePond& pond) {
       flow.Gap(4);
     } else if (storage.Form == PondStorage::Kind::Box) {
       Field(flow, "Storage",
-            "a box, bottom at " + Decimals(storage.BottomFeet, 2) + " ft, " +
-                PlainNumber(storage.LengthFeet) + " ft by " + PlainNumber(storage.WidthFeet) +
-                " ft at the bottom, side slopes " + PlainNumber(storage.SideSlope) +
-                " horizontal to 1 vertical, " + PlainNumber(storage.DepthFeet) + " ft deep");
+            "a box, bottom at " + Decimals(storage.BottomFeet, 2) + units.Feet + ", " +
+                PlainNumber(storage.LengthFeet) + units.Feet + " by " +
+                PlainNumber(storage.WidthFeet) + units.Feet + " at the bottom, side slopes " +
+                PlainNumber(storage.SideSlope) + " horizontal to 1 vertical, " +
+                PlainNumber(storage.DepthFeet) + units.Feet + " deep");
     } else {
       Field(flow, "Storage", "from its table, straight in stage between rows");
       for (const PondRow& row : storage.Table)
@@ -422,19 +425,20 @@ void PondDesignSection(Flow& flow, const TablePond& pond) {
     if (d.Pipe) {
       const Barrel& b = *d.Pipe;
       Field(flow, "Barrel",
-            PlainNumber(b.DiameterInches) + " in diameter, " + std::to_string(b.Count) +
-                (b.Count == 1 ? " pipe, " : " pipes, ") + PlainNumber(b.LengthFeet) +
-                " ft long, Manning's n " + PlainNumber(b.ManningN) + ", ke " + PlainNumber(b.Ke) +
-                ", outlet invert " + Decimals(b.OutletInvertFeet, 2) +
-                " ft; it carries at most count x A x sqrt(2g h / (1 + ke + 29 n^2 L / "
+            PlainNumber(b.DiameterInches) + units.Inches + " diameter, " + std::to_string(b.Count) +
+                (b.Count == 1 ? " pipe, " : " pipes, ") + PlainNumber(b.LengthFeet) + units.Feet +
+                " long, Manning's n " + PlainNumber(b.ManningN) + ", ke " + PlainNumber(b.Ke) +
+                ", outlet invert " + Decimals(b.OutletInvertFeet, 2) + units.Feet +
+                "; it carries at most count x A x sqrt(2g h / (1 + ke + 29 n^2 L / "
                 "(D/4)^(4/3))), h above the outlet invert + D/2");
     }
   } else {
     Field(flow, "Storage and outflow", "the table's rows, straight in storage between them");
   }
-  Field(flow, "Top of embankment", Decimals(table.back().StageFeet, 2) + " ft");
-  Field(flow, "Dead storage",
-        Decimals(pond.Table.DeadStorageAcreFeet(), 4) + " ac-ft, below the lowest outlet");
+  Field(flow, "Top of embankment", Decimals(table.back().StageFeet, 2) + units.Feet);
+  Field(
+      flow, "Dead storage",
+      Decimals(pond.Table.DeadStorageAcreFeet(), 4) + units.AcreFeet + ", below the lowest outlet");
   Field(flow, "Drawdown",
         "from the first step of maximum storage to the first later step at or below the dead "
         "storage plus 1 % of the maximum above it");
@@ -469,7 +473,7 @@ void PondDesignSection(Flow& flow, const TablePond& pond) {
     Paragraph(flow,
               "Each device's flow times its count, before the barrel's cap. Routing reads the "
               "same formulas every " +
-                  PlainNumber(pond.Design->Design.RatingStepFeet) + " ft.",
+                  PlainNumber(pond.Design->Design.RatingStepFeet) + units.Feet + ".",
               kBody);
   Table(flow, std::move(columns), rows);
 }
@@ -511,20 +515,22 @@ void CriteriaSection(Flow& flow, const DesignCheckText& c) {
 }
 
 void Inputs(Flow& flow, const Study& study) {
+  const SpacedUnitWords units(kTextUnits);
   const Run& run = study.Runs.front().Run;
   const RunInputs& in = run.Inputs;
   Heading(flow, "Basin", 4 * kBody.Height());
-  Field(flow, "Time of concentration, Tc", PlainNumber(in.TimeOfConcentration) + " min");
-  Field(flow, "Basin area, A", PlainNumber(in.BasinArea) + " acres");
+  Field(flow, "Time of concentration, Tc", PlainNumber(in.TimeOfConcentration) + units.Minutes);
+  Field(flow, "Basin area, A", PlainNumber(in.BasinArea) + units.Acres);
   Field(flow, "Runoff coefficient, C", PlainNumber(in.RunoffCoefficient));
   Field(flow, "Hydrograph ordinates",
         std::to_string(run.Result.OrdinateCount + 1) + ", one every " +
-            PlainNumber(in.TimeOfConcentration) + " min, closing with " +
+            PlainNumber(in.TimeOfConcentration) + units.Minutes + ", closing with " +
             std::to_string(in.ZeroTail) + " zero ordinate" + (in.ZeroTail == 1 ? "" : "s") +
             (in.ZeroTail == kZeroTailHec1 ? " as a HEC-1 inflow hydrograph" : ""));
 }
 
 void Storm(Flow& flow, const Study& study) {
+  const SpacedUnitWords units(kTextUnits);
   const Run& run = study.Runs.front().Run;
   const RunInputs& in = run.Inputs;
   const bool several = study.Runs.size() > 1;
@@ -532,7 +538,7 @@ void Storm(Flow& flow, const Study& study) {
   if (!in.Rainfall) {
     Field(flow, "Rainfall", "County of San Diego Intensity-Duration Design Chart");
     Field(flow, "Intensity", "I = 7.44 P6 D^-0.645 in/hr, D in minutes");
-    Field(flow, "6-hour rainfall, P6", PlainNumber(in.SixHourRainfall) + " in");
+    Field(flow, "6-hour rainfall, P6", PlainNumber(in.SixHourRainfall) + units.Inches);
   } else {
     Field(flow, "Rainfall", "depth-duration table " + NameOf(in.Rainfall->File));
     if (!in.Rainfall->Location.empty())
@@ -546,7 +552,7 @@ void Storm(Flow& flow, const Study& study) {
       Field(flow, several ? "Return periods" : "Return period", periods + " years");
     Field(flow, "6-hour rainfall, P6",
           several ? "the table's 6-hour depth for each return period, in the summary"
-                  : PlainNumber(in.SixHourRainfall) + " in, the table's 6-hour depth");
+                  : PlainNumber(in.SixHourRainfall) + units.Inches + ", the table's 6-hour depth");
     Field(flow, "Intensity",
           "I(D) = P(D) x 60 / D in/hr, the depth P(D) log-log between the table's durations");
   }
@@ -555,7 +561,7 @@ void Storm(Flow& flow, const Study& study) {
             " blocks one Tc long; the peak block near two thirds of the 6 hours, two blocks "
             "before it for each one after it");
   if (!study.PeakFromChart) {
-    Field(flow, "Peak discharge, Qp", PlainNumber(in.PeakDischarge) + " cfs, as entered");
+    Field(flow, "Peak discharge, Qp", PlainNumber(in.PeakDischarge) + units.Cfs + ", as entered");
   } else if (several) {
     Field(flow, "Peak discharge, Qp",
           "C x I(Tc) x A from each return period's storm, rounded half up to 0.1 cfs, in the "
@@ -564,8 +570,9 @@ void Storm(Flow& flow, const Study& study) {
     const VolumeCheck& c = study.Runs.front().Check;
     Field(flow, "Peak discharge, Qp",
           "C x I(Tc) x A = " + PlainNumber(c.RunoffCoefficient) + " x " +
-              Fixed(c.ChartIntensity, 4) + " in/hr x " + PlainNumber(c.BasinArea) + " ac = " +
-              PlainNumber(in.PeakDischarge) + " cfs, from the storm, rounded half up to 0.1 cfs");
+              Fixed(c.ChartIntensity, 4) + units.InchesPerHour + " x " + PlainNumber(c.BasinArea) +
+              " ac = " + PlainNumber(in.PeakDischarge) + units.Cfs +
+              ", from the storm, rounded half up to 0.1 cfs");
   }
 }
 
@@ -627,33 +634,34 @@ void CheckSection(Flow& flow, const Study& study, const StudyRun& r) {
 }
 
 void PondSection(Flow& flow, const Study& study, const StudyRun& r) {
+  const SpacedUnitWords units(kTextUnits);
   const PondRouting& p = *r.Run.Routing;
-  const auto at = [](double minutes) { return " at " + PlainNumber(minutes) + " min"; };
+  const auto at = [&](double minutes) { return " at " + PlainNumber(minutes) + units.Minutes; };
   Heading(flow, "Pond routing" + StormSuffix(study, r.Run), 4 * kBody.Height());
   if (r.Run.Inputs.Pond)
     Field(flow, "Pond", NameOf(r.Run.Inputs.Pond->File));
   Field(flow, "Method",
         "storage indication (modified Puls), level pool, steps of " +
-            std::to_string(p.StepMinutes) + " min");
-  Field(flow, "Peak inflow", Decimals(p.PeakInflowCfs, 1) + " cfs" + at(p.PeakInflowMinutes));
-  std::string outflow = Decimals(p.PeakOutflowCfs, 1) + " cfs" + at(p.PeakOutflowMinutes);
+            std::to_string(p.StepMinutes) + units.Minutes);
+  Field(flow, "Peak inflow", Decimals(p.PeakInflowCfs, 1) + units.Cfs + at(p.PeakInflowMinutes));
+  std::string outflow = Decimals(p.PeakOutflowCfs, 1) + units.Cfs + at(p.PeakOutflowMinutes);
   if (p.PeakInflowCfs > 0)
     outflow += ", " + Decimals((1 - p.PeakOutflowCfs / p.PeakInflowCfs) * 100, 1) +
                " % below the peak inflow";
   Field(flow, "Peak outflow", outflow);
   Field(flow, "Maximum storage",
-        Decimals(p.MaxStorageAcreFeet, 3) + " ac-ft" + at(p.MaxStorageMinutes));
-  Field(flow, "Maximum stage", Decimals(p.MaxStageFeet, 2) + " ft" + at(p.MaxStorageMinutes));
+        Decimals(p.MaxStorageAcreFeet, 3) + units.AcreFeet + at(p.MaxStorageMinutes));
+  Field(flow, "Maximum stage", Decimals(p.MaxStageFeet, 2) + units.Feet + at(p.MaxStorageMinutes));
   Field(flow, "Freeboard",
-        Decimals(p.TopStageFeet - p.MaxStageFeet, 2) + " ft below the top at " +
-            Decimals(p.TopStageFeet, 2) + " ft");
+        Decimals(p.TopStageFeet - p.MaxStageFeet, 2) + units.Feet + " below the top at " +
+            Decimals(p.TopStageFeet, 2) + units.Feet);
   const OutletsAtPeak outlets = OutletFlowsAtPeak(r.Run);
   if (!outlets.Devices.empty()) {
     std::string each;
     for (const OutletsAtPeak::Device& d : outlets.Devices)
-      each += (each.empty() ? "" : ", ") + d.Name + " " + Decimals(d.Cfs, 2) + " cfs";
+      each += (each.empty() ? "" : ", ") + d.Name + " " + Decimals(d.Cfs, 2) + units.Cfs;
     if (outlets.BarrelCfs)
-      each += "; barrel capacity " + Decimals(*outlets.BarrelCfs, 2) + " cfs";
+      each += "; barrel capacity " + Decimals(*outlets.BarrelCfs, 2) + units.Cfs;
     Field(flow, "At the peak outflow", each);
   }
   Field(flow, "Drawdown",
@@ -661,18 +669,19 @@ void PondSection(Flow& flow, const Study& study, const StudyRun& r) {
                        : DrawdownText(p) + "; routing ends" + at(p.EndMinutes));
   if (p.Overtopped)
     Field(flow, "OVERTOPPED",
-          Decimals(p.OverflowAcreFeet, 4) + " ac-ft over the top, peak " +
-              Decimals(p.OverflowPeakCfs, 2) + " cfs, from " + PlainNumber(p.OverflowStartMinutes) +
-              " to " + PlainNumber(p.OverflowEndMinutes) + " min");
+          Decimals(p.OverflowAcreFeet, 4) + units.AcreFeet + " over the top, peak " +
+              Decimals(p.OverflowPeakCfs, 2) + units.Cfs + ", from " +
+              PlainNumber(p.OverflowStartMinutes) + " to " + PlainNumber(p.OverflowEndMinutes) +
+              units.Minutes);
   const double over = p.Overtopped ? p.OverflowAcreFeet : 0;
   Field(flow, "Volume balance",
         std::string(p.Overtopped ? "inflow = outflow + over the top + storage left: "
                                  : "inflow = outflow + storage left: ") +
             Decimals(p.InflowAcreFeet, 4) + " = " + Decimals(p.OutflowAcreFeet, 4) + " + " +
             (p.Overtopped ? Decimals(over, 4) + " + " : std::string()) +
-            Decimals(p.StorageLeftAcreFeet, 4) + " ac-ft, a difference of " +
+            Decimals(p.StorageLeftAcreFeet, 4) + units.AcreFeet + ", a difference of " +
             Decimals(p.InflowAcreFeet - p.OutflowAcreFeet - over - p.StorageLeftAcreFeet, 4) +
-            " ac-ft");
+            units.AcreFeet);
 }
 
 void Chart(Flow& flow, const Study& study) {
@@ -688,6 +697,7 @@ void Chart(Flow& flow, const Study& study) {
 // The routed run to the end of routing: a row at every Tc and at the steps a reviewer looks for,
 // each named in the note column.
 void RoutingTable(Flow& flow, const Study& study, const StudyRun& r, int decimals) {
+  const SpacedUnitWords units(kTextUnits);
   const Run& run = r.Run;
   const PondRouting& p = *run.Routing;
   const double tc = run.Inputs.TimeOfConcentration;
@@ -731,7 +741,7 @@ void RoutingTable(Flow& flow, const Study& study, const StudyRun& r, int decimal
   Heading(flow, "Hydrograph and pond routing" + StormSuffix(study, run),
           kSmallBold.Height() * 2 + 4 * kMono.Height());
   Paragraph(flow,
-            "Routing ends at " + PlainNumber(p.EndMinutes) + " min, " +
+            "Routing ends at " + PlainNumber(p.EndMinutes) + units.Minutes + ", " +
                 (p.DrainMinutes ? "when the pond has drawn down, " + DrawdownText(p) +
                                       " after the maximum storage."
                  : p.PeakOutflowCfs > 0 ? "10 days after the inflow: the pond does not drain."

@@ -11,9 +11,9 @@
 
 #include "core/Faults.h"
 #include "core/NumberChars.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
 #include "engine/PondDesign.h"
-#include "output/TextForms.h"
 
 namespace rh {
 
@@ -118,7 +118,7 @@ std::string PondName(const TablePond& pond) {
 
 // `value` rounded half up to 1 / `per` (the listing's figures), in the plain form.
 std::string FigureText(double value, double per) {
-  return PlainNumber(std::floor(value * per + 0.5) / per);
+  return PlainNumber(RoundedHalfUp(value, per, WholeAtScale::Computed));
 }
 
 bool LeapYear(int year) {
@@ -296,6 +296,7 @@ std::vector<SwmmCurvePoint> SwmmRatingCurve(const PondTable& pond) {
 }
 
 std::string SwmmInputText(const Run& run, const std::string& path) {
+  const SpacedUnitWords units(kTextUnits);
   if (!run.Inputs.Pond || !run.Routing)
     CannotWrite(path, messages::kNoPondText);
   const TablePond& pond = *run.Inputs.Pond;
@@ -322,13 +323,14 @@ std::string SwmmInputText(const Run& run, const std::string& path) {
                             static_cast<std::size_t>(result.OrdinateCount) + 1));
   text += "[TITLE]\n";
   text += "Rational-method hydrograph routed through the pond " + PondName(pond) + "\n";
-  text += "Tc " + PlainNumber(in.TimeOfConcentration) + " min, P6 " +
-          PlainNumber(in.SixHourRainfall) + " in, A " + PlainNumber(in.BasinArea) + " ac, C " +
-          PlainNumber(in.RunoffCoefficient) + ", Qp " + PlainNumber(in.PeakDischarge) + " cfs\n";
+  text += "Tc " + PlainNumber(in.TimeOfConcentration) + units.Minutes + ", P6 " +
+          PlainNumber(in.SixHourRainfall) + units.Inches + ", A " + PlainNumber(in.BasinArea) +
+          " ac, C " + PlainNumber(in.RunoffCoefficient) + ", Qp " + PlainNumber(in.PeakDischarge) +
+          units.Cfs + "\n";
   text += "Storage indication, " + std::to_string(routing.StepMinutes) +
-          "-min step: peak outflow " + FigureText(routing.PeakOutflowCfs, 10) + " cfs at " +
-          PlainNumber(routing.PeakOutflowMinutes) + " min, highest stage " +
-          FigureText(routing.MaxStageFeet, 100) + " ft\n";
+          "-min step: peak outflow " + FigureText(routing.PeakOutflowCfs, 10) + units.Cfs + " at " +
+          PlainNumber(routing.PeakOutflowMinutes) + units.Minutes + ", highest stage " +
+          FigureText(routing.MaxStageFeet, 100) + units.Feet + "\n";
 
   // Kinematic-wave routing routes a storage node by its volume balance over each step, the
   // inflows and outflows taken as straight lines, with the depth found from the volume and the

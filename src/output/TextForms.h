@@ -1,4 +1,4 @@
-// The only ways numbers and dates become text in the program's outputs.
+// Print statements: items in their Print-form, print zones, and a target that collects the text.
 #pragma once
 
 #include <cstdint>
@@ -9,23 +9,6 @@
 #include "platform/PrintTarget.h"
 
 namespace rh {
-
-// Str-form: a sign position (space for zero and positive values, "-" for negative ones) followed
-// by the general decimal form with at most 15 significant digits, no trailing zeros, no leading
-// zero before the point and "." as the decimal point: 15 -> " 15", 0.85 -> " .85", -1.25 ->
-// "-1.25".
-std::string StrForm(double value);
-
-// A number for data files (CSV): the general form with 15 significant digits, "." as point, a
-// leading zero below 1 and no padding: 0.85 -> "0.85", -2.5 -> "-2.5", 12 -> "12".
-std::string PlainNumber(double value);
-
-// The same forms appended to `out`, without temporary strings: for listings and decks that build
-// many lines into reused buffers. The bytes are exactly those of StrForm, PrintItem (a number)
-// and PlainNumber.
-void AppendStrForm(std::string& out, double value);
-void AppendPrintForm(std::string& out, double value, char decimalPoint = '.');
-void AppendPlainNumber(std::string& out, double value);
 
 // A date already in the system's short date form.
 struct DateItem {

@@ -1,14 +1,12 @@
 #include "output/VolumeCheck.h"
 
-#include <charconv>
 #include <cmath>
 
-#include "core/NumberChars.h"
+#include "core/NumberForms.h"
 #include "engine/Checked.h"
 #include "engine/Hydrograph.h"
 #include "engine/Pond.h"
 #include "output/PondReport.h"
-#include "output/TextForms.h"
 
 namespace rh {
 
@@ -107,31 +105,6 @@ VolumeCheck CheckVolumes(const Run& run) {
   return c;
 }
 
-std::string Fixed(double value, int decimals) {
-  // Past 15 digits the figure is written as PlainNumber writes it, 1.5E+304, not 305 digits.
-  if (!std::isfinite(value) || std::fabs(value) >= 1e15)
-    return PlainNumber(value);
-  char buffer[64];
-  const auto result =
-      ToChars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  if (result.ec != std::errc())
-    return PlainNumber(value);
-  std::string text(buffer, result.ptr);
-  // No "-0.0" for a value that rounds to zero.
-  if (text.find_first_not_of("-0.") == std::string::npos && text[0] == '-')
-    text.erase(0, 1);
-  return text;
-}
-
-std::string Decimals(double value, int decimals) {
-  return Fixed(RoundedHalfUp(value, std::pow(10.0, decimals)), decimals);
-}
-
-std::string SignedPercent(double percent) {
-  const std::string shown = Fixed(percent, 1);
-  return (percent > 0 && shown != "0.0" ? "+" : "") + shown;
-}
-
 std::vector<std::string> CheckLines(const VolumeCheck& c) {
   // A figure beyond the range of a double is named so, never printed as a number.
   constexpr const char* kBeyond = "(beyond the check)";
@@ -141,33 +114,35 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
   const auto f = [&](double value, int decimals) {
     return std::isfinite(value) ? Fixed(value, decimals) : std::string(kBeyond);
   };
+  const SpacedUnitWords u(kTextUnits);
   const std::string indent = "                      ";
   std::vector<std::string> lines;
   lines.emplace_back("");
   lines.emplace_back("Check: runoff volume and peak discharge");
   lines.emplace_back("  Hydrograph volume   = sum of ordinates x Tc x 60 s");
-  lines.push_back(indent + "= " + f(c.OrdinateSum, 1) + " cfs x " + n(c.TimeOfConcentration) +
-                  " min x 60 s = " + f(c.HydrographCubicFeet, 0) + " cu ft");
+  lines.push_back(indent + "= " + f(c.OrdinateSum, 1) + u.Cfs + " x " + n(c.TimeOfConcentration) +
+                  u.Minutes + " x 60 s = " + f(c.HydrographCubicFeet, 0) + u.CubicFeet);
   lines.push_back(indent + "= " + f(c.HydrographCubicFeet, 0) +
-                  " / 43560 = " + f(c.HydrographAcreFeet, 4) + " ac-ft");
+                  " / 43560 = " + f(c.HydrographAcreFeet, 4) + u.AcreFeet);
   const bool table = !c.RainfallTable.empty();
   const std::string duration = std::to_string(c.BlockCount) + " x " + n(c.TimeOfConcentration) +
-                               " = " + n(c.StormMinutes) + " min";
+                               " = " + n(c.StormMinutes) + u.Minutes;
   if (table) {
     lines.push_back("  Rainfall            = depth-duration table " + c.RainfallTable);
     lines.emplace_back(indent + "log-log between its durations, I(D) = P(D) x 60 / D");
     lines.emplace_back("  Design-storm volume = C x P(N x Tc) x A,  P(D) from the table, in");
-    lines.push_back(indent + "P(" + duration + ") = " + f(c.StormDepth, 4) + " in");
+    lines.push_back(indent + "P(" + duration + ") = " + f(c.StormDepth, 4) + u.Inches);
   } else {
     lines.emplace_back(
         "  Design-storm volume = C x P(N x Tc) x A,  P(D) = 7.44 P6 D^0.355 / 60 in");
     lines.push_back(indent + "P(" + duration + ") = 7.44 x " + n(c.SixHourRainfall) + " x " +
-                    n(c.StormMinutes) + "^0.355 / 60 = " + f(c.StormDepth, 4) + " in");
+                    n(c.StormMinutes) + "^0.355 / 60 = " + f(c.StormDepth, 4) + u.Inches);
   }
-  lines.push_back(indent + "= " + n(c.RunoffCoefficient) + " x " + f(c.StormDepth, 4) + " in x " +
-                  n(c.BasinArea) + " ac = " + f(c.DesignAcreInches, 3) + " ac-in");
-  lines.push_back(indent + "= " + f(c.DesignAcreInches, 3) + " x 3630 = " +
-                  f(c.DesignCubicFeet, 0) + " cu ft = " + f(c.DesignAcreFeet, 4) + " ac-ft");
+  lines.push_back(indent + "= " + n(c.RunoffCoefficient) + " x " + f(c.StormDepth, 4) + u.Inches +
+                  " x " + n(c.BasinArea) + " ac = " + f(c.DesignAcreInches, 3) + " ac-in");
+  lines.push_back(indent + "= " + f(c.DesignAcreInches, 3) +
+                  " x 3630 = " + f(c.DesignCubicFeet, 0) + u.CubicFeet + " = " +
+                  f(c.DesignAcreFeet, 4) + u.AcreFeet);
   if (c.VolumeRatio) {
     lines.push_back("  Volume ratio        = " + f(c.HydrographCubicFeet, 0) + " / " +
                     f(c.DesignCubicFeet, 0) + " = " + f(*c.VolumeRatio, 4) +
@@ -182,16 +157,16 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
   if (table) {
     lines.emplace_back("  Chart peak          = C x I(Tc) x A,  I(D) from the table, in/hr");
     lines.push_back(indent + "I(" + n(c.TimeOfConcentration) + ") = " + f(c.ChartIntensity, 4) +
-                    " in/hr");
+                    u.InchesPerHour);
   } else {
     lines.emplace_back("  Chart peak          = C x I(Tc) x A,  I(D) = 7.44 P6 D^-0.645 in/hr");
     lines.push_back(indent + "I(" + n(c.TimeOfConcentration) + ") = 7.44 x " +
                     n(c.SixHourRainfall) + " x " + n(c.TimeOfConcentration) +
-                    "^-0.645 = " + f(c.ChartIntensity, 4) + " in/hr");
+                    "^-0.645 = " + f(c.ChartIntensity, 4) + u.InchesPerHour);
   }
   lines.push_back(indent + "= " + n(c.RunoffCoefficient) + " x " + f(c.ChartIntensity, 4) +
-                  " in/hr x " + n(c.BasinArea) + " ac = " + f(c.ChartPeak, 2) + " cfs");
-  const std::string entered = "  Entered peak        = " + n(c.EnteredPeak) + " cfs, ";
+                  u.InchesPerHour + " x " + n(c.BasinArea) + " ac = " + f(c.ChartPeak, 2) + u.Cfs);
+  const std::string entered = "  Entered peak        = " + n(c.EnteredPeak) + u.Cfs + ", ";
   if (c.PeakDifference) {
     const double percent = *c.PeakDifference * 100.0;
     lines.push_back(entered + (std::isfinite(percent) ? SignedPercent(percent) : f(percent, 1)) +
@@ -212,7 +187,8 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
   if (c.Pond) {
     const PondBalance& b = *c.Pond;
     const PondRouting& p = *b.Routing;
-    const std::string step = " / 2 x " + n(static_cast<double>(p.StepMinutes)) + " min x 60 s = ";
+    const std::string step =
+        " / 2 x " + n(static_cast<double>(p.StepMinutes)) + u.Minutes + " x 60 s = ";
     lines.emplace_back("");
     lines.emplace_back(p.Overtopped
                            ? "Check: pond volume balance, inflow = outflow + over the top + "
@@ -220,59 +196,61 @@ std::vector<std::string> CheckLines(const VolumeCheck& c) {
                            : "Check: pond volume balance, inflow = outflow + storage left");
     lines.push_back("  Pond inflow volume  = sum of (I1 + I2) / 2 x dt over " +
                     std::to_string(b.Steps) + " steps");
-    lines.push_back(indent + "= " + Fixed(p.InflowSumCfs, 2) + " cfs" + step +
-                    Fixed(b.InflowCubicFeet, 0) + " cu ft = " + Fixed(b.InflowAcreFeet, 4) +
-                    " ac-ft");
+    lines.push_back(indent + "= " + Fixed(p.InflowSumCfs, 2) + u.Cfs + step +
+                    Fixed(b.InflowCubicFeet, 0) + u.CubicFeet + " = " + Fixed(b.InflowAcreFeet, 4) +
+                    u.AcreFeet);
     lines.emplace_back("  Pond outflow volume = sum of (O1 + O2) / 2 x dt");
-    lines.push_back(indent + "= " + Fixed(p.OutflowSumCfs, 2) + " cfs" + step +
-                    Fixed(b.OutflowCubicFeet, 0) + " cu ft = " + Fixed(b.OutflowAcreFeet, 4) +
-                    " ac-ft");
-    lines.push_back("  Storage left        = " + Fixed(p.StorageLeftAcreFeet, 4) + " ac-ft at " +
-                    n(p.EndMinutes) + " min = " + Fixed(b.StorageLeftCubicFeet, 0) + " cu ft");
+    lines.push_back(indent + "= " + Fixed(p.OutflowSumCfs, 2) + u.Cfs + step +
+                    Fixed(b.OutflowCubicFeet, 0) + u.CubicFeet + " = " +
+                    Fixed(b.OutflowAcreFeet, 4) + u.AcreFeet);
+    lines.push_back("  Storage left        = " + Fixed(p.StorageLeftAcreFeet, 4) + u.AcreFeet +
+                    " at " + n(p.EndMinutes) + u.Minutes + " = " +
+                    Fixed(b.StorageLeftCubicFeet, 0) + u.CubicFeet);
     if (p.Overtopped)
-      lines.push_back("  Over the top        = " + Fixed(p.OverflowAcreFeet, 4) +
-                      " ac-ft = " + Fixed(b.OverflowCubicFeet, 0) + " cu ft");
+      lines.push_back("  Over the top        = " + Fixed(p.OverflowAcreFeet, 4) + u.AcreFeet +
+                      " = " + Fixed(b.OverflowCubicFeet, 0) + u.CubicFeet);
     lines.push_back("  Balance             = " + Fixed(b.InflowCubicFeet, 0) + " - " +
                     Fixed(b.OutflowCubicFeet, 0) + " - " +
                     (p.Overtopped ? Fixed(b.OverflowCubicFeet, 0) + " - " : std::string()) +
                     Fixed(b.StorageLeftCubicFeet, 0) + " = " + Fixed(b.ImbalanceCubicFeet, 0) +
-                    " cu ft (expected 0)");
+                    u.CubicFeet + " (expected 0)");
     if (c.PondWarning)
       lines.emplace_back(kPondWarning);
     lines.emplace_back("");
     lines.emplace_back("Check: pond design figures");
-    lines.push_back("  Maximum stage       = " + Decimals(p.MaxStageFeet, 2) + " ft at " +
-                    n(p.MaxStorageMinutes) + " min, top " + Decimals(p.TopStageFeet, 2) +
-                    " ft, freeboard " + Decimals(p.TopStageFeet - p.MaxStageFeet, 2) + " ft");
+    lines.push_back("  Maximum stage       = " + Decimals(p.MaxStageFeet, 2) + u.Feet + " at " +
+                    n(p.MaxStorageMinutes) + u.Minutes + ", top " + Decimals(p.TopStageFeet, 2) +
+                    u.Feet + ", freeboard " + Decimals(p.TopStageFeet - p.MaxStageFeet, 2) +
+                    u.Feet);
     if (!b.Outlets.Devices.empty()) {
-      lines.push_back("  At the peak outflow = " + Decimals(p.PeakOutflowCfs, 2) + " cfs at " +
-                      n(p.PeakOutflowMinutes) + " min, before the barrel's cap:");
+      lines.push_back("  At the peak outflow = " + Decimals(p.PeakOutflowCfs, 2) + u.Cfs + " at " +
+                      n(p.PeakOutflowMinutes) + u.Minutes + ", before the barrel's cap:");
       for (const OutletsAtPeak::Device& d : b.Outlets.Devices)
-        lines.push_back(indent + d.Name + " " + Decimals(d.Cfs, 2) + " cfs");
+        lines.push_back(indent + d.Name + " " + Decimals(d.Cfs, 2) + u.Cfs);
       if (b.Outlets.BarrelCfs)
-        lines.push_back(indent + "barrel capacity " + Decimals(*b.Outlets.BarrelCfs, 2) + " cfs");
+        lines.push_back(indent + "barrel capacity " + Decimals(*b.Outlets.BarrelCfs, 2) + u.Cfs);
     }
     const double threshold =
         p.DeadStorageAcreFeet + kDrainedShare * (p.MaxStorageAcreFeet - p.DeadStorageAcreFeet);
-    const std::string target = indent + "down to " + Fixed(threshold, 4) + " ac-ft = dead " +
+    const std::string target = indent + "down to " + Fixed(threshold, 4) + u.AcreFeet + " = dead " +
                                Fixed(p.DeadStorageAcreFeet, 4) + " + 1 % x (" +
                                Fixed(p.MaxStorageAcreFeet, 4) + " - " +
                                Fixed(p.DeadStorageAcreFeet, 4) + ")";
     if (p.DrainMinutes) {
       const HoursMinutes d = SplitHours(*p.DrainMinutes);
-      lines.push_back("  Drawdown            = " + n(d.Hours) + " h " + n(d.Minutes) + " min, " +
-                      n(p.MaxStorageMinutes) + " to " + n(p.MaxStorageMinutes + *p.DrainMinutes) +
-                      " min,");
+      lines.push_back("  Drawdown            = " + n(d.Hours) + u.Hours + " " + n(d.Minutes) +
+                      u.Minutes + ", " + n(p.MaxStorageMinutes) + " to " +
+                      n(p.MaxStorageMinutes + *p.DrainMinutes) + u.Minutes + ",");
     } else {
       lines.push_back(std::string("  Drawdown            = none: ") +
                       (p.PeakOutflowCfs > 0 ? "by " : "nothing released; by ") + n(p.EndMinutes) +
-                      " min not");
+                      u.Minutes + " not");
     }
     lines.push_back(target);
     if (p.Overtopped)
       lines.push_back("  OVERTOPPED          = from " + n(p.OverflowStartMinutes) + " to " +
-                      n(p.OverflowEndMinutes) + " min, " + Fixed(p.OverflowAcreFeet, 4) +
-                      " ac-ft over the top, peak " + Decimals(p.OverflowPeakCfs, 2) + " cfs");
+                      n(p.OverflowEndMinutes) + u.Minutes + ", " + Fixed(p.OverflowAcreFeet, 4) +
+                      u.AcreFeet + " over the top, peak " + Decimals(p.OverflowPeakCfs, 2) + u.Cfs);
   }
   return lines;
 }

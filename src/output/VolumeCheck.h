@@ -90,15 +90,4 @@ VolumeCheck CheckVolumes(const Run& run);
 // balance after them.
 std::vector<std::string> CheckLines(const VolumeCheck& check);
 
-// A number with `decimals` digits after the point, "." as the point, no padding; from 1E+15 up, as
-// PlainNumber writes it.
-std::string Fixed(double value, int decimals);
-
-// `value` rounded half up to `decimals` places (as the listing rounds) and written with exactly
-// that many, as Fixed writes them.
-std::string Decimals(double value, int decimals);
-
-// A change in per cent to 0.1 with its sign: "+1.2", "-30.2", and "0.0" for one that shows as zero.
-std::string SignedPercent(double percent);
-
 }  // namespace rh

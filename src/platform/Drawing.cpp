@@ -1,32 +1,13 @@
 #include "platform/Drawing.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 
-#include "core/NumberChars.h"
+#include "core/NumberForms.h"
 #include "platform/StandardFonts.h"
 
 namespace rh {
 
 namespace {
-
-// A coordinate with at most two decimals and no trailing zeros.
-void AppendNumber(std::string& out, double value) {
-  if (!std::isfinite(value))
-    value = 0;
-  char buffer[64];
-  const auto result = ToChars(buffer, buffer + sizeof buffer, std::round(value * 100) / 100,
-                              std::chars_format::fixed, 2);
-  std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-  while (text.back() == '0')
-    text.remove_suffix(1);
-  if (text.back() == '.')
-    text.remove_suffix(1);
-  if (text == "-0")
-    text = "0";
-  out.append(text);
-}
 
 void AppendColor(std::string& out, const Color& c) {
   char buffer[8];
@@ -62,7 +43,7 @@ struct Attributes {
   std::string& out;
   Attributes& Number(const char* name, double value) {
     out.append(" ").append(name).append("=\"");
-    AppendNumber(out, value);
+    AppendDrawingCoordinate(out, value);
     out += '"';
     return *this;
   }
@@ -100,9 +81,9 @@ struct SvgWriter {
     for (std::size_t i = 0; i < s.points.size(); ++i) {
       if (i > 0)
         out += ' ';
-      AppendNumber(out, s.points[i].x);
+      AppendDrawingCoordinate(out, s.points[i].x);
       out += ',';
-      AppendNumber(out, s.points[i].y);
+      AppendDrawingCoordinate(out, s.points[i].y);
     }
     out += '"';
     Attributes{out}.Paint("stroke", s.color).Number("stroke-width", s.width);
@@ -143,11 +124,11 @@ struct SvgWriter {
       Attributes{out}.Text("font-family", "DejaVu Sans Mono, monospace");
     if (s.degrees != 0) {
       out += " transform=\"rotate(";
-      AppendNumber(out, -s.degrees);
+      AppendDrawingCoordinate(out, -s.degrees);
       out += ' ';
-      AppendNumber(out, s.at.x);
+      AppendDrawingCoordinate(out, s.at.x);
       out += ' ';
-      AppendNumber(out, s.at.y);
+      AppendDrawingCoordinate(out, s.at.y);
       out += ")\"";
     }
     out += '>';
@@ -220,9 +201,9 @@ std::string DrawingSvg(const Drawing& d) {
   out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"";
   Attributes{out}.Number("width", d.width).Number("height", d.height);
   out += " viewBox=\"0 0 ";
-  AppendNumber(out, d.width);
+  AppendDrawingCoordinate(out, d.width);
   out += ' ';
-  AppendNumber(out, d.height);
+  AppendDrawingCoordinate(out, d.height);
   out += "\" font-family=\"";
   out += kDrawingFace;
   out += ", sans-serif\">\n<title>";

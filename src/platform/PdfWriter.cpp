@@ -3,37 +3,17 @@
 #include <cmath>
 #include <variant>
 
+#include "core/NumberForms.h"
 #include "platform/StandardFonts.h"
 
 namespace rh {
 
 namespace {
 
-// A number with at most three decimals and no trailing zeros, from integer arithmetic so that
-// every host writes the same characters. Values beyond any page, and non-finite ones, are 0.
-void AppendNumber(std::string& out, double value) {
-  if (!std::isfinite(value) || std::fabs(value) > 1e9)
-    value = 0;
-  long long thousandths = std::llround(value * 1000);
-  if (thousandths < 0) {
-    out += '-';
-    thousandths = -thousandths;
-  }
-  out += std::to_string(thousandths / 1000);
-  long long fraction = thousandths % 1000;
-  if (fraction != 0) {
-    out += '.';
-    for (long long unit = 100; fraction != 0; unit /= 10) {
-      out += static_cast<char>('0' + fraction / unit);
-      fraction %= unit;
-    }
-  }
-}
-
 struct Numbers {
   std::string& out;
   Numbers& operator<<(double value) {
-    AppendNumber(out, value);
+    AppendPageNumber(out, value);
     out += ' ';
     return *this;
   }
@@ -279,7 +259,7 @@ std::string DrawingsPdf(const std::vector<Drawing>& pages, std::int64_t created)
     const std::size_t number = kFirstPage + 2 * i;
     std::string box;
     Numbers{box} << 0.0 << 0.0 << page.width;
-    AppendNumber(box, page.height);
+    AppendPageNumber(box, page.height);
     file.Object(number, "<< /Type /Page /Parent 2 0 R /MediaBox [" + box +
                             "] /Resources << /Font << /F1 4 0 R /F2 5 0 R /F3 6 0 R /F4 7 0 R >> "
                             ">> /Contents " +

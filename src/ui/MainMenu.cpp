@@ -12,7 +12,7 @@
 #include "app/window/Maker.h"
 #include "app/window/Settings.h"
 #include "core/Faults.h"
-#include "output/TextForms.h"
+#include "core/NumberForms.h"
 #include "platform/qt/Browser.h"
 #include "platform/qt/Pictures.h"
 #include "ui/DirFileSelect.h"

@@ -22,7 +22,7 @@
 #include "app/run/StudyCheck.h"
 #include "app/run/StudyPdf.h"
 #include "core/Faults.h"
-#include "output/TextForms.h"
+#include "core/NumberForms.h"
 #include "ui/FaultBoundary.h"
 #include "ui/FileDialogs.h"
 #include "ui/PondEditor.h"

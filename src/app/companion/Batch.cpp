@@ -21,10 +21,9 @@
 #include "app/tables/PondFile.h"
 #include "app/tables/RainfallTable.h"
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
 #include "output/PondReport.h"
-#include "output/TextForms.h"
-#include "output/VolumeCheck.h"
 #include "platform/Paths.h"
 
 namespace rh {
@@ -496,6 +495,7 @@ std::string BatchPath(const BatchOptions& options, const std::string& fileName) 
 }
 
 void AppendSummaryLine(std::string& out, const BatchRow& row) {
+  const SpacedUnitWords units(kTextUnits);
   out += CsvField(row.Name);
   out += ',';
   out += RowStatusName(row.Status);
@@ -515,13 +515,13 @@ void AppendSummaryLine(std::string& out, const BatchRow& row) {
       const RoutedFigures& p = *row.Routed;
       std::string overtopped = "OVERTOPPED: ";
       AppendPlainNumber(overtopped, RoundedHalfUp(p.OverflowAcreFeet, 1000));
-      overtopped += " ac-ft over the top, peak ";
+      overtopped += units.AcreFeet + " over the top, peak ";
       AppendPlainNumber(overtopped, RoundedHalfUp(p.OverflowPeakCfs, 10));
-      overtopped += " cfs, from ";
+      overtopped += units.Cfs + ", from ";
       AppendPlainNumber(overtopped, p.OverflowStartMinutes);
       overtopped += " to ";
       AppendPlainNumber(overtopped, p.OverflowEndMinutes);
-      overtopped += " min";
+      overtopped += units.Minutes;
       out += CsvField(overtopped);
     }
   } else {

@@ -14,12 +14,12 @@
 #include "app/tables/RainfallTable.h"
 #include "app/tables/TableText.h"
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
 #include "output/Hec1Deck.h"
 #include "output/HydrographTable.h"
 #include "output/Plot.h"
 #include "output/ResultsListing.h"
-#include "output/TextForms.h"
 #include "output/VolumeCheck.h"
 #include "platform/ModuleDevices.h"
 

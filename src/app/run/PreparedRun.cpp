@@ -8,10 +8,10 @@
 #include "app/tables/RainfallTable.h"
 #include "app/tables/Val.h"
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
 #include "engine/Checked.h"
 #include "output/Hec1Deck.h"
-#include "output/TextForms.h"
 
 namespace rh {
 
@@ -60,11 +60,11 @@ struct Unit {
   const char* name;  // null: the entry has no unit
   const char* words[4];
 };
-constexpr Unit kMinutes{"minutes", {"min", "minutes"}};
-constexpr Unit kInches{"inches", {"in", "inch", "inches", "\""}};
-constexpr Unit kAcres{"acres", {"ac", "acre", "acres"}};
+constexpr Unit kMinutes{kNamedUnits.Minutes, {"min", "minutes"}};
+constexpr Unit kInches{kNamedUnits.Inches, {"in", "inch", "inches", "\""}};
+constexpr Unit kAcres{kNamedUnits.Acres, {"ac", "acre", "acres"}};
 constexpr Unit kNoUnit{nullptr, {}};
-constexpr Unit kCfs{"cfs", {"cfs"}};
+constexpr Unit kCfs{kNamedUnits.Cfs, {"cfs"}};
 
 bool SameNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size())
@@ -153,16 +153,19 @@ double SmallestPeak(RunInputs in) {
 // hydrograph's peak. Not judged when the storm has no second block, nor for a zero area or
 // coefficient (the computation's division fault says so).
 void CheckPeak(const RunInputs& in) {
+  const SpacedUnitWords units(kTextUnits);
   if (in.BasinArea * in.RunoffCoefficient == 0 || StormBlockCount(in.TimeOfConcentration) < 2)
     return;
   const double before = BlockBeforePeak(in);
   if (before < 0) {
     RefuseEntry(kPeak, " value must be " + PlainNumber(LargestPeak(in)) +
-                           messages::kPeakTooLargeText + PlainNumber(ChartPeak(in)) + " cfs.");
+                           messages::kPeakTooLargeText + PlainNumber(ChartPeak(in)) + units.Cfs +
+                           ".");
   }
   if (in.PeakDischarge < before) {
     RefuseEntry(kPeak, " value must be " + PlainNumber(SmallestPeak(in)) +
-                           messages::kPeakTooSmallText + PlainNumber(ChartPeak(in)) + " cfs.");
+                           messages::kPeakTooSmallText + PlainNumber(ChartPeak(in)) + units.Cfs +
+                           ".");
   }
 }
 
@@ -287,6 +290,7 @@ double ChartPeak(const RunInputs& in) {
 
 PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, FileSystem& files,
                        const std::function<void()>& accepted) {
+  const SpacedUnitWords units(kTextUnits);
   const bool chartPeak = choices.ChartPeak || AsksForChartPeak(entries.PeakDischarge);
   const RunEntry blank = FirstBlank(entries, !choices.Rainfall, !chartPeak);
   if (blank != RunEntry::None)
@@ -300,7 +304,7 @@ PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, Fil
   const std::string tcText = TrimSpaces(entries.TimeOfConcentration);
   if (LeadingNumber(tcText) && tcText.find(',') == std::string::npos)
     CheckUnit(kTc, tcText, kMinutes);
-  in.TimeOfConcentration = std::floor(Val(tcText) + 0.5);
+  in.TimeOfConcentration = RoundedHalfUp(Val(tcText), 1, WholeAtScale::Computed);
   if (in.TimeOfConcentration < 5)
     throw Refused(messages::kTcTitle, messages::kTcText, RunEntry::TimeOfConcentration);
   // The rational method assumes the rain lasts at least Tc.
@@ -330,7 +334,8 @@ PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, Fil
     const long step = choices.RouteStepMinutes;
     if (!RouteStepFits(in.TimeOfConcentration, step)) {
       throw UsageError(std::string(messages::kRouteStepText) + " (" + std::to_string(step) +
-                       " min against a Tc of " + PlainNumber(in.TimeOfConcentration) + " min)");
+                       units.Minutes + " against a Tc of " + PlainNumber(in.TimeOfConcentration) +
+                       units.Minutes + ")");
     }
     in.Pond = choices.Pond;
     in.RouteStepMinutes = step;

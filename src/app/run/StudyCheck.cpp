@@ -8,10 +8,9 @@
 #include "app/tables/PondJson.h"
 #include "app/tables/RainfallTable.h"
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
 #include "engine/PondDesign.h"
-#include "output/TextForms.h"
-#include "output/VolumeCheck.h"
 #include "platform/Paths.h"
 
 namespace rh {
@@ -490,11 +489,13 @@ std::string Left(const std::string& text, std::size_t width) {
 }
 
 std::string Cfs(double v) {
-  return Decimals(v, 1) + " cfs";
+  const SpacedUnitWords units(kTextUnits);
+  return Decimals(v, 1) + units.Cfs;
 }
 
 std::string Feet(double v) {
-  return Decimals(v, 2) + " ft";
+  const SpacedUnitWords units(kTextUnits);
+  return Decimals(v, 2) + units.Feet;
 }
 
 // A file's name without its folders.
@@ -504,8 +505,9 @@ std::string NameOnly(const std::string& path) {
 
 // Minutes as "41 h 58 min".
 std::string HoursMinutesText(double minutes) {
+  const SpacedUnitWords units(kTextUnits);
   const HoursMinutes d = SplitHours(std::round(minutes));
-  return PlainNumber(d.Hours) + " h " + PlainNumber(d.Minutes) + " min";
+  return PlainNumber(d.Hours) + units.Hours + " " + PlainNumber(d.Minutes) + units.Minutes;
 }
 
 }  // namespace

@@ -5,10 +5,9 @@
 
 #include "app/tables/RainfallTable.h"
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "output/Hec1Deck.h"
 #include "output/PondReport.h"
-#include "output/TextForms.h"
-#include "output/VolumeCheck.h"
 
 namespace rh {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/NumberChars.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
-#include "output/TextForms.h"
 
 namespace rh::json {
 

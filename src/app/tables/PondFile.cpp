@@ -9,9 +9,9 @@
 #include "app/tables/PondJson.h"
 #include "app/tables/TableText.h"
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
 #include "engine/Hydrograph.h"
-#include "output/TextForms.h"
 
 namespace rh {
 

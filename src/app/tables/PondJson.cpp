@@ -14,9 +14,9 @@
 #include <nlohmann/json.hpp>
 
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
 #include "engine/PondDesign.h"
-#include "output/TextForms.h"
 
 namespace rh {
 

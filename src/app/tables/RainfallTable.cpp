@@ -8,9 +8,9 @@
 
 #include "app/tables/TableText.h"
 #include "core/Faults.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
 #include "engine/Hydrograph.h"
-#include "output/TextForms.h"
 
 namespace rh {
 

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "app/tables/JsonKeys.h"
-#include "output/TextForms.h"
+#include "core/NumberForms.h"
 
 namespace rh {
 

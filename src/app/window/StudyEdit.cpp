@@ -6,8 +6,8 @@
 #include "app/tables/PondJson.h"
 #include "app/tables/RainfallTable.h"
 #include "app/tables/Val.h"
+#include "core/NumberForms.h"
 #include "core/ShownText.h"
-#include "output/TextForms.h"
 #include "platform/Paths.h"
 
 namespace rh {
