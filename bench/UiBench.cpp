@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -164,5 +165,57 @@ void BM_StudyWindowKeystrokeShown(benchmark::State& state) {
   delete window;
 }
 BENCHMARK(BM_StudyWindowKeystrokeShown)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// One keystroke in the pond editor over the same study: the low orifice's diameter typed anew
+// until the study has run again and the window has painted it; with the argument 1, the study
+// also sizes that orifice's diameter from 6 to 30 in on every run.
+void BM_StudyWindowPondEditShown(benchmark::State& state) {
+  QTemporaryDir dir;
+  for (const char* table : {"atlas14-fort-myers-fl.csv", "example-pond.json"})
+    QFile::copy(QStringLiteral(RH_TEST_DATA_DIR "/") + QLatin1String(table),
+                dir.filePath(QLatin1String(table)));
+  QFile example(QStringLiteral(RH_TEST_DATA_DIR "/example.rhstudy"));
+  example.open(QIODevice::ReadOnly);
+  QByteArray study = example.readAll();
+  study.replace("\"return_periods\": [\n      2,\n      10,\n      100\n    ]",
+                "\"return_periods\": [2, 10, 25, 100]");
+  if (state.range(0) == 1)
+    study.replace("\"hec1\": false",
+                  "\"size\": {\"device\": \"low\", \"dimension\": \"diameter_in\", \"min\": 6, "
+                  "\"max\": 30},\n  \"hec1\": false");
+  const QString path = dir.filePath(QStringLiteral("four.rhstudy"));
+  QFile out(path);
+  out.open(QIODevice::WriteOnly);
+  out.write(study);
+  out.close();
+
+  auto init = std::make_unique<rh::Init>();
+  rh::StdFileSystem files;
+  rh::QtClock clock;
+  rh::ui::QtPrompts prompts;
+  rh::QtOutputDevices devices;
+  rh::ui::UiContext context{*init, files, clock, prompts, devices, [] {}};
+  auto* window = new rh::ui::StudyWindow(context, nullptr, path.toStdString(), false);
+  rh::ui::ShowModeless(window);
+  window->findChild<QTabWidget*>(QStringLiteral("StudyPages"))->setCurrentIndex(1);
+  auto* diameter = window->findChild<QLineEdit*>(QStringLiteral("Outlet_diameter_in"));
+  bool wider = false;
+  for (auto _ : state) {
+    wider = !wider;
+    const auto start = std::chrono::steady_clock::now();
+    const QString text = wider ? QStringLiteral("25") : QStringLiteral("24");
+    diameter->setText(text);
+    emit diameter->textEdited(text);
+    window->repaint();
+    const auto shown = std::chrono::steady_clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
+  }
+  delete window;
+}
+BENCHMARK(BM_StudyWindowPondEditShown)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -247,6 +247,8 @@ void StudyWindow::OnLoad() {
   edit_ = std::make_unique<StudyEdit>(context_.files, path_);
   ShowStudy();
   CentreOnScreen();
+  // The first entry takes the focus, not the chart, which comes first in the window.
+  entries_[0][0]->setFocus(Qt::OtherFocusReason);
 }
 
 void StudyWindow::ShowStudy() {
