@@ -419,6 +419,13 @@ StudyInputs StudyInputsOf(const StudyFile& study, const std::string& studyPath, 
   return in;
 }
 
+StudyChoices StudyStormsOf(const StudyFile& study, const std::string& studyPath,
+                           FileSystem& files) {
+  StudyChoices storms;
+  PickStorms(study, studyPath, files, storms);
+  return storms;
+}
+
 std::vector<PeriodCheck> JudgePond(const StudyCheck& base, const PondTable& table,
                                    long routeStepMinutes) {
   std::vector<PeriodCheck> periods = base.Periods;

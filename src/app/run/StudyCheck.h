@@ -50,6 +50,9 @@ struct StudyInputs {
   std::optional<RunEntries> ExistingEntries;
 };
 StudyInputs StudyInputsOf(const StudyFile& study, const std::string& studyPath, FileSystem& files);
+// The storms alone, without the pond (which is not read): what an editor of the study's entries
+// checks them against.
+StudyChoices StudyStormsOf(const StudyFile& study, const std::string& studyPath, FileSystem& files);
 
 // Runs `study`: Refused (naming the study file and the key) for what the file asks that its tables
 // cannot give, and what RunStudy throws.

@@ -94,7 +94,7 @@ StudyEdit::StudyEdit(FileSystem& files, std::string path)
     e[static_cast<std::size_t>(BasinEntry::Peak)] =
         basin.PeakCfs ? PlainNumber(*basin.PeakCfs) : "chart";
   }
-  for (const auto& storm : StudyInputsOf(study_, path_, files_).Proposed.Storms) {
+  for (const auto& storm : StudyStormsOf(study_, path_, files_).Storms) {
     if (const std::optional<double> years = ParseReturnPeriod(storm->Ari))
       tablePeriods_.push_back(*years);
   }
@@ -185,7 +185,7 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
                         {},
                         {}};
   next.ReturnPeriods = periods_;
-  const StudyInputs inputs = StudyInputsOf(next, path_, files_);
+  const StudyChoices inputs = StudyStormsOf(next, path_, files_);
   for (StudyBasin& basin : next.Basins) {
     const auto& typed = entries_[RoleIndex(basin.Role)];
     RunEntries entries;
@@ -197,8 +197,8 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
     if (next.P6Inches)
       entries.SixHourRainfall = PlainNumber(*next.P6Inches);
     std::vector<std::shared_ptr<const TableRainfall>> storms;
-    for (const std::size_t picked : inputs.Proposed.Picked)
-      storms.push_back(inputs.Proposed.Storms[picked]);
+    for (const std::size_t picked : inputs.Picked)
+      storms.push_back(inputs.Storms[picked]);
     if (storms.empty())
       storms.push_back(nullptr);
     if (!chartPeak && storms.size() > 1)
@@ -297,9 +297,8 @@ std::optional<StudyProblem> StudyEdit::DesignCandidate(StudyFile& next) const {
     }
     next.Size = size;
   }
-  if (next.Size || (pond_ && pondEdited_)) {
-    // The study file's reader checks what it holds in one place: the sizing's range for its
-    // dimension, and criteria that need a pond.
+  if (next.Size) {
+    // The study file's reader checks the sizing's range for its dimension.
     try {
       ReadStudyFile(StudyFileText(next), FileName());
     } catch (const Refused& refused) {
