@@ -119,12 +119,7 @@ int RunStudyFile(const CompanionOptions& options, const CompanionServices& servi
         {"study file", *options.SaveStudy,
          StudyFileText(MovedStudy(study, path, *options.SaveStudy, options.EmbedTables, files))});
 
-  std::vector<NamedPath> inputs = {{"study file", path}};
-  if (!study.P6Inches && !study.Rainfall.Embedded())
-    inputs.push_back({"rainfall table", StudyRelativeOpen(path, study.Rainfall.Path)});
-  if (study.Pond && !study.Pond->Embedded())
-    inputs.push_back({"pond table", StudyRelativeOpen(path, study.Pond->Path)});
-  CheckClashes(outputs, inputs, path, files);
+  CheckClashes(outputs, StudyInputFiles(study, path), path, files);
   std::vector<FileText> texts;
   texts.reserve(outputs.size());
   for (const Written& w : outputs)

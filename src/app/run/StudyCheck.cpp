@@ -419,6 +419,15 @@ StudyInputs StudyInputsOf(const StudyFile& study, const std::string& studyPath, 
   return in;
 }
 
+std::vector<NamedPath> StudyInputFiles(const StudyFile& study, const std::string& studyPath) {
+  std::vector<NamedPath> inputs = {{"study file", studyPath}};
+  if (!study.P6Inches && !study.Rainfall.Embedded())
+    inputs.push_back({"rainfall table", StudyRelativeOpen(studyPath, study.Rainfall.Path)});
+  if (study.Pond && !study.Pond->Embedded())
+    inputs.push_back({"pond table", StudyRelativeOpen(studyPath, study.Pond->Path)});
+  return inputs;
+}
+
 StudyChoices StudyStormsOf(const StudyFile& study, const std::string& studyPath,
                            FileSystem& files) {
   StudyChoices storms;

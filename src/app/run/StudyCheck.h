@@ -50,6 +50,11 @@ struct StudyInputs {
   std::optional<RunEntries> ExistingEntries;
 };
 StudyInputs StudyInputsOf(const StudyFile& study, const std::string& studyPath, FileSystem& files);
+// The files the study file at `studyPath` reads, each with what messages call it: the study file
+// itself, and the rainfall and pond tables it names by path (as the program opens them). Nothing
+// the study writes may replace one of them.
+std::vector<NamedPath> StudyInputFiles(const StudyFile& study, const std::string& studyPath);
+
 // The storms alone, without the pond (which is not read): what an editor of the study's entries
 // checks them against.
 StudyChoices StudyStormsOf(const StudyFile& study, const std::string& studyPath, FileSystem& files);

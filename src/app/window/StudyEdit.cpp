@@ -327,16 +327,9 @@ std::optional<StudyProblem> StudyEdit::Rerun() {
 }
 
 void StudyEdit::RefuseOverInputs(const std::string& path, bool studyToo) const {
-  std::vector<std::string> inputs;
-  if (studyToo)
-    inputs.push_back(path_);
-  if (!study_.P6Inches && !study_.Rainfall.Embedded())
-    inputs.push_back(StudyRelativeOpen(path_, study_.Rainfall.Path));
-  if (study_.Pond && !study_.Pond->Embedded())
-    inputs.push_back(StudyRelativeOpen(path_, study_.Pond->Path));
   const std::string target = files_.FileIdentity(path);
-  for (const std::string& input : inputs) {
-    if (files_.FileIdentity(input) == target)
+  for (const NamedPath& input : StudyInputFiles(study_, path_)) {
+    if ((studyToo || input.Path != path_) && files_.FileIdentity(input.Path) == target)
       throw Refused(messages::kStudySaveFaultTitle,
                     Quoted(path) + messages::kStudySaveOverTableText);
   }
