@@ -39,6 +39,8 @@ std::shared_ptr<const TablePond> PondOf(const StudyFile& study, const std::strin
     return nullptr;
   if (!study.Pond->Embedded())
     return LoadPond(files, StudyRelativeOpen(studyPath, study.Pond->Path), study.Pond->Path);
+  if (const auto& rated = study.Pond->Rated; rated && rated->File == studyPath)
+    return rated;
   TablePond pond = ReadPondJson(study.Pond->Text, studyPath);
   pond.Path = studyPath;  // what outputs must never replace
   return std::make_shared<const TablePond>(std::move(pond));

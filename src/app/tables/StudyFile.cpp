@@ -158,10 +158,13 @@ void ReadPond(const Reader& r, Object& top, StudyFile& study, const std::string&
   if (!value)
     return;
   if (value->is_object()) {
-    ReadPondObject(r, *value, "pond", name);  // refused here, with its key path, when it is wrong
+    // Refused here, with its key path, when it is wrong.
+    auto rated = std::make_shared<TablePond>(ReadPondObject(r, *value, "pond", name));
+    rated->Path = name;
     StudyTable pond;
     pond.Name = name;
     pond.Text = value->dump();
+    pond.Rated = std::move(rated);
     study.Pond = std::move(pond);
     return;
   }

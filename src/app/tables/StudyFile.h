@@ -4,12 +4,14 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "engine/Pond.h"
 #include "platform/FileSystem.h"
 
 namespace rh {
@@ -23,6 +25,9 @@ struct StudyTable {
   std::string Path;  // as written in the file; "" for an embedded table
   std::string Name;  // an embedded table's name
   std::string Text;  // an embedded table's text
+  // An embedded pond as its reader rated it, named after the file that holds it (none: it is
+  // rated again from Text when the study runs).
+  std::shared_ptr<const TablePond> Rated;
   bool Embedded() const { return Path.empty(); }
 };
 

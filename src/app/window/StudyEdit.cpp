@@ -260,7 +260,11 @@ std::optional<StudyProblem> StudyEdit::DesignCandidate(StudyFile& next) const {
     const std::string name =
         pondFile_.empty() ? study_.Pond->Name : pondFile_.substr(FolderPart(pondFile_).size());
     try {
-      next.Pond = StudyTable{"", name, InlinePondText(pond_->Text(), name)};
+      // Rated once here, refused under the pond's own name; the check then runs this rating.
+      const std::string text = pond_->Text();
+      auto rated = std::make_shared<TablePond>(ReadPondJson(text, name));
+      rated->File = rated->Path = path_;
+      next.Pond = StudyTable{"", name, text, std::move(rated)};
     } catch (const Refused& refused) {
       StudyProblem problem = ProblemOf(refused);
       problem.PondKey = refused.Key();
