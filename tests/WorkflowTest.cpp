@@ -845,6 +845,15 @@ class WorkflowTest : public QObject {
     files["/study/designed.rhstudy"].clear();
     click("SaveStudyFile");
     QCOMPARE(files["/study/designed.rhstudy"], saved);
+
+    // Without a pond the criteria that need one are refused; a new pond runs at once.
+    click("PondRemove");
+    QVERIFY(!shown("StudyMessage").isEmpty());
+    QVERIFY(!outlets->isVisibleTo(window));
+    click("PondNew");
+    QVERIFY(shown("StudyMessage").isEmpty());
+    QCOMPARE(outlets->count(), 2);
+    session_->prompts.answers = {false};  // the changes are dropped
     click("Command2");
   }
 

@@ -131,6 +131,21 @@ PondEditor::PondEditor(QWidget* parent) : QGroupBox(QStringLiteral("Pond"), pare
   note_->setObjectName(QStringLiteral("PondNote"));
   note_->setWordWrap(true);
   column->addWidget(note_);
+  auto* pondButtons = new QHBoxLayout;
+  newPond_ = Button(this, "PondNew", QStringLiteral("&New Pond"));
+  removePond_ = Button(this, "PondRemove", QStringLiteral("Re&move Pond"));
+  pondButtons->addWidget(newPond_);
+  pondButtons->addWidget(removePond_);
+  pondButtons->addStretch(1);
+  column->addLayout(pondButtons);
+  connect(newPond_, &QPushButton::clicked, this, [this] {
+    if (newPond)
+      newPond();
+  });
+  connect(removePond_, &QPushButton::clicked, this, [this] {
+    if (removePond)
+      removePond();
+  });
   editor_ = new QWidget(this);
   column->addWidget(editor_);
   auto* layout = new QVBoxLayout(editor_);
@@ -319,7 +334,7 @@ PondEditor::PondEditor(QWidget* parent) : QGroupBox(QStringLiteral("Pond"), pare
     ShowBarrel();
     Changed();
   });
-  Show(nullptr, "", "");
+  Show(nullptr, "", "", false);
 }
 
 QLineEdit* PondEditor::FieldEdit(QWidget* parent, QFormLayout* form, const std::string& name,
@@ -344,9 +359,12 @@ QLineEdit* PondEditor::FieldEdit(QWidget* parent, QFormLayout* form, const std::
   return edit;
 }
 
-void PondEditor::Show(PondEdit* pond, const std::string& file, const std::string& note) {
+void PondEditor::Show(PondEdit* pond, const std::string& file, const std::string& note,
+                      bool routed) {
   pond_ = pond;
   editor_->setVisible(pond != nullptr);
+  newPond_->setVisible(pond == nullptr);
+  removePond_->setVisible(routed);
   QString said = Q(note);
   if (pond && !file.empty())
     said = QStringLiteral("From %1. Edits are kept in the study file; %1 stays as it is.")

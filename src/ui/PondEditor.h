@@ -36,8 +36,9 @@ class PondEditor final : public QGroupBox {
   explicit PondEditor(QWidget* parent);
 
   // Shows `pond` (none: the study has no pond to edit; `note` then says why), read from `file`
-  // ("" when the study holds it). The editor keeps the pointer until the next Show.
-  void Show(PondEdit* pond, const std::string& file, const std::string& note);
+  // ("" when the study holds it); `routed` when the study routes through a pond of any kind. The
+  // editor keeps the pointer until the next Show.
+  void Show(PondEdit* pond, const std::string& file, const std::string& note, bool routed);
   // The rating of the last run (none: no pond).
   void ShowRating(std::shared_ptr<const TablePond> pond);
   // A refusal about the pond's value at `key` ("" for none), shown under the editor with the
@@ -45,6 +46,8 @@ class PondEditor final : public QGroupBox {
   void ShowProblem(const std::string& key, const std::string& text);
 
   std::function<void()> changed;
+  std::function<void()> newPond;     // "New Pond": a pond designed here in place of the study's
+  std::function<void()> removePond;  // "Remove Pond": the study routes through none
 
  private:
   void ShowStorage();
@@ -63,6 +66,8 @@ class PondEditor final : public QGroupBox {
   bool showing_ = false;  // filling the controls: their signals are not edits
 
   QLabel* note_;
+  QPushButton* newPond_;
+  QPushButton* removePond_;
   QWidget* editor_;
   QComboBox* storageForm_;
   QComboBox* method_;

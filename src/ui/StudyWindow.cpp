@@ -136,6 +136,8 @@ StudyWindow::StudyWindow(UiContext& context, QWidget* owner, std::string path, b
   auto* pondColumn = new QVBoxLayout;
   pond_ = new PondEditor(this);
   pond_->changed = [this] { OnPondEdited(); };
+  pond_->newPond = [this] { OnPondReplaced(true); };
+  pond_->removePond = [this] { OnPondReplaced(false); };
   pondColumn->addWidget(pond_);
   auto* sizeGroup = new QGroupBox(QStringLiteral("Size"), this);
   sizeGroup->setObjectName(QStringLiteral("Size"));
@@ -279,15 +281,7 @@ void StudyWindow::ShowStudy() {
     criteria_[c]->setText(Q(edit_->Criterion(static_cast<CriterionEntry>(c))));
     criterionMessages_[c]->hide();
   }
-  std::string note;
-  if (!edit_->Pond())
-    note = edit_->Study().Pond
-               ? "The pond is the stage-storage-outflow table " + edit_->Study().Pond->Path +
-                     ". Only a pond designed from its shape and outlets (a .json "
-                     "pond) can be edited here."
-               : "The study routes through no pond.";
-  pond_->Show(edit_->Pond(), edit_->PondFile(), note);
-  ShowSizeDevices();
+  ShowPond();
   {
     const SizeEntries& size = edit_->Sizing();
     int dimension = 0;
@@ -304,6 +298,27 @@ void StudyWindow::ShowStudy() {
   }
   message_->clear();
   ShowResults();
+}
+
+void StudyWindow::ShowPond() {
+  std::string note;
+  if (!edit_->Pond())
+    note = edit_->HasPond()
+               ? "The pond is the stage-storage-outflow table " + edit_->Study().Pond->Path +
+                     ". Only a pond designed from its shape and outlets (a .json "
+                     "pond) can be edited here: New Pond designs one in its place."
+               : "The study routes through no pond: New Pond designs one.";
+  pond_->Show(edit_->Pond(), edit_->PondFile(), note, edit_->HasPond());
+  ShowSizeDevices();
+}
+
+void StudyWindow::OnPondReplaced(bool designed) {
+  if (designed)
+    edit_->AddPond();
+  else
+    edit_->RemovePond();
+  ShowPond();
+  RerunAndShow();
 }
 
 void StudyWindow::ShowSizeDevices() {

@@ -40,12 +40,13 @@ class StudyWindow : public Form {
   void OnEntryEdited();     // any basin or criterion entry: rerun and show
   void OnPeriodsChecked();  // the return periods ticked in the storm's list: rerun and show
   void OnPondEdited();      // any edit in the pond editor: rerun and show
-  void OnSizingEdited();    // the sizing's outlet, dimension or range: rerun and show
-  void OnOpenStudy();       // "Open Study...": another study file, after asking about changes
-  bool OnSaveStudy();       // "Save Study": over its file; false when it was not saved
-  bool OnSaveStudyAs();     // "Save Study As...": under a name the user gives
-  void OnSaveStudyPdf();    // "Save Study PDF...": the study document
-  void OnClose();           // "Close", after asking about unsaved changes
+  void OnPondReplaced(bool designed);  // "New Pond" (designed) or "Remove Pond": rerun and show
+  void OnSizingEdited();               // the sizing's outlet, dimension or range: rerun and show
+  void OnOpenStudy();     // "Open Study...": another study file, after asking about changes
+  bool OnSaveStudy();     // "Save Study": over its file; false when it was not saved
+  bool OnSaveStudyAs();   // "Save Study As...": under a name the user gives
+  void OnSaveStudyPdf();  // "Save Study PDF...": the study document
+  void OnClose();         // "Close", after asking about unsaved changes
   void CloseBox() override;
 
  private:
@@ -56,6 +57,7 @@ class StudyWindow : public Form {
   void ShowStudy();        // the entries and results from the study
   void ShowResults();      // the chart, criteria table and verdict of the last run
   void RerunAndShow();     // runs the entries; a refusal is shown beside what it names
+  void ShowPond();         // the pond editor, or why there is none to edit
   void ShowSizeDevices();  // the pond's outlets as the sizing's choices
 
   UiContext& context_;

@@ -158,6 +158,26 @@ void StudyEdit::PondEdited() {
   pondEdited_ = true;
 }
 
+void StudyEdit::AddPond() {
+  static const char* const kNewPond =
+      R"({"name": "Pond", "storage": {"contours": [[100, 1], [106, 1.5]], "method": "conic"},)"
+      R"( "outlets": [{"type": "orifice", "name": "low", "shape": "circular", "diameter_in": 12,)"
+      R"( "invert_ft": 100}, {"type": "spillway", "length_ft": 20, "crest_ft": 105}],)"
+      R"( "top_ft": 106})";
+  pond_.emplace(kNewPond);
+  pondFile_.clear();
+  pondRemoved_ = false;
+  PondEdited();
+}
+
+void StudyEdit::RemovePond() {
+  pond_.reset();
+  pondFile_.clear();
+  pondEdited_ = false;
+  pondRemoved_ = true;
+  changed_ = true;
+}
+
 void StudyEdit::SetSizing(SizeEntries entries) {
   const auto same = [](const SizeEntries& a, const SizeEntries& b) {
     return a.Device == b.Device && a.Dimension == b.Dimension && a.Min == b.Min && a.Max == b.Max;
@@ -257,8 +277,9 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
 
 std::optional<StudyProblem> StudyEdit::DesignCandidate(StudyFile& next) const {
   if (pond_ && pondEdited_) {
-    const std::string name =
-        pondFile_.empty() ? study_.Pond->Name : pondFile_.substr(FolderPart(pondFile_).size());
+    const std::string name = !pondFile_.empty() ? pondFile_.substr(FolderPart(pondFile_).size())
+                             : study_.Pond && study_.Pond->Embedded() ? study_.Pond->Name
+                                                                      : FileName();
     try {
       // Rated once here, refused under the pond's own name; the check then runs this rating.
       const std::string text = pond_->Text();
@@ -271,6 +292,8 @@ std::optional<StudyProblem> StudyEdit::DesignCandidate(StudyFile& next) const {
       return problem;
     }
   }
+  if (pondRemoved_)
+    next.Pond.reset();
   next.Size.reset();
   if (!sizing_.Blank()) {
     StudySizing size;
@@ -301,8 +324,9 @@ std::optional<StudyProblem> StudyEdit::DesignCandidate(StudyFile& next) const {
     }
     next.Size = size;
   }
-  if (next.Size) {
-    // The study file's reader checks the sizing's range for its dimension.
+  if (next.Size || pondRemoved_) {
+    // The study file's reader checks the sizing's range for its dimension, and the criteria that
+    // need a pond.
     try {
       ReadStudyFile(StudyFileText(next), FileName());
     } catch (const Refused& refused) {

@@ -79,6 +79,13 @@ class StudyEdit {
   PondEdit* Pond() { return pond_ ? &*pond_ : nullptr; }
   const std::string& PondFile() const { return pondFile_; }
   void PondEdited();
+  // Whether the study routes through a pond (of any kind) as the entries stand.
+  bool HasPond() const { return pond_.has_value() || (study_.Pond && !pondRemoved_); }
+  // A new pond designed in the window, in place of the study's pond if it has one: a basin of
+  // contours with a low orifice and a spillway, to be shaped to the site.
+  void AddPond();
+  // The study routes through no pond.
+  void RemovePond();
 
   const SizeEntries& Sizing() const { return sizing_; }
   void SetSizing(SizeEntries entries);
@@ -116,6 +123,7 @@ class StudyEdit {
   std::optional<PondEdit> pond_;
   std::string pondFile_;
   bool pondEdited_ = false;
+  bool pondRemoved_ = false;
   SizeEntries sizing_;
   bool periodsPicked_ = false;  // the pick was made here, so an empty one is refused
   bool changed_ = false;
