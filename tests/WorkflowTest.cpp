@@ -666,6 +666,43 @@ class WorkflowTest : public QObject {
       QCOMPARE(row.count(QLatin1Char('\t')), 4);
   }
 
+  // The study window's storm and pond become the main screen's next run when it runs one storm;
+  // its note says the results screen keeps the run it was made with.
+  void mainScreenFollowsTheStudyWindowsStorm() {
+    session_->files.files["/data/atlas.csv"] = DataFile("atlas14-fort-myers-fl.csv");
+    rh::StartupConfig config = Config(false);
+    config.rainfall = "/data/atlas.csv";
+    config.ari = "10";
+    Start(config);
+    QVERIFY(Box("Text3")->toolTip().contains(QLatin1String("10-year storm of")));
+    for (const auto& [name, text] :
+         {std::pair{"Text2", "10"}, {"Text4", "10"}, {"Text5", ".85"}, {"Text7", "70"}})
+      QTest::keyClicks(Box(name), QString::fromLatin1(text));
+    QStringList notes;
+    Generate([&](QWidget* results) {
+      QWidget* study = OpenStudy(results);
+      auto* note = study->findChild<QLabel*>("ResultsNote");
+      notes << note->text();
+      study->findChild<QListWidget*>("ReturnPeriods")
+          ->findItems("100-year", Qt::MatchExactly)
+          .front()
+          ->setCheckState(Qt::Checked);
+      notes << note->text();
+      auto* storm = study->findChild<QComboBox*>("StormChoice");
+      storm->setCurrentIndex(0);
+      emit storm->activated(0);
+      notes << note->text();
+    });
+    QVERIFY(notes[0].isEmpty());
+    QVERIFY2(notes[1].contains(QLatin1String("one storm at a time")), qPrintable(notes[1]));
+    QVERIFY2(notes[2].contains(QLatin1String("the 10-year storm of")) &&
+                 notes[2].contains(QLatin1String("next run takes")),
+             qPrintable(notes[2]));
+    QVERIFY(!session_->state.Choices.Rainfall);
+    QVERIFY(Box("Text3")->isEnabled());
+    QVERIFY(Box("Text3")->text().isEmpty());
+  }
+
   // A study file opened on its own: entries rerun it as they are typed, a refusal sits beside its
   // entry while the results stay, and a save reopens to the same bytes.
   void studyWindowEditsSavesAndReopensAStudyFile() {

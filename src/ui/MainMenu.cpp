@@ -100,12 +100,28 @@ void MainMenu::SetupEntryFields() {
     box->clear();
     box->repaint();
   }
-  // A rainfall table chosen at start-up gives every run its 6-hour rainfall: the box shows it and
-  // takes no typing (Tab passes it by).
-  if (const auto& table = context_.state.Choices.Rainfall) {
+  ShowStorm();
+}
+
+void MainMenu::ShowStorm() {
+  // A rainfall table chosen at start-up or in the study window gives every run its 6-hour
+  // rainfall: the box shows it and takes no typing (Tab passes it by), and its tip names the
+  // storm and the pond the run is routed through.
+  const RunChoices& choices = context_.state.Choices;
+  QString storm;
+  if (const auto& table = choices.Rainfall) {
     rainBox_->setText(Q(PlainNumber(SixHourDepth(*table))));
-    rainBox_->setEnabled(false);
+    storm =
+        Q((table->Ari.empty() ? std::string() : table->Ari + "-year ") + "storm of " + table->File);
+  } else if (!rainBox_->isEnabled()) {
+    rainBox_->clear();  // the study window went back to the county chart: the rainfall is typed
   }
+  rainBox_->setEnabled(!choices.Rainfall);
+  if (choices.Pond)
+    storm += (storm.isEmpty() ? QStringLiteral("County chart") : QString()) +
+             QStringLiteral(", routed through ") + Q(choices.Pond->File);
+  rainBox_->setToolTip(storm);
+  rainBox_->setAccessibleDescription(storm);
 }
 
 void MainMenu::FocusFirstEntry() {
@@ -162,6 +178,7 @@ void MainMenu::OnGenerate() {
                              noPath ? messages::kDeckPathEmptyText : run->Failure->Message);
   }
   ShowModal(new Generate(context_, this, std::move(*run), std::move(entries), state.Choices));
+  ShowStorm();  // the study window may have chosen another storm or pond for the next run
 }
 
 // "Browse": shows the file selection dialog modally, then puts SelectedPath in the path box,

@@ -24,6 +24,9 @@ class MainMenu : public Form {
   void OnLoad() override;
   // The HEC-1 path controls from the switch, and the five entry boxes cleared.
   void SetupEntryFields();
+  // The rainfall box from the run's storm: the table's 6-hour depth, greyed, with a tip naming
+  // the storm and the pond; typed for the county chart.
+  void ShowStorm();
   // Activates the window with the focus in the time of concentration box, so typing starts there.
   void FocusFirstEntry();
 

@@ -75,7 +75,9 @@ PlotWindow::PlotWindow(UiContext& context, QWidget* owner, RunEntries entries,
       tableStorms_(choices_.Storms),
       tablePicked_(choices_.Picked),
       pond_(choices_.Pond),
-      deckPath_(choices.Hec1 ? choices.DeckPath : std::string()) {
+      deckPath_(choices.Hec1 ? choices.DeckPath : std::string()),
+      resultsStorm_(choices.Rainfall),
+      resultsPond_(choices.Pond) {
   chart_ = new StudyChartView(runs_, this);
 
   // The study's choices, in tab order.
@@ -120,6 +122,11 @@ PlotWindow::PlotWindow(UiContext& context, QWidget* owner, RunEntries entries,
   choicesColumn->addWidget(details);
   auto* openStudy = button("OpenStudy", QStringLiteral("Open Study..."));
   choicesColumn->addWidget(openStudy);
+  resultsNote_ = new QLabel(this);
+  resultsNote_->setObjectName(QStringLiteral("ResultsNote"));
+  resultsNote_->setWordWrap(true);
+  resultsNote_->hide();
+  choicesColumn->addWidget(resultsNote_);
   choicesColumn->addStretch(1);
 
   summary_ = new QTableWidget(this);
@@ -204,9 +211,39 @@ bool PlotWindow::Rerun(const StudyChoices& next) {
       pond_ = choices_.Pond;
     chart_->Show(std::move(drawing));
     ShowSummary();
+    FollowOnMainScreen();
   }
   ShowChoices();
   return outcome == Outcome::Done;
+}
+
+void PlotWindow::FollowOnMainScreen() {
+  const bool oneStorm = choices_.Storms.empty() || choices_.Picked.size() == 1;
+  const std::shared_ptr<const TableRainfall> storm =
+      choices_.Storms.empty() || choices_.Picked.empty() ? nullptr
+                                                         : choices_.Storms[choices_.Picked.front()];
+  if (oneStorm) {
+    RunChoices& next = context_.state.Choices;
+    next.Rainfall = storm;
+    next.Pond = choices_.Pond;
+    next.ChartPeak = choices_.ChartPeak;
+  }
+  const bool same = oneStorm && storm == resultsStorm_ && choices_.Pond == resultsPond_;
+  QString shown =
+      resultsStorm_
+          ? Q(resultsStorm_->Ari.empty() ? std::string() : resultsStorm_->Ari + "-year ") +
+                QStringLiteral("storm of ") + Q(resultsStorm_->File)
+          : QStringLiteral("county chart at P6 ") + Q(TrimSpaces(entries_.SixHourRainfall)) +
+                QStringLiteral(" in");
+  if (resultsPond_)
+    shown += QStringLiteral(", through ") + Q(resultsPond_->File);
+  resultsNote_->setText(
+      same ? QString()
+           : QStringLiteral("The results screen shows the run it was made with: the ") + shown +
+                 (oneStorm ? QStringLiteral(". The main screen's next run takes the storm and "
+                                            "pond chosen here.")
+                           : QStringLiteral(". The main screen runs one storm at a time.")));
+  resultsNote_->setVisible(!same);
 }
 
 void PlotWindow::ShowChoices() {

@@ -64,6 +64,9 @@ class PlotWindow : public Form {
   bool Rerun(const StudyChoices& next);
   void ShowChoices();  // the controls from the choices
   void ShowSummary();  // the summary and check from the runs
+  // A study of one storm becomes the main screen's storm and pond for its next run; the note
+  // says when the results screen shows another run than the study.
+  void FollowOnMainScreen();
 
   UiContext& context_;
   const RunEntries entries_;
@@ -75,6 +78,9 @@ class PlotWindow : public Form {
   std::vector<std::size_t> tablePicked_;
   std::shared_ptr<const TablePond> pond_;
   std::string deckPath_;  // the deck the run wrote ("" for none): no save may replace it
+  // The storm and pond of the run the results screen shows.
+  std::shared_ptr<const TableRainfall> resultsStorm_;
+  std::shared_ptr<const TablePond> resultsPond_;
 
   StudyChartView* chart_;
   QComboBox* stormBox_;
@@ -83,6 +89,7 @@ class PlotWindow : public Form {
   QComboBox* pondBox_;
   QTableWidget* summary_;
   QLabel* checks_;
+  QLabel* resultsNote_;
 };
 
 }  // namespace rh::ui
