@@ -675,6 +675,8 @@ class WorkflowTest : public QObject {
     config.ari = "10";
     Start(config);
     QVERIFY(Box("Text3")->toolTip().contains(QLatin1String("10-year storm of")));
+    // The table's folder is where the next table is looked for.
+    QCOMPARE(session_->state.Memory.Folder(rh::DialogFolder::OpenedTables), std::string("/data"));
     for (const auto& [name, text] :
          {std::pair{"Text2", "10"}, {"Text4", "10"}, {"Text5", ".85"}, {"Text7", "70"}})
       QTest::keyClicks(Box(name), QString::fromLatin1(text));

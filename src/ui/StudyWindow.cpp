@@ -247,6 +247,7 @@ StudyWindow::~StudyWindow() = default;
 
 void StudyWindow::OnLoad() {
   edit_ = std::make_unique<StudyEdit>(context_.files, path_);
+  NoteFolder(context_.state.Memory, DialogFolder::StudyFiles, path_);
   ShowStudy();
   CentreOnScreen();
   // The first entry takes the focus, not the chart, which comes first in the window.

@@ -35,6 +35,7 @@ void Main(Init& state, FileSystem& files, const StartupConfig& config, const Sta
       state.Choices.Rainfall = tables::ReadOrRefuse(
           messages::kRainfallTableTitle, RunEntry::RainfallTable,
           [&] { return LoadRainfall(files, config.rainfall, config.rainfall, config.ari); });
+      NoteFolder(state.Memory, DialogFolder::OpenedTables, config.rainfall);
     });
   }
   if (!config.pond.empty()) {
@@ -42,6 +43,7 @@ void Main(Init& state, FileSystem& files, const StartupConfig& config, const Sta
       state.Choices.Pond =
           tables::ReadOrRefuse(messages::kPondTableTitle, RunEntry::PondTable,
                                [&] { return LoadPond(files, config.pond, config.pond); });
+      NoteFolder(state.Memory, DialogFolder::OpenedTables, config.pond);
     });
   }
   ops.ShowMainMenu();

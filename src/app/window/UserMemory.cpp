@@ -145,6 +145,15 @@ std::string DialogStartPath(const UserMemory& memory, DialogFolder dialog,
   return PathInFolder(remembered.empty() ? fallbackFolder : remembered, fileName);
 }
 
+void NoteFolder(UserMemory& memory, DialogFolder dialog, const std::string& usedPath) {
+  std::error_code error;
+  const std::filesystem::path whole = std::filesystem::absolute(usedPath, error);
+  const std::string folder =
+      (error ? std::filesystem::path(usedPath) : whole).parent_path().string();
+  if (!folder.empty())
+    memory.Folder(dialog) = folder;
+}
+
 void RememberFolder(UserMemory& memory, FileSystem& files, const std::string& userSettingsDir,
                     DialogFolder dialog, const std::string& chosenPath) {
   const std::string folder = std::filesystem::path(chosenPath).parent_path().string();

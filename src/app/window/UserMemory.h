@@ -66,6 +66,11 @@ bool SaveUserMemory(FileSystem& files, const std::string& userSettingsDir,
 std::string DialogStartPath(const UserMemory& memory, DialogFolder dialog,
                             const std::string& fileName, const std::string& fallbackFolder);
 
+// Remembers the folder of `usedPath`, a file of the dialog's kind the program opened without the
+// dialog (a table or a study named at start-up), for this session only: the dialog then opens
+// there.
+void NoteFolder(UserMemory& memory, DialogFolder dialog, const std::string& usedPath);
+
 // Remembers the folder of `chosenPath` for `dialog` and saves the memory (as SaveUserMemory).
 void RememberFolder(UserMemory& memory, FileSystem& files, const std::string& userSettingsDir,
                     DialogFolder dialog, const std::string& chosenPath);
