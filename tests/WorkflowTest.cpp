@@ -885,6 +885,16 @@ class WorkflowTest : public QObject {
     click("SaveStudyFile");
     QCOMPARE(files["/study/designed.rhstudy"], saved);
 
+    // The chart as a picture, under a picture's name only; the criteria table copied.
+    session_->prompts.nextSaveName = "/study/atlas14-fort-myers-fl.csv.svg";
+    click("SaveImage");
+    QVERIFY(files["/study/atlas14-fort-myers-fl.csv.svg"].find("<svg") != std::string::npos);
+    session_->prompts.nextSaveName = "/study/atlas14-fort-myers-fl.csv";
+    click("SaveImage");  // not a picture's name: refused, nothing written
+    QCOMPARE(files["/study/atlas14-fort-myers-fl.csv"], DataFile("atlas14-fort-myers-fl.csv"));
+    click("CopyTable");
+    QVERIFY(QGuiApplication::clipboard()->text().contains(QLatin1String("RESULT PASS")));
+
     // Without a pond the criteria that need one are refused; a new pond runs at once.
     click("PondRemove");
     QVERIFY(!shown("StudyMessage").isEmpty());

@@ -3,15 +3,18 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -19,10 +22,14 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/run/RunBasin.h"
 #include "app/run/StudyCheck.h"
 #include "app/run/StudyPdf.h"
 #include "core/Faults.h"
 #include "core/NumberForms.h"
+#include "output/Plot.h"
+#include "output/StudyDocument.h"
+#include "platform/qt/DrawingPainter.h"
 #include "ui/FaultBoundary.h"
 #include "ui/FileDialogs.h"
 #include "ui/PondEditor.h"
@@ -213,9 +220,12 @@ StudyWindow::StudyWindow(UiContext& context, QWidget* owner, std::string path, b
   auto* buttonRow = new QHBoxLayout;
   buttonRow->addStretch(1);
   auto* pdf = button("SaveStudy", QStringLiteral("Save Study PDF..."));
+  auto* image = button("SaveImage", QStringLiteral("Save Image..."));
+  auto* copyImage = button("CopyImage", QStringLiteral("Copy Image"));
+  auto* copyTable = button("CopyTable", QStringLiteral("Copy Table"));
   auto* close = button("Command2", QStringLiteral("Close"));
-  buttonRow->addWidget(pdf);
-  buttonRow->addWidget(close);
+  for (QPushButton* b : {pdf, image, copyImage, copyTable, close})
+    buttonRow->addWidget(b);
   buttonRow->addStretch(1);
 
   auto* grid = new QGridLayout(this);
@@ -239,6 +249,10 @@ StudyWindow::StudyWindow(UiContext& context, QWidget* owner, std::string path, b
   connect(save, &QPushButton::clicked, this, [this] { OnSaveStudy(); });
   connect(saveAs, &QPushButton::clicked, this, [this] { OnSaveStudyAs(); });
   connect(pdf, &QPushButton::clicked, this, [this] { OnSaveStudyPdf(); });
+  connect(image, &QPushButton::clicked, this, [this] { OnSaveImage(); });
+  connect(copyImage, &QPushButton::clicked, this, [this] { OnCopyImage(); });
+  connect(copyTable, &QPushButton::clicked, this,
+          [this] { QApplication::clipboard()->setText(table_->toPlainText()); });
   connect(close, &QPushButton::clicked, this, [this] { OnClose(); });
   CloseOnEscape();
 }
@@ -488,6 +502,40 @@ void StudyWindow::OnSaveStudyPdf() {
     edit_->SaveDocument(
         path, StudyPdfBytes(StudyOfCheck(edit_->Study(), edit_->Check(), date), context_.clock));
   });
+}
+
+void StudyWindow::OnSaveImage() {
+  const std::string path =
+      AskSavePath(context_, this, DialogFolder::Images, messages::kImageDialogTitle,
+                  "hydrograph.png", messages::kImageFilter);
+  if (path.empty())
+    return;
+  if (!PlotFormatOf(path)) {
+    context_.prompts.Warning(this, messages::kImageFaultTitle, messages::kImageNameText);
+    return;
+  }
+  const auto answerFor = [](const std::exception& fault) {
+    return FaultAnswer{messages::kImageFaultTitle, FileFaultLead(fault), {}};
+  };
+  RunAtBoundary(context_.prompts, this, answerFor, [&] {
+    const StudyCheck& check = edit_->Check();
+    edit_->SaveDocument(path, PictureBytes(StudyChart(check.ProposedRuns, kPlotWidth, kPlotHeight,
+                                                      AllowableReleases(check)),
+                                           path, &context_.devices));
+  });
+}
+
+void StudyWindow::OnCopyImage() {
+  RunAtBoundary(context_.prompts, this,
+                FaultAnswer{messages::kPlotFaultTitle, messages::kPlotFaultText, {}}, [&] {
+                  const StudyCheck& check = edit_->Check();
+                  QImage picture(kPlotWidth, kPlotHeight, QImage::Format_ARGB32_Premultiplied);
+                  QPainter painter(&picture);
+                  qt::PaintDrawing(painter, StudyChart(check.ProposedRuns, kPlotWidth, kPlotHeight,
+                                                       AllowableReleases(check)));
+                  painter.end();
+                  QApplication::clipboard()->setImage(picture);
+                });
 }
 
 void StudyWindow::OnClose() {

@@ -46,6 +46,8 @@ class StudyWindow : public Form {
   bool OnSaveStudy();     // "Save Study": over its file; false when it was not saved
   bool OnSaveStudyAs();   // "Save Study As...": under a name the user gives
   void OnSaveStudyPdf();  // "Save Study PDF...": the study document
+  void OnSaveImage();     // "Save Image...": the chart as PNG or SVG
+  void OnCopyImage();     // "Copy Image": the chart to the clipboard
   void OnClose();         // "Close", after asking about unsaved changes
   void CloseBox() override;
 
