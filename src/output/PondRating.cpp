@@ -70,7 +70,7 @@ Drawing PondRatingChart(const PondTable& table, double width, double height) {
   const auto y = [&](double stage) { return top + plotHeight * (high - stage) / (high - low); };
   for (int p = 0; p < 2; ++p) {
     const double x0 = left + p * (panel + gap);
-    d.shapes.push_back(
+    d.shapes.emplace_back(
         RectShape{x0, top, panel, plotHeight, Color{255, 255, 255}, true, kFrame, 1});
     PolylineShape curve;
     curve.color = lines[p];
@@ -80,20 +80,20 @@ Drawing PondRatingChart(const PondTable& table, double width, double height) {
       const double value = p == 0 ? row.StorageAcreFeet : row.OutflowCfs;
       curve.points.push_back({x0 + panel * value / range, y(row.StageFeet)});
     }
-    d.shapes.push_back(std::move(curve));
+    d.shapes.emplace_back(std::move(curve));
     TextShape title;
     title.at = {x0 + panel / 2, top - 5};
     title.text = titles[p];
     title.pixelSize = kLabelPixels;
     title.align = TextAlign::Centre;
-    d.shapes.push_back(title);
+    d.shapes.emplace_back(title);
     for (int end = 0; end < 2; ++end) {
       TextShape tick;
       tick.at = {end == 0 ? x0 : x0 + panel, top + plotHeight + 14};
       tick.text = end == 0 ? "0" : PlainNumber(std::round(most[p] * 100) / 100);
       tick.pixelSize = kLabelPixels;
       tick.align = end == 0 ? TextAlign::Left : TextAlign::Right;
-      d.shapes.push_back(tick);
+      d.shapes.emplace_back(tick);
     }
   }
   for (int end = 0; end < 2; ++end) {
@@ -102,7 +102,7 @@ Drawing PondRatingChart(const PondTable& table, double width, double height) {
     stage.text = PlainNumber(std::round((end == 0 ? low : high) * 100) / 100);
     stage.pixelSize = kLabelPixels;
     stage.align = TextAlign::Right;
-    d.shapes.push_back(stage);
+    d.shapes.emplace_back(stage);
   }
   TextShape axis;
   axis.at = {12, top + plotHeight / 2};
@@ -110,7 +110,7 @@ Drawing PondRatingChart(const PondTable& table, double width, double height) {
   axis.pixelSize = kLabelPixels;
   axis.align = TextAlign::Centre;
   axis.degrees = 90;
-  d.shapes.push_back(axis);
+  d.shapes.emplace_back(axis);
   return d;
 }
 

@@ -59,8 +59,9 @@ class PondEditor final : public QGroupBox {
   void StorageFormPicked(int index);
   void OutletFormPicked();
   int CurrentOutlet() const;
-  QLineEdit* FieldEdit(QWidget* parent, QFormLayout* form, const std::string& key,
-                       const std::string& label, const std::string& keyPath);
+  // A field named `name` for the value at `keyPath`, captioned as the editor calls `key`.
+  QLineEdit* FieldEdit(QWidget* parent, QFormLayout* form, const std::string& name,
+                       const std::string& key, const std::string& keyPath);
 
   PondEdit* pond_ = nullptr;
   bool showing_ = false;  // filling the controls: their signals are not edits

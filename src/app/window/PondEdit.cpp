@@ -248,7 +248,7 @@ std::string PondEdit::OutletShape(std::size_t index) const {
 }
 
 std::string PondEdit::OutletLabel(std::size_t index) const {
-  const std::string name = Field("outlets[" + std::to_string(index) + "].name");
+  std::string name = Field("outlets[" + std::to_string(index) + "].name");
   if (!name.empty())
     return name;
   const std::string type = OutletType(index);
