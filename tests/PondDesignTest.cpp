@@ -172,6 +172,41 @@ TEST(RatePond, RowsAndTheBarrelCap) {
   EXPECT_LT(r.BarrelCfs.back(), top[0] + top[1]);  // the barrel caps them at the top
 }
 
+// A rating's columns hold exactly what the single-stage formulas give at each of its rows, for
+// every device form, above and below each crest, and storage by either contour method.
+TEST(RatePond, ColumnsAgreeWithTheFormulasAtEachRow) {
+  Outlet orifice = Device(Outlet::Type::Orifice, Outlet::Shape::Circular);
+  orifice.DiameterInches = 12;
+  orifice.InvertFeet = 0.5;
+  orifice.Count = 3;
+  Outlet notch = Device(Outlet::Type::Weir, Outlet::Shape::VNotch);
+  notch.AngleDegrees = 60;
+  notch.CrestFeet = 2;
+  Outlet riser = Device(Outlet::Type::Riser, Outlet::Shape::Box);
+  riser.SideInches = 24;
+  riser.CrestFeet = 3;
+  Outlet spillway = Device(Outlet::Type::Spillway, Outlet::Shape::Broad);
+  spillway.LengthFeet = 10;
+  spillway.CrestFeet = 5.5;
+  for (const ContourMethod method : {ContourMethod::Conic, ContourMethod::AverageEnd}) {
+    PondDesign d;
+    d.Storage.Contours = {{0, 0.5}, {1.5, 0.8}, {4, 1.1}, {6, 1.6}};
+    d.Storage.Method = method;
+    d.Outlets = {orifice, notch, riser, spillway};
+    d.TopFeet = 6;
+    d.RatingStepFeet = 0.07;
+    const PondRating r = RatePond(d);
+    for (std::size_t i = 0; i < r.Rows.size(); ++i) {
+      const double h = r.Rows[i].StageFeet;
+      EXPECT_EQ(r.Rows[i].StorageAcreFeet, StorageAt(d.Storage, h)) << h;
+      for (std::size_t k = 0; k < d.Outlets.size(); ++k)
+        EXPECT_EQ(r.DeviceCfs[i * 4 + k],
+                  static_cast<double>(d.Outlets[k].Count) * OutletFlowCfs(d.Outlets[k], h))
+            << k << " at " << h;
+    }
+  }
+}
+
 TEST(RatePond, RefusesRatingsThatCannotBeRouted) {
   Outlet low = Device(Outlet::Type::Orifice, Outlet::Shape::Circular);
   low.DiameterInches = 6;

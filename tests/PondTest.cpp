@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <random>
@@ -279,6 +280,28 @@ TEST(RoutePond, RefusesStepsItCannotTake) {
   }
   for (const long step : {0L, 3L, -5L})
     EXPECT_THROW(RoutePond(run, example, step), UsageError) << step;
+}
+
+// Figures too large for a double fault, whether testing the step meets them or the rows' storage
+// indications do.
+TEST(RoutePond, TablesWhoseFiguresOverflowFault) {
+  const double most = std::numeric_limits<double>::max();
+  const rh::Run run = test::ComputedBasin({10});
+  struct {
+    const char* name;
+    std::vector<PondRow> rows;
+  } cases[] = {
+      {"2 S / dt", {{0, 0, 0}, {1, 1, 0}, {2, most, 0}}},
+      {"2 S / dt + O", {{0, 0, 0}, {1, 1, 0}, {2, most / 2000, most / 2}}},
+  };
+  for (const auto& c : cases) {
+    try {
+      RoutePond(run, Table(c.rows), 1);
+      ADD_FAILURE() << c.name << ": routed";
+    } catch (const ArithmeticFault& e) {
+      EXPECT_STREQ(e.what(), messages::kOverflowText) << c.name;
+    }
+  }
 }
 
 TEST(PondFile, ReadsTablesAsSpreadsheetsSaveThem) {

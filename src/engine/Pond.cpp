@@ -32,34 +32,57 @@ double IndicationPerAcreFoot(double stepMinutes) {
   return Div(2 * kCubicFeetPerAcreFoot, Mul(stepMinutes, kSecondsPerMinute));
 }
 
-// True when 2 S / dt - O >= 0 at every row: the step is not too long for the pond's outlet.
+// True when 2 S / dt - O >= 0 at every row: the step is not too long for the pond's outlet. The
+// rows are tested unchecked; at the first that fails or is not a number they are tested again
+// with checked steps, to raise the fault those meet first.
 bool StepFits(const PondTable& pond, double stepMinutes) {
   const double perAcreFoot = IndicationPerAcreFoot(stepMinutes);
-  return std::all_of(pond.Rows().begin(), pond.Rows().end(), [&](const PondRow& row) {
-    return Sub(Mul(row.StorageAcreFeet, perAcreFoot), row.OutflowCfs) >= 0;
-  });
+  for (const PondRow& row : pond.Rows()) {
+    const double left = row.StorageAcreFeet * perAcreFoot - row.OutflowCfs;
+    if (!(left >= 0) || NonFinite(left))
+      return std::all_of(pond.Rows().begin(), pond.Rows().end(), [&](const PondRow& r) {
+        return Sub(Mul(r.StorageAcreFeet, perAcreFoot), r.OutflowCfs) >= 0;
+      });
+  }
+  return true;
 }
 
-// One pair of neighbouring rows as a step reads it. Inside the pair, storage, outflow and stage
-// are linear in the storage indication 2 S / dt + O (cfs), from `Indication` at the lower row to
-// `UpperIndication` at the upper one.
-struct Segment {
-  double Indication = 0;
-  double UpperIndication = 0;
-  double PerIndication = 0;  // 1 / (UpperIndication - Indication)
-  double Storage = 0;        // ac-ft, at the lower row
-  double Outflow = 0;        // cfs
-  double Stage = 0;          // ft
-  double StorageRise = 0;    // to the upper row
-  double OutflowRise = 0;
-  double StageRise = 0;
-};
+// The storage indication 2 S / dt + O of each row (cfs), and of each pair of neighbouring rows the
+// reciprocal of its rise: inside a pair, storage, outflow and stage are linear in the indication.
+// Worked out unchecked, and again with checked steps in the order of the pairs when a figure is not
+// a number, to raise the fault those meet first.
+void Indications(const std::vector<PondRow>& rows, double perAcreFoot,
+                 std::vector<double>& indication, std::vector<double>& perIndication) {
+  const std::size_t count = rows.size();
+  indication.resize(count);
+  perIndication.resize(count - 1);
+  bool bad = false;
+  for (std::size_t i = 0; i < count; ++i) {
+    indication[i] = rows[i].StorageAcreFeet * perAcreFoot + rows[i].OutflowCfs;
+    bad |= NonFinite(indication[i]);
+  }
+  for (std::size_t i = 0; i + 1 < count; ++i) {
+    perIndication[i] = 1 / (indication[i + 1] - indication[i]);
+    bad |= NonFinite(perIndication[i]);
+  }
+  if (!bad)
+    return;
+  const auto at = [&](const PondRow& row) {
+    return Add(Mul(row.StorageAcreFeet, perAcreFoot), row.OutflowCfs);
+  };
+  for (std::size_t i = 0; i + 1 < count; ++i) {
+    const double low = at(rows[i]);
+    Div(1, Sub(at(rows[i + 1]), low));
+  }
+}
 
 // Everything a routing needs, worked out once before its steps.
 struct Setup {
-  std::vector<Segment> Segments;
-  double PerAcreFoot = 0;  // 2 / dt, cfs per acre-foot
-  double TopStage = 0;     // ft, the table's last row
+  const std::vector<PondRow>* Rows = nullptr;
+  std::vector<double> Indication;     // cfs, each row's 2 S / dt + O
+  std::vector<double> PerIndication;  // 1 / the rise of the indication from each row to the next
+  double PerAcreFoot = 0;             // 2 / dt, cfs per acre-foot
+  double TopStage = 0;                // ft, the table's last row
   long StepMinutes = 1;
   // The inflow: ordinate i at step i x StepsPerOrdinate, rising by InflowRise[i] a step after it.
   const OrdinateArray* Ordinates = nullptr;
@@ -72,22 +95,24 @@ struct Setup {
 
 // The steps of the routing into `out` (States and figures). Each step: N = I1 + I2 + 2 S1 / dt -
 // O1; the pair of rows whose indications hold N, found by walking from the previous step's pair
-// (the pond rises and falls a little at a time); S2, O2 and the stage at N's place between them.
+// (the pond rises and falls a little at a time); S2, O2 and the stage at N's place between them,
+// each the lower row's plus N's share of the rise to the upper.
 // With PlainSteps nothing is checked and the return value says whether a figure is not a number,
 // so that the caller runs the checked steps, which raise the fault.
 template <typename S>
 bool RouteSteps(const Setup& setup, PondRouting& out) {
-  const std::vector<Segment>& segments = setup.Segments;
+  const std::vector<PondRow>& rows = *setup.Rows;
+  const double* indication = setup.Indication.data();
   const OrdinateArray& ordinates = *setup.Ordinates;
-  const long last = static_cast<long>(segments.size()) - 1;
+  const long last = static_cast<long>(rows.size()) - 2;  // the top pair
   const double step = static_cast<double>(setup.StepMinutes);
 
   out.States.clear();
-  out.States.push_back({0, ordinates[0], 0, 0, segments[0].Stage});
+  out.States.push_back({0, ordinates[0], 0, 0, rows[0].StageFeet});
   double inflow = ordinates[0];  // I1, cfs
   double outflow = 0;            // O1, cfs
   double storage = 0;            // S1, ac-ft
-  double stage = segments[0].Stage;
+  double stage = rows[0].StageFeet;
   double inflowSum = 0;  // sums of I1 + I2 and O1 + O2 over the steps, cfs
   double outflowSum = 0;
   PondRouting& f = out;  // the figures
@@ -104,8 +129,9 @@ bool RouteSteps(const Setup& setup, PondRouting& out) {
   f.OverflowPeakCfs = 0;
   f.OverflowStartMinutes = 0;
   f.OverflowEndMinutes = 0;
-  const Segment& top = segments.back();
-  const double topIndication = top.UpperIndication;
+  const PondRow& belowTop = rows[rows.size() - 2];
+  const PondRow& top = rows.back();
+  const double topIndication = indication[rows.size() - 1];
   double overflowSum = 0;  // the indication left over, summed over the steps, cfs
   // The first step after the maximum storage so far by which the pond has drawn down (minutes);
   // negative for none yet.
@@ -135,9 +161,10 @@ bool RouteSteps(const Setup& setup, PondRouting& out) {
     if (n > topIndication) {
       // The pond stands at its top; what it cannot hold goes over the embankment.
       j = last;
-      nextStorage = S::Add(top.Storage, top.StorageRise);
-      nextOutflow = S::Add(top.Outflow, top.OutflowRise);
-      stage = S::Add(top.Stage, top.StageRise);
+      nextStorage =
+          S::Add(belowTop.StorageAcreFeet, S::Sub(top.StorageAcreFeet, belowTop.StorageAcreFeet));
+      nextOutflow = S::Add(belowTop.OutflowCfs, S::Sub(top.OutflowCfs, belowTop.OutflowCfs));
+      stage = S::Add(belowTop.StageFeet, S::Sub(top.StageFeet, belowTop.StageFeet));
       const double left = S::Sub(n, topIndication);
       overflow = left / 2;
       overflowSum = S::Add(overflowSum, left);
@@ -147,15 +174,18 @@ bool RouteSteps(const Setup& setup, PondRouting& out) {
       f.OverflowEndMinutes = minutes;
       f.OverflowPeakCfs = std::max(f.OverflowPeakCfs, overflow);
     } else {
-      while (n > segments[static_cast<std::size_t>(j)].UpperIndication)
+      while (n > indication[j + 1])
         ++j;
-      while (j > 0 && n < segments[static_cast<std::size_t>(j)].Indication)
+      while (j > 0 && n < indication[j])
         --j;
-      const Segment& g = segments[static_cast<std::size_t>(j)];
-      const double share = S::Mul(S::Sub(n, g.Indication), g.PerIndication);
-      nextStorage = S::Add(g.Storage, S::Mul(share, g.StorageRise));
-      nextOutflow = S::Add(g.Outflow, S::Mul(share, g.OutflowRise));
-      stage = S::Add(g.Stage, S::Mul(share, g.StageRise));
+      const auto low = static_cast<std::size_t>(j);
+      const PondRow& lo = rows[low];
+      const PondRow& hi = rows[low + 1];
+      const double share = S::Mul(S::Sub(n, indication[low]), setup.PerIndication[low]);
+      nextStorage =
+          S::Add(lo.StorageAcreFeet, S::Mul(share, S::Sub(hi.StorageAcreFeet, lo.StorageAcreFeet)));
+      nextOutflow = S::Add(lo.OutflowCfs, S::Mul(share, S::Sub(hi.OutflowCfs, lo.OutflowCfs)));
+      stage = S::Add(lo.StageFeet, S::Mul(share, S::Sub(hi.StageFeet, lo.StageFeet)));
     }
     out.States.push_back({minutes, nextInflow, nextOutflow, nextStorage, stage, overflow});
 
@@ -311,22 +341,8 @@ PondRouting RoutePond(const Run& run, const PondTable& pond, long stepMinutes) {
   const std::vector<PondRow>& rows = pond.Rows();
   setup.TopStage = rows.back().StageFeet;
   setup.DeadStorage = pond.DeadStorageAcreFeet();
-  setup.Segments.reserve(rows.size() - 1);
-  for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
-    const PondRow& lo = rows[i];
-    const PondRow& hi = rows[i + 1];
-    Segment g;
-    g.Indication = Add(Mul(lo.StorageAcreFeet, setup.PerAcreFoot), lo.OutflowCfs);
-    g.UpperIndication = Add(Mul(hi.StorageAcreFeet, setup.PerAcreFoot), hi.OutflowCfs);
-    g.PerIndication = Div(1, Sub(g.UpperIndication, g.Indication));
-    g.Storage = lo.StorageAcreFeet;
-    g.Outflow = lo.OutflowCfs;
-    g.Stage = lo.StageFeet;
-    g.StorageRise = Sub(hi.StorageAcreFeet, lo.StorageAcreFeet);
-    g.OutflowRise = Sub(hi.OutflowCfs, lo.OutflowCfs);
-    g.StageRise = Sub(hi.StageFeet, lo.StageFeet);
-    setup.Segments.push_back(g);
-  }
+  setup.Rows = &rows;
+  Indications(rows, setup.PerAcreFoot, setup.Indication, setup.PerIndication);
   setup.Ordinates = &r.Hydrograph;
   setup.StepsPerOrdinate = static_cast<long>(stepsPerOrdinate);
   setup.InflowSteps = static_cast<long>(inflowSteps);

@@ -86,6 +86,37 @@ class ContourStorage {
     return below_[i_] + SegmentVolume(s_.Method, lo.AreaAcres, ah, h);
   }
 
+  // The storage at each of `rows`' stages, strictly rising, into their StorageAcreFeet: the same
+  // figures as At, the rows of each segment taken together with its contours at hand.
+  void Fill(std::vector<PondRow>& rows) const {
+    const std::vector<Contour>& c = s_.Contours;
+    auto row = rows.begin();
+    if (c.empty()) {
+      for (; row != rows.end(); ++row)
+        row->StorageAcreFeet = 0;
+      return;
+    }
+    const double bottom = c.front().StageFeet;
+    for (; row != rows.end() && row->StageFeet <= bottom; ++row)
+      row->StorageAcreFeet = 0;
+    const ContourMethod method = s_.Method;
+    for (std::size_t i = 0; i + 1 < c.size(); ++i) {
+      const double lowStage = c[i].StageFeet;
+      const double highStage = c[i + 1].StageFeet;
+      const double lowArea = c[i].AreaAcres;
+      const double areaRise = c[i + 1].AreaAcres - lowArea;
+      const double span = highStage - lowStage;
+      const double below = below_[i];
+      for (; row != rows.end() && row->StageFeet < highStage; ++row) {
+        const double h = row->StageFeet - lowStage;
+        const double ah = lowArea + areaRise * h / span;
+        row->StorageAcreFeet = below + SegmentVolume(method, lowArea, ah, h);
+      }
+    }
+    for (; row != rows.end(); ++row)
+      row->StorageAcreFeet = below_.back();
+  }
+
  private:
   const PondStorage& s_;
   std::vector<double> below_;  // ac-ft up to each contour
@@ -152,28 +183,87 @@ class DeviceRating {
       return 0;
     switch (kind_) {
       case Outlet::Type::Orifice:
-        if (height_ <= 0)
-          return 0;
-        if (d < height_) {
-          const double share = d / height_;
-          return partFull_ * share * std::sqrt(share);
-        }
-        return full_ * std::sqrt(kTwoG * (d - height_ / 2));
-      case Outlet::Type::Weir: {
-        const double h15 = d * std::sqrt(d);
-        if (vNotch_)
-          return full_ * h15 * d;
-        return full_ * std::max(0.0, length_ - 0.1 * contractions_ * d) * h15;
-      }
+        return Orifice(d);
+      case Outlet::Type::Weir:
+        return Weir(d);
       case Outlet::Type::Spillway:
-        return full_ * (d * std::sqrt(d));
+        return Spillway(d);
       case Outlet::Type::Riser:
-        return std::min(partFull_ * (d * std::sqrt(d)), full_ * std::sqrt(kTwoG * d));
+        return Riser(d);
     }
     return 0;
   }
 
+  // The flow of `count` such devices at each of `rows`' stages (rising), into every `stride`th of
+  // `out` (zeros to start with), and added to the row's entry of `sums`: the same figures as count
+  // x At, the choice of formula made once for the whole column.
+  void Column(const std::vector<PondRow>& rows, double count, double* out, std::size_t stride,
+              double* sums) const {
+    // A copy at hand, so that the stores into the columns need not reload the device.
+    const DeviceRating device = *this;
+    switch (kind_) {
+      case Outlet::Type::Orifice:
+        return device.Fill(rows, count, out, stride, sums,
+                           [&device](double d) { return device.Orifice(d); });
+      case Outlet::Type::Weir:
+        return device.Fill(rows, count, out, stride, sums,
+                           [&device](double d) { return device.Weir(d); });
+      case Outlet::Type::Spillway:
+        return device.Fill(rows, count, out, stride, sums,
+                           [&device](double d) { return device.Spillway(d); });
+      case Outlet::Type::Riser:
+        return device.Fill(rows, count, out, stride, sums,
+                           [&device](double d) { return device.Riser(d); });
+    }
+  }
+
  private:
+  // Each form's flow at a depth or head `d` > 0.
+  double Orifice(double d) const {
+    if (height_ <= 0)
+      return 0;
+    if (d < height_) {
+      const double share = d / height_;
+      return partFull_ * share * std::sqrt(share);
+    }
+    return full_ * std::sqrt(kTwoG * (d - height_ / 2));
+  }
+  double Weir(double d) const {
+    const double h15 = d * std::sqrt(d);
+    if (vNotch_)
+      return full_ * h15 * d;
+    return full_ * std::max(0.0, length_ - 0.1 * contractions_ * d) * h15;
+  }
+  double Spillway(double d) const { return full_ * (d * std::sqrt(d)); }
+  double Riser(double d) const {
+    return std::min(partFull_ * (d * std::sqrt(d)), full_ * std::sqrt(kTwoG * d));
+  }
+
+  template <typename Flow>
+  void Fill(const std::vector<PondRow>& rows, double count, double* out, std::size_t stride,
+            double* sums, Flow flow) const {
+    const double base = base_;
+    // The rows at or below the invert or crest, where the device passes nothing: `out` already
+    // holds zeros there unless the count makes them -0.
+    const auto dry = std::partition_point(
+        rows.begin(), rows.end(), [base](const PondRow& row) { return row.StageFeet - base <= 0; });
+    const double none = count * 0.0;
+    const auto dryRows = static_cast<std::size_t>(dry - rows.begin());
+    for (std::size_t r = 0; r < dryRows; ++r)
+      sums[r] += none;
+    if (std::signbit(none) || none != 0)
+      for (std::size_t r = 0; r < dryRows; ++r)
+        out[r * stride] = none;
+    out += dryRows * stride;
+    sums += dryRows;
+    for (auto row = dry; row != rows.end(); ++row) {
+      const double q = count * flow(row->StageFeet - base);
+      *out = q;
+      *sums++ += q;
+      out += stride;
+    }
+  }
+
   Outlet::Type kind_;
   bool vNotch_;
   double length_;        // ft, a rectangular weir's
@@ -288,68 +378,77 @@ PondRating RatePond(const PondDesign& design) {
   if (!(top > bottom && step > 0) || (top - bottom) / step > kMostRatingRows)
     RefuseRating(messages::kPondRatingRowsText);
 
-  // The stages: the grid below the top, and every device stage strictly between bottom and top.
-  std::vector<double> stages;
-  stages.reserve(static_cast<std::size_t>((top - bottom) / step) + 2 + 2 * design.Outlets.size());
-  for (double k = 1;; ++k) {
-    const double stage = bottom + k * step;
-    if (!(stage < top))
-      break;
-    stages.push_back(stage);
-  }
-  const auto grid = static_cast<std::ptrdiff_t>(stages.size());  // already in order
+  // The device stages strictly between bottom and top, in order.
+  std::vector<double> marks;
+  marks.reserve(2 * design.Outlets.size() + 1);
   const auto device = [&](double stage) {
     if (stage > bottom && stage < top)
-      stages.push_back(stage);
+      marks.push_back(stage);
   };
   for (const Outlet& o : design.Outlets)
     for (double stage : OutletStagesFeet(o))
       device(stage);
   if (design.Pipe)
     device(design.Pipe->OutletInvertFeet + Feet(design.Pipe->DiameterInches) / 2);
-  std::sort(stages.begin() + grid, stages.end());
-  std::inplace_merge(stages.begin(), stages.begin() + grid, stages.end());
-  std::vector<double> rows{bottom};
-  rows.reserve(stages.size() + 2);
-  for (double stage : stages) {
-    if (stage - rows.back() >= kSameStageFeet && top - stage >= kSameStageFeet)
-      rows.push_back(stage);
-  }
-  rows.push_back(top);
+  std::sort(marks.begin(), marks.end());
 
+  // The rows' stages: the grid below the top and the device stages merged in order (a grid stage
+  // before an equal device stage), each kept when it is far enough above the last one kept and
+  // below the top; then the top.
   PondRating rating;
+  std::vector<PondRow>& rows = rating.Rows;
+  rows.reserve(static_cast<std::size_t>((top - bottom) / step) + 2 + marks.size());
+  rows.push_back({bottom, 0, 0});
+  double last = bottom;
+  const auto keep = [&](double stage) {
+    if (stage - last >= kSameStageFeet && top - stage >= kSameStageFeet) {
+      rows.emplace_back().StageFeet = stage;
+      last = stage;
+    }
+  };
+  std::size_t mark = 0;
+  for (long k = 1;; ++k) {
+    const double stage = bottom + static_cast<double>(k) * step;
+    if (!(stage < top))
+      break;
+    for (; mark < marks.size() && marks[mark] < stage; ++mark)
+      keep(marks[mark]);
+    keep(stage);
+  }
+  for (; mark < marks.size(); ++mark)
+    keep(marks[mark]);
+  rows.push_back({top, 0, 0});
+
+  // Each device's column, its flows summed at each row in the devices' order: those through the
+  // barrel, and apart from them spillways and the devices that do not pass through it.
   const std::size_t devices = design.Outlets.size();
-  for (std::size_t i = 0; i < devices; ++i)
-    rating.Columns.push_back(OutletColumn(design.Outlets[i], i + 1));
-  rating.Rows.reserve(rows.size());
-  rating.DeviceCfs.reserve(rows.size() * devices);
-  if (design.Pipe)
-    rating.BarrelCfs.reserve(rows.size());
-  ContourStorage contours(design.Storage);
-  std::vector<DeviceRating> each(design.Outlets.begin(), design.Outlets.end());
-  std::optional<BarrelRating> barrel;
-  if (design.Pipe)
-    barrel.emplace(*design.Pipe);
-  const bool byContours = design.Storage.Form == PondStorage::Kind::Contours;
-  for (double stage : rows) {
-    double through = 0;  // the devices that pass through the barrel
-    double beside = 0;   // spillways and the devices that do not
-    for (std::size_t i = 0; i < devices; ++i) {
-      const Outlet& o = design.Outlets[i];
-      const double q = static_cast<double>(o.Count) * each[i].At(stage);
-      rating.DeviceCfs.push_back(q);
-      if (design.Pipe && o.ThroughBarrel && o.Kind != Outlet::Type::Spillway)
-        through += q;
-      else
-        beside += q;
+  const std::size_t count = rows.size();
+  std::vector<double> through(count, 0.0);
+  std::vector<double> beside(count, 0.0);
+  rating.DeviceCfs.resize(count * devices);
+  for (std::size_t i = 0; i < devices; ++i) {
+    const Outlet& o = design.Outlets[i];
+    rating.Columns.push_back(OutletColumn(o, i + 1));
+    const bool viaBarrel = design.Pipe && o.ThroughBarrel && o.Kind != Outlet::Type::Spillway;
+    DeviceRating(o).Column(rows, static_cast<double>(o.Count), rating.DeviceCfs.data() + i, devices,
+                           (viaBarrel ? through : beside).data());
+  }
+  if (design.Storage.Form == PondStorage::Kind::Contours)
+    ContourStorage(design.Storage).Fill(rows);
+  else
+    for (PondRow& row : rows)
+      row.StorageAcreFeet = StorageAt(design.Storage, row.StageFeet);
+  if (design.Pipe) {
+    const BarrelRating barrel(*design.Pipe);
+    rating.BarrelCfs.resize(count);
+    for (std::size_t r = 0; r < count; ++r) {
+      const double capacity = barrel.At(rows[r].StageFeet);
+      rating.BarrelCfs[r] = capacity;
+      rows[r].OutflowCfs = std::min(through[r], capacity) + beside[r];
     }
-    if (barrel) {
-      const double capacity = barrel->At(stage);
-      rating.BarrelCfs.push_back(capacity);
-      through = std::min(through, capacity);
-    }
-    const double storage = byContours ? contours.At(stage) : StorageAt(design.Storage, stage);
-    rating.Rows.push_back({stage, storage, through + beside});
+  } else {
+    for (std::size_t r = 0; r < count; ++r)
+      rows[r].OutflowCfs = through[r] + beside[r];
   }
 
   const std::vector<PondRow>& r = rating.Rows;
