@@ -803,6 +803,45 @@ class WorkflowTest : public QObject {
     QCOMPARE(session_->ends, 1);
   }
 
+  // The storm picked in the window: the county chart at a typed 6-hour rainfall, checked as the
+  // main screen checks it, or a rainfall table opened there with all its return periods.
+  void studyWindowPicksTheStorm() {
+    auto& files = session_->files.files;
+    for (const char* name : {"example.rhstudy", "atlas14-fort-myers-fl.csv", "example-pond.json"})
+      files[std::string("/study/") + name] = DataFile(name);
+    files["/study/tables/atlas.csv"] = DataFile("atlas14-fort-myers-fl.csv");
+    const QPointer<rh::ui::StudyWindow> window =
+        rh::ui::StartStudyProgram(session_->context, Config(false), "/study/example.rhstudy");
+    QVERIFY(window);
+    auto* storm = window->findChild<QComboBox*>(QStringLiteral("StudyStorm"));
+    auto* p6 = window->findChild<QLineEdit*>(QStringLiteral("StudyP6"));
+    auto* periods = window->findChild<QListWidget*>(QStringLiteral("ReturnPeriods"));
+    auto* p6Message = window->findChild<QLabel*>(QStringLiteral("StudyP6Message"));
+    QVERIFY(!p6->isVisibleTo(window) && periods->isVisibleTo(window));
+    storm->setCurrentIndex(0);
+    emit storm->activated(0);
+    QVERIFY(p6->isVisibleTo(window) && !periods->isVisibleTo(window));
+    QCOMPARE(p6->text(), QString());  // the study had no rainfall of its own
+    QTest::keyClicks(p6, "x");
+    QVERIFY(p6Message->isVisibleTo(window));
+    p6->clear();
+    QTest::keyClicks(p6, "7.75");
+    QVERIFY(!p6Message->isVisibleTo(window));
+    session_->prompts.nextSaveName = "/study/chart.rhstudy";
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("SaveStudyAs")),
+                      Qt::LeftButton);
+    QVERIFY(files["/study/chart.rhstudy"].find("\"p6_in\": 7.75") != std::string::npos);
+
+    session_->prompts.nextOpenName = "/study/tables/atlas.csv";
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("StudyOpenRainfall")),
+                      Qt::LeftButton);
+    QCOMPARE(storm->currentText(), QStringLiteral("atlas.csv"));
+    QCOMPARE(periods->count(), 10);
+    QVERIFY(window->findChild<QLabel*>(QStringLiteral("StudyMessage"))->text().isEmpty());
+    session_->prompts.answers = {false};
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+  }
+
   // The pond designed in the window: an outlet's change turns PASS into FAIL, a refused value is
   // marked where it was typed, outlets are added, reordered and removed through the buttons, a
   // sizing finds its diameter, and the study saved with its pond reopens to the same bytes.

@@ -93,15 +93,32 @@ StudyWindow::StudyWindow(UiContext& context, QWidget* owner, std::string path, b
   // The entries, in tab order: each basin's four, then the criteria. A message under an entry
   // says why it is refused.
   auto* entriesColumn = new QVBoxLayout;
-  auto* stormGroup = new QGroupBox(QStringLiteral("Return periods"), this);
+  // The storm: the county chart at its 6-hour rainfall, or a rainfall table and the return
+  // periods ticked from its columns.
+  auto* stormGroup = new QGroupBox(QStringLiteral("Storm"), this);
   stormGroup->setObjectName(QStringLiteral("Storm"));
   auto* stormColumn = new QVBoxLayout(stormGroup);
+  auto* stormRow = new QHBoxLayout;
+  stormChoice_ = new QComboBox(stormGroup);
+  stormChoice_->setObjectName(QStringLiteral("StudyStorm"));
+  auto* openRainfall = button("StudyOpenRainfall", QStringLiteral("Open Rainfall Table..."));
+  stormRow->addWidget(stormChoice_, 1);
+  stormRow->addWidget(openRainfall);
+  stormColumn->addLayout(stormRow);
+  p6Form_ = new QFormLayout;
+  stormColumn->addLayout(p6Form_);
   periods_ = new QListWidget(this);
   periods_->setObjectName(QStringLiteral("ReturnPeriods"));
   periods_->setMaximumHeight(periods_->fontMetrics().lineSpacing() * 6);
   stormColumn->addWidget(periods_);
   entriesColumn->addWidget(stormGroup);
   connect(periods_, &QListWidget::itemChanged, this, [this] { OnPeriodsChecked(); });
+  connect(stormChoice_, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+    edit_->UseChart(index == 0);
+    ShowStorm();
+    RerunAndShow();
+  });
+  connect(openRainfall, &QPushButton::clicked, this, [this] { OnOpenRainfall(); });
   const auto entryRow = [&](QFormLayout* form, const char* name, const char* label,
                             QLineEdit*& edit, QLabel*& message) {
     edit = new QLineEdit(this);
@@ -120,6 +137,7 @@ StudyWindow::StudyWindow(UiContext& context, QWidget* owner, std::string path, b
     form->addRow(caption, both);
     connect(edit, &QLineEdit::textEdited, this, [this] { OnEntryEdited(); });
   };
+  entryRow(p6Form_, "StudyP6", "6-hour rainfall (in)", p6_, p6Message_);
   for (std::size_t r = 0; r < kRoles.size(); ++r) {
     auto* group =
         new QGroupBox(QString::fromLatin1(kRoleNames[r]) + QStringLiteral(" basin"), this);
@@ -268,20 +286,48 @@ void StudyWindow::OnLoad() {
   entries_[0][0]->setFocus(Qt::OtherFocusReason);
 }
 
-void StudyWindow::ShowStudy() {
+void StudyWindow::ShowStorm() {
   {
-    const QSignalBlocker block(periods_);
-    periods_->clear();
-    const std::vector<double>& picked = edit_->Periods();
-    for (const double years : edit_->TablePeriods()) {
-      auto* item = new QListWidgetItem(Q(PlainNumber(years) + "-year"), periods_);
-      item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-      const bool on =
-          picked.empty() || std::find(picked.begin(), picked.end(), years) != picked.end();
-      item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
-    }
-    periods_->parentWidget()->setVisible(!edit_->TablePeriods().empty());
+    const QSignalBlocker block(stormChoice_);
+    stormChoice_->clear();
+    stormChoice_->addItem(QStringLiteral("County chart"));
+    if (!edit_->TableName().empty())
+      stormChoice_->addItem(Q(edit_->TableName()));
+    stormChoice_->setCurrentIndex(edit_->OnChart() ? 0 : 1);
   }
+  {
+    const QSignalBlocker block(p6_);
+    p6_->setText(Q(edit_->SixHourRainfall()));
+    p6Message_->hide();
+  }
+  p6Form_->setRowVisible(0, edit_->OnChart());
+  const QSignalBlocker block(periods_);
+  periods_->clear();
+  const std::vector<double>& picked = edit_->Periods();
+  for (const double years : edit_->TablePeriods()) {
+    auto* item = new QListWidgetItem(Q(PlainNumber(years) + "-year"), periods_);
+    item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    const bool on =
+        picked.empty() || std::find(picked.begin(), picked.end(), years) != picked.end();
+    item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+  }
+  periods_->setVisible(!edit_->OnChart() && !edit_->TablePeriods().empty());
+}
+
+void StudyWindow::OnOpenRainfall() {
+  const std::string path = AskOpenPath(context_, this, DialogFolder::OpenedTables,
+                                       messages::kRainfallDialogTitle, messages::kRainfallFilter);
+  if (path.empty())
+    return;
+  if (RunAtBoundary(context_.prompts, this, FaultAnswer{messages::kRainfallTableTitle, {}, {}},
+                    [&] { edit_->OpenTable(path); }) != Outcome::Done)
+    return;
+  ShowStorm();
+  RerunAndShow();
+}
+
+void StudyWindow::ShowStudy() {
+  ShowStorm();
   for (std::size_t r = 0; r < kRoles.size(); ++r) {
     const bool has = edit_->HasBasin(kRoles[r]);
     entries_[r][0]->parentWidget()->setVisible(has);
@@ -366,6 +412,8 @@ void StudyWindow::ShowResults() {
 }
 
 void StudyWindow::OnEntryEdited() {
+  edit_->SetSixHourRainfall(p6_->text().toStdString());
+  p6Message_->hide();
   for (std::size_t r = 0; r < kRoles.size(); ++r) {
     for (std::size_t e = 0; e < kBasinEntries; ++e) {
       edit_->SetEntry(kRoles[r], static_cast<BasinEntry>(e), entries_[r][e]->text().toStdString());
@@ -420,6 +468,8 @@ void StudyWindow::RerunAndShow() {
     QLabel* beside = message_;
     if (problem->Size)
       beside = sizeMessage_;
+    else if (problem->SixHourRainfall)
+      beside = p6Message_;
     else if (problem->Basin && problem->Entry)
       beside = entryMessages_[*problem->Basin == BasinRole::Proposed ? 0 : 1]
                              [static_cast<std::size_t>(*problem->Entry)];

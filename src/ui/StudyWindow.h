@@ -14,6 +14,7 @@
 #include "ui/framework/Forms.h"
 
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -39,6 +40,7 @@ class StudyWindow : public Form {
 
   void OnEntryEdited();     // any basin or criterion entry: rerun and show
   void OnPeriodsChecked();  // the return periods ticked in the storm's list: rerun and show
+  void OnOpenRainfall();    // "Open Rainfall Table...": the study's storms from another table
   void OnPondEdited();      // any edit in the pond editor: rerun and show
   void OnPondReplaced(bool designed);  // "New Pond" (designed) or "Remove Pond": rerun and show
   void OnSizingEdited();               // the sizing's outlet, dimension or range: rerun and show
@@ -57,6 +59,7 @@ class StudyWindow : public Form {
   // Replaces the study with the one at `path`; false (and reported) when it cannot be opened.
   bool Open(const std::string& path);
   void ShowStudy();        // the entries and results from the study
+  void ShowStorm();        // the storm's choice, its rainfall and the return periods
   void ShowResults();      // the chart, criteria table and verdict of the last run
   void RerunAndShow();     // runs the entries; a refusal is shown beside what it names
   void ShowPond();         // the pond editor, or why there is none to edit
@@ -73,6 +76,10 @@ class StudyWindow : public Form {
   std::array<std::array<QLabel*, kBasinEntries>, 2> entryMessages_{};
   std::array<QLineEdit*, kCriterionEntries> criteria_{};
   std::array<QLabel*, kCriterionEntries> criterionMessages_{};
+  QComboBox* stormChoice_;
+  QFormLayout* p6Form_;
+  QLineEdit* p6_ = nullptr;
+  QLabel* p6Message_ = nullptr;
   QListWidget* periods_;
   PondEditor* pond_;
   QComboBox* sizeDevice_;

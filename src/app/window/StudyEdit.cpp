@@ -94,6 +94,9 @@ StudyEdit::StudyEdit(FileSystem& files, std::string path)
     e[static_cast<std::size_t>(BasinEntry::Peak)] =
         basin.PeakCfs ? PlainNumber(*basin.PeakCfs) : "chart";
   }
+  chart_ = study_.P6Inches.has_value();
+  p6_ = chart_ ? PlainNumber(*study_.P6Inches) : std::string();
+  rainfall_ = study_.Rainfall;
   for (const auto& storm : StudyStormsOf(study_, path_, files_).Storms) {
     if (const std::optional<double> years = ParseReturnPeriod(storm->Ari))
       tablePeriods_.push_back(*years);
@@ -153,6 +156,45 @@ void StudyEdit::SetCriterion(CriterionEntry entry, std::string text) {
   held = std::move(text);
 }
 
+void StudyEdit::SetSixHourRainfall(std::string text) {
+  changed_ = changed_ || p6_ != text;
+  p6_ = std::move(text);
+}
+
+std::string StudyEdit::TableName() const {
+  if (rainfall_.Embedded())
+    return rainfall_.Name;
+  return rainfall_.Path.substr(FolderPart(rainfall_.Path).size());
+}
+
+void StudyEdit::UseChart(bool chart) {
+  if (!chart && rainfall_.Path.empty() && rainfall_.Text.empty())
+    return;  // no table to go back to
+  changed_ = changed_ || chart_ != chart;
+  chart_ = chart;
+}
+
+void StudyEdit::OpenTable(const std::string& path) {
+  StudyFile probe = study_;
+  probe.P6Inches.reset();
+  probe.Rainfall = StudyTable{StudyRelativeWrite(path_, path), {}, {}, nullptr};
+  probe.ReturnPeriods.clear();
+  std::vector<double> periods;
+  const StudyChoices storms = StudyStormsOf(probe, path_, files_);
+  for (const auto& storm : storms.Storms) {
+    if (const std::optional<double> years = ParseReturnPeriod(storm->Ari))
+      periods.push_back(*years);
+  }
+  if (p6_.empty() && !storms.Storms.empty())
+    p6_ = PlainNumber(SixHourDepth(*storms.Storms.front()));
+  rainfall_ = probe.Rainfall;
+  tablePeriods_ = std::move(periods);
+  periods_.clear();
+  periodsPicked_ = false;
+  chart_ = false;
+  changed_ = true;
+}
+
 void StudyEdit::PondEdited() {
   changed_ = true;
   pondEdited_ = true;
@@ -203,8 +245,16 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
                         messages::kStudyPeriodsTitle,
                         messages::kStudyNoPeriodText,
                         {},
-                        {}};
-  next.ReturnPeriods = periods_;
+                        {},
+                        false};
+  if (chart_) {
+    next.ReturnPeriods.clear();
+    next.P6Inches = next.P6Inches.value_or(0);  // the rainfall typed, once it is checked below
+  } else {
+    next.P6Inches.reset();
+    next.Rainfall = rainfall_;
+    next.ReturnPeriods = periods_;
+  }
   const StudyChoices inputs = StudyStormsOf(next, path_, files_);
   for (StudyBasin& basin : next.Basins) {
     const auto& typed = entries_[RoleIndex(basin.Role)];
@@ -214,8 +264,8 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
     entries.RunoffCoefficient = typed[static_cast<std::size_t>(BasinEntry::Coefficient)];
     entries.PeakDischarge = typed[static_cast<std::size_t>(BasinEntry::Peak)];
     const bool chartPeak = AsksForChartPeak(TrimSpaces(entries.PeakDischarge));
-    if (next.P6Inches)
-      entries.SixHourRainfall = PlainNumber(*next.P6Inches);
+    if (chart_)
+      entries.SixHourRainfall = p6_;
     std::vector<std::shared_ptr<const TableRainfall>> storms;
     for (const std::size_t picked : inputs.Picked)
       storms.push_back(inputs.Storms[picked]);
@@ -228,7 +278,8 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
                           std::string("ERROR In Peak Discharge"),
                           messages::kStudyPeakChartText,
                           {},
-                          {}};
+                          {},
+                          false};
     for (const auto& storm : storms) {
       RunChoices choices;
       choices.Rainfall = storm;
@@ -239,15 +290,20 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
         basin.AreaAcres = run.Inputs.BasinArea;
         basin.C = run.Inputs.RunoffCoefficient;
         basin.PeakCfs = chartPeak ? std::nullopt : std::optional<double>(run.Inputs.PeakDischarge);
+        if (chart_)
+          next.P6Inches = run.Inputs.SixHourRainfall;
       } catch (const Refused& refused) {
         std::string text;
         if (storm && storms.size() > 1 && !storm->Ari.empty())
           text.append(messages::kStudyStormPrefix).append(storm->Ari).append("-year storm: ");
         text += refused.Text();
+        if (refused.Entry() == RunEntry::SixHourRainfall)
+          return StudyProblem{std::nullopt,   std::nullopt, std::nullopt, refused.Title(),
+                              refused.Text(), std::nullopt, std::nullopt, true};
         return StudyProblem{basin.Role,   BasinEntryOf(refused.Entry()),
                             std::nullopt, refused.Title(),
                             text,         std::nullopt,
-                            std::nullopt};
+                            std::nullopt, false};
       }
     }
   }
@@ -261,7 +317,8 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
                         messages::kStudyCriterionTitle,
                         messages::kStudyFreeboardText,
                         {},
-                        {}};
+                        {},
+                        false};
   next.Criteria.DrawdownMaxHours = CriterionOf(
       Criterion(CriterionEntry::DrawdownHours), [](double v) { return v > 0; }, refused);
   if (refused)
@@ -271,7 +328,8 @@ std::optional<StudyProblem> StudyEdit::Candidate(StudyFile& next) const {
                         messages::kStudyCriterionTitle,
                         messages::kStudyDrawdownText,
                         {},
-                        {}};
+                        {},
+                        false};
   return DesignCandidate(next);
 }
 
@@ -305,7 +363,8 @@ std::optional<StudyProblem> StudyEdit::DesignCandidate(StudyFile& next) const {
                           messages::kStudySizeTitle,
                           messages::kStudySizeDimensionText,
                           {},
-                          SizeEntry::Dimension};
+                          SizeEntry::Dimension,
+                          false};
     size.Dimension = *dimension;
     if (size.Dimension != SizeDimension::Scale)
       size.Device = TrimSpaces(sizing_.Device);
@@ -319,7 +378,8 @@ std::optional<StudyProblem> StudyEdit::DesignCandidate(StudyFile& next) const {
                             messages::kStudySizeTitle,
                             messages::kStudySizeRangeText,
                             {},
-                            entry};
+                            entry,
+                            false};
       (entry == SizeEntry::Min ? size.Min : size.Max) = *value;
     }
     next.Size = size;
@@ -349,7 +409,7 @@ std::optional<StudyProblem> StudyEdit::Rerun() {
   } catch (const std::exception& fault) {
     const FaultReport report = ReportFault(fault);
     return StudyProblem{std::nullopt, std::nullopt, std::nullopt, report.Title,
-                        report.Text,  std::nullopt, std::nullopt};
+                        report.Text,  std::nullopt, std::nullopt, false};
   }
   return std::nullopt;
 }

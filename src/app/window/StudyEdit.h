@@ -44,6 +44,7 @@ struct StudyProblem {
   // About the pond: the key path it names ("outlets[1].diameter_in"; "" for the pond as a whole).
   std::optional<std::string> PondKey;
   std::optional<SizeEntry> Size;
+  bool SixHourRainfall = false;  // about the county chart's 6-hour rainfall entry
 };
 
 class StudyEdit {
@@ -64,6 +65,17 @@ class StudyEdit {
   // A new text for an entry: the study has changed when the text differs.
   void SetEntry(BasinRole role, BasinEntry entry, std::string text);
   void SetCriterion(CriterionEntry entry, std::string text);
+
+  // The storm: the county chart at the 6-hour rainfall typed, or the rainfall table (its file's
+  // name, as the study names it; "" when the study has none). Opening a table reads it (refused or
+  // faulted as a rainfall table is) and runs every one of its return periods; the chart's
+  // rainfall starts at the table's 6-hour depth.
+  bool OnChart() const { return chart_; }
+  const std::string& SixHourRainfall() const { return p6_; }
+  void SetSixHourRainfall(std::string text);
+  std::string TableName() const;
+  void UseChart(bool chart);
+  void OpenTable(const std::string& path);
 
   // The return periods of the study's rainfall table, as its columns give them (none for the
   // county chart or a table of one storm), and those the study runs (as the file lists them;
@@ -120,6 +132,9 @@ class StudyEdit {
   std::array<std::string, kCriterionEntries> criteria_;
   std::vector<double> tablePeriods_;
   std::vector<double> periods_;
+  bool chart_ = false;
+  std::string p6_;
+  StudyTable rainfall_;  // the table, kept while the chart is chosen
   std::optional<PondEdit> pond_;
   std::string pondFile_;
   bool pondEdited_ = false;
