@@ -213,6 +213,52 @@ TEST(StdFileSystem, OnlyRegularFilesAreReadReplacedOrRemoved) {
     GTEST_SKIP() << skipped;
 }
 
+// A batch lists its folder before it writes there; whatever takes a name after the listing is
+// looked at when the name is written, as it would have been without the listing.
+TEST(StdFileSystem, NamesTakenAfterTheListingAreLookedAtAsUsual) {
+  const struct {
+    const char* name;
+    std::function<void(const TempDir&)> take;  // what takes dir/target after the listing
+    const char* refused;                       // the fault's words, or null when written
+    const char* written;                       // where the text lands
+  } cases[] = {
+      {"file", [](const TempDir& d) { Put(d / "target", "earlier"); }, nullptr, "target"},
+      {"folder", [](const TempDir& d) { ::mkdir((d / "target").c_str(), 0755); }, "folder",
+       nullptr},
+      {"link to a file",
+       [](const TempDir& d) {
+         Put(d / "deck", "earlier");
+         ::symlink("deck", (d / "target").c_str());
+       },
+       nullptr, "deck"},
+      {"dangling link", [](const TempDir& d) { ::symlink("new", (d / "target").c_str()); }, nullptr,
+       "new"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    StdFileSystem files(StdFileSystem::Durability::Deferred);
+    files.ListFolder(dir.path().string());
+    c.take(dir);
+    if (fs::is_regular_file(dir / "target"))
+      ::chmod((dir / "target").c_str(), 0600);
+    const std::string fault = FaultOf([&] { files.ReplaceText(dir / "target", "new text"); });
+    files.SyncAll(dir / "");
+    if (c.refused != nullptr) {
+      EXPECT_NE(fault.find(c.refused), std::string::npos) << c.name << ": " << fault;
+      EXPECT_TRUE(fs::is_directory(dir / "target")) << c.name;
+      EXPECT_EQ(dir.Names().size(), 1u) << c.name << ": no temporary is left";
+      continue;
+    }
+    EXPECT_EQ(fault, "no fault") << c.name;
+    EXPECT_EQ(Slurp(dir / c.written), "new text") << c.name;
+    if (std::string(c.name) == "file") {
+      EXPECT_EQ(fs::status(dir / "target").permissions(), fs::perms(0600)) << c.name;
+    } else {
+      EXPECT_TRUE(fs::is_symlink(dir / "target")) << c.name;
+    }
+  }
+}
+
 // A symbolic link leads to the file that is replaced, and stays a link; Remove takes the link.
 TEST(StdFileSystem, LinksAreFollowedAndKept) {
   for (const Mode& m : kModes) {

@@ -171,6 +171,8 @@ class StdFileSystem final : public FileSystem {
   // system without locks the batch runs unlocked.
   std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override;
   std::string FileIdentity(const std::string& path) override;
+  // A Deferred file system keeps the names it found: a name written there later that was not
+  // among them is taken as free without a look of its own (see FreeNames).
   std::vector<FolderEntry> ListFolder(const std::string& folder) override;
   void MakeFolder(const std::string& path) override;
 
@@ -181,14 +183,18 @@ class StdFileSystem final : public FileSystem {
 
  private:
   class Spares;
+  class FreeNames;
   template <class Files, class Target, class Temporary, auto Inspect, auto SameFile>
   friend struct files::ReplaceSteps;
   void PutInPlace(files::Target& target, files::Temporary& temp);
   void Settle(files::Temporary& temp, files::Placement placement);
   std::unique_ptr<files::Temporary> NewTemporary(const files::Target& target);
+  files::Target LookAt(const std::string& path);
+  void NoteListed(const std::string& folder, const std::vector<FolderEntry>& entries);
   Durability durability_;
-  std::unique_ptr<Spares> spares_;  // Deferred: reuses or removes the swapped-out earlier files
-  unsigned newFileMode_;            // what a plain open gives a new file
+  std::unique_ptr<Spares> spares_;   // Deferred: reuses or removes the swapped-out earlier files
+  std::unique_ptr<FreeNames> free_;  // Deferred: the names of the folder last listed
+  unsigned newFileMode_;             // what a plain open gives a new file
 };
 
 }  // namespace rh

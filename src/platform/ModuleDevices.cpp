@@ -25,13 +25,17 @@ OutputDevices& ModuleDevices::Loaded() {
       why = ::dlerror();
       continue;
     }
-    using Make = OutputDevices* (*)();
+    using Make = OutputDevices* (*)(FaultSlot*);
     const auto make = reinterpret_cast<Make>(::dlsym(module, kDevicesModuleSymbol));
     if (make == nullptr) {
       why = path + " has no devices in it";
       continue;
     }
-    devices_.reset(make());
+    std::unique_ptr<OutputDevices> made(make(&fault_));
+    RaiseCarried(fault_);
+    if (!made)
+      throw PrinterFault(path + " made no devices");
+    devices_ = std::make_unique<DevicesThrough<RaiseFrom>>(std::move(made), RaiseFrom{&fault_});
     return *devices_;
   }
   throw PrinterFault(

@@ -5,12 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/ModuleEdge.h"
 #include "platform/OutputDevices.h"
 
 namespace rh {
 
-// The name of the module's factory: `OutputDevices* rh_make_output_devices()`, the caller owns the
-// result.
+// The name of the module's factory: `OutputDevices* rh_make_output_devices(FaultSlot* slot)`, the
+// caller owns the result. No fault leaves the module's side (see ModuleEdge.h): the devices, and
+// the jobs they open, leave what they raise in `slot` and return a default value (the factory
+// null).
 inline constexpr const char* kDevicesModuleSymbol = "rh_make_output_devices";
 
 // Whether this build has a devices module at all. A companion built alone (the CMake option
@@ -42,6 +45,7 @@ class ModuleDevices final : public OutputDevices {
  private:
   OutputDevices& Loaded();
   std::vector<std::string> candidates_;
+  FaultSlot fault_;  // what the module's side raised in the last call
   std::unique_ptr<OutputDevices> devices_;
 };
 

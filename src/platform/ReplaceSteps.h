@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/FileMessages.h"
@@ -23,17 +24,23 @@ struct ReplaceSteps {
   static bool Synced(const Files& files) { return files.durability_ == Files::Durability::Synced; }
 
   static void ReplaceText(Files& files, const std::string& path, std::string_view text) {
-    Target target = Inspect(path);
+    ReplaceTextAt(files, Inspect(path), text);
+  }
+
+  // As ReplaceText, at a target the host has already looked at.
+  static void ReplaceTextAt(Files& files, Target target, std::string_view text) {
     const std::unique_ptr<Temporary> temp = files.NewTemporary(target);
     temp->Write(text, Synced(files));
     files.PutInPlace(target, *temp);
   }
 
-  // A replacement written in pieces: the target is inspected and the temporary made at once.
+  // A replacement written in pieces: the target is inspected (unless the host has looked at it)
+  // and the temporary made at once.
   class Writer final : public FileWriter {
    public:
-    Writer(Files& files, const std::string& path)
-        : files_(files), target_(Inspect(path)), temp_(files.NewTemporary(target_)) {}
+    Writer(Files& files, const std::string& path) : Writer(files, Inspect(path)) {}
+    Writer(Files& files, Target target)
+        : files_(files), target_(std::move(target)), temp_(files.NewTemporary(target_)) {}
     void Write(std::string_view text) override { temp_->Append(text); }
     void Commit() override {
       temp_->Finish(Synced(files_));

@@ -80,6 +80,7 @@ std::vector<FolderEntry> StdFileSystem::ListFolder(const std::string& folder) {
     entries.push_back(std::move(entry));
   }
   ::closedir(stream);
+  NoteListed(dir, entries);
   return entries;
 }
 

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <mutex>
 #include <string>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "platform/FileMessages.h"
@@ -296,6 +298,9 @@ Placement Place(Target& target, Temporary& temp, bool exchange) {
     if (errno != EEXIST)
       throw Fault("write", target.path, Reason(errno));
     target = Inspect(target.path);  // something took the name meanwhile: a file to replace?
+    // The temporary was made for a new file: it takes the earlier file's permission bits.
+    if (target.exists && ::chmod(temp.path().c_str(), target.mode) != 0)
+      throw Fault("write", target.path, Reason(errno));
   }
   if (exchange) {
     if (Rename2(temp.path(), target.file, RENAME_EXCHANGE) == 0) {
@@ -411,6 +416,52 @@ class StdFileSystem::Spares {
   std::vector<Spare> spares_;
 };
 
+// The names a Deferred batch found in its folder when it listed it, before its first write. A name
+// there that was not among them is taken as free without a look of its own (the lstat, a fifth
+// system call a file): the temporary is made beside it, and the rename that puts it in place
+// refuses to replace anything that took the name since; only then is the name looked at, as
+// Place does for any name taken meanwhile. A listed name is looked at as usual.
+class StdFileSystem::FreeNames {
+ public:
+  void Listed(const std::string& folder, const std::vector<FolderEntry>& entries) {
+    std::unordered_set<std::string> names;
+    names.reserve(entries.size());
+    for (const FolderEntry& entry : entries)
+      names.insert(entry.name);
+    const std::lock_guard<std::mutex> lock(mutex_);
+    folder_ = folder.back() == '/' ? folder : folder + "/";
+    names_ = std::move(names);
+    listed_ = true;
+  }
+
+  // True when `path` is a name in the folder last listed that was not there then.
+  bool Free(const std::string& path) {
+    const std::string folder = files::FolderOf(path);
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return listed_ && folder == folder_ && folder.size() < path.size() &&
+           names_.count(path.substr(folder.size())) == 0;
+  }
+
+ private:
+  std::mutex mutex_;
+  bool listed_ = false;
+  std::string folder_;  // with its closing '/'
+  std::unordered_set<std::string> names_;
+};
+
+void StdFileSystem::NoteListed(const std::string& folder, const std::vector<FolderEntry>& entries) {
+  if (free_)
+    free_->Listed(folder, entries);
+}
+
+Target StdFileSystem::LookAt(const std::string& path) {
+  if (free_ && free_->Free(path)) {
+    files::CheckPathGiven(path);
+    return Target{path, path};
+  }
+  return Inspect(path);
+}
+
 namespace {
 
 // What a plain open gives a new file: 0666 less the process's umask (read once, as it is set).
@@ -425,6 +476,7 @@ mode_t NewFileMode() {
 StdFileSystem::StdFileSystem(Durability durability)
     : durability_(durability),
       spares_(durability == Durability::Deferred ? std::make_unique<Spares>() : nullptr),
+      free_(durability == Durability::Deferred ? std::make_unique<FreeNames>() : nullptr),
       newFileMode_(NewFileMode()) {}
 
 // A batch writes over an earlier file it swapped out of its name, when one waits in the folder:
@@ -460,11 +512,11 @@ void StdFileSystem::Settle(files::Temporary& temp, files::Placement placement) {
 using Steps = files::ReplaceSteps<StdFileSystem, Target, Temporary, Inspect, SameFile>;
 
 void StdFileSystem::ReplaceText(const std::string& path, std::string_view text) {
-  Steps::ReplaceText(*this, path, text);
+  Steps::ReplaceTextAt(*this, LookAt(path), text);
 }
 
 std::unique_ptr<FileWriter> StdFileSystem::BeginReplace(const std::string& path) {
-  return std::make_unique<Steps::Writer>(*this, path);
+  return std::make_unique<Steps::Writer>(*this, LookAt(path));
 }
 
 void StdFileSystem::ReplaceAll(const std::vector<FileText>& files) {

@@ -499,6 +499,10 @@ class StdFileSystem::Spares {
   std::string failedPath_;
 };
 
+// Every name a write here goes to is looked at first: a listed folder's names are not kept (the
+// POSIX build keeps them, and takes a name not among them as free).
+class StdFileSystem::FreeNames {};
+
 StdFileSystem::StdFileSystem(Durability durability)
     : durability_(durability),
       spares_(durability == Durability::Deferred ? std::make_unique<Spares>() : nullptr),
