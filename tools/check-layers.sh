@@ -5,10 +5,10 @@
 #   platform/ (interfaces) beside and below them all, above core/; platform/qt/ implements it
 #   with Qt, platform/windows/ with the Windows API.
 #
-# core/ holds what every layer may include: the fault catalogue (core/Faults.h, the faults and every
-# message), the number forms with the half-up rounding and the unit words (core/NumberForms.h), and
-# the quoting of shown text. The engine includes only itself, the fault catalogue and the number
-# forms. Usage:
+# core/ holds what every layer may include: the fault catalogue (core/Faults.h, the faults, every
+# message, the figures in their words and the half-up rounding), the number forms with the unit
+# words (core/NumberForms.h), and the quoting of shown text. The engine includes only itself and the
+# fault catalogue. Usage:
 # tools/check-layers.sh [REPOSITORY]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
@@ -28,7 +28,7 @@ check() {
 }
 
 check src/core 'core/[^"]+'
-check src/engine 'engine/[^"]+|core/Faults\.h|core/NumberForms\.h'
+check src/engine 'engine/[^"]+|core/Faults\.h'
 check src/output 'output/[^"]+|engine/[^"]+|platform/[^/"]+|core/[^"]+'
 check src/app 'app/[^"]+|output/[^"]+|engine/[^"]+|platform/[^/"]+|core/[^"]+|Version\.h'
 check src/platform/qt 'platform/[^"]+|core/[^"]+'

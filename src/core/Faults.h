@@ -10,12 +10,52 @@
 // usable; the companion's exit status is 3, 2 and 64 for them.
 #pragma once
 
+#include <cmath>
+#include <cstdint>
 #include <exception>
 #include <stdexcept>
 #include <string>
 #include <utility>
 
 namespace rh {
+
+// A number in a fault's words: the shortest text that reads back as `value`, with "." as the
+// decimal point whatever the locale.
+std::string FaultNumber(double value);
+
+// The same number as std::floor, without a library call on processors whose baseline instruction
+// set has no rounding instruction: below 2^52 a double may have a fraction, which the conversion to
+// an integer drops toward zero; from 2^52 up every double is whole already (and an infinity or a
+// NaN passes through).
+inline double FloorOf(double value) {
+  constexpr double kWhole = 4503599627370496.0;  // 2^52
+  if (!(std::fabs(value) < kWhole))
+    return value;
+  const double truncated = static_cast<double>(static_cast<std::int64_t>(value));
+  return truncated > value ? truncated - 1 : truncated;
+}
+
+// What half-up rounding does with a value that holds no fraction at its scale (|value x scale| of
+// 2^52 or more, an infinity, a NaN).
+enum class WholeAtScale {
+  // Comes back as it is: the figures of the listing and the tables.
+  Kept,
+  // floor(value x scale + 0.5) / scale all the same, as the hydrograph's steps have always
+  // computed it: the sum's own rounding may move such a value by one unit at the scale.
+  Computed,
+};
+
+// `value` rounded half up to 1 / `scale`, `scale` a positive power of ten (1 rounds to whole
+// numbers, 10 to tenths): floor(value x scale + 0.5) / scale, so a tie goes toward positive
+// infinity for negative values too (-0.25 to tenths is -0.2).
+inline double RoundedHalfUp(double value, double scale, WholeAtScale whole = WholeAtScale::Kept) {
+  if (whole == WholeAtScale::Kept) {
+    constexpr double kWhole = 4503599627370496.0;  // 2^52
+    if (!(std::fabs(value * scale) < kWhole))
+      return value;
+  }
+  return FloorOf(value * scale + 0.5) / scale;
+}
 
 class Fault : public std::runtime_error {
  public:

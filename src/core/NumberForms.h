@@ -1,10 +1,12 @@
-// The only ways numbers become text in the program's outputs, the half-up rounding the figures are
-// shown with, and the unit words each output writes after them.
+// The only ways numbers become text in the program's outputs and the unit words each output writes
+// after them. The half-up rounding the figures are shown with, and the figures in a fault's words,
+// are declared with the faults (core/Faults.h), where the arithmetic can reach them too.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <string>
+
+#include "core/Faults.h"
 
 namespace rh {
 
@@ -40,10 +42,6 @@ std::string Decimals(double value, int decimals);
 // A change in per cent to 0.1 with its sign: "+1.2", "-30.2", and "0.0" for one that shows as zero.
 std::string SignedPercent(double percent);
 
-// A number in a fault's words: the shortest text that reads back as `value`, with "." as the
-// decimal point whatever the locale.
-std::string FaultNumber(double value);
-
 // A coordinate of a drawing (SVG): at most two decimals, no trailing zeros, "0" for a value that
 // is not finite or rounds to zero. Ties round away from zero, as std::round does.
 void AppendDrawingCoordinate(std::string& out, double value);
@@ -52,40 +50,6 @@ void AppendDrawingCoordinate(std::string& out, double value);
 // arithmetic so that every host writes the same characters. Ties round away from zero; values
 // beyond any page, and non-finite ones, are 0.
 void AppendPageNumber(std::string& out, double value);
-
-// The same number as std::floor, without a library call on processors whose baseline instruction
-// set has no rounding instruction: below 2^52 a double may have a fraction, which the conversion to
-// an integer drops toward zero; from 2^52 up every double is whole already (and an infinity or a
-// NaN passes through).
-inline double FloorOf(double value) {
-  constexpr double kWhole = 4503599627370496.0;  // 2^52
-  if (!(std::fabs(value) < kWhole))
-    return value;
-  const double truncated = static_cast<double>(static_cast<std::int64_t>(value));
-  return truncated > value ? truncated - 1 : truncated;
-}
-
-// What half-up rounding does with a value that holds no fraction at its scale (|value x scale| of
-// 2^52 or more, an infinity, a NaN).
-enum class WholeAtScale {
-  // Comes back as it is: the figures of the listing and the tables.
-  Kept,
-  // floor(value x scale + 0.5) / scale all the same, as the hydrograph's steps have always
-  // computed it: the sum's own rounding may move such a value by one unit at the scale.
-  Computed,
-};
-
-// `value` rounded half up to 1 / `scale`, `scale` a positive power of ten (1 rounds to whole
-// numbers, 10 to tenths): floor(value x scale + 0.5) / scale, so a tie goes toward positive
-// infinity for negative values too (-0.25 to tenths is -0.2).
-inline double RoundedHalfUp(double value, double scale, WholeAtScale whole = WholeAtScale::Kept) {
-  if (whole == WholeAtScale::Kept) {
-    constexpr double kWhole = 4503599627370496.0;  // 2^52
-    if (!(std::fabs(value * scale) < kWhole))
-      return value;
-  }
-  return FloorOf(value * scale + 0.5) / scale;
-}
 
 // The unit words as one output spells them after its numbers, without the space before them. The
 // words of another system of units would be one more of these.

@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "core/Faults.h"
-#include "core/NumberForms.h"
 
 namespace rh::checked {
 

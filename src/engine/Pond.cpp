@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "core/Faults.h"
-#include "core/NumberForms.h"
 #include "engine/Checked.h"
 
 namespace rh {

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "core/Faults.h"
-#include "core/NumberForms.h"
 
 namespace rh {
 
