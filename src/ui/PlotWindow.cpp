@@ -4,14 +4,11 @@
 #include <utility>
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QImage>
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -25,7 +22,6 @@
 #include "app/window/UserMemory.h"
 #include "core/Faults.h"
 #include "output/Plot.h"
-#include "platform/qt/DrawingPainter.h"
 #include "ui/FaultBoundary.h"
 #include "ui/FileDialogs.h"
 #include "ui/ProjectDetails.h"
@@ -391,14 +387,8 @@ void PlotWindow::OnSaveImage() {
 }
 
 void PlotWindow::OnCopyImage() {
-  RunAtBoundary(context_.prompts, this,
-                FaultAnswer{messages::kPlotFaultTitle, messages::kPlotFaultText, {}}, [&] {
-                  QImage image(kPlotWidth, kPlotHeight, QImage::Format_ARGB32_Premultiplied);
-                  QPainter painter(&image);
-                  qt::PaintDrawing(painter, StudyChart(runs_, kPlotWidth, kPlotHeight));
-                  painter.end();
-                  QApplication::clipboard()->setImage(image);
-                });
+  CopyChartImage(context_.prompts, this,
+                 [&] { return StudyChart(runs_, kPlotWidth, kPlotHeight); });
 }
 
 void PlotWindow::OnOpenStudy() {

@@ -3,15 +3,21 @@
 #include <exception>
 #include <utility>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
+#include "core/Faults.h"
 #include "output/ChartReadout.h"
+#include "output/Plot.h"
 #include "output/StudyDocument.h"
 #include "platform/qt/DrawingPainter.h"
+#include "ui/FaultBoundary.h"
 #include "ui/framework/QtText.h"
 
 namespace rh::ui {
@@ -105,6 +111,18 @@ void StudyChartView::keyPressEvent(QKeyEvent* event) {
   }
   ShowReadout(readoutMinutes_ ? StepReadout(*runs_, *area_, *readoutMinutes_, later) : 0.0);
   event->accept();
+}
+
+void CopyChartImage(Prompts& prompts, QWidget* parent, const std::function<Drawing()>& drawing) {
+  RunAtBoundary(prompts, parent,
+                FaultAnswer{messages::kPlotFaultTitle, messages::kPlotFaultText, {}}, [&] {
+                  const Drawing chart = drawing();
+                  QImage image(kPlotWidth, kPlotHeight, QImage::Format_ARGB32_Premultiplied);
+                  QPainter painter(&image);
+                  qt::PaintDrawing(painter, chart);
+                  painter.end();
+                  QApplication::clipboard()->setImage(image);
+                });
 }
 
 }  // namespace rh::ui

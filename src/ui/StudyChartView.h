@@ -3,6 +3,7 @@
 // run's flows then are shown in a label beside the chart.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "output/Plot.h"
 #include "output/StudyDocument.h"
 #include "platform/Drawing.h"
+#include "ui/framework/Prompts.h"
 
 class QLabel;
 
@@ -52,5 +54,9 @@ class StudyChartView final : public QWidget {
   QLabel* readout_ = nullptr;
   std::optional<double> readoutMinutes_;
 };
+
+// Puts the chart `drawing` makes (at the plot's full size) on the clipboard as an image; a fault
+// in making it is answered in a message box over `parent` and leaves the clipboard as it was.
+void CopyChartImage(Prompts& prompts, QWidget* parent, const std::function<Drawing()>& drawing);
 
 }  // namespace rh::ui

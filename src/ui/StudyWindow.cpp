@@ -10,11 +10,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -29,7 +27,6 @@
 #include "core/NumberForms.h"
 #include "output/Plot.h"
 #include "output/StudyDocument.h"
-#include "platform/qt/DrawingPainter.h"
 #include "ui/FaultBoundary.h"
 #include "ui/FileDialogs.h"
 #include "ui/PondEditor.h"
@@ -576,16 +573,10 @@ void StudyWindow::OnSaveImage() {
 }
 
 void StudyWindow::OnCopyImage() {
-  RunAtBoundary(context_.prompts, this,
-                FaultAnswer{messages::kPlotFaultTitle, messages::kPlotFaultText, {}}, [&] {
-                  const StudyCheck& check = edit_->Check();
-                  QImage picture(kPlotWidth, kPlotHeight, QImage::Format_ARGB32_Premultiplied);
-                  QPainter painter(&picture);
-                  qt::PaintDrawing(painter, StudyChart(check.ProposedRuns, kPlotWidth, kPlotHeight,
-                                                       AllowableReleases(check)));
-                  painter.end();
-                  QApplication::clipboard()->setImage(picture);
-                });
+  CopyChartImage(context_.prompts, this, [&] {
+    const StudyCheck& check = edit_->Check();
+    return StudyChart(check.ProposedRuns, kPlotWidth, kPlotHeight, AllowableReleases(check));
+  });
 }
 
 void StudyWindow::OnClose() {
