@@ -37,13 +37,6 @@ constexpr std::size_t kMostChartPoints = 600;
 // The chart runs on past the end of the inflow by this share of it, to show the pond draining.
 constexpr double kChartPastInflow = 1.0;
 
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos)
-    return "";
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 // A field of the page's study editors and the place of its entry in the study file.
 struct Edit {
   std::string field;
@@ -75,7 +68,7 @@ std::vector<Edit> EditsOf(const json& edits, const json& study) {
     if (!item.value().is_string())
       continue;
     const std::string typed = item.value().get<std::string>();
-    const json value = Trimmed(typed).empty() ? json() : rh::json::TypedValue(typed);
+    const json value = rh::json::Trimmed(typed).empty() ? json() : rh::json::TypedValue(typed);
     const auto add = [&](const std::string& pointer, const std::string& keyPath, json v,
                          std::string words) {
       out.push_back({field, json::json_pointer(pointer), keyPath, std::move(v), std::move(words)});
@@ -108,7 +101,7 @@ std::vector<Edit> EditsOf(const json& edits, const json& study) {
       while (from <= typed.size()) {
         const std::size_t comma = std::min(typed.find(',', from), typed.size());
         const std::string one = typed.substr(from, comma - from);
-        if (!Trimmed(one).empty())
+        if (!rh::json::Trimmed(one).empty())
           periods.push_back(rh::json::TypedValue(one));
         from = comma + 1;
       }
@@ -149,10 +142,11 @@ void ApplySizing(const json& edits, json& study, std::vector<Edit>& applied) {
     return edits.contains(field) && edits[field].is_string() ? edits[field].get<std::string>()
                                                              : std::string();
   };
-  const std::string device = Trimmed(typed("size-device"));
-  const std::string dimension = Trimmed(typed("size-dimension"));
+  const std::string device = rh::json::Trimmed(typed("size-device"));
+  const std::string dimension = rh::json::Trimmed(typed("size-dimension"));
   const std::string min = typed("size-min"), max = typed("size-max");
-  if (device.empty() && dimension.empty() && Trimmed(min).empty() && Trimmed(max).empty()) {
+  if (device.empty() && dimension.empty() && rh::json::Trimmed(min).empty() &&
+      rh::json::Trimmed(max).empty()) {
     study.erase("size");
     return;
   }

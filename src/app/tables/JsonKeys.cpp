@@ -151,14 +151,14 @@ namespace {
 // Whole numbers below 2^53 are exact as doubles and as integers.
 constexpr double kWholeLimit = 9007199254740992.0;
 
+}  // namespace
+
 std::string Trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(" \t\r\n");
   if (first == std::string::npos)
     return "";
   return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
-
-}  // namespace
 
 Json TypedValue(const std::string& typed) {
   const std::string text = Trimmed(typed);

@@ -95,6 +95,9 @@ const Json& List(const Reader& r, const Json& value, const std::string& path);
 // A number of a list or an object's value at `path`, finite and within `range`.
 double NumberAt(const Reader& r, const Json& value, const std::string& path, const Range& range);
 
+// `typed`, an editor's text, without the spaces, tabs and line ends around it.
+std::string Trimmed(const std::string& typed);
+
 // A value as a JSON file holds it when the user typed `typed` in an editor of the file: a number
 // when the whole text reads as one (a whole number stays whole, for counts), true or false, or
 // else the text itself (which the reader then refuses where it wants a number). Blank text is

@@ -15,13 +15,6 @@ namespace {
 
 using Json = nlohmann::json;
 
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos)
-    return "";
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 // "outlets[1].diameter_in" as a JSON pointer, "/outlets/1/diameter_in".
 Json::json_pointer PointerOf(const std::string& keyPath) {
   std::string pointer;
@@ -222,7 +215,7 @@ std::string PondEdit::Field(const std::string& keyPath) const {
 void PondEdit::SetField(const std::string& keyPath, const std::string& typed) {
   const Json::json_pointer at = PointerOf(keyPath);
   Json value =
-      IsTextKey(keyPath) && !Trimmed(typed).empty() ? Json(typed) : json::TypedValue(typed);
+      IsTextKey(keyPath) && !json::Trimmed(typed).empty() ? Json(typed) : json::TypedValue(typed);
   try {
     if (value.is_null()) {
       if (pond_.contains(at) && pond_[at.parent_pointer()].is_object())
