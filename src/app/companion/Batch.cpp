@@ -249,19 +249,21 @@ void ChooseTables(const CsvRecord& record, const Columns& columns, TableFiles& f
   }
   row.Rainfall = cell(columns.rainfall);
   row.Ari = cell(columns.ari);
-  if (row.Rainfall.empty()) {
-    if (!row.Ari.empty()) {
+  switch (StormChoiceOf(!cell(2).empty(), !row.Rainfall.empty(), !row.Ari.empty())) {
+    case StormChoiceProblem::RainAndTable:
+      row.Status = RowStatus::Refused;
+      row.Message = std::string(messages::kRainfallTableTitle) + messages::kBatchRainAndTableText;
+      return;
+    case StormChoiceProblem::PeriodsWithoutTable:
       row.Status = RowStatus::Refused;
       row.Message =
           std::string(messages::kRainfallTableTitle) + messages::kBatchAriWithoutTableText;
-    }
-    return;
+      return;
+    case StormChoiceProblem::None:
+      break;
   }
-  if (!cell(2).empty()) {
-    row.Status = RowStatus::Refused;
-    row.Message = std::string(messages::kRainfallTableTitle) + messages::kBatchRainAndTableText;
+  if (row.Rainfall.empty())
     return;
-  }
   std::string problem;
   tables.rainfall = files.Rainfall(row.Rainfall, row.Ari, problem);
   if (!tables.rainfall) {

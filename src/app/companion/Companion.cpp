@@ -94,10 +94,15 @@ void CheckOptions(const CompanionOptions& o) {
   // before any of the run's files is written.
   if (!DevicesOffered() && needsDevices)
     throw UsageError(messages::kDevicesNotOfferedText);
-  if (o.Rainfall && !e.SixHourRainfall.empty())
-    throw UsageError(messages::kRainAndTableText);
-  if (!o.ReturnPeriods.empty() && !o.Rainfall)
-    throw UsageError(messages::kAriWithoutTableText);
+  switch (
+      StormChoiceOf(!e.SixHourRainfall.empty(), o.Rainfall.has_value(), !o.ReturnPeriods.empty())) {
+    case StormChoiceProblem::RainAndTable:
+      throw UsageError(messages::kRainAndTableText);
+    case StormChoiceProblem::PeriodsWithoutTable:
+      throw UsageError(messages::kAriWithoutTableText);
+    case StormChoiceProblem::None:
+      break;
+  }
   for (std::size_t i = 0; i < o.ReturnPeriods.size(); ++i) {
     const std::optional<double> years = ParseReturnPeriod(o.ReturnPeriods[i]);
     if (!years)

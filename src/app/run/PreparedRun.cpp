@@ -288,6 +288,14 @@ double ChartPeak(const RunInputs& in) {
   return RoundHalfUp(peak, 10);
 }
 
+StormChoiceProblem StormChoiceOf(bool rain, bool table, bool periods) {
+  if (table && rain)
+    return StormChoiceProblem::RainAndTable;
+  if (periods && !table)
+    return StormChoiceProblem::PeriodsWithoutTable;
+  return StormChoiceProblem::None;
+}
+
 PreparedRun PrepareRun(const RunEntries& entries, const RunChoices& choices, FileSystem& files,
                        const std::function<void()>& accepted) {
   const SpacedUnitWords units(kTextUnits);

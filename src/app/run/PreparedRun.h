@@ -64,6 +64,20 @@ struct RunChoices {
   bool FilesChecked = false;
 };
 
+// What is wrong with the way a run's storm is asked for.
+enum class StormChoiceProblem {
+  None,
+  // A 6-hour rainfall beside a rainfall table, which gives its own.
+  RainAndTable,
+  // Return periods without a rainfall table to take them from.
+  PeriodsWithoutTable,
+};
+
+// The one rule for a storm asked for by a 6-hour rainfall (`rain`), a rainfall table (`table`)
+// and return periods (`periods`), each true when given. Every front end applies it before it reads
+// the table, and says what is wrong in its own words.
+StormChoiceProblem StormChoiceOf(bool rain, bool table, bool periods);
+
 // A run ready for the run step.
 struct PreparedRun {
   RunInputs Inputs;

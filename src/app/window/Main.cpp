@@ -1,6 +1,7 @@
 #include "app/window/Main.h"
 
 #include "app/run/OptionTable.h"
+#include "app/run/PreparedRun.h"
 #include "app/tables/PondFile.h"
 #include "app/tables/RainfallTable.h"
 #include "app/tables/StudyFile.h"
@@ -107,7 +108,9 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
     }
     option->set(options, value);
   }
-  if (!options.ari.empty() && options.rainfall.empty())
+  // The windowed program takes no 6-hour rainfall as an option: the main screen's box holds it.
+  if (StormChoiceOf(false, !options.rainfall.empty(), !options.ari.empty()) ==
+      StormChoiceProblem::PeriodsWithoutTable)
     options.problem = messages::kAriWithoutTableText;
   const bool runOptions =
       options.hec1 || !options.rainfall.empty() || !options.pond.empty() || options.peakChart;
