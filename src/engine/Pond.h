@@ -64,11 +64,9 @@ struct PondState {
   double OverflowCfs = 0;  // over the top in the step that ends here: its volume over the step
 };
 
-// What routing a run through a pond gives, in full precision (rounding is for the outputs).
-struct PondRouting {
-  long StepMinutes = 1;
-  // The state at t = 0 and after every step, to the end of routing.
-  std::vector<PondState> States;
+// What routing a run through a pond finds, without the states it steps through: the figures the
+// summaries report, in full precision (rounding is for the outputs).
+struct RoutingFigures {
   double InflowEndMinutes = 0;  // Tc x (index of the first zero ordinate after the last non-zero)
 
   double PeakInflowCfs = 0;
@@ -102,6 +100,13 @@ struct PondRouting {
   double InflowAcreFeet = 0;
   double OutflowAcreFeet = 0;
   double StorageLeftAcreFeet = 0;
+};
+
+// What routing a run through a pond gives: its figures and every step.
+struct PondRouting : RoutingFigures {
+  long StepMinutes = 1;
+  // The state at t = 0 and after every step, to the end of routing.
+  std::vector<PondState> States;
 };
 
 // The longest whole number of minutes, dividing `tc` (minutes), for which 2 S / dt - O >= 0 at

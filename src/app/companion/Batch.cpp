@@ -356,10 +356,7 @@ void RunRow(CsvRecord& record, const RowTables& tables, const BatchContext& batc
     row.PeakCfs = r.Hydrograph(r.PeakIndex);
     row.VolumeAcreFeet = basin.Check->HydrographAcreFeet;
     if (const auto& p = basin.Run.Routing) {
-      row.Routed = RoutedFigures{
-          p->PeakOutflowCfs,       p->PeakOutflowMinutes, p->MaxStorageAcreFeet, p->MaxStageFeet,
-          p->DrainMinutes,         p->Overtopped,         p->OverflowAcreFeet,   p->OverflowPeakCfs,
-          p->OverflowStartMinutes, p->OverflowEndMinutes};
+      row.Routed = static_cast<const RoutingFigures&>(*p);
     }
   } catch (const std::exception& fault) {
     const FaultReport report = ReportFault(fault);
@@ -514,7 +511,7 @@ void AppendSummaryLine(std::string& out, const BatchRow& row) {
     out += ',';
     // A run whose pond overtops is a result, not a failure: its message says so.
     if (row.Routed && row.Routed->Overtopped) {
-      const RoutedFigures& p = *row.Routed;
+      const RoutingFigures& p = *row.Routed;
       std::string overtopped = "OVERTOPPED: ";
       AppendPlainNumber(overtopped, RoundedHalfUp(p.OverflowAcreFeet, 1000));
       overtopped += units.AcreFeet + " over the top, peak ";
@@ -545,7 +542,7 @@ void AppendSummaryLine(std::string& out, const BatchRow& row) {
   out += ',';
   out += CsvField(ShownText(row.Pond));
   if (row.Status == RowStatus::Ok && row.Routed) {
-    const RoutedFigures& p = *row.Routed;
+    const RoutingFigures& p = *row.Routed;
     for (const double figure :
          {RoundedHalfUp(p.PeakOutflowCfs, 10), p.PeakOutflowMinutes,
           RoundedHalfUp(p.MaxStorageAcreFeet, 1000), RoundedHalfUp(p.MaxStageFeet, 100)}) {

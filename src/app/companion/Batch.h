@@ -59,20 +59,6 @@ enum class RowStatus {
 // The summary's word for a status: ok, bad-name, refused, fault, malformed.
 const char* RowStatusName(RowStatus status);
 
-// A routed row's figures for the summary, in full precision.
-struct RoutedFigures {
-  double PeakOutflowCfs = 0;
-  double PeakOutflowMinutes = 0;
-  double MaxStorageAcreFeet = 0;
-  double MaxStageFeet = 0;
-  std::optional<double> DrainMinutes;  // the drawdown; none when the pond has not drawn down
-  bool Overtopped = false;
-  double OverflowAcreFeet = 0;
-  double OverflowPeakCfs = 0;
-  double OverflowStartMinutes = 0;
-  double OverflowEndMinutes = 0;
-};
-
 struct BatchRow {
   long Row = 0;   // data row, from 1 (the header is not counted)
   long Line = 0;  // line of the file where the row starts
@@ -90,7 +76,9 @@ struct BatchRow {
   double SixHourRainfall = 0;  // P6 used, inches
   double PeakDischarge = 0;    // Qp used, cfs
   std::string Pond;            // the row's pond table as given; "" for none
-  std::optional<RoutedFigures> Routed;  // when the row's hydrograph was routed through its pond
+  // When the row's hydrograph was routed through its pond: what the routing found (not its steps,
+  // which the summary does not need).
+  std::optional<RoutingFigures> Routed;
 };
 
 struct BatchTally {
