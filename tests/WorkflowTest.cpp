@@ -907,6 +907,13 @@ class WorkflowTest : public QObject {
     type("SizeMax", "30");
     QVERIFY(shown("SizeResult").contains(QLatin1String("in")));
     QCOMPARE(shown("StudyVerdict"), QStringLiteral("PASS"));
+    // Renamed, the sized orifice stays the one sized.
+    outlets->setCurrentRow(0);
+    type("Outlet_name", "small");
+    QCOMPARE(window->findChild<QComboBox*>(QStringLiteral("SizeDevice"))->currentText(),
+             QStringLiteral("small"));
+    QVERIFY(!window->findChild<QLabel*>(QStringLiteral("SizeMessage"))->isVisibleTo(window));
+    QVERIFY(shown("SizeResult").contains(QLatin1String("in")));
 
     // Saved with the pond it holds; example-pond.json stays as it was.
     session_->prompts.nextSaveName = "/study/designed.rhstudy";

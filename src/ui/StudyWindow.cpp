@@ -380,7 +380,9 @@ void StudyWindow::OnPondReplaced(bool designed) {
 }
 
 void StudyWindow::ShowSizeDevices() {
-  const QString current = sizeDevice_->currentText();
+  // The sizing's outlet as the study holds it (it follows a rename), else the one last picked.
+  const std::string& sized = edit_->Sizing().Device;
+  const QString current = sized.empty() ? sizeDevice_->currentText() : Q(sized);
   sizeDevice_->clear();
   PondEdit* pond = edit_->Pond();
   for (std::size_t i = 0; pond && i < pond->OutletCount(); ++i)

@@ -1,5 +1,7 @@
 #include "app/window/StudyEdit.h"
 
+#include <algorithm>
+
 #include <utility>
 
 #include "app/run/PreparedRun.h"
@@ -110,6 +112,7 @@ StudyEdit::StudyEdit(FileSystem& files, std::string path)
                                   truncated));
     pondFile_ = study_.Pond->Path;
   }
+  outletLabels_ = OutletLabels();
   if (study_.Size) {
     sizing_.Device = study_.Size->Device;
     sizing_.Dimension = SizeDimensionKey(study_.Size->Dimension);
@@ -198,6 +201,30 @@ void StudyEdit::OpenTable(const std::string& path) {
 void StudyEdit::PondEdited() {
   changed_ = true;
   pondEdited_ = true;
+  // Renaming the outlet being sized keeps it sized: the only label that changed, in a list of the
+  // same outlets, was the sizing's. A label still in the list (an outlet moved) is left alone.
+  std::vector<std::string> labels = OutletLabels();
+  const auto& before = outletLabels_;
+  if (!sizing_.Device.empty() && labels.size() == before.size() &&
+      std::find(labels.begin(), labels.end(), sizing_.Device) == labels.end()) {
+    std::size_t changed = 0, at = 0;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      if (labels[i] != before[i]) {
+        ++changed;
+        at = i;
+      }
+    }
+    if (changed == 1 && before[at] == sizing_.Device)
+      sizing_.Device = labels[at];
+  }
+  outletLabels_ = std::move(labels);
+}
+
+std::vector<std::string> StudyEdit::OutletLabels() const {
+  std::vector<std::string> labels;
+  for (std::size_t i = 0; pond_ && i < pond_->OutletCount(); ++i)
+    labels.push_back(pond_->OutletLabel(i));
+  return labels;
 }
 
 void StudyEdit::AddPond() {
@@ -209,6 +236,7 @@ void StudyEdit::AddPond() {
   pond_.emplace(kNewPond);
   pondFile_.clear();
   pondRemoved_ = false;
+  outletLabels_ = OutletLabels();
   PondEdited();
 }
 
@@ -217,6 +245,7 @@ void StudyEdit::RemovePond() {
   pondFile_.clear();
   pondEdited_ = false;
   pondRemoved_ = true;
+  outletLabels_.clear();
   changed_ = true;
 }
 

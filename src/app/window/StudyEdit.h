@@ -123,6 +123,8 @@ class StudyEdit {
   void RefuseOverInputs(const std::string& path, bool studyToo) const;
   std::optional<StudyProblem> Candidate(StudyFile& next) const;
   std::optional<StudyProblem> DesignCandidate(StudyFile& next) const;
+  // The pond's outlets as the list and a sizing name them.
+  std::vector<std::string> OutletLabels() const;
 
   FileSystem& files_;
   std::string path_;
@@ -140,7 +142,8 @@ class StudyEdit {
   bool pondEdited_ = false;
   bool pondRemoved_ = false;
   SizeEntries sizing_;
-  bool periodsPicked_ = false;  // the pick was made here, so an empty one is refused
+  std::vector<std::string> outletLabels_;  // as they were at the last change of the pond
+  bool periodsPicked_ = false;             // the pick was made here, so an empty one is refused
   bool changed_ = false;
 };
 
