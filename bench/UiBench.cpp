@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QTimer>
 #include <chrono>
+#include <memory>
 
 #include "app/window/Init.h"
 #include "platform/FileSystem.h"
@@ -125,32 +126,54 @@ void BM_GenerateToResultsShown(benchmark::State& state) {
 }
 BENCHMARK(BM_GenerateToResultsShown)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// One keystroke in the study window over a study file of 4 storms through a designed pond: the
-// proposed area typed anew until the study has run again and the window has painted it.
-void BM_StudyWindowKeystrokeShown(benchmark::State& state) {
-  QTemporaryDir dir;
-  for (const char* table : {"atlas14-fort-myers-fl.csv", "example-pond.json"})
-    QFile::copy(QStringLiteral(RH_TEST_DATA_DIR "/") + QLatin1String(table),
-                dir.filePath(QLatin1String(table)));
-  QFile example(QStringLiteral(RH_TEST_DATA_DIR "/example.rhstudy"));
-  example.open(QIODevice::ReadOnly);
-  QByteArray study = example.readAll();
-  study.replace("\"return_periods\": [\n      2,\n      10,\n      100\n    ]",
-                "\"return_periods\": [2, 10, 25, 100]");
-  const QString path = dir.filePath(QStringLiteral("four.rhstudy"));
-  QFile out(path);
-  out.open(QIODevice::WriteOnly);
-  out.write(study);
-  out.close();
+// A study window over the example study of 4 storms (2, 10, 25 and 100 yr) through its designed
+// pond, in a folder of its own with the study's tables; with `sized`, the study also sizes the low
+// orifice's diameter from 6 to 30 in on every run.
+class StudyWindowFixture {
+ public:
+  explicit StudyWindowFixture(bool sized) {
+    for (const char* table : {"atlas14-fort-myers-fl.csv", "example-pond.json"})
+      QFile::copy(QStringLiteral(RH_TEST_DATA_DIR "/") + QLatin1String(table),
+                  dir_.filePath(QLatin1String(table)));
+    QFile example(QStringLiteral(RH_TEST_DATA_DIR "/example.rhstudy"));
+    example.open(QIODevice::ReadOnly);
+    QByteArray study = example.readAll();
+    study.replace("\"return_periods\": [\n      2,\n      10,\n      100\n    ]",
+                  "\"return_periods\": [2, 10, 25, 100]");
+    if (sized)
+      study.replace("\"hec1\": false",
+                    "\"size\": {\"device\": \"low\", \"dimension\": \"diameter_in\", \"min\": 6, "
+                    "\"max\": 30},\n  \"hec1\": false");
+    const QString path = dir_.filePath(QStringLiteral("four.rhstudy"));
+    QFile out(path);
+    out.open(QIODevice::WriteOnly);
+    out.write(study);
+    out.close();
+    window_ = new rh::ui::StudyWindow(context_, nullptr, path.toStdString(), false);
+    rh::ui::ShowModeless(window_);
+  }
+  ~StudyWindowFixture() { delete window_; }
+  StudyWindowFixture(const StudyWindowFixture&) = delete;
+  StudyWindowFixture& operator=(const StudyWindowFixture&) = delete;
 
-  auto init = std::make_unique<rh::Init>();
-  rh::StdFileSystem files;
-  rh::QtClock clock;
-  rh::ui::QtPrompts prompts;
-  rh::QtOutputDevices devices;
-  rh::ui::UiContext context{*init, files, clock, prompts, devices, [] {}};
-  auto* window = new rh::ui::StudyWindow(context, nullptr, path.toStdString(), false);
-  rh::ui::ShowModeless(window);
+  rh::ui::StudyWindow& Window() { return *window_; }
+
+ private:
+  QTemporaryDir dir_;
+  std::unique_ptr<rh::Init> init_ = std::make_unique<rh::Init>();
+  rh::StdFileSystem files_;
+  rh::QtClock clock_;
+  rh::ui::QtPrompts prompts_;
+  rh::QtOutputDevices devices_;
+  rh::ui::UiContext context_{*init_, files_, clock_, prompts_, devices_, [] {}};
+  rh::ui::StudyWindow* window_ = nullptr;
+};
+
+// One keystroke in the study window: the proposed area typed anew until the study has run again
+// and the window has painted it.
+void BM_StudyWindowKeystrokeShown(benchmark::State& state) {
+  StudyWindowFixture study(false);
+  rh::ui::StudyWindow* window = &study.Window();
   auto* area = window->findChild<QLineEdit*>(QStringLiteral("ProposedArea"));
   bool wider = false;
   for (auto _ : state) {
@@ -162,41 +185,15 @@ void BM_StudyWindowKeystrokeShown(benchmark::State& state) {
     const auto shown = std::chrono::steady_clock::now();
     state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
   }
-  delete window;
 }
 BENCHMARK(BM_StudyWindowKeystrokeShown)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // One keystroke in the pond editor over the same study: the low orifice's diameter typed anew
-// until the study has run again and the window has painted it; with the argument 1, the study
-// also sizes that orifice's diameter from 6 to 30 in on every run.
+// until the study has run again and the window has painted it; with the argument 1, with the
+// sizing on every run.
 void BM_StudyWindowPondEditShown(benchmark::State& state) {
-  QTemporaryDir dir;
-  for (const char* table : {"atlas14-fort-myers-fl.csv", "example-pond.json"})
-    QFile::copy(QStringLiteral(RH_TEST_DATA_DIR "/") + QLatin1String(table),
-                dir.filePath(QLatin1String(table)));
-  QFile example(QStringLiteral(RH_TEST_DATA_DIR "/example.rhstudy"));
-  example.open(QIODevice::ReadOnly);
-  QByteArray study = example.readAll();
-  study.replace("\"return_periods\": [\n      2,\n      10,\n      100\n    ]",
-                "\"return_periods\": [2, 10, 25, 100]");
-  if (state.range(0) == 1)
-    study.replace("\"hec1\": false",
-                  "\"size\": {\"device\": \"low\", \"dimension\": \"diameter_in\", \"min\": 6, "
-                  "\"max\": 30},\n  \"hec1\": false");
-  const QString path = dir.filePath(QStringLiteral("four.rhstudy"));
-  QFile out(path);
-  out.open(QIODevice::WriteOnly);
-  out.write(study);
-  out.close();
-
-  auto init = std::make_unique<rh::Init>();
-  rh::StdFileSystem files;
-  rh::QtClock clock;
-  rh::ui::QtPrompts prompts;
-  rh::QtOutputDevices devices;
-  rh::ui::UiContext context{*init, files, clock, prompts, devices, [] {}};
-  auto* window = new rh::ui::StudyWindow(context, nullptr, path.toStdString(), false);
-  rh::ui::ShowModeless(window);
+  StudyWindowFixture study(state.range(0) == 1);
+  rh::ui::StudyWindow* window = &study.Window();
   window->findChild<QTabWidget*>(QStringLiteral("StudyPages"))->setCurrentIndex(1);
   auto* diameter = window->findChild<QLineEdit*>(QStringLiteral("Outlet_diameter_in"));
   bool wider = false;
@@ -210,7 +207,6 @@ void BM_StudyWindowPondEditShown(benchmark::State& state) {
     const auto shown = std::chrono::steady_clock::now();
     state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
   }
-  delete window;
 }
 BENCHMARK(BM_StudyWindowPondEditShown)
     ->Arg(0)
