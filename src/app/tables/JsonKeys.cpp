@@ -153,11 +153,11 @@ constexpr double kWholeLimit = 9007199254740992.0;
 
 }  // namespace
 
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
+std::string Trimmed(const std::string& typed) {
+  const auto first = typed.find_first_not_of(" \t\r\n");
   if (first == std::string::npos)
     return "";
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+  return typed.substr(first, typed.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 Json TypedValue(const std::string& typed) {
