@@ -1,6 +1,7 @@
 // The study's chart, drawn as inline SVG from the storms the core returns: each return period's
 // inflow (thin) and routed outflow (thick) in its own colour, its allowable release as a dashed
-// line, a legend naming the storms, and a readout of the time and flows under the pointer.
+// line, a legend naming the storms, and a readout of the time and flows under the pointer. A
+// curve is a Float64Array of its points one after the other, each its time (min) and flow (cfs).
 'use strict';
 
 const StudyChart = (function () {
@@ -32,19 +33,20 @@ const StudyChart = (function () {
     return 10 * power;
   }
 
-  // The flow of a curve at time t, straight between its points (0 outside them).
+  // The flow of a curve at time t, straight between its points (null outside them).
   function at(curve, t) {
-    if (!curve || curve.length === 0 || t < curve[0][0] || t > curve[curve.length - 1][0])
+    const count = curve ? curve.length >> 1 : 0;
+    if (count === 0 || t < curve[0] || t > curve[2 * count - 2])
       return null;
-    let lo = 0, hi = curve.length - 1;
+    let lo = 0, hi = count - 1;
     while (hi - lo > 1) {
       const mid = (lo + hi) >> 1;
-      if (curve[mid][0] <= t)
+      if (curve[2 * mid] <= t)
         lo = mid;
       else
         hi = mid;
     }
-    const [t0, q0] = curve[lo], [t1, q1] = curve[hi];
+    const t0 = curve[2 * lo], q0 = curve[2 * lo + 1], t1 = curve[2 * hi], q1 = curve[2 * hi + 1];
     return t1 === t0 ? q0 : q0 + (q1 - q0) * (t - t0) / (t1 - t0);
   }
 
@@ -55,9 +57,9 @@ const StudyChart = (function () {
     let tMax = 0, qMax = 0;
     for (const storm of storms) {
       for (const curve of [storm.inflow, storm.outflow || []]) {
-        for (const [t, q] of curve) {
-          tMax = Math.max(tMax, t);
-          qMax = Math.max(qMax, q);
+        for (let i = 0; i < curve.length; i += 2) {
+          tMax = Math.max(tMax, curve[i]);
+          qMax = Math.max(qMax, curve[i + 1]);
         }
       }
       if (storm.allowable !== undefined)
@@ -98,8 +100,8 @@ const StudyChart = (function () {
 
     const path = (curve) => {
       let d = '';
-      for (let i = 0; i < curve.length; ++i)
-        d += `${i ? 'L' : 'M'}${x(curve[i][0]).toFixed(1)} ${y(curve[i][1]).toFixed(1)}`;
+      for (let i = 0; i < curve.length; i += 2)
+        d += (i ? 'L' : 'M') + x(curve[i]).toFixed(1) + ' ' + y(curve[i + 1]).toFixed(1);
       return d;
     };
     // The same axes and storms as the chart shown (a keystroke in an editor): only the curves and
