@@ -457,16 +457,20 @@
     });
   }
 
-  // The study kept in this browser and written into the address once the entries rest, after the
-  // frame that shows the run: neither is part of what a keystroke shows. Leaving the page keeps
-  // what is still waiting.
-  let keeping = null, keepTask = 0;
+  // The study kept in this browser and written into the address once the entries rest (no
+  // keystroke for a moment), in idle time after the frame that shows the run: neither is part of
+  // what a keystroke shows, and while typing goes on neither is redone for every keystroke. Leaving
+  // the page keeps what is still waiting.
+  let keeping = null, keepTimer = 0, keepTask = 0;
   const idle = window.requestIdleCallback || ((work) => setTimeout(work, 50));
   const cancelIdle = window.cancelIdleCallback || clearTimeout;
   function keepLater(name, text) {
+    clearTimeout(keepTimer);
     cancelIdle(keepTask);
     keeping = {name, text};
-    keepTask = idle(keepNow, {timeout: 250});
+    keepTimer = setTimeout(() => {
+      keepTask = idle(keepNow, {timeout: 250});
+    }, DOCUMENT_DELAY_MS);
   }
   function keepNow() {
     if (!keeping)
