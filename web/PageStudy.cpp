@@ -205,18 +205,27 @@ std::string ChartLabel(const PeriodCheck& period) {
   return std::string(text, end) + "-yr";
 }
 
-// Every `step`-th point of a curve, and its last.
-json Thinned(const std::vector<std::pair<double, double>>& points) {
-  json curve = json::array();
-  const std::size_t step = points.size() / kMostChartPoints + 1;
-  for (std::size_t i = 0; i < points.size(); i += step)
-    curve.push_back({points[i].first, points[i].second});
-  if (!points.empty() && (points.size() - 1) % step != 0)
-    curve.push_back({points.back().first, points.back().second});
-  return curve;
+// Every `step`-th point of a curve, and its last, appended to `points` as time and flow; gives
+// how many points it appended.
+std::size_t PutThinned(const std::vector<std::pair<double, double>>& curve,
+                       std::vector<double>& points) {
+  const std::size_t step = curve.size() / kMostChartPoints + 1;
+  std::size_t count = 0;
+  const auto put = [&](const std::pair<double, double>& point) {
+    points.push_back(point.first);
+    points.push_back(point.second);
+    ++count;
+  };
+  for (std::size_t i = 0; i < curve.size(); i += step)
+    put(curve[i]);
+  if (!curve.empty() && (curve.size() - 1) % step != 0)
+    put(curve.back());
+  return count;
 }
 
-json ChartOf(const StudyCheck& check) {
+// The storms' labels, point counts and allowable releases, and their curves' points into `points`.
+json ChartOf(const StudyCheck& check, std::vector<double>& points) {
+  points.clear();
   json chart = json::array();
   for (std::size_t i = 0; i < check.Periods.size() && i < check.ProposedRuns.size(); ++i) {
     const Run& run = check.ProposedRuns[i].Run;
@@ -226,7 +235,7 @@ json ChartOf(const StudyCheck& check) {
     inflow.reserve(static_cast<std::size_t>(r.OrdinateCount) + 1);
     for (long n = 0; n <= r.OrdinateCount; ++n)
       inflow.emplace_back(tc * static_cast<double>(n), r.Hydrograph[n]);
-    json period = {{"label", ChartLabel(check.Periods[i])}, {"inflow", Thinned(inflow)}};
+    json period = {{"label", ChartLabel(check.Periods[i])}, {"inflow", PutThinned(inflow, points)}};
     if (run.Routing) {
       const double end = tc * static_cast<double>(r.OrdinateCount) * (1 + kChartPastInflow);
       std::vector<std::pair<double, double>> outflow;
@@ -236,13 +245,30 @@ json ChartOf(const StudyCheck& check) {
           break;
         outflow.emplace_back(state.Minutes, state.OutflowCfs);
       }
-      period["outflow"] = Thinned(outflow);
+      period["outflow"] = PutThinned(outflow, points);
     }
     if (check.Periods[i].Limits.AllowableCfs)
       period["allowable"] = *check.Periods[i].Limits.AllowableCfs;
     chart.push_back(std::move(period));
   }
   return chart;
+}
+
+// The return periods a rainfall table offers, as JSON: kept for the table last read, since a
+// keystroke in an editor seldom picks another table.
+std::string PeriodsOf(const std::string& name, const std::string& text) {
+  static std::string keptName, keptText, kept;
+  if (!kept.empty() && name == keptName && text == keptText)
+    return kept;
+  PageFiles files;
+  files.Put(name, text);
+  json periods = json::array();
+  for (const auto& storm : TableStorms(files, name, name))
+    periods.push_back(storm->Ari);
+  kept = periods.dump();
+  keptName = name;
+  keptText = text;
+  return kept;
 }
 
 // The tables the study names by path, held in it when the page has their text; a CSV pond, which
@@ -330,11 +356,7 @@ void Run(const StudyRequest& request, StudyPage& page, std::vector<Edit>& applie
   const StudyFile file = ReadStudyFile(text, request.name);
 
   if (file.Rainfall.Embedded() && !file.P6Inches) {
-    files.Put(file.Rainfall.Name, file.Rainfall.Text);
-    json periods = json::array();
-    for (const auto& storm : TableStorms(files, file.Rainfall.Name, file.Rainfall.Name))
-      periods.push_back(storm->Ari);
-    page.periods = periods.dump();
+    page.periods = PeriodsOf(file.Rainfall.Name, file.Rainfall.Text);
   } else {
     page.periods = "[]";
   }
@@ -343,16 +365,22 @@ void Run(const StudyRequest& request, StudyPage& page, std::vector<Edit>& applie
   page.verdict = check.Passes() ? "PASS" : "FAIL";
   page.sizing = check.Sizing ? check.Sizing->Line : "";
   page.studyText = StudyFileText(file);
-  page.chart = ChartOf(check).dump();
+  page.chart = ChartOf(check, ChartPoints()).dump();
 
   Kept() = KeptStudy{file, check};
 }
 
 }  // namespace
 
+std::vector<double>& ChartPoints() {
+  static std::vector<double> points;
+  return points;
+}
+
 StudyPage RunStudyPage(const StudyRequest& request) {
   StudyPage page;
   Kept().reset();
+  ChartPoints().clear();
   std::vector<Edit> applied;
   try {
     Run(request, page, applied);
@@ -367,6 +395,7 @@ StudyPage RunStudyPage(const StudyRequest& request) {
       page.warningText.replace(report.Text.find(edit->keyPath), edit->keyPath.size(), edit->words);
     }
     Kept().reset();
+    ChartPoints().clear();
   }
   return page;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace rh::web {
 
@@ -27,12 +28,18 @@ struct StudyPage {
   std::string verdict;    // "PASS" or "FAIL"
   std::string sizing;     // the sizing's line, "" without one
   std::string studyText;  // the study as saved, its picked tables held in it
-  std::string chart;      // JSON: each storm's label, inflow, outflow and allowable release
-  std::string periods;    // JSON: the return periods the rainfall table offers, as written
+  // JSON: each storm's label, allowable release and how many points its inflow and outflow have
+  // in ChartPoints(), in that order.
+  std::string chart;
+  std::string periods;  // JSON: the return periods the rainfall table offers, as written
 };
 
 // Runs the study of `request`, and keeps it for its document.
 StudyPage RunStudyPage(const StudyRequest& request);
+
+// The chart's curves of the study last run, one after the other, each point its time (min) and
+// flow (cfs): numbers the page reads as they are, not as text (empty when the study was refused).
+std::vector<double>& ChartPoints();
 
 // The document of the study last run, made and dated at `now` (seconds since 1970 UTC; `today`
 // the browser's date in its short form), into `pdf`: false when the last study was refused or its

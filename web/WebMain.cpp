@@ -173,6 +173,12 @@ emscripten::val StudyPdf() {
       bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())));
 }
 
+// The chart's points of the study last run, for the page to copy.
+emscripten::val StudyChartPoints() {
+  const std::vector<double>& points = ChartPoints();
+  return emscripten::val(emscripten::typed_memory_view(points.size(), points.data()));
+}
+
 StudyPage RunStudy(const StudyRequest& request) {
   StudyPage page = RunStudyPage(request);
   page.warningText = PageWords(page.warningText);
@@ -266,6 +272,7 @@ EMSCRIPTEN_BINDINGS(rational_hydrograph) {
   emscripten::function("runStudy", &RunStudy);
   emscripten::function("studyDocument", &StudyDocument);
   emscripten::function("studyPdf", &StudyPdf);
+  emscripten::function("studyChartPoints", &StudyChartPoints);
 }
 
 }  // namespace rh::web

@@ -1,6 +1,7 @@
 // The study's chart, drawn as inline SVG from the storms the core returns: each return period's
 // inflow (thin) and routed outflow (thick) in its own colour, its allowable release as a dashed
-// line, a legend naming the storms, and a readout of the time and flows under the pointer.
+// line, a legend naming the storms, and a readout of the time and flows under the pointer. A
+// curve is a Float64Array of its points one after the other, each its time (min) and flow (cfs).
 'use strict';
 
 const StudyChart = (function () {
@@ -32,19 +33,20 @@ const StudyChart = (function () {
     return 10 * power;
   }
 
-  // The flow of a curve at time t, straight between its points (0 outside them).
+  // The flow of a curve at time t, straight between its points (null outside them).
   function at(curve, t) {
-    if (!curve || curve.length === 0 || t < curve[0][0] || t > curve[curve.length - 1][0])
+    const count = curve ? curve.length >> 1 : 0;
+    if (count === 0 || t < curve[0] || t > curve[2 * count - 2])
       return null;
-    let lo = 0, hi = curve.length - 1;
+    let lo = 0, hi = count - 1;
     while (hi - lo > 1) {
       const mid = (lo + hi) >> 1;
-      if (curve[mid][0] <= t)
+      if (curve[2 * mid] <= t)
         lo = mid;
       else
         hi = mid;
     }
-    const [t0, q0] = curve[lo], [t1, q1] = curve[hi];
+    const t0 = curve[2 * lo], q0 = curve[2 * lo + 1], t1 = curve[2 * hi], q1 = curve[2 * hi + 1];
     return t1 === t0 ? q0 : q0 + (q1 - q0) * (t - t0) / (t1 - t0);
   }
 
@@ -55,9 +57,9 @@ const StudyChart = (function () {
     let tMax = 0, qMax = 0;
     for (const storm of storms) {
       for (const curve of [storm.inflow, storm.outflow || []]) {
-        for (const [t, q] of curve) {
-          tMax = Math.max(tMax, t);
-          qMax = Math.max(qMax, q);
+        for (let i = 0; i < curve.length; i += 2) {
+          tMax = Math.max(tMax, curve[i]);
+          qMax = Math.max(qMax, curve[i + 1]);
         }
       }
       if (storm.allowable !== undefined)
@@ -75,41 +77,32 @@ const StudyChart = (function () {
     const x = (t) => PAD.left + t / tMax * plotW;
     const y = (q) => PAD.top + plotH - q / qMax * plotH;
 
-    const svg = element('svg', {viewBox: `0 0 ${WIDTH} ${HEIGHT}`, width: WIDTH, role: 'img',
-                                'aria-label': 'Inflow and outflow of each return period',
-                                'font-size': FONT, 'font-family': 'sans-serif'});
-    const axes = element('g', {stroke: '#c8ced6', 'stroke-width': 1});
-    for (let t = 0; t <= tMax + 1e-9; t += tStep) {
-      axes.append(element('line', {x1: x(t), x2: x(t), y1: PAD.top, y2: PAD.top + plotH}));
-      svg.append(element('text', {x: x(t), y: PAD.top + plotH + FONT + 4, 'text-anchor': 'middle',
-                                  fill: '#1b1f24'}, String(+(t / 60).toFixed(2))));
-    }
-    for (let q = 0; q <= qMax + 1e-9; q += qStep) {
-      axes.append(element('line', {x1: PAD.left, x2: PAD.left + plotW, y1: y(q), y2: y(q)}));
-      svg.append(element('text', {x: PAD.left - 4, y: y(q) + FONT / 3, 'text-anchor': 'end',
-                                  fill: '#1b1f24'}, String(+q.toFixed(2))));
-    }
-    svg.prepend(axes);
-    svg.append(element('text', {x: PAD.left + plotW / 2, y: HEIGHT - 6, 'text-anchor': 'middle',
-                                fill: '#1b1f24'}, 'time (h)'));
-    svg.append(element('text', {x: 12, y: PAD.top + plotH / 2, 'text-anchor': 'middle',
-                                transform: `rotate(-90 12 ${PAD.top + plotH / 2})`,
-                                fill: '#1b1f24'}, 'flow (cfs)'));
-
+    // The grid and the ticks' numbers: the part of the chart its axes' ranges decide.
+    const scale = () => {
+      const axes = element('g', {stroke: '#c8ced6', 'stroke-width': 1});
+      const numbers = [];
+      for (let t = 0; t <= tMax + 1e-9; t += tStep) {
+        axes.append(element('line', {x1: x(t), x2: x(t), y1: PAD.top, y2: PAD.top + plotH}));
+        numbers.push(element('text', {x: x(t), y: PAD.top + plotH + FONT + 4,
+                                      'text-anchor': 'middle', fill: '#1b1f24'},
+                             String(+(t / 60).toFixed(2))));
+      }
+      for (let q = 0; q <= qMax + 1e-9; q += qStep) {
+        axes.append(element('line', {x1: PAD.left, x2: PAD.left + plotW, y1: y(q), y2: y(q)}));
+        numbers.push(element('text', {x: PAD.left - 4, y: y(q) + FONT / 3, 'text-anchor': 'end',
+                                      fill: '#1b1f24'}, String(+q.toFixed(2))));
+      }
+      return {axes, numbers};
+    };
     const path = (curve) => {
       let d = '';
-      for (let i = 0; i < curve.length; ++i)
-        d += `${i ? 'L' : 'M'}${x(curve[i][0]).toFixed(1)} ${y(curve[i][1]).toFixed(1)}`;
+      for (let i = 0; i < curve.length; i += 2)
+        d += (i ? 'L' : 'M') + x(curve[i]).toFixed(1) + ' ' + y(curve[i + 1]).toFixed(1);
       return d;
     };
-    // The same axes and storms as the chart shown (a keystroke in an editor): only the curves and
-    // the allowable releases move, the rest stays as drawn.
-    const frame = JSON.stringify([WIDTH, tMax, qMax, tStep, qStep, storms.map(
-        (storm) => [storm.label, Boolean(storm.outflow), storm.allowable !== undefined])]);
-    const last = drawn.get(box);
-    if (last && last.frame === frame && box.contains(last.svg)) {
+    const moveMarks = (marks) => {
       storms.forEach((storm, i) => {
-        const [inflow, outflow, allowable] = last.marks[i];
+        const [inflow, outflow, allowable] = marks[i];
         inflow.setAttribute('d', path(storm.inflow));
         if (outflow)
           outflow.setAttribute('d', path(storm.outflow));
@@ -118,9 +111,41 @@ const StudyChart = (function () {
           allowable.setAttribute('y2', y(storm.allowable));
         }
       });
-      last.follow(storms);
+    };
+    // The same storms at the same width as the chart shown (a keystroke in an editor): only the
+    // curves and the allowable releases move, and the grid and ticks when the axes' ranges change;
+    // the rest stays as drawn.
+    const shape = JSON.stringify([WIDTH, storms.map(
+        (storm) => [storm.label, Boolean(storm.outflow), storm.allowable !== undefined])]);
+    const frame = JSON.stringify([tMax, qMax, tStep, qStep]);
+    const last = drawn.get(box);
+    if (last && last.shape === shape && box.contains(last.svg)) {
+      moveMarks(last.marks);
+      if (last.frame === frame) {
+        last.follow(storms);
+        return;
+      }
+      // New ranges: the chart as drawn anew, its readout's cursor hidden.
+      const {axes, numbers} = scale();
+      last.scale.axes.replaceWith(axes);
+      last.scale.numbers.forEach((number) => number.remove());
+      axes.after(...numbers);
+      last.reframe({tMax, tStep, x, storms});
+      drawn.set(box, {...last, frame, scale: {axes, numbers}});
       return;
     }
+
+    const svg = element('svg', {viewBox: `0 0 ${WIDTH} ${HEIGHT}`, width: WIDTH, role: 'img',
+                                'aria-label': 'Inflow and outflow of each return period',
+                                'font-size': FONT, 'font-family': 'sans-serif'});
+    const ticks = scale();
+    svg.append(ticks.axes, ...ticks.numbers);
+    svg.append(element('text', {x: PAD.left + plotW / 2, y: HEIGHT - 6, 'text-anchor': 'middle',
+                                fill: '#1b1f24'}, 'time (h)'));
+    svg.append(element('text', {x: 12, y: PAD.top + plotH / 2, 'text-anchor': 'middle',
+                                transform: `rotate(-90 12 ${PAD.top + plotH / 2})`,
+                                fill: '#1b1f24'}, 'flow (cfs)'));
+
     const marks = storms.map((storm, i) => {
       const colour = COLOURS[i % COLOURS.length];
       const group = element('g', {fill: 'none', stroke: colour, 'data-storm': storm.label});
@@ -160,13 +185,15 @@ const StudyChart = (function () {
     legend.append(key);
     box.replaceChildren(svg, legend);
 
+    // What the readout reads: the axes and storms last drawn.
+    let view = {tMax, tStep, x, storms};
     let shownAt = 0;
     const readAt = (t) => {
       shownAt = t;
-      cursor.setAttribute('x1', x(t));
-      cursor.setAttribute('x2', x(t));
+      cursor.setAttribute('x1', view.x(t));
+      cursor.setAttribute('x2', view.x(t));
       cursor.setAttribute('visibility', 'visible');
-      const flows = storms.map((storm) => {
+      const flows = view.storms.map((storm) => {
         const inflow = at(storm.inflow, t), outflow = at(storm.outflow, t);
         const cfs = (q) => q === null ? '—' : q.toFixed(1);
         return `${storm.label}: in ${cfs(inflow)} cfs` +
@@ -177,27 +204,36 @@ const StudyChart = (function () {
     const show = (event) => {
       const rect = svg.getBoundingClientRect();
       const sx = (event.clientX - rect.left) / rect.width * WIDTH;
-      readAt(Math.min(Math.max((sx - PAD.left) / plotW * tMax, 0), tMax));
+      readAt(Math.min(Math.max((sx - PAD.left) / plotW * view.tMax, 0), view.tMax));
     };
     // From the keyboard: the arrows step the readout along the time axis, a tenth of a tick.
     svg.setAttribute('tabindex', '0');
     svg.addEventListener('keydown', (event) => {
-      const step = {ArrowLeft: -tStep / 10, ArrowRight: tStep / 10, Home: -tMax, End: tMax}[event.key];
+      const step = {ArrowLeft: -view.tStep / 10, ArrowRight: view.tStep / 10, Home: -view.tMax,
+                    End: view.tMax}[event.key];
       if (step === undefined)
         return;
       event.preventDefault();
-      readAt(Math.min(Math.max(shownAt + step, 0), tMax));
+      readAt(Math.min(Math.max(shownAt + step, 0), view.tMax));
     });
     svg.addEventListener('pointermove', show);
     svg.addEventListener('pointerdown', show);
     svg.addEventListener('pointerleave', () => cursor.setAttribute('visibility', 'hidden'));
     // New curves under the same axes: the readout follows them from where it is.
     const follow = (now) => {
-      storms = now;
+      view.storms = now;
       if (cursor.getAttribute('visibility') === 'visible')
         readAt(shownAt);
     };
-    drawn.set(box, {frame, svg, marks, follow});
+    // New axes: the readout starts again, its cursor hidden, as on a chart drawn anew.
+    const reframe = (now) => {
+      view = now;
+      shownAt = 0;
+      cursor.removeAttribute('x1');
+      cursor.removeAttribute('x2');
+      cursor.setAttribute('visibility', 'hidden');
+    };
+    drawn.set(box, {shape, frame, svg, marks, scale: ticks, follow, reframe});
   }
   const drawn = new WeakMap();  // each box's chart: its frame, marks and readout
 

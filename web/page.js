@@ -436,21 +436,41 @@
                     study.name.replace(/\.[^.]*$/, '') + '.pdf');
       }
     }, DOCUMENT_DELAY_MS);
-    StudyChart.draw($('chart'), $('chart-readout'), JSON.parse(result.chart));
+    StudyChart.draw($('chart'), $('chart-readout'), chartStorms(result.chart));
     keepLater(study.name, result.studyText);
     performance.mark('study-shown');
   }
 
-  // The study kept in this browser and written into the address once the entries rest, after the
-  // frame that shows the run: neither is part of what a keystroke shows. Leaving the page keeps
-  // what is still waiting.
-  let keeping = null, keepTask = 0;
+  // The chart's storms: their labels and allowable releases, and their curves' points, copied out
+  // of the core (which reuses them on its next run) as numbers rather than text.
+  function chartStorms(chart) {
+    const points = new Float64Array(core.studyChartPoints());
+    let next = 0;
+    const curve = (count) => points.subarray(next, next += 2 * count);
+    return JSON.parse(chart).map((held) => {
+      const storm = {label: held.label, inflow: curve(held.inflow)};
+      if (held.outflow !== undefined)
+        storm.outflow = curve(held.outflow);
+      if (held.allowable !== undefined)
+        storm.allowable = held.allowable;
+      return storm;
+    });
+  }
+
+  // The study kept in this browser and written into the address once the entries rest (no
+  // keystroke for a moment), in idle time after the frame that shows the run: neither is part of
+  // what a keystroke shows, and while typing goes on neither is redone for every keystroke. Leaving
+  // the page keeps what is still waiting.
+  let keeping = null, keepTimer = 0, keepTask = 0;
   const idle = window.requestIdleCallback || ((work) => setTimeout(work, 50));
   const cancelIdle = window.cancelIdleCallback || clearTimeout;
   function keepLater(name, text) {
+    clearTimeout(keepTimer);
     cancelIdle(keepTask);
     keeping = {name, text};
-    keepTask = idle(keepNow, {timeout: 250});
+    keepTimer = setTimeout(() => {
+      keepTask = idle(keepNow, {timeout: 250});
+    }, DOCUMENT_DELAY_MS);
   }
   function keepNow() {
     if (!keeping)

@@ -11,6 +11,7 @@ import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
+import zlib from 'node:zlib';
 import {chromium} from 'playwright-core';
 
 const [pageDir, companion, dataDir] = process.argv.slice(2).map((p) => path.resolve(p));
@@ -460,6 +461,28 @@ await test('study on the county chart, its rainfall edited', async () => {
   const {criteria} = await judgedBySaved();
   expectEqual(await text('criteria-table'), criteria, 'criteria table');
   expect(criteria.includes('County chart'), 'not on the county chart');
+});
+// Keystrokes that move the chart's flow axis redraw its grid and move its curves: the chart is
+// then the one the saved study draws when it opens in a page of its own.
+await test('study chart after keystrokes: as the saved study draws it anew', async () => {
+  const fresh = await context.newPage();
+  try {
+    await fresh.setViewportSize(page.viewportSize());
+    for (const area of ['200', '20']) {
+      const before = await text('criteria-table');
+      await page.fill('#basin-proposed-area', area);
+      await page.waitForFunction((before) => document.getElementById('criteria-table').textContent !== before, before);
+      const moved = await page.evaluate(() => document.getElementById('chart').innerHTML);
+      const code = zlib.deflateRawSync(Buffer.from(await downloaded('download-study'))).toString('base64url');
+      await fresh.goto('about:blank');
+      await fresh.goto(`${origin}/index.html#study=${code}`);
+      await fresh.waitForFunction(() => document.getElementById('study-verdict').textContent !== '');
+      expectEqual(await fresh.evaluate(() => document.getElementById('chart').innerHTML), moved,
+                  `chart at ${area} acres`);
+    }
+  } finally {
+    await fresh.close();
+  }
 });
 const badStudies = [
   ['an unknown key', (study) => ({...study, colour: 'blue'})],
