@@ -497,7 +497,14 @@
       return;
     const target = event && event.target;
     edited = target && target.closest ? (target.closest('#storm-return-periods') || target).id : '';
+    const opening = study.opened;
     showStudy(core.runStudy(studyRequest()));
+    // A study just opened runs once more from its editors, as every keystroke runs it: the
+    // browser prepares that path while the study opens rather than on the first keystroke, which
+    // would otherwise take two frames or more. The editors hold the study's own values, so the
+    // run is the same.
+    if (opening && !study.opened)
+      showStudy(core.runStudy(studyRequest()));
   }
 
   function openStudy(name, text) {
