@@ -259,6 +259,8 @@
     input.dataset.edit = '';
     input.spellcheck = false;
     input.value = value === undefined || value === null ? '' : String(value);
+    if (label === 'name')
+      input.dataset.was = input.value;  // the name a sizing may know the outlet by
     row.append(name, input);
     return row;
   }
@@ -497,6 +499,13 @@
       return;
     const target = event && event.target;
     edited = target && target.closest ? (target.closest('#storm-return-periods') || target).id : '';
+    // Renaming the outlet being sized keeps it sized.
+    if (target && target.dataset && target.dataset.was !== undefined) {
+      const sized = $('size-device'), was = target.dataset.was.trim(), now = target.value.trim();
+      if (was && now && sized.value.trim() === was)
+        sized.value = now;
+      target.dataset.was = target.value;
+    }
     const opening = study.opened;
     showStudy(core.runStudy(studyRequest()));
     // A study just opened runs once more from its editors, as every keystroke runs it: the

@@ -432,6 +432,7 @@ const studyEdits = [
     await page.fill('#size-min', '6');
     await page.fill('#size-max', '48');
   }],
+  ['the sized orifice renamed', () => page.fill('#outlet-0-name', 'small')],
 ];
 for (const [name, edit] of studyEdits) {
   await test(`study edited: ${name}`, async () => {
