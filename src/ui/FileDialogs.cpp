@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "core/Faults.h"
+#include "output/Plot.h"
 
 namespace rh::ui {
 
@@ -23,6 +24,16 @@ std::string AskSavePath(UiContext& context, QWidget* parent, DialogFolder folder
   const std::string start =
       DialogStartPath(context.state.Memory, folder, fileName, QDir::homePath().toStdString());
   return Remembered(context, folder, context.prompts.SaveFileName(parent, title, start, filter));
+}
+
+std::string AskImagePath(UiContext& context, QWidget* parent) {
+  std::string path = AskSavePath(context, parent, DialogFolder::Images, messages::kImageDialogTitle,
+                                 "hydrograph.png", messages::kImageFilter);
+  if (!path.empty() && !PlotFormatOf(path)) {
+    context.prompts.Warning(parent, messages::kImageFaultTitle, messages::kImageNameText);
+    return {};
+  }
+  return path;
 }
 
 std::string AskOpenPath(UiContext& context, QWidget* parent, DialogFolder folder,

@@ -18,6 +18,10 @@ std::string AskSavePath(UiContext& context, QWidget* parent, DialogFolder folder
                         const std::string& title, const std::string& fileName,
                         const std::string& filter);
 
+// The save dialog for a picture of the chart. The path chosen, or "" when the user cancelled or
+// chose a name that is not a picture's (which the program's warning then says).
+std::string AskImagePath(UiContext& context, QWidget* parent);
+
 // The open dialog for a file of kind `folder`. The path chosen, or "" when the user cancelled.
 std::string AskOpenPath(UiContext& context, QWidget* parent, DialogFolder folder,
                         const std::string& title, const std::string& filter);

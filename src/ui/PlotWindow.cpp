@@ -366,15 +366,9 @@ void PlotWindow::OnProjectDetails() {
 }
 
 void PlotWindow::OnSaveImage() {
-  const std::string path =
-      AskSavePath(context_, this, DialogFolder::Images, messages::kImageDialogTitle,
-                  "hydrograph.png", messages::kImageFilter);
+  const std::string path = AskImagePath(context_, this);
   if (path.empty())
     return;
-  if (!PlotFormatOf(path)) {
-    context_.prompts.Warning(this, messages::kImageFaultTitle, messages::kImageNameText);
-    return;
-  }
   if (SaveRefused(context_, this, messages::kImageFaultTitle, {"image", path},
                   runs_.front().Run.Inputs, deckPath_))
     return;

@@ -554,15 +554,9 @@ void StudyWindow::OnSaveStudyPdf() {
 }
 
 void StudyWindow::OnSaveImage() {
-  const std::string path =
-      AskSavePath(context_, this, DialogFolder::Images, messages::kImageDialogTitle,
-                  "hydrograph.png", messages::kImageFilter);
+  const std::string path = AskImagePath(context_, this);
   if (path.empty())
     return;
-  if (!PlotFormatOf(path)) {
-    context_.prompts.Warning(this, messages::kImageFaultTitle, messages::kImageNameText);
-    return;
-  }
   const auto answerFor = [](const std::exception& fault) {
     return FaultAnswer{messages::kImageFaultTitle, FileFaultLead(fault), {}};
   };
